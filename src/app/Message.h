@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program goes through ShowMessage, so tests can
+// record what would have been shown and answer for the user.
+enum class MsgIcon { Stop, Question, Information, Warning };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+using MessageHandler = std::function<MsgAnswer(const QString &text, const QString &caption, MsgIcon, MsgButtons)>;
+
+MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &caption,
+                      MsgIcon icon = MsgIcon::Stop, MsgButtons buttons = MsgButtons::Ok);
+
+// Installs a handler in place of the real boxes (an empty one restores them);
+// returns the previous handler.
+MessageHandler SetMessageHandler(MessageHandler handler);

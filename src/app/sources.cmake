@@ -1,0 +1,2 @@
+target_sources(corvanta_gui PRIVATE
+  src/app/Message.h src/app/Message.cpp)

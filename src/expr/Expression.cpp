@@ -1,0 +1,504 @@
+#include "expr/Expression.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr std::size_t kBatch = 256;
+
+// Longer names first: each must be replaced before the names it contains.
+constexpr struct
+{
+    const char *name;
+    char code;
+} kFunctionNames[] = {
+    {"asinh", 'S'}, {"acosh", 'T'}, {"atanh", 'U'}, {"acoth", 'V'}, {"asech", 'W'}, {"acsch", 'X'},
+    {"sinh", 'M'},  {"cosh", 'N'},  {"tanh", 'O'},  {"coth", 'P'},  {"sech", 'Q'},  {"csch", 'R'},
+    {"asin", 'G'},  {"acos", 'H'},  {"atan", 'I'},  {"acot", 'J'},  {"acsc", 'K'},  {"asec", 'L'},
+    {"sin", 'A'},   {"cos", 'B'},   {"tan", 'C'},   {"cot", 'D'},   {"csc", 'E'},   {"sec", 'F'},
+    {"ln", 'Y'},    {"log", 'Z'},
+};
+
+constexpr const char *kPi = "3.141592654";
+constexpr const char *kE = "2.718281828";
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsOperand(char c) { return IsDigit(c) || c == '.' || c == 'x'; }
+bool IsBinary(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
+bool IsUnary(char c) { return c == '~' || IsCapital(c); }
+// sin, cos, tan, cot, csc, sec read their argument in degrees when asked.
+bool IsAngular(char c) { return c >= 'A' && c <= 'F'; }
+
+void ReplaceAll(std::string &s, const std::string &from, const std::string &to)
+{
+    for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
+        s.replace(pos, from.size(), to);
+}
+
+int Precedence(char c)
+{
+    switch (c) {
+    case '(':
+        return 0;
+    case '+':
+    case '-':
+        return 1;
+    case '*':
+    case '/':
+        return 2;
+    case '^':
+    case '~':
+        return 3;
+    default:
+        return IsCapital(c) ? 3 : -1;
+    }
+}
+
+// Reads the longest decimal prefix without depending on the process locale.
+// Returns the characters consumed (at least one).
+std::size_t ReadNumber(const char *first, const char *last, double &value)
+{
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (ec == std::errc::invalid_argument) {  // a lone '.'
+        value = 0.0;
+        return 1;
+    }
+    if (ec == std::errc::result_out_of_range) {
+        // Like strtod: overflow to infinity, underflow to zero. Without an
+        // exponent only a nonzero integer part can overflow.
+        bool large = false;
+        for (const char *p = first; p < ptr && *p != '.'; ++p)
+            large = large || (*p != '0');
+        value = large ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return static_cast<std::size_t>(ptr - first);
+}
+
+double ApplyUnary(char code, double v, double k)
+{
+    switch (code) {
+    case '~': return -v;
+    case 'A': return std::sin(k * v);
+    case 'B': return std::cos(k * v);
+    case 'C': return std::tan(k * v);
+    case 'D': return 1.0 / std::tan(k * v);
+    case 'E': return 1.0 / std::sin(k * v);
+    case 'F': return 1.0 / std::cos(k * v);
+    case 'G': return std::asin(v);
+    case 'H': return std::acos(v);
+    case 'I': return std::atan(v);
+    case 'J': return std::atan(1.0 / v);
+    case 'K': return std::asin(1.0 / v);
+    case 'L': return std::acos(1.0 / v);
+    case 'M': return std::sinh(v);
+    case 'N': return std::cosh(v);
+    case 'O': return std::tanh(v);
+    case 'P': return 1.0 / std::tanh(v);
+    case 'Q': return 1.0 / std::cosh(v);
+    case 'R': return 1.0 / std::sinh(v);
+    // The inverse hyperbolics use the library functions rather than their
+    // logarithmic formulas: same domains, no cancellation for large |v|.
+    case 'S': return std::asinh(v);
+    case 'T': return std::acosh(v);
+    case 'U': return std::atanh(v);
+    case 'V': return std::atanh(1.0 / v);
+    case 'W': return std::acosh(1.0 / v);
+    case 'X': return std::asinh(1.0 / v);
+    case 'Y': return std::log(v);
+    case 'Z': return std::log10(v);
+    default: return kNaN;
+    }
+}
+
+double ApplyBinary(char code, double l, double r)
+{
+    switch (code) {
+    case '+': return l + r;
+    case '-': return l - r;
+    case '*': return l * r;
+    case '/': return l / r;
+    case '^': return std::pow(l, r);
+    default: return 0.0;
+    }
+}
+
+double AngleFactor(bool degree) { return degree ? std::asin(0.5) * 6.0 * (1.0 / 180.0) : 1.0; }
+
+}  // namespace
+
+enum class CExpression::Op : std::uint8_t {
+    PushC, PushX,
+    Add, Sub, Mul, Div, Pow, Other,     // both operands on the stack
+    AddC, SubC, MulC, DivC, PowC,       // right operand a constant
+    AddX, SubX, MulX, DivX, PowX,       // right operand x
+    Sqr, Cube,                          // ^2 and ^3
+    Neg,
+    FnA, FnB, FnC, FnD, FnE, FnF, FnG, FnH, FnI, FnJ, FnK, FnL, FnM,
+    FnN, FnO, FnP, FnQ, FnR, FnS, FnT, FnU, FnV, FnW, FnX, FnY, FnZ,
+};
+
+std::string CodeExpression(const std::string &text)
+{
+    std::string s;
+    s.reserve(text.size() + 16);
+    for (char c : text)
+        if (c != ' ')
+            s += c;
+
+    // Unary minus, decided before names are coded so that "pi-1" and "e-1" subtract.
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] != '-')
+            continue;
+        bool binary = false;
+        if (i > 0) {
+            char p = s[i - 1];
+            binary = IsOperand(p) || p == ')' || p == 'e' || (i >= 2 && p == 'i' && s[i - 2] == 'p');
+        }
+        if (!binary)
+            s[i] = '~';
+    }
+
+    for (const auto &f : kFunctionNames)
+        ReplaceAll(s, f.name, std::string(1, f.code));
+
+    for (std::size_t pos = s.find("pi"); pos != std::string::npos; pos = s.find("pi", pos)) {
+        std::string number = kPi;
+        if (pos > 0 && IsOperand(s[pos - 1]))
+            number.insert(number.begin(), '*');
+        s.replace(pos, 2, number);
+        pos += number.size();
+    }
+
+    // Implicit products.
+    for (std::size_t i = 0; s.size() >= 2 && i + 1 < s.size(); ++i) {
+        char c = s[i];
+        char n = s[i + 1];
+        if (IsOperand(c) && (n == 'x' || n == '(' || n == 'e'))
+            s.insert(i + 1, 1, '*');
+        else if (c == 'x' && (IsDigit(n) || n == '.' || n == 'x' || n == '('))
+            s.insert(i + 1, 1, '*');
+        else if (IsOperand(c) && (n == '~' || IsCapital(n)))
+            s.insert(i + 1, 1, '*');
+        if (c == ')' && (s[i + 1] == '~' || IsCapital(s[i + 1])))
+            s.insert(i + 1, 1, '*');
+    }
+
+    ReplaceAll(s, "e", kE);
+    return s;
+}
+
+int CheckSyntax(const std::string &s)
+{
+    const std::size_t n = s.size();
+    if (n == 0)
+        return 3;
+    int depth = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = s[i];
+        if (c == '(') {
+            ++depth;
+            continue;
+        }
+        if (c == ')') {
+            --depth;
+            continue;
+        }
+        if (!(c == 'x' || IsCapital(c) || IsDigit(c) || IsBinary(c) || c == '~' || c == '.' || c == 'e'))
+            return 1;
+        if (IsBinary(c)) {
+            if (i == 0 || i == n - 1)
+                return 2;
+            const char p = s[i - 1];
+            if (!(p == 'e' || p == 'x' || IsDigit(p) || p == ')') || s[i + 1] == ')')
+                return 2;
+        } else if (IsUnary(c)) {
+            if (i == n - 1 || s[i + 1] == ')')
+                return 2;
+        }
+    }
+    return depth == -1 ? 0 : 3;
+}
+
+CExpression::CExpression() : m_dResult(kNaN) {}
+
+CExpression::~CExpression() = default;
+
+void CExpression::SetExpression(const std::string &text)
+{
+    m_strText = text;
+    Compile();
+}
+
+void CExpression::Compile()
+{
+    m_strCoded = CodeExpression(m_strText) + ')';
+    BuildPostfix();
+    Tokenise();
+    BuildProgram();
+}
+
+void CExpression::BuildPostfix()
+{
+    std::vector<char> ops{'('};
+    m_strPostfix.clear();
+    m_strPostfix.reserve(m_strCoded.size() * 2 + 2);
+    for (char c : m_strCoded) {
+        if (IsOperand(c)) {
+            m_strPostfix += c;
+            continue;
+        }
+        m_strPostfix += ' ';
+        if (c == '(') {
+            ops.push_back(c);
+        } else if (c == ')') {
+            while (!ops.empty()) {
+                char t = ops.back();
+                ops.pop_back();
+                if (t == '(')
+                    break;
+                m_strPostfix += t;
+            }
+        } else {
+            const int pc = Precedence(c);
+            while (!ops.empty()) {
+                const char t = ops.back();
+                const int pt = Precedence(t);
+                if (pt < pc)
+                    break;
+                if (pt == pc && (c == '^' || IsUnary(c)))
+                    break;
+                m_strPostfix += t;
+                ops.pop_back();
+            }
+            ops.push_back(c);
+        }
+    }
+    m_strPostfix.insert(m_strPostfix.begin(), ' ');
+}
+
+void CExpression::Tokenise()
+{
+    m_aTokenValues.clear();
+    m_aTokenCodes.clear();
+    m_aXPositions.clear();
+    const char *p = m_strPostfix.data();
+    const char *end = p + m_strPostfix.size();
+    for (++p; p < end;) {
+        const char c = *p;
+        if (c == ' ') {
+            ++p;
+        } else if (IsDigit(c) || c == '.') {
+            double v = 0.0;
+            p += ReadNumber(p, end, v);
+            m_aTokenValues.push_back(v);
+            m_aTokenCodes.push_back(0);
+        } else if (c == 'x') {
+            m_aXPositions.push_back(m_aTokenValues.size());
+            m_aTokenValues.push_back(0.0);
+            m_aTokenCodes.push_back(0);
+            ++p;
+        } else {
+            m_aTokenValues.push_back(kNaN);
+            m_aTokenCodes.push_back(c);
+            ++p;
+        }
+    }
+}
+
+void CExpression::BuildProgram()
+{
+    m_aProgram.clear();
+    m_aBatch.clear();
+    m_nMaxDepth = 0;
+
+    // The stack depth does not depend on x, so a list that would run out of
+    // operands or leave some over is recognised here, once.
+    std::size_t depth = 0;
+    m_bWellFormed = true;
+    for (char code : m_aTokenCodes) {
+        if (code == 0) {
+            m_nMaxDepth = std::max(m_nMaxDepth, ++depth);
+        } else if (IsUnary(code)) {
+            m_bWellFormed = m_bWellFormed && depth >= 1;
+        } else {
+            m_bWellFormed = m_bWellFormed && depth >= 2;
+            depth = depth > 0 ? depth - 1 : 0;
+        }
+    }
+    m_bWellFormed = m_bWellFormed && depth == 1;
+    if (!m_bWellFormed) {
+        m_nMaxDepth = 0;
+        m_aStack.clear();
+        return;
+    }
+
+    m_aProgram.reserve(m_aTokenCodes.size());
+    std::size_t xi = 0;
+    for (std::size_t i = 0; i < m_aTokenCodes.size(); ++i) {
+        const bool isX = xi < m_aXPositions.size() && m_aXPositions[xi] == i;
+        xi += isX ? 1 : 0;
+        Emit(m_aTokenCodes[i], m_aTokenValues[i], isX);
+    }
+    m_aStack.assign(m_nMaxDepth + 1, 0.0);
+}
+
+// Appends one token, folding constants and fusing a trailing operand into the
+// operator. Only exact rewrites: every result is the one the plain stack walk
+// would compute.
+void CExpression::Emit(char code, double value, bool isX)
+{
+    auto &prog = m_aProgram;
+    const std::size_t n = prog.size();
+    if (code == 0) {
+        prog.push_back({isX ? Op::PushX : Op::PushC, isX ? 0.0 : value});
+        return;
+    }
+    if (IsUnary(code)) {
+        if (n >= 1 && prog[n - 1].op == Op::PushC && !IsAngular(code)) {
+            prog[n - 1].value = ApplyUnary(code, prog[n - 1].value, 1.0);
+            return;
+        }
+        prog.push_back({code == '~' ? Op::Neg : static_cast<Op>(static_cast<int>(Op::FnA) + (code - 'A')), 0.0});
+        return;
+    }
+    if (n >= 2 && prog[n - 1].op == Op::PushC && prog[n - 2].op == Op::PushC) {
+        prog[n - 2].value = ApplyBinary(code, prog[n - 2].value, prog[n - 1].value);
+        prog.pop_back();
+        return;
+    }
+    static constexpr char kCodes[] = {'+', '-', '*', '/', '^'};
+    const char *found = std::find(std::begin(kCodes), std::end(kCodes), code);
+    if (found == std::end(kCodes)) {
+        prog.push_back({Op::Other, 0.0});
+        return;
+    }
+    const int k = static_cast<int>(found - kCodes);
+    if (n >= 1 && prog[n - 1].op == Op::PushC) {
+        const double r = prog[n - 1].value;
+        if (code == '^' && r == 2.0)
+            prog[n - 1] = {Op::Sqr, 0.0};
+        else if (code == '^' && r == 3.0)
+            prog[n - 1] = {Op::Cube, 0.0};
+        else
+            prog[n - 1] = {static_cast<Op>(static_cast<int>(Op::AddC) + k), r};
+    } else if (n >= 1 && prog[n - 1].op == Op::PushX) {
+        prog[n - 1] = {static_cast<Op>(static_cast<int>(Op::AddX) + k), 0.0};
+    } else {
+        prog.push_back({static_cast<Op>(static_cast<int>(Op::Add) + k), 0.0});
+    }
+}
+
+double CExpression::Evaluate(double x)
+{
+    const double k = AngleFactor(m_bDegree);
+    m_bDegree = false;
+    m_dResult = m_bWellFormed ? Run(x, k) : kNaN;
+    return m_dResult;
+}
+
+// The top of the stack lives in t; s holds the values beneath it.
+double CExpression::Run(double x, double k) const
+{
+    double *s = m_aStack.data();
+    std::size_t n = 0;
+    double t = 0.0;
+    for (const Instr &in : m_aProgram) {
+        switch (in.op) {
+        case Op::PushC: s[n++] = t; t = in.value; break;
+        case Op::PushX: s[n++] = t; t = x; break;
+        case Op::Add: t = s[--n] + t; break;
+        case Op::Sub: t = s[--n] - t; break;
+        case Op::Mul: t = s[--n] * t; break;
+        case Op::Div: t = s[--n] / t; break;
+        case Op::Pow: t = std::pow(s[--n], t); break;
+        case Op::Other: --n; t = 0.0; break;
+        case Op::AddC: t = t + in.value; break;
+        case Op::SubC: t = t - in.value; break;
+        case Op::MulC: t = t * in.value; break;
+        case Op::DivC: t = t / in.value; break;
+        case Op::PowC: t = std::pow(t, in.value); break;
+        case Op::AddX: t = t + x; break;
+        case Op::SubX: t = t - x; break;
+        case Op::MulX: t = t * x; break;
+        case Op::DivX: t = t / x; break;
+        case Op::PowX: t = std::pow(t, x); break;
+        case Op::Sqr: t = t * t; break;
+        case Op::Cube: t = t * t * t; break;
+        case Op::Neg: t = -t; break;
+        case Op::FnA: t = std::sin(k * t); break;
+        case Op::FnB: t = std::cos(k * t); break;
+        case Op::FnC: t = std::tan(k * t); break;
+        default: t = ApplyUnary(static_cast<char>('A' + (static_cast<int>(in.op) - static_cast<int>(Op::FnA))), t, k); break;
+        }
+    }
+    return t;
+}
+
+void CExpression::EvaluateMany(const double *x, double *y, std::size_t n)
+{
+    const double k = AngleFactor(m_bDegree);
+    m_bDegree = false;
+    if (!m_bWellFormed) {
+        std::fill(y, y + n, kNaN);
+        if (n > 0)
+            m_dResult = kNaN;
+        return;
+    }
+    for (std::size_t b = 0; b < n; b += kBatch)
+        RunBatch(x + b, y + b, std::min(kBatch, n - b), k);
+    if (n > 0)
+        m_dResult = y[n - 1];
+}
+
+// Token-outer, sample-inner: each instruction sweeps one row per stack level.
+void CExpression::RunBatch(const double *x, double *y, std::size_t m, double k)
+{
+    if (m_aBatch.empty())
+        m_aBatch.resize(m_nMaxDepth * kBatch);
+    double *const rows = m_aBatch.data();
+    std::size_t level = 0;  // rows in use; the top row is level - 1
+    double *t = rows;
+    double *u = rows;       // the row beneath the top, valid when level >= 2
+    for (const Instr &in : m_aProgram) {
+        const double c = in.value;
+        switch (in.op) {
+        case Op::PushC: t = rows + level++ * kBatch; std::fill(t, t + m, c); break;
+        case Op::PushX: t = rows + level++ * kBatch; std::memcpy(t, x, m * sizeof(double)); break;
+        case Op::Add: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] + t[i]; t = u; --level; break;
+        case Op::Sub: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] - t[i]; t = u; --level; break;
+        case Op::Mul: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] * t[i]; t = u; --level; break;
+        case Op::Div: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] / t[i]; t = u; --level; break;
+        case Op::Pow: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = std::pow(u[i], t[i]); t = u; --level; break;
+        case Op::Other: u = t - kBatch; std::fill(u, u + m, 0.0); t = u; --level; break;
+        case Op::AddC: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] + c; break;
+        case Op::SubC: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] - c; break;
+        case Op::MulC: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * c; break;
+        case Op::DivC: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] / c; break;
+        case Op::PowC: for (std::size_t i = 0; i < m; ++i) t[i] = std::pow(t[i], c); break;
+        case Op::AddX: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] + x[i]; break;
+        case Op::SubX: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] - x[i]; break;
+        case Op::MulX: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * x[i]; break;
+        case Op::DivX: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] / x[i]; break;
+        case Op::PowX: for (std::size_t i = 0; i < m; ++i) t[i] = std::pow(t[i], x[i]); break;
+        case Op::Sqr: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * t[i]; break;
+        case Op::Cube: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * t[i] * t[i]; break;
+        case Op::Neg: for (std::size_t i = 0; i < m; ++i) t[i] = -t[i]; break;
+        case Op::FnA: for (std::size_t i = 0; i < m; ++i) t[i] = std::sin(k * t[i]); break;
+        case Op::FnB: for (std::size_t i = 0; i < m; ++i) t[i] = std::cos(k * t[i]); break;
+        case Op::FnC: for (std::size_t i = 0; i < m; ++i) t[i] = std::tan(k * t[i]); break;
+        default: {
+            const char code = static_cast<char>('A' + (static_cast<int>(in.op) - static_cast<int>(Op::FnA)));
+            for (std::size_t i = 0; i < m; ++i)
+                t[i] = ApplyUnary(code, t[i], k);
+            break;
+        }
+        }
+    }
+    std::memcpy(y, t, m * sizeof(double));
+}
