@@ -128,20 +128,123 @@ double ApplyBinary(char code, double l, double r)
     }
 }
 
-double AngleFactor(bool degree) { return degree ? std::asin(0.5) * 6.0 * (1.0 / 180.0) : 1.0; }
+// pi/180, made the way the angle factor has always been made.
+const double kDegree = std::asin(0.5) * 6.0 * (1.0 / 180.0);
+
+double AngleFactor(bool degree) { return degree ? kDegree : 1.0; }
 
 }  // namespace
 
+// One list for the enumeration and the dispatch table of Run.
+#define CORVANTA_OPS(X)                                                          \
+    X(PushC) X(PushX)                                                            \
+    X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(Other)      /* both operands stacked */ \
+    X(AddC) X(SubC) X(MulC) X(DivC) X(PowC)          /* right operand constant */\
+    X(AddX) X(SubX) X(MulX) X(DivX) X(PowX)          /* right operand x */       \
+    X(XAddC) X(XSubC) X(XMulC) X(XDivC) X(XPowC)     /* push x op constant */    \
+    X(CAddX) X(CSubX) X(CMulX) X(CDivX) X(CPowX)     /* push constant op x */    \
+    X(Sqr) X(Cube) X(XSqr) X(XCube)                  /* ^2, ^3, pushing x^2, x^3 */\
+    X(Neg)                                                                       \
+    X(FnA) X(FnB) X(FnC) X(FnD) X(FnE) X(FnF) X(FnG) X(FnH) X(FnI) X(FnJ)        \
+    X(FnK) X(FnL) X(FnM) X(FnN) X(FnO) X(FnP) X(FnQ) X(FnR) X(FnS) X(FnT)        \
+    X(FnU) X(FnV) X(FnW) X(FnX) X(FnY) X(FnZ)                                    \
+    X(End)
+
 enum class CExpression::Op : std::uint8_t {
-    PushC, PushX,
-    Add, Sub, Mul, Div, Pow, Other,     // both operands on the stack
-    AddC, SubC, MulC, DivC, PowC,       // right operand a constant
-    AddX, SubX, MulX, DivX, PowX,       // right operand x
-    Sqr, Cube,                          // ^2 and ^3
-    Neg,
-    FnA, FnB, FnC, FnD, FnE, FnF, FnG, FnH, FnI, FnJ, FnK, FnL, FnM,
-    FnN, FnO, FnP, FnQ, FnR, FnS, FnT, FnU, FnV, FnW, FnX, FnY, FnZ,
+#define CORVANTA_ENUM(name) name,
+    CORVANTA_OPS(CORVANTA_ENUM)
+#undef CORVANTA_ENUM
 };
+
+namespace {
+
+// The top of the stack lives in t; s holds the values beneath it. Threaded
+// dispatch: every instruction jumps straight to the next one's code, and the
+// program always ends with End. Programs without library calls run in a copy
+// that makes none, so it needs no registers saved: that matters for x^2.
+template <bool kCalls>
+double RunProgram(const CExpression::Instr *p, double *s, double x, double k)
+{
+    static const void *const kLabels[] = {
+#define CORVANTA_LABEL(name) &&L_##name,
+        CORVANTA_OPS(CORVANTA_LABEL)
+#undef CORVANTA_LABEL
+    };
+    std::size_t n = 0;
+    double t = kNaN;
+#define NEXT goto *kLabels[static_cast<int>((++p)->op)]
+#define CALL(statement)     \
+    if constexpr (kCalls) { \
+        statement           \
+    }
+    goto *kLabels[static_cast<int>(p->op)];
+L_PushC: s[n++] = t; t = p->value; NEXT;
+L_PushX: s[n++] = t; t = x; NEXT;
+L_Add: t = s[--n] + t; NEXT;
+L_Sub: t = s[--n] - t; NEXT;
+L_Mul: t = s[--n] * t; NEXT;
+L_Div: t = s[--n] / t; NEXT;
+L_Pow: CALL(t = std::pow(s[--n], t);) NEXT;
+L_Other: --n; t = 0.0; NEXT;
+L_AddC: t = t + p->value; NEXT;
+L_SubC: t = t - p->value; NEXT;
+L_MulC: t = t * p->value; NEXT;
+L_DivC: t = t / p->value; NEXT;
+L_PowC: CALL(t = std::pow(t, p->value);) NEXT;
+L_AddX: t = t + x; NEXT;
+L_SubX: t = t - x; NEXT;
+L_MulX: t = t * x; NEXT;
+L_DivX: t = t / x; NEXT;
+L_PowX: CALL(t = std::pow(t, x);) NEXT;
+L_XAddC: s[n++] = t; t = x + p->value; NEXT;
+L_XSubC: s[n++] = t; t = x - p->value; NEXT;
+L_XMulC: s[n++] = t; t = x * p->value; NEXT;
+L_XDivC: s[n++] = t; t = x / p->value; NEXT;
+L_XPowC: CALL(s[n++] = t; t = std::pow(x, p->value);) NEXT;
+L_CAddX: s[n++] = t; t = p->value + x; NEXT;
+L_CSubX: s[n++] = t; t = p->value - x; NEXT;
+L_CMulX: s[n++] = t; t = p->value * x; NEXT;
+L_CDivX: s[n++] = t; t = p->value / x; NEXT;
+L_CPowX: CALL(s[n++] = t; t = std::pow(p->value, x);) NEXT;
+L_Sqr: t = t * t; NEXT;
+L_Cube: t = t * t * t; NEXT;
+L_XSqr: s[n++] = t; t = x * x; NEXT;
+L_XCube: s[n++] = t; t = x * x * x; NEXT;
+L_Neg: t = -t; NEXT;
+L_FnA: CALL(t = std::sin(k * t);) NEXT;
+L_FnB: CALL(t = std::cos(k * t);) NEXT;
+L_FnC: CALL(t = std::tan(k * t);) NEXT;
+L_FnD: CALL(t = ApplyUnary('D', t, k);) NEXT;
+L_FnE: CALL(t = ApplyUnary('E', t, k);) NEXT;
+L_FnF: CALL(t = ApplyUnary('F', t, k);) NEXT;
+L_FnG: CALL(t = std::asin(t);) NEXT;
+L_FnH: CALL(t = std::acos(t);) NEXT;
+L_FnI: CALL(t = std::atan(t);) NEXT;
+L_FnJ: CALL(t = ApplyUnary('J', t, k);) NEXT;
+L_FnK: CALL(t = ApplyUnary('K', t, k);) NEXT;
+L_FnL: CALL(t = ApplyUnary('L', t, k);) NEXT;
+L_FnM: CALL(t = std::sinh(t);) NEXT;
+L_FnN: CALL(t = std::cosh(t);) NEXT;
+L_FnO: CALL(t = std::tanh(t);) NEXT;
+L_FnP: CALL(t = ApplyUnary('P', t, k);) NEXT;
+L_FnQ: CALL(t = ApplyUnary('Q', t, k);) NEXT;
+L_FnR: CALL(t = ApplyUnary('R', t, k);) NEXT;
+L_FnS: CALL(t = ApplyUnary('S', t, k);) NEXT;
+L_FnT: CALL(t = ApplyUnary('T', t, k);) NEXT;
+L_FnU: CALL(t = ApplyUnary('U', t, k);) NEXT;
+L_FnV: CALL(t = ApplyUnary('V', t, k);) NEXT;
+L_FnW: CALL(t = ApplyUnary('W', t, k);) NEXT;
+L_FnX: CALL(t = ApplyUnary('X', t, k);) NEXT;
+L_FnY: CALL(t = std::log(t);) NEXT;
+L_FnZ: CALL(t = std::log10(t);) NEXT;
+L_End:
+#undef NEXT
+#undef CALL
+    return t;
+}
+
+}  // namespace
+
 
 std::string CodeExpression(const std::string &text)
 {
@@ -225,7 +328,17 @@ int CheckSyntax(const std::string &s)
     return depth == -1 ? 0 : 3;
 }
 
-CExpression::CExpression() : m_dResult(kNaN) {}
+CExpression::CExpression() : m_dResult(kNaN) { SetUndefined(); }
+
+// A program that evaluates to NaN, so Run needs no test of its own.
+void CExpression::SetUndefined()
+{
+    m_aProgram.assign({{Op::PushC, kNaN}, {Op::End, 0.0}});
+    m_nMaxDepth = 1;
+    m_bCalls = false;
+    m_aStack.assign(2, 0.0);
+    m_aBatch.clear();
+}
 
 CExpression::~CExpression() = default;
 
@@ -333,8 +446,7 @@ void CExpression::BuildProgram()
     }
     m_bWellFormed = m_bWellFormed && depth == 1;
     if (!m_bWellFormed) {
-        m_nMaxDepth = 0;
-        m_aStack.clear();
+        SetUndefined();
         return;
     }
 
@@ -345,6 +457,11 @@ void CExpression::BuildProgram()
         xi += isX ? 1 : 0;
         Emit(m_aTokenCodes[i], m_aTokenValues[i], isX);
     }
+    m_aProgram.push_back({Op::End, 0.0});
+    m_bCalls = std::any_of(m_aProgram.begin(), m_aProgram.end(), [](const Instr &in) {
+        return in.op == Op::Pow || in.op == Op::PowC || in.op == Op::PowX || in.op == Op::XPowC ||
+               in.op == Op::CPowX || (in.op >= Op::FnA && in.op <= Op::FnZ);
+    });
     m_aStack.assign(m_nMaxDepth + 1, 0.0);
 }
 
@@ -379,77 +496,51 @@ void CExpression::Emit(char code, double value, bool isX)
         return;
     }
     const int k = static_cast<int>(found - kCodes);
+    const auto shifted = [k](Op first) { return static_cast<Op>(static_cast<int>(first) + k); };
     if (n >= 1 && prog[n - 1].op == Op::PushC) {
         const double r = prog[n - 1].value;
-        if (code == '^' && r == 2.0)
-            prog[n - 1] = {Op::Sqr, 0.0};
-        else if (code == '^' && r == 3.0)
-            prog[n - 1] = {Op::Cube, 0.0};
-        else
-            prog[n - 1] = {static_cast<Op>(static_cast<int>(Op::AddC) + k), r};
+        const bool afterX = n >= 2 && prog[n - 2].op == Op::PushX;
+        if (code == '^' && (r == 2.0 || r == 3.0)) {
+            const bool square = r == 2.0;
+            if (afterX) {
+                prog.pop_back();
+                prog[n - 2] = {square ? Op::XSqr : Op::XCube, 0.0};
+            } else {
+                prog[n - 1] = {square ? Op::Sqr : Op::Cube, 0.0};
+            }
+        } else if (afterX) {
+            prog.pop_back();
+            prog[n - 2] = {shifted(Op::XAddC), r};
+        } else {
+            prog[n - 1] = {shifted(Op::AddC), r};
+        }
     } else if (n >= 1 && prog[n - 1].op == Op::PushX) {
-        prog[n - 1] = {static_cast<Op>(static_cast<int>(Op::AddX) + k), 0.0};
+        if (n >= 2 && prog[n - 2].op == Op::PushC) {
+            const double l = prog[n - 2].value;
+            prog.pop_back();
+            prog[n - 2] = {shifted(Op::CAddX), l};
+        } else {
+            prog[n - 1] = {shifted(Op::AddX), 0.0};
+        }
     } else {
         prog.push_back({static_cast<Op>(static_cast<int>(Op::Add) + k), 0.0});
     }
 }
 
+
 double CExpression::Evaluate(double x)
 {
     const double k = AngleFactor(m_bDegree);
     m_bDegree = false;
-    m_dResult = m_bWellFormed ? Run(x, k) : kNaN;
+    m_dResult = m_bCalls ? RunProgram<true>(m_aProgram.data(), m_aStack.data(), x, k)
+                         : RunProgram<false>(m_aProgram.data(), m_aStack.data(), x, k);
     return m_dResult;
-}
-
-// The top of the stack lives in t; s holds the values beneath it.
-double CExpression::Run(double x, double k) const
-{
-    double *s = m_aStack.data();
-    std::size_t n = 0;
-    double t = 0.0;
-    for (const Instr &in : m_aProgram) {
-        switch (in.op) {
-        case Op::PushC: s[n++] = t; t = in.value; break;
-        case Op::PushX: s[n++] = t; t = x; break;
-        case Op::Add: t = s[--n] + t; break;
-        case Op::Sub: t = s[--n] - t; break;
-        case Op::Mul: t = s[--n] * t; break;
-        case Op::Div: t = s[--n] / t; break;
-        case Op::Pow: t = std::pow(s[--n], t); break;
-        case Op::Other: --n; t = 0.0; break;
-        case Op::AddC: t = t + in.value; break;
-        case Op::SubC: t = t - in.value; break;
-        case Op::MulC: t = t * in.value; break;
-        case Op::DivC: t = t / in.value; break;
-        case Op::PowC: t = std::pow(t, in.value); break;
-        case Op::AddX: t = t + x; break;
-        case Op::SubX: t = t - x; break;
-        case Op::MulX: t = t * x; break;
-        case Op::DivX: t = t / x; break;
-        case Op::PowX: t = std::pow(t, x); break;
-        case Op::Sqr: t = t * t; break;
-        case Op::Cube: t = t * t * t; break;
-        case Op::Neg: t = -t; break;
-        case Op::FnA: t = std::sin(k * t); break;
-        case Op::FnB: t = std::cos(k * t); break;
-        case Op::FnC: t = std::tan(k * t); break;
-        default: t = ApplyUnary(static_cast<char>('A' + (static_cast<int>(in.op) - static_cast<int>(Op::FnA))), t, k); break;
-        }
-    }
-    return t;
 }
 
 void CExpression::EvaluateMany(const double *x, double *y, std::size_t n)
 {
     const double k = AngleFactor(m_bDegree);
     m_bDegree = false;
-    if (!m_bWellFormed) {
-        std::fill(y, y + n, kNaN);
-        if (n > 0)
-            m_dResult = kNaN;
-        return;
-    }
     for (std::size_t b = 0; b < n; b += kBatch)
         RunBatch(x + b, y + b, std::min(kBatch, n - b), k);
     if (n > 0)
@@ -486,9 +577,22 @@ void CExpression::RunBatch(const double *x, double *y, std::size_t m, double k)
         case Op::MulX: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * x[i]; break;
         case Op::DivX: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] / x[i]; break;
         case Op::PowX: for (std::size_t i = 0; i < m; ++i) t[i] = std::pow(t[i], x[i]); break;
+        case Op::XAddC: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] + c; break;
+        case Op::XSubC: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] - c; break;
+        case Op::XMulC: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] * c; break;
+        case Op::XDivC: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] / c; break;
+        case Op::XPowC: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = std::pow(x[i], c); break;
+        case Op::CAddX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = c + x[i]; break;
+        case Op::CSubX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = c - x[i]; break;
+        case Op::CMulX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = c * x[i]; break;
+        case Op::CDivX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = c / x[i]; break;
+        case Op::CPowX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = std::pow(c, x[i]); break;
+        case Op::XSqr: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] * x[i]; break;
+        case Op::XCube: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] * x[i] * x[i]; break;
         case Op::Sqr: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * t[i]; break;
         case Op::Cube: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * t[i] * t[i]; break;
         case Op::Neg: for (std::size_t i = 0; i < m; ++i) t[i] = -t[i]; break;
+        case Op::End: break;
         case Op::FnA: for (std::size_t i = 0; i < m; ++i) t[i] = std::sin(k * t[i]); break;
         case Op::FnB: for (std::size_t i = 0; i < m; ++i) t[i] = std::cos(k * t[i]); break;
         case Op::FnC: for (std::size_t i = 0; i < m; ++i) t[i] = std::tan(k * t[i]); break;

@@ -57,11 +57,11 @@ public:
 
 private:
     void Compile();
+    void SetUndefined();
     void BuildPostfix();
     void Tokenise();
     void BuildProgram();
     void Emit(char code, double value, bool isX);
-    double Run(double x, double angle) const;
     void RunBatch(const double *x, double *y, std::size_t n, double angle);
 
     std::vector<double> m_aTokenValues;
@@ -71,6 +71,7 @@ private:
     std::vector<Instr> m_aProgram;
     std::size_t m_nMaxDepth = 0;
     bool m_bWellFormed = false;
+    bool m_bCalls = false;  // the program calls the maths library
     mutable std::vector<double> m_aStack;  // preallocated: one slot per depth level
     std::vector<double> m_aBatch;          // bulk evaluation: one row per depth level
 };

@@ -1,0 +1,2 @@
+corvanta_bench(expression_bench expr/ExpressionBench.cpp)
+target_link_libraries(expression_bench PRIVATE muparser::muparser fparser)
