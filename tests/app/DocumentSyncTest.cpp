@@ -1,0 +1,3 @@
+#include "app/DocumentSync.h"
+
+#include <gtest/gtest.h>

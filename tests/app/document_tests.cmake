@@ -1,0 +1,3 @@
+corvanta_test(document_tests SOURCES
+  app/CvaFormatTest.cpp
+  app/DocumentSyncTest.cpp)
