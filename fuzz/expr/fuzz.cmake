@@ -1,0 +1,1 @@
+corvanta_fuzz(expression_fuzz expr/ExpressionFuzz.cpp)
