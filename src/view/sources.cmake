@@ -1,0 +1,7 @@
+# Mapping, scaling and curve sampling are plain arithmetic and live in the
+# core; the widget and the painter code in the GUI library.
+target_sources(corvanta_core PRIVATE
+  src/view/NumberText.h src/view/NumberText.cpp
+  src/view/ViewState.h src/view/ViewState.cpp
+  src/view/CurvePath.h src/view/CurvePath.cpp
+  src/view/GridLayout.h src/view/GridLayout.cpp)
