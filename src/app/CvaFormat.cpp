@@ -183,7 +183,7 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
         return Fail(S::Truncated, -1, "The file is empty.");
     if (size < 3 && std::memcmp(data, "CVD", size) == 0)
         return Fail(S::Truncated, -1, "The file ends early, inside its header.");
-    if (std::memcmp(data, "CVD", 3) != 0)
+    if (size < 3 || std::memcmp(data, "CVD", 3) != 0)
         return Fail(S::BadMagic, -1, "The file is not a Corvanta document: it does not start with \"CVD\".");
     std::array<char, 3> magic{};
     for (char &c : magic)

@@ -303,6 +303,9 @@ std::vector<Refusal> Refusals()
 {
     std::vector<Refusal> r;
     r.push_back({"empty file", {}, Status::Truncated, -1, "empty"});
+    // Found by fuzzing: a file shorter than the magic that does not start like it.
+    r.push_back({"one foreign byte", Bytes{0xA9}, Status::BadMagic, -1, "CVD"});
+    r.push_back({"two foreign bytes", FromString("CX"), Status::BadMagic, -1, "CVD"});
     r.push_back({"two magic bytes", FromString("CV"), Status::Truncated, -1, "ends early"});
     r.push_back({"wrong magic", [] { Bytes b = Good(); b[2] = 'X'; return b; }(), Status::BadMagic, -1, "CVD"});
     r.push_back({"lower-case magic", [] { Bytes b = Good(); b[0] = 'c'; return b; }(), Status::BadMagic, -1, "not a Corvanta"});
@@ -417,3 +420,31 @@ TEST(CvaWrite, LastOutsideTheSlotsIsClamped)
 }
 
 }  // namespace
+
+#ifdef CVA_CORPUS_DIR
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+// The fuzzer's seed files: the valid ones read, the broken ones and every
+// input that once crashed the reader are refused.
+TEST(CvaCorpus, SeedsReadOrAreRefusedByName)
+{
+    int count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(CVA_CORPUS_DIR)) {
+        const std::string name = entry.path().filename().string();
+        std::ifstream in(entry.path(), std::ios::binary);
+        const Bytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EqStore s;
+        const auto r = CCvaFormat::Decode(bytes, s);
+        if (name.rfind("valid-", 0) == 0)
+            EXPECT_TRUE(r.Ok()) << name << ": " << r.message;
+        else
+            EXPECT_FALSE(r.Ok()) << name;
+        ++count;
+    }
+    EXPECT_GE(count, 10);
+}
+}  // namespace
+#endif

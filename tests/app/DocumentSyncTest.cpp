@@ -1,3 +1,219 @@
 #include "app/DocumentSync.h"
 
+#include "app/CvaFormat.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A view state as the plot command leaves it.
+CDocViewState View(const std::vector<std::string> &texts)
+{
+    CDocViewState v;
+    v.m_nLast = static_cast<int>(texts.size()) - 1;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        v.m_aFunctions[i].SetExpression(texts[i]);
+        v.m_aColor[i] = 0x0000FF00;
+        v.m_aWidth[i] = 1;
+    }
+    return v;
+}
+
+// One view bound to one document, as the graph view and CCorvantaDoc are.
+struct Pair
+{
+    CDocViewState view;
+    EqStore record;
+    EqStore snapshot;
+    bool newDocument = false;
+    bool modified = false;
+    std::vector<bool> clears;  // recentre flag of each Clear Graph
+
+    CDocumentSync::Outcome Sync()
+    {
+        auto outcome = CDocumentSync::Sync(view, record, snapshot, newDocument, [this](bool recentre) {
+            clears.push_back(recentre);
+            CDocumentSync::ClearView(view, recentre);
+        });
+        if (outcome.setModified)
+            modified = true;
+        return outcome;
+    }
+};
+
+// A pair after start-up: the new document's first synchronisation.
+Pair Started()
+{
+    Pair p;
+    p.newDocument = true;
+    p.Sync();
+    return p;
+}
+
+TEST(DocumentSync, NewDocumentClearsTwiceAndStaysUnmodified)
+{
+    Pair p;
+    p.view = View({"x", "x^2"});
+    p.view.m_dScaleX = 4;
+    p.view.m_nPanY = 9;
+    p.newDocument = true;
+    const auto o = p.Sync();
+    EXPECT_FALSE(o.setModified);
+    EXPECT_FALSE(o.loaded);
+    EXPECT_FALSE(p.newDocument);
+    EXPECT_EQ(p.clears, (std::vector<bool>{false, true}));
+    EXPECT_EQ(p.view.m_nLast, -1);
+    EXPECT_EQ(p.view.m_dScaleX, 1.0);
+    EXPECT_EQ(p.view.m_nPanY, 0);
+    EXPECT_TRUE(p.view.m_aFunctions[0].m_strCoded.empty());
+}
+
+TEST(DocumentSync, EmptyRecordAfterStartUpWritesTheThirtyOneByteFile)
+{
+    Pair p = Started();
+    p.Sync();  // the redraw after the recentring
+    EXPECT_EQ(p.record.m_nLast, -1);
+    EXPECT_EQ(CCvaFormat::Encode(p.record).size(), 31u);
+}
+
+// Each change to the view, made after a clean synchronisation, and whether
+// the next synchronisation marks the document modified.
+struct Change
+{
+    const char *name;
+    void (*apply)(CDocViewState &);
+    bool modifies;
+};
+
+const Change kChanges[] = {
+    {"nothing", [](CDocViewState &) {}, false},
+    {"plot a function", [](CDocViewState &v) { v.m_nLast = 2; v.m_aFunctions[2].SetExpression("x^3"); }, true},
+    {"pen colour only", [](CDocViewState &v) { v.m_aColor[1] = 0x00FF0000; }, true},
+    {"pen width only", [](CDocViewState &v) { v.m_aWidth[0] = 3; }, true},
+    {"derivative flag", [](CDocViewState &v) { v.m_aFunctions[1].m_bDerivativeShown = true; }, true},
+    {"x scale", [](CDocViewState &v) { v.m_dScaleX *= 2; }, true},
+    {"y scale", [](CDocViewState &v) { v.m_dScaleY *= 0.5; }, true},
+    {"x pan", [](CDocViewState &v) { v.m_nPanX += 1; }, true},
+    {"y pan", [](CDocViewState &v) { v.m_nPanY -= 1; }, true},
+    {"other text, other code", [](CDocViewState &v) { v.m_aFunctions[0].SetExpression("x*x"); }, true},
+    {"other blanks, same code", [](CDocViewState &v) { v.m_aFunctions[0].SetExpression(" x ^ 2 "); }, false},
+    {"recompiled the same", [](CDocViewState &v) { v.m_aFunctions[1].SetExpression("sin(x)"); }, false},
+    // Slots above last are not copied into the record, so they cannot matter.
+    {"pen above last", [](CDocViewState &v) { v.m_aColor[4] = 0x123456; v.m_aWidth[4] = 5; }, false},
+    {"clear graph", [](CDocViewState &v) { CDocumentSync::ClearView(v, false); }, true},
+};
+
+TEST(DocumentSync, ModifiedFlagFollowsEveryChange)
+{
+    for (const Change &c : kChanges) {
+        SCOPED_TRACE(c.name);
+        Pair p = Started();
+        p.view = View({"x^2", "sin(x)"});
+        p.Sync();
+        p.modified = false;  // as after a save
+        c.apply(p.view);
+        EXPECT_EQ(p.Sync().setModified, c.modifies);
+        // The snapshot has caught up: the same state again is no change.
+        EXPECT_FALSE(p.Sync().setModified);
+    }
+}
+
+TEST(DocumentSync, RecordFollowsTheViewAfterEachSynchronisation)
+{
+    Pair p = Started();
+    p.view = View({"x^2", "1/x"});
+    p.view.m_aFunctions[1].m_bDerivativeShown = true;
+    p.view.m_dScaleY = 0.25;
+    p.view.m_nPanX = -40;
+    p.Sync();
+    EXPECT_EQ(p.record.m_nLast, 1);
+    EXPECT_EQ(p.record.m_aFunctions[1].m_strText, "1/x");
+    EXPECT_TRUE(p.record.m_aFunctions[1].m_bDerivativeShown);
+    EXPECT_EQ(p.record.m_dScaleY, 0.25);
+    EXPECT_EQ(p.record.m_nPanX, -40);
+    EXPECT_TRUE(p.modified);
+}
+
+TEST(DocumentSync, FreshlyReadRecordReplacesTheView)
+{
+    EqStore saved;
+    {
+        Pair author = Started();
+        author.view = View({"x^2", "x^3", "ln(x)"});
+        author.view.m_aFunctions[1].m_bDerivativeShown = true;
+        author.view.m_aColor[2] = 0x00ABCDEF;
+        author.view.m_aWidth[2] = 4;
+        author.view.m_dScaleX = 8;
+        author.view.m_nPanY = 21;
+        author.Sync();
+        saved = author.record;
+    }
+    const auto bytes = CCvaFormat::Encode(saved);
+
+    Pair p = Started();
+    p.view = View({"cos(x)", "x", "x+1", "x+2", "x+3"});
+    p.Sync();
+    p.modified = false;
+    ASSERT_TRUE(CCvaFormat::Decode(bytes, p.record).Ok());
+
+    const auto o = p.Sync();
+    EXPECT_TRUE(o.loaded);
+    EXPECT_FALSE(o.setModified);
+    EXPECT_TRUE(p.record.m_bSynced);
+    EXPECT_EQ(p.view.m_nLast, 2);
+    EXPECT_EQ(p.view.m_aFunctions[0].m_strText, "x^2");
+    EXPECT_TRUE(p.view.m_aFunctions[1].m_bDerivativeShown);
+    EXPECT_FALSE(p.view.m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_EQ(p.view.m_aColor[2], 0x00ABCDEFu);
+    EXPECT_EQ(p.view.m_aWidth[2], 4);
+    EXPECT_EQ(p.view.m_dScaleX, 8.0);
+    EXPECT_EQ(p.view.m_nPanY, 21);
+    EXPECT_DOUBLE_EQ(p.view.m_aFunctions[2].Evaluate(2.0), std::log(2.0));
+    // Slots above the file's last are emptied, so nothing draws them.
+    EXPECT_TRUE(p.view.m_aFunctions[3].m_strCoded.empty());
+    EXPECT_TRUE(p.view.m_aFunctions[4].m_strText.empty());
+    // The redraw that follows the load finds nothing changed.
+    EXPECT_FALSE(p.Sync().setModified);
+    EXPECT_FALSE(p.modified);
+    EXPECT_EQ(CCvaFormat::Encode(p.record), bytes);
+}
+
+TEST(DocumentSync, BadFileLeavesTheViewAsItWas)
+{
+    Pair p = Started();
+    p.view = View({"x^2"});
+    p.Sync();
+    p.record.m_bSynced = false;
+    p.record.m_bBadFile = true;
+    const auto o = p.Sync();
+    EXPECT_FALSE(o.loaded);
+    EXPECT_TRUE(p.record.m_bSynced);
+    EXPECT_EQ(p.view.m_nLast, 0);
+    EXPECT_EQ(p.view.m_aFunctions[0].m_strText, "x^2");
+}
+
+TEST(DocumentSync, ClearViewEmptiesTextsAndFlags)
+{
+    CDocViewState v = View({"x", "x^2"});
+    v.m_aFunctions[0].m_bDerivativeShown = true;
+    v.m_dScaleX = 3;
+    v.m_nPanX = 7;
+    CDocumentSync::ClearView(v, false);
+    EXPECT_EQ(v.m_nLast, -1);
+    EXPECT_EQ(v.m_dScaleX, 3.0);
+    EXPECT_EQ(v.m_nPanX, 7);
+    for (const CExpression &f : v.m_aFunctions) {
+        EXPECT_TRUE(f.m_strText.empty());
+        EXPECT_TRUE(f.m_strCoded.empty());
+        EXPECT_FALSE(f.m_bDerivativeShown);
+    }
+    CDocumentSync::ClearView(v, true);
+    EXPECT_EQ(v.m_dScaleX, 1.0);
+    EXPECT_EQ(v.m_nPanX, 0);
+}
+
+}  // namespace
