@@ -1,12 +1,12 @@
+#include "app/CorvantaApp.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Corvanta"));
-    window.resize(800, 600);
-    window.show();
+    CCorvantaApp theApp;
+    if (!theApp.InitInstance(QApplication::arguments()))
+        return 1;
     return app.exec();
 }

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class CMainFrame;
+class QSettings;
+
+// The application object: profile settings, the main window, the command
+// line and the first-run discovery of the installation directory.
+class CCorvantaApp
+{
+public:
+    CCorvantaApp();
+    ~CCorvantaApp();
+
+    // Start-up; false ends the program (a command line it cannot process).
+    bool InitInstance(const QStringList &aArguments);
+    CMainFrame *MainFrame() const { return m_pFrame.get(); }
+
+    // The profile of the program: company "HALDEN", application "Corvanta".
+    static std::unique_ptr<QSettings> OpenProfile();
+
+    // Printf-style formatting must write a decimal point in every locale.
+    static void SetNumericLocale();
+
+    // The directory of the executable with a trailing separator.
+    static QString InstallDirectory();
+
+    // Writes "AppPath"/"Path" and "Settings"/"PathSet" unless "PathSet" is
+    // already 1; returns whether it wrote them.
+    static bool DiscoverInstallDirectory(QSettings &settings, const QString &strDirectory);
+
+    struct SCommandLine {
+        bool bOk = true;
+        QString strFile;   // document to open; empty: a new one
+        QString strError;  // why the command line was refused
+    };
+    // Arguments as from QCoreApplication::arguments() (the program name first).
+    static SCommandLine ParseCommandLine(const QStringList &aArguments);
+
+private:
+    std::unique_ptr<CMainFrame> m_pFrame;
+};

@@ -1,0 +1,148 @@
+#pragma once
+
+#include "app/RecentFileList.h"
+#include "view/ViewHost.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class QLineEdit;
+class QCheckBox;
+
+// The main window: menus, the main toolbar, the expression bar, the trace,
+// tangent and zoom bars, the status bar, and the routing of every command of
+// the command table to the frame or the graph view.
+class CMainFrame : public QMainWindow, public CViewHost
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    // --- What the view asks of the frame (CViewHost) ---
+    QString RangeFieldText(int nId) const override;
+    void SetRangeFieldText(int nId, const QString &strText) override;
+    void FocusFunctionList() override;
+
+    // --- Frame operations used by the view and the tools ---
+    void SetBarControlText(int nId, const QString &strText);  // expression bar control
+    QString BarControlText(int nId) const;
+    void SetTracePositionText(const QString &strText);  // trace bar's 1016
+    void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
+    bool IsBarVisible(bool bTangent) const;
+    void UpdateDegreeOption(const QString &strCoded);
+    void SetIndicatorColor(const QColor &color);
+    QColor IndicatorColor() const;
+    bool IsScientific() const { return m_bScientific; }
+    bool IsTrigonometric() const { return m_bTrigonometric; }
+    bool IsDegree() const { return m_bDegree; }
+
+    // A document to open (command line, drop, recent-file list). Opening
+    // documents is the document's job; the frame keeps the path and passes it on.
+    void OpenDocumentFile(const QString &strPath);
+    QString PendingDocumentPath() const { return m_strPendingPath; }
+    CRecentFileList &RecentFiles() { return m_recent; }
+    void AddToRecentFileList(const QString &strPath);
+    void RefreshRecentFileMenu();
+
+    // --- Parts, for the view, the tools and tests ---
+    QAction *Action(int nId) const;
+    QMenu *Popup(int nIndex) const;
+    QToolBar *MainToolBar() const { return m_pMainToolBar; }
+    QToolBar *ExpressionBar() const { return m_pExpressionBar; }
+    QDockWidget *ZoomBar() const { return m_pZoomBar; }
+    QDockWidget *TraceBar() const { return m_pTraceBar; }
+    QDockWidget *TangentBar() const { return m_pTangentBar; }
+    QComboBox *FunctionList() const { return m_pFunctionList; }
+    QWidget *ExpressionBarControl(int nId) const { return m_exprControls.value(nId); }
+    QWidget *TraceBarControl(int nId) const { return m_traceControls.value(nId); }
+    QWidget *TangentBarControl(int nId) const { return m_tangentControls.value(nId); }
+    QToolButton *ZoomButton(int nId) const { return m_zoomButtons.value(nId); }
+    QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
+    QWidget *GraphArea() const { return m_pGraphArea; }
+
+    // Runs a command as if chosen by the user; false when it is disabled.
+    bool ExecuteCommand(int nId);
+    // Brings enabled states and check marks up to date (menus do it on opening).
+    void UpdateCommandStates();
+
+    // Floats the zoom, trace and tangent bars at their places on the screen.
+    void PlaceFloatingBars();
+
+    // --- Command handlers of the frame ---
+    void OnRecentFile(int nId);
+    void OnAppExit(int nId);
+    void OnBarCheck(int nId);
+    void OnExtendedTools(int nId);
+    void OnAppAbout(int nId);
+    void OnNoAction(int nId);
+    void OnNextPane(int nId);
+    void OnPrevPane(int nId);
+    void OnScientific(int nId);
+    void OnDegree(int nId);
+
+signals:
+    void documentOpenRequested(const QString &strPath);
+    void minimized();
+    void plotRequested();
+    void replotRequested();
+    void functionSelected(int nIndex);
+    void rangeFieldFocused(int nId);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateMainToolBar();
+    void CreateStatusBar();
+    void CreateExpressionBar();
+    void CreateTraceBar();
+    void CreateTangentBar();
+    void CreateZoomBar();
+    void CreateGraphArea();
+    void Dispatch(int nId);
+    bool RouteToView(int nId, bool bExecute, bool *pbChecked);
+    void UpdateIndicators();
+    bool IsEnabledShortcut(const QKeySequence &keys) const;
+
+    // The three flags of the trace and tangent bars.
+    bool m_bScientific = false;
+    bool m_bTrigonometric = false;
+    bool m_bDegree = false;
+
+    QHash<int, QAction *> m_actions;
+    QList<QMenu *> m_aPopups;
+    QList<QAction *> m_aRecentActions;
+    QAction *m_pRecentPlaceholder = nullptr;
+    CRecentFileList m_recent;
+    QString m_strPendingPath;
+
+    QComboBox *m_pFunctionList = nullptr;
+    QLabel *m_pColorIndicator = nullptr;
+    QColor m_indicatorColor = Qt::white;
+    QToolBar *m_pMainToolBar = nullptr;
+    QToolBar *m_pExpressionBar = nullptr;
+    QDockWidget *m_pZoomBar = nullptr;
+    QDockWidget *m_pTraceBar = nullptr;
+    QDockWidget *m_pTangentBar = nullptr;
+    QList<QLabel *> m_aIndicators;
+    QWidget *m_pGraphArea = nullptr;
+
+    QHash<int, QWidget *> m_exprControls;
+    QHash<int, QWidget *> m_traceControls;
+    QHash<int, QWidget *> m_tangentControls;
+    QHash<int, QToolButton *> m_zoomButtons;
+};
