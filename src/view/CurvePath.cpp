@@ -47,11 +47,14 @@ public:
     }
 
     // The part of the curve between two samples (x in units, px/py pixels).
+    // Two samples beyond opposite edges are joined only when the curve
+    // between them proves continuous (a steep crossing, not a pole).
     void Span(double xa, double pxa, double pya, double xb, double pxb, double pyb, int depth)
     {
         if (std::isnan(pya) || std::isnan(pyb))
             return;
-        if (!Visible(pya) && !Visible(pyb))
+        const bool both = !Visible(pya) && !Visible(pyb);
+        if (both && ((pya < 0) == (pyb < 0) || depth >= kMaxDepth))
             return;
         if (depth < kMaxDepth && !(std::fabs(pyb - pya) <= kJumpPixels)) {
             double xm, pym;
@@ -68,6 +71,30 @@ public:
     }
 
     void Close() { m_open = false; }
+
+    // Between a sample where f is undefined and one where it is defined,
+    // the defined point nearest the edge of the domain; false if none.
+    bool DomainEdge(double xNan, double xDef, double &x, double &py)
+    {
+        double a = xNan, b = xDef, pb = NAN;
+        for (int i = 0; i < kBisections; ++i) {
+            const double m = a + (b - a) / 2;
+            if (m == a || m == b)
+                break;
+            const double p = RowAt(m);
+            if (std::isnan(p)) {
+                a = m;
+            } else {
+                b = m;
+                pb = p;
+            }
+        }
+        if (std::isnan(pb))
+            return false;
+        x = b;
+        py = pb;
+        return true;
+    }
 
     void Finish()
     {
@@ -129,15 +156,14 @@ private:
     {
         if (Visible(py))
             return {std::trunc(px), std::trunc(py)};
-        const double ox = std::trunc(pxOther), oy = std::trunc(pyOther);
         const double edge = py < 0 ? -1.0 : m_bottom + 1.0;
-        double x = ox;
-        if (std::isfinite(py)) {
-            const double t = (edge - oy) / (py - oy);
-            if (std::isfinite(t))
-                x = ox + (px - ox) * t;
-        }
-        return {x, edge};
+        if (!std::isfinite(pyOther) || !std::isfinite(py))
+            return {std::trunc(std::isfinite(pyOther) ? pxOther : px), edge};
+        // From the other end (a visible sample is truncated like any drawn point).
+        const double ox = Visible(pyOther) ? std::trunc(pxOther) : pxOther;
+        const double oy = Visible(pyOther) ? std::trunc(pyOther) : pyOther;
+        const double t = (edge - oy) / (py - oy);
+        return {std::isfinite(t) ? ox + (px - ox) * t : ox, edge};
     }
 
     void Segment(double pxa, double pya, double pxb, double pyb)
@@ -207,15 +233,26 @@ void PlotCurve(CExpression &f, int right, int bottom, float step, double halfRan
         const double x = out.m_aX[i];
         const double px = column(x);
         const double py = b.Row(out.m_aY[i]);
+        // Where the domain ends between two samples the curve is drawn up to
+        // its last defined point, never across the undefined part.
+        double xe, pye;
         if (b.Visible(py)) {
-            if (!std::isnan(prevPy))
+            if (!std::isnan(prevPy)) {
                 b.Span(prevX, prevPx, prevPy, x, px, py, 0);
-            else
+            } else {
                 b.Close();
+                if (i > 0 && b.DomainEdge(prevX, x, xe, pye))
+                    b.Span(xe, prevPx + (px - prevPx) * ((xe - prevX) / (x - prevX)), pye, x, px, py, 0);
+            }
             outOfView = false;
         } else {
-            if (!outOfView && !std::isnan(prevPy) && !std::isnan(py))
-                b.Span(prevX, prevPx, prevPy, x, px, py, 0);
+            if (!std::isnan(prevPy) && !std::isnan(py)) {
+                // The segment that leaves the area, or a steep crossing of it.
+                if (!outOfView || (prevPy < 0) != (py < 0))
+                    b.Span(prevX, prevPx, prevPy, x, px, py, 0);
+            } else if (std::isnan(py) && !outOfView && i > 0 && b.DomainEdge(x, prevX, xe, pye)) {
+                b.Span(prevX, prevPx, prevPy, xe, prevPx + (px - prevPx) * ((xe - prevX) / (x - prevX)), pye, 0);
+            }
             b.Close();
             outOfView = true;
         }

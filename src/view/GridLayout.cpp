@@ -31,6 +31,8 @@ CGridLayout CGridLayout::Compute(int right, int bottom, double k, double sx, dou
     CGridLayout g;
     if (!(k > 0) || !std::isfinite(k))
         k = 1;
+    // Below this the grid would be finer than a pixel.
+    k = std::max(k, 0.01);
     right = std::max(right, 0);
     bottom = std::max(bottom, 0);
     const double cx = right / 2, cy = bottom / 2;

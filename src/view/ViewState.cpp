@@ -210,7 +210,9 @@ std::array<std::string, 4> CViewState::ZoomAreaFields(int x1, int y1, int x2, in
         std::swap(ux1, ux2);
     if (uy1 > uy2)
         std::swap(uy1, uy2);
-    return {FormatFixed(ux1, 12), FormatFixed(ux2, 12), FormatFixed(uy1, 12), FormatFixed(uy2, 12)};
+    // + 0.0 turns a negative zero (a corner on an axis) into a plain zero.
+    return {FormatFixed(ux1 + 0.0, 12), FormatFixed(ux2 + 0.0, 12), FormatFixed(uy1 + 0.0, 12),
+            FormatFixed(uy2 + 0.0, 12)};
 }
 
 float CViewState::SampleStep(double k) const

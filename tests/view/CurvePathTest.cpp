@@ -1,0 +1,211 @@
+#include "view/CurvePath.h"
+
+#include "expr/Expression.h"
+#include "view/ViewState.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <string>
+
+namespace {
+
+using Pt = CCurvePath::SPoint;
+
+struct SView
+{
+    int w = 500, h = 400;
+    double sx = 1, sy = 1;
+    int panX = 0, panY = 0;
+};
+
+CCurvePath Plot(const std::string &text, const SView &v = {})
+{
+    CExpression f;
+    f.SetExpression(text);
+    CViewState s;
+    s.SetClientSize(v.w, v.h);
+    s.m_dScaleX = v.sx;
+    s.m_dScaleY = v.sy;
+    CCurvePath path;
+    PlotCurve(f, v.w, v.h, s.SampleStep(), s.HalfRange(v.w), v.sx, v.sy, v.panY, v.panX, path);
+    return path;
+}
+
+// No drawn segment may run across the middle half of the area: that would be
+// a line joined across a pole.
+void ExpectNoPoleJoin(const CCurvePath &p, int h, const std::string &what)
+{
+    for (std::size_t i = 0; i < p.PolylineCount(); ++i) {
+        for (std::size_t k = p.Begin(i) + 1; k < p.End(i); ++k) {
+            const Pt a = p.Points()[k - 1], b = p.Points()[k];
+            EXPECT_FALSE(std::fabs(a.y - b.y) > h / 2.0)
+                << what << ": segment (" << a.x << "," << a.y << ")-(" << b.x << "," << b.y << ")";
+        }
+    }
+}
+
+TEST(PlotCurve, SamplesFollowTheMappingOnePerColumn)
+{
+    // Independent oracle: the sample positions of the view's formulas.
+    const CCurvePath p = Plot("sin(x)");
+    ASSERT_EQ(p.PolylineCount(), 1u);
+    const float step = static_cast<float>(1.0 / 50);
+    const double half = 500 / 100.0 + 5 * static_cast<double>(step);
+    std::vector<Pt> expected;
+    for (double x = -half; x <= half; x += step) {
+        const Pt q{std::trunc(50 * x + 250), std::trunc(200 - 50 * std::sin(x))};
+        if (expected.empty() || !(expected.back() == q))
+            expected.push_back(q);
+    }
+    EXPECT_EQ(p.Polyline(0), expected);
+    EXPECT_LE(p.m_nEvaluations, 520u);  // smooth: hardly any extra samples
+}
+
+TEST(PlotCurve, ALineLeavesAtTheEdges)
+{
+    const CCurvePath p = Plot("x");
+    ASSERT_EQ(p.PolylineCount(), 1u);
+    const auto line = p.Polyline(0);
+    EXPECT_EQ(line.front().y, 401);  // enters through the bottom edge
+    EXPECT_EQ(line.back().y, -1);    // leaves through the top edge
+    EXPECT_NEAR(line.front().x, 49, 1.5);
+    EXPECT_NEAR(line.back().x, 451, 1.5);
+    for (std::size_t i = 1; i + 1 < line.size(); ++i)
+        EXPECT_NEAR(line[i].y, 200 - (line[i].x - 250), 1.0);
+}
+
+TEST(PlotCurve, ReciprocalHasTwoBranchesAndNoPoleJoin)
+{
+    const CCurvePath p = Plot("1/x");
+    ASSERT_EQ(p.PolylineCount(), 2u);
+    ExpectNoPoleJoin(p, 400, "1/x");
+    const auto left = p.Polyline(0), right = p.Polyline(1);
+    EXPECT_EQ(left.back().y, 401);  // falls to the bottom edge before 0
+    EXPECT_LE(left.back().x, 250);
+    EXPECT_EQ(right.front().y, -1);  // comes down from the top after 0
+    EXPECT_GE(right.front().x, 250);
+}
+
+TEST(PlotCurve, TangentBranchesRunEdgeToEdge)
+{
+    const CCurvePath p = Plot("tan(x)");
+    ExpectNoPoleJoin(p, 400, "tan");
+    // Poles at +-pi/2 and +-3pi/2 in the range -5.1 .. 5.1: five branches.
+    ASSERT_EQ(p.PolylineCount(), 5u);
+    for (std::size_t i = 1; i < 4; ++i) {
+        EXPECT_EQ(p.Polyline(i).front().y, 401) << i;
+        EXPECT_EQ(p.Polyline(i).back().y, -1) << i;
+    }
+    EXPECT_EQ(p.Polyline(0).back().y, -1);
+    EXPECT_EQ(p.Polyline(4).front().y, 401);
+}
+
+TEST(PlotCurve, PolesAreNeverJoinedWhateverTheSampleAlignment)
+{
+    const char *texts[] = {"1/x", "tan(x)", "1/(x-0.000000001)", "1/(x-0.3)", "-1/(x+0.0123)", "1/x^3",
+                           "tan(x)+1", "1/(x-0.01)"};
+    const SView views[] = {{}, {501, 399, 1, 1, 7, -3}, {640, 480, 0.37, 2.5, -111, 40},
+                           {300, 200, 16, 0.01, 0, 0}, {333, 777, 0.3, 0.5, 13, 0}};
+    for (const char *t : texts) {
+        for (const SView &v : views) {
+            const CCurvePath p = Plot(t, v);
+            ExpectNoPoleJoin(p, v.h, t);
+        }
+    }
+}
+
+TEST(PlotCurve, ZoomedOutReciprocalStillBreaksAtItsPole)
+{
+    // Here samples on both sides of 0 are visible; the jump between them must
+    // still be recognised as a pole.
+    SView v;
+    v.sy = 0.01;
+    v.sx = 2;
+    const CCurvePath p = Plot("1/x", v);
+    EXPECT_GE(p.PolylineCount(), 2u);
+    for (std::size_t i = 0; i < p.PolylineCount(); ++i) {
+        for (std::size_t k = p.Begin(i) + 1; k < p.End(i); ++k) {
+            const Pt a = p.Points()[k - 1], b = p.Points()[k];
+            // No segment may join a point below the axis to one above it.
+            EXPECT_FALSE((a.y < 195 && b.y > 205) || (a.y > 205 && b.y < 195));
+        }
+    }
+}
+
+TEST(PlotCurve, LogarithmDrawsNothingLeftOfZero)
+{
+    const CCurvePath p = Plot("ln(x)");
+    ASSERT_EQ(p.PolylineCount(), 1u);
+    for (const Pt &q : p.Points())
+        EXPECT_GE(q.x, 250);
+    EXPECT_EQ(p.Polyline(0).front().y, 401);  // runs down to the bottom edge near 0
+    EXPECT_LE(p.Polyline(0).front().x, 252);
+}
+
+TEST(PlotCurve, UndefinedSamplesBreakTheCurve)
+{
+    const CCurvePath p = Plot("(x^2-1)^0.5");
+    ASSERT_EQ(p.PolylineCount(), 2u);
+    for (const Pt &q : p.Points())
+        EXPECT_TRUE(q.x <= 200 || q.x >= 300) << q.x;
+    // Each branch is drawn right up to the end of the domain, on the axis.
+    EXPECT_EQ(p.Polyline(0).back(), (Pt{200, 200}));
+    EXPECT_EQ(p.Polyline(1).front(), (Pt{300, 200}));
+    EXPECT_EQ(Plot("ln(x)+ln(-x)").PolylineCount(), 0u);
+    EXPECT_EQ(Plot("").PolylineCount(), 0u);
+}
+
+TEST(PlotCurve, SteepCrossingBetweenTwoSamplesIsDrawn)
+{
+    // 1000*x is visible only within 0.004 of 0, between two samples; the
+    // crossing is continuous and must appear as a line through the origin.
+    const CCurvePath p = Plot("1000*x");
+    ASSERT_EQ(p.PolylineCount(), 1u);
+    const auto line = p.Polyline(0);
+    EXPECT_EQ(line.front().y, 401);
+    EXPECT_EQ(line.back().y, -1);
+    for (const Pt &q : line)
+        EXPECT_NEAR(q.x, 249.5, 1.5);
+}
+
+TEST(PlotCurve, ExtremeScalesPansAndSizesTerminate)
+{
+    const double scales[] = {CViewState::kMinScale, 1e-40, 1e-9, 1, 1e9, 1e40, CViewState::kMaxScale};
+    const int pans[] = {-CViewState::kMaxPan, -123456, 0, 98765, CViewState::kMaxPan};
+    const int sizes[][2] = {{0, 0}, {1, 1}, {0, 500}, {3840, 2160}};
+    const char *texts[] = {"sin(x)", "1/x", "tan(x)", "x^x"};
+    const auto start = std::chrono::steady_clock::now();
+    for (double sx : scales)
+        for (double sy : {1e-200, 1.0, 1e200})
+            for (int pan : pans)
+                for (const auto &sz : sizes)
+                    for (const char *t : texts) {
+                        SView v{sz[0], sz[1], sx, sy, pan, -pan};
+                        const CCurvePath p = Plot(t, v);
+                        EXPECT_LE(p.Points().size(), 40u * (sz[0] + 64));
+                        for (const Pt &q : p.Points()) {
+                            ASSERT_TRUE(std::isfinite(q.x) && std::isfinite(q.y));
+                            ASSERT_GE(q.y, -1);
+                            ASSERT_LE(q.y, sz[1] + 1);
+                        }
+                    }
+    // Not a timing test: only a guard against runaway sampling.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+}
+
+TEST(PlotCurve, ExtremeZoomStillDrawsALine)
+{
+    // Float steps cannot hold a pixel here; the curve must still appear.
+    for (double s : {1e-45, 1e45}) {
+        SView v;
+        v.sx = s;
+        v.sy = s;
+        const CCurvePath p = Plot("x", v);
+        ASSERT_EQ(p.PolylineCount(), 1u) << s;
+        EXPECT_GT(p.Points().size(), 100u);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+corvanta_test(view_core_tests SOURCES
+  view/NumberTextTest.cpp
+  view/ViewStateTest.cpp
+  view/CurvePathTest.cpp
+  view/GridLayoutTest.cpp)
