@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -53,6 +54,34 @@ QString TooltipText(const SCommandInfo &info)
         return QString::fromUtf8(info.pszPrompt).section(QLatin1Char('\n'), 1);
     return info.pszCaption ? QString::fromUtf8(info.pszCaption).remove(QLatin1Char('&')) : QString();
 }
+
+}  // namespace
+
+// A small bordered box showing one solid colour, disabled or not.
+class CColorIndicator : public QFrame
+{
+public:
+    explicit CColorIndicator(QWidget *parent) : QFrame(parent) { setFrameStyle(QFrame::Box | QFrame::Plain); }
+    void SetColor(const QColor &color)
+    {
+        m_color = color;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPainter p(this);
+        p.fillRect(contentsRect(), m_color);
+        p.end();
+        QFrame::paintEvent(event);
+    }
+
+private:
+    QColor m_color = Qt::white;
+};
+
+namespace {
 
 QLabel *MakeLabel(const QString &strText, QWidget *parent)
 {
@@ -236,10 +265,8 @@ void CMainFrame::CreateExpressionBar()
     reg(IDC_FUNCTION_LIST, m_pFunctionList);
     pGrid->addWidget(m_pFunctionList, 0, 1);
 
-    m_pColorIndicator = new QLabel(pPanel);
+    m_pColorIndicator = new CColorIndicator(pPanel);
     m_pColorIndicator->setFixedSize(17, 16);  // 353 .. 370
-    m_pColorIndicator->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_pColorIndicator->setAutoFillBackground(true);
     m_pColorIndicator->setEnabled(false);
     reg(IDC_COLOR_INDICATOR, m_pColorIndicator);
     SetIndicatorColor(Qt::white);
@@ -287,6 +314,7 @@ void CMainFrame::CreateExpressionBar()
     pGrid->addWidget(pDerivative, 1, 1, 1, 5);
     pGrid->setColumnStretch(5, 1);
 
+    m_pFunctionList->installEventFilter(this);
     m_pFunctionList->lineEdit()->installEventFilter(this);
     m_pExpressionBar->addWidget(pPanel);
 
@@ -656,10 +684,7 @@ void CMainFrame::UpdateDegreeOption(const QString &strCoded)
 void CMainFrame::SetIndicatorColor(const QColor &color)
 {
     m_indicatorColor = color;
-    QPalette pal = m_pColorIndicator->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        pal.setColor(group, QPalette::Window, color);
-    m_pColorIndicator->setPalette(pal);
+    m_pColorIndicator->SetColor(color);
 }
 
 QColor CMainFrame::IndicatorColor() const { return m_indicatorColor; }
@@ -738,7 +763,8 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
         // The splash comes once per run, after the first picture is on the screen.
         QTimer::singleShot(0, this, [this] { CSplashDlg::ShowOnce(this); });
     }
-    if (event->type() == QEvent::ShortcutOverride && qobject_cast<QLineEdit *>(watched)) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
         // The program's keys act even while a field of the bar has the focus
         // (Ctrl+C copies the graph, not the field's text).
         auto *pKey = static_cast<QKeyEvent *>(event);

@@ -16,6 +16,7 @@ class QToolBar;
 class QToolButton;
 class QLineEdit;
 class QCheckBox;
+class CColorIndicator;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -131,7 +132,7 @@ private:
     QString m_strPendingPath;
 
     QComboBox *m_pFunctionList = nullptr;
-    QLabel *m_pColorIndicator = nullptr;
+    CColorIndicator *m_pColorIndicator = nullptr;
     QColor m_indicatorColor = Qt::white;
     QToolBar *m_pMainToolBar = nullptr;
     QToolBar *m_pExpressionBar = nullptr;

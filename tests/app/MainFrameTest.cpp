@@ -1,0 +1,430 @@
+#include "app/CommandIds.h"
+
+#include <QtTest/QtTest>
+
+#include "FrameTestSupport.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+QStringList LabelTexts(QWidget *pParent)
+{
+    QStringList texts;
+    for (QLabel *pLabel : pParent->findChildren<QLabel *>())
+        texts << pLabel->text();
+    return texts;
+}
+
+}  // namespace
+
+using MainFrame = FrameFixture;
+
+TEST_F(MainFrame, StatusBarHasTheMessagePaneAndThreeIndicators)
+{
+    const QList<QLabel *> panes = m_pFrame->IndicatorPanes();
+    ASSERT_EQ(panes.size(), 3);
+    EXPECT_EQ(panes.at(0)->text(), "CAPS");
+    EXPECT_EQ(panes.at(1)->text(), "NUM");
+    EXPECT_EQ(panes.at(2)->text(), "SCRL");
+    ShowFrame();
+    EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Ready");
+    // Indicators sit right of the message pane, in order.
+    EXPECT_LT(panes.at(0)->x(), panes.at(1)->x());
+    EXPECT_LT(panes.at(1)->x(), panes.at(2)->x());
+    EXPECT_GT(panes.at(0)->x(), m_pFrame->statusBar()->width() / 2);
+}
+
+TEST_F(MainFrame, StatusPromptFollowsTheHoveredCommand)
+{
+    ShowFrame();
+    // Entering a toolbar button shows its command's prompt.
+    QWidget *pButton = m_pFrame->MainToolBar()->widgetForAction(m_pFrame->Action(ID_VIEW_ZOOM_TOOLBAR));
+    ASSERT_NE(pButton, nullptr);
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), pButton->mapToGlobal(QPointF(3, 3)));
+    QApplication::sendEvent(pButton, &enter);
+    EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Show/Hide zoom bar");
+}
+
+TEST_F(MainFrame, ExpressionBarControlsAndIds)
+{
+    QToolBar *pBar = m_pFrame->ExpressionBar();
+    EXPECT_EQ(pBar->windowTitle(), "Function Entry");
+    EXPECT_TRUE(m_pFrame->toolBarBreak(pBar));  // on its own row below the main toolbar
+    EXPECT_EQ(m_pFrame->toolBarArea(pBar), Qt::TopToolBarArea);
+
+    auto *pList = qobject_cast<QComboBox *>(m_pFrame->ExpressionBarControl(IDC_FUNCTION_LIST));
+    ASSERT_NE(pList, nullptr);
+    EXPECT_TRUE(pList->isEditable());
+    EXPECT_EQ(pList, m_pFrame->FunctionList());
+    EXPECT_EQ(pList->width(), 310);
+
+    auto *pPlot = qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_PLOT));
+    auto *pReplot = qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT));
+    ASSERT_TRUE(pPlot && pReplot);
+    EXPECT_EQ(pPlot->text(), "Plot");
+    EXPECT_EQ(pReplot->text(), "Re-Plot");
+
+    for (int nId : {IDC_X_MIN, IDC_X_MAX, IDC_Y_MIN, IDC_Y_MAX, IDC_DERIVATIVE})
+        EXPECT_NE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(nId)), nullptr) << nId;
+    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
+
+    QWidget *pColor = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR);
+    ASSERT_NE(pColor, nullptr);
+    EXPECT_FALSE(pColor->isEnabled());
+    EXPECT_EQ(pColor->size(), QSize(17, 16));
+
+    const QStringList labels = LabelTexts(pBar);
+    for (const char *psz : {"f(x) =", "x min:", "x max:", "y min:", "y max:", "f'(x) = "})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(psz))) << psz;
+}
+
+TEST_F(MainFrame, ViewHostRangeFieldsAndFocus)
+{
+    CViewHost *pHost = m_pFrame.get();
+    const struct { int nId; const char *pszText; } fields[] = {
+        {IDC_X_MIN, "-5.00"}, {IDC_X_MAX, "5.00"}, {IDC_Y_MIN, "-4.00"}, {IDC_Y_MAX, "4.00"}};
+    for (const auto &field : fields)
+        pHost->SetRangeFieldText(field.nId, QString::fromUtf8(field.pszText));
+    for (const auto &field : fields) {
+        EXPECT_EQ(pHost->RangeFieldText(field.nId), QString::fromUtf8(field.pszText));
+        EXPECT_EQ(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(field.nId))->text(),
+                  QString::fromUtf8(field.pszText));
+    }
+    // Only the four range fields answer to these.
+    pHost->SetRangeFieldText(IDC_DERIVATIVE, "x");
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
+    EXPECT_EQ(pHost->RangeFieldText(1049), "");
+    EXPECT_EQ(pHost->RangeFieldText(1054), "");
+
+    ShowFrame();
+    pHost->FocusFunctionList();
+    QWidget *pFocus = QApplication::focusWidget();
+    ASSERT_NE(pFocus, nullptr);
+    EXPECT_TRUE(pFocus == m_pFrame->FunctionList() || pFocus == m_pFrame->FunctionList()->lineEdit());
+}
+
+TEST_F(MainFrame, BarControlTextReachesEachKindOfControl)
+{
+    m_pFrame->SetBarControlText(IDC_FUNCTION_LIST, "sin(x)");
+    EXPECT_EQ(m_pFrame->FunctionList()->currentText(), "sin(x)");
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_FUNCTION_LIST), "sin(x)");
+    m_pFrame->SetBarControlText(IDC_DERIVATIVE, "cos(x)");
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "cos(x)");
+    m_pFrame->SetBarControlText(9999, "nothing");  // unknown id: no effect, no crash
+    EXPECT_EQ(m_pFrame->BarControlText(9999), "");
+}
+
+TEST_F(MainFrame, RangeFieldFocusIsReported)
+{
+    ShowFrame();
+    QSignalSpy spy(m_pFrame.get(), &CMainFrame::rangeFieldFocused);
+    m_pFrame->ExpressionBarControl(IDC_Y_MAX)->setFocus();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), IDC_Y_MAX);
+}
+
+TEST_F(MainFrame, EnterInTheFunctionListPlots)
+{
+    ShowFrame();
+    QSignalSpy plot(m_pFrame.get(), &CMainFrame::plotRequested);
+    QSignalSpy replot(m_pFrame.get(), &CMainFrame::replotRequested);
+    m_pFrame->FocusFunctionList();
+    QWidget *pFocus = QApplication::focusWidget();
+    ASSERT_NE(pFocus, nullptr);
+    QTest::keyClicks(pFocus, "x^2");
+    QTest::keyClick(pFocus, Qt::Key_Return);
+    EXPECT_EQ(m_pFrame->FunctionList()->currentText(), "x^2");
+    EXPECT_EQ(plot.count(), 1);
+    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_PLOT)), Qt::LeftButton);
+    EXPECT_EQ(plot.count(), 2);
+    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT)), Qt::LeftButton);
+    EXPECT_EQ(replot.count(), 1);
+}
+
+TEST_F(MainFrame, TraceBarControls)
+{
+    QDockWidget *pBar = m_pFrame->TraceBar();
+    EXPECT_EQ(pBar->windowTitle(), "Trace");
+    EXPECT_TRUE(pBar->isHidden());
+    EXPECT_TRUE(pBar->isFloating());
+    EXPECT_EQ(pBar->allowedAreas(), Qt::AllDockWidgetAreas);
+    EXPECT_EQ(qobject_cast<QLabel *>(m_pFrame->TraceBarControl(1016))->text(), "0,0");
+    EXPECT_NE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1045)), nullptr);
+    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1046))->isReadOnly());
+    EXPECT_EQ(qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(1048))->text(), "Scientific");
+    auto *pDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(1049));
+    ASSERT_NE(pDegree, nullptr);
+    EXPECT_EQ(pDegree->text(), "Degree");
+    EXPECT_TRUE(pDegree->isHidden());
+    bool bGroup = false;
+    for (QGroupBox *pGroup : pBar->findChildren<QGroupBox *>())
+        bGroup |= pGroup->title() == "Direct Function Trace";
+    EXPECT_TRUE(bGroup);
+
+    m_pFrame->SetTracePositionText("x = 1.000000, y = 2.000000");
+    EXPECT_EQ(qobject_cast<QLabel *>(m_pFrame->TraceBarControl(1016))->text(), "x = 1.000000, y = 2.000000");
+}
+
+TEST_F(MainFrame, TangentBarControls)
+{
+    QDockWidget *pBar = m_pFrame->TangentBar();
+    EXPECT_EQ(pBar->windowTitle(), "Tangent Bar");
+    EXPECT_TRUE(pBar->isHidden());
+    EXPECT_TRUE(pBar->isFloating());
+    const struct { int nId; const char *pszText; } labels[] = {
+        {1016, "x =               ----"}, {1017, "f(x) =            ----"}, {1018, "Theta =        ----"},
+        {1019, "Slope =        ----"}, {1020, "Equation :Click right button."}};
+    for (const auto &label : labels) {
+        auto *pLabel = qobject_cast<QLabel *>(m_pFrame->TangentBarControl(label.nId));
+        ASSERT_NE(pLabel, nullptr) << label.nId;
+        EXPECT_EQ(pLabel->text(), QString::fromUtf8(label.pszText));
+    }
+    EXPECT_EQ(qobject_cast<QCheckBox *>(m_pFrame->TangentBarControl(1049))->text(), "Degree");
+}
+
+TEST_F(MainFrame, FloatingBarsStandWhereTheScreenSays)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    auto expected = [&](QDockWidget *pBar, int x, int y) {
+        // Placed at the given point, moved in only as far as keeps it on the screen.
+        return QPoint(qBound(screen.left(), screen.left() + x, qMax(screen.left(), screen.right() - pBar->width())),
+                      qBound(screen.top(), screen.top() + y, qMax(screen.top(), screen.bottom() - pBar->height())));
+    };
+    const int cx = screen.width(), cy = screen.height();
+    EXPECT_EQ(m_pFrame->TraceBar()->pos(), expected(m_pFrame->TraceBar(), cx - 200, cy / 3));
+    EXPECT_EQ(m_pFrame->TangentBar()->pos(), expected(m_pFrame->TangentBar(), cx - 300, cy / 3 + 50));
+    EXPECT_EQ(m_pFrame->ZoomBar()->pos(), expected(m_pFrame->ZoomBar(), cx - 300, cy / 4));
+}
+
+TEST_F(MainFrame, ZoomBarOnlyFloats)
+{
+    QDockWidget *pZoom = m_pFrame->ZoomBar();
+    EXPECT_EQ(pZoom->windowTitle(), "Zoom");
+    EXPECT_TRUE(pZoom->isFloating());
+    for (Qt::DockWidgetArea area : {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::TopDockWidgetArea,
+                                    Qt::BottomDockWidgetArea})
+        EXPECT_FALSE(pZoom->isAreaAllowed(area));
+    pZoom->setFloating(false);  // someone tries to dock it
+    EXPECT_TRUE(pZoom->isFloating());
+    ShowFrame();
+    EXPECT_TRUE(pZoom->isVisible());
+    EXPECT_FALSE(m_pFrame->TraceBar()->isVisible());
+    EXPECT_FALSE(m_pFrame->TangentBar()->isVisible());
+}
+
+TEST_F(MainFrame, ToggleBarShowsAndHidesTraceAndTangent)
+{
+    ShowFrame();
+    EXPECT_FALSE(m_pFrame->IsBarVisible(false));
+    m_pFrame->ToggleBar(ID_TRACE);
+    EXPECT_TRUE(m_pFrame->IsBarVisible(false));
+    EXPECT_FALSE(m_pFrame->IsBarVisible(true));
+    EXPECT_TRUE(m_pFrame->Action(ID_TRACE)->isChecked());
+    m_pFrame->ToggleBar(ID_TANGENT);
+    EXPECT_TRUE(m_pFrame->IsBarVisible(true));
+    EXPECT_TRUE(m_pFrame->Action(ID_TANGENT)->isChecked());
+    m_pFrame->ToggleBar(ID_TRACE);
+    EXPECT_FALSE(m_pFrame->IsBarVisible(false));
+    EXPECT_FALSE(m_pFrame->Action(ID_TRACE)->isChecked());
+    m_pFrame->ToggleBar(ID_ZOOM_IN);  // any other id does nothing
+    EXPECT_FALSE(m_pFrame->IsBarVisible(false));
+    EXPECT_TRUE(m_pFrame->IsBarVisible(true));
+}
+
+TEST_F(MainFrame, BarCommandsToggleTheirBarsWithCheckMarks)
+{
+    ShowFrame();
+    const struct { int nId; QWidget *pBar; } bars[] = {
+        {ID_VIEW_TOOLBAR, m_pFrame->MainToolBar()},
+        {ID_VIEW_ZOOM_TOOLBAR, m_pFrame->ZoomBar()},
+        {ID_VIEW_EXPRESSION_BAR, m_pFrame->ExpressionBar()},
+        {ID_VIEW_STATUS_BAR, m_pFrame->statusBar()},
+    };
+    for (const auto &bar : bars) {
+        SCOPED_TRACE(bar.nId);
+        m_pFrame->UpdateCommandStates();
+        EXPECT_TRUE(bar.pBar->isVisible());
+        EXPECT_TRUE(m_pFrame->Action(bar.nId)->isChecked());
+        EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.nId));
+        EXPECT_FALSE(bar.pBar->isVisible());
+        EXPECT_FALSE(m_pFrame->Action(bar.nId)->isChecked());
+        EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.nId));
+        EXPECT_TRUE(bar.pBar->isVisible());
+        EXPECT_TRUE(m_pFrame->Action(bar.nId)->isChecked());
+    }
+}
+
+TEST_F(MainFrame, DegreeOptionFollowsTrigonometricCodes)
+{
+    const struct { const char *pszCoded; bool bTrig; } cases[] = {
+        {"A(x))", true},  {"B(x))", true}, {"C(x))", true}, {"D(x))", true}, {"E(x))", true},
+        {"F(x))", true},  {"G(x))", false}, {"Z(x))", false}, {"x^2)", false}, {")", false},
+        {"", false},      {"3*A(2*x))", true}, {"a(x))", false},
+    };
+    auto *pDegree = m_pFrame->TraceBarControl(IDC_DEGREE);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.pszCoded);
+        m_pFrame->UpdateDegreeOption(QString::fromUtf8(c.pszCoded));
+        EXPECT_EQ(m_pFrame->IsTrigonometric(), c.bTrig);
+        EXPECT_EQ(!pDegree->isHidden(), c.bTrig);
+    }
+}
+
+TEST_F(MainFrame, ScientificAndDegreeFlagsToggleFromTheirBoxes)
+{
+    ShowFrame();
+    m_pFrame->ToggleBar(ID_TRACE);
+    m_pFrame->ToggleBar(ID_TANGENT);
+    m_pFrame->UpdateDegreeOption("A(x))");
+    EXPECT_FALSE(m_pFrame->IsScientific());
+    EXPECT_FALSE(m_pFrame->IsDegree());
+
+    auto *pScientific = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_SCIENTIFIC));
+    QTest::mouseClick(pScientific, Qt::LeftButton, {}, QPoint(5, pScientific->height() / 2));
+    EXPECT_TRUE(m_pFrame->IsScientific());
+    EXPECT_TRUE(pScientific->isChecked());
+    QTest::mouseClick(pScientific, Qt::LeftButton, {}, QPoint(5, pScientific->height() / 2));
+    EXPECT_FALSE(m_pFrame->IsScientific());
+
+    // Either bar's "Degree" toggles the one flag; both boxes show it.
+    auto *pTraceDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_DEGREE));
+    auto *pTangentDegree = qobject_cast<QCheckBox *>(m_pFrame->TangentBarControl(IDC_DEGREE));
+    QTest::mouseClick(pTangentDegree, Qt::LeftButton, {}, QPoint(5, pTangentDegree->height() / 2));
+    EXPECT_TRUE(m_pFrame->IsDegree());
+    EXPECT_TRUE(pTraceDegree->isChecked());
+    EXPECT_TRUE(m_pFrame->Action(ID_DEGREE)->isChecked());
+    QTest::mouseClick(pTraceDegree, Qt::LeftButton, {}, QPoint(5, pTraceDegree->height() / 2));
+    EXPECT_FALSE(m_pFrame->IsDegree());
+    EXPECT_FALSE(pTangentDegree->isChecked());
+}
+
+TEST_F(MainFrame, ExtendedToolsButtonDoesNothingItsArrowOffersTools)
+{
+    ShowFrame();
+    auto *pButton = qobject_cast<QToolButton *>(
+        m_pFrame->MainToolBar()->widgetForAction(m_pFrame->Action(ID_EXTENDED_TOOLS)));
+    ASSERT_NE(pButton, nullptr);
+    EXPECT_EQ(pButton->popupMode(), QToolButton::MenuButtonPopup);
+    QMenu *pTools = m_pFrame->Popup(4);
+    ASSERT_EQ(pButton->menu(), pTools);
+    QList<int> toolIds;
+    for (QAction *pAction : pTools->actions())
+        toolIds << pAction->data().toInt();
+    EXPECT_EQ(toolIds, (QList<int>{ID_SIMULTANEOUS, ID_DETERMINANTS, ID_CALCULATOR, ID_MATRICES}));
+
+    // Clicking the button runs its command, which does nothing: no other
+    // command, no menu.
+    QList<QSignalSpy *> spies;
+    for (QAction *pAction : m_pFrame->findChildren<QAction *>())
+        if (pAction != m_pFrame->Action(ID_EXTENDED_TOOLS))
+            spies << new QSignalSpy(pAction, &QAction::triggered);
+    QSignalSpy own(m_pFrame->Action(ID_EXTENDED_TOOLS), &QAction::triggered);
+    QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(4, pButton->height() / 2));
+    EXPECT_EQ(own.count(), 1);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    int nOthers = 0;
+    for (QSignalSpy *pSpy : spies)
+        nOthers += pSpy->count();
+    qDeleteAll(spies);
+    EXPECT_EQ(nOthers, 0);
+
+    // The arrow opens the Tools popup just below the button, at its left edge.
+    QWidget *pShown = nullptr;
+    QPoint shownAt;
+    QTimer::singleShot(50, [&] {
+        pShown = QApplication::activePopupWidget();
+        if (pShown) {
+            shownAt = pShown->pos();
+            pShown->close();
+        }
+    });
+    QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(pButton->width() - 3, pButton->height() / 2));
+    QTRY_VERIFY(pShown != nullptr);
+    EXPECT_EQ(pShown, pTools);
+    const QPoint below = pButton->mapToGlobal(QPoint(0, pButton->height()));
+    EXPECT_EQ(shownAt.x(), below.x());
+    EXPECT_NEAR(shownAt.y(), below.y(), 1);
+}
+
+TEST_F(MainFrame, MinimisingTellsTheView)
+{
+    ShowFrame();
+    QSignalSpy spy(m_pFrame.get(), &CMainFrame::minimized);
+    m_pFrame->setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST_F(MainFrame, DroppedFilesAreHandedOn)
+{
+    QSignalSpy spy(m_pFrame.get(), &CMainFrame::documentOpenRequested);
+    QMimeData remote;
+    remote.setUrls({QUrl("https://example.org/a.cva")});
+    QDragEnterEvent enterRemote(QPoint(5, 5), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame.get(), &enterRemote);
+    EXPECT_FALSE(enterRemote.isAccepted());
+
+    QMimeData local;
+    local.setUrls({QUrl("https://example.org/a.cva"), QUrl::fromLocalFile("/tmp/graphs/one.cva"),
+                   QUrl::fromLocalFile("/tmp/graphs/two.cva")});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_pFrame.get(), &drop);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString(), "/tmp/graphs/one.cva");
+    EXPECT_EQ(m_pFrame->PendingDocumentPath(), "/tmp/graphs/one.cva");
+}
+
+TEST_F(MainFrame, RecentFilesMenuKeepsFourAndOpensThem)
+{
+    QMenu *pFile = m_pFrame->Popup(0);
+    auto visibleRecent = [&] {
+        QStringList texts;
+        for (QAction *pAction : pFile->actions())
+            if (pAction->objectName().startsWith("cmd5761") && pAction->isVisible())
+                texts << pAction->text();
+        return texts;
+    };
+    EXPECT_EQ(visibleRecent(), QStringList{"Recent File"});
+    EXPECT_FALSE(m_pFrame->Action(ID_FILE_MRU_FILE1)->isEnabled());
+
+    for (const char *psz : {"/d/a.cva", "/d/b.cva", "/d/c.cva", "/d/d.cva", "/d/e.cva"})
+        m_pFrame->AddToRecentFileList(QString::fromUtf8(psz));
+    EXPECT_EQ(visibleRecent(), (QStringList{"&1 e.cva", "&2 d.cva", "&3 c.cva", "&4 b.cva"}));
+
+    // Stored in the profile.
+    QSettings profile(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
+    EXPECT_EQ(profile.value("Recent File List/File1").toString(), "/d/e.cva");
+    EXPECT_EQ(profile.value("Recent File List/File4").toString(), "/d/b.cva");
+
+    QSignalSpy spy(m_pFrame.get(), &CMainFrame::documentOpenRequested);
+    EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1 + 2));
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString(), "/d/c.cva");
+}
+
+TEST_F(MainFrame, IndicatorColourIsSet)
+{
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(Qt::white));
+    m_pFrame->SetIndicatorColor(QColor(0, 128, 0));
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(0, 128, 0));
+    ShowFrame();
+    QWidget *pIndicator = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR);
+    const QImage image = pIndicator->grab().toImage();
+    EXPECT_EQ(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(0, 128, 0));
+}

@@ -1,0 +1,4 @@
+corvanta_test(frame_tests GUI SOURCES
+  app/FrameTestSupport.h
+  app/CommandTableTest.cpp
+  app/MainFrameTest.cpp)
