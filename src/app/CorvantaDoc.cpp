@@ -148,12 +148,3 @@ void CCorvantaDoc::SetPathName(const QString &path)
     m_strPathName = path;
     emit titleChanged(GetTitle());
 }
-
-CDocumentSync::Outcome CCorvantaDoc::SyncView(CDocViewState &view, EqStore &snapshot,
-                                              const std::function<void(bool)> &clearGraph)
-{
-    const CDocumentSync::Outcome outcome = CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
-    if (outcome.setModified)
-        SetModifiedFlag(true);
-    return outcome;
-}

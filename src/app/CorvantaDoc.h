@@ -64,8 +64,17 @@ public:
     // The view's synchronisation against this document: its state, its
     // snapshot, and its Clear Graph. Sets the modified flag when the view
     // changed; the outcome tells the view whether it must rebuild after a load.
-    CDocumentSync::Outcome SyncView(CDocViewState &view, EqStore &snapshot,
-                                    const std::function<void(bool recentre)> &clearGraph);
+    // View is CDocViewState or the view's own state with the same members.
+    template <class View>
+    CDocumentSync::Outcome SyncView(View &view, EqStore &snapshot,
+                                    const std::function<void(bool recentre)> &clearGraph)
+    {
+        const CDocumentSync::Outcome outcome =
+            CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
+        if (outcome.setModified)
+            SetModifiedFlag(true);
+        return outcome;
+    }
 
 signals:
     void modifiedChanged(bool modified);

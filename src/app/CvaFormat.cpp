@@ -1,5 +1,7 @@
 #include "app/CvaFormat.h"
 
+#include "view/ViewState.h"
+
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -205,11 +207,20 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
     auto panY = in.U32();
     if (!scaleY || !scaleX || !panX || !panY)
         return Fail(S::Truncated, -1, shortHeader);
-    // Zooming can reach zero and infinity, but never a NaN or a negative scale.
-    if (std::isnan(*scaleX) || *scaleX < 0)
-        return Fail(S::BadScale, -1, "The x scale in the file is not a positive number.");
-    if (std::isnan(*scaleY) || *scaleY < 0)
-        return Fail(S::BadScale, -1, "The y scale in the file is not a positive number.");
+    // The view keeps its mapping inside these bounds; a file must not break them.
+    auto scaleOk = [](double s) { return s >= CViewState::kMinScale && s <= CViewState::kMaxScale; };
+    auto panOk = [](std::uint32_t raw) {
+        const std::int64_t p = static_cast<std::int32_t>(raw);
+        return p >= -CViewState::kMaxPan && p <= CViewState::kMaxPan;
+    };
+    if (!scaleOk(*scaleX))
+        return Fail(S::BadScale, -1, "The x scale in the file is out of range.");
+    if (!scaleOk(*scaleY))
+        return Fail(S::BadScale, -1, "The y scale in the file is out of range.");
+    if (!panOk(*panX))
+        return Fail(S::BadPan, -1, "The x shift in the file is out of range.");
+    if (!panOk(*panY))
+        return Fail(S::BadPan, -1, "The y shift in the file is out of range.");
 
     struct Slot
     {

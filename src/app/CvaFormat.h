@@ -20,7 +20,8 @@ public:
         BadMagic,        // does not start with "CVD"
         Truncated,       // ends inside a field
         BadSlotCount,    // last slot outside -1..4
-        BadScale,        // a scale that is NaN or negative
+        BadScale,        // a scale outside the view's bounds (NaN, zero, infinite included)
+        BadPan,          // a pan outside the view's bounds
         BadWidth,        // a pen width outside 0..kMaxPenWidth
         BadLengthMark,   // the 0xFF 0xFFFE marker of a kind of string this format never holds
         StringTooLong,   // a text longer than the bytes left

@@ -1,5 +1,7 @@
 #include "app/CvaFormat.h"
 
+#include "view/ViewState.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -162,8 +164,9 @@ TEST(CvaRead, LongFormOfAShortLengthIsAccepted)
 
 TEST(CvaRoundTrip, EveryField)
 {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double tiny = std::numeric_limits<double>::denorm_min();
+    const double tiny = CViewState::kMinScale;
+    const double huge = CViewState::kMaxScale;
+    const std::int32_t maxPan = CViewState::kMaxPan;
     struct Case
     {
         std::vector<std::string> texts;
@@ -173,9 +176,8 @@ TEST(CvaRoundTrip, EveryField)
     const Case cases[] = {
         {{}, 1.0, 1.0, 0, 0},
         {{"x^2"}, 0.125, 16.0, -250, 77},
-        {{"sin(x)", "cos(x)", "x", "1/x", "ln(x)"}, tiny, inf, std::numeric_limits<std::int32_t>::min(),
-         std::numeric_limits<std::int32_t>::max()},
-        {{"2*x+1", "x^0.5"}, 0.0, 1e300, 1, -1},
+        {{"sin(x)", "cos(x)", "x", "1/x", "ln(x)"}, tiny, huge, -maxPan, maxPan},
+        {{"2*x+1", "x^0.5"}, huge, tiny, 1, -1},
     };
     int round = 0;
     for (const Case &c : cases) {
@@ -326,6 +328,16 @@ std::vector<Refusal> Refusals()
                  -1, "functions"});
     r.push_back({"NaN x scale", Header(-1, 1, std::nan(""), 0, 0), Status::BadScale, -1, "x scale"});
     r.push_back({"negative y scale", Header(-1, -1, 1, 0, 0), Status::BadScale, -1, "y scale"});
+    r.push_back({"zero x scale", Header(-1, 1, 0.0, 0, 0), Status::BadScale, -1, "x scale"});
+    r.push_back({"infinite y scale", Header(-1, std::numeric_limits<double>::infinity(), 1, 0, 0), Status::BadScale,
+                 -1, "y scale"});
+    r.push_back({"x scale above the view's bound", Header(-1, 1, CViewState::kMaxScale * 2, 0, 0), Status::BadScale,
+                 -1, "x scale"});
+    r.push_back({"y scale below the view's bound", Header(-1, CViewState::kMinScale / 2, 1, 0, 0), Status::BadScale,
+                 -1, "y scale"});
+    r.push_back({"x pan beyond bound", Header(-1, 1, 1, CViewState::kMaxPan + 1, 0), Status::BadPan, -1, "x shift"});
+    r.push_back({"y pan int min", Header(-1, 1, 1, 0, std::numeric_limits<std::int32_t>::min()), Status::BadPan, -1,
+                 "y shift"});
     r.push_back({"width -1", [] { Bytes b = Header(0, 1, 1, 0, 0); AppendSlot(b, 0, 0xFFFFFFFF, 0, "x"); return b; }(),
                  Status::BadWidth, 0, "pen width of function 1"});
     r.push_back({"width huge", [] { Bytes b = Header(0, 1, 1, 0, 0); AppendSlot(b, 0, 1u << 30, 0, "x"); return b; }(),

@@ -217,3 +217,39 @@ TEST(DocumentSync, ClearViewEmptiesTextsAndFlags)
 }
 
 }  // namespace
+
+#include "view/ViewState.h"
+
+namespace {
+// The same synchronisation runs directly on the graph view's own state.
+TEST(DocumentSync, WorksOnTheViewsOwnState)
+{
+    CViewState author;
+    author.m_nLast = 1;
+    author.m_aFunctions[0].SetExpression("x^2");
+    author.m_aFunctions[1].SetExpression("cos(x)");
+    author.m_aFunctions[1].m_bDerivativeShown = true;
+    author.m_aColor[1] = 0x00112233;
+    author.m_aWidth[1] = 2;
+    author.m_dScaleX = 4;
+    author.m_nPanY = -8;
+    EqStore record, snapshot;
+    bool newDocument = false;
+    EXPECT_TRUE(CDocumentSync::Sync(author, record, snapshot, newDocument, {}).setModified);
+
+    EqStore read;
+    ASSERT_TRUE(CCvaFormat::Decode(CCvaFormat::Encode(record), read).Ok());
+    CViewState reader;
+    EqStore readerSnapshot;
+    const auto o = CDocumentSync::Sync(reader, read, readerSnapshot, newDocument, {});
+    EXPECT_TRUE(o.loaded);
+    EXPECT_EQ(reader.m_nLast, 1);
+    EXPECT_EQ(reader.m_aFunctions[1].m_strCoded, author.m_aFunctions[1].m_strCoded);
+    EXPECT_TRUE(reader.m_aFunctions[1].m_bDerivativeShown);
+    EXPECT_EQ(reader.m_aColor[1], 0x00112233u);
+    EXPECT_EQ(reader.m_aWidth[1], 2);
+    EXPECT_EQ(reader.m_dScaleX, 4.0);
+    EXPECT_EQ(reader.m_nPanY, -8);
+    EXPECT_FALSE(CDocumentSync::Sync(reader, read, readerSnapshot, newDocument, {}).setModified);
+}
+}  // namespace
