@@ -175,8 +175,22 @@ private:
             m_out.m_aStarts.push_back(pts.size());
             pts.push_back(a);
         }
-        if (!(pts.back() == b))
+        if (!(pts.back() == b)) {
+            // Runs along a row or a column need no inner vertices; dropping
+            // them keeps flat pieces crisp and the polyline short.
+            const std::size_t n = pts.size() - m_out.m_aStarts.back();
+            if (n >= 2) {
+                const CCurvePath::SPoint &p0 = pts[pts.size() - 2], &p1 = pts.back();
+                const bool row = p0.y == p1.y && p1.y == b.y && (p1.x - p0.x) * (b.x - p1.x) > 0;
+                const bool column = p0.x == p1.x && p1.x == b.x && (p1.y - p0.y) * (b.y - p1.y) > 0;
+                if (row || column) {
+                    pts.back() = b;
+                    m_open = true;
+                    return;
+                }
+            }
             pts.push_back(b);
+        }
         m_open = true;
     }
 

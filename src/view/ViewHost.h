@@ -15,4 +15,17 @@ public:
 
     // Keyboard focus to the function list of the expression bar.
     virtual void FocusFunctionList() {}
+
+    // Shows or hides the trace bar (command id 32774) or the tangent bar
+    // (32823). The view calls it when the zoom-area command switches trace
+    // mode on or off.
+    virtual void SetBarVisible(int /*commandId*/, bool /*visible*/) {}
+
+    // Called once, on the view's first paint, before its first redraw: the
+    // place for the splash window.
+    virtual void OnFirstPaint() {}
+
+    // Called at the end of every redraw and paint of the view, so the view
+    // and the document can be brought into step.
+    virtual void SyncDocument() {}
 };

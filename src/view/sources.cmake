@@ -5,3 +5,7 @@ target_sources(corvanta_core PRIVATE
   src/view/ViewState.h src/view/ViewState.cpp
   src/view/CurvePath.h src/view/CurvePath.cpp
   src/view/GridLayout.h src/view/GridLayout.cpp)
+target_sources(corvanta_gui PRIVATE
+  src/view/ViewHost.h
+  src/view/GraphRenderer.h src/view/GraphRenderer.cpp
+  src/view/CorvantaView.h src/view/CorvantaView.cpp)
