@@ -126,6 +126,23 @@ bool CCorvantaDoc::Save()
     return OnSaveDocument(m_strPathName);
 }
 
+bool CCorvantaDoc::SaveModified(const std::function<QString()> &askPath)
+{
+    if (!m_bModified)
+        return true;
+    const QString name = HasPath() ? Native(m_strPathName) : GetTitle();
+    const MsgAnswer answer = ShowMessage(m_pMessageParent, QStringLiteral("Save changes to %1?").arg(name),
+                                         QString::fromLatin1(kWindowTitle), MsgIcon::Warning, MsgButtons::YesNoCancel);
+    if (answer == MsgAnswer::No)
+        return true;
+    if (answer != MsgAnswer::Yes)
+        return false;
+    if (HasPath())
+        return Save();
+    const QString path = askPath ? askPath() : QString();
+    return !path.isEmpty() && SaveAs(path);
+}
+
 void CCorvantaDoc::SetModifiedFlag(bool modified)
 {
     if (m_bModified == modified)

@@ -50,6 +50,13 @@ public:
     bool Save();
     bool SaveAs(const QString &path) { return OnSaveDocument(path); }
 
+    // Before New, Open, opening a recent file and quitting: a modified
+    // document asks "Save changes to ...?". Yes saves (askPath supplies a
+    // file name for a document that has none; empty means cancelled), No
+    // discards. False means the caller must not go on: Cancel, or a save
+    // that did not happen.
+    bool SaveModified(const std::function<QString()> &askPath);
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 

@@ -343,3 +343,63 @@ TEST_F(DocumentFile, ModifiedSignalOnlyOnChange)
 }
 
 }  // namespace
+
+namespace {
+// The prompt before a modified document is replaced or the program quits.
+TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
+{
+    struct Case
+    {
+        const char *name;
+        bool modified;
+        bool hasPath;
+        MsgAnswer answer;
+        QString chosen;  // what the save dialog returns
+        bool expectGoOn;
+        bool expectAsked;
+        bool expectWritten;
+    };
+    const QString target = Path("chosen.cva");
+    const Case cases[] = {
+        {"unmodified", false, true, MsgAnswer::Yes, {}, true, false, false},
+        {"no", true, true, MsgAnswer::No, {}, true, true, false},
+        {"cancel", true, true, MsgAnswer::Cancel, {}, false, true, false},
+        {"yes with a file", true, true, MsgAnswer::Yes, {}, true, true, true},
+        {"yes, untitled, name chosen", true, false, MsgAnswer::Yes, target, true, true, true},
+        {"yes, untitled, dialog cancelled", true, false, MsgAnswer::Yes, {}, false, true, false},
+        {"yes, untitled, unwritable name", true, false, MsgAnswer::Yes, Path("missing/x.cva"), false, true, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(Path("own.cva"));
+        QFile::remove(target);
+        CCorvantaDoc doc;
+        Fill(doc);
+        if (c.hasPath)
+            ASSERT_TRUE(doc.SaveAs(Path("own.cva")));
+        QFile::remove(Path("own.cva"));
+        doc.SetModifiedFlag(c.modified);
+
+        std::vector<QString> asked;
+        SetMessageHandler([&](const QString &text, const QString &, MsgIcon, MsgButtons buttons) {
+            asked.push_back(text);
+            // The question first; a failed save reports after it.
+            EXPECT_EQ(buttons, asked.size() == 1 ? MsgButtons::YesNoCancel : MsgButtons::Ok);
+            return buttons == MsgButtons::Ok ? MsgAnswer::Ok : c.answer;
+        });
+        const bool goOn = doc.SaveModified([&] { return c.chosen; });
+        EXPECT_EQ(goOn, c.expectGoOn);
+        EXPECT_EQ(!asked.empty(), c.expectAsked);
+        if (!asked.empty() && c.hasPath)
+            EXPECT_EQ(asked[0], QStringLiteral("Save changes to %1?").arg(QDir::toNativeSeparators(Path("own.cva"))));
+        if (!asked.empty() && !c.hasPath)
+            EXPECT_EQ(asked[0], QStringLiteral("Save changes to Untitled?"));
+        const bool written = QFile::exists(c.hasPath ? Path("own.cva") : target);
+        EXPECT_EQ(written, c.expectWritten);
+        if (c.expectWritten)
+            EXPECT_FALSE(doc.IsModified());
+        else
+            EXPECT_EQ(doc.IsModified(), c.modified);
+    }
+}
+}  // namespace
