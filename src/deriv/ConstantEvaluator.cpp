@@ -47,12 +47,14 @@ double ApplyFunction(char c, double v)
     case 'P': return 1.0 / std::tanh(v);
     case 'Q': return 1.0 / std::cosh(v);
     case 'R': return 1.0 / std::sinh(v);
-    case 'S': return std::log(v + std::sqrt(v * v + 1.0));
-    case 'T': return std::log(v + std::sqrt(v * v - 1.0));
-    case 'U': return 0.5 * std::log((v + 1.0) / (1.0 - v));
-    case 'V': return 0.5 * std::log((v + 1.0) / (v - 1.0));
-    case 'W': return std::log((std::sqrt(1.0 - v * v) + 1.0) / v);
-    case 'X': return std::log((std::sqrt(v * v + 1.0) + 1.0) / v);
+    // The inverse hyperbolics as the expression core computes them, so that a
+    // folded constant has the value the unfolded text would have.
+    case 'S': return std::asinh(v);
+    case 'T': return std::acosh(v);
+    case 'U': return std::atanh(v);
+    case 'V': return std::atanh(1.0 / v);
+    case 'W': return std::acosh(1.0 / v);
+    case 'X': return std::asinh(1.0 / v);
     case 'Y': return std::log(v);
     case 'Z': return std::log10(v);
     default: return v;

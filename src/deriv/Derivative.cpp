@@ -1,5 +1,7 @@
 #include "deriv/Derivative.h"
 
+#include <algorithm>
+
 #include "deriv/Simplify.h"
 
 namespace {
@@ -99,17 +101,19 @@ std::string CDerivative::OperandText(int from, int to) const
     const int n = static_cast<int>(m_strBracketed.size());
     int start = m_aPositionMap[from];
     int end = m_aPositionMap[to];
-    int b = 0;
+    // Take in just the brackets that the span needs to balance: the '(' in
+    // front of it that its unmatched ')' close, and the ')' behind it that
+    // close its unmatched '('. A net count alone misses "a)*(b".
+    int depth = 0;
+    int lowest = 0;
     for (int i = start; i <= end; ++i) {
         if (m_strBracketed[i] == '(')
-            ++b;
+            ++depth;
         else if (m_strBracketed[i] == ')')
-            --b;
+            lowest = std::min(lowest, --depth);
     }
-    if (b > 0)
-        end = std::min(n - 1, end + b);
-    else
-        start = std::max(0, start + b);
+    start = std::max(0, start + lowest);
+    end = std::min(n - 1, end + depth - lowest);
     return m_strBracketed.substr(start, end - start + 1);
 }
 

@@ -114,8 +114,10 @@ void RemoveZeroTerms(std::string &s)
         }
         const bool ownZero = c == '0' && (i == 0 || !IsDigitOrPoint(s[i - 1])) &&
                              (i + 1 == s.size() || !IsDigitOrPoint(s[i + 1]));
-        const bool factor = ownZero && !(i > 0 && (s[i - 1] == '^' || IsCodeLetter(s[i - 1]) ||
-                                                   IsLowerLetter(s[i - 1])));
+        // An exponent, a function's argument or a divisor is not a factor.
+        const bool factor =
+            ownZero && !(i > 0 && (s[i - 1] == '^' || s[i - 1] == '/' ||
+                                   IsCodeLetter(s[i - 1]) || IsLowerLetter(s[i - 1])));
         if (!factor) {
             ++i;
             continue;
@@ -192,14 +194,34 @@ void RemoveOnes(std::string &text, char op)
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
+        // "*1^2" multiplies by 1^2, not by 1: the power binds first.
         if (text[i] == op && i + 1 < text.size() && text[i + 1] == '1' &&
-            (i + 2 == text.size() || !IsDigitOrPoint(text[i + 2]))) {
+            (i + 2 == text.size() ||
+             !(IsDigitOrPoint(text[i + 2]) || text[i + 2] == '^'))) {
             i += 2;
             continue;
         }
         out += text[i++];
     }
     text.swap(out);
+}
+
+// Whether a number written at the end of `out` would start a factor of a
+// product: not an exponent, a divisor or a function's argument, where
+// "1*" binds differently ("x/1*2", "x^-1*2", "asinh1*x").
+bool StartsFactor(const std::string &out)
+{
+    if (out.empty())
+        return true;
+    const char b = out.back();
+    if (b == '(' || b == '+' || b == '*')
+        return true;
+    if (b != '-')
+        return false;
+    if (out.size() == 1)
+        return true;
+    const char bb = out[out.size() - 2];
+    return !(bb == '^' || bb == '/' || IsCodeLetter(bb) || IsLowerLetter(bb));
 }
 
 // G: a leading factor "1*" goes; the character after it is not examined.
@@ -209,8 +231,7 @@ void RemoveLeadingOnes(std::string &text)
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        if (text[i] == '1' && i + 1 < text.size() && text[i + 1] == '*' &&
-            (out.empty() || !IsDigitOrPoint(out.back()))) {
+        if (text[i] == '1' && i + 1 < text.size() && text[i + 1] == '*' && StartsFactor(out)) {
             i += 2;
             if (i < text.size())
                 out += text[i++];
