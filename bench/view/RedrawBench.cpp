@@ -1,0 +1,108 @@
+// Redraw of the graph view with five functions and five derivatives shown,
+// into the off-screen picture, at full-HD and 4K sizes.
+#include "view/CorvantaView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+const char *const kFunctions[] = {"sin(x)", "x^3-4*x", "1/x", "ln(x)", "tan(x)"};
+const char *const kDerivatives[] = {"cos(x)", "3*x^2-4", "-1/x^2", "1/x", "(sec(x))^2"};
+
+void Fill(CCorvantaView &view)
+{
+    for (int i = 0; i < CViewState::kSlots; ++i) {
+        view.m_aFunctions[i].SetExpression(kFunctions[i]);
+        view.m_aFunctions[i].m_bDerivativeShown = true;
+        view.m_aDerivatives[i].SetExpression(kDerivatives[i]);
+    }
+    view.m_nLast = 4;
+    view.m_nCurrent = 4;
+    view.m_nSelected = 4;
+}
+
+// The whole redraw as the view does it after every command.
+void BM_Redraw(benchmark::State &state)
+{
+    CCorvantaView view;
+    view.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Fill(view);
+    view.Redraw();
+    for (auto _ : state)
+        view.Redraw();
+    state.counters["redraws/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// The same picture with the time split into sampling the curves
+// (evaluation and joining) and painting everything.
+void BM_RedrawSplit(benchmark::State &state)
+{
+    CCorvantaView view;
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    view.resize(w, h);
+    view.SetClientSize(w, h);
+    Fill(view);
+    QImage picture(w, h, QImage::Format_RGB32);
+    SRenderTiming timing;
+    for (auto _ : state) {
+        QPainter p(&picture);
+        view.RenderTo(p, QRect(0, 0, w, h), 1.0, &timing);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["sample_ms"] = timing.sampleMs / n;
+    state.counters["paint_ms"] = timing.paintMs / n;
+    state.counters["sample_share"] = timing.sampleMs / (timing.sampleMs + timing.paintMs);
+}
+
+// Sampling alone: the ten curves without any painting.
+void BM_SampleOnly(benchmark::State &state)
+{
+    CCorvantaView view;
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    view.SetClientSize(w, h);
+    Fill(view);
+    CCurvePath path;
+    for (auto _ : state) {
+        for (int i = 0; i < CViewState::kSlots; ++i) {
+            for (CExpression *f : {&view.m_aDerivatives[i], &view.m_aFunctions[i]}) {
+                PlotCurve(*f, w, h, view.SampleStep(), view.HalfRange(w), 1, 1, 0, 0, path);
+                benchmark::DoNotOptimize(path.Points().data());
+            }
+        }
+    }
+}
+
+// Panning by dragging: a redraw after each one-pixel move.
+void BM_DragRedraw(benchmark::State &state)
+{
+    CCorvantaView view;
+    view.resize(1920, 1080);
+    Fill(view);
+    int dx = 1;
+    for (auto _ : state) {
+        view.PanBy(dx, dx);
+        view.Redraw();
+        dx = -dx;
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_Redraw)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawSplit)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SampleOnly)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragRedraw)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

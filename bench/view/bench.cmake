@@ -1,0 +1,2 @@
+corvanta_bench(view_redraw_bench view/RedrawBench.cpp)
+target_link_libraries(view_redraw_bench PRIVATE corvanta_gui)
