@@ -25,18 +25,18 @@ CCorvantaView::~CCorvantaView() = default;
 void CCorvantaView::EnsurePicture()
 {
     const int w = std::max(1, width()), h = std::max(1, height());
-    if (!m_imgMem.isNull() && m_imgMem.width() >= w && m_imgMem.height() >= h)
+    if (!m_dcMem.isNull() && m_dcMem.width() >= w && m_dcMem.height() >= h)
         return;
     // Screen-sized at first, so resizing seldom needs a new picture.
     QSize size(w, h);
-    if (m_imgMem.isNull()) {
+    if (m_dcMem.isNull()) {
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             size = size.expandedTo(screen->size());
     } else {
-        size = size.expandedTo(m_imgMem.size());
+        size = size.expandedTo(m_dcMem.size());
     }
-    m_imgMem = QImage(size, QImage::Format_RGB32);
-    m_imgMem.fill(palette().color(QPalette::Base));
+    m_dcMem = QImage(size, QImage::Format_RGB32);
+    m_dcMem.fill(palette().color(QPalette::Base));
 }
 
 void CCorvantaView::RenderTo(QPainter &p, const QRect &area, double k, SRenderTiming *timing)
@@ -44,12 +44,18 @@ void CCorvantaView::RenderTo(QPainter &p, const QRect &area, double k, SRenderTi
     m_renderer.Render(p, area, k, palette().color(QPalette::Base), m_nLast, timing);
 }
 
+void CCorvantaView::DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, double k)
+{
+    SetClientSize(width(), height());
+    m_renderer.DrawGrid(p, bUseRect ? rect : QRect(0, 0, m_nWidth, m_nHeight), k);
+}
+
 void CCorvantaView::RebuildPicture(int nLast)
 {
     SetClientSize(width(), height());
     m_bLive = true;
     EnsurePicture();
-    QPainter p(&m_imgMem);
+    QPainter p(&m_dcMem);
     m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
 }
 
@@ -100,9 +106,9 @@ void CCorvantaView::RePlot()
 
 QImage CCorvantaView::Picture() const
 {
-    if (m_imgMem.isNull() || m_nWidth <= 0 || m_nHeight <= 0)
+    if (m_dcMem.isNull() || m_nWidth <= 0 || m_nHeight <= 0)
         return {};
-    return m_imgMem.copy(0, 0, m_nWidth, m_nHeight);
+    return m_dcMem.copy(0, 0, m_nWidth, m_nHeight);
 }
 
 // Zoom commands.
@@ -234,7 +240,7 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
     }
     if (!m_bPrinting) {
         QPainter p(this);
-        p.drawImage(event->rect(), m_imgMem, event->rect());
+        p.drawImage(event->rect(), m_dcMem, event->rect());
     }
     if (m_pHost) {
         m_pHost->FocusFunctionList();
@@ -258,13 +264,13 @@ void CCorvantaView::mousePressEvent(QMouseEvent *event)
     }
     const QPoint pos = event->position().toPoint();
     SetClientSize(width(), height());
-    m_ptDragX = pos.x();
-    m_ptDragY = pos.y();
+    m_ptDrag.x = pos.x();
+    m_ptDrag.y = pos.y();
     m_bDragging = true;
     setCursor(Qt::ClosedHandCursor);
     if (m_bZoomArea && m_bTrace) {
-        m_ptZoomStartX = pos.x();
-        m_ptZoomStartY = pos.y();
+        m_ptZoomStart.x = pos.x();
+        m_ptZoomStart.y = pos.y();
         m_rcZoom = {pos.x(), pos.y(), pos.x(), pos.y()};
         if (!m_pRubberBand)
             m_pRubberBand = new QRubberBand(QRubberBand::Rectangle, this);
@@ -282,12 +288,12 @@ void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
     }
     const QPoint pos = event->position().toPoint();
     if (!m_bZoomArea) {
-        PanBy(pos.x() - m_ptDragX, pos.y() - m_ptDragY);
-        m_ptDragX = pos.x();
-        m_ptDragY = pos.y();
+        PanBy(pos.x() - m_ptDrag.x, pos.y() - m_ptDrag.y);
+        m_ptDrag.x = pos.x();
+        m_ptDrag.y = pos.y();
         Redraw(m_nLast);
     } else if (m_bZooming && m_bTrace) {
-        const QRect r = QRect(QPoint(m_ptZoomStartX, m_ptZoomStartY), pos).normalized();
+        const QRect r = QRect(QPoint(m_ptZoomStart.x, m_ptZoomStart.y), pos).normalized();
         m_rcZoom = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
         m_pRubberBand->setGeometry(r);
     }
@@ -311,11 +317,11 @@ void CCorvantaView::FinishZoomArea(const QPoint &end)
     m_pRubberBand->hide();
     SetClientSize(width(), height());
     // A click without a drag selects no area; the mode stays on for a drag.
-    if (std::abs(end.x() - m_ptZoomStartX) < 1 || std::abs(end.y() - m_ptZoomStartY) < 1) {
+    if (std::abs(end.x() - m_ptZoomStart.x) < 1 || std::abs(end.y() - m_ptZoomStart.y) < 1) {
         m_rcZoom = {};
         return;
     }
-    const auto fields = ZoomAreaFields(m_ptZoomStartX, m_ptZoomStartY, end.x(), end.y());
+    const auto fields = ZoomAreaFields(m_ptZoomStart.x, m_ptZoomStart.y, end.x(), end.y());
     if (m_pHost) {
         for (int i = 0; i < 4; ++i)
             m_pHost->SetRangeFieldText(RangeField::XMin + i, QString::fromStdString(fields[i]));

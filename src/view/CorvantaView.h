@@ -70,6 +70,9 @@ public:
 
     // The off-screen picture over the client area (a copy).
     QImage Picture() const;
+    // Grid, axes and labels within rect when bUseRect (printing), else within
+    // the client rectangle; k is the print scale.
+    void DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, double k);
     // Draws the graph as Redraw does on another painter (export, print, tests).
     void RenderTo(QPainter &p, const QRect &area, double k = 1.0, SRenderTiming *timing = nullptr);
 
@@ -102,7 +105,7 @@ private:
     void FinishZoomArea(const QPoint &end);
 
     CViewHost *m_pHost = nullptr;
-    QImage m_imgMem;  // off-screen picture, at least the client size
+    QImage m_dcMem;  // off-screen picture, at least the client size
     CGraphRenderer m_renderer;
     bool m_bPainted = false;
     bool m_bDragging = false;

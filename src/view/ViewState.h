@@ -33,6 +33,13 @@ struct SPixelRect
     bool IsEmpty() const { return right <= left || bottom <= top; }
 };
 
+// A point in client pixels.
+struct SPixelPoint
+{
+    int x = 0;
+    int y = 0;
+};
+
 // The visible area in units.
 struct SUnitArea
 {
@@ -131,8 +138,8 @@ public:
     bool m_bTangent = false;
     bool m_bLive = true;
     SPixelRect m_rcZoom;
-    int m_ptZoomStartX = 0, m_ptZoomStartY = 0;
-    int m_ptDragX = 0, m_ptDragY = 0;
+    SPixelPoint m_ptZoomStart;  // where the rubber band was started
+    SPixelPoint m_ptDrag;       // last mouse position of a pan drag
     std::array<ColorRef, kSlots> m_aColor;
     std::array<int, kSlots> m_aWidth;
 
