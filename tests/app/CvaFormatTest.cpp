@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -144,13 +147,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CountedCase{65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
                       CountedCase{65535, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
                       CountedCase{70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}));
-
-TEST(CvaCountedString, EmptyTextIsOneZeroByte)
-{
-    Bytes out;
-    CCvaFormat::AppendCountedString(out, "");
-    EXPECT_EQ(out, Bytes{0});
-}
 
 TEST(CvaRead, LongFormOfAShortLengthIsAccepted)
 {
@@ -431,14 +427,7 @@ TEST(CvaWrite, LastOutsideTheSlotsIsClamped)
     EXPECT_EQ(CCvaFormat::Encode(s).size(), 31u);
 }
 
-}  // namespace
-
 #ifdef CVA_CORPUS_DIR
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-namespace {
 // The fuzzer's seed files: the valid ones read, the broken ones and every
 // input that once crashed the reader are refused.
 TEST(CvaCorpus, SeedsReadOrAreRefusedByName)
@@ -458,5 +447,6 @@ TEST(CvaCorpus, SeedsReadOrAreRefusedByName)
     }
     EXPECT_GE(count, 10);
 }
-}  // namespace
 #endif
+
+}  // namespace

@@ -330,21 +330,6 @@ TEST_F(DocumentFile, NewDocumentAsksTheViewToClear)
     EXPECT_EQ(doc.m_store.m_nLast, -1);
 }
 
-TEST_F(DocumentFile, ModifiedSignalOnlyOnChange)
-{
-    CCorvantaDoc doc;
-    QSignalSpy modified(&doc, &CCorvantaDoc::modifiedChanged);
-    doc.SetModifiedFlag(true);
-    doc.SetModifiedFlag(true);
-    doc.SetModifiedFlag(false);
-    ASSERT_EQ(modified.count(), 2);
-    EXPECT_TRUE(modified.at(0).at(0).toBool());
-    EXPECT_FALSE(modified.at(1).at(0).toBool());
-}
-
-}  // namespace
-
-namespace {
 // The prompt before a modified document is replaced or the program quits.
 TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
 {

@@ -1,6 +1,7 @@
 #include "app/DocumentSync.h"
 
 #include "app/CvaFormat.h"
+#include "view/ViewState.h"
 
 #include <gtest/gtest.h>
 
@@ -196,31 +197,6 @@ TEST(DocumentSync, BadFileLeavesTheViewAsItWas)
     EXPECT_EQ(p.view.m_aFunctions[0].m_strText, "x^2");
 }
 
-TEST(DocumentSync, ClearViewEmptiesTextsAndFlags)
-{
-    CDocViewState v = View({"x", "x^2"});
-    v.m_aFunctions[0].m_bDerivativeShown = true;
-    v.m_dScaleX = 3;
-    v.m_nPanX = 7;
-    CDocumentSync::ClearView(v, false);
-    EXPECT_EQ(v.m_nLast, -1);
-    EXPECT_EQ(v.m_dScaleX, 3.0);
-    EXPECT_EQ(v.m_nPanX, 7);
-    for (const CExpression &f : v.m_aFunctions) {
-        EXPECT_TRUE(f.m_strText.empty());
-        EXPECT_TRUE(f.m_strCoded.empty());
-        EXPECT_FALSE(f.m_bDerivativeShown);
-    }
-    CDocumentSync::ClearView(v, true);
-    EXPECT_EQ(v.m_dScaleX, 1.0);
-    EXPECT_EQ(v.m_nPanX, 0);
-}
-
-}  // namespace
-
-#include "view/ViewState.h"
-
-namespace {
 // The same synchronisation runs directly on the graph view's own state.
 TEST(DocumentSync, WorksOnTheViewsOwnState)
 {
