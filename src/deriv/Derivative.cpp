@@ -13,7 +13,9 @@ constexpr std::size_t kMaxRawLength = 1u << 20;
 constexpr int kMaxLevel = 2000;
 
 // "pi" and "e" standing alone become the numbers the coded expression uses,
-// so that the operators next to them are read as in the coded form.
+// so that the operators next to them are read as in the coded form. A lone
+// '.' is the number zero to the expression core; written as "0" it stays a
+// number through the rewriting.
 void EncodeConstants(std::string &text)
 {
     std::string out;
@@ -21,6 +23,11 @@ void EncodeConstants(std::string &text)
     auto isNear = [](char c) { return IsDigit(c) || c == '.' || IsLowerLetter(c); };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const bool freeLeft = i == 0 || !isNear(text[i - 1]);
+        if (text[i] == '.' && (i == 0 || !IsDigit(text[i - 1])) &&
+            (i + 1 >= text.size() || !IsDigit(text[i + 1]))) {
+            out += '0';
+            continue;
+        }
         if (text.compare(i, 2, "pi") == 0 && freeLeft &&
             (i + 2 >= text.size() || !isNear(text[i + 2]))) {
             out += "3.141592654";

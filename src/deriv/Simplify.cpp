@@ -87,13 +87,15 @@ void FoldConstants(std::string &text)
     text.swap(out);
 }
 
-// B: a '.' with no digit after it goes.
+// B: a '.' ending a number ("2.") goes. A lone '.' is a number of its own
+// (zero) and stays, or a function before it would lose its operand.
 void RemoveStrayPoints(std::string &text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (i >= 1 && text[i] == '.' && (i + 1 == text.size() || !IsDigit(text[i + 1])))
+        if (i >= 1 && text[i] == '.' && IsDigit(text[i - 1]) &&
+            (i + 1 == text.size() || !IsDigit(text[i + 1])))
             continue;
         out += text[i];
     }
