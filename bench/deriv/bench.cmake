@@ -1,0 +1,1 @@
+corvanta_bench(deriv_bench deriv/DerivBench.cpp)
