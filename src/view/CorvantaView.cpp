@@ -53,6 +53,7 @@ void CCorvantaView::DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, doub
 void CCorvantaView::RebuildPicture(int nLast)
 {
     SetClientSize(width(), height());
+    SanitizeMapping();
     m_bLive = true;
     EnsurePicture();
     QPainter p(&m_dcMem);

@@ -34,6 +34,14 @@ std::int32_t CViewState::ClampPan(double p)
     return static_cast<std::int32_t>(p);
 }
 
+void CViewState::SanitizeMapping()
+{
+    m_dScaleX = ClampScale(m_dScaleX);
+    m_dScaleY = ClampScale(m_dScaleY);
+    m_nPanX = ClampPan(m_nPanX);
+    m_nPanY = ClampPan(m_nPanY);
+}
+
 double CViewState::PixelColumn(double x) const
 {
     return m_nWidth / 2 + m_nPanX + kUnit * m_dScaleX * x;

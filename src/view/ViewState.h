@@ -118,6 +118,10 @@ public:
     float SampleStep(double k = 1.0) const;
     double HalfRange(double width, double k = 1.0) const;
 
+    // Brings scales and pans set from outside (a document, a caller) back
+    // into the bounds above; NaN becomes the default.
+    void SanitizeMapping();
+
     static double ClampScale(double s);
     static std::int32_t ClampPan(double p);
 

@@ -65,26 +65,21 @@ TEST(ViewState, MappingFollowsTheUnitLengthAndTruncatedHalves)
     EXPECT_DOUBLE_EQ(a.yMax, 401.0 / 50 + 20.0 / 25);
 }
 
-TEST(ViewState, ZoomCommands)
+TEST(ViewState, MappingFromOutsideIsBroughtIntoBounds)
 {
-    CViewState a, b;
-    a.ZoomX(2);
-    a.ZoomY(2);
-    b.ZoomX(2);
-    b.ZoomY(2);
-    EXPECT_EQ(a.m_dScaleX, 2);
-    EXPECT_EQ(a.m_dScaleY, 2);
-
-    CViewState s;
-    s.m_dScaleX = 4;
-    s.m_dScaleY = 0.5;
-    s.SquareUnits();
-    EXPECT_EQ(s.m_dScaleX, 0.5);
-    EXPECT_EQ(s.m_dScaleY, 0.5);
-    s.m_dScaleX = 0.25;
-    s.m_dScaleY = 3;
-    s.SquareUnits();
-    EXPECT_EQ(s.m_dScaleY, 0.25);
+    CViewState v;
+    v.m_dScaleX = 0;
+    v.m_dScaleY = NAN;
+    v.m_nPanX = -2147483647 - 1;
+    v.SanitizeMapping();
+    EXPECT_EQ(v.m_dScaleX, CViewState::kMinScale);
+    EXPECT_EQ(v.m_dScaleY, 1.0);
+    EXPECT_EQ(v.m_nPanX, -CViewState::kMaxPan);
+    v.m_dScaleX = -4;
+    v.m_dScaleY = INFINITY;
+    v.SanitizeMapping();
+    EXPECT_EQ(v.m_dScaleX, CViewState::kMinScale);
+    EXPECT_EQ(v.m_dScaleY, CViewState::kMaxScale);
 }
 
 TEST(ViewState, EndlessZoomingStaysFiniteAndPositive)
