@@ -4,6 +4,7 @@
 #include "view/ViewHost.h"
 
 #include <QGuiApplication>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -234,10 +235,16 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
 {
     if (!m_bPainted) {
         m_bPainted = true;
-        if (m_pHost)
-            m_pHost->OnFirstPaint();
         RebuildPicture(m_nLast);
         UpdateRangeFields();
+        // The host may open a modal window (the splash); not inside a paint.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_pHost)
+                    m_pHost->OnFirstPaint();
+            },
+            Qt::QueuedConnection);
     }
     if (!m_bPrinting) {
         QPainter p(this);

@@ -21,8 +21,8 @@ public:
     // mode on or off.
     virtual void SetBarVisible(int /*commandId*/, bool /*visible*/) {}
 
-    // Called once, on the view's first paint, before its first redraw: the
-    // place for the splash window.
+    // Called once, from the event loop just after the view's first paint:
+    // the place for the splash window.
     virtual void OnFirstPaint() {}
 
     // Called at the end of every redraw and paint of the view, so the view
