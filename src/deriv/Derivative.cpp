@@ -9,7 +9,7 @@ namespace {
 // Far beyond any typed formula and its second derivative; only a text built
 // to blow up (hundreds of nested functions) gets there, and it gets no result
 // rather than minutes of work.
-constexpr std::size_t kMaxRawLength = 1u << 20;
+constexpr std::size_t kMaxRawLength = 1u << 18;
 constexpr int kMaxLevel = 2000;
 
 // "pi" and "e" standing alone become the numbers the coded expression uses,
@@ -39,6 +39,59 @@ void EncodeConstants(std::string &text)
         }
     }
     text.swap(out);
+}
+
+// The rule templates live outside the recursion so that its stack frames
+// stay small: deeply nested text must not exhaust the stack.
+[[gnu::noinline]] std::string BinaryTemplate(char op, const std::string &u, const std::string &du,
+                                             const std::string &v, const std::string &dv)
+{
+    switch (op) {
+    case '+': return "(" + du + ")+(" + dv + ")";
+    case '-': return "(" + du + ")-(" + dv + ")";
+    case '*': return "(" + u + ")*(" + dv + ")+(" + v + ")*(" + du + ")";
+    case '/': return "((" + du + ")*(" + v + ")-(" + dv + ")*(" + u + "))/(" + v + ")^2";
+    case '^':
+        return "(" + v + ")*(" + u + ")^(" + v + "-1)*(" + du + ")+(" + dv + ")*(" + u + ")^(" +
+               v + ")*ln(" + u + ")";
+    default: return "0";
+    }
+}
+
+[[gnu::noinline]] std::string FunctionTemplate(char function, const std::string &w,
+                                               const std::string &dw)
+{
+    const std::string tail = ")*(" + dw + ")";
+    switch (function) {
+    case '-': return "-(" + dw + ")";
+    case 'A': return "cos(" + w + tail;
+    case 'B': return "-sin(" + w + tail;
+    case 'C': return "(sec(" + w + "))^2*(" + dw + ")";
+    case 'D': return "-(csc(" + w + "))^2*(" + dw + ")";
+    case 'E': return "-csc(" + w + ")*cot(" + w + tail;
+    case 'F': return "sec(" + w + ")*tan(" + w + tail;
+    case 'G': return "(1/(1-(" + w + ")^2)^0.5" + tail;
+    case 'H': return "(-1/(1-(" + w + ")^2)^0.5" + tail;
+    case 'I': return "(1/(1+(" + w + ")^2)" + tail;
+    case 'J': return "(-1/(1+(" + w + ")^2)" + tail;
+    case 'K': return "(-1/((" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
+    case 'L': return "(1/((" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
+    case 'M': return "cosh(" + w + tail;
+    case 'N': return "sinh(" + w + tail;
+    case 'O': return "(sech(" + w + "))^2*(" + dw + ")";
+    case 'P': return "-(csch(" + w + "))^2*(" + dw + ")";
+    case 'Q': return "-sech(" + w + ")*tanh(" + w + tail;
+    case 'R': return "-csch(" + w + ")*coth(" + w + tail;
+    case 'S': return "(1/((" + w + ")^2+1)^0.5" + tail;
+    case 'T': return "(1/((" + w + ")^2-1)^0.5" + tail;
+    case 'U': return "(1/(1-(" + w + ")^2)" + tail;
+    case 'V': return "(1/(1-(" + w + ")^2)" + tail;
+    case 'W': return "(-1/((" + w + ")*(1-(" + w + ")^2)^0.5)" + tail;
+    case 'X': return "(-1/((" + w + ")*(1+(" + w + ")^2)^0.5)" + tail;
+    case 'Y': return "1/(" + w + tail;
+    case 'Z': return "1/((" + w + ")*ln10" + tail;
+    default: return "0";
+    }
 }
 
 }  // namespace
@@ -132,18 +185,8 @@ std::string CDerivative::DeriveBinary(int from, int to, int firstToken, int last
     const std::string dv = DeriveRange(position + 1, to, main + 1, lastToken, level + 1);
     if (m_bTooLarge)
         return "0";
-    const std::string u = OperandText(from, position - 1);
-    const std::string v = OperandText(position + 1, to);
-    switch (m_aTokens[main].m_cChar) {
-    case '+': return "(" + du + ")+(" + dv + ")";
-    case '-': return "(" + du + ")-(" + dv + ")";
-    case '*': return "(" + u + ")*(" + dv + ")+(" + v + ")*(" + du + ")";
-    case '/': return "((" + du + ")*(" + v + ")-(" + dv + ")*(" + u + "))/(" + v + ")^2";
-    case '^':
-        return "(" + v + ")*(" + u + ")^(" + v + "-1)*(" + du + ")+(" + dv + ")*(" + u + ")^(" +
-               v + ")*ln(" + u + ")";
-    default: return "0";
-    }
+    return BinaryTemplate(m_aTokens[main].m_cChar, OperandText(from, position - 1), du,
+                          OperandText(position + 1, to), dv);
 }
 
 std::string CDerivative::DeriveFunction(int from, int to, int firstToken, int lastToken,
@@ -152,36 +195,5 @@ std::string CDerivative::DeriveFunction(int from, int to, int firstToken, int la
     const std::string dw = DeriveRange(from, to, firstToken, lastToken, level + 1);
     if (m_bTooLarge)
         return "0";
-    const std::string w = OperandText(from, to);
-    const std::string tail = ")*(" + dw + ")";
-    switch (function) {
-    case '-': return "-(" + dw + ")";
-    case 'A': return "cos(" + w + tail;
-    case 'B': return "-sin(" + w + tail;
-    case 'C': return "(sec(" + w + "))^2*(" + dw + ")";
-    case 'D': return "-(csc(" + w + "))^2*(" + dw + ")";
-    case 'E': return "-csc(" + w + ")*cot(" + w + tail;
-    case 'F': return "sec(" + w + ")*tan(" + w + tail;
-    case 'G': return "(1/(1-(" + w + ")^2)^0.5" + tail;
-    case 'H': return "(-1/(1-(" + w + ")^2)^0.5" + tail;
-    case 'I': return "(1/(1+(" + w + ")^2)" + tail;
-    case 'J': return "(-1/(1+(" + w + ")^2)" + tail;
-    case 'K': return "(-1/((" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
-    case 'L': return "(1/((" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
-    case 'M': return "cosh(" + w + tail;
-    case 'N': return "sinh(" + w + tail;
-    case 'O': return "(sech(" + w + "))^2*(" + dw + ")";
-    case 'P': return "-(csch(" + w + "))^2*(" + dw + ")";
-    case 'Q': return "-sech(" + w + ")*tanh(" + w + tail;
-    case 'R': return "-csch(" + w + ")*coth(" + w + tail;
-    case 'S': return "(1/((" + w + ")^2+1)^0.5" + tail;
-    case 'T': return "(1/((" + w + ")^2-1)^0.5" + tail;
-    case 'U': return "(1/(1-(" + w + ")^2)" + tail;
-    case 'V': return "(1/(1-(" + w + ")^2)" + tail;
-    case 'W': return "(-1/((" + w + ")*(1-(" + w + ")^2)^0.5)" + tail;
-    case 'X': return "(-1/((" + w + ")*(1+(" + w + ")^2)^0.5)" + tail;
-    case 'Y': return "1/(" + w + tail;
-    case 'Z': return "1/((" + w + ")*ln10" + tail;
-    default: return "0";
-    }
+    return FunctionTemplate(function, OperandText(from, to), dw);
 }

@@ -13,6 +13,13 @@ constexpr const char *kPlusInfText = "(-Y0)";   // -ln 0
 constexpr const char *kMinusInfText = "(Y0)";   // ln 0
 
 
+double ReadFixed(const std::string &text)
+{
+    double v = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+    return v;
+}
+
 std::string ToChars(double v, std::chars_format format)
 {
     char buffer[400];
@@ -86,39 +93,48 @@ std::string FormatConstant(double value)
     // A power of ten is exact only up to 10^22, so the product or quotient
     // may round differently from the decimal: try the digits with the point
     // in every place, the powers split at 10^22, and 17 digits instead of
-    // the shortest, and keep the shortest text that reads back exactly.
+    // the shortest, until one reads back exactly.
     const std::string sign = value < 0 ? "-" : "";
-    std::string best;
-    auto consider = [&](const std::string &candidate) {
-        const std::string text = "(" + sign + candidate + ")";
-        if ((best.empty() || text.size() < best.size()) && ReadsBackTo(text, value))
-            best = text;
-    };
+    const double magnitude = std::fabs(value);
     int e17 = 0;
-    const std::string seventeen = Digits(std::fabs(value), 16, e17);
-    for (const std::string &digits : {shortest, seventeen}) {
+    const std::string seventeen = Digits(magnitude, 16, e17);
+    for (const auto &[digits, exponent] : {std::pair{shortest, exponent}, std::pair{seventeen, e17}}) {
         const int n = static_cast<int>(digits.size());
-        for (int j = 0; j < n; ++j) {
-            // Mantissa with j + 1 digits before the point, times 10^k.
-            std::string mantissa = digits.substr(0, j + 1);
-            std::string fraction = digits.substr(j + 1);
-            while (!fraction.empty() && fraction.back() == '0')
-                fraction.pop_back();
-            if (!fraction.empty())
-                mantissa += "." + fraction;
-            const int k = exponent - j;
-            if (k > 0) {
-                consider((mantissa == "1" ? "" : mantissa + "*") + "10^" + std::to_string(k));
-                if (k > 22)
-                    consider(mantissa + "*10^22*10^" + std::to_string(k - 22));
-            } else if (k < 0) {
-                consider(mantissa + "/10^" + std::to_string(-k));
-                if (-k > 22)
-                    consider(mantissa + "/10^22/10^" + std::to_string(-k - 22));
+        // The point after the last digit first (the shortest text), then
+        // after the first, then anywhere else; the split powers last.
+        for (int pass = 0; pass < 2; ++pass) {
+            for (int step = 0; step < n; ++step) {
+                const int j = step == 0 ? n - 1 : step - 1;
+                std::string mantissa = digits.substr(0, j + 1);
+                std::string fraction = digits.substr(j + 1);
+                while (!fraction.empty() && fraction.back() == '0')
+                    fraction.pop_back();
+                if (!fraction.empty())
+                    mantissa += "." + fraction;
+                // `back` is what the evaluators compute from the text: the
+                // same operations in the same order (the sign goes with the
+                // mantissa, which changes no magnitude).
+                const int k = exponent - j;
+                const double m = ReadFixed(mantissa);
+                std::string candidate;
+                double back = 0;
+                if (pass == 0 && k > 0) {
+                    candidate = (mantissa == "1" ? "" : mantissa + "*") + "10^" + std::to_string(k);
+                    back = m * std::pow(10.0, k);
+                } else if (pass == 0 && k < 0) {
+                    candidate = mantissa + "/10^" + std::to_string(-k);
+                    back = m / std::pow(10.0, -k);
+                } else if (pass == 1 && k > 22) {
+                    candidate = mantissa + "*10^22*10^" + std::to_string(k - 22);
+                    back = m * std::pow(10.0, 22) * std::pow(10.0, k - 22);
+                } else if (pass == 1 && k < -22) {
+                    candidate = mantissa + "/10^22/10^" + std::to_string(-k - 22);
+                    back = m / std::pow(10.0, 22) / std::pow(10.0, -k - 22);
+                }
+                if (!candidate.empty() && back == magnitude)
+                    return "(" + sign + candidate + ")";
             }
         }
-        if (!best.empty())
-            return best;
     }
     // Plain decimal digits always read back exactly, however long.
     return ToChars(value, std::chars_format::fixed);

@@ -42,6 +42,13 @@ void EncodeNames(std::string &text)
         out += (c == '~') ? '-' : c;
     }
     text.swap(out);
+    // Every name has a lower-case letter other than x; most texts here are
+    // already coded.
+    bool named = false;
+    for (char c : text)
+        named = named || (IsLowerLetter(c) && c != 'x');
+    if (!named)
+        return;
     for (const auto &[name, letter] : FunctionNames())
         ReplaceAll(text, name, std::string(1, letter));
 }

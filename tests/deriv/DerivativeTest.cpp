@@ -156,6 +156,31 @@ TEST(Derivative, MalformedInputGivesSomeText)
     }
 }
 
+// Inputs the fuzzer found. A lone '.' is the number zero to the core and
+// stays a number; sides by side operands are no functions but must not crash.
+TEST(Derivative, FuzzFindings)
+{
+    for (const char *text : {"x13x.", "xCC.", "x*(.)+x", "A(.)*x"}) {
+        CExpression f;
+        f.SetExpression(text);
+        ASSERT_EQ(CheckSyntax(f.m_strCoded), 0) << text;
+        CDerivative d(f.m_strCoded);
+        CExpression d1;
+        d1.SetExpression(d.GetResult());
+        EXPECT_EQ(CheckSyntax(d1.m_strCoded), 0) << text << " -> " << d.GetResult();
+        d.Rederive(d.GetResult());
+        CExpression d2;
+        d2.SetExpression(d.GetResult());
+        EXPECT_EQ(CheckSyntax(d2.m_strCoded), 0) << text << " -> " << d.GetResult();
+    }
+    for (const char *text : {"(x-1)*(x+2/-x)(3)", "-2+pi+xAx(xAx)x()",
+                             "\x1d-x-+QQQ\rQQQ(QQ\x1dQ QQ(xQ0(zQ040\xf8"}) {
+        CDerivative d(text);
+        d.Rederive(d.GetResult());
+        EXPECT_FALSE(d.GetResult().empty()) << text;
+    }
+}
+
 // Runaway inputs are refused rather than worked on for minutes.
 TEST(Derivative, RunawayNestingGivesNoResult)
 {
