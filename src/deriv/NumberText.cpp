@@ -13,6 +13,13 @@ constexpr const char *kPlusInfText = "(-Y0)";   // -ln 0
 constexpr const char *kMinusInfText = "(Y0)";   // ln 0
 
 
+std::string IntText(int n)
+{
+    char buffer[16];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
+    return std::string(buffer, ec == std::errc() ? ptr : buffer);
+}
+
 double ReadFixed(const std::string &text)
 {
     double v = 0.0;
@@ -119,16 +126,16 @@ std::string FormatConstant(double value)
                 std::string candidate;
                 double back = 0;
                 if (pass == 0 && k > 0) {
-                    candidate = (mantissa == "1" ? "" : mantissa + "*") + "10^" + std::to_string(k);
+                    candidate = (mantissa == "1" ? "" : mantissa + "*") + "10^" + IntText(k);
                     back = m * std::pow(10.0, k);
                 } else if (pass == 0 && k < 0) {
-                    candidate = mantissa + "/10^" + std::to_string(-k);
+                    candidate = mantissa + "/10^" + IntText(-k);
                     back = m / std::pow(10.0, -k);
                 } else if (pass == 1 && k > 22) {
-                    candidate = mantissa + "*10^22*10^" + std::to_string(k - 22);
+                    candidate = mantissa + "*10^22*10^" + IntText(k - 22);
                     back = m * std::pow(10.0, 22) * std::pow(10.0, k - 22);
                 } else if (pass == 1 && k < -22) {
-                    candidate = mantissa + "/10^22/10^" + std::to_string(-k - 22);
+                    candidate = mantissa + "/10^22/10^" + IntText(-k - 22);
                     back = m / std::pow(10.0, 22) / std::pow(10.0, -k - 22);
                 }
                 if (!candidate.empty() && back == magnitude)

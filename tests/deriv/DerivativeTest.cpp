@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -154,6 +155,21 @@ TEST(Derivative, MalformedInputGivesSomeText)
         d.Rederive(first);
         EXPECT_FALSE(d.GetResult().empty()) << text;
     }
+}
+
+// Numbers are read and written the same whatever the process locale says
+// about decimal separators.
+TEST(Derivative, LocaleDoesNotChangeNumbers)
+{
+    const std::string before = CDerivative("x^2-1.23456*x+x*0.000000000000000000012345").GetResult();
+    const char *previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8") && !std::setlocale(LC_ALL, "de_DE.utf8"))
+        GTEST_SKIP() << "no German locale installed";
+    const std::string after = CDerivative("x^2-1.23456*x+x*0.000000000000000000012345").GetResult();
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(before, "(2*x-1.23456)+12345/10^24");
+    EXPECT_EQ(after, before);
 }
 
 // Inputs the fuzzer found. A lone '.' is the number zero to the core and
