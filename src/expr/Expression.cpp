@@ -133,6 +133,19 @@ const double kDegree = std::asin(0.5) * 6.0 * (1.0 / 180.0);
 
 double AngleFactor(bool degree) { return degree ? kDegree : 1.0; }
 
+// In a Qt process the upper halves of the vector registers are often left
+// dirty (lazy symbol binding restores them), and every SSE instruction of the
+// evaluator then pays an AVX transition penalty: bulk evaluation ran five to
+// six times slower. Clearing them once per batch costs nothing.
+void ClearUpperVectorState()
+{
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    static const bool hasAvx = __builtin_cpu_supports("avx");
+    if (hasAvx)
+        asm volatile("vzeroupper" ::: "memory");
+#endif
+}
+
 }  // namespace
 
 // One list for the enumeration and the dispatch table of Run.
@@ -539,6 +552,7 @@ double CExpression::Evaluate(double x)
 
 void CExpression::EvaluateMany(const double *x, double *y, std::size_t n)
 {
+    ClearUpperVectorState();
     const double k = AngleFactor(m_bDegree);
     m_bDegree = false;
     for (std::size_t b = 0; b < n; b += kBatch)

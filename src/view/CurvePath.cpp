@@ -203,27 +203,9 @@ private:
     bool m_open = false;
 };
 
-namespace {
-
-// In a Qt process the upper halves of the vector registers are often left
-// dirty (lazy symbol binding restores them), and every SSE instruction of the
-// evaluator then pays an AVX transition penalty: sampling ran five to six
-// times slower. Clearing them once per curve costs nothing.
-void ClearUpperVectorState()
-{
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    static const bool hasAvx = __builtin_cpu_supports("avx");
-    if (hasAvx)
-        asm volatile("vzeroupper" ::: "memory");
-#endif
-}
-
-}  // namespace
-
 void PlotCurve(CExpression &f, int right, int bottom, float step, double halfRange, double scaleX,
                double scaleY, int panY, int panX, CCurvePath &out)
 {
-    ClearUpperVectorState();
     out.Clear();
     right = std::max(right, 0);
     bottom = std::max(bottom, 0);
