@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/SplashDlg.h"
+#include "view/CorvantaView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaMethod>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
@@ -450,16 +452,19 @@ void CMainFrame::CreateZoomBar()
 
 void CMainFrame::CreateGraphArea()
 {
-    // The graph view takes this place; until then a plain white area.
-    m_pGraphArea = new QWidget(this);
-    m_pGraphArea->setObjectName(QStringLiteral("GraphArea"));
-    m_pGraphArea->setAutoFillBackground(true);
-    QPalette pal = m_pGraphArea->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    m_pGraphArea->setPalette(pal);
-    m_pGraphArea->setMinimumSize(200, 150);
-    m_pGraphArea->installEventFilter(this);
-    setCentralWidget(m_pGraphArea);
+    m_pView = new CCorvantaView(this);
+    m_pView->setObjectName(QStringLiteral("GraphArea"));
+    m_pView->setMinimumSize(200, 150);
+    m_pView->SetHost(this);
+    m_pGraphArea = m_pView;
+    setCentralWidget(m_pView);
+
+    connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
+    connect(this, &CMainFrame::replotRequested, m_pView, &CCorvantaView::RePlot);
+    // Trace mode follows its bar, however the bar was shown or closed.
+    connect(m_pTraceBar, &QDockWidget::visibilityChanged, m_pView, [this] {
+        m_pView->SetTraceMode(IsBarVisible(false));
+    });
 }
 
 void CMainFrame::PlaceFloatingBars()
@@ -520,9 +525,15 @@ void CMainFrame::Dispatch(int nId)
     UpdateCommandStates();
 }
 
-bool CMainFrame::RouteToView(int /*nId*/, bool /*bExecute*/, bool * /*pbChecked*/)
+bool CMainFrame::RouteToView(int nId, bool bExecute, bool *pbChecked)
 {
-    return false;  // no graph view yet
+    if (!m_pView)
+        return false;
+    if (bExecute)
+        return m_pView->HandleCommand(nId);
+    if (pbChecked)
+        *pbChecked = m_pView->CommandChecked(nId).value_or(false);
+    return true;
 }
 
 void CMainFrame::UpdateCommandStates()
@@ -560,6 +571,9 @@ void CMainFrame::UpdateCommandStates()
             pCheck->setChecked(m_bDegree);
     for (int i = 0; i < m_aRecentActions.size(); ++i)
         m_aRecentActions.at(i)->setEnabled(i < m_recent.Count());
+    // "Plot" is offered once something carries the plot command out.
+    if (QWidget *pPlot = m_exprControls.value(IDC_PLOT))
+        pPlot->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&CMainFrame::plotRequested)));
 }
 
 void CMainFrame::OnRecentFile(int nId)
@@ -618,6 +632,25 @@ void CMainFrame::SetRangeFieldText(int nId, const QString &strText)
 void CMainFrame::FocusFunctionList()
 {
     m_pFunctionList->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::SetBarVisible(int nCommand, bool bVisible)
+{
+    if (nCommand != ID_TRACE && nCommand != ID_TANGENT)
+        return;
+    if (IsBarVisible(nCommand == ID_TANGENT) != bVisible)
+        ToggleBar(nCommand);
+}
+
+void CMainFrame::OnFirstPaint()
+{
+    // Once per run, after the first picture is on the screen.
+    CSplashDlg::ShowOnce(this);
+}
+
+void CMainFrame::SyncDocument()
+{
+    emit documentSyncRequested();
 }
 
 void CMainFrame::SetBarControlText(int nId, const QString &strText)
@@ -758,11 +791,6 @@ bool CMainFrame::IsEnabledShortcut(const QKeySequence &keys) const
 
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_pGraphArea && event->type() == QEvent::Paint && !CSplashDlg::WasShown() &&
-        CSplashDlg::IsEnabled()) {
-        // The splash comes once per run, after the first picture is on the screen.
-        QTimer::singleShot(0, this, [this] { CSplashDlg::ShowOnce(this); });
-    }
     if (event->type() == QEvent::ShortcutOverride &&
         (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
         // The program's keys act even while a field of the bar has the focus

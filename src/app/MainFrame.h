@@ -17,6 +17,7 @@ class QToolButton;
 class QLineEdit;
 class QCheckBox;
 class CColorIndicator;
+class CCorvantaView;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -32,6 +33,9 @@ public:
     QString RangeFieldText(int nId) const override;
     void SetRangeFieldText(int nId, const QString &strText) override;
     void FocusFunctionList() override;
+    void SetBarVisible(int nCommand, bool bVisible) override;
+    void OnFirstPaint() override;
+    void SyncDocument() override;
 
     // --- Frame operations used by the view and the tools ---
     void SetBarControlText(int nId, const QString &strText);  // expression bar control
@@ -69,6 +73,7 @@ public:
     QToolButton *ZoomButton(int nId) const { return m_zoomButtons.value(nId); }
     QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
     QWidget *GraphArea() const { return m_pGraphArea; }
+    CCorvantaView *View() const { return m_pView; }
 
     // Runs a command as if chosen by the user; false when it is disabled.
     bool ExecuteCommand(int nId);
@@ -97,6 +102,8 @@ signals:
     void replotRequested();
     void functionSelected(int nIndex);
     void rangeFieldFocused(int nId);
+    // The view asks for the document to be brought into step with it.
+    void documentSyncRequested();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -141,6 +148,7 @@ private:
     QDockWidget *m_pTangentBar = nullptr;
     QList<QLabel *> m_aIndicators;
     QWidget *m_pGraphArea = nullptr;
+    CCorvantaView *m_pView = nullptr;
 
     QHash<int, QWidget *> m_exprControls;
     QHash<int, QWidget *> m_traceControls;

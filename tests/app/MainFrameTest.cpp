@@ -142,6 +142,8 @@ TEST_F(MainFrame, EnterInTheFunctionListPlots)
     ShowFrame();
     QSignalSpy plot(m_pFrame.get(), &CMainFrame::plotRequested);
     QSignalSpy replot(m_pFrame.get(), &CMainFrame::replotRequested);
+    m_pFrame->UpdateCommandStates();  // now something listens: "Plot" is offered
+    EXPECT_TRUE(m_pFrame->ExpressionBarControl(IDC_PLOT)->isEnabled());
     m_pFrame->FocusFunctionList();
     QWidget *pFocus = QApplication::focusWidget();
     ASSERT_NE(pFocus, nullptr);
