@@ -24,11 +24,11 @@ bool IsBinaryMinus(const std::string &s, std::size_t i)
     return IsDigit(b) || b == ')' || b == 'x';
 }
 
+void RemoveZeroTerms(std::string &s);
+
 // A: every bracket group without x that holds a digit becomes one number,
 // innermost groups first, so an enclosing group made constant folds too.
 // A text without x that holds a digit folds as a whole.
-void RemoveZeroTerms(std::string &s);
-
 void FoldConstants(std::string &text)
 {
     struct SGroup
