@@ -407,5 +407,5 @@ void Simplify(std::string &text)
     NameConstant(text, "2.718281828", "e");
     NameConstant(text, "3.141592654", "pi");
     if (text.empty())
-        text = "0";
+        text.push_back('0');
 }
