@@ -360,8 +360,9 @@ TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
         QFile::remove(target);
         CCorvantaDoc doc;
         Fill(doc);
-        if (c.hasPath)
+        if (c.hasPath) {
             ASSERT_TRUE(doc.SaveAs(Path("own.cva")));
+        }
         QFile::remove(Path("own.cva"));
         doc.SetModifiedFlag(c.modified);
 
@@ -375,10 +376,12 @@ TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
         const bool goOn = doc.SaveModified([&] { return c.chosen; });
         EXPECT_EQ(goOn, c.expectGoOn);
         EXPECT_EQ(!asked.empty(), c.expectAsked);
-        if (!asked.empty() && c.hasPath)
+        if (!asked.empty() && c.hasPath) {
             EXPECT_EQ(asked[0], QStringLiteral("Save changes to %1?").arg(QDir::toNativeSeparators(Path("own.cva"))));
-        if (!asked.empty() && !c.hasPath)
+        }
+        if (!asked.empty() && !c.hasPath) {
             EXPECT_EQ(asked[0], QStringLiteral("Save changes to Untitled?"));
+        }
         const bool written = QFile::exists(c.hasPath ? Path("own.cva") : target);
         EXPECT_EQ(written, c.expectWritten);
         if (c.expectWritten)
