@@ -335,7 +335,7 @@ void CMainFrame::CreateTraceBar()
 
     auto *pPosition = MakeLabel(QStringLiteral("0,0"), pPanel);
     pPosition->setObjectName(ObjectName(IDC_TRACE_POSITION));
-    pPosition->setMinimumWidth(260);
+    pPosition->setMinimumWidth(180);  // room for "x = -00.000000, y = -00.000000"
     m_traceControls.insert(IDC_TRACE_POSITION, pPosition);
     pLayout->addWidget(pPosition);
 
@@ -394,7 +394,7 @@ void CMainFrame::CreateTangentBar()
     for (const auto &label : labels) {
         auto *pLabel = MakeLabel(QString::fromLatin1(label.pszText), pPanel);
         pLabel->setObjectName(ObjectName(label.nId));
-        pLabel->setMinimumWidth(260);
+        pLabel->setMinimumWidth(240);
         pLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
         m_tangentControls.insert(label.nId, pLabel);
         pLayout->addWidget(pLabel);
