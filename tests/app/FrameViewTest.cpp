@@ -154,21 +154,11 @@ TEST_F(FrameView, FirstPaintShowsTheSplashOnce)
     // The view calls the host after its first paint; the host shows the splash.
     CSplashDlg::ResetForTests();
     CSplashDlg::SetEnabled(true);
-    int nSplashes = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        if (auto *pSplash = qobject_cast<CSplashDlg *>(QApplication::activeModalWidget())) {
-            pSplash->Timer().stop();
-            pSplash->OnTimer();
-            ++nSplashes;
-        }
-    });
-    ticker.start(10);
+    CSplashTicker ticker;
     ShowFrame();
     QTRY_VERIFY(CSplashDlg::WasShown());
-    QTRY_COMPARE(nSplashes, 1);
+    QTRY_COMPARE(ticker.Ticks(), 1);
     m_pFrame->OnFirstPaint();  // a second call in the same run shows nothing
-    EXPECT_EQ(nSplashes, 1);
-    ticker.stop();
+    EXPECT_EQ(ticker.Ticks(), 1);
     CSplashDlg::SetEnabled(false);
 }

@@ -1,6 +1,8 @@
 #include "app/AboutDlg.h"
 #include "app/SplashDlg.h"
 
+#include "FrameTestSupport.h"
+
 #include <QtTest/QtTest>
 #include <gtest/gtest.h>
 
@@ -46,23 +48,12 @@ TEST(Splash, ShownOncePerRunAndNotWhenSwitchedOff)
     EXPECT_FALSE(CSplashDlg::WasShown());
 
     CSplashDlg::SetEnabled(true);
-    // Stand in for the timer: tick the open splash from inside its loop.
-    int nTicked = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        if (auto *pSplash = qobject_cast<CSplashDlg *>(QApplication::activeModalWidget())) {
-            pSplash->Timer().stop();
-            pSplash->OnTimer();
-            ++nTicked;
-        }
-    });
-    ticker.start(10);
+    CSplashTicker ticker;
     EXPECT_TRUE(CSplashDlg::ShowOnce(nullptr));
-    EXPECT_EQ(nTicked, 1);
+    EXPECT_EQ(ticker.Ticks(), 1);
     EXPECT_TRUE(CSplashDlg::WasShown());
     EXPECT_FALSE(CSplashDlg::ShowOnce(nullptr));
-    EXPECT_EQ(nTicked, 1);
-    ticker.stop();
+    EXPECT_EQ(ticker.Ticks(), 1);
     CSplashDlg::SetEnabled(false);
 }
 
