@@ -1,6 +1,9 @@
 #include "view/CorvantaView.h"
 
+#include "app/CorvantaDoc.h"
+#include "app/DocumentSync.h"
 #include "app/Message.h"
+#include "deriv/Derivative.h"
 #include "view/ViewHost.h"
 
 #include <QGuiApplication>
@@ -68,8 +71,7 @@ void CCorvantaView::Redraw(int nLast)
     if (m_pHost)
         m_pHost->FocusFunctionList();
     UpdateRangeFields();
-    if (m_pHost)
-        m_pHost->SyncDocument();
+    SyncDocument();
 }
 
 void CCorvantaView::UpdateRangeFields()
@@ -217,6 +219,11 @@ bool CCorvantaView::HandleCommand(int id)
     case ViewCommand::Autoscale: OnAutoscale(); return true;
     case ViewCommand::ShowGrid: OnShowGrid(); return true;
     case ViewCommand::ZoomArea: OnZoomArea(); return true;
+    case ViewCommand::Differentiate: OnDifferentiate(); return true;
+    case ViewCommand::ClearGraph: OnClearGraph(); return true;
+    case ViewCommand::Plot:
+    case ViewCommand::PlotDefault: OnPlot(); return true;
+    case ViewCommand::RePlot: RePlot(); return true;
     default: return false;
     }
 }
@@ -250,10 +257,9 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
         QPainter p(this);
         p.drawImage(event->rect(), m_dcMem, event->rect());
     }
-    if (m_pHost) {
+    if (m_pHost)
         m_pHost->FocusFunctionList();
-        m_pHost->SyncDocument();
-    }
+    SyncDocument();
 }
 
 void CCorvantaView::resizeEvent(QResizeEvent *event)
@@ -339,4 +345,228 @@ void CCorvantaView::FinishZoomArea(const QPoint &end)
     if (m_bTrace)
         SetTrace(false);
     RePlot();
+}
+
+// --- Plot, selection, differentiate, clear -----------------------------------
+
+const char *const CCorvantaView::kDerivativeHint = "Click the differentiate button to view the derivative of the function";
+const char *const CCorvantaView::kSyntaxCaption = "Expression Syntactical Error!";
+
+QString CCorvantaView::SyntaxMessage(int code)
+{
+    static const char *const kProblems[] = {
+        "Expression contains invalid character(s)!",
+        "Expression contains invalid operator syntax!",
+        "Number of open brakcets mismatches closed brackets'!",
+    };
+    if (code < 1 || code > 3)
+        return {};
+    return QStringLiteral("Error 0x%1:\n\n%2\nPlease correct the error and try again")
+        .arg(code, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(kProblems[code - 1]));
+}
+
+namespace {
+
+QColor ToColor(ColorRef c)
+{
+    return QColor(static_cast<int>(ColorRefRed(c)), static_cast<int>(ColorRefGreen(c)),
+                  static_cast<int>(ColorRefBlue(c)));
+}
+
+// Blanks are removed by the compiler anyway; a text of nothing else would
+// take a slot that draws nothing.
+bool IsBlankText(const std::string &text)
+{
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+std::string LowerAscii(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+void CCorvantaView::OnPlot()
+{
+    if (!m_pHost)
+        return;
+    const QString typed = m_pHost->FunctionListText();
+    const std::string text = LowerAscii(typed.toStdString());
+    if (IsBlankText(text))
+        return;
+
+    CExpression candidate;
+    candidate.SetExpression(text);
+    for (int i = 0; i <= m_nLast && i < kSlots; ++i)
+        if (m_aFunctions[i].m_strCoded == candidate.m_strCoded)
+            return;  // never plotted twice
+
+    const int code = CheckSyntax(candidate.m_strCoded);
+    if (code != 0) {
+        ShowMessage(this, SyntaxMessage(code), QString::fromLatin1(kSyntaxCaption), MsgIcon::Stop);
+        m_pHost->FocusFunctionList();
+        return;
+    }
+
+    // The ring: the sixth function replaces slot 0, the seventh slot 1, ...
+    if (m_nLast < kSlots - 1)
+        ++m_nLast;
+    m_nCurrent = static_cast<std::int16_t>(m_nCurrent < 0 || m_nCurrent >= kSlots - 1 ? 0 : m_nCurrent + 1);
+
+    const QString entry = QString::fromStdString(text);
+    if (m_nLast != kSlots - 1) {
+        m_pHost->AppendFunctionListEntry(entry);
+    } else {
+        if (m_nCurrent < m_pHost->FunctionListCount())
+            m_pHost->RemoveFunctionListEntry(m_nCurrent);
+        m_pHost->InsertFunctionListEntry(m_nCurrent, entry);
+    }
+
+    // The derivative-shown flag stays with the slot until Clear Graph.
+    const bool derivativeShown = m_aFunctions[m_nCurrent].m_bDerivativeShown;
+    m_aFunctions[m_nCurrent].SetExpression(text);
+    m_aFunctions[m_nCurrent].m_bDerivativeShown = derivativeShown;
+
+    if (m_bRangeEdited)
+        ApplyDomainRange();
+    m_nSelected = m_nCurrent;
+    if (m_bAutoscale) {
+        AutoScale(m_aFunctions[m_nCurrent], m_dScaleX, m_dScaleY);
+        m_dScaleX = ClampScale(m_dScaleX);
+        m_dScaleY = ClampScale(m_dScaleY);
+    }
+    Redraw(m_nLast);
+    UpdateRangeFields();
+    m_pHost->UpdateDegreeOption(QString::fromStdString(m_aFunctions[m_nCurrent].m_strCoded));
+    m_pHost->SetDerivativeText(QString::fromLatin1(kDerivativeHint));
+    m_pHost->SetIndicatorColor(ToColor(m_aColor[m_nCurrent]));
+
+    if (m_bFirstPlot) {
+        // The first function of a run lands in slot 0 of an empty graph. The
+        // mapping stays: it already holds the typed domain or the autoscale.
+        m_bFirstPlot = false;
+        ClearGraph(false);
+        m_pHost->SetFunctionListText(typed);
+        OnPlot();
+    }
+}
+
+void CCorvantaView::OnSelectFunction(int index)
+{
+    if (index < 0 || index > m_nLast || index >= kSlots)
+        return;
+    m_nSelected = index;
+    if (!m_pHost)
+        return;
+    m_pHost->SetIndicatorColor(ToColor(m_aColor[index]));
+    const CExpression &f = m_aFunctions[index];
+    m_pHost->SetDerivativeText(f.m_bDerivativeShown ? QString::fromStdString(m_aDerivatives[index].m_strText)
+                                                    : QString::fromLatin1(kDerivativeHint));
+    m_pHost->UpdateDegreeOption(QString::fromStdString(f.m_strCoded));
+}
+
+void CCorvantaView::DeriveInto(int slot, const std::string &codedText)
+{
+    if (slot < 0 || slot >= kSlots)
+        return;
+    const CDerivative derivative(codedText);
+    m_aDerivatives[slot].SetExpression(derivative.GetResult());
+    m_aFunctions[slot].m_bDerivativeShown = true;
+}
+
+void CCorvantaView::OnDifferentiate()
+{
+    if (m_nSelected < 0 || m_nSelected > m_nLast || m_nSelected >= kSlots)
+        return;
+    if (m_aFunctions[m_nSelected].m_strCoded.empty())
+        return;
+    DeriveInto(m_nSelected, m_aFunctions[m_nSelected].m_strCoded);
+    if (m_pHost)
+        m_pHost->SetDerivativeText(QString::fromStdString(m_aDerivatives[m_nSelected].m_strText));
+    Redraw(m_nLast);
+}
+
+void CCorvantaView::OnClearGraph()
+{
+    const bool newDocument = (m_pDocument && m_pDocument->m_bNewDocument) || (m_pHost && m_pHost->IsNewDocument());
+    ClearGraph(!newDocument);
+}
+
+void CCorvantaView::ClearGraph(bool recentre)
+{
+    if (m_pHost) {
+        m_pHost->ClearFunctionList();
+        m_pHost->SetFunctionListText(QString());
+        m_pHost->SetIndicatorColor(Qt::white);
+    }
+    for (int i = 0; i < kSlots; ++i) {
+        CDocumentSync::EmptySlot(m_aFunctions[i]);
+        CDocumentSync::EmptySlot(m_aDerivatives[i]);
+    }
+    m_nSelected = -1;
+    m_nLast = -1;
+    m_nCurrent = -1;
+    if (recentre)
+        OnCenter();
+    if (m_pHost)
+        m_pHost->SetDerivativeText(QString());
+}
+
+// --- The document -------------------------------------------------------------
+
+void CCorvantaView::SyncDocument()
+{
+    // A redraw inside the synchronisation (the recentring of a new document)
+    // is covered by the synchronisation itself.
+    if (m_pDocument && !m_bSyncing) {
+        m_bSyncing = true;
+        const bool newDocument = m_pDocument->m_bNewDocument;
+        const CDocumentSync::Outcome outcome =
+            m_pDocument->SyncView(*this, m_snapshot, [this](bool recentre) { ClearGraph(recentre); });
+        if (newDocument) {
+            // A new document starts unmodified, even when the recentring just
+            // changed the mapping after the comparison.
+            CDocumentSync::CopyViewIntoRecord(*this, m_pDocument->m_store);
+            CDocumentSync::TakeSnapshot(m_pDocument->m_store, m_snapshot);
+            m_pDocument->SetModifiedFlag(false);
+        }
+        m_bSyncing = false;
+        if (outcome.loaded)
+            AfterLoad();
+    }
+    if (m_pHost)
+        m_pHost->SyncDocument();
+}
+
+void CCorvantaView::AfterLoad()
+{
+    SanitizeMapping();
+    if (m_pHost) {
+        m_pHost->ClearFunctionList();
+        m_pHost->SetIndicatorColor(Qt::white);
+        m_pHost->SetDerivativeText(QString());
+    }
+    for (CExpression &d : m_aDerivatives)
+        CDocumentSync::EmptySlot(d);
+    for (int i = 0; i <= m_nLast && i < kSlots; ++i) {
+        if (m_aFunctions[i].m_bDerivativeShown)
+            DeriveInto(i, m_aFunctions[i].m_strCoded);
+        if (m_pHost)
+            m_pHost->AppendFunctionListEntry(QString::fromStdString(m_aFunctions[i].m_strText));
+    }
+    m_nSelected = -1;
+    if (m_nLast >= 0) {
+        // The functions of the file are this run's first ones.
+        m_bFirstPlot = false;
+        if (m_pHost)
+            m_pHost->SelectFunctionListEntry(0);
+        OnSelectFunction(0);
+    }
+    m_nCurrent = m_nLast;
+    Redraw(m_nLast);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/EqStore.h"
 #include "view/GraphRenderer.h"
 #include "view/ViewState.h"
 
@@ -8,7 +9,9 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
 
+class CCorvantaDoc;
 class CViewHost;
 class QRubberBand;
 
@@ -26,7 +29,19 @@ constexpr int Autoscale = 32800;
 constexpr int ShowGrid = 32781;
 constexpr int ZoomArea = 1003;
 constexpr int TraceBar = 32774;
+constexpr int Differentiate = 32787;
+constexpr int ClearGraph = 32785;
+constexpr int Plot = 1006;
+constexpr int PlotDefault = 1;  // Enter in the expression bar
+constexpr int RePlot = 1007;
 }  // namespace ViewCommand
+
+// Other controls of the expression bar the view writes to.
+namespace BarControl {
+constexpr int FunctionList = 101;
+constexpr int Derivative = 1001;
+constexpr int ColorIndicator = 1044;
+}  // namespace BarControl
 
 // Control ids of the expression bar's range fields.
 namespace RangeField {
@@ -49,6 +64,16 @@ public:
     void SetHost(CViewHost *host) { m_pHost = host; }
     CViewHost *Host() const { return m_pHost; }
 
+    // The document the view keeps in step with (none: nothing to keep).
+    void SetDocument(CCorvantaDoc *doc) { m_pDocument = doc; }
+    CCorvantaDoc *GetDocument() const { return m_pDocument; }
+
+    // Shown in the derivative field until the function is differentiated.
+    static const char *const kDerivativeHint;
+    // The plot command's syntax messages for CheckSyntax codes 1..3.
+    static QString SyntaxMessage(int code);
+    static const char *const kSyntaxCaption;
+
     // Rebuilds the off-screen picture for slots 0..nLast and shows it.
     void Redraw(int nLast);
     void Redraw() { Redraw(m_nLast); }
@@ -59,6 +84,28 @@ public:
     using CViewState::ApplyDomainRange;
     // The re-plot command: typed fields win over autoscale.
     void RePlot();
+
+    // The plot command: the text of the function list enters the ring of
+    // five slots, or is refused with a syntax message.
+    void OnPlot();
+    // A choice in the function list (index of the entry).
+    void OnSelectFunction(int index);
+    // Differentiates the selected function and shows its derivative.
+    void OnDifferentiate();
+    // Clear Graph: recentres unless the document is a new one.
+    void OnClearGraph();
+    // Empties list, slots and fields; recentre runs the centre command.
+    void ClearGraph(bool recentre);
+    // Derives a coded text into a derivative slot and sets the slot's
+    // derivative-shown flag.
+    void DeriveInto(int slot, const std::string &codedText);
+
+    // Brings the view and its document into step (after every redraw and
+    // paint): copies the view into the document's record, or loads a record
+    // just read from a file into the view.
+    void SyncDocument();
+    // The view's picture of the document as the previous synchronisation left it.
+    const EqStore &Snapshot() const { return m_snapshot; }
 
     // Runs one of the view's commands; false if the id is not the view's.
     bool HandleCommand(int id);
@@ -104,7 +151,14 @@ private:
     void SetTrace(bool on);
     void FinishZoomArea(const QPoint &end);
 
+    void AfterLoad();
+
     CViewHost *m_pHost = nullptr;
+    CCorvantaDoc *m_pDocument = nullptr;
+    EqStore m_snapshot;
+    bool m_bSyncing = false;
+    // The first successful plot of a run starts from an empty graph.
+    bool m_bFirstPlot = true;
     QImage m_dcMem;  // off-screen picture, at least the client size
     CGraphRenderer m_renderer;
     bool m_bPainted = false;

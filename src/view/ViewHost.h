@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 // What the graph view asks of the window around it (the main frame). Every
@@ -25,7 +26,35 @@ public:
     // the place for the splash window.
     virtual void OnFirstPaint() {}
 
-    // Called at the end of every redraw and paint of the view, so the view
-    // and the document can be brought into step.
+    // Called at the end of every redraw and paint of the view, after the
+    // view has brought itself and its document into step.
     virtual void SyncDocument() {}
+
+    // The function list of the expression bar (combo box 101): the text of
+    // its edit part and its entries.
+    virtual QString FunctionListText() const { return {}; }
+    virtual void SetFunctionListText(const QString & /*text*/) {}
+    virtual int FunctionListCount() const { return 0; }
+    virtual void AppendFunctionListEntry(const QString & /*text*/) {}
+    // An index at or past the end appends.
+    virtual void InsertFunctionListEntry(int /*index*/, const QString & /*text*/) {}
+    virtual void RemoveFunctionListEntry(int /*index*/) {}
+    // Removes every entry and empties the edit part.
+    virtual void ClearFunctionList() {}
+    // Makes an entry the current one without reporting it back as a choice.
+    virtual void SelectFunctionListEntry(int /*index*/) {}
+
+    // The read-only derivative field (1001).
+    virtual void SetDerivativeText(const QString & /*text*/) {}
+
+    // The colour indicator (1044) beside the function list.
+    virtual void SetIndicatorColor(const QColor & /*color*/) {}
+
+    // The trace bar's "Degree" box follows a function's coded text: shown
+    // only when it holds one of the trigonometric codes A .. F.
+    virtual void UpdateDegreeOption(const QString & /*codedText*/) {}
+
+    // The document's new-document flag: Clear Graph does not recentre while
+    // it is set.
+    virtual bool IsNewDocument() const { return false; }
 };

@@ -287,7 +287,7 @@ TEST_F(ViewTest, CommandsChangeTheMappingAndRedraw)
     EXPECT_EQ(host.fields[1053], "4.00");
     EXPECT_GT(host.focus, 0);
     EXPECT_GT(host.syncs, 0);
-    EXPECT_FALSE(view.HandleCommand(32787));  // not the view's
+    EXPECT_FALSE(view.HandleCommand(57600));  // File New is not the view's
 
     EXPECT_EQ(view.CommandChecked(32800), false);
     view.m_aFunctions[0].SetExpression("200*x");

@@ -5,4 +5,5 @@ corvanta_test(view_core_tests SOURCES
   view/GridLayoutTest.cpp)
 
 corvanta_test(view_gui_tests GUI SOURCES
-  view/CorvantaViewTest.cpp)
+  view/CorvantaViewTest.cpp
+  view/PlotCommandTest.cpp)
