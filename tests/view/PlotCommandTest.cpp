@@ -270,6 +270,26 @@ TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
     }
 }
 
+TEST_F(PlotTest, LongAndForeignTextsAreHandled)
+{
+    // A long sum is an ordinary function; a letter outside ASCII is an
+    // invalid character, whatever its case.
+    QString sum;
+    for (int i = 0; i < 3000; ++i)
+        sum += QStringLiteral("x+");
+    Type(sum + "x");
+    EXPECT_TRUE(shown.empty());
+    ASSERT_EQ(view.m_nLast, 0);
+    EXPECT_DOUBLE_EQ(view.m_aFunctions[0].Evaluate(0.5), 1500.5);
+    for (const QString &t : {QStringLiteral("\u00DFin(x)"), QStringLiteral("SIN(\u0130)"), QStringLiteral("x\tx")}) {
+        shown.clear();
+        Type(t);
+        ASSERT_EQ(shown.size(), 1u) << t.toStdString();
+        EXPECT_TRUE(shown[0].text.startsWith("Error 0x01:")) << t.toStdString();
+    }
+    EXPECT_EQ(view.m_nLast, 0);
+}
+
 TEST_F(PlotTest, TheRingOfFiveAndItsList)
 {
     const char *texts[] = {"x", "x^2", "x^3", "sin(x)", "cos(x)", "tan(x)", "ln(x)"};
