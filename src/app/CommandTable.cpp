@@ -46,8 +46,8 @@ const SCommandInfo kCommands[] = {
 
     {ID_ANALYZE, "&Graph", "&Analyze Graph...", "Graph analysis", "Analyze Graph", "Ctrl+A", R::Later, kNone, false},
     {ID_INTEGRATE, "&Graph", "&Integrate...", "Apply limited integration", "Integrate", "Ctrl+I", R::Later, kNone, false},
-    {ID_DIFFERENTIATE, "&Graph", "&Differentiate", "Differentiate current function", "Differentiation Current Function", "Ctrl+D", R::Later, kNone, false},
-    {ID_CLEAR_GRAPH, "&Graph", "&Clear Graph", "Clear all graphs", "Clear Graph Area", "Ctrl+L", R::Later, kNone, false},
+    {ID_DIFFERENTIATE, "&Graph", "&Differentiate", "Differentiate current function", "Differentiation Current Function", "Ctrl+D", R::View, kNone, false},
+    {ID_CLEAR_GRAPH, "&Graph", "&Clear Graph", "Clear all graphs", "Clear Graph Area", "Ctrl+L", R::View, kNone, false},
     {ID_TRACE, "&Graph", "&Trace", "Trace a point in the graph area", "Trace Point", "Ctrl+T", R::Later, kNone, true},
     {ID_DOMAIN_SUBSTITUTION, "&Graph", "Domain &Substitution...", "Substitute in a specifed domain", "Domain Substitution", nullptr, R::Later, kNone, false},
 

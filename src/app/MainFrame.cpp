@@ -5,6 +5,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "app/SplashDlg.h"
+#include "app/CorvantaDoc.h"
 #include "view/CorvantaView.h"
 
 #include <QAction>
@@ -118,9 +119,14 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
         resize(qMin(1200, avail.width() * 9 / 10), qMin(820, avail.height() * 9 / 10));
     }
 
-    auto *pIndicatorTimer = new QTimer(this);
-    connect(pIndicatorTimer, &QTimer::timeout, this, &CMainFrame::UpdateIndicators);
-    pIndicatorTimer->start(400);
+    // Lock keys and command states change in ways no signal reports; a
+    // light periodic look keeps panes, buttons and check marks current.
+    auto *pIdleTimer = new QTimer(this);
+    connect(pIdleTimer, &QTimer::timeout, this, [this] {
+        UpdateIndicators();
+        UpdateCommandStates();
+    });
+    pIdleTimer->start(400);
     UpdateIndicators();
     UpdateCommandStates();
 }
@@ -461,6 +467,8 @@ void CMainFrame::CreateGraphArea()
 
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
     connect(this, &CMainFrame::replotRequested, m_pView, &CCorvantaView::RePlot);
+    connect(this, &CMainFrame::plotRequested, m_pView, &CCorvantaView::OnPlot);
+    connect(this, &CMainFrame::functionSelected, m_pView, &CCorvantaView::OnSelectFunction);
     // Trace mode follows its bar, however the bar was shown or closed.
     connect(m_pTraceBar, &QDockWidget::visibilityChanged, m_pView, [this] {
         m_pView->SetTraceMode(IsBarVisible(false));
@@ -651,6 +659,64 @@ void CMainFrame::OnFirstPaint()
 void CMainFrame::SyncDocument()
 {
     emit documentSyncRequested();
+}
+
+// --- The function list, for the view ---------------------------------------
+// Changing the entries never changes what the user has typed in the edit part.
+
+QString CMainFrame::FunctionListText() const { return m_pFunctionList->currentText(); }
+
+void CMainFrame::SetFunctionListText(const QString &strText) { m_pFunctionList->setEditText(strText); }
+
+int CMainFrame::FunctionListCount() const { return m_pFunctionList->count(); }
+
+void CMainFrame::AppendFunctionListEntry(const QString &strText)
+{
+    InsertFunctionListEntry(m_pFunctionList->count(), strText);
+}
+
+void CMainFrame::InsertFunctionListEntry(int nIndex, const QString &strText)
+{
+    const QString strEdit = m_pFunctionList->currentText();
+    const QSignalBlocker block(m_pFunctionList);
+    m_pFunctionList->insertItem(qBound(0, nIndex, m_pFunctionList->count()), strText);
+    m_pFunctionList->setEditText(strEdit);
+}
+
+void CMainFrame::RemoveFunctionListEntry(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= m_pFunctionList->count())
+        return;
+    const QString strEdit = m_pFunctionList->currentText();
+    const QSignalBlocker block(m_pFunctionList);
+    m_pFunctionList->removeItem(nIndex);
+    m_pFunctionList->setEditText(strEdit);
+}
+
+void CMainFrame::ClearFunctionList()
+{
+    const QSignalBlocker block(m_pFunctionList);
+    m_pFunctionList->clear();
+    m_pFunctionList->clearEditText();
+}
+
+void CMainFrame::SelectFunctionListEntry(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= m_pFunctionList->count())
+        return;
+    const QSignalBlocker block(m_pFunctionList);
+    m_pFunctionList->setCurrentIndex(nIndex);
+}
+
+void CMainFrame::SetDerivativeText(const QString &strText) { SetBarControlText(IDC_DERIVATIVE, strText); }
+
+bool CMainFrame::IsNewDocument() const { return m_pDocument && m_pDocument->m_bNewDocument; }
+
+void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
+{
+    m_pDocument = pDocument;
+    if (m_pView)
+        m_pView->SetDocument(pDocument);
 }
 
 void CMainFrame::SetBarControlText(int nId, const QString &strText)

@@ -18,6 +18,7 @@ class QLineEdit;
 class QCheckBox;
 class CColorIndicator;
 class CCorvantaView;
+class CCorvantaDoc;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -36,6 +37,16 @@ public:
     void SetBarVisible(int nCommand, bool bVisible) override;
     void OnFirstPaint() override;
     void SyncDocument() override;
+    QString FunctionListText() const override;
+    void SetFunctionListText(const QString &strText) override;
+    int FunctionListCount() const override;
+    void AppendFunctionListEntry(const QString &strText) override;
+    void InsertFunctionListEntry(int nIndex, const QString &strText) override;
+    void RemoveFunctionListEntry(int nIndex) override;
+    void ClearFunctionList() override;
+    void SelectFunctionListEntry(int nIndex) override;
+    void SetDerivativeText(const QString &strText) override;
+    bool IsNewDocument() const override;
 
     // --- Frame operations used by the view and the tools ---
     void SetBarControlText(int nId, const QString &strText);  // expression bar control
@@ -43,12 +54,16 @@ public:
     void SetTracePositionText(const QString &strText);  // trace bar's 1016
     void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
     bool IsBarVisible(bool bTangent) const;
-    void UpdateDegreeOption(const QString &strCoded);
-    void SetIndicatorColor(const QColor &color);
+    void UpdateDegreeOption(const QString &strCoded) override;
+    void SetIndicatorColor(const QColor &color) override;
     QColor IndicatorColor() const;
     bool IsScientific() const { return m_bScientific; }
     bool IsTrigonometric() const { return m_bTrigonometric; }
     bool IsDegree() const { return m_bDegree; }
+
+    // The document shown in the view (none: the view keeps nothing in step).
+    void SetDocument(CCorvantaDoc *pDocument);
+    CCorvantaDoc *Document() const { return m_pDocument; }
 
     // A document to open (command line, drop, recent-file list). Opening
     // documents is the document's job; the frame keeps the path and passes it on.
@@ -149,6 +164,7 @@ private:
     QList<QLabel *> m_aIndicators;
     QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;
+    CCorvantaDoc *m_pDocument = nullptr;
 
     QHash<int, QWidget *> m_exprControls;
     QHash<int, QWidget *> m_traceControls;

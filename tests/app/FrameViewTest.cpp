@@ -6,6 +6,7 @@
 #include "FrameTestSupport.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,4 +162,83 @@ TEST_F(FrameView, FirstPaintShowsTheSplashOnce)
     m_pFrame->OnFirstPaint();  // a second call in the same run shows nothing
     EXPECT_EQ(ticker.Ticks(), 1);
     CSplashDlg::SetEnabled(false);
+}
+
+TEST_F(FrameView, FunctionListEntriesNeverChangeTheTypedText)
+{
+    CViewHost *pHost = m_pFrame.get();
+    QSignalSpy chosen(m_pFrame.get(), &CMainFrame::functionSelected);
+    pHost->SetFunctionListText("typed");
+    pHost->AppendFunctionListEntry("x^2");
+    pHost->AppendFunctionListEntry("sin(x)");
+    pHost->InsertFunctionListEntry(0, "ln(x)");
+    pHost->InsertFunctionListEntry(99, "1/x");  // past the end appends
+    pHost->InsertFunctionListEntry(-3, "x");    // before the start inserts first
+    EXPECT_EQ(pHost->FunctionListText(), "typed");
+    ASSERT_EQ(pHost->FunctionListCount(), 5);
+    QStringList entries;
+    for (int i = 0; i < m_pFrame->FunctionList()->count(); ++i)
+        entries << m_pFrame->FunctionList()->itemText(i);
+    EXPECT_EQ(entries, (QStringList{"x", "ln(x)", "x^2", "sin(x)", "1/x"}));
+
+    pHost->RemoveFunctionListEntry(1);
+    pHost->RemoveFunctionListEntry(5);   // no such entry
+    pHost->RemoveFunctionListEntry(-1);  // no such entry
+    EXPECT_EQ(pHost->FunctionListCount(), 4);
+    EXPECT_EQ(pHost->FunctionListText(), "typed");
+
+    pHost->SelectFunctionListEntry(2);
+    EXPECT_EQ(m_pFrame->FunctionList()->currentIndex(), 2);
+    EXPECT_EQ(pHost->FunctionListText(), "sin(x)");
+    pHost->SelectFunctionListEntry(9);
+    EXPECT_EQ(m_pFrame->FunctionList()->currentIndex(), 2);
+    EXPECT_EQ(chosen.count(), 0);  // only the user's choices are reported
+
+    pHost->ClearFunctionList();
+    EXPECT_EQ(pHost->FunctionListCount(), 0);
+    EXPECT_EQ(pHost->FunctionListText(), "");
+
+    pHost->SetDerivativeText("2*x");
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "2*x");
+    EXPECT_FALSE(pHost->IsNewDocument());
+}
+
+TEST_F(FrameView, TypedFunctionsArePlottedDifferentiatedAndCleared)
+{
+    ShowFrame();
+    CCorvantaView *pView = m_pFrame->View();
+    m_pFrame->UpdateCommandStates();
+    EXPECT_TRUE(m_pFrame->ExpressionBarControl(IDC_PLOT)->isEnabled());
+
+    auto plot = [&](const char *pszText) {
+        m_pFrame->FocusFunctionList();
+        QWidget *pFocus = QApplication::focusWidget();
+        ASSERT_NE(pFocus, nullptr);
+        m_pFrame->SetFunctionListText(QString::fromUtf8(pszText));
+        QTest::keyClick(pFocus, Qt::Key_Return);
+    };
+    plot("x^2");
+    plot("SIN(X)");
+    EXPECT_EQ(pView->m_nLast, 1);
+    ASSERT_EQ(m_pFrame->FunctionList()->count(), 2);
+    EXPECT_EQ(m_pFrame->FunctionList()->itemText(0), "x^2");
+    EXPECT_EQ(m_pFrame->FunctionList()->itemText(1), "sin(x)");
+    EXPECT_TRUE(m_pFrame->IsTrigonometric());  // the last function has a sine
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(0, 128, 0));
+
+    // Choosing x^2 in the list and differentiating (Ctrl+D).
+    m_pFrame->FunctionList()->setCurrentIndex(0);
+    emit m_pFrame->FunctionList()->activated(0);
+    EXPECT_EQ(pView->m_nSelected, 0);
+    EXPECT_FALSE(m_pFrame->IsTrigonometric());
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(255, 0, 0));
+    QTest::keyClick(pView, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "2*x");
+
+    // Clear Graph (Ctrl+L).
+    QTest::keyClick(pView, Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(m_pFrame->FunctionList()->count(), 0);
+    EXPECT_EQ(pView->m_nLast, -1);
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(Qt::white));
 }
