@@ -33,12 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const std::string d1 = coded.GetResult();
         coded.Rederive(d1);
         const std::string d2 = coded.GetResult();
-        CExpression e1;
-        e1.SetExpression(d1);
-        CExpression e2;
-        e2.SetExpression(d2);
-        if (!d1.empty() && (CheckSyntax(e1.m_strCoded) != 0 || CheckSyntax(e2.m_strCoded) != 0))
-            std::abort();
+        // Compiling takes the expression core close to a second for texts
+        // of hundreds of thousands of characters (a second derivative of a
+        // chain of fifty csc); those are left out of the syntax check.
+        for (const std::string *d : {&d1, &d2}) {
+            if (d->empty() || d->size() > 100000)
+                continue;
+            CExpression e;
+            e.SetExpression(*d);
+            if (CheckSyntax(e.m_strCoded) != 0)
+                std::abort();
+        }
     }
     return 0;
 }

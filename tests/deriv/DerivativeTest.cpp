@@ -179,7 +179,8 @@ TEST(Derivative, FuzzFindings)
         EXPECT_EQ(CheckSyntax(d2.m_strCoded), 0) << text << " -> " << d.GetResult();
     }
     for (const char *text : {"(x-1)*(x+2/-x)(3)", "-2+pi+xAx(xAx)x()",
-                             "\x1d-x-+QQQ\rQQQ(QQ\x1dQ QQ(xQ0(zQ040\xf8"}) {
+                             "\x1d-x-+QQQ\rQQQ(QQ\x1dQ QQ(xQ0(zQ040\xf8",
+                             "EEEEEEEEUEEEEUEEEEEEEEEAUEEEEUEEEEEEEUEEEWEEEEUx"}) {
         CDerivative d(text);
         d.Rederive(d.GetResult());
         EXPECT_FALSE(d.GetResult().empty()) << text;
