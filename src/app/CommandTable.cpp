@@ -39,7 +39,7 @@ const SCommandInfo kCommands[] = {
     {ID_VIEW_EXPRESSION_BAR, "&View", "E&xpression Bar", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
     {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar\nToggle StatusBar", nullptr, nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
     {0, "&View", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
-    {ID_ZOOM_IN, "&View", "Zoom &In", nullptr, "Zoom in the both axes", "Ctrl+=; Ctrl++", R::View, kNone, false},
+    {ID_ZOOM_IN, "&View", "Zoom &In", nullptr, "Zoom in the both axes", "Ctrl++; Ctrl+=", R::View, kNone, false},
     {ID_ZOOM_OUT_X, "&View", "Zoom &Out", nullptr, "Zoom out the x-axis", nullptr, R::View, kNone, false},
     {ID_CENTER, "&View", "&Center", nullptr, "Reset zoomin and shifting to default", "Ctrl+Shift+C", R::View, kNone, false},
     {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Later, kNone, false},

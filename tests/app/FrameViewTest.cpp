@@ -63,6 +63,13 @@ TEST_F(FrameView, KeysZoomAndCentreAsTheAcceleratorsSay)
     QTest::keyClick(pView, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(pView->m_dScaleX, 1.0);
     EXPECT_EQ(pView->m_nPanX, 0);
+    // The keypad's plus and minus act the same.
+    QTest::keyClick(pView, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(pView->m_dScaleY, 2.0);
+    QTest::keyClick(pView, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    QTest::keyClick(pView, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(pView->m_dScaleX, 0.5);
+    EXPECT_EQ(pView->m_dScaleY, 0.5);
 }
 
 TEST_F(FrameView, CheckMarksFollowTheViewState)
