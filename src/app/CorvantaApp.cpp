@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QSettings>
 
@@ -69,6 +70,7 @@ bool CCorvantaApp::InitInstance(const QStringList &aArguments)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("HALDEN"));
     QCoreApplication::setApplicationName(QStringLiteral("Corvanta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("corvanta"));  // ties windows to the launcher
     SetNumericLocale();
 
     std::unique_ptr<QSettings> pProfile = OpenProfile();

@@ -1,3 +1,4 @@
+#include "app/AboutDlg.h"
 #include "app/CommandIds.h"
 
 #include <QtTest/QtTest>
@@ -429,4 +430,26 @@ TEST_F(MainFrame, IndicatorColourIsSet)
     QWidget *pIndicator = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR);
     const QImage image = pIndicator->grab().toImage();
     EXPECT_EQ(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(0, 128, 0));
+}
+
+TEST_F(MainFrame, AboutCommandOpensTheBoxWithItsAnimationRunning)
+{
+    ShowFrame();
+    bool bSeen = false;
+    QPointer<CAboutDlg> pOpen;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        for (QWidget *pWidget : QApplication::topLevelWidgets())
+            if (auto *pAbout = qobject_cast<CAboutDlg *>(pWidget); pAbout && pAbout->isVisible()) {
+                if (pAbout != pOpen) {  // closed on the next tick, inside its loop
+                    pOpen = pAbout;
+                    bSeen = pAbout->Timer().isActive() && CAboutDlg::Counter() == 6;
+                    return;
+                }
+                pAbout->CloseButton()->click();
+            }
+    });
+    closer.start(20);
+    EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_APP_ABOUT));  // returns once the box is closed
+    EXPECT_TRUE(bSeen);
 }
