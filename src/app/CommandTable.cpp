@@ -13,10 +13,10 @@ constexpr CommandHandler kNone = nullptr;
 // clang-format off
 const SCommandInfo kCommands[] = {
     // id, popup, caption, status prompt, tooltip, keys, route, handler, checkable
-    {ID_FILE_NEW, "&File", "&New", "Create a new document\nNew", nullptr, "Ctrl+N", R::Later, kNone, false},
-    {ID_FILE_OPEN, "&File", "&Open...", "Open an existing document\nOpen", nullptr, "Ctrl+O", R::Later, kNone, false},
-    {ID_FILE_SAVE, "&File", "&Save", "Save the active document\nSave", nullptr, "Ctrl+S", R::Later, kNone, false},
-    {ID_FILE_SAVE_AS, "&File", "Save &As...", "Save the active document with a new name\nSave As", nullptr, nullptr, R::Later, kNone, false},
+    {ID_FILE_NEW, "&File", "&New", "Create a new document\nNew", nullptr, "Ctrl+N", R::Frame, &CMainFrame::OnFileNew, false},
+    {ID_FILE_OPEN, "&File", "&Open...", "Open an existing document\nOpen", nullptr, "Ctrl+O", R::Frame, &CMainFrame::OnFileOpen, false},
+    {ID_FILE_SAVE, "&File", "&Save", "Save the active document\nSave", nullptr, "Ctrl+S", R::Frame, &CMainFrame::OnFileSave, false},
+    {ID_FILE_SAVE_AS, "&File", "Save &As...", "Save the active document with a new name\nSave As", nullptr, nullptr, R::Frame, &CMainFrame::OnFileSaveAs, false},
     {ID_EXPORT_BITMAP, "&File", "Export to Bitmap...", "Export current graph area as a bitmap file", "Export As Bitmap", nullptr, R::Later, kNone, false},
     {0, "&File", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_FILE_PRINT, "&File", "&Print...", "Print the active document\nPrint", nullptr, "Ctrl+P", R::Later, kNone, false},

@@ -1,5 +1,6 @@
 #include "app/CorvantaApp.h"
 
+#include "app/CorvantaDoc.h"
 #include "app/MainFrame.h"
 
 #include <QCoreApplication>
@@ -81,9 +82,14 @@ bool CCorvantaApp::InitInstance(const QStringList &aArguments)
         return false;
     }
 
+    m_pDocument = std::make_unique<CCorvantaDoc>();
     m_pFrame = std::make_unique<CMainFrame>();
     m_pFrame->RecentFiles().Load(*pProfile);
     m_pFrame->RefreshRecentFileMenu();
+    m_pFrame->SetDocument(m_pDocument.get());
+    m_pDocument->OnNewDocument();
+    // A file that cannot be opened has been named in a message; the program
+    // goes on with the new document rather than vanishing.
     if (!line.strFile.isEmpty())
         m_pFrame->OpenDocumentFile(line.strFile);
 

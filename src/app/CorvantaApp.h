@@ -5,6 +5,7 @@
 
 #include <memory>
 
+class CCorvantaDoc;
 class CMainFrame;
 class QSettings;
 
@@ -19,6 +20,7 @@ public:
     // Start-up; false ends the program (a command line it cannot process).
     bool InitInstance(const QStringList &aArguments);
     CMainFrame *MainFrame() const { return m_pFrame.get(); }
+    CCorvantaDoc *Document() const { return m_pDocument.get(); }
 
     // The profile of the program: company "HALDEN", application "Corvanta".
     static std::unique_ptr<QSettings> OpenProfile();
@@ -42,5 +44,7 @@ public:
     static SCommandLine ParseCommandLine(const QStringList &aArguments);
 
 private:
+    // The single document outlives the frame that shows it.
+    std::unique_ptr<CCorvantaDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pFrame;
 };

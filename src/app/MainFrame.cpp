@@ -6,6 +6,7 @@
 #include "app/CommandTable.h"
 #include "app/SplashDlg.h"
 #include "app/CorvantaDoc.h"
+#include "app/Message.h"
 #include "view/CorvantaView.h"
 
 #include <QAction>
@@ -15,6 +16,9 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -98,7 +102,7 @@ QLabel *MakeLabel(const QString &strText, QWidget *parent)
 CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentFileCount)
 {
     setObjectName(QStringLiteral("MainFrame"));
-    setWindowTitle(QStringLiteral("Untitled - Corvanta"));
+    UpdateTitle();
     setWindowIcon(AppIcon());
     setAcceptDrops(true);
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
@@ -714,9 +718,116 @@ bool CMainFrame::IsNewDocument() const { return m_pDocument && m_pDocument->m_bN
 
 void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
 {
+    if (m_pDocument) {
+        disconnect(m_pDocument, nullptr, this, nullptr);
+        if (m_pView)
+            disconnect(m_pDocument, nullptr, m_pView, nullptr);
+    }
     m_pDocument = pDocument;
     if (m_pView)
         m_pView->SetDocument(pDocument);
+    if (m_pDocument) {
+        m_pDocument->SetMessageParent(this);
+        connect(m_pDocument, &CCorvantaDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+        connect(m_pDocument, &CCorvantaDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+        // A new or opened document reaches the view at its next synchronisation.
+        if (m_pView)
+            connect(m_pDocument, &CCorvantaDoc::updateAllViews, m_pView, [this] { m_pView->Redraw(); });
+    }
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const QString strName = m_pDocument ? m_pDocument->GetTitle() : QString::fromLatin1(CCorvantaDoc::kUntitled);
+    // "[*]" shows as "*" while the window is marked modified.
+    setWindowTitle(strName + QStringLiteral("[*] - ") + QString::fromLatin1(CCorvantaDoc::kWindowTitle));
+    setWindowModified(m_pDocument && m_pDocument->IsModified());
+}
+
+// --- Documents ----------------------------------------------------------------
+
+QString CMainFrame::AskFileName(bool bSave, const QString &strSuggested)
+{
+    if (m_fileDialog)
+        return m_fileDialog(bSave, strSuggested);
+
+    QFileDialog dlg(this, bSave ? QStringLiteral("Save As") : QStringLiteral("Open"));
+    dlg.setNameFilter(QString::fromLatin1(CCorvantaDoc::kFilterName));
+    dlg.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setDefaultSuffix(QString::fromLatin1(CCorvantaDoc::kExtension).mid(1));
+    // The question about replacing a file goes through the program's own boxes.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    const QFileInfo suggested(strSuggested);
+    if (!strSuggested.isEmpty() && suggested.isAbsolute())
+        dlg.setDirectory(suggested.absolutePath());
+    else if (!m_strLastDirectory.isEmpty())
+        dlg.setDirectory(m_strLastDirectory);
+    if (!strSuggested.isEmpty())
+        dlg.selectFile(suggested.fileName());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    const QString strPath = dlg.selectedFiles().constFirst();
+    m_strLastDirectory = QFileInfo(strPath).absolutePath();
+    if (bSave && QFileInfo::exists(strPath) &&
+        ShowMessage(this,
+                    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(strPath)),
+                    QStringLiteral("Save As"), MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
+        return {};
+    return strPath;
+}
+
+bool CMainFrame::SaveModified()
+{
+    if (!m_pDocument)
+        return true;
+    const QString strBefore = m_pDocument->GetPathName();
+    const bool bGoOn = m_pDocument->SaveModified([this] {
+        return AskFileName(true, m_pDocument->GetTitle() + QString::fromLatin1(CCorvantaDoc::kExtension));
+    });
+    // A document saved under a new name joins the recent files.
+    if (bGoOn && m_pDocument->HasPath() && m_pDocument->GetPathName() != strBefore)
+        AddToRecentFileList(m_pDocument->GetPathName());
+    return bGoOn;
+}
+
+void CMainFrame::OnFileNew(int)
+{
+    if (!m_pDocument || !SaveModified())
+        return;
+    m_pDocument->OnNewDocument();
+}
+
+void CMainFrame::OnFileOpen(int)
+{
+    if (!m_pDocument)
+        return;
+    const QString strPath = AskFileName(false, QString());
+    if (!strPath.isEmpty())
+        OpenDocumentFile(strPath);
+}
+
+void CMainFrame::OnFileSave(int)
+{
+    if (!m_pDocument)
+        return;
+    if (m_pDocument->HasPath())
+        m_pDocument->Save();
+    else
+        OnFileSaveAs(ID_FILE_SAVE_AS);
+}
+
+void CMainFrame::OnFileSaveAs(int)
+{
+    if (!m_pDocument)
+        return;
+    const QString strSuggested = m_pDocument->HasPath()
+                                     ? m_pDocument->GetPathName()
+                                     : m_pDocument->GetTitle() + QString::fromLatin1(CCorvantaDoc::kExtension);
+    const QString strPath = AskFileName(true, strSuggested);
+    if (!strPath.isEmpty() && m_pDocument->SaveAs(strPath))
+        AddToRecentFileList(m_pDocument->GetPathName());
 }
 
 void CMainFrame::SetBarControlText(int nId, const QString &strText)
@@ -788,12 +899,20 @@ void CMainFrame::SetIndicatorColor(const QColor &color)
 
 QColor CMainFrame::IndicatorColor() const { return m_indicatorColor; }
 
-void CMainFrame::OpenDocumentFile(const QString &strPath)
+bool CMainFrame::OpenDocumentFile(const QString &strPath)
 {
     if (strPath.isEmpty())
-        return;
+        return false;
     m_strPendingPath = QFileInfo(strPath).absoluteFilePath();
     emit documentOpenRequested(m_strPendingPath);
+    if (!m_pDocument || !SaveModified())
+        return false;
+    // A file that is refused has been named in a message; nothing changed.
+    if (!m_pDocument->OnOpenDocument(m_strPendingPath))
+        return false;
+    m_strLastDirectory = QFileInfo(m_strPendingPath).absolutePath();
+    AddToRecentFileList(m_strPendingPath);
+    return true;
 }
 
 void CMainFrame::AddToRecentFileList(const QString &strPath)
@@ -816,6 +935,16 @@ void CMainFrame::RefreshRecentFileMenu()
 }
 
 // --- Events -----------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent *event)
+{
+    // Quitting offers a modified document for saving; Cancel keeps the program.
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
 
 void CMainFrame::changeEvent(QEvent *event)
 {

@@ -7,6 +7,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <functional>
+
 class QAction;
 class QComboBox;
 class QDockWidget;
@@ -62,12 +64,28 @@ public:
     bool IsDegree() const { return m_bDegree; }
 
     // The document shown in the view (none: the view keeps nothing in step).
+    // The frame follows its name and modified flag in the window title and
+    // carries out the file commands on it.
     void SetDocument(CCorvantaDoc *pDocument);
     CCorvantaDoc *Document() const { return m_pDocument; }
 
-    // A document to open (command line, drop, recent-file list). Opening
-    // documents is the document's job; the frame keeps the path and passes it on.
-    void OpenDocumentFile(const QString &strPath);
+    // A document to open (command line, drop, recent-file list). A modified
+    // document is offered for saving first; a file opened becomes the newest
+    // recent file, one that cannot be opened leaves everything as it was.
+    // Returns whether the file is now the document.
+    bool OpenDocumentFile(const QString &strPath);
+
+    // Asks for a file name: bSave for Save As (the file may be new), else
+    // for Open. Empty means cancelled. Tests replace the file dialog here.
+    using FileDialogHandler = std::function<QString(bool bSave, const QString &strSuggested)>;
+    void SetFileDialogHandler(FileDialogHandler handler) { m_fileDialog = std::move(handler); }
+    QString AskFileName(bool bSave, const QString &strSuggested);
+
+    // "Save changes to ...?" before the document is replaced or the program
+    // ends; false when the user cancelled or the save did not happen.
+    bool SaveModified();
+    // The window title: the document's name, "*" while modified, the program.
+    void UpdateTitle();
     QString PendingDocumentPath() const { return m_strPendingPath; }
     CRecentFileList &RecentFiles() { return m_recent; }
     void AddToRecentFileList(const QString &strPath);
@@ -99,6 +117,10 @@ public:
     void PlaceFloatingBars();
 
     // --- Command handlers of the frame ---
+    void OnFileNew(int nId);
+    void OnFileOpen(int nId);
+    void OnFileSave(int nId);
+    void OnFileSaveAs(int nId);
     void OnRecentFile(int nId);
     void OnAppExit(int nId);
     void OnBarCheck(int nId);
@@ -122,6 +144,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -165,6 +188,8 @@ private:
     QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;
     CCorvantaDoc *m_pDocument = nullptr;
+    FileDialogHandler m_fileDialog;
+    QString m_strLastDirectory;
 
     QHash<int, QWidget *> m_exprControls;
     QHash<int, QWidget *> m_traceControls;

@@ -1,5 +1,7 @@
 #include "app/CorvantaApp.h"
+#include "app/CorvantaDoc.h"
 #include "app/MainFrame.h"
+#include "app/Message.h"
 #include "app/RecentFileList.h"
 #include "app/SplashDlg.h"
 
@@ -29,9 +31,16 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
         CSplashDlg::SetEnabled(false);
+        m_previous = SetMessageHandler([this](const QString &text, const QString &, MsgIcon, MsgButtons) {
+            m_shown << text;
+            return MsgAnswer::Ok;
+        });
     }
+    void TearDown() override { SetMessageHandler(m_previous); }
     QString IniPath() const { return m_dir.filePath("profile.ini"); }
     QTemporaryDir m_dir;
+    QStringList m_shown;
+    MessageHandler m_previous;
 };
 
 std::string Format(double d)
@@ -123,6 +132,11 @@ TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
     EXPECT_EQ(QCoreApplication::organizationName(), "HALDEN");
     EXPECT_EQ(QCoreApplication::applicationName(), "Corvanta");
     EXPECT_EQ(pFrame->PendingDocumentPath(), "/data/start.cva");
+    // The file does not exist: named in a message, and the program goes on
+    // with a new document.
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].contains("/data/start.cva"));
+    EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
 
     // The recent-file list of four came from the profile.
     EXPECT_EQ(pFrame->RecentFiles().Size(), 4);
