@@ -169,8 +169,9 @@ TEST(CommandTable, MenuRowsMatchTheirIdsCaptionsAndPrompts)
         const SCommandInfo *pInfo = FindCommand(row.nId);
         ASSERT_NE(pInfo, nullptr);
         EXPECT_EQ(pInfo->pszPopup, nullptr);
-        if (row.pszPrompt)
+        if (row.pszPrompt) {
             EXPECT_STREQ(pInfo->pszPrompt, row.pszPrompt);
+        }
     }
 }
 
@@ -178,8 +179,9 @@ TEST(CommandTable, IdsAreUnique)
 {
     std::set<int> ids;
     for (const SCommandInfo &info : CommandTable())
-        if (info.nId != 0)
+        if (info.nId != 0) {
             EXPECT_TRUE(ids.insert(info.nId).second) << info.nId;
+        }
     EXPECT_EQ(FindCommand(0), nullptr);
     EXPECT_EQ(FindCommand(12345), nullptr);
 }
@@ -193,8 +195,9 @@ TEST(CommandTable, ToolbarLayoutsAreInTheirOrder)
     const std::vector<int> zoom(ZoomToolbarLayout().begin(), ZoomToolbarLayout().end());
     EXPECT_EQ(zoom, (std::vector<int>{32789, 32790, 32793, 32791, 32794, 32795, 32798, 32800, 1003, 32776, 32818}));
     for (int nId : main)
-        if (nId != 0)
+        if (nId != 0) {
             EXPECT_NE(FindCommand(nId), nullptr) << nId;
+        }
     for (int nId : zoom)
         EXPECT_NE(FindCommand(nId), nullptr) << nId;
 }
@@ -293,8 +296,9 @@ TEST_F(CommandMenus, MainToolbarButtonsInOrder)
         actual.push_back(ActionId(pAction));
     EXPECT_EQ(actual, std::vector<int>(MainToolbarLayout().begin(), MainToolbarLayout().end()));
     for (QAction *pAction : m_pFrame->MainToolBar()->actions())
-        if (!pAction->isSeparator())
+        if (!pAction->isSeparator()) {
             EXPECT_FALSE(pAction->icon().isNull()) << ActionId(pAction);
+        }
 }
 
 TEST_F(CommandMenus, ZoomBarIsTwoColumnsWithFullscreenAlone)
@@ -324,10 +328,12 @@ TEST_F(CommandMenus, LaterCommandsAreDisabledAndFrameCommandsEnabled)
         if (!pAction)
             continue;
         SCOPED_TRACE(info.nId);
-        if (info.route == ECommandRoute::Later)
+        if (info.route == ECommandRoute::Later) {
             EXPECT_FALSE(pAction->isEnabled());
-        if (info.route == ECommandRoute::Frame && info.nId != ID_FILE_MRU_FILE1)
+        }
+        if (info.route == ECommandRoute::Frame && info.nId != ID_FILE_MRU_FILE1) {
             EXPECT_TRUE(pAction->isEnabled());
+        }
     }
     EXPECT_FALSE(m_pFrame->ExecuteCommand(ID_EDIT_UNDO));
     EXPECT_FALSE(m_pFrame->ExecuteCommand(ID_EDIT_CUT));

@@ -177,8 +177,9 @@ TEST_F(Startup, UnknownOptionEndsStartUp)
 TEST_F(Startup, NumbersKeepTheDecimalPointInAnyLocale)
 {
     const char *pszGerman = std::setlocale(LC_NUMERIC, "de_DE.utf8");
-    if (pszGerman)
+    if (pszGerman) {
         EXPECT_EQ(Format(1.5), "1,50");  // the fault being guarded against
+    }
     CCorvantaApp app;
     ASSERT_TRUE(app.InitInstance({"corvanta"}));
     EXPECT_EQ(Format(1.5), "1.50");
