@@ -168,6 +168,21 @@ void Native(benchmark::State &state, const Case &c)
     Finish(state);
 }
 
+// Compiling must stay linear in the text: second derivatives can be long.
+void Compile(benchmark::State &state)
+{
+    std::string text = "1";
+    for (int i = 0; i < state.range(0); ++i)
+        text += "+2pi*sin(x)e";
+    for (auto _ : state) {
+        CExpression e;
+        e.SetExpression(text);
+        benchmark::DoNotOptimize(e.m_strPostfix.data());
+    }
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(Compile)->Range(1000, 100000)->Complexity();
+
 }  // namespace
 
 int main(int argc, char **argv)

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string_view>
 
 namespace {
 
@@ -35,10 +36,34 @@ bool IsUnary(char c) { return c == '~' || IsCapital(c); }
 // sin, cos, tan, cot, csc, sec read their argument in degrees when asked.
 bool IsAngular(char c) { return c >= 'A' && c <= 'F'; }
 
-void ReplaceAll(std::string &s, const std::string &from, const std::string &to)
+// Every step of the coding is one linear pass: texts of hundreds of
+// thousands of characters (second derivatives) must not take quadratic time.
+void ReplaceAll(std::string &s, std::string_view from, std::string_view to)
 {
-    for (std::size_t pos = s.find(from); pos != std::string::npos; pos = s.find(from, pos + to.size()))
-        s.replace(pos, from.size(), to);
+    std::size_t pos = s.find(from);
+    if (pos == std::string::npos)
+        return;
+    std::string out;
+    out.reserve(s.size() + s.size() / from.size() * to.size());
+    std::size_t done = 0;
+    for (; pos != std::string::npos; pos = s.find(from, done)) {
+        out.append(s, done, pos - done);
+        out += to;
+        done = pos + from.size();
+    }
+    out.append(s, done);
+    s.swap(out);
+}
+
+bool NeedsProduct(char c, char n)
+{
+    if (IsOperand(c) && (n == 'x' || n == '(' || n == 'e'))
+        return true;
+    if (c == 'x' && (IsDigit(n) || n == '.' || n == 'x' || n == '('))
+        return true;
+    if (IsOperand(c) && (n == '~' || IsCapital(n)))
+        return true;
+    return c == ')' && (n == '~' || IsCapital(n));
 }
 
 int Precedence(char c)
@@ -281,28 +306,36 @@ std::string CodeExpression(const std::string &text)
     }
 
     for (const auto &f : kFunctionNames)
-        ReplaceAll(s, f.name, std::string(1, f.code));
+        ReplaceAll(s, f.name, std::string_view(&f.code, 1));
 
-    for (std::size_t pos = s.find("pi"); pos != std::string::npos; pos = s.find("pi", pos)) {
-        std::string number = kPi;
-        if (pos > 0 && IsOperand(s[pos - 1]))
-            number.insert(number.begin(), '*');
-        s.replace(pos, 2, number);
-        pos += number.size();
+    // "pi", with a '*' when it follows a number or x (2pi is 2 times pi).
+    if (s.find("pi") != std::string::npos) {
+        std::string out;
+        out.reserve(s.size() * 2);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            if (s.compare(i, 2, "pi") == 0) {
+                if (!out.empty() && IsOperand(out.back()))
+                    out += '*';
+                out += kPi;
+                ++i;
+            } else {
+                out += s[i];
+            }
+        }
+        s.swap(out);
     }
 
-    // Implicit products.
-    for (std::size_t i = 0; s.size() >= 2 && i + 1 < s.size(); ++i) {
-        char c = s[i];
-        char n = s[i + 1];
-        if (IsOperand(c) && (n == 'x' || n == '(' || n == 'e'))
-            s.insert(i + 1, 1, '*');
-        else if (c == 'x' && (IsDigit(n) || n == '.' || n == 'x' || n == '('))
-            s.insert(i + 1, 1, '*');
-        else if (IsOperand(c) && (n == '~' || IsCapital(n)))
-            s.insert(i + 1, 1, '*');
-        if (c == ')' && (s[i + 1] == '~' || IsCapital(s[i + 1])))
-            s.insert(i + 1, 1, '*');
+    // Implicit products. An inserted '*' starts no rule of its own, so one
+    // pass over the pairs of the text gives what inserting in place would.
+    if (s.size() >= 2) {
+        std::string out;
+        out.reserve(s.size() * 2);
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            out += s[i];
+            if (i + 1 < s.size() && NeedsProduct(s[i], s[i + 1]))
+                out += '*';
+        }
+        s.swap(out);
     }
 
     ReplaceAll(s, "e", kE);
