@@ -1,6 +1,7 @@
 #include "deriv/ConstantEvaluator.h"
 
-#include <charconv>
+#include "expr/Expression.h"
+
 #include <cmath>
 #include <limits>
 
@@ -13,52 +14,17 @@ constexpr int kMaxLevel = 2000;
 double ReadLeadingNumber(const char *first, const char *last)
 {
     double value = 0.0;
-    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (ec == std::errc::invalid_argument)
-        return 0.0;
-    if (ec == std::errc::result_out_of_range) {
-        bool large = false;
-        for (const char *p = first; p < ptr && *p != '.'; ++p)
-            large = large || (*p != '0');
-        return large ? std::numeric_limits<double>::infinity() : 0.0;
-    }
+    ReadDecimal(first, last, value);
     return value;
 }
 
+// '-' is the unary minus here; anything that is not a function letter passes
+// its operand through.
 double ApplyFunction(char c, double v)
 {
-    switch (c) {
-    case '-': return -v;
-    case 'A': return std::sin(v);
-    case 'B': return std::cos(v);
-    case 'C': return std::tan(v);
-    case 'D': return 1.0 / std::tan(v);
-    case 'E': return 1.0 / std::sin(v);
-    case 'F': return 1.0 / std::cos(v);
-    case 'G': return std::asin(v);
-    case 'H': return std::acos(v);
-    case 'I': return std::atan(v);
-    case 'J': return std::atan(1.0 / v);
-    case 'K': return std::asin(1.0 / v);
-    case 'L': return std::acos(1.0 / v);
-    case 'M': return std::sinh(v);
-    case 'N': return std::cosh(v);
-    case 'O': return std::tanh(v);
-    case 'P': return 1.0 / std::tanh(v);
-    case 'Q': return 1.0 / std::cosh(v);
-    case 'R': return 1.0 / std::sinh(v);
-    // The inverse hyperbolics as the expression core computes them, so that a
-    // folded constant has the value the unfolded text would have.
-    case 'S': return std::asinh(v);
-    case 'T': return std::acosh(v);
-    case 'U': return std::atanh(v);
-    case 'V': return std::atanh(1.0 / v);
-    case 'W': return std::acosh(1.0 / v);
-    case 'X': return std::asinh(1.0 / v);
-    case 'Y': return std::log(v);
-    case 'Z': return std::log10(v);
-    default: return v;
-    }
+    if (c == '-')
+        return -v;
+    return c >= 'A' && c <= 'Z' ? ApplyFunctionCode(c, v) : v;
 }
 
 }  // namespace

@@ -85,10 +85,14 @@ int Precedence(char c)
     }
 }
 
-// Reads the longest decimal prefix without depending on the process locale.
-// Returns the characters consumed (at least one).
-std::size_t ReadNumber(const char *first, const char *last, double &value)
+}  // namespace
+
+std::size_t ReadDecimal(const char *first, const char *last, double &value)
 {
+    if (first >= last) {
+        value = 0.0;
+        return 0;
+    }
     auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
     if (ec == std::errc::invalid_argument) {  // a lone '.'
         value = 0.0;
@@ -105,7 +109,7 @@ std::size_t ReadNumber(const char *first, const char *last, double &value)
     return static_cast<std::size_t>(ptr - first);
 }
 
-double ApplyUnary(char code, double v, double k)
+double ApplyFunctionCode(char code, double v, double k)
 {
     switch (code) {
     case '~': return -v;
@@ -140,6 +144,8 @@ double ApplyUnary(char code, double v, double k)
     default: return kNaN;
     }
 }
+
+namespace {
 
 double ApplyBinary(char code, double l, double r)
 {
@@ -252,27 +258,27 @@ L_Neg: t = -t; NEXT;
 L_FnA: CALL(t = std::sin(k * t);) NEXT;
 L_FnB: CALL(t = std::cos(k * t);) NEXT;
 L_FnC: CALL(t = std::tan(k * t);) NEXT;
-L_FnD: CALL(t = ApplyUnary('D', t, k);) NEXT;
-L_FnE: CALL(t = ApplyUnary('E', t, k);) NEXT;
-L_FnF: CALL(t = ApplyUnary('F', t, k);) NEXT;
+L_FnD: CALL(t = ApplyFunctionCode('D', t, k);) NEXT;
+L_FnE: CALL(t = ApplyFunctionCode('E', t, k);) NEXT;
+L_FnF: CALL(t = ApplyFunctionCode('F', t, k);) NEXT;
 L_FnG: CALL(t = std::asin(t);) NEXT;
 L_FnH: CALL(t = std::acos(t);) NEXT;
 L_FnI: CALL(t = std::atan(t);) NEXT;
-L_FnJ: CALL(t = ApplyUnary('J', t, k);) NEXT;
-L_FnK: CALL(t = ApplyUnary('K', t, k);) NEXT;
-L_FnL: CALL(t = ApplyUnary('L', t, k);) NEXT;
+L_FnJ: CALL(t = ApplyFunctionCode('J', t, k);) NEXT;
+L_FnK: CALL(t = ApplyFunctionCode('K', t, k);) NEXT;
+L_FnL: CALL(t = ApplyFunctionCode('L', t, k);) NEXT;
 L_FnM: CALL(t = std::sinh(t);) NEXT;
 L_FnN: CALL(t = std::cosh(t);) NEXT;
 L_FnO: CALL(t = std::tanh(t);) NEXT;
-L_FnP: CALL(t = ApplyUnary('P', t, k);) NEXT;
-L_FnQ: CALL(t = ApplyUnary('Q', t, k);) NEXT;
-L_FnR: CALL(t = ApplyUnary('R', t, k);) NEXT;
-L_FnS: CALL(t = ApplyUnary('S', t, k);) NEXT;
-L_FnT: CALL(t = ApplyUnary('T', t, k);) NEXT;
-L_FnU: CALL(t = ApplyUnary('U', t, k);) NEXT;
-L_FnV: CALL(t = ApplyUnary('V', t, k);) NEXT;
-L_FnW: CALL(t = ApplyUnary('W', t, k);) NEXT;
-L_FnX: CALL(t = ApplyUnary('X', t, k);) NEXT;
+L_FnP: CALL(t = ApplyFunctionCode('P', t, k);) NEXT;
+L_FnQ: CALL(t = ApplyFunctionCode('Q', t, k);) NEXT;
+L_FnR: CALL(t = ApplyFunctionCode('R', t, k);) NEXT;
+L_FnS: CALL(t = ApplyFunctionCode('S', t, k);) NEXT;
+L_FnT: CALL(t = ApplyFunctionCode('T', t, k);) NEXT;
+L_FnU: CALL(t = ApplyFunctionCode('U', t, k);) NEXT;
+L_FnV: CALL(t = ApplyFunctionCode('V', t, k);) NEXT;
+L_FnW: CALL(t = ApplyFunctionCode('W', t, k);) NEXT;
+L_FnX: CALL(t = ApplyFunctionCode('X', t, k);) NEXT;
 L_FnY: CALL(t = std::log(t);) NEXT;
 L_FnZ: CALL(t = std::log10(t);) NEXT;
 L_End:
@@ -454,7 +460,7 @@ void CExpression::Tokenise()
             ++p;
         } else if (IsDigit(c) || c == '.') {
             double v = 0.0;
-            p += ReadNumber(p, end, v);
+            p += ReadDecimal(p, end, v);
             m_aTokenValues.push_back(v);
             m_aTokenCodes.push_back(0);
         } else if (c == 'x') {
@@ -524,7 +530,7 @@ void CExpression::Emit(char code, double value, bool isX)
     }
     if (IsUnary(code)) {
         if (n >= 1 && prog[n - 1].op == Op::PushC && !IsAngular(code)) {
-            prog[n - 1].value = ApplyUnary(code, prog[n - 1].value, 1.0);
+            prog[n - 1].value = ApplyFunctionCode(code, prog[n - 1].value, 1.0);
             return;
         }
         prog.push_back({code == '~' ? Op::Neg : static_cast<Op>(static_cast<int>(Op::FnA) + (code - 'A')), 0.0});
@@ -646,7 +652,7 @@ void CExpression::RunBatch(const double *x, double *y, std::size_t m, double k)
         default: {
             const char code = static_cast<char>('A' + (static_cast<int>(in.op) - static_cast<int>(Op::FnA)));
             for (std::size_t i = 0; i < m; ++i)
-                t[i] = ApplyUnary(code, t[i], k);
+                t[i] = ApplyFunctionCode(code, t[i], k);
             break;
         }
         }

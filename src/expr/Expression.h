@@ -79,6 +79,17 @@ private:
 // Normalises typed text into the coded expression (without the appended ')').
 std::string CodeExpression(const std::string &text);
 
+// Value of the one-argument operation `code` ('~' or a function letter
+// 'A'..'Z') at v; angleFactor multiplies the arguments of sin..sec. NaN for
+// any other code.
+double ApplyFunctionCode(char code, double v, double angleFactor = 1.0);
+
+// Reads the longest decimal prefix (digits with at most one point, no
+// exponent) without depending on the process locale, like strtod otherwise:
+// overflow gives infinity, underflow 0, a lone point 0. Returns the characters
+// consumed: at least one, unless the range is empty.
+std::size_t ReadDecimal(const char *first, const char *last, double &value);
+
 // 0 accepted, 1 invalid character, 2 invalid operator syntax, 3 bracket mismatch.
 // Takes the coded text as it stands in m_strCoded, appended ')' included.
 int CheckSyntax(const std::string &codedText);
