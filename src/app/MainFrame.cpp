@@ -590,9 +590,18 @@ void CMainFrame::UpdateCommandStates()
 
 void CMainFrame::OnRecentFile(int nId)
 {
-    const QString strPath = m_recent.Path(nId - ID_FILE_MRU_FILE1);
-    if (!strPath.isEmpty())
-        OpenDocumentFile(strPath);
+    const int nIndex = nId - ID_FILE_MRU_FILE1;
+    const QString strPath = m_recent.Path(nIndex);
+    if (strPath.isEmpty())
+        return;
+    // A file that has gone away leaves the list once it has been reported.
+    if (!OpenDocumentFile(strPath) && m_pDocument && !QFileInfo::exists(strPath) &&
+        m_recent.Path(nIndex) == strPath) {
+        m_recent.Remove(nIndex);
+        QSettings settings(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
+        m_recent.Save(settings);
+        RefreshRecentFileMenu();
+    }
 }
 
 void CMainFrame::OnAppExit(int) { close(); }

@@ -365,6 +365,33 @@ TEST_F(FrameDocument, RefusedFilesNameTheFileAndLeaveTheViewAlone)
     }
 }
 
+TEST_F(FrameDocument, VanishedRecentFileIsReportedAndLeavesTheList)
+{
+    Type("x");
+    names = {Path("here.cva")};
+    m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);
+    const QString here = QFileInfo(Path("here.cva")).absoluteFilePath();
+    const QString gone = QFileInfo(Path("gone.cva")).absoluteFilePath();
+    m_pFrame->AddToRecentFileList(gone);
+    m_pFrame->AddToRecentFileList(here);
+    ASSERT_EQ(m_pFrame->RecentFiles().Paths(), (QStringList{here, gone}));
+
+    EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1 + 1));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].text.contains(gone));
+    EXPECT_EQ(m_pFrame->RecentFiles().Paths(), QStringList{here});
+    EXPECT_EQ(View().m_aFunctions[0].m_strText, "x");
+
+    // A file that is there but refused stays in the list.
+    QFile f(here);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a graph");
+    f.close();
+    EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1));
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(m_pFrame->RecentFiles().Paths(), QStringList{here});
+}
+
 TEST_F(FrameDocument, FailedSaveNamesTheFileAndKeepsTheDocumentModified)
 {
     Type("x");
