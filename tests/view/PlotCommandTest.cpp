@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <cmath>
 #include <functional>
@@ -601,107 +599,6 @@ TEST_F(PlotDocTest, LoadedFileRebuildsListDerivativesAndSelection)
     EXPECT_EQ(view.m_nCurrent, 3);
     EXPECT_EQ(host.entries.size(), 4);
     EXPECT_TRUE(doc.IsModified());
-}
-
-TEST_F(PlotDocTest, SaveNewOpenGivesTheSamePicture)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath("round.cva");
-    Type("x^2-2");
-    Type("sin(x)");
-    Type("1/x");
-    view.OnSelectFunction(1);
-    view.OnDifferentiate();
-    view.m_aWidth[2] = 3;
-    view.OnZoomInY();
-    view.PanBy(-12, 7);
-    view.Redraw();
-    const SState saved = State();
-    const QImage expected = view.Picture();
-    ASSERT_TRUE(doc.SaveAs(path));
-    EXPECT_FALSE(doc.IsModified());
-
-    doc.OnNewDocument();
-    view.Redraw();
-    ASSERT_NE(view.Picture(), expected);
-
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    view.Redraw();
-    EXPECT_EQ(view.Picture(), expected);
-    SState reopened = State();
-    // The reopened graph selects entry 0 and continues at the last slot.
-    EXPECT_EQ(reopened.selected, 0);
-    EXPECT_EQ(reopened.current, 2);
-    reopened.selected = saved.selected;
-    reopened.derivative = saved.derivative;
-    EXPECT_TRUE(reopened == saved);
-    EXPECT_EQ(view.m_aWidth[2], 3);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(shown.empty());
-}
-
-TEST_F(PlotDocTest, RefusedFilesLeaveTheViewAlone)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    Type("x^2");
-    Type("cos(x)");
-    view.OnDifferentiate();
-    view.Redraw();
-    const SState before = State();
-    const QImage picture = view.Picture();
-
-    EqStore good;
-    good.m_nLast = 0;
-    good.m_dScaleX = good.m_dScaleY = 1;
-    good.m_aFunctions[0].SetExpression("x");
-    good.m_aWidth[0] = 1;
-    const std::vector<std::uint8_t> valid = CCvaFormat::Encode(good);
-    auto withText = [&](const char *text) {
-        EqStore e = good;
-        e.m_aFunctions[0].SetExpression(text);
-        return CCvaFormat::Encode(e);
-    };
-    struct SCase
-    {
-        const char *name;
-        std::vector<std::uint8_t> bytes;
-    };
-    std::vector<SCase> cases;
-    {
-        auto b = valid;
-        b[0] = 'X';
-        cases.push_back({"magic.cva", b});
-    }
-    cases.push_back({"short.cva", std::vector<std::uint8_t>(valid.begin(), valid.end() - 2)});
-    {
-        auto b = valid;
-        b[3] = 5;  // six slots
-        cases.push_back({"count.cva", b});
-    }
-    cases.push_back({"text.cva", withText("x+")});
-    cases.push_back({"blank.cva", withText("   ")});
-    {
-        auto b = valid;
-        b.push_back(0);
-        cases.push_back({"trailing.cva", b});
-    }
-    for (const SCase &c : cases) {
-        const QString path = dir.filePath(QString::fromLatin1(c.name));
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char *>(c.bytes.data()), static_cast<qint64>(c.bytes.size()));
-        f.close();
-        shown.clear();
-        EXPECT_FALSE(doc.OnOpenDocument(path)) << c.name;
-        view.Redraw();
-        ASSERT_EQ(shown.size(), 1u) << c.name;
-        EXPECT_TRUE(shown[0].text.contains(QString::fromLatin1(c.name))) << shown[0].text.toStdString();
-        EXPECT_EQ(shown[0].icon, MsgIcon::Stop);
-        EXPECT_TRUE(State() == before) << c.name;
-        EXPECT_EQ(view.Picture(), picture) << c.name;
-    }
 }
 
 }  // namespace
