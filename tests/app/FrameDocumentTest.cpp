@@ -272,8 +272,9 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentAndQuit)
         EXPECT_TRUE(names.empty());
         names.clear();
         // A document saved under a new name joins the recent files.
-        if (c.saved)
+        if (c.saved) {
             EXPECT_TRUE(m_pFrame->RecentFiles().Paths().contains(QFileInfo(Path("mine.cva")).absoluteFilePath()));
+        }
     }
 
     // Quitting: Cancel keeps the window, No lets it close.
