@@ -2,26 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <set>
 
 namespace {
 
-std::set<double> InArea(const std::vector<double> &v, double limit)
+using Set = std::set<double>;
+
+Set InArea(const std::vector<double> &v, double limit)
 {
-    std::set<double> s;
+    Set s;
     for (double x : v)
         if (x >= 0 && x <= limit)
-            s.insert(x);
-    return s;
-}
-
-std::set<double> EveryFifty(double from, double to, double except)
-{
-    std::set<double> s;
-    for (double x = from; x <= to; x += 50)
-        if (x != except)
             s.insert(x);
     return s;
 }
@@ -39,44 +31,38 @@ TEST(GridLayout, CentredViewHasLinesEveryFiftyPixelsAndLabelsEveryHundred)
     const CGridLayout g = CGridLayout::Compute(500, 400, 1, 1, 1, 0, 0, true);
     EXPECT_EQ(g.m_dAxisColumn, 250);
     EXPECT_EQ(g.m_dAxisRow, 200);
-    EXPECT_EQ(InArea(g.m_aGridColumns, 500), EveryFifty(0, 500, 250));
-    EXPECT_EQ(InArea(g.m_aGridRows, 400), EveryFifty(0, 400, 200));
-    EXPECT_EQ(InArea(g.m_aTickColumns, 500), (std::set<double>{50, 150, 350, 450}));
-    EXPECT_EQ(InArea(g.m_aTickRows, 400), (std::set<double>{0, 100, 300, 400}));
-
-    struct Expect
-    {
-        const char *text;
-        double left, top;
+    EXPECT_EQ(InArea(g.m_aGridColumns, 500), (Set{0, 50, 100, 150, 200, 300, 350, 400, 450, 500}));
+    EXPECT_EQ(InArea(g.m_aGridRows, 400), (Set{0, 50, 100, 150, 250, 300, 350, 400}));
+    EXPECT_EQ(InArea(g.m_aTickColumns, 500), (Set{50, 150, 350, 450}));
+    EXPECT_EQ(InArea(g.m_aTickRows, 400), (Set{0, 100, 300, 400}));
+    const struct { bool xAxis; const char *text; double left, top; } labels[] = {
+        {true, "2.000000", 340, 205},   {true, "4.000000", 440, 205},   {true, "-2.000000", 140, 205},
+        {true, "-4.000000", 40, 205},   {false, "2.000000", 255, 92},   {false, "4.000000", 255, -8},
+        {false, "-2.000000", 255, 292}, {false, "-4.000000", 255, 392},
     };
-    const Expect xs[] = {{"2.000000", 340, 205}, {"4.000000", 440, 205}, {"-2.000000", 140, 205},
-                         {"-4.000000", 40, 205}};
-    for (const auto &e : xs) {
-        const auto *l = Find(g.m_aXLabels, e.text);
+    for (const auto &e : labels) {
+        const auto *l = Find(e.xAxis ? g.m_aXLabels : g.m_aYLabels, e.text);
         ASSERT_NE(l, nullptr) << e.text;
-        EXPECT_EQ(l->left, e.left);
-        EXPECT_EQ(l->top, e.top);
-    }
-    const Expect ys[] = {{"2.000000", 255, 92}, {"4.000000", 255, -8}, {"-2.000000", 255, 292},
-                         {"-4.000000", 255, 392}};
-    for (const auto &e : ys) {
-        const auto *l = Find(g.m_aYLabels, e.text);
-        ASSERT_NE(l, nullptr) << e.text;
-        EXPECT_EQ(l->left, e.left);
-        EXPECT_EQ(l->top, e.top);
+        EXPECT_EQ(l->left, e.left) << e.text;
+        EXPECT_EQ(l->top, e.top) << e.text;
     }
     // The origin carries no label.
     EXPECT_EQ(Find(g.m_aXLabels, "0.000000"), nullptr);
     EXPECT_EQ(Find(g.m_aYLabels, "0.000000"), nullptr);
+
+    // Print scale 2: lines every 100 px (the loops' 50 px margin is not
+    // scaled), values kept.
+    const CGridLayout p = CGridLayout::Compute(1000, 800, 2, 1, 1, 0, 0, true);
+    EXPECT_EQ(InArea(p.m_aGridColumns, 1000), (Set{100, 200, 300, 400, 600, 700, 800, 900}));
+    const auto *l = Find(p.m_aXLabels, "2.000000");
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->left, 700 - 10);
 }
 
 TEST(GridLayout, LabelFormatsDependOnTheSpacingNotTheValue)
 {
-    struct Case
-    {
-        double sx, sy;
-        const char *x2, *y2;  // labels 100 px right of / above the origin
-    } cases[] = {
+    // x2 and y2: the labels 100 px right of / above the origin.
+    const struct { double sx, sy; const char *x2, *y2; } cases[] = {
         {1, 1, "2.000000", "2.000000"},
         {0.001, 1, "2.0000e+03", "2.000000"},
         {0.002001, 1, "999.500250", "2.000000"},
@@ -98,11 +84,7 @@ TEST(GridLayout, LabelFormatsDependOnTheSpacingNotTheValue)
 
 TEST(GridLayout, AxesPannedPastAnEdgeRunAlongItWithLabelsInside)
 {
-    struct Case
-    {
-        int panX, panY;
-        double axisColumn, axisRow, yLabelLeft, xLabelTop;
-    } cases[] = {
+    const struct { int panX, panY; double axisColumn, axisRow, yLabelLeft, xLabelTop; } cases[] = {
         {400, 0, 500, 200, 400, 205},     // origin past the right edge
         {-400, 0, 0, 200, 5, 205},        // past the left edge
         {0, -300, 250, 400, 255, 380},    // past the bottom edge
@@ -128,39 +110,14 @@ TEST(GridLayout, LabelValuesFollowTheMappingWhenPanned)
     const int panX = 137, panY = -61;
     const double sx = 0.5, sy = 4;
     const CGridLayout g = CGridLayout::Compute(640, 480, 1, sx, sy, panX, panY, true);
-    // Oracle: the unit of a column/row by the view's mapping.
-    for (const auto &l : g.m_aXLabels) {
-        const double col = l.left + 10;
-        const double x = (col - panX - 320) / (50 * sx);
-        EXPECT_NEAR(std::stod(l.text), x, 1e-6) << l.text;
-    }
-    for (const auto &l : g.m_aYLabels) {
-        const double row = l.top + 8;
-        const double y = (row - 240 + panY) / (-50 * sy);
-        EXPECT_NEAR(std::stod(l.text), y, 1e-6) << l.text;
-    }
+    // Oracle: the unit of a label's column/row by the view's mapping.
+    for (const auto &l : g.m_aXLabels)
+        EXPECT_NEAR(std::stod(l.text), (l.left + 10 - panX - 320) / (50 * sx), 1e-6) << l.text;
+    for (const auto &l : g.m_aYLabels)
+        EXPECT_NEAR(std::stod(l.text), (l.top + 8 - 240 + panY) / (-50 * sy), 1e-6) << l.text;
 }
 
-TEST(GridLayout, GridSwitchedOffKeepsTicksAndLabels)
-{
-    const CGridLayout g = CGridLayout::Compute(500, 400, 1, 1, 1, 0, 0, false);
-    EXPECT_TRUE(g.m_aGridRows.empty());
-    EXPECT_TRUE(g.m_aGridColumns.empty());
-    EXPECT_FALSE(g.m_aTickRows.empty());
-    EXPECT_FALSE(g.m_aXLabels.empty());
-}
-
-TEST(GridLayout, PrintScaleSpreadsLinesButKeepsValues)
-{
-    const CGridLayout g = CGridLayout::Compute(1000, 800, 2, 1, 1, 0, 0, true);
-    // Lines every 100 px; the loops' margin of 50 px is not scaled.
-    EXPECT_EQ(InArea(g.m_aGridColumns, 1000), (std::set<double>{100, 200, 300, 400, 600, 700, 800, 900}));
-    const auto *l = Find(g.m_aXLabels, "2.000000");
-    ASSERT_NE(l, nullptr);
-    EXPECT_EQ(l->left, 700 - 10);
-}
-
-TEST(GridLayout, FarPansCostNothingAndStillFillTheArea)
+TEST(GridLayout, FarPansAndDegenerateInputsStayCheap)
 {
     const int pans[] = {-1000000000, -987654321, 123456789, 1000000000};
     for (int px : pans) {
@@ -169,25 +126,21 @@ TEST(GridLayout, FarPansCostNothingAndStillFillTheArea)
             EXPECT_LT(g.m_aGridColumns.size(), 40u);
             EXPECT_LT(g.m_aXLabels.size(), 20u);
             // Lines every 50 px across the area, aligned with the far origin.
-            const std::set<double> cols = InArea(g.m_aGridColumns, 500);
+            const Set cols = InArea(g.m_aGridColumns, 500);
             ASSERT_GE(cols.size(), 9u) << px;
             for (double c : cols)
                 EXPECT_EQ(std::fmod(std::fabs(c - 250.0 - px), 50.0), 0.0);
-            const std::set<double> rows = InArea(g.m_aGridRows, 400);
-            ASSERT_GE(rows.size(), 7u) << py;
+            ASSERT_GE(InArea(g.m_aGridRows, 400).size(), 7u) << py;
         }
     }
-}
-
-TEST(GridLayout, DegenerateInputsDoNotHang)
-{
-    const double ks[] = {0, -1, 1e-300, NAN, 1e300};
-    for (double k : ks) {
-        const CGridLayout g = CGridLayout::Compute(500, 400, k, 1, 1, 0, 0, true);
-        EXPECT_LE(g.m_aGridRows.size(), 4000u);
-    }
-    const CGridLayout z = CGridLayout::Compute(0, 0, 1, 1, 1, 0, 0, true);
-    EXPECT_EQ(z.m_dAxisColumn, 0);
+    for (double k : {0.0, -1.0, 1e-300, double(NAN), 1e300})
+        EXPECT_LE(CGridLayout::Compute(500, 400, k, 1, 1, 0, 0, true).m_aGridRows.size(), 4000u) << k;
+    EXPECT_EQ(CGridLayout::Compute(0, 0, 1, 1, 1, 0, 0, true).m_dAxisColumn, 0);
+    // Grid switched off: ticks and labels stay.
+    const CGridLayout off = CGridLayout::Compute(500, 400, 1, 1, 1, 0, 0, false);
+    EXPECT_TRUE(off.m_aGridRows.empty() && off.m_aGridColumns.empty());
+    EXPECT_FALSE(off.m_aTickRows.empty());
+    EXPECT_FALSE(off.m_aXLabels.empty());
 }
 
 }  // namespace

@@ -15,28 +15,15 @@ CViewState Sized(int w, int h)
     return v;
 }
 
-TEST(ViewState, DefaultsOfANewView)
-{
-    CViewState v;
-    EXPECT_EQ(v.m_nCurrent, -1);
-    EXPECT_EQ(v.m_nSelected, -1);
-    EXPECT_EQ(v.m_nLast, -1);
-    EXPECT_EQ(v.m_dScaleX, 1.0);
-    EXPECT_EQ(v.m_dScaleY, 1.0);
-    EXPECT_TRUE(v.m_bShowGrid);
-    EXPECT_FALSE(v.m_bAutoscale);
-    const ColorRef colors[] = {MakeColorRef(255, 0, 0), MakeColorRef(0, 128, 0), MakeColorRef(0, 0, 255),
-                               MakeColorRef(128, 0, 128), MakeColorRef(128, 128, 0)};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(v.m_aColor[i], colors[i]);
-        EXPECT_EQ(v.m_aWidth[i], 1);
-    }
-    EXPECT_EQ(MakeColorRef(255, 0, 0), 0x0000FFu);  // red in the low byte
-}
-
-TEST(ViewState, CentreShowsTenByEightUnitsIn500By400)
+TEST(ViewState, SlotPensAndTheCentredView)
 {
     CViewState v = Sized(500, 400);
+    const ColorRef colors[] = {MakeColorRef(255, 0, 0), MakeColorRef(0, 128, 0), MakeColorRef(0, 0, 255),
+                               MakeColorRef(128, 0, 128), MakeColorRef(128, 128, 0)};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(v.m_aColor[i], colors[i]) << i;
+    EXPECT_EQ(MakeColorRef(255, 0, 0), 0x0000FFu);  // red in the low byte
+    // Centre shows ten by eight units in 500 by 400 pixels.
     v.ZoomX(8);
     v.PanBy(33, -17);
     v.Center();
@@ -54,8 +41,7 @@ TEST(ViewState, MappingFollowsTheUnitLengthAndTruncatedHalves)
     EXPECT_DOUBLE_EQ(v.PixelColumn(1), 360);
     EXPECT_DOUBLE_EQ(v.PixelRow(0), 220);
     EXPECT_DOUBLE_EQ(v.PixelRow(2), 170);
-    const double xs[] = {-3.5, 0, 0.01, 7};
-    for (double x : xs) {
+    for (double x : {-3.5, 0.0, 0.01, 7.0}) {
         EXPECT_NEAR(v.UnitX(v.PixelColumn(x)), x, 1e-12);
         EXPECT_NEAR(v.UnitY(v.PixelRow(x)), x, 1e-12);
     }
@@ -65,7 +51,7 @@ TEST(ViewState, MappingFollowsTheUnitLengthAndTruncatedHalves)
     EXPECT_DOUBLE_EQ(a.yMax, 401.0 / 50 + 20.0 / 25);
 }
 
-TEST(ViewState, MappingFromOutsideIsBroughtIntoBounds)
+TEST(ViewState, MappingStaysInBounds)
 {
     CViewState v;
     v.m_dScaleX = 0;
@@ -80,41 +66,35 @@ TEST(ViewState, MappingFromOutsideIsBroughtIntoBounds)
     v.SanitizeMapping();
     EXPECT_EQ(v.m_dScaleX, CViewState::kMinScale);
     EXPECT_EQ(v.m_dScaleY, CViewState::kMaxScale);
-}
 
-TEST(ViewState, EndlessZoomingStaysFiniteAndPositive)
-{
-    CViewState v = Sized(800, 600);
-    for (int i = 0; i < 5000; ++i)
-        v.ZoomX(0.5);
-    for (int i = 0; i < 5000; ++i)
-        v.ZoomY(2);
-    EXPECT_GT(v.m_dScaleX, 0);
-    EXPECT_TRUE(std::isfinite(v.m_dScaleY));
-    const SUnitArea a = v.VisibleArea();
-    EXPECT_TRUE(std::isfinite(a.xMin) && std::isfinite(a.xMax) && a.xMax > a.xMin);
-    EXPECT_TRUE(std::isfinite(a.yMin) && std::isfinite(a.yMax) && a.yMax > a.yMin);
-    EXPECT_GT(v.SampleStep(), 0);  // a float step of one pixel is still representable
-    EXPECT_TRUE(std::isfinite(v.HalfRange(800)));
-}
-
-TEST(ViewState, PanningSaturates)
-{
-    CViewState v;
+    // Panning saturates, and drags back from the limit.
     for (int i = 0; i < 10; ++i)
         v.PanBy(2000000000, -2000000000);
     EXPECT_EQ(v.m_nPanX, CViewState::kMaxPan);
     EXPECT_EQ(v.m_nPanY, CViewState::kMaxPan);
-    v.PanBy(-5, 7);  // drag left and down
+    v.PanBy(-5, 7);
     EXPECT_EQ(v.m_nPanX, CViewState::kMaxPan - 5);
     EXPECT_EQ(v.m_nPanY, CViewState::kMaxPan - 7);
+
+    // Endless zooming stays finite and positive.
+    CViewState z = Sized(800, 600);
+    for (int i = 0; i < 5000; ++i) {
+        z.ZoomX(0.5);
+        z.ZoomY(2);
+    }
+    EXPECT_GT(z.m_dScaleX, 0);
+    EXPECT_TRUE(std::isfinite(z.m_dScaleY));
+    const SUnitArea a = z.VisibleArea();
+    EXPECT_TRUE(std::isfinite(a.xMin) && std::isfinite(a.xMax) && a.xMax > a.xMin);
+    EXPECT_TRUE(std::isfinite(a.yMin) && std::isfinite(a.yMax) && a.yMax > a.yMin);
+    EXPECT_GT(z.SampleStep(), 0);  // a float step of one pixel is still representable
+    EXPECT_TRUE(std::isfinite(z.HalfRange(800)));
 }
 
 TEST(ViewState, TypedDomainPutsItsEndsOnTheEdges)
 {
     CViewState v = Sized(500, 400);
-    auto msgs = v.ApplyDomainRange({"0", "10", "", ""});
-    EXPECT_TRUE(msgs.empty());
+    EXPECT_TRUE(v.ApplyDomainRange({"0", "10", "", ""}).empty());
     EXPECT_EQ(v.m_dScaleX, 1.0);
     EXPECT_EQ(v.m_nPanX, -250);
     EXPECT_EQ(v.m_dScaleY, 1.0);
@@ -132,35 +112,28 @@ TEST(ViewState, TypedDomainPutsItsEndsOnTheEdges)
 
 TEST(ViewState, DomainAndRangeMessages)
 {
-    struct Case
+    const SViewMessage domainMissing{
+        "Error 0x07:\n\nOne of Domain values is missing!\nDefault Domain will be used.", "Domain Error"};
+    const SViewMessage domainInvalid{
+        "Error 0x06:\n\n'x max' must be greater that 'x min'!\nDefault Domain will be used.", "Invalid Domain"};
+    const SViewMessage rangeMissing{
+        "Error 0x07:\n\nOne of Range values is missing!\nDefault Range will be used.", "Range Error"};
+    const SViewMessage rangeInvalid{
+        "Error 0x06:\n\n'y max' must be greater that 'y min'!\nDefault Range will be used.", "Invalid Range"};
+    const struct
     {
         Fields fields;
         std::vector<SViewMessage> expected;
         bool xKept, yKept;
     } cases[] = {
-        {{"1", "", "", ""},
-         {{"Error 0x07:\n\nOne of Domain values is missing!\nDefault Domain will be used.", "Domain Error"}},
-         true, true},
-        {{"", "2", "-1", "1"},
-         {{"Error 0x07:\n\nOne of Domain values is missing!\nDefault Domain will be used.", "Domain Error"}},
-         true, false},
-        {{"3", "3", "", ""},
-         {{"Error 0x06:\n\n'x max' must be greater that 'x min'!\nDefault Domain will be used.", "Invalid Domain"}},
-         true, true},
-        {{"", "", "", "4"},
-         {{"Error 0x07:\n\nOne of Range values is missing!\nDefault Range will be used.", "Range Error"}}, true,
-         true},
-        {{"", "", "5", "-5"},
-         {{"Error 0x06:\n\n'y max' must be greater that 'y min'!\nDefault Range will be used.", "Invalid Range"}},
-         true, true},
-        {{"4", "1", "x", ""},
-         {{"Error 0x06:\n\n'x max' must be greater that 'x min'!\nDefault Domain will be used.", "Invalid Domain"},
-          {"Error 0x07:\n\nOne of Range values is missing!\nDefault Range will be used.", "Range Error"}},
-         true, true},
+        {{"1", "", "", ""}, {domainMissing}, true, true},
+        {{"", "2", "-1", "1"}, {domainMissing}, true, false},
+        {{"3", "3", "", ""}, {domainInvalid}, true, true},
+        {{"", "", "", "4"}, {rangeMissing}, true, true},
+        {{"", "", "5", "-5"}, {rangeInvalid}, true, true},
+        {{"4", "1", "x", ""}, {domainInvalid, rangeMissing}, true, true},
         // Text that is not a number reads as 0: "abc" to "abc" is 0 to 0.
-        {{"abc", "abc", "", ""},
-         {{"Error 0x06:\n\n'x max' must be greater that 'x min'!\nDefault Domain will be used.", "Invalid Domain"}},
-         true, true},
+        {{"abc", "abc", "", ""}, {domainInvalid}, true, true},
         {{"abc", "4", "", ""}, {}, false, true},
     };
     for (const auto &c : cases) {
@@ -204,27 +177,25 @@ TEST(ViewState, ExtremeTypedRangesStayUsable)
     }
 }
 
-double Slope(const char *text)
-{
-    CExpression f;
-    f.SetExpression(text);
-    return CViewState::MeanSlope(f);
-}
-
 TEST(ViewState, MeanSlopeAgreesWithTheSecantOracle)
 {
+    auto slope = [](const char *text) {
+        CExpression f;
+        f.SetExpression(text);
+        return CViewState::MeanSlope(f);
+    };
     // The sum of forward differences telescopes: mean slope ~ secant slope.
-    EXPECT_NEAR(Slope("x"), 1.0, 0.011);
-    EXPECT_NEAR(Slope("3*x+7"), 3.0, 0.031);
+    EXPECT_NEAR(slope("x"), 1.0, 0.011);
+    EXPECT_NEAR(slope("3*x+7"), 3.0, 0.031);
     // x^2: secants over [-5,5], [0,10], [-10,0] are 0, 10 and 10 (abs); the
     // runs may take one step past their end, hence the tolerance.
-    EXPECT_NEAR(Slope("x^2"), 20.0 / 3, 0.15);
-    EXPECT_TRUE(std::isnan(Slope("ln(x)")));
+    EXPECT_NEAR(slope("x^2"), 20.0 / 3, 0.15);
+    EXPECT_TRUE(std::isnan(slope("ln(x)")));
 }
 
 TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
 {
-    struct Case
+    const struct
     {
         const char *text;
         double sx, sy;
@@ -235,11 +206,11 @@ TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
         {"20000*x", 1, std::ldexp(1.0, -12)},
         {"0.0005*x", std::ldexp(1.0, -4), 1},
         {"10^40*x", 1, std::ldexp(1.0, 4 * (2 - 41))},
-        {"7", 3, 5},          // slope 0: unchanged
-        {"ln(x)", 3, 5},      // NaN slope: unchanged
-        {"10^60*x", 3, 5},    // more than 50 divisions: unchanged
+        {"7", 3, 5},           // slope 0: unchanged
+        {"ln(x)", 3, 5},       // NaN slope: unchanged
+        {"10^60*x", 3, 5},     // more than 50 divisions: unchanged
         {"10^(-60)*x", 3, 5},  // more than 50 multiplications: unchanged
-        {"", 3, 5},           // nothing compiled
+        {"", 3, 5},            // nothing compiled
     };
     for (const auto &c : cases) {
         CExpression f;
@@ -249,25 +220,21 @@ TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
         EXPECT_EQ(sx, c.sx) << c.text;
         EXPECT_EQ(sy, c.sy) << c.text;
     }
-}
-
-TEST(ViewState, AutoscaleToggleScalesTheSelectedFunction)
-{
+    // The toggle scales the selected function only, and leaves the pans.
     CViewState v;
     v.m_aFunctions[2].SetExpression("200*x");
     v.ToggleAutoscale();  // nothing selected: only the flag
     EXPECT_TRUE(v.m_bAutoscale);
     EXPECT_EQ(v.m_dScaleY, 1.0);
     v.ToggleAutoscale();
-    EXPECT_FALSE(v.m_bAutoscale);
     v.m_nSelected = 2;
     v.m_nPanX = 40;
     v.ToggleAutoscale();
     EXPECT_EQ(v.m_dScaleY, 1.0 / 16);
-    EXPECT_EQ(v.m_nPanX, 40);  // pans untouched
+    EXPECT_EQ(v.m_nPanX, 40);
 }
 
-TEST(ViewState, ZoomAreaFieldsDoNotDependOnDragDirection)
+TEST(ViewState, ZoomAreaFieldsIgnoreDragDirectionAndApplyBack)
 {
     CViewState v = Sized(500, 400);
     const Fields expected{"0.000000000000", "1.000000000000", "0.000000000000", "1.000000000000"};
@@ -276,25 +243,18 @@ TEST(ViewState, ZoomAreaFieldsDoNotDependOnDragDirection)
     EXPECT_EQ(v.ZoomAreaFields(300, 200, 250, 150), expected);
     v.m_dScaleX = 4;
     v.m_nPanY = 100;
-    const Fields f = v.ZoomAreaFields(0, 0, 500, 400);
-    EXPECT_EQ(f[0], "-1.250000000000");
-    EXPECT_EQ(f[1], "1.250000000000");
-    EXPECT_EQ(f[2], "-6.000000000000");
-    EXPECT_EQ(f[3], "2.000000000000");
-}
+    EXPECT_EQ(v.ZoomAreaFields(0, 0, 500, 400),
+              (Fields{"-1.250000000000", "1.250000000000", "-6.000000000000", "2.000000000000"}));
 
-TEST(ViewState, ZoomAreaFieldsApplyBackToTheSameArea)
-{
-    CViewState v = Sized(600, 300);
-    v.m_nPanX = -37;
-    v.m_dScaleY = 3;
-    const Fields f = v.ZoomAreaFields(120, 40, 420, 190);
-    CViewState w = v;
-    EXPECT_TRUE(w.ApplyDomainRange(f).empty());
-    // The dragged rectangle now fills the view.
-    EXPECT_NEAR(w.UnitX(0), v.UnitX(120), 0.02);
-    EXPECT_NEAR(w.UnitX(600), v.UnitX(420), 0.02);
-    EXPECT_NEAR(w.UnitY(300), v.UnitY(190), 0.02);
+    // Applied back, the dragged rectangle fills the view.
+    CViewState s = Sized(600, 300);
+    s.m_nPanX = -37;
+    s.m_dScaleY = 3;
+    CViewState w = s;
+    EXPECT_TRUE(w.ApplyDomainRange(s.ZoomAreaFields(120, 40, 420, 190)).empty());
+    EXPECT_NEAR(w.UnitX(0), s.UnitX(120), 0.02);
+    EXPECT_NEAR(w.UnitX(600), s.UnitX(420), 0.02);
+    EXPECT_NEAR(w.UnitY(300), s.UnitY(190), 0.02);
 }
 
 }  // namespace
