@@ -23,16 +23,17 @@ protected:
         view.Redraw();
         return view.Picture();
     }
-    void Mouse(QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
-    {
-        QMouseEvent e(type, QPointF(pos), view.mapToGlobal(QPointF(pos)), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(&view, &e);
-    }
     void Drag(QPoint from, QPoint to)
     {
-        Mouse(QEvent::MouseButtonPress, from, Qt::LeftButton);
-        Mouse(QEvent::MouseMove, to, Qt::LeftButton);
-        Mouse(QEvent::MouseButtonRelease, to, Qt::NoButton);
+        const struct { QEvent::Type type; QPoint pos; Qt::MouseButtons buttons; } events[] = {
+            {QEvent::MouseButtonPress, from, Qt::LeftButton},
+            {QEvent::MouseMove, to, Qt::LeftButton},
+            {QEvent::MouseButtonRelease, to, Qt::NoButton}};
+        for (const auto &m : events) {
+            QMouseEvent e(m.type, QPointF(m.pos), view.mapToGlobal(QPointF(m.pos)), Qt::LeftButton, m.buttons,
+                          Qt::NoModifier);
+            QApplication::sendEvent(&view, &e);
+        }
     }
 };
 
@@ -54,7 +55,7 @@ int CountIn(const QImage &img, const QRect &r, bool (*pred)(QRgb))
 // Text drawn in the rectangle.
 bool HasText(const QImage &img, const QRect &r) { return CountIn(img, r, IsDark) > 10; }
 
-TEST_F(ViewTest, AxesStandAtTheComputedRowAndColumn)
+TEST_F(ViewTest, AxesStandAtTheComputedRowAndColumnOrAlongAnEdge)
 {
     const QImage img = Render();
     ASSERT_EQ(img.size(), QSize(500, 400));
@@ -71,6 +72,23 @@ TEST_F(ViewTest, AxesStandAtTheComputedRowAndColumn)
     for (int x : {10, 120, 330})
         EXPECT_TRUE(IsBlack(moved.pixel(x, 179))) << x;
     EXPECT_TRUE(IsBlack(moved.pixel(213, 30)));
+
+    // Panned past the right edge the y axis runs along it.
+    view.m_nPanX = 400;  // origin at column 650
+    view.m_nPanY = 0;
+    const QImage right = Render();
+    for (int y : {30, 170, 260, 390})
+        EXPECT_TRUE(IsBlack(right.pixel(499, y))) << y;
+    // Its labels stand 100 pixels to its left.
+    EXPECT_TRUE(HasText(right, QRect(400, 92, 80, 16)));
+    EXPECT_TRUE(HasText(right, QRect(400, 292, 90, 16)));
+    EXPECT_EQ(CountIn(right, QRect(300, 92, 90, 16), IsDark), 0);
+
+    view.m_nPanX = 0;
+    view.m_nPanY = -300;  // origin below the bottom edge
+    const QImage low = Render();
+    EXPECT_TRUE(IsBlack(low.pixel(10, 399)));
+    EXPECT_TRUE(HasText(low, QRect(340, 380, 60, 16)));  // x labels 20 px above
 }
 
 TEST_F(ViewTest, DottedGridEveryFiftyPixelsAndLabels)
@@ -106,29 +124,11 @@ TEST_F(ViewTest, DottedGridEveryFiftyPixelsAndLabels)
     EXPECT_TRUE(IsBlack(plain.pixel(10, 200)));
 }
 
-TEST_F(ViewTest, PannedPastTheRightEdgeTheYAxisRunsAlongIt)
-{
-    view.m_nPanX = 400;  // origin at column 650
-    const QImage img = Render();
-    for (int y : {30, 170, 260, 390})
-        EXPECT_TRUE(IsBlack(img.pixel(499, y))) << y;
-    // Its labels stand 100 pixels to its left.
-    EXPECT_TRUE(HasText(img, QRect(400, 92, 80, 16)));
-    EXPECT_TRUE(HasText(img, QRect(400, 292, 90, 16)));
-    EXPECT_EQ(CountIn(img, QRect(300, 92, 90, 16), IsDark), 0);
-
-    view.m_nPanX = 0;
-    view.m_nPanY = -300;  // origin below the bottom edge
-    const QImage low = Render();
-    EXPECT_TRUE(IsBlack(low.pixel(10, 399)));
-    EXPECT_TRUE(HasText(low, QRect(340, 380, 60, 16)));  // x labels 20 px above
-}
-
-TEST_F(ViewTest, CurvePixelsFollowTheMapping)
+TEST_F(ViewTest, CurvePixelsFollowTheMappingAndTheSlotPens)
 {
     view.m_bShowGrid = false;
     Plot(0, "sin(x)");
-    const QImage img = Render();
+    QImage img = Render();
     const float step = static_cast<float>(1.0 / 50);
     int checked = 0;
     for (double x = -5.0 - 5 * static_cast<double>(step); x <= 5.1; x += step) {
@@ -142,17 +142,15 @@ TEST_F(ViewTest, CurvePixelsFollowTheMapping)
     }
     EXPECT_GT(checked, 300);
     EXPECT_EQ(CountIn(img, QRect(0, 0, 500, 130), IsReddish), 0);  // nothing red far from it
-}
 
-TEST_F(ViewTest, SlotPensAndDerivatives)
-{
-    view.m_bShowGrid = false;
+    // The pens of the other slots, and derivatives in their slot's colour.
+    view.m_aFunctions[0].SetExpression("");
     Plot(1, "1");   // slot 2: green RGB(0,128,0), row 150
     Plot(2, "-1");  // slot 3: blue, row 250
     view.m_aFunctions[2].m_bDerivativeShown = true;
-    view.m_aDerivatives[2].SetExpression("3");  // drawn in slot 3's colour, row 50
+    view.m_aDerivatives[2].SetExpression("3");  // row 50
     view.m_aWidth[1] = 3;
-    const QImage img = Render();
+    img = Render();
     for (int row : {149, 150, 151})  // width 3
         EXPECT_EQ(img.pixel(100, row), qRgb(0, 128, 0)) << row;
     EXPECT_EQ(img.pixel(100, 250), qRgb(0, 0, 255));
