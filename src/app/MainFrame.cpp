@@ -472,6 +472,13 @@ void CMainFrame::CreateGraphArea()
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
     connect(this, &CMainFrame::replotRequested, m_pView, &CCorvantaView::RePlot);
     connect(this, &CMainFrame::plotRequested, m_pView, &CCorvantaView::OnPlot);
+    // Once a text is in the list, the next one typed replaces it; a rejected
+    // text stays as it is, to be corrected.
+    connect(this, &CMainFrame::plotRequested, this, [this] {
+        QLineEdit *pEdit = m_pFunctionList->lineEdit();
+        if (m_pFunctionList->findText(pEdit->text().toLower(), Qt::MatchFixedString | Qt::MatchCaseSensitive) >= 0)
+            pEdit->selectAll();
+    });
     connect(this, &CMainFrame::functionSelected, m_pView, &CCorvantaView::OnSelectFunction);
     // Trace mode follows its bar, however the bar was shown or closed.
     connect(m_pTraceBar, &QDockWidget::visibilityChanged, m_pView, [this] {
@@ -985,24 +992,28 @@ void CMainFrame::dropEvent(QDropEvent *event)
         }
 }
 
-bool CMainFrame::IsEnabledShortcut(const QKeySequence &keys) const
+QAction *CMainFrame::EnabledShortcutAction(const QKeySequence &keys) const
 {
     for (QAction *pAction : m_actions)
         if (pAction->isEnabled() && pAction->shortcuts().contains(keys))
-            return true;
-    return false;
+            return pAction;
+    return nullptr;
 }
 
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::ShortcutOverride &&
-        (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
+    const bool bKey = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (bKey && (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
         // The program's keys act even while a field of the bar has the focus
-        // (Ctrl+C copies the graph, not the field's text).
+        // (Ctrl+C copies the graph, Ctrl+D differentiates). The field is told
+        // it wants the key, so that the key press comes here and is carried
+        // out once, and never edits the field.
         auto *pKey = static_cast<QKeyEvent *>(event);
-        const QKeySequence keys(pKey->keyCombination());
-        if (IsEnabledShortcut(keys)) {
-            event->ignore();
+        if (QAction *pAction = EnabledShortcutAction(QKeySequence(pKey->keyCombination()))) {
+            if (event->type() == QEvent::ShortcutOverride)
+                event->accept();
+            else
+                pAction->trigger();
             return true;
         }
     }

@@ -162,7 +162,7 @@ private:
     void Dispatch(int nId);
     bool RouteToView(int nId, bool bExecute, bool *pbChecked);
     void UpdateIndicators();
-    bool IsEnabledShortcut(const QKeySequence &keys) const;
+    QAction *EnabledShortcutAction(const QKeySequence &keys) const;
 
     // The three flags of the trace and tangent bars.
     bool m_bScientific = false;

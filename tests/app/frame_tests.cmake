@@ -8,4 +8,5 @@ corvanta_test(frame_tests GUI SOURCES
 
 corvanta_test(frame_document_tests GUI SOURCES
   app/FrameTestSupport.h
-  app/FrameDocumentTest.cpp)
+  app/FrameDocumentTest.cpp
+  app/FrameKeysTest.cpp)
