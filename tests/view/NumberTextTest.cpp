@@ -36,11 +36,7 @@ TEST(NumberText, NonFiniteValuesAreWrittenLikePrintf)
 
 TEST(NumberText, ReadsLikeAtof)
 {
-    struct Case
-    {
-        const char *text;
-        double value;
-    } cases[] = {
+    const struct { const char *text; double value; } cases[] = {
         {"10", 10},       {"-2.5", -2.5},   {"  3", 3},        {"+4", 4},        {".5", 0.5},
         {"-.25", -0.25},  {"1e3", 1000},    {"12abc", 12},     {"abc", 0},       {"", 0},
         {"-", 0},         {".", 0},         {"nan", 0},        {"inf", 0},       {"-infinity", 0},

@@ -32,15 +32,10 @@ public:
     }
     void RemoveFunctionListEntry(int index) override
     {
-        if (index >= 0 && index < entries.size())
+        if (index >= 0 && index < entries.size())  // as a combo box: ignore others
             entries.removeAt(index);
     }
-    void ClearFunctionList() override
-    {
-        entries.clear();
-        edit.clear();
-        selected = -1;
-    }
+    void ClearFunctionList() override { entries.clear(), edit.clear(), selected = -1; }
     void SelectFunctionListEntry(int index) override { selected = index; }
     void SetDerivativeText(const QString &text) override { derivative = text; }
     void SetIndicatorColor(const QColor &color) override { indicator = color; }

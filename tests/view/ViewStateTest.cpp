@@ -120,12 +120,7 @@ TEST(ViewState, DomainAndRangeMessages)
         "Error 0x07:\n\nOne of Range values is missing!\nDefault Range will be used.", "Range Error"};
     const SViewMessage rangeInvalid{
         "Error 0x06:\n\n'y max' must be greater that 'y min'!\nDefault Range will be used.", "Invalid Range"};
-    const struct
-    {
-        Fields fields;
-        std::vector<SViewMessage> expected;
-        bool xKept, yKept;
-    } cases[] = {
+    const struct { Fields fields; std::vector<SViewMessage> expected; bool xKept, yKept; } cases[] = {
         {{"1", "", "", ""}, {domainMissing}, true, true},
         {{"", "2", "-1", "1"}, {domainMissing}, true, false},
         {{"3", "3", "", ""}, {domainInvalid}, true, true},
@@ -195,11 +190,7 @@ TEST(ViewState, MeanSlopeAgreesWithTheSecantOracle)
 
 TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
 {
-    const struct
-    {
-        const char *text;
-        double sx, sy;
-    } cases[] = {
+    const struct { const char *text; double sx, sy; } cases[] = {
         {"x", 1, 1},
         {"200*x", 1, std::ldexp(1.0, -4)},
         {"0.05*x", 16, 1},
