@@ -63,6 +63,11 @@ protected:
 
     CCorvantaView &View() { return *m_pFrame->View(); }
     QString Path(const char *name) const { return m_files.filePath(QString::fromLatin1(name)); }
+    static QByteArray Read(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 
     // Types a function into the list and presses Enter, as a person would.
     void Type(const QString &text)
@@ -107,6 +112,24 @@ protected:
         return s;
     }
 
+    // Writes a graph of the given texts; the last one shows its derivative.
+    QString WriteGraph(const char *name, const std::vector<std::string> &texts)
+    {
+        EqStore s;
+        s.m_nLast = static_cast<int>(texts.size()) - 1;
+        s.m_dScaleX = s.m_dScaleY = 1;
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            s.m_aFunctions[i].SetExpression(texts[i]);
+            s.m_aWidth[i] = 2;
+        }
+        s.m_aFunctions[s.m_nLast].m_bDerivativeShown = texts.size() > 1;
+        const auto bytes = CCvaFormat::Encode(s);
+        QFile f(Path(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
+        return QFileInfo(f).absoluteFilePath();
+    }
+
     QImage Picture()
     {
         View().Redraw();
@@ -123,13 +146,6 @@ private:
     QTemporaryDir m_files;
     MessageHandler m_previous;
 };
-
-TEST_F(FrameDocument, FileCommandsAreEnabled)
-{
-    m_pFrame->UpdateCommandStates();
-    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS})
-        EXPECT_TRUE(m_pFrame->Action(id)->isEnabled()) << id;
-}
 
 TEST_F(FrameDocument, RoundTripPlotDifferentiateSaveNewOpen)
 {
@@ -194,12 +210,21 @@ TEST_F(FrameDocument, RoundTripPlotDifferentiateSaveNewOpen)
 TEST_F(FrameDocument, SaveWritesTheDocumentsOwnFileWithoutAsking)
 {
     Type("x");
+    // A failed save names the file, keeps the document modified and out of the recent files.
+    names = {Path("no/such/folder/x.cva")};
+    m_pFrame->ExecuteCommand(ID_FILE_SAVE);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_TRUE(asked[0].text.contains("x.cva"));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_FALSE(doc.HasPath());
+    EXPECT_EQ(m_pFrame->RecentFiles().Count(), 0);
+
     names = {Path("a.cva")};
     m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);
     Type("x^2");
     EXPECT_TRUE(doc.IsModified());
     m_pFrame->ExecuteCommand(ID_FILE_SAVE);
-    EXPECT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs.size(), 2u);
     EXPECT_FALSE(doc.IsModified());
     QFile f(Path("a.cva"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -216,41 +241,28 @@ TEST_F(FrameDocument, SaveWritesTheDocumentsOwnFileWithoutAsking)
 
 TEST_F(FrameDocument, PromptBeforeNewOpenRecentAndQuit)
 {
-    // A second document on disk to open.
-    {
-        EqStore other;
-        other.m_nLast = 0;
-        other.m_dScaleX = other.m_dScaleY = 1;
-        other.m_aFunctions[0].SetExpression("cos(x)");
-        other.m_aWidth[0] = 2;
-        const auto bytes = CCvaFormat::Encode(other);
-        QFile f(Path("other.cva"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
-    }
-    const QString other = QFileInfo(Path("other.cva")).absoluteFilePath();
-    m_pFrame->AddToRecentFileList(other);
-
-    struct SCase
+    const QString other = WriteGraph("other.cva", {"cos(x)"});
+    auto command = [&](int id) { return [this, id] { m_pFrame->ExecuteCommand(id); }; };
+    auto open = [&] { names.push_front(other); m_pFrame->ExecuteCommand(ID_FILE_OPEN); };
+    const struct
     {
         const char *what;
         std::function<void()> run;
         MsgAnswer answer;
         bool replaced;  // the typed graph is gone afterwards
         bool saved;     // the typed graph went to mine.cva
-    };
-    const std::vector<SCase> cases = {
-        {"new, cancel", [&] { m_pFrame->ExecuteCommand(ID_FILE_NEW); }, MsgAnswer::Cancel, false, false},
-        {"new, no", [&] { m_pFrame->ExecuteCommand(ID_FILE_NEW); }, MsgAnswer::No, true, false},
-        {"new, yes", [&] { m_pFrame->ExecuteCommand(ID_FILE_NEW); }, MsgAnswer::Yes, true, true},
-        {"open, cancel", [&] { names.push_front(other); m_pFrame->ExecuteCommand(ID_FILE_OPEN); }, MsgAnswer::Cancel, false, false},
-        {"open, no", [&] { names.push_front(other); m_pFrame->ExecuteCommand(ID_FILE_OPEN); }, MsgAnswer::No, true, false},
-        {"open, yes", [&] { names.push_front(other); m_pFrame->ExecuteCommand(ID_FILE_OPEN); }, MsgAnswer::Yes, true, true},
-        {"recent, cancel", [&] { m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1); }, MsgAnswer::Cancel, false, false},
-        {"recent, yes", [&] { m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1); }, MsgAnswer::Yes, true, true},
+    } cases[] = {
+        {"new, cancel", command(ID_FILE_NEW), MsgAnswer::Cancel, false, false},
+        {"new, no", command(ID_FILE_NEW), MsgAnswer::No, true, false},
+        {"new, yes", command(ID_FILE_NEW), MsgAnswer::Yes, true, true},
+        {"open, cancel", open, MsgAnswer::Cancel, false, false},
+        {"open, no", open, MsgAnswer::No, true, false},
+        {"open, yes", open, MsgAnswer::Yes, true, true},
+        {"recent, cancel", command(ID_FILE_MRU_FILE1), MsgAnswer::Cancel, false, false},
+        {"recent, yes", command(ID_FILE_MRU_FILE1), MsgAnswer::Yes, true, true},
         {"drop, no", [&] { m_pFrame->OpenDocumentFile(other); }, MsgAnswer::No, true, false},
     };
-    for (const SCase &c : cases) {
+    for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         QFile::remove(Path("mine.cva"));
         doc.OnNewDocument();
@@ -277,28 +289,27 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentAndQuit)
         }
     }
 
-    // Quitting: Cancel keeps the window, No lets it close.
+    // Quitting: Cancel keeps the window, No lets it close, and an unmodified
+    // document closes without a question.
     doc.OnNewDocument();
     View().Redraw();
     Type("x^4");
     asked.clear();
-    answers = {MsgAnswer::Cancel};
-    QCloseEvent keep;
-    QApplication::sendEvent(m_pFrame.get(), &keep);
-    EXPECT_FALSE(keep.isAccepted());
-    ASSERT_EQ(asked.size(), 1u);
-    answers = {MsgAnswer::No};
-    QCloseEvent quit;
-    QApplication::sendEvent(m_pFrame.get(), &quit);
-    EXPECT_TRUE(quit.isAccepted());
-    EXPECT_EQ(asked.size(), 2u);
-
-    // An unmodified document closes without a question.
-    doc.SetModifiedFlag(false);
-    QCloseEvent clean;
-    QApplication::sendEvent(m_pFrame.get(), &clean);
-    EXPECT_TRUE(clean.isAccepted());
-    EXPECT_EQ(asked.size(), 2u);
+    const struct
+    {
+        bool modified;
+        MsgAnswer answer;
+        bool closes;
+        std::size_t questions;
+    } quits[] = {{true, MsgAnswer::Cancel, false, 1}, {true, MsgAnswer::No, true, 2}, {false, MsgAnswer::Yes, true, 2}};
+    for (const auto &q : quits) {
+        doc.SetModifiedFlag(q.modified);
+        answers = {q.answer};
+        QCloseEvent close;
+        QApplication::sendEvent(m_pFrame.get(), &close);
+        EXPECT_EQ(close.isAccepted(), q.closes);
+        EXPECT_EQ(asked.size(), q.questions);
+    }
 }
 
 TEST_F(FrameDocument, RefusedFilesNameTheFileAndLeaveTheViewAlone)
@@ -314,42 +325,20 @@ TEST_F(FrameDocument, RefusedFilesNameTheFileAndLeaveTheViewAlone)
     const QString derivative = DerivativeField();
     const QStringList recent = m_pFrame->RecentFiles().Paths();
 
-    EqStore good;
-    good.m_nLast = 0;
-    good.m_dScaleX = good.m_dScaleY = 1;
-    good.m_aFunctions[0].SetExpression("x");
-    const std::vector<std::uint8_t> valid = CCvaFormat::Encode(good);
-    struct SCase
-    {
-        const char *name;
-        QByteArray bytes;
-    };
-    auto raw = [](const std::vector<std::uint8_t> &v) {
-        return QByteArray(reinterpret_cast<const char *>(v.data()), static_cast<qsizetype>(v.size()));
-    };
-    QByteArray magic = raw(valid);
+    // A bad magic, a text longer than the file, a syntax error, no file at all.
+    QByteArray magic = Read(WriteGraph("magic.cva", {"x"}));
     magic[1] = 'X';
-    QByteArray count = raw(valid);
-    count[3] = 7;
-    QByteArray longText = raw(valid);
+    QByteArray longText = Read(WriteGraph("long.cva", {"x"}));
     longText[31 + 9] = 100;  // the text claims 100 characters
-    EqStore bad = good;
-    bad.m_aFunctions[0].SetExpression("x+");
-    const SCase cases[] = {
-        {"magic.cva", magic},
-        {"short.cva", raw(valid).left(20)},
-        {"count.cva", count},
-        {"long.cva", longText},
-        {"syntax.cva", raw(CCvaFormat::Encode(bad))},
-        {"missing.cva", QByteArray()},
-    };
-    for (const SCase &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString path = Path(c.name);
-        if (!c.bytes.isEmpty()) {
+    const std::pair<QString, QByteArray> cases[] = {
+        {Path("magic.cva"), magic}, {Path("long.cva"), longText}, {WriteGraph("syntax.cva", {"x+"}), {}},
+        {Path("missing.cva"), {}}};
+    for (const auto &[path, bytes] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        if (!bytes.isEmpty()) {
             QFile f(path);
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(c.bytes);
+            f.write(bytes);
         }
         asked.clear();
         EXPECT_FALSE(m_pFrame->OpenDocumentFile(path));
@@ -393,34 +382,10 @@ TEST_F(FrameDocument, VanishedRecentFileIsReportedAndLeavesTheList)
     EXPECT_EQ(m_pFrame->RecentFiles().Paths(), QStringList{here});
 }
 
-TEST_F(FrameDocument, FailedSaveNamesTheFileAndKeepsTheDocumentModified)
-{
-    Type("x");
-    names = {Path("no/such/folder/x.cva")};
-    m_pFrame->ExecuteCommand(ID_FILE_SAVE);
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_TRUE(asked[0].text.contains("x.cva"));
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_FALSE(doc.HasPath());
-    EXPECT_EQ(m_pFrame->RecentFiles().Count(), 0);
-}
-
 TEST_F(FrameDocument, DroppedFileOpens)
 {
-    {
-        EqStore s;
-        s.m_nLast = 1;
-        s.m_dScaleX = s.m_dScaleY = 1;
-        s.m_aFunctions[0].SetExpression("x");
-        s.m_aFunctions[1].SetExpression("x^2");
-        s.m_aFunctions[1].m_bDerivativeShown = true;
-        const auto bytes = CCvaFormat::Encode(s);
-        QFile f(Path("drop.cva"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(reinterpret_cast<const char *>(bytes.data()), static_cast<qint64>(bytes.size()));
-    }
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Path("drop.cva"))});
+    data.setUrls({QUrl::fromLocalFile(WriteGraph("drop.cva", {"x", "x^2"}))});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_pFrame.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());

@@ -52,32 +52,25 @@ std::string Format(double d)
 
 }  // namespace
 
+// Only PathSet=1 marks a later run; anything else stores the directory again.
 TEST_F(Startup, FirstRunStoresTheDirectoryOnceAndASecondRunLeavesIt)
 {
-    QSettings settings(IniPath(), QSettings::IniFormat);
-    EXPECT_TRUE(CCorvantaApp::DiscoverInstallDirectory(settings, "/opt/corvanta/bin/"));
-    EXPECT_EQ(settings.value("AppPath/Path").toString(), "/opt/corvanta/bin/");
-    EXPECT_EQ(settings.value("Settings/PathSet").toInt(), 1);
-
-    EXPECT_FALSE(CCorvantaApp::DiscoverInstallDirectory(settings, "/elsewhere/"));
-    EXPECT_EQ(settings.value("AppPath/Path").toString(), "/opt/corvanta/bin/");
-
-    // And from the file, as a new run sees it.
-    QSettings reread(IniPath(), QSettings::IniFormat);
-    EXPECT_EQ(reread.value("AppPath/Path").toString(), "/opt/corvanta/bin/");
-    EXPECT_EQ(reread.value("Settings/PathSet").toInt(), 1);
-}
-
-TEST_F(Startup, PathSetOtherThanOneIsAFirstRun)
-{
-    for (const QVariant &value : {QVariant(0), QVariant(2), QVariant(-1), QVariant("yes")}) {
-        QSettings settings(IniPath(), QSettings::IniFormat);
-        settings.clear();
-        settings.setValue("Settings/PathSet", value);
-        settings.setValue("AppPath/Path", "/stale/");
-        EXPECT_TRUE(CCorvantaApp::DiscoverInstallDirectory(settings, "/new/")) << value.toString().toStdString();
-        EXPECT_EQ(settings.value("AppPath/Path").toString(), "/new/");
-        EXPECT_EQ(settings.value("Settings/PathSet").toInt(), 1);
+    for (const QVariant &value : {QVariant(), QVariant(0), QVariant(2), QVariant(-1), QVariant("yes")}) {
+        SCOPED_TRACE(value.toString().toStdString());
+        {
+            QSettings settings(IniPath(), QSettings::IniFormat);
+            settings.clear();
+            if (value.isValid()) {
+                settings.setValue("Settings/PathSet", value);
+                settings.setValue("AppPath/Path", "/stale/");
+            }
+            EXPECT_TRUE(CCorvantaApp::DiscoverInstallDirectory(settings, "/opt/corvanta/bin/"));
+            EXPECT_FALSE(CCorvantaApp::DiscoverInstallDirectory(settings, "/elsewhere/"));
+        }
+        // From the file, as a new run sees it.
+        QSettings reread(IniPath(), QSettings::IniFormat);
+        EXPECT_EQ(reread.value("AppPath/Path").toString(), "/opt/corvanta/bin/");
+        EXPECT_EQ(reread.value("Settings/PathSet").toInt(), 1);
     }
 }
 
@@ -153,25 +146,22 @@ TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
     EXPECT_TRUE(profile.fileName().contains("HALDEN"));
 }
 
-TEST_F(Startup, SecondRunLeavesTheStoredPath)
+TEST_F(Startup, SecondRunLeavesTheStoredPathAndAnUnknownOptionEndsStartUp)
 {
     {
         QSettings profile("HALDEN", "Corvanta");
         profile.setValue("Settings/PathSet", 1);
         profile.setValue("AppPath/Path", "/where/it/was/");
     }
-    CCorvantaApp app;
-    ASSERT_TRUE(app.InitInstance({"corvanta"}));
-    QSettings profile("HALDEN", "Corvanta");
-    EXPECT_EQ(profile.value("AppPath/Path").toString(), "/where/it/was/");
-    EXPECT_TRUE(app.MainFrame()->PendingDocumentPath().isEmpty());
-}
-
-TEST_F(Startup, UnknownOptionEndsStartUp)
-{
-    CCorvantaApp app;
-    EXPECT_FALSE(app.InitInstance({"corvanta", "-x"}));
-    EXPECT_EQ(app.MainFrame(), nullptr);
+    {
+        CCorvantaApp app;
+        ASSERT_TRUE(app.InitInstance({"corvanta"}));
+        EXPECT_EQ(QSettings("HALDEN", "Corvanta").value("AppPath/Path").toString(), "/where/it/was/");
+        EXPECT_TRUE(app.MainFrame()->PendingDocumentPath().isEmpty());
+    }
+    CCorvantaApp refused;
+    EXPECT_FALSE(refused.InitInstance({"corvanta", "-x"}));
+    EXPECT_EQ(refused.MainFrame(), nullptr);
 }
 
 TEST_F(Startup, NumbersKeepTheDecimalPointInAnyLocale)
