@@ -22,12 +22,19 @@
 
 namespace {
 
-QStringList LabelTexts(QWidget *pParent)
+template <class T>
+QStringList Texts(QWidget *pParent, QString (T::*text)() const)
 {
     QStringList texts;
-    for (QLabel *pLabel : pParent->findChildren<QLabel *>())
-        texts << pLabel->text();
+    for (T *pChild : pParent->findChildren<T *>())
+        texts << (pChild->*text)();
     return texts;
+}
+
+void ClickBox(QWidget *pBox)
+{
+    ASSERT_NE(pBox, nullptr);
+    QTest::mouseClick(pBox, Qt::LeftButton, {}, QPoint(5, pBox->height() / 2));
 }
 
 }  // namespace
@@ -38,20 +45,15 @@ TEST_F(MainFrame, StatusBarHasTheMessagePaneAndThreeIndicators)
 {
     const QList<QLabel *> panes = m_pFrame->IndicatorPanes();
     ASSERT_EQ(panes.size(), 3);
-    EXPECT_EQ(panes.at(0)->text(), "CAPS");
-    EXPECT_EQ(panes.at(1)->text(), "NUM");
-    EXPECT_EQ(panes.at(2)->text(), "SCRL");
+    EXPECT_EQ(QStringList({panes[0]->text(), panes[1]->text(), panes[2]->text()}),
+              QStringList({"CAPS", "NUM", "SCRL"}));
     ShowFrame();
     EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Ready");
     // Indicators sit right of the message pane, in order.
     EXPECT_LT(panes.at(0)->x(), panes.at(1)->x());
     EXPECT_LT(panes.at(1)->x(), panes.at(2)->x());
     EXPECT_GT(panes.at(0)->x(), m_pFrame->statusBar()->width() / 2);
-}
 
-TEST_F(MainFrame, StatusPromptFollowsTheHoveredCommand)
-{
-    ShowFrame();
     // Entering a toolbar button shows its command's prompt.
     QWidget *pButton = m_pFrame->MainToolBar()->widgetForAction(m_pFrame->Action(ID_VIEW_ZOOM_TOOLBAR));
     ASSERT_NE(pButton, nullptr);
@@ -66,34 +68,29 @@ TEST_F(MainFrame, ExpressionBarControlsAndIds)
     EXPECT_EQ(pBar->windowTitle(), "Function Entry");
     EXPECT_TRUE(m_pFrame->toolBarBreak(pBar));  // on its own row below the main toolbar
     EXPECT_EQ(m_pFrame->toolBarArea(pBar), Qt::TopToolBarArea);
-
     auto *pList = qobject_cast<QComboBox *>(m_pFrame->ExpressionBarControl(IDC_FUNCTION_LIST));
     ASSERT_NE(pList, nullptr);
     EXPECT_TRUE(pList->isEditable());
     EXPECT_EQ(pList, m_pFrame->FunctionList());
     EXPECT_EQ(pList->width(), 310);
-
     auto *pPlot = qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_PLOT));
     auto *pReplot = qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT));
     ASSERT_TRUE(pPlot && pReplot);
     EXPECT_EQ(pPlot->text(), "Plot");
     EXPECT_EQ(pReplot->text(), "Re-Plot");
-
     for (int nId : {IDC_X_MIN, IDC_X_MAX, IDC_Y_MIN, IDC_Y_MAX, IDC_DERIVATIVE})
         EXPECT_NE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(nId)), nullptr) << nId;
     EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
-
     QWidget *pColor = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR);
     ASSERT_NE(pColor, nullptr);
     EXPECT_FALSE(pColor->isEnabled());
     EXPECT_EQ(pColor->size(), QSize(17, 16));
-
-    const QStringList labels = LabelTexts(pBar);
+    const QStringList labels = Texts(pBar, &QLabel::text);
     for (const char *psz : {"f(x) =", "x min:", "x max:", "y min:", "y max:", "f'(x) = "})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(psz))) << psz;
 }
 
-TEST_F(MainFrame, ViewHostRangeFieldsAndFocus)
+TEST_F(MainFrame, BarTextsReachOnlyTheirControls)
 {
     CViewHost *pHost = m_pFrame.get();
     const struct { int nId; const char *pszText; } fields[] = {
@@ -102,8 +99,7 @@ TEST_F(MainFrame, ViewHostRangeFieldsAndFocus)
         pHost->SetRangeFieldText(field.nId, QString::fromUtf8(field.pszText));
     for (const auto &field : fields) {
         EXPECT_EQ(pHost->RangeFieldText(field.nId), QString::fromUtf8(field.pszText));
-        EXPECT_EQ(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(field.nId))->text(),
-                  QString::fromUtf8(field.pszText));
+        EXPECT_EQ(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(field.nId))->text(), field.pszText);
     }
     // Only the four range fields answer to these.
     pHost->SetRangeFieldText(IDC_DERIVATIVE, "x");
@@ -111,15 +107,6 @@ TEST_F(MainFrame, ViewHostRangeFieldsAndFocus)
     EXPECT_EQ(pHost->RangeFieldText(1049), "");
     EXPECT_EQ(pHost->RangeFieldText(1054), "");
 
-    ShowFrame();
-    pHost->FocusFunctionList();
-    QWidget *pFocus = QApplication::focusWidget();
-    ASSERT_NE(pFocus, nullptr);
-    EXPECT_TRUE(pFocus == m_pFrame->FunctionList() || pFocus == m_pFrame->FunctionList()->lineEdit());
-}
-
-TEST_F(MainFrame, BarControlTextReachesEachKindOfControl)
-{
     m_pFrame->SetBarControlText(IDC_FUNCTION_LIST, "sin(x)");
     EXPECT_EQ(m_pFrame->FunctionList()->currentText(), "sin(x)");
     EXPECT_EQ(m_pFrame->BarControlText(IDC_FUNCTION_LIST), "sin(x)");
@@ -129,42 +116,16 @@ TEST_F(MainFrame, BarControlTextReachesEachKindOfControl)
     EXPECT_EQ(m_pFrame->BarControlText(9999), "");
 }
 
-TEST_F(MainFrame, RangeFieldFocusIsReported)
+TEST_F(MainFrame, TraceAndTangentBarControls)
 {
-    ShowFrame();
-    QSignalSpy spy(m_pFrame.get(), &CMainFrame::rangeFieldFocused);
-    m_pFrame->ExpressionBarControl(IDC_Y_MAX)->setFocus();
-    ASSERT_EQ(spy.count(), 1);
-    EXPECT_EQ(spy.at(0).at(0).toInt(), IDC_Y_MAX);
-}
-
-TEST_F(MainFrame, EnterInTheFunctionListPlots)
-{
-    ShowFrame();
-    QSignalSpy plot(m_pFrame.get(), &CMainFrame::plotRequested);
-    QSignalSpy replot(m_pFrame.get(), &CMainFrame::replotRequested);
-    m_pFrame->UpdateCommandStates();  // now something listens: "Plot" is offered
-    EXPECT_TRUE(m_pFrame->ExpressionBarControl(IDC_PLOT)->isEnabled());
-    m_pFrame->FocusFunctionList();
-    QWidget *pFocus = QApplication::focusWidget();
-    ASSERT_NE(pFocus, nullptr);
-    QTest::keyClicks(pFocus, "x^2");
-    QTest::keyClick(pFocus, Qt::Key_Return);
-    EXPECT_EQ(m_pFrame->FunctionList()->currentText(), "x^2");
-    EXPECT_EQ(plot.count(), 1);
-    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_PLOT)), Qt::LeftButton);
-    EXPECT_EQ(plot.count(), 2);
-    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT)), Qt::LeftButton);
-    EXPECT_EQ(replot.count(), 1);
-}
-
-TEST_F(MainFrame, TraceBarControls)
-{
-    QDockWidget *pBar = m_pFrame->TraceBar();
-    EXPECT_EQ(pBar->windowTitle(), "Trace");
-    EXPECT_TRUE(pBar->isHidden());
-    EXPECT_TRUE(pBar->isFloating());
-    EXPECT_EQ(pBar->allowedAreas(), Qt::AllDockWidgetAreas);
+    QDockWidget *pTrace = m_pFrame->TraceBar(), *pTangent = m_pFrame->TangentBar();
+    EXPECT_EQ(pTrace->windowTitle(), "Trace");
+    EXPECT_EQ(pTangent->windowTitle(), "Tangent Bar");
+    for (QDockWidget *pBar : {pTrace, pTangent}) {
+        EXPECT_TRUE(pBar->isHidden());
+        EXPECT_TRUE(pBar->isFloating());
+    }
+    EXPECT_EQ(pTrace->allowedAreas(), Qt::AllDockWidgetAreas);
     EXPECT_EQ(qobject_cast<QLabel *>(m_pFrame->TraceBarControl(1016))->text(), "0,0");
     EXPECT_NE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1045)), nullptr);
     EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1046))->isReadOnly());
@@ -173,21 +134,10 @@ TEST_F(MainFrame, TraceBarControls)
     ASSERT_NE(pDegree, nullptr);
     EXPECT_EQ(pDegree->text(), "Degree");
     EXPECT_TRUE(pDegree->isHidden());
-    bool bGroup = false;
-    for (QGroupBox *pGroup : pBar->findChildren<QGroupBox *>())
-        bGroup |= pGroup->title() == "Direct Function Trace";
-    EXPECT_TRUE(bGroup);
-
+    EXPECT_TRUE(Texts(pTrace, &QGroupBox::title).contains("Direct Function Trace"));
     m_pFrame->SetTracePositionText("x = 1.000000, y = 2.000000");
     EXPECT_EQ(qobject_cast<QLabel *>(m_pFrame->TraceBarControl(1016))->text(), "x = 1.000000, y = 2.000000");
-}
 
-TEST_F(MainFrame, TangentBarControls)
-{
-    QDockWidget *pBar = m_pFrame->TangentBar();
-    EXPECT_EQ(pBar->windowTitle(), "Tangent Bar");
-    EXPECT_TRUE(pBar->isHidden());
-    EXPECT_TRUE(pBar->isFloating());
     const struct { int nId; const char *pszText; } labels[] = {
         {1016, "x =               ----"}, {1017, "f(x) =            ----"}, {1018, "Theta =        ----"},
         {1019, "Slope =        ----"}, {1020, "Equation :Click right button."}};
@@ -213,13 +163,12 @@ TEST_F(MainFrame, FloatingBarsStandWhereTheScreenSays)
     EXPECT_EQ(m_pFrame->ZoomBar()->pos(), expected(m_pFrame->ZoomBar(), cx - 300, cy / 4));
 }
 
-TEST_F(MainFrame, ZoomBarOnlyFloats)
+// The zoom bar only floats and shows; trace and tangent wait for their commands.
+TEST_F(MainFrame, ZoomBarOnlyFloatsTraceAndTangentToggle)
 {
     QDockWidget *pZoom = m_pFrame->ZoomBar();
     EXPECT_EQ(pZoom->windowTitle(), "Zoom");
-    EXPECT_TRUE(pZoom->isFloating());
-    for (Qt::DockWidgetArea area : {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::TopDockWidgetArea,
-                                    Qt::BottomDockWidgetArea})
+    for (auto area : {Qt::LeftDockWidgetArea, Qt::RightDockWidgetArea, Qt::TopDockWidgetArea, Qt::BottomDockWidgetArea})
         EXPECT_FALSE(pZoom->isAreaAllowed(area));
     pZoom->setFloating(false);  // someone tries to dock it
     EXPECT_TRUE(pZoom->isFloating());
@@ -227,12 +176,6 @@ TEST_F(MainFrame, ZoomBarOnlyFloats)
     EXPECT_TRUE(pZoom->isVisible());
     EXPECT_FALSE(m_pFrame->TraceBar()->isVisible());
     EXPECT_FALSE(m_pFrame->TangentBar()->isVisible());
-}
-
-TEST_F(MainFrame, ToggleBarShowsAndHidesTraceAndTangent)
-{
-    ShowFrame();
-    EXPECT_FALSE(m_pFrame->IsBarVisible(false));
     m_pFrame->ToggleBar(ID_TRACE);
     EXPECT_TRUE(m_pFrame->IsBarVisible(false));
     EXPECT_FALSE(m_pFrame->IsBarVisible(true));
@@ -252,38 +195,32 @@ TEST_F(MainFrame, BarCommandsToggleTheirBarsWithCheckMarks)
 {
     ShowFrame();
     const struct { int nId; QWidget *pBar; } bars[] = {
-        {ID_VIEW_TOOLBAR, m_pFrame->MainToolBar()},
-        {ID_VIEW_ZOOM_TOOLBAR, m_pFrame->ZoomBar()},
-        {ID_VIEW_EXPRESSION_BAR, m_pFrame->ExpressionBar()},
-        {ID_VIEW_STATUS_BAR, m_pFrame->statusBar()},
-    };
+        {ID_VIEW_TOOLBAR, m_pFrame->MainToolBar()}, {ID_VIEW_ZOOM_TOOLBAR, m_pFrame->ZoomBar()},
+        {ID_VIEW_EXPRESSION_BAR, m_pFrame->ExpressionBar()}, {ID_VIEW_STATUS_BAR, m_pFrame->statusBar()}};
     for (const auto &bar : bars) {
         SCOPED_TRACE(bar.nId);
         m_pFrame->UpdateCommandStates();
-        EXPECT_TRUE(bar.pBar->isVisible());
-        EXPECT_TRUE(m_pFrame->Action(bar.nId)->isChecked());
-        EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.nId));
-        EXPECT_FALSE(bar.pBar->isVisible());
-        EXPECT_FALSE(m_pFrame->Action(bar.nId)->isChecked());
-        EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.nId));
-        EXPECT_TRUE(bar.pBar->isVisible());
-        EXPECT_TRUE(m_pFrame->Action(bar.nId)->isChecked());
+        for (int i = 0; i < 3; ++i) {  // shown, hidden, shown again
+            EXPECT_EQ(bar.pBar->isVisible(), i != 1);
+            EXPECT_EQ(m_pFrame->Action(bar.nId)->isChecked(), i != 1);
+            if (i < 2) {
+                EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.nId));
+            }
+        }
     }
 }
 
 TEST_F(MainFrame, DegreeOptionFollowsTrigonometricCodes)
 {
     const struct { const char *pszCoded; bool bTrig; } cases[] = {
-        {"A(x))", true},  {"B(x))", true}, {"C(x))", true}, {"D(x))", true}, {"E(x))", true},
-        {"F(x))", true},  {"G(x))", false}, {"Z(x))", false}, {"x^2)", false}, {")", false},
-        {"", false},      {"3*A(2*x))", true}, {"a(x))", false},
-    };
+        {"A(x))", true}, {"B(x))", true}, {"C(x))", true}, {"D(x))", true}, {"E(x))", true}, {"F(x))", true},
+        {"G(x))", false}, {"Z(x))", false}, {"x^2)", false}, {")", false}, {"", false}, {"3*A(2*x))", true},
+        {"a(x))", false}};
     auto *pDegree = m_pFrame->TraceBarControl(IDC_DEGREE);
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.pszCoded);
         m_pFrame->UpdateDegreeOption(QString::fromUtf8(c.pszCoded));
-        EXPECT_EQ(m_pFrame->IsTrigonometric(), c.bTrig);
-        EXPECT_EQ(!pDegree->isHidden(), c.bTrig);
+        EXPECT_EQ(m_pFrame->IsTrigonometric(), c.bTrig) << c.pszCoded;
+        EXPECT_EQ(!pDegree->isHidden(), c.bTrig) << c.pszCoded;
     }
 }
 
@@ -295,22 +232,21 @@ TEST_F(MainFrame, ScientificAndDegreeFlagsToggleFromTheirBoxes)
     m_pFrame->UpdateDegreeOption("A(x))");
     EXPECT_FALSE(m_pFrame->IsScientific());
     EXPECT_FALSE(m_pFrame->IsDegree());
-
     auto *pScientific = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_SCIENTIFIC));
-    QTest::mouseClick(pScientific, Qt::LeftButton, {}, QPoint(5, pScientific->height() / 2));
+    ClickBox(pScientific);
     EXPECT_TRUE(m_pFrame->IsScientific());
     EXPECT_TRUE(pScientific->isChecked());
-    QTest::mouseClick(pScientific, Qt::LeftButton, {}, QPoint(5, pScientific->height() / 2));
+    ClickBox(pScientific);
     EXPECT_FALSE(m_pFrame->IsScientific());
 
     // Either bar's "Degree" toggles the one flag; both boxes show it.
     auto *pTraceDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_DEGREE));
     auto *pTangentDegree = qobject_cast<QCheckBox *>(m_pFrame->TangentBarControl(IDC_DEGREE));
-    QTest::mouseClick(pTangentDegree, Qt::LeftButton, {}, QPoint(5, pTangentDegree->height() / 2));
+    ClickBox(pTangentDegree);
     EXPECT_TRUE(m_pFrame->IsDegree());
     EXPECT_TRUE(pTraceDegree->isChecked());
     EXPECT_TRUE(m_pFrame->Action(ID_DEGREE)->isChecked());
-    QTest::mouseClick(pTraceDegree, Qt::LeftButton, {}, QPoint(5, pTraceDegree->height() / 2));
+    ClickBox(pTraceDegree);
     EXPECT_FALSE(m_pFrame->IsDegree());
     EXPECT_FALSE(pTangentDegree->isChecked());
 }
@@ -318,8 +254,8 @@ TEST_F(MainFrame, ScientificAndDegreeFlagsToggleFromTheirBoxes)
 TEST_F(MainFrame, ExtendedToolsButtonDoesNothingItsArrowOffersTools)
 {
     ShowFrame();
-    auto *pButton = qobject_cast<QToolButton *>(
-        m_pFrame->MainToolBar()->widgetForAction(m_pFrame->Action(ID_EXTENDED_TOOLS)));
+    QAction *pExtended = m_pFrame->Action(ID_EXTENDED_TOOLS);
+    auto *pButton = qobject_cast<QToolButton *>(m_pFrame->MainToolBar()->widgetForAction(pExtended));
     ASSERT_NE(pButton, nullptr);
     EXPECT_EQ(pButton->popupMode(), QToolButton::MenuButtonPopup);
     QMenu *pTools = m_pFrame->Popup(4);
@@ -329,28 +265,23 @@ TEST_F(MainFrame, ExtendedToolsButtonDoesNothingItsArrowOffersTools)
         toolIds << pAction->data().toInt();
     EXPECT_EQ(toolIds, (QList<int>{ID_SIMULTANEOUS, ID_DETERMINANTS, ID_CALCULATOR, ID_MATRICES}));
 
-    // Clicking the button runs its command, which does nothing: no other
-    // command, no menu.
-    QList<QSignalSpy *> spies;
+    // Clicking the button runs its command, which does nothing: no other command, no menu.
+    std::vector<std::unique_ptr<QSignalSpy>> others;
     for (QAction *pAction : m_pFrame->findChildren<QAction *>())
-        if (pAction != m_pFrame->Action(ID_EXTENDED_TOOLS))
-            spies << new QSignalSpy(pAction, &QAction::triggered);
-    QSignalSpy own(m_pFrame->Action(ID_EXTENDED_TOOLS), &QAction::triggered);
+        if (pAction != pExtended)
+            others.push_back(std::make_unique<QSignalSpy>(pAction, &QAction::triggered));
+    QSignalSpy own(pExtended, &QAction::triggered);
     QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(4, pButton->height() / 2));
     EXPECT_EQ(own.count(), 1);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    int nOthers = 0;
-    for (QSignalSpy *pSpy : spies)
-        nOthers += pSpy->count();
-    qDeleteAll(spies);
-    EXPECT_EQ(nOthers, 0);
+    for (const auto &pSpy : others)
+        EXPECT_EQ(pSpy->count(), 0);
 
     // The arrow opens the Tools popup just below the button, at its left edge.
     QWidget *pShown = nullptr;
     QPoint shownAt;
     QTimer::singleShot(50, [&] {
-        pShown = QApplication::activePopupWidget();
-        if (pShown) {
+        if ((pShown = QApplication::activePopupWidget())) {
             shownAt = pShown->pos();
             pShown->close();
         }
@@ -371,18 +302,16 @@ TEST_F(MainFrame, MinimisingTellsTheView)
     EXPECT_EQ(spy.count(), 1);
 }
 
-TEST_F(MainFrame, DroppedFilesAreHandedOn)
+TEST_F(MainFrame, DroppedLocalFilesAreHandedOn)
 {
     QSignalSpy spy(m_pFrame.get(), &CMainFrame::documentOpenRequested);
-    QMimeData remote;
+    QMimeData remote, local;
     remote.setUrls({QUrl("https://example.org/a.cva")});
+    local.setUrls({QUrl("https://example.org/a.cva"), QUrl::fromLocalFile("/tmp/graphs/one.cva"),
+                   QUrl::fromLocalFile("/tmp/graphs/two.cva")});
     QDragEnterEvent enterRemote(QPoint(5, 5), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_pFrame.get(), &enterRemote);
     EXPECT_FALSE(enterRemote.isAccepted());
-
-    QMimeData local;
-    local.setUrls({QUrl("https://example.org/a.cva"), QUrl::fromLocalFile("/tmp/graphs/one.cva"),
-                   QUrl::fromLocalFile("/tmp/graphs/two.cva")});
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_pFrame.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());
@@ -395,22 +324,18 @@ TEST_F(MainFrame, DroppedFilesAreHandedOn)
 
 TEST_F(MainFrame, RecentFilesMenuKeepsFourAndOpensThem)
 {
-    QMenu *pFile = m_pFrame->Popup(0);
     auto visibleRecent = [&] {
         QStringList texts;
-        for (QAction *pAction : pFile->actions())
+        for (QAction *pAction : m_pFrame->Popup(0)->actions())
             if (pAction->objectName().startsWith("cmd5761") && pAction->isVisible())
                 texts << pAction->text();
         return texts;
     };
     EXPECT_EQ(visibleRecent(), QStringList{"Recent File"});
     EXPECT_FALSE(m_pFrame->Action(ID_FILE_MRU_FILE1)->isEnabled());
-
     for (const char *psz : {"/d/a.cva", "/d/b.cva", "/d/c.cva", "/d/d.cva", "/d/e.cva"})
         m_pFrame->AddToRecentFileList(QString::fromUtf8(psz));
     EXPECT_EQ(visibleRecent(), (QStringList{"&1 e.cva", "&2 d.cva", "&3 c.cva", "&4 b.cva"}));
-
-    // Stored in the profile.
     QSettings profile(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
     EXPECT_EQ(profile.value("Recent File List/File1").toString(), "/d/e.cva");
     EXPECT_EQ(profile.value("Recent File List/File4").toString(), "/d/b.cva");
@@ -421,14 +346,13 @@ TEST_F(MainFrame, RecentFilesMenuKeepsFourAndOpensThem)
     EXPECT_EQ(spy.at(0).at(0).toString(), "/d/c.cva");
 }
 
-TEST_F(MainFrame, IndicatorColourIsSet)
+TEST_F(MainFrame, IndicatorShowsItsColour)
 {
     EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(Qt::white));
     m_pFrame->SetIndicatorColor(QColor(0, 128, 0));
     EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(0, 128, 0));
     ShowFrame();
-    QWidget *pIndicator = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR);
-    const QImage image = pIndicator->grab().toImage();
+    const QImage image = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR)->grab().toImage();
     EXPECT_EQ(QColor(image.pixel(image.width() / 2, image.height() / 2)), QColor(0, 128, 0));
 }
 

@@ -17,12 +17,10 @@ TEST(Splash, EllipticOneSecondAndClicksDoNotCloseIt)
     EXPECT_EQ(dlg.size(), QSize(398, 248));
     dlg.show();
     const QRegion mask = dlg.mask();
-    EXPECT_TRUE(mask.contains(QPoint(199, 124)));
-    EXPECT_TRUE(mask.contains(QPoint(199, 2)));
-    EXPECT_TRUE(mask.contains(QPoint(3, 124)));
+    for (QPoint inside : {QPoint(199, 124), QPoint(199, 2), QPoint(3, 124)})
+        EXPECT_TRUE(mask.contains(inside)) << inside.x() << "," << inside.y();
     for (QPoint corner : {QPoint(2, 2), QPoint(395, 2), QPoint(2, 245), QPoint(395, 245), QPoint(40, 20)})
         EXPECT_FALSE(mask.contains(corner)) << corner.x() << "," << corner.y();
-
     EXPECT_TRUE(dlg.Timer().isActive());
     EXPECT_EQ(dlg.Timer().interval(), 1000);
     EXPECT_EQ(dlg.TickCount(), 0);
@@ -32,7 +30,6 @@ TEST(Splash, EllipticOneSecondAndClicksDoNotCloseIt)
     QTest::keyClick(&dlg, Qt::Key_Escape);
     QTest::keyClick(&dlg, Qt::Key_Return);
     EXPECT_TRUE(dlg.isVisible());
-
     dlg.OnTimer();
     EXPECT_EQ(dlg.TickCount(), 1);
     EXPECT_FALSE(dlg.isVisible());
@@ -46,7 +43,6 @@ TEST(Splash, ShownOncePerRunAndNotWhenSwitchedOff)
     CSplashDlg::ResetForTests();
     EXPECT_FALSE(CSplashDlg::ShowOnce(nullptr));
     EXPECT_FALSE(CSplashDlg::WasShown());
-
     CSplashDlg::SetEnabled(true);
     CSplashTicker ticker;
     EXPECT_TRUE(CSplashDlg::ShowOnce(nullptr));
@@ -58,6 +54,7 @@ TEST(Splash, ShownOncePerRunAndNotWhenSwitchedOff)
 }
 
 namespace {
+// The last `nShown` credits, each followed by a blank line.
 QString Expected(const QStringList &credits, int nShown)
 {
     QString text;
@@ -67,10 +64,18 @@ QString Expected(const QStringList &credits, int nShown)
 }
 }  // namespace
 
-TEST(About, CreditsGrowFromTheBottomEveryTick)
+TEST(About, FramesAndCreditsGrowingFromTheBottomEveryTick)
 {
     CAboutDlg dlg;
     EXPECT_EQ(dlg.windowTitle(), "About Corvanta");
+    QStringList titles;
+    for (QGroupBox *pGroup : dlg.findChildren<QGroupBox *>())
+        titles << pGroup->title();
+    EXPECT_TRUE(titles.contains("Credits"));
+    EXPECT_TRUE(titles.contains("About Corvanta v1.1"));
+    EXPECT_EQ(dlg.CloseButton()->text(), "&Close");
+    ASSERT_NE(dlg.findChild<QLabel *>("bmp133"), nullptr);
+    EXPECT_FALSE(dlg.findChild<QLabel *>("bmp133")->pixmap().isNull());
     ASSERT_EQ(dlg.Credits().size(), 7);
     for (const QString &line : dlg.Credits())
         EXPECT_FALSE(line.isEmpty());
@@ -82,7 +87,6 @@ TEST(About, CreditsGrowFromTheBottomEveryTick)
     EXPECT_EQ(dlg.CreditText(), "");
     EXPECT_TRUE(dlg.CreditLabel()->alignment() & Qt::AlignHCenter);
     EXPECT_EQ(dlg.CreditLabel()->objectName(), "ctl1005");
-
     for (int nTick = 1; nTick <= 7; ++nTick) {
         SCOPED_TRACE(nTick);
         dlg.OnTimer();
@@ -114,17 +118,4 @@ TEST(About, ReopeningRestartsFromEmpty)
     EXPECT_EQ(dlg.CreditText(), "");
     dlg.OnTimer();
     EXPECT_EQ(dlg.CreditText(), dlg.Credits().last() + "\n\n");
-}
-
-TEST(About, FramesAndCloseButton)
-{
-    CAboutDlg dlg;
-    QStringList titles;
-    for (QGroupBox *pGroup : dlg.findChildren<QGroupBox *>())
-        titles << pGroup->title();
-    EXPECT_TRUE(titles.contains("Credits"));
-    EXPECT_TRUE(titles.contains("About Corvanta v1.1"));
-    EXPECT_EQ(dlg.CloseButton()->text(), "&Close");
-    EXPECT_NE(dlg.findChild<QLabel *>("bmp133"), nullptr);
-    EXPECT_FALSE(dlg.findChild<QLabel *>("bmp133")->pixmap().isNull());
 }
