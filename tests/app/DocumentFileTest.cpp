@@ -231,25 +231,6 @@ TEST_F(DocumentFile, RefusedFilesLeaveTheDocumentUntouched)
     }
 }
 
-TEST_F(DocumentFile, NewDocumentAsksTheViewToClear)
-{
-    CCorvantaDoc doc;
-    Fill(doc);
-    ASSERT_TRUE(doc.SaveAs(Path("a.cva")));
-    doc.SetModifiedFlag(true);
-    QSignalSpy updates(&doc, &CCorvantaDoc::updateAllViews);
-    QSignalSpy modified(&doc, &CCorvantaDoc::modifiedChanged);
-    doc.OnNewDocument();
-    EXPECT_TRUE(doc.m_bNewDocument);
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_FALSE(doc.HasPath());
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
-    EXPECT_EQ(updates.count(), 1);
-    ASSERT_EQ(modified.count(), 1);
-    EXPECT_FALSE(modified.at(0).at(0).toBool());
-
-}
-
 // The prompt before a modified document is replaced or the program quits.
 TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
 {

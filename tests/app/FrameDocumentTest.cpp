@@ -251,13 +251,11 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentAndQuit)
         MsgAnswer answer;
         bool replaced;  // the typed graph is gone afterwards
         bool saved;     // the typed graph went to mine.cva
-    } cases[] = {
+    } cases[] = {  // every answer is in the document tests; here each command asks and obeys
         {"new, cancel", command(ID_FILE_NEW), MsgAnswer::Cancel, false, false},
-        {"new, no", command(ID_FILE_NEW), MsgAnswer::No, true, false},
         {"new, yes", command(ID_FILE_NEW), MsgAnswer::Yes, true, true},
         {"open, cancel", open, MsgAnswer::Cancel, false, false},
         {"open, no", open, MsgAnswer::No, true, false},
-        {"open, yes", open, MsgAnswer::Yes, true, true},
         {"recent, cancel", command(ID_FILE_MRU_FILE1), MsgAnswer::Cancel, false, false},
         {"recent, yes", command(ID_FILE_MRU_FILE1), MsgAnswer::Yes, true, true},
         {"drop, no", [&] { m_pFrame->OpenDocumentFile(other); }, MsgAnswer::No, true, false},
