@@ -22,13 +22,14 @@
 
 namespace {
 
-template <class T>
-QStringList Texts(QWidget *pParent, QString (T::*text)() const)
+QString TextOf(QWidget *pWidget)
 {
-    QStringList texts;
-    for (T *pChild : pParent->findChildren<T *>())
-        texts << (pChild->*text)();
-    return texts;
+    if (auto *pLabel = qobject_cast<QLabel *>(pWidget))
+        return pLabel->text();
+    if (auto *pButton = qobject_cast<QAbstractButton *>(pWidget))
+        return pButton->text();
+    auto *pEdit = qobject_cast<QLineEdit *>(pWidget);
+    return pEdit ? pEdit->text() : QString();
 }
 
 void ClickBox(QWidget *pBox)
@@ -45,15 +46,13 @@ TEST_F(MainFrame, StatusBarHasTheMessagePaneAndThreeIndicators)
 {
     const QList<QLabel *> panes = m_pFrame->IndicatorPanes();
     ASSERT_EQ(panes.size(), 3);
-    EXPECT_EQ(QStringList({panes[0]->text(), panes[1]->text(), panes[2]->text()}),
-              QStringList({"CAPS", "NUM", "SCRL"}));
+    EXPECT_EQ(QStringList({panes[0]->text(), panes[1]->text(), panes[2]->text()}), QStringList({"CAPS", "NUM", "SCRL"}));
     ShowFrame();
     EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Ready");
     // Indicators sit right of the message pane, in order.
     EXPECT_LT(panes.at(0)->x(), panes.at(1)->x());
     EXPECT_LT(panes.at(1)->x(), panes.at(2)->x());
     EXPECT_GT(panes.at(0)->x(), m_pFrame->statusBar()->width() / 2);
-
     // Entering a toolbar button shows its command's prompt.
     QWidget *pButton = m_pFrame->MainToolBar()->widgetForAction(m_pFrame->Action(ID_VIEW_ZOOM_TOOLBAR));
     ASSERT_NE(pButton, nullptr);
@@ -62,51 +61,66 @@ TEST_F(MainFrame, StatusBarHasTheMessagePaneAndThreeIndicators)
     EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Show/Hide zoom bar");
 }
 
-TEST_F(MainFrame, ExpressionBarControlsAndIds)
+// Every control of the three bars by id: its kind and its first text.
+TEST_F(MainFrame, BarControlsByIdKindAndText)
 {
+    const struct { char cBar; int nId; const char *pszClass; const char *pszText; } controls[] = {
+        {'E', IDC_FUNCTION_LIST, "QComboBox", ""}, {'E', IDC_PLOT, "QPushButton", "Plot"},
+        {'E', IDC_REPLOT, "QPushButton", "Re-Plot"}, {'E', IDC_X_MIN, "QLineEdit", ""}, {'E', IDC_X_MAX, "QLineEdit", ""},
+        {'E', IDC_Y_MIN, "QLineEdit", ""}, {'E', IDC_Y_MAX, "QLineEdit", ""}, {'E', IDC_DERIVATIVE, "QLineEdit", ""},
+        {'E', IDC_COLOR_INDICATOR, "QWidget", ""}, {'T', 1016, "QLabel", "0,0"}, {'T', 1045, "QLineEdit", ""},
+        {'T', 1046, "QLineEdit", ""}, {'T', 1048, "QCheckBox", "Scientific"}, {'T', 1049, "QCheckBox", "Degree"},
+        {'G', 1016, "QLabel", "x =               ----"}, {'G', 1017, "QLabel", "f(x) =            ----"},
+        {'G', 1018, "QLabel", "Theta =        ----"}, {'G', 1019, "QLabel", "Slope =        ----"},
+        {'G', 1020, "QLabel", "Equation :Click right button."}, {'G', 1049, "QCheckBox", "Degree"}};
+    for (const auto &c : controls) {
+        QWidget *pControl = c.cBar == 'E'   ? m_pFrame->ExpressionBarControl(c.nId)
+                            : c.cBar == 'T' ? m_pFrame->TraceBarControl(c.nId)
+                                            : m_pFrame->TangentBarControl(c.nId);
+        ASSERT_NE(pControl, nullptr) << c.cBar << c.nId;
+        EXPECT_TRUE(pControl->inherits(c.pszClass)) << c.cBar << c.nId;
+        EXPECT_EQ(TextOf(pControl), c.pszText) << c.cBar << c.nId;
+    }
     QToolBar *pBar = m_pFrame->ExpressionBar();
     EXPECT_EQ(pBar->windowTitle(), "Function Entry");
     EXPECT_TRUE(m_pFrame->toolBarBreak(pBar));  // on its own row below the main toolbar
     EXPECT_EQ(m_pFrame->toolBarArea(pBar), Qt::TopToolBarArea);
-    auto *pList = qobject_cast<QComboBox *>(m_pFrame->ExpressionBarControl(IDC_FUNCTION_LIST));
-    ASSERT_NE(pList, nullptr);
-    EXPECT_TRUE(pList->isEditable());
-    EXPECT_EQ(pList, m_pFrame->FunctionList());
-    EXPECT_EQ(pList->width(), 310);
-    auto *pPlot = qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_PLOT));
-    auto *pReplot = qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT));
-    ASSERT_TRUE(pPlot && pReplot);
-    EXPECT_EQ(pPlot->text(), "Plot");
-    EXPECT_EQ(pReplot->text(), "Re-Plot");
-    for (int nId : {IDC_X_MIN, IDC_X_MAX, IDC_Y_MIN, IDC_Y_MAX, IDC_DERIVATIVE})
-        EXPECT_NE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(nId)), nullptr) << nId;
+    EXPECT_EQ(m_pFrame->ExpressionBarControl(IDC_FUNCTION_LIST), m_pFrame->FunctionList());
+    EXPECT_TRUE(m_pFrame->FunctionList()->isEditable());
+    EXPECT_EQ(m_pFrame->FunctionList()->width(), 310);
     EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
-    QWidget *pColor = m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR);
-    ASSERT_NE(pColor, nullptr);
-    EXPECT_FALSE(pColor->isEnabled());
-    EXPECT_EQ(pColor->size(), QSize(17, 16));
-    const QStringList labels = Texts(pBar, &QLabel::text);
-    for (const char *psz : {"f(x) =", "x min:", "x max:", "y min:", "y max:", "f'(x) = "})
-        EXPECT_TRUE(labels.contains(QString::fromUtf8(psz))) << psz;
+    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1046))->isReadOnly());
+    EXPECT_FALSE(m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR)->isEnabled());
+    EXPECT_EQ(m_pFrame->ExpressionBarControl(IDC_COLOR_INDICATOR)->size(), QSize(17, 16));
+    EXPECT_TRUE(m_pFrame->TraceBarControl(1049)->isHidden());
+    QStringList texts;
+    for (QLabel *pLabel : pBar->findChildren<QLabel *>())
+        texts << pLabel->text();
+    for (QGroupBox *pGroup : m_pFrame->TraceBar()->findChildren<QGroupBox *>())
+        texts << pGroup->title();
+    for (const char *psz : {"f(x) =", "x min:", "x max:", "y min:", "y max:", "f'(x) = ", "Direct Function Trace"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(psz))) << psz;
+
+    EXPECT_EQ(m_pFrame->TraceBar()->windowTitle(), "Trace");
+    EXPECT_EQ(m_pFrame->TangentBar()->windowTitle(), "Tangent Bar");
+    for (QDockWidget *pDock : {m_pFrame->TraceBar(), m_pFrame->TangentBar()}) {
+        EXPECT_TRUE(pDock->isHidden());
+        EXPECT_TRUE(pDock->isFloating());
+    }
+    EXPECT_EQ(m_pFrame->TraceBar()->allowedAreas(), Qt::AllDockWidgetAreas);
 }
 
 TEST_F(MainFrame, BarTextsReachOnlyTheirControls)
 {
     CViewHost *pHost = m_pFrame.get();
-    const struct { int nId; const char *pszText; } fields[] = {
-        {IDC_X_MIN, "-5.00"}, {IDC_X_MAX, "5.00"}, {IDC_Y_MIN, "-4.00"}, {IDC_Y_MAX, "4.00"}};
-    for (const auto &field : fields)
-        pHost->SetRangeFieldText(field.nId, QString::fromUtf8(field.pszText));
-    for (const auto &field : fields) {
-        EXPECT_EQ(pHost->RangeFieldText(field.nId), QString::fromUtf8(field.pszText));
-        EXPECT_EQ(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(field.nId))->text(), field.pszText);
-    }
+    pHost->SetRangeFieldText(IDC_Y_MAX, "4.00");
+    EXPECT_EQ(TextOf(m_pFrame->ExpressionBarControl(IDC_Y_MAX)), "4.00");
+    EXPECT_EQ(pHost->RangeFieldText(IDC_Y_MAX), "4.00");
     // Only the four range fields answer to these.
     pHost->SetRangeFieldText(IDC_DERIVATIVE, "x");
     EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
     EXPECT_EQ(pHost->RangeFieldText(1049), "");
     EXPECT_EQ(pHost->RangeFieldText(1054), "");
-
     m_pFrame->SetBarControlText(IDC_FUNCTION_LIST, "sin(x)");
     EXPECT_EQ(m_pFrame->FunctionList()->currentText(), "sin(x)");
     EXPECT_EQ(m_pFrame->BarControlText(IDC_FUNCTION_LIST), "sin(x)");
@@ -114,39 +128,8 @@ TEST_F(MainFrame, BarTextsReachOnlyTheirControls)
     EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "cos(x)");
     m_pFrame->SetBarControlText(9999, "nothing");  // unknown id: no effect, no crash
     EXPECT_EQ(m_pFrame->BarControlText(9999), "");
-}
-
-TEST_F(MainFrame, TraceAndTangentBarControls)
-{
-    QDockWidget *pTrace = m_pFrame->TraceBar(), *pTangent = m_pFrame->TangentBar();
-    EXPECT_EQ(pTrace->windowTitle(), "Trace");
-    EXPECT_EQ(pTangent->windowTitle(), "Tangent Bar");
-    for (QDockWidget *pBar : {pTrace, pTangent}) {
-        EXPECT_TRUE(pBar->isHidden());
-        EXPECT_TRUE(pBar->isFloating());
-    }
-    EXPECT_EQ(pTrace->allowedAreas(), Qt::AllDockWidgetAreas);
-    EXPECT_EQ(qobject_cast<QLabel *>(m_pFrame->TraceBarControl(1016))->text(), "0,0");
-    EXPECT_NE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1045)), nullptr);
-    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(1046))->isReadOnly());
-    EXPECT_EQ(qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(1048))->text(), "Scientific");
-    auto *pDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(1049));
-    ASSERT_NE(pDegree, nullptr);
-    EXPECT_EQ(pDegree->text(), "Degree");
-    EXPECT_TRUE(pDegree->isHidden());
-    EXPECT_TRUE(Texts(pTrace, &QGroupBox::title).contains("Direct Function Trace"));
     m_pFrame->SetTracePositionText("x = 1.000000, y = 2.000000");
-    EXPECT_EQ(qobject_cast<QLabel *>(m_pFrame->TraceBarControl(1016))->text(), "x = 1.000000, y = 2.000000");
-
-    const struct { int nId; const char *pszText; } labels[] = {
-        {1016, "x =               ----"}, {1017, "f(x) =            ----"}, {1018, "Theta =        ----"},
-        {1019, "Slope =        ----"}, {1020, "Equation :Click right button."}};
-    for (const auto &label : labels) {
-        auto *pLabel = qobject_cast<QLabel *>(m_pFrame->TangentBarControl(label.nId));
-        ASSERT_NE(pLabel, nullptr) << label.nId;
-        EXPECT_EQ(pLabel->text(), QString::fromUtf8(label.pszText));
-    }
-    EXPECT_EQ(qobject_cast<QCheckBox *>(m_pFrame->TangentBarControl(1049))->text(), "Degree");
+    EXPECT_EQ(TextOf(m_pFrame->TraceBarControl(1016)), "x = 1.000000, y = 2.000000");
 }
 
 TEST_F(MainFrame, FloatingBarsStandWhereTheScreenSays)
@@ -176,19 +159,15 @@ TEST_F(MainFrame, ZoomBarOnlyFloatsTraceAndTangentToggle)
     EXPECT_TRUE(pZoom->isVisible());
     EXPECT_FALSE(m_pFrame->TraceBar()->isVisible());
     EXPECT_FALSE(m_pFrame->TangentBar()->isVisible());
-    m_pFrame->ToggleBar(ID_TRACE);
-    EXPECT_TRUE(m_pFrame->IsBarVisible(false));
-    EXPECT_FALSE(m_pFrame->IsBarVisible(true));
-    EXPECT_TRUE(m_pFrame->Action(ID_TRACE)->isChecked());
-    m_pFrame->ToggleBar(ID_TANGENT);
-    EXPECT_TRUE(m_pFrame->IsBarVisible(true));
-    EXPECT_TRUE(m_pFrame->Action(ID_TANGENT)->isChecked());
-    m_pFrame->ToggleBar(ID_TRACE);
-    EXPECT_FALSE(m_pFrame->IsBarVisible(false));
-    EXPECT_FALSE(m_pFrame->Action(ID_TRACE)->isChecked());
-    m_pFrame->ToggleBar(ID_ZOOM_IN);  // any other id does nothing
-    EXPECT_FALSE(m_pFrame->IsBarVisible(false));
-    EXPECT_TRUE(m_pFrame->IsBarVisible(true));
+    const struct { int nId; bool bTrace, bTangent; } steps[] = {
+        {ID_TRACE, true, false}, {ID_TANGENT, true, true}, {ID_TRACE, false, true}, {ID_ZOOM_IN, false, true}};
+    for (const auto &step : steps) {  // any other id does nothing
+        m_pFrame->ToggleBar(step.nId);
+        EXPECT_EQ(m_pFrame->IsBarVisible(false), step.bTrace) << step.nId;
+        EXPECT_EQ(m_pFrame->IsBarVisible(true), step.bTangent) << step.nId;
+        EXPECT_EQ(m_pFrame->Action(ID_TRACE)->isChecked(), step.bTrace) << step.nId;
+        EXPECT_EQ(m_pFrame->Action(ID_TANGENT)->isChecked(), step.bTangent) << step.nId;
+    }
 }
 
 TEST_F(MainFrame, BarCommandsToggleTheirBarsWithCheckMarks)
@@ -305,17 +284,20 @@ TEST_F(MainFrame, MinimisingTellsTheView)
 TEST_F(MainFrame, DroppedLocalFilesAreHandedOn)
 {
     QSignalSpy spy(m_pFrame.get(), &CMainFrame::documentOpenRequested);
-    QMimeData remote, local;
-    remote.setUrls({QUrl("https://example.org/a.cva")});
-    local.setUrls({QUrl("https://example.org/a.cva"), QUrl::fromLocalFile("/tmp/graphs/one.cva"),
-                   QUrl::fromLocalFile("/tmp/graphs/two.cva")});
-    QDragEnterEvent enterRemote(QPoint(5, 5), Qt::CopyAction, &remote, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_pFrame.get(), &enterRemote);
-    EXPECT_FALSE(enterRemote.isAccepted());
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_pFrame.get(), &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &local, Qt::LeftButton, Qt::NoModifier);
+    auto enter = [&](const QList<QUrl> &urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent event(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_pFrame.get(), &event);
+        return event.isAccepted();
+    };
+    const QList<QUrl> local = {QUrl("https://example.org/a.cva"), QUrl::fromLocalFile("/tmp/graphs/one.cva"),
+                               QUrl::fromLocalFile("/tmp/graphs/two.cva")};
+    EXPECT_FALSE(enter({QUrl("https://example.org/a.cva")}));
+    EXPECT_TRUE(enter(local));
+    QMimeData data;
+    data.setUrls(local);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_pFrame.get(), &drop);
     ASSERT_EQ(spy.count(), 1);
     EXPECT_EQ(spy.at(0).at(0).toString(), "/tmp/graphs/one.cva");
