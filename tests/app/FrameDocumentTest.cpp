@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include <deque>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -87,29 +88,15 @@ protected:
         return entries;
     }
 
-    // What the view holds that a document keeps.
-    struct SSlots
-    {
-        std::vector<std::string> texts;
-        std::vector<bool> flags;
-        std::vector<ColorRef> colors;
-        std::vector<int> widths;
-        int last;
-        double sx, sy;
-        int px, py;
-        bool operator==(const SSlots &) const = default;
-    };
-    SSlots Slots()
+    // What the view holds that a document keeps, all five slots.
+    auto Slots()
     {
         CCorvantaView &v = View();
-        SSlots s{{}, {}, {}, {}, v.m_nLast, v.m_dScaleX, v.m_dScaleY, v.m_nPanX, v.m_nPanY};
-        for (int i = 0; i < 5; ++i) {
-            s.texts.push_back(v.m_aFunctions[i].m_strText);
-            s.flags.push_back(v.m_aFunctions[i].m_bDerivativeShown);
-            s.colors.push_back(v.m_aColor[i]);
-            s.widths.push_back(v.m_aWidth[i]);
-        }
-        return s;
+        std::vector<std::tuple<std::string, bool, ColorRef, int>> all;
+        for (int i = 0; i < 5; ++i)
+            all.emplace_back(v.m_aFunctions[i].m_strText, v.m_aFunctions[i].m_bDerivativeShown, v.m_aColor[i],
+                               v.m_aWidth[i]);
+        return std::tuple{all, v.m_nLast, v.m_dScaleX, v.m_dScaleY, v.m_nPanX, v.m_nPanY};
     }
 
     // Writes a graph of the given texts; the last one shows its derivative.
@@ -164,7 +151,7 @@ TEST_F(FrameDocument, RoundTripPlotDifferentiateSaveNewOpen)
     EXPECT_TRUE(m_pFrame->isWindowModified());
     EXPECT_EQ(m_pFrame->windowTitle(), "Untitled[*] - Corvanta");
 
-    const SSlots saved = Slots();
+    const auto saved = Slots();
     const QImage expected = Picture();
 
     // Save asks for a name the first time, then writes to it.
@@ -317,7 +304,7 @@ TEST_F(FrameDocument, RefusedFilesNameTheFileAndLeaveTheViewAlone)
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_DIFFERENTIATE));
     names = {Path("kept.cva")};
     m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);
-    const SSlots before = Slots();
+    const auto before = Slots();
     const QImage picture = Picture();
     const QStringList entries = Entries();
     const QString derivative = DerivativeField();
