@@ -334,11 +334,26 @@ void CMainFrame::CreateExpressionBar()
     addToolBar(Qt::TopToolBarArea, m_pExpressionBar);
 }
 
+QDockWidget *CMainFrame::NewToolBarDock(const QString &strTitle, int nId)
+{
+    auto *pBar = new QDockWidget(strTitle, this);
+    pBar->setObjectName(QStringLiteral("bar%1").arg(nId));
+    pBar->setAllowedAreas(Qt::AllDockWidgetAreas);
+    return pBar;
+}
+
+// The trace and tangent bars start hidden; their menu check marks follow them.
+void CMainFrame::AddHiddenBar(QDockWidget *pBar, QWidget *pPanel)
+{
+    pBar->setWidget(pPanel);
+    addDockWidget(Qt::TopDockWidgetArea, pBar);
+    pBar->hide();
+    connect(pBar, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+}
+
 void CMainFrame::CreateTraceBar()
 {
-    m_pTraceBar = new QDockWidget(QStringLiteral("Trace"), this);
-    m_pTraceBar->setObjectName(QStringLiteral("bar%1").arg(IDD_TRACE_BAR));
-    m_pTraceBar->setAllowedAreas(Qt::AllDockWidgetAreas);
+    m_pTraceBar = NewToolBarDock(QStringLiteral("Trace"), IDD_TRACE_BAR);
     auto *pPanel = new QWidget(m_pTraceBar);
     auto *pLayout = new QVBoxLayout(pPanel);
     pLayout->setContentsMargins(6, 4, 6, 6);
@@ -380,17 +395,12 @@ void CMainFrame::CreateTraceBar()
     connect(pScientific, &QCheckBox::clicked, this, [this] { Dispatch(ID_SCIENTIFIC); });
     connect(pDegree, &QCheckBox::clicked, this, [this] { Dispatch(ID_DEGREE); });
 
-    m_pTraceBar->setWidget(pPanel);
-    addDockWidget(Qt::TopDockWidgetArea, m_pTraceBar);
-    m_pTraceBar->hide();
-    connect(m_pTraceBar, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+    AddHiddenBar(m_pTraceBar, pPanel);
 }
 
 void CMainFrame::CreateTangentBar()
 {
-    m_pTangentBar = new QDockWidget(QStringLiteral("Tangent Bar"), this);
-    m_pTangentBar->setObjectName(QStringLiteral("bar%1").arg(IDD_TANGENT_BAR));
-    m_pTangentBar->setAllowedAreas(Qt::AllDockWidgetAreas);
+    m_pTangentBar = NewToolBarDock(QStringLiteral("Tangent Bar"), IDD_TANGENT_BAR);
     auto *pPanel = new QWidget(m_pTangentBar);
     auto *pLayout = new QVBoxLayout(pPanel);
     pLayout->setContentsMargins(6, 4, 6, 6);
@@ -415,10 +425,7 @@ void CMainFrame::CreateTangentBar()
     pLayout->addWidget(pDegree);
     connect(pDegree, &QCheckBox::clicked, this, [this] { Dispatch(ID_DEGREE); });
 
-    m_pTangentBar->setWidget(pPanel);
-    addDockWidget(Qt::TopDockWidgetArea, m_pTangentBar);
-    m_pTangentBar->hide();
-    connect(m_pTangentBar, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+    AddHiddenBar(m_pTangentBar, pPanel);
 }
 
 void CMainFrame::CreateZoomBar()

@@ -157,6 +157,8 @@ private:
     void CreateExpressionBar();
     void CreateTraceBar();
     void CreateTangentBar();
+    QDockWidget *NewToolBarDock(const QString &strTitle, int nId);
+    void AddHiddenBar(QDockWidget *pBar, QWidget *pPanel);
     void CreateZoomBar();
     void CreateGraphArea();
     void Dispatch(int nId);
