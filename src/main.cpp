@@ -1,4 +1,4 @@
-#include "app/CorvantaApp.h"
+#include "gui/app/CorvantaApp.h"
 
 #include <QApplication>
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "deriv/Derivative.h"
-#include "expr/Expression.h"
+#include "core/deriv/Derivative.h"
+#include "core/expr/Expression.h"
 
 namespace {
 

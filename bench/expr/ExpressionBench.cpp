@@ -1,6 +1,6 @@
 // ns per evaluation of CExpression (single and bulk) against muParser,
 // fparser and the same function written as a C++ lambda.
-#include "expr/Expression.h"
+#include "core/expr/Expression.h"
 
 #include <benchmark/benchmark.h>
 #include <fparser.hh>

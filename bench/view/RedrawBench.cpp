@@ -1,6 +1,6 @@
 // Redraw of the graph view with five functions and five derivatives shown,
 // into the off-screen picture, at full-HD and 4K sizes.
-#include "view/CorvantaView.h"
+#include "gui/view/CorvantaView.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "deriv/Derivative.h"
-#include "expr/Expression.h"
+#include "core/deriv/Derivative.h"
+#include "core/expr/Expression.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

@@ -1,6 +1,6 @@
 // Compiles arbitrary text, checks its syntax and evaluates it at a few
 // points, singly and in bulk; the two must agree.
-#include "expr/Expression.h"
+#include "core/expr/Expression.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,1 +1,0 @@
-corvanta_fuzz(cva_fuzz app/CvaFuzz.cpp)

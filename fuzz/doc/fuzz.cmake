@@ -1,0 +1,1 @@
+corvanta_fuzz(cva_fuzz doc/CvaFuzz.cpp)

@@ -1,0 +1,141 @@
+#include "core/deriv/OperatorToken.h"
+
+const NameTable &FunctionNames()
+{
+    static const NameTable table = {{
+        {"asinh", 'S'}, {"acosh", 'T'}, {"atanh", 'U'}, {"asech", 'W'}, {"acsch", 'X'},
+        {"acoth", 'V'}, {"sinh", 'M'},  {"cosh", 'N'},  {"tanh", 'O'},  {"sech", 'Q'},
+        {"csch", 'R'},  {"coth", 'P'},  {"asin", 'G'},  {"acos", 'H'},  {"atan", 'I'},
+        {"asec", 'L'},  {"acsc", 'K'},  {"acot", 'J'},  {"sin", 'A'},   {"cos", 'B'},
+        {"tan", 'C'},   {"sec", 'F'},   {"csc", 'E'},   {"cot", 'D'},   {"ln", 'Y'},
+        {"log", 'Z'},
+    }};
+    return table;
+}
+
+void ReplaceAll(std::string &text, const std::string &from, const std::string &to)
+{
+    if (from.empty() || text.size() < from.size())
+        return;
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t hit = text.find(from); hit != std::string::npos;
+         hit = text.find(from, start)) {
+        out.append(text, start, hit - start);
+        out += to;
+        start = hit + from.size();
+    }
+    if (start == 0)
+        return;
+    out.append(text, start, std::string::npos);
+    text.swap(out);
+}
+
+void EncodeNames(std::string &text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == ' ')
+            continue;
+        out += (c == '~') ? '-' : c;
+    }
+    text.swap(out);
+    // Every name has a lower-case letter other than x; most texts here are
+    // already coded.
+    bool named = false;
+    for (char c : text)
+        named = named || (IsLowerLetter(c) && c != 'x');
+    if (!named)
+        return;
+    for (const auto &[name, letter] : FunctionNames())
+        ReplaceAll(text, name, std::string(1, letter));
+}
+
+void DecodeNames(std::string &text)
+{
+    bool any = false;
+    for (char c : text)
+        any = any || IsCodeLetter(c);
+    if (!any)
+        return;
+    const NameTable &names = FunctionNames();
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (char c : text) {
+        if (!IsCodeLetter(c)) {
+            out += c;
+            continue;
+        }
+        for (const auto &[name, letter] : names)
+            if (letter == c) {
+                out += name;
+                break;
+            }
+    }
+    text.swap(out);
+}
+
+std::vector<SOperatorToken> TokeniseAndStrip(std::string &text, std::vector<int> *positionMap)
+{
+    std::vector<SOperatorToken> tokens;
+    std::string stripped;
+    stripped.reserve(text.size());
+    if (positionMap) {
+        positionMap->clear();
+        positionMap->reserve(text.size());
+    }
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '(' || c == ')') {
+            depth += (c == '(') ? 1 : -1;
+            continue;
+        }
+        const int position = static_cast<int>(stripped.size());
+        stripped += c;
+        if (positionMap)
+            positionMap->push_back(static_cast<int>(i));
+        SOperatorToken token;
+        token.m_cChar = c;
+        token.m_nDepth = depth;
+        token.m_nPosition = position;
+        if (IsCodeLetter(c)) {
+            token.m_bUnary = true;
+        } else if (c == '-') {
+            const char before = (i == 0) ? '\0' : text[i - 1];
+            token.m_bUnary = !(i > 0 && (IsDigit(before) || before == '.' || before == ')' ||
+                                         before == 'x'));
+        } else if (c != '^' && c != '*' && c != '/' && c != '+') {
+            continue;
+        }
+        if (token.m_bUnary || c == '^')
+            token.m_nPrecedence = 6;
+        else if (c == '*' || c == '/')
+            token.m_nPrecedence = 4;
+        else
+            token.m_nPrecedence = 2;
+        tokens.push_back(token);
+    }
+    text.swap(stripped);
+    return tokens;
+}
+
+std::size_t ChooseMainOperator(const std::vector<SOperatorToken> &tokens, std::size_t first,
+                               std::size_t last)
+{
+    std::size_t p = first;
+    for (std::size_t k = first + 1; k <= last; ++k) {
+        const SOperatorToken &tp = tokens[p];
+        const SOperatorToken &tk = tokens[k];
+        if (tk.m_nDepth == tp.m_nDepth && tk.m_nPrecedence == tp.m_nPrecedence &&
+            tp.m_nPrecedence != 6)
+            p = k;
+        const SOperatorToken &tq = tokens[p];
+        if (tq.m_nDepth > tk.m_nDepth ||
+            (tq.m_nDepth == tk.m_nDepth && tq.m_nPrecedence > tk.m_nPrecedence))
+            p = k;
+    }
+    return p;
+}

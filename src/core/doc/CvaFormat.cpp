@@ -1,0 +1,307 @@
+#include "core/doc/CvaFormat.h"
+
+#include "core/plot/ViewState.h"
+
+#include <cmath>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+void PutU32(std::vector<std::uint8_t> &out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+
+void PutU16(std::vector<std::uint8_t> &out, std::uint16_t v)
+{
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void PutDouble(std::vector<std::uint8_t> &out, double d)
+{
+    std::uint64_t bits;
+    std::memcpy(&bits, &d, sizeof bits);
+    PutU32(out, static_cast<std::uint32_t>(bits));
+    PutU32(out, static_cast<std::uint32_t>(bits >> 32));
+}
+
+// Bounds-checked little-endian cursor: every read says whether the bytes were
+// there, so nothing is ever taken on trust from the file.
+class Reader
+{
+public:
+    Reader(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
+
+    std::size_t Left() const { return m_size - m_pos; }
+
+    std::optional<std::uint8_t> U8()
+    {
+        if (Left() < 1)
+            return std::nullopt;
+        return m_data[m_pos++];
+    }
+    std::optional<std::uint16_t> U16()
+    {
+        if (Left() < 2)
+            return std::nullopt;
+        std::uint16_t v = static_cast<std::uint16_t>(m_data[m_pos] | (m_data[m_pos + 1] << 8));
+        m_pos += 2;
+        return v;
+    }
+    std::optional<std::uint32_t> U32()
+    {
+        if (Left() < 4)
+            return std::nullopt;
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i)
+            v |= static_cast<std::uint32_t>(m_data[m_pos + i]) << (8 * i);
+        m_pos += 4;
+        return v;
+    }
+    std::optional<double> Double()
+    {
+        if (Left() < 8)
+            return std::nullopt;
+        std::uint64_t lo = *U32();
+        std::uint64_t hi = *U32();
+        std::uint64_t bits = lo | (hi << 32);
+        double d;
+        std::memcpy(&d, &bits, sizeof d);
+        return d;
+    }
+    // Only called once the length is known to fit.
+    std::string Bytes(std::size_t n)
+    {
+        std::string s(reinterpret_cast<const char *>(m_data + m_pos), n);
+        m_pos += n;
+        return s;
+    }
+
+private:
+    const std::uint8_t *m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+};
+
+CCvaFormat::Result Fail(CCvaFormat::Status status, int slot, std::string message)
+{
+    CCvaFormat::Result r;
+    r.status = status;
+    r.slot = slot;
+    r.message = std::move(message);
+    return r;
+}
+
+std::string FunctionName(int slot)
+{
+    return "function " + std::to_string(slot + 1);
+}
+
+// A short, printable rendering of a text for a message.
+std::string Quote(const std::string &text)
+{
+    constexpr std::size_t kShown = 40;
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        out += (c >= 0x20 && c < 0x7F) ? static_cast<char>(c) : '?';
+    }
+    if (text.size() > kShown)
+        out += "...";
+    out += "\"";
+    return out;
+}
+
+std::string LowerAscii(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+bool AllBlanks(const std::string &text)
+{
+    for (char c : text)
+        if (c != ' ')
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void CCvaFormat::AppendCountedString(std::vector<std::uint8_t> &out, const std::string &text)
+{
+    const std::size_t n = text.size();
+    if (n < 0xFF) {
+        out.push_back(static_cast<std::uint8_t>(n));
+    } else if (n < 0xFFFE) {
+        out.push_back(0xFF);
+        PutU16(out, static_cast<std::uint16_t>(n));
+    } else {
+        out.push_back(0xFF);
+        PutU16(out, 0xFFFF);
+        PutU32(out, static_cast<std::uint32_t>(n));
+    }
+    out.insert(out.end(), text.begin(), text.end());
+}
+
+std::vector<std::uint8_t> CCvaFormat::Encode(const EqStore &store)
+{
+    std::int32_t last = store.m_nLast;
+    if (last < -1)
+        last = -1;
+    if (last > EqStore::kSlots - 1)
+        last = EqStore::kSlots - 1;
+
+    std::vector<std::uint8_t> out;
+    out.reserve(kHeaderSize + 64);
+    out.insert(out.end(), store.m_achMagic.begin(), store.m_achMagic.end());
+    PutU32(out, static_cast<std::uint32_t>(last));
+    PutDouble(out, store.m_dScaleY);
+    PutDouble(out, store.m_dScaleX);
+    PutU32(out, static_cast<std::uint32_t>(store.m_nPanX));
+    PutU32(out, static_cast<std::uint32_t>(store.m_nPanY));
+    for (int i = 0; i <= last; ++i) {
+        PutU32(out, store.m_aColor[i]);
+        PutU32(out, static_cast<std::uint32_t>(store.m_aWidth[i]));
+        out.push_back(store.m_aFunctions[i].m_bDerivativeShown ? 1 : 0);
+        AppendCountedString(out, store.m_aFunctions[i].m_strText);
+    }
+    return out;
+}
+
+CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size, EqStore &store)
+{
+    using S = Status;
+    if (size > kMaxFileSize)
+        return Fail(S::TooLarge, -1, "The file is too large to be a Corvanta document.");
+
+    Reader in(data, size);
+    if (size == 0)
+        return Fail(S::Truncated, -1, "The file is empty.");
+    if (size < 3 && std::memcmp(data, "CVD", size) == 0)
+        return Fail(S::Truncated, -1, "The file ends early, inside its header.");
+    if (size < 3 || std::memcmp(data, "CVD", 3) != 0)
+        return Fail(S::BadMagic, -1, "The file is not a Corvanta document: it does not start with \"CVD\".");
+    std::array<char, 3> magic{};
+    for (char &c : magic)
+        c = static_cast<char>(*in.U8());
+
+    const char *shortHeader = "The file ends early, inside its header.";
+    auto lastRaw = in.U32();
+    if (!lastRaw)
+        return Fail(S::Truncated, -1, shortHeader);
+    const std::int32_t last = static_cast<std::int32_t>(*lastRaw);
+    if (last < -1 || last > EqStore::kSlots - 1)
+        return Fail(S::BadSlotCount, -1,
+                    "The file claims " + std::to_string(static_cast<std::int64_t>(last) + 1) +
+                        " functions; a document holds from 0 to 5.");
+
+    auto scaleY = in.Double();
+    auto scaleX = in.Double();
+    auto panX = in.U32();
+    auto panY = in.U32();
+    if (!scaleY || !scaleX || !panX || !panY)
+        return Fail(S::Truncated, -1, shortHeader);
+    // The view keeps its mapping inside these bounds; a file must not break them.
+    auto scaleOk = [](double s) { return s >= CViewState::kMinScale && s <= CViewState::kMaxScale; };
+    auto panOk = [](std::uint32_t raw) {
+        const std::int64_t p = static_cast<std::int32_t>(raw);
+        return p >= -CViewState::kMaxPan && p <= CViewState::kMaxPan;
+    };
+    if (!scaleOk(*scaleX))
+        return Fail(S::BadScale, -1, "The x scale in the file is out of range.");
+    if (!scaleOk(*scaleY))
+        return Fail(S::BadScale, -1, "The y scale in the file is out of range.");
+    if (!panOk(*panX))
+        return Fail(S::BadPan, -1, "The x shift in the file is out of range.");
+    if (!panOk(*panY))
+        return Fail(S::BadPan, -1, "The y shift in the file is out of range.");
+
+    struct Slot
+    {
+        std::uint32_t color;
+        std::int32_t width;
+        bool derivative;
+        std::string text;
+    };
+    std::array<Slot, EqStore::kSlots> slots{};
+    for (int i = 0; i <= last; ++i) {
+        const std::string name = FunctionName(i);
+        const std::string shortSlot = "The file ends early, inside " + name + ".";
+        auto color = in.U32();
+        auto width = in.U32();
+        auto flag = in.U8();
+        auto len8 = in.U8();
+        if (!color || !width || !flag || !len8)
+            return Fail(S::Truncated, i, shortSlot);
+        std::uint64_t len = *len8;
+        if (len == 0xFF) {
+            auto len16 = in.U16();
+            if (!len16)
+                return Fail(S::Truncated, i, shortSlot);
+            len = *len16;
+            if (len == 0xFFFE)
+                return Fail(S::BadLengthMark, i, "The text of " + name + " is stored in a form Corvanta does not use.");
+            if (len == 0xFFFF) {
+                auto len32 = in.U32();
+                if (!len32)
+                    return Fail(S::Truncated, i, shortSlot);
+                len = *len32;
+            }
+        }
+        // The length is checked against what is left before anything is allocated.
+        if (len > in.Left())
+            return Fail(S::StringTooLong, i, "The text of " + name + " runs past the end of the file.");
+
+        Slot &s = slots[i];
+        s.color = *color;
+        s.width = static_cast<std::int32_t>(*width);
+        s.derivative = *flag != 0;
+        s.text = in.Bytes(static_cast<std::size_t>(len));
+        if (s.width < 0 || s.width > kMaxPenWidth)
+            return Fail(S::BadWidth, i,
+                        "The pen width of " + name + " (" + std::to_string(s.width) + ") is out of range.");
+    }
+    if (in.Left() != 0)
+        return Fail(S::TrailingData, -1,
+                    "The file has " + std::to_string(in.Left()) + " unexpected bytes after its last function.");
+
+    // The same acceptance as a typed function: lower-cased, then checked.
+    std::array<CExpression, EqStore::kSlots> functions;
+    for (int i = 0; i <= last; ++i) {
+        Slot &s = slots[i];
+        s.text = LowerAscii(std::move(s.text));
+        if (AllBlanks(s.text))
+            return Fail(S::EmptyText, i, "The text of " + FunctionName(i) + " is empty.");
+        functions[i].SetExpression(s.text);
+        static const char *const kProblem[] = {"", "invalid characters", "invalid operator syntax",
+                                               "unbalanced brackets"};
+        const int code = CheckSyntax(functions[i].m_strCoded);
+        if (code != 0)
+            return Fail(S::BadSyntax, i,
+                        "The text of " + FunctionName(i) + ", " + Quote(s.text) + ", has " +
+                            (code >= 1 && code <= 3 ? kProblem[code] : "a syntax error") + ".");
+        functions[i].m_bDerivativeShown = s.derivative;
+    }
+
+    // Everything checked: only now does the record change.
+    store.m_achMagicRead = magic;
+    store.m_bBadFile = false;
+    store.m_bSynced = false;
+    store.m_nLast = last;
+    store.m_dScaleY = *scaleY;
+    store.m_dScaleX = *scaleX;
+    store.m_nPanX = static_cast<std::int32_t>(*panX);
+    store.m_nPanY = static_cast<std::int32_t>(*panY);
+    for (int i = 0; i <= last; ++i) {
+        store.m_aColor[i] = slots[i].color;
+        store.m_aWidth[i] = slots[i].width;
+        store.m_aFunctions[i] = std::move(functions[i]);
+    }
+    return {};
+}

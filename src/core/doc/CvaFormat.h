@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/doc/EqStore.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The .cva document file: little-endian fields, counted strings, no framing
+// around them. Decoding is strict: a file is either a good document or is
+// refused as a whole with a reason, and the caller's record is only written
+// on success.
+class CCvaFormat
+{
+public:
+    enum class Status {
+        Ok,
+        TooLarge,        // bigger than any document can be
+        BadMagic,        // does not start with "CVD"
+        Truncated,       // ends inside a field
+        BadSlotCount,    // last slot outside -1..4
+        BadScale,        // a scale outside the view's bounds (NaN, zero, infinite included)
+        BadPan,          // a pan outside the view's bounds
+        BadWidth,        // a pen width outside 0..kMaxPenWidth
+        BadLengthMark,   // the 0xFF 0xFFFE marker of a kind of string this format never holds
+        StringTooLong,   // a text longer than the bytes left
+        EmptyText,       // a function text that is empty or all blanks
+        BadSyntax,       // a function text the plot command would refuse
+        TrailingData,    // bytes after the last slot
+    };
+
+    struct Result
+    {
+        Status status = Status::Ok;
+        int slot = -1;       // zero-based slot the problem is in, -1 for the header
+        std::string message; // one sentence naming the problem, empty when Ok
+        bool Ok() const { return status == Status::Ok; }
+    };
+
+    static constexpr std::size_t kHeaderSize = 31;
+    // Far above five typed functions; anything larger is not a document.
+    static constexpr std::size_t kMaxFileSize = 4u << 20;
+    static constexpr std::int32_t kMaxPenWidth = 100;
+
+    // The file image of a record: slots 0 .. m_nLast (clamped to -1..4).
+    static std::vector<std::uint8_t> Encode(const EqStore &store);
+
+    // Reads a file image. On success fills store's last, scales, pans, the
+    // slots 0..last (texts lower-cased and compiled, flags, pens) and the
+    // magic read, clears m_bBadFile and m_bSynced; slots above last are left
+    // as they were. On failure store is not touched.
+    static Result Decode(const std::uint8_t *data, std::size_t size, EqStore &store);
+    static Result Decode(const std::vector<std::uint8_t> &bytes, EqStore &store)
+    {
+        return Decode(bytes.data(), bytes.size(), store);
+    }
+
+    // A counted string: one length byte below 255, else 0xFF and a 16-bit
+    // length below 0xFFFE, else 0xFF 0xFFFF and a 32-bit length.
+    static void AppendCountedString(std::vector<std::uint8_t> &out, const std::string &text);
+};

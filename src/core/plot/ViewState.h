@@ -1,0 +1,153 @@
+#pragma once
+
+#include "core/expr/Expression.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The sampling step of a curve as a double: the float step itself, or,
+// where a float cannot hold one pixel's width in units (extreme zoom), the
+// exact step 1 / (50 * scaleX).
+double EffectiveStep(float step, double scaleX);
+
+// A colour as the document stores it: red in the low byte, then green, blue.
+using ColorRef = std::uint32_t;
+constexpr ColorRef MakeColorRef(unsigned r, unsigned g, unsigned b)
+{
+    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
+}
+constexpr unsigned ColorRefRed(ColorRef c) { return c & 0xFFu; }
+constexpr unsigned ColorRefGreen(ColorRef c) { return (c >> 8) & 0xFFu; }
+constexpr unsigned ColorRefBlue(ColorRef c) { return (c >> 16) & 0xFFu; }
+
+// A rectangle in client pixels; right and bottom are exclusive like the
+// platform's client rectangles.
+struct SPixelRect
+{
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool IsEmpty() const { return right <= left || bottom <= top; }
+};
+
+// A point in client pixels.
+struct SPixelPoint
+{
+    int x = 0;
+    int y = 0;
+};
+
+// The visible area in units.
+struct SUnitArea
+{
+    double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+};
+
+// A message the window should show after ApplyDomainRange (stop icon).
+struct SViewMessage
+{
+    std::string text;
+    std::string caption;
+};
+
+// What the graph view knows about its functions and its mapping between
+// units and pixels, with every command that changes the mapping. The widget
+// derives from this, so the members keep their names on the view itself.
+class CViewState
+{
+public:
+    static constexpr int kSlots = 5;
+    static constexpr int kUnit = 50;  // pixels per unit at scale 1
+
+    // Scales stay inside these bounds so that no mapping step divides by
+    // zero or overflows; they are far beyond any useful zoom.
+    static constexpr double kMinScale = 1e-290;
+    static constexpr double kMaxScale = 1e290;
+    // Pans stay inside these bounds so pixel arithmetic never overflows.
+    static constexpr std::int32_t kMaxPan = 1000000000;
+
+    CViewState();
+    virtual ~CViewState() = default;
+
+    // Client size in pixels, set by the window whenever it changes.
+    void SetClientSize(int width, int height);
+    int ClientWidth() const { return m_nWidth; }
+    int ClientHeight() const { return m_nHeight; }
+
+    // Mapping; the pixel versions use the truncated halves, as drawing and
+    // mouse positions do.
+    double PixelColumn(double x) const;
+    double PixelRow(double y) const;
+    double UnitX(double px) const;
+    double UnitY(double py) const;
+
+    // The visible area, from the exact halves of the client size.
+    SUnitArea VisibleArea() const;
+    // The four range-field texts (x min, x max, y min, y max), "%.2f".
+    std::array<std::string, 4> RangeFieldTexts() const;
+
+    // Reads the four range-field texts and sets the scales and pans from
+    // them; returns the messages to show, in order. Clears m_bRangeEdited.
+    std::vector<SViewMessage> ApplyDomainRange(const std::array<std::string, 4> &fields);
+
+    // Chooses both scales from the mean slope of f (a copy of the function).
+    // Leaves sx and sy untouched when the slope is 0, NaN or out of reach.
+    static void AutoScale(CExpression f, double &sx, double &sy);
+    // The mean slope AutoScale works from (exposed for tests).
+    static double MeanSlope(CExpression &f);
+
+    // Zoom commands.
+    void ZoomX(double factor);
+    void ZoomY(double factor);
+    void SquareUnits();
+    void Center();
+    // Toggles autoscale mode; autoscales the selected function when it turns on.
+    void ToggleAutoscale();
+    // Adds a drag's movement to the pans (screen y grows downward).
+    void PanBy(int dx, int dy);
+
+    // The zoom-area rectangle (any corner order) as the four range-field
+    // texts, "%.12f", ordered min <= max.
+    std::array<std::string, 4> ZoomAreaFields(int x1, int y1, int x2, int y2) const;
+
+    // Sampling parameters of a redraw at print scale k: step is one pixel in
+    // units, half range half the visible width plus five pixels.
+    float SampleStep(double k = 1.0) const;
+    double HalfRange(double width, double k = 1.0) const;
+
+    // Brings scales and pans set from outside (a document, a caller) back
+    // into the bounds above; NaN becomes the default.
+    void SanitizeMapping();
+
+    static double ClampScale(double s);
+    static std::int32_t ClampPan(double p);
+
+    std::array<CExpression, kSlots> m_aDerivatives;
+    std::array<CExpression, kSlots> m_aFunctions;
+    std::int16_t m_nCurrent = -1;
+    std::int32_t m_nSelected = -1;
+    std::int16_t m_nLast = -1;
+    double m_dScaleX = 1.0;
+    double m_dScaleY = 1.0;
+    std::int32_t m_nPanX = 0;
+    std::int32_t m_nPanY = 0;
+    bool m_bShowGrid = true;
+    bool m_bAutoscale = false;
+    bool m_bRangeEdited = false;
+    bool m_bZoomArea = false;
+    bool m_bTrace = false;
+    bool m_bTangent = false;
+    bool m_bLive = true;
+    SPixelRect m_rcZoom;
+    SPixelPoint m_ptZoomStart;  // where the rubber band was started
+    SPixelPoint m_ptDrag;       // last mouse position of a pan drag
+    std::array<ColorRef, kSlots> m_aColor;
+    std::array<int, kSlots> m_aWidth;
+
+protected:
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+};

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/doc/DocViewState.h"
+#include "core/doc/DocumentSync.h"
+#include "core/doc/EqStore.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The document: one EqStore record, the modified flag, the file it came from.
+// Files are read whole and checked before anything changes, and written
+// through a temporary so a failed save never damages the previous file.
+class CCorvantaDoc : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Window title, new-document name, file-new name, filter, extension,
+    // type id and type name of the document type.
+    static constexpr const char *kWindowTitle = "Corvanta";
+    static constexpr const char *kFileNewName = "Graph";
+    static constexpr const char *kFilterName = "Corvanta Functions (*.cva)";
+    static constexpr const char *kExtension = ".cva";
+    static constexpr const char *kTypeId = "Corvanta.Document";
+    static constexpr const char *kTypeName = "Graph Document";
+    static constexpr const char *kUntitled = "Untitled";
+
+    explicit CCorvantaDoc(QObject *parent = nullptr);
+
+    bool m_bNewDocument = false;  // the view clears the graph at its next synchronisation
+    EqStore m_store;
+
+    // File New: no path, unmodified, the view clears itself at its next synchronisation.
+    void OnNewDocument();
+
+    // File Open. A file that cannot be read or is not a good document is
+    // refused with a message naming it; the document stays exactly as it was.
+    bool OnOpenDocument(const QString &path);
+
+    // Writes the record to path. On failure the message names the file, the
+    // previous file is untouched and the document stays modified.
+    bool OnSaveDocument(const QString &path);
+
+    // Save to the document's own file; false without writing when it has
+    // none yet (the caller asks for a name and uses SaveAs).
+    bool Save();
+    bool SaveAs(const QString &path) { return OnSaveDocument(path); }
+
+    // Before New, Open, opening a recent file and quitting: a modified
+    // document asks "Save changes to ...?". Yes saves (askPath supplies a
+    // file name for a document that has none; empty means cancelled), No
+    // discards. False means the caller must not go on: Cancel, or a save
+    // that did not happen.
+    bool SaveModified(const std::function<QString()> &askPath);
+
+    bool IsModified() const { return m_bModified; }
+    void SetModifiedFlag(bool modified = true);
+
+    bool HasPath() const { return !m_strPathName.isEmpty(); }
+    const QString &GetPathName() const { return m_strPathName; }
+    // The file's name, or "Untitled" for a document never saved.
+    QString GetTitle() const;
+
+    // The window over which messages are shown.
+    void SetMessageParent(QWidget *parent) { m_pMessageParent = parent; }
+
+    // The view's synchronisation against this document: its state, its
+    // snapshot, and its Clear Graph. Sets the modified flag when the view
+    // changed; the outcome tells the view whether it must rebuild after a load.
+    // View is CDocViewState or the view's own state with the same members.
+    template <class View>
+    CDocumentSync::Outcome SyncView(View &view, EqStore &snapshot,
+                                    const std::function<void(bool recentre)> &clearGraph)
+    {
+        const CDocumentSync::Outcome outcome =
+            CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
+        if (outcome.setModified)
+            SetModifiedFlag(true);
+        return outcome;
+    }
+
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString &title);
+    // After New and after a successful Open: the views synchronise.
+    void updateAllViews();
+
+private:
+    void RefuseOpen(const QString &path, const QString &problem);
+    void SetPathName(const QString &path);
+
+    bool m_bModified = false;
+    QString m_strPathName;
+    QWidget *m_pMessageParent = nullptr;
+};

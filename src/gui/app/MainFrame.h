@@ -1,0 +1,200 @@
+#pragma once
+
+#include "gui/app/RecentFileList.h"
+#include "gui/view/ViewHost.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QDockWidget;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class QLineEdit;
+class QCheckBox;
+class CColorIndicator;
+class CCorvantaView;
+class CCorvantaDoc;
+
+// The main window: menus, the main toolbar, the expression bar, the trace,
+// tangent and zoom bars, the status bar, and the routing of every command of
+// the command table to the frame or the graph view.
+class CMainFrame : public QMainWindow, public CViewHost
+{
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget *parent = nullptr);
+    ~CMainFrame() override;
+
+    // --- What the view asks of the frame (CViewHost) ---
+    QString RangeFieldText(int nId) const override;
+    void SetRangeFieldText(int nId, const QString &strText) override;
+    void FocusFunctionList() override;
+    void SetBarVisible(int nCommand, bool bVisible) override;
+    void OnFirstPaint() override;
+    void SyncDocument() override;
+    QString FunctionListText() const override;
+    void SetFunctionListText(const QString &strText) override;
+    int FunctionListCount() const override;
+    void AppendFunctionListEntry(const QString &strText) override;
+    void InsertFunctionListEntry(int nIndex, const QString &strText) override;
+    void RemoveFunctionListEntry(int nIndex) override;
+    void ClearFunctionList() override;
+    void SelectFunctionListEntry(int nIndex) override;
+    void SetDerivativeText(const QString &strText) override;
+    bool IsNewDocument() const override;
+
+    // --- Frame operations used by the view and the tools ---
+    void SetBarControlText(int nId, const QString &strText);  // expression bar control
+    QString BarControlText(int nId) const;
+    void SetTracePositionText(const QString &strText);  // trace bar's 1016
+    void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
+    bool IsBarVisible(bool bTangent) const;
+    void UpdateDegreeOption(const QString &strCoded) override;
+    void SetIndicatorColor(const QColor &color) override;
+    QColor IndicatorColor() const;
+    bool IsScientific() const { return m_bScientific; }
+    bool IsTrigonometric() const { return m_bTrigonometric; }
+    bool IsDegree() const { return m_bDegree; }
+
+    // The document shown in the view (none: the view keeps nothing in step).
+    // The frame follows its name and modified flag in the window title and
+    // carries out the file commands on it.
+    void SetDocument(CCorvantaDoc *pDocument);
+    CCorvantaDoc *Document() const { return m_pDocument; }
+
+    // A document to open (command line, drop, recent-file list). A modified
+    // document is offered for saving first; a file opened becomes the newest
+    // recent file, one that cannot be opened leaves everything as it was.
+    // Returns whether the file is now the document.
+    bool OpenDocumentFile(const QString &strPath);
+
+    // Asks for a file name: bSave for Save As (the file may be new), else
+    // for Open. Empty means cancelled. Tests replace the file dialog here.
+    using FileDialogHandler = std::function<QString(bool bSave, const QString &strSuggested)>;
+    void SetFileDialogHandler(FileDialogHandler handler) { m_fileDialog = std::move(handler); }
+    QString AskFileName(bool bSave, const QString &strSuggested);
+
+    // "Save changes to ...?" before the document is replaced or the program
+    // ends; false when the user cancelled or the save did not happen.
+    bool SaveModified();
+    // The window title: the document's name, "*" while modified, the program.
+    void UpdateTitle();
+    QString PendingDocumentPath() const { return m_strPendingPath; }
+    CRecentFileList &RecentFiles() { return m_recent; }
+    void AddToRecentFileList(const QString &strPath);
+    void RefreshRecentFileMenu();
+
+    // --- Parts, for the view, the tools and tests ---
+    QAction *Action(int nId) const;
+    QMenu *Popup(int nIndex) const;
+    QToolBar *MainToolBar() const { return m_pMainToolBar; }
+    QToolBar *ExpressionBar() const { return m_pExpressionBar; }
+    QDockWidget *ZoomBar() const { return m_pZoomBar; }
+    QDockWidget *TraceBar() const { return m_pTraceBar; }
+    QDockWidget *TangentBar() const { return m_pTangentBar; }
+    QComboBox *FunctionList() const { return m_pFunctionList; }
+    QWidget *ExpressionBarControl(int nId) const { return m_exprControls.value(nId); }
+    QWidget *TraceBarControl(int nId) const { return m_traceControls.value(nId); }
+    QWidget *TangentBarControl(int nId) const { return m_tangentControls.value(nId); }
+    QToolButton *ZoomButton(int nId) const { return m_zoomButtons.value(nId); }
+    QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
+    QWidget *GraphArea() const { return m_pGraphArea; }
+    CCorvantaView *View() const { return m_pView; }
+
+    // Runs a command as if chosen by the user; false when it is disabled.
+    bool ExecuteCommand(int nId);
+    // Brings enabled states and check marks up to date (menus do it on opening).
+    void UpdateCommandStates();
+
+    // Floats the zoom, trace and tangent bars at their places on the screen.
+    void PlaceFloatingBars();
+
+    // --- Command handlers of the frame ---
+    void OnFileNew(int nId);
+    void OnFileOpen(int nId);
+    void OnFileSave(int nId);
+    void OnFileSaveAs(int nId);
+    void OnRecentFile(int nId);
+    void OnAppExit(int nId);
+    void OnBarCheck(int nId);
+    void OnExtendedTools(int nId);
+    void OnAppAbout(int nId);
+    void OnNoAction(int nId);
+    void OnNextPane(int nId);
+    void OnPrevPane(int nId);
+    void OnScientific(int nId);
+    void OnDegree(int nId);
+
+signals:
+    void documentOpenRequested(const QString &strPath);
+    void minimized();
+    void plotRequested();
+    void replotRequested();
+    void functionSelected(int nIndex);
+    void rangeFieldFocused(int nId);
+    // The view asks for the document to be brought into step with it.
+    void documentSyncRequested();
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateMainToolBar();
+    void CreateStatusBar();
+    void CreateExpressionBar();
+    void CreateTraceBar();
+    void CreateTangentBar();
+    QDockWidget *NewToolBarDock(const QString &strTitle, int nId);
+    void AddHiddenBar(QDockWidget *pBar, QWidget *pPanel);
+    void CreateZoomBar();
+    void CreateGraphArea();
+    void Dispatch(int nId);
+    bool RouteToView(int nId, bool bExecute, bool *pbChecked);
+    void UpdateIndicators();
+    QAction *EnabledShortcutAction(const QKeySequence &keys) const;
+
+    // The three flags of the trace and tangent bars.
+    bool m_bScientific = false;
+    bool m_bTrigonometric = false;
+    bool m_bDegree = false;
+
+    QHash<int, QAction *> m_actions;
+    QList<QMenu *> m_aPopups;
+    QList<QAction *> m_aRecentActions;
+    QAction *m_pRecentPlaceholder = nullptr;
+    CRecentFileList m_recent;
+    QString m_strPendingPath;
+
+    QComboBox *m_pFunctionList = nullptr;
+    CColorIndicator *m_pColorIndicator = nullptr;
+    QColor m_indicatorColor = Qt::white;
+    QToolBar *m_pMainToolBar = nullptr;
+    QToolBar *m_pExpressionBar = nullptr;
+    QDockWidget *m_pZoomBar = nullptr;
+    QDockWidget *m_pTraceBar = nullptr;
+    QDockWidget *m_pTangentBar = nullptr;
+    QList<QLabel *> m_aIndicators;
+    QWidget *m_pGraphArea = nullptr;
+    CCorvantaView *m_pView = nullptr;
+    CCorvantaDoc *m_pDocument = nullptr;
+    FileDialogHandler m_fileDialog;
+    QString m_strLastDirectory;
+
+    QHash<int, QWidget *> m_exprControls;
+    QHash<int, QWidget *> m_traceControls;
+    QHash<int, QWidget *> m_tangentControls;
+    QHash<int, QToolButton *> m_zoomButtons;
+};

@@ -1,0 +1,20 @@
+target_sources(corvanta_gui PRIVATE
+  src/gui/app/CommandIds.h
+  src/gui/app/CommandTable.h src/gui/app/CommandTable.cpp
+  src/gui/app/RecentFileList.h src/gui/app/RecentFileList.cpp
+  src/gui/app/Artwork.h src/gui/app/Artwork.cpp
+  src/gui/app/SplashDlg.h src/gui/app/SplashDlg.cpp
+  src/gui/app/AboutDlg.h src/gui/app/AboutDlg.cpp
+  src/gui/app/LockKeys.h src/gui/app/LockKeys.cpp
+  src/gui/app/CorvantaDoc.h src/gui/app/CorvantaDoc.cpp
+  src/gui/app/MainFrame.h src/gui/app/MainFrame.cpp
+  src/gui/app/CorvantaApp.h src/gui/app/CorvantaApp.cpp)
+
+# Lock-key indicators of the status bar read the X keyboard state when the
+# program runs on X11.
+find_package(X11 QUIET)
+if(X11_FOUND AND X11_Xkb_INCLUDE_PATH)
+  target_compile_definitions(corvanta_gui PRIVATE CORVANTA_HAVE_X11)
+  target_include_directories(corvanta_gui PRIVATE ${X11_INCLUDE_DIR})
+  target_link_libraries(corvanta_gui PRIVATE ${X11_LIBRARIES})
+endif()

@@ -1,0 +1,572 @@
+#include "gui/view/CorvantaView.h"
+
+#include "gui/app/CorvantaDoc.h"
+#include "core/doc/DocumentSync.h"
+#include "gui/view/Message.h"
+#include "core/deriv/Derivative.h"
+#include "gui/view/ViewHost.h"
+
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QRubberBand>
+#include <QScreen>
+
+#include <algorithm>
+#include <cstdlib>
+
+CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*this)
+{
+    // The paint handler covers every pixel from the picture.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+CCorvantaView::~CCorvantaView() = default;
+
+void CCorvantaView::EnsurePicture()
+{
+    const int w = std::max(1, width()), h = std::max(1, height());
+    if (!m_dcMem.isNull() && m_dcMem.width() >= w && m_dcMem.height() >= h)
+        return;
+    // Screen-sized at first, so resizing seldom needs a new picture.
+    QSize size(w, h);
+    if (m_dcMem.isNull()) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            size = size.expandedTo(screen->size());
+    } else {
+        size = size.expandedTo(m_dcMem.size());
+    }
+    m_dcMem = QImage(size, QImage::Format_RGB32);
+    m_dcMem.fill(palette().color(QPalette::Base));
+}
+
+void CCorvantaView::RenderTo(QPainter &p, const QRect &area, double k, SRenderTiming *timing)
+{
+    m_renderer.Render(p, area, k, palette().color(QPalette::Base), m_nLast, timing);
+}
+
+void CCorvantaView::DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, double k)
+{
+    SetClientSize(width(), height());
+    m_renderer.DrawGrid(p, bUseRect ? rect : QRect(0, 0, m_nWidth, m_nHeight), k);
+}
+
+void CCorvantaView::RebuildPicture(int nLast)
+{
+    SetClientSize(width(), height());
+    SanitizeMapping();
+    m_bLive = true;
+    EnsurePicture();
+    QPainter p(&m_dcMem);
+    m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
+}
+
+void CCorvantaView::Redraw(int nLast)
+{
+    RebuildPicture(nLast);
+    update();
+    if (m_pHost)
+        m_pHost->FocusFunctionList();
+    UpdateRangeFields();
+    SyncDocument();
+}
+
+void CCorvantaView::UpdateRangeFields()
+{
+    SetClientSize(width(), height());
+    if (!m_pHost)
+        return;
+    const auto texts = RangeFieldTexts();
+    for (int i = 0; i < 4; ++i)
+        m_pHost->SetRangeFieldText(RangeField::XMin + i, QString::fromStdString(texts[i]));
+}
+
+void CCorvantaView::ApplyDomainRange()
+{
+    SetClientSize(width(), height());
+    std::array<std::string, 4> fields;
+    if (m_pHost) {
+        for (int i = 0; i < 4; ++i)
+            fields[i] = m_pHost->RangeFieldText(RangeField::XMin + i).toStdString();
+    }
+    for (const SViewMessage &m : ApplyDomainRange(fields))
+        ShowMessage(this, QString::fromStdString(m.text), QString::fromStdString(m.caption), MsgIcon::Stop);
+}
+
+void CCorvantaView::RePlot()
+{
+    m_bRangeEdited = true;
+    if (m_bAutoscale && m_nSelected >= 0 && m_nSelected < kSlots) {
+        AutoScale(m_aFunctions[m_nSelected], m_dScaleX, m_dScaleY);
+        m_dScaleX = ClampScale(m_dScaleX);
+        m_dScaleY = ClampScale(m_dScaleY);
+    }
+    ApplyDomainRange();
+    Redraw(m_nLast);
+}
+
+QImage CCorvantaView::Picture() const
+{
+    if (m_dcMem.isNull() || m_nWidth <= 0 || m_nHeight <= 0)
+        return {};
+    return m_dcMem.copy(0, 0, m_nWidth, m_nHeight);
+}
+
+// Zoom commands.
+void CCorvantaView::OnZoomInX()
+{
+    ZoomX(2);
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnZoomOutX()
+{
+    ZoomX(0.5);
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnZoomInY()
+{
+    ZoomY(2);
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnZoomOutY()
+{
+    ZoomY(0.5);
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnZoomIn()
+{
+    ZoomX(2);
+    ZoomY(2);
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnZoomOut()
+{
+    ZoomX(0.5);
+    ZoomY(0.5);
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnSquareUnits()
+{
+    SquareUnits();
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnCenter()
+{
+    Center();
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnAutoscale()
+{
+    ToggleAutoscale();
+    Redraw(m_nLast);
+}
+void CCorvantaView::OnShowGrid()
+{
+    m_bShowGrid = !m_bShowGrid;
+    Redraw(m_nLast);
+}
+
+void CCorvantaView::SetTrace(bool on)
+{
+    m_bTrace = on;
+    if (m_pHost)
+        m_pHost->SetBarVisible(ViewCommand::TraceBar, on);
+}
+
+void CCorvantaView::SetTraceMode(bool on)
+{
+    m_bTrace = on;
+    if (!on) {
+        m_bZoomArea = false;
+        m_rcZoom = {};
+        m_bZooming = false;
+        if (m_pRubberBand)
+            m_pRubberBand->hide();
+    }
+}
+
+void CCorvantaView::OnZoomArea()
+{
+    // The zoom area works inside trace mode, never beside the tangent.
+    if (m_bTangent)
+        return;
+    if (!m_bTrace)
+        SetTrace(true);
+    m_bZoomArea = !m_bZoomArea;
+    if (!m_bZoomArea && m_bTrace)
+        SetTrace(false);
+    if (!m_bZoomArea && m_pRubberBand) {
+        m_pRubberBand->hide();
+        m_bZooming = false;
+    }
+    Redraw(m_nLast);
+}
+
+bool CCorvantaView::HandleCommand(int id)
+{
+    switch (id) {
+    case ViewCommand::ZoomInX: OnZoomInX(); return true;
+    case ViewCommand::ZoomOutX: OnZoomOutX(); return true;
+    case ViewCommand::ZoomInY: OnZoomInY(); return true;
+    case ViewCommand::ZoomOutY: OnZoomOutY(); return true;
+    case ViewCommand::ZoomIn: OnZoomIn(); return true;
+    case ViewCommand::ZoomOut: OnZoomOut(); return true;
+    case ViewCommand::SquareUnits: OnSquareUnits(); return true;
+    case ViewCommand::Center: OnCenter(); return true;
+    case ViewCommand::Autoscale: OnAutoscale(); return true;
+    case ViewCommand::ShowGrid: OnShowGrid(); return true;
+    case ViewCommand::ZoomArea: OnZoomArea(); return true;
+    case ViewCommand::Differentiate: OnDifferentiate(); return true;
+    case ViewCommand::ClearGraph: OnClearGraph(); return true;
+    case ViewCommand::Plot:
+    case ViewCommand::PlotDefault: OnPlot(); return true;
+    case ViewCommand::RePlot: RePlot(); return true;
+    default: return false;
+    }
+}
+
+std::optional<bool> CCorvantaView::CommandChecked(int id) const
+{
+    switch (id) {
+    case ViewCommand::Autoscale: return m_bAutoscale;
+    case ViewCommand::ShowGrid: return m_bShowGrid;
+    case ViewCommand::ZoomArea: return m_bZoomArea && m_bTrace;
+    default: return std::nullopt;
+    }
+}
+
+void CCorvantaView::paintEvent(QPaintEvent *event)
+{
+    if (!m_bPainted) {
+        m_bPainted = true;
+        RebuildPicture(m_nLast);
+        UpdateRangeFields();
+        // The host may open a modal window (the splash); not inside a paint.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_pHost)
+                    m_pHost->OnFirstPaint();
+            },
+            Qt::QueuedConnection);
+    }
+    if (!m_bPrinting) {
+        QPainter p(this);
+        p.drawImage(event->rect(), m_dcMem, event->rect());
+    }
+    if (m_pHost)
+        m_pHost->FocusFunctionList();
+    SyncDocument();
+}
+
+void CCorvantaView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    SetClientSize(width(), height());
+    if (m_bPainted)
+        Redraw(m_nLast);
+}
+
+void CCorvantaView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    SetClientSize(width(), height());
+    m_ptDrag.x = pos.x();
+    m_ptDrag.y = pos.y();
+    m_bDragging = true;
+    setCursor(Qt::ClosedHandCursor);
+    if (m_bZoomArea && m_bTrace) {
+        m_ptZoomStart.x = pos.x();
+        m_ptZoomStart.y = pos.y();
+        m_rcZoom = {pos.x(), pos.y(), pos.x(), pos.y()};
+        if (!m_pRubberBand)
+            m_pRubberBand = new QRubberBand(QRubberBand::Rectangle, this);
+        m_pRubberBand->setGeometry(QRect(pos, QSize()));
+        m_pRubberBand->show();
+        m_bZooming = true;
+    }
+}
+
+void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_bDragging || !(event->buttons() & Qt::LeftButton)) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    if (!m_bZoomArea) {
+        PanBy(pos.x() - m_ptDrag.x, pos.y() - m_ptDrag.y);
+        m_ptDrag.x = pos.x();
+        m_ptDrag.y = pos.y();
+        Redraw(m_nLast);
+    } else if (m_bZooming && m_bTrace) {
+        const QRect r = QRect(QPoint(m_ptZoomStart.x, m_ptZoomStart.y), pos).normalized();
+        m_rcZoom = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+        m_pRubberBand->setGeometry(r);
+    }
+}
+
+void CCorvantaView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_bDragging) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    m_bDragging = false;
+    unsetCursor();
+    if (m_bZooming && m_bZoomArea && m_bTrace)
+        FinishZoomArea(event->position().toPoint());
+    m_bZooming = false;
+}
+
+void CCorvantaView::FinishZoomArea(const QPoint &end)
+{
+    m_pRubberBand->hide();
+    SetClientSize(width(), height());
+    // A click without a drag selects no area; the mode stays on for a drag.
+    if (std::abs(end.x() - m_ptZoomStart.x) < 1 || std::abs(end.y() - m_ptZoomStart.y) < 1) {
+        m_rcZoom = {};
+        return;
+    }
+    const auto fields = ZoomAreaFields(m_ptZoomStart.x, m_ptZoomStart.y, end.x(), end.y());
+    if (m_pHost) {
+        for (int i = 0; i < 4; ++i)
+            m_pHost->SetRangeFieldText(RangeField::XMin + i, QString::fromStdString(fields[i]));
+    }
+    m_rcZoom = {};
+    m_bZoomArea = false;
+    if (m_bTrace)
+        SetTrace(false);
+    RePlot();
+}
+
+// --- Plot, selection, differentiate, clear -----------------------------------
+
+const char *const CCorvantaView::kDerivativeHint = "Click the differentiate button to view the derivative of the function";
+const char *const CCorvantaView::kSyntaxCaption = "Expression Syntactical Error!";
+
+QString CCorvantaView::SyntaxMessage(int code)
+{
+    static const char *const kProblems[] = {
+        "Expression contains invalid character(s)!",
+        "Expression contains invalid operator syntax!",
+        "Number of open brakcets mismatches closed brackets'!",
+    };
+    if (code < 1 || code > 3)
+        return {};
+    return QStringLiteral("Error 0x%1:\n\n%2\nPlease correct the error and try again")
+        .arg(code, 2, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(kProblems[code - 1]));
+}
+
+namespace {
+
+QColor ToColor(ColorRef c)
+{
+    return QColor(static_cast<int>(ColorRefRed(c)), static_cast<int>(ColorRefGreen(c)),
+                  static_cast<int>(ColorRefBlue(c)));
+}
+
+// Blanks are removed by the compiler anyway; a text of nothing else would
+// take a slot that draws nothing.
+bool IsBlankText(const std::string &text)
+{
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+std::string LowerAscii(std::string text)
+{
+    for (char &c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+}  // namespace
+
+void CCorvantaView::OnPlot()
+{
+    if (!m_pHost)
+        return;
+    const QString typed = m_pHost->FunctionListText();
+    const std::string text = LowerAscii(typed.toStdString());
+    if (IsBlankText(text))
+        return;
+
+    CExpression candidate;
+    candidate.SetExpression(text);
+    for (int i = 0; i <= m_nLast && i < kSlots; ++i)
+        if (m_aFunctions[i].m_strCoded == candidate.m_strCoded)
+            return;  // never plotted twice
+
+    const int code = CheckSyntax(candidate.m_strCoded);
+    if (code != 0) {
+        ShowMessage(this, SyntaxMessage(code), QString::fromLatin1(kSyntaxCaption), MsgIcon::Stop);
+        m_pHost->FocusFunctionList();
+        return;
+    }
+
+    // The ring: the sixth function replaces slot 0, the seventh slot 1, ...
+    if (m_nLast < kSlots - 1)
+        ++m_nLast;
+    m_nCurrent = static_cast<std::int16_t>(m_nCurrent < 0 || m_nCurrent >= kSlots - 1 ? 0 : m_nCurrent + 1);
+
+    const QString entry = QString::fromStdString(text);
+    if (m_nLast != kSlots - 1) {
+        m_pHost->AppendFunctionListEntry(entry);
+    } else {
+        if (m_nCurrent < m_pHost->FunctionListCount())
+            m_pHost->RemoveFunctionListEntry(m_nCurrent);
+        m_pHost->InsertFunctionListEntry(m_nCurrent, entry);
+    }
+
+    // The derivative-shown flag stays with the slot until Clear Graph.
+    const bool derivativeShown = m_aFunctions[m_nCurrent].m_bDerivativeShown;
+    m_aFunctions[m_nCurrent].SetExpression(text);
+    m_aFunctions[m_nCurrent].m_bDerivativeShown = derivativeShown;
+
+    if (m_bRangeEdited)
+        ApplyDomainRange();
+    m_nSelected = m_nCurrent;
+    if (m_bAutoscale) {
+        AutoScale(m_aFunctions[m_nCurrent], m_dScaleX, m_dScaleY);
+        m_dScaleX = ClampScale(m_dScaleX);
+        m_dScaleY = ClampScale(m_dScaleY);
+    }
+    Redraw(m_nLast);
+    UpdateRangeFields();
+    m_pHost->UpdateDegreeOption(QString::fromStdString(m_aFunctions[m_nCurrent].m_strCoded));
+    m_pHost->SetDerivativeText(QString::fromLatin1(kDerivativeHint));
+    m_pHost->SetIndicatorColor(ToColor(m_aColor[m_nCurrent]));
+
+    if (m_bFirstPlot) {
+        // The first function of a run lands in slot 0 of an empty graph. The
+        // mapping stays: it already holds the typed domain or the autoscale.
+        m_bFirstPlot = false;
+        ClearGraph(false);
+        m_pHost->SetFunctionListText(typed);
+        OnPlot();
+    }
+}
+
+void CCorvantaView::OnSelectFunction(int index)
+{
+    if (index < 0 || index > m_nLast || index >= kSlots)
+        return;
+    m_nSelected = index;
+    if (!m_pHost)
+        return;
+    m_pHost->SetIndicatorColor(ToColor(m_aColor[index]));
+    const CExpression &f = m_aFunctions[index];
+    m_pHost->SetDerivativeText(f.m_bDerivativeShown ? QString::fromStdString(m_aDerivatives[index].m_strText)
+                                                    : QString::fromLatin1(kDerivativeHint));
+    m_pHost->UpdateDegreeOption(QString::fromStdString(f.m_strCoded));
+}
+
+void CCorvantaView::DeriveInto(int slot, const std::string &codedText)
+{
+    if (slot < 0 || slot >= kSlots)
+        return;
+    const CDerivative derivative(codedText);
+    m_aDerivatives[slot].SetExpression(derivative.GetResult());
+    m_aFunctions[slot].m_bDerivativeShown = true;
+}
+
+void CCorvantaView::OnDifferentiate()
+{
+    if (m_nSelected < 0 || m_nSelected > m_nLast || m_nSelected >= kSlots)
+        return;
+    if (m_aFunctions[m_nSelected].m_strCoded.empty())
+        return;
+    DeriveInto(m_nSelected, m_aFunctions[m_nSelected].m_strCoded);
+    if (m_pHost)
+        m_pHost->SetDerivativeText(QString::fromStdString(m_aDerivatives[m_nSelected].m_strText));
+    Redraw(m_nLast);
+}
+
+void CCorvantaView::OnClearGraph()
+{
+    const bool newDocument = (m_pDocument && m_pDocument->m_bNewDocument) || (m_pHost && m_pHost->IsNewDocument());
+    ClearGraph(!newDocument);
+}
+
+void CCorvantaView::ClearGraph(bool recentre)
+{
+    if (m_pHost) {
+        m_pHost->ClearFunctionList();
+        m_pHost->SetFunctionListText(QString());
+        m_pHost->SetIndicatorColor(Qt::white);
+    }
+    for (int i = 0; i < kSlots; ++i) {
+        CDocumentSync::EmptySlot(m_aFunctions[i]);
+        CDocumentSync::EmptySlot(m_aDerivatives[i]);
+    }
+    m_nSelected = -1;
+    m_nLast = -1;
+    m_nCurrent = -1;
+    if (recentre)
+        OnCenter();
+    if (m_pHost)
+        m_pHost->SetDerivativeText(QString());
+}
+
+// --- The document -------------------------------------------------------------
+
+void CCorvantaView::SyncDocument()
+{
+    // A redraw inside the synchronisation (the recentring of a new document)
+    // is covered by the synchronisation itself.
+    if (m_pDocument && !m_bSyncing) {
+        m_bSyncing = true;
+        const bool newDocument = m_pDocument->m_bNewDocument;
+        const CDocumentSync::Outcome outcome =
+            m_pDocument->SyncView(*this, m_snapshot, [this](bool recentre) { ClearGraph(recentre); });
+        if (newDocument) {
+            // A new document starts unmodified, even when the recentring just
+            // changed the mapping after the comparison.
+            CDocumentSync::CopyViewIntoRecord(*this, m_pDocument->m_store);
+            CDocumentSync::TakeSnapshot(m_pDocument->m_store, m_snapshot);
+            m_pDocument->SetModifiedFlag(false);
+        }
+        m_bSyncing = false;
+        if (outcome.loaded)
+            AfterLoad();
+    }
+    if (m_pHost)
+        m_pHost->SyncDocument();
+}
+
+void CCorvantaView::AfterLoad()
+{
+    SanitizeMapping();
+    if (m_pHost) {
+        m_pHost->ClearFunctionList();
+        m_pHost->SetIndicatorColor(Qt::white);
+        m_pHost->SetDerivativeText(QString());
+    }
+    for (CExpression &d : m_aDerivatives)
+        CDocumentSync::EmptySlot(d);
+    for (int i = 0; i <= m_nLast && i < kSlots; ++i) {
+        if (m_aFunctions[i].m_bDerivativeShown)
+            DeriveInto(i, m_aFunctions[i].m_strCoded);
+        if (m_pHost)
+            m_pHost->AppendFunctionListEntry(QString::fromStdString(m_aFunctions[i].m_strText));
+    }
+    m_nSelected = -1;
+    if (m_nLast >= 0) {
+        // The functions of the file are this run's first ones.
+        m_bFirstPlot = false;
+        if (m_pHost)
+            m_pHost->SelectFunctionListEntry(0);
+        OnSelectFunction(0);
+    }
+    m_nCurrent = m_nLast;
+    Redraw(m_nLast);
+}

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "core/doc/EqStore.h"
+#include "gui/view/GraphRenderer.h"
+#include "core/plot/ViewState.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+#include <optional>
+#include <string>
+
+class CCorvantaDoc;
+class CViewHost;
+class QRubberBand;
+
+// Command ids the view handles (the frame's command table routes them here).
+namespace ViewCommand {
+constexpr int ZoomInX = 32789;
+constexpr int ZoomOutX = 32790;
+constexpr int ZoomInY = 32793;
+constexpr int ZoomOutY = 32791;
+constexpr int ZoomIn = 32794;
+constexpr int ZoomOut = 32795;
+constexpr int SquareUnits = 32798;
+constexpr int Center = 32776;
+constexpr int Autoscale = 32800;
+constexpr int ShowGrid = 32781;
+constexpr int ZoomArea = 1003;
+constexpr int TraceBar = 32774;
+constexpr int Differentiate = 32787;
+constexpr int ClearGraph = 32785;
+constexpr int Plot = 1006;
+constexpr int PlotDefault = 1;  // Enter in the expression bar
+constexpr int RePlot = 1007;
+}  // namespace ViewCommand
+
+// Other controls of the expression bar the view writes to.
+namespace BarControl {
+constexpr int FunctionList = 101;
+constexpr int Derivative = 1001;
+constexpr int ColorIndicator = 1044;
+}  // namespace BarControl
+
+// Control ids of the expression bar's range fields.
+namespace RangeField {
+constexpr int XMin = 1050;
+constexpr int XMax = 1051;
+constexpr int YMin = 1052;
+constexpr int YMax = 1053;
+}  // namespace RangeField
+
+// The graph view: the view state plus its window. The picture is built off
+// screen by Redraw and the paint handler only copies it.
+class CCorvantaView : public QWidget, public CViewState
+{
+    Q_OBJECT
+
+public:
+    explicit CCorvantaView(QWidget *parent = nullptr);
+    ~CCorvantaView() override;
+
+    void SetHost(CViewHost *host) { m_pHost = host; }
+    CViewHost *Host() const { return m_pHost; }
+
+    // The document the view keeps in step with (none: nothing to keep).
+    void SetDocument(CCorvantaDoc *doc) { m_pDocument = doc; }
+    CCorvantaDoc *GetDocument() const { return m_pDocument; }
+
+    // Shown in the derivative field until the function is differentiated.
+    static const char *const kDerivativeHint;
+    // The plot command's syntax messages for CheckSyntax codes 1..3.
+    static QString SyntaxMessage(int code);
+    static const char *const kSyntaxCaption;
+
+    // Rebuilds the off-screen picture for slots 0..nLast and shows it.
+    void Redraw(int nLast);
+    void Redraw() { Redraw(m_nLast); }
+    // Writes the visible area into the four range fields.
+    void UpdateRangeFields();
+    // Applies the typed domain and range; errors go to message boxes.
+    void ApplyDomainRange();
+    using CViewState::ApplyDomainRange;
+    // The re-plot command: typed fields win over autoscale.
+    void RePlot();
+
+    // The plot command: the text of the function list enters the ring of
+    // five slots, or is refused with a syntax message.
+    void OnPlot();
+    // A choice in the function list (index of the entry).
+    void OnSelectFunction(int index);
+    // Differentiates the selected function and shows its derivative.
+    void OnDifferentiate();
+    // Clear Graph: recentres unless the document is a new one.
+    void OnClearGraph();
+    // Empties list, slots and fields; recentre runs the centre command.
+    void ClearGraph(bool recentre);
+    // Derives a coded text into a derivative slot and sets the slot's
+    // derivative-shown flag.
+    void DeriveInto(int slot, const std::string &codedText);
+
+    // Brings the view and its document into step (after every redraw and
+    // paint): copies the view into the document's record, or loads a record
+    // just read from a file into the view.
+    void SyncDocument();
+    // The view's picture of the document as the previous synchronisation left it.
+    const EqStore &Snapshot() const { return m_snapshot; }
+
+    // Runs one of the view's commands; false if the id is not the view's.
+    bool HandleCommand(int id);
+    // The check state of a view command, if it has one.
+    std::optional<bool> CommandChecked(int id) const;
+
+    // Trace mode as set by its bar (ending it also ends zoom-area mode).
+    void SetTraceMode(bool on);
+
+    // The off-screen picture over the client area (a copy).
+    QImage Picture() const;
+    // Grid, axes and labels within rect when bUseRect (printing), else within
+    // the client rectangle; k is the print scale.
+    void DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, double k);
+    // Draws the graph as Redraw does on another painter (export, print, tests).
+    void RenderTo(QPainter &p, const QRect &area, double k = 1.0, SRenderTiming *timing = nullptr);
+
+public slots:
+    void OnZoomInX();
+    void OnZoomOutX();
+    void OnZoomInY();
+    void OnZoomOutY();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnSquareUnits();
+    void OnCenter();
+    void OnAutoscale();
+    void OnShowGrid();
+    void OnZoomArea();
+    // A range field received the input focus.
+    void OnRangeFieldFocus() { m_bRangeEdited = true; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void EnsurePicture();
+    void RebuildPicture(int nLast);
+    void SetTrace(bool on);
+    void FinishZoomArea(const QPoint &end);
+
+    void AfterLoad();
+
+    CViewHost *m_pHost = nullptr;
+    CCorvantaDoc *m_pDocument = nullptr;
+    EqStore m_snapshot;
+    bool m_bSyncing = false;
+    // The first successful plot of a run starts from an empty graph.
+    bool m_bFirstPlot = true;
+    QImage m_dcMem;  // off-screen picture, at least the client size
+    CGraphRenderer m_renderer;
+    bool m_bPainted = false;
+    bool m_bDragging = false;
+    bool m_bZooming = false;  // a rubber band is being dragged
+    bool m_bPrinting = false;
+    QRubberBand *m_pRubberBand = nullptr;
+};

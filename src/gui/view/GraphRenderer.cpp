@@ -1,0 +1,162 @@
+#include "gui/view/GraphRenderer.h"
+
+#include "core/plot/GridLayout.h"
+#include "core/plot/ViewState.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+
+#include <chrono>
+#include <cmath>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// Device coordinates are whole pixels, truncated toward zero; pixel (x, y)
+// is covered by a one-pixel line through its centre.
+int Pix(double v)
+{
+    if (!(v > -1e6))
+        return -1000000;
+    if (!(v < 1e6))
+        return 1000000;
+    return static_cast<int>(v);
+}
+
+}  // namespace
+
+QColor CGraphRenderer::SlotColor(unsigned colorRef)
+{
+    return QColor(static_cast<int>(ColorRefRed(colorRef)), static_cast<int>(ColorRefGreen(colorRef)),
+                  static_cast<int>(ColorRefBlue(colorRef)));
+}
+
+void CGraphRenderer::Render(QPainter &p, const QRect &area, double k, const QColor &background, int nLast,
+                            SRenderTiming *timing)
+{
+    const auto start = Clock::now();
+    p.fillRect(area, background);
+    DrawGrid(p, area, k);
+    SRenderTiming local;
+    const int last = std::min(nLast, CViewState::kSlots - 1);
+    for (int i = 0; i <= last; ++i) {
+        if (m_state.m_aFunctions[i].m_bDerivativeShown && !m_state.m_aDerivatives[i].m_strCoded.empty())
+            PlotCurve(p, m_state.m_aDerivatives[i], area, k, SlotColor(m_state.m_aColor[i]), m_state.m_aWidth[i],
+                      &local);
+    }
+    for (int i = 0; i <= last; ++i) {
+        if (!m_state.m_aFunctions[i].m_strCoded.empty())
+            PlotCurve(p, m_state.m_aFunctions[i], area, k, SlotColor(m_state.m_aColor[i]), m_state.m_aWidth[i],
+                      &local);
+    }
+    if (timing) {
+        timing->sampleMs += local.sampleMs;
+        timing->paintMs += Ms(Clock::now() - start) - local.sampleMs;
+    }
+}
+
+void CGraphRenderer::DrawGrid(QPainter &p, const QRect &area, double k)
+{
+    const int right = area.x() + area.width(), bottom = area.y() + area.height();
+    const CGridLayout g = CGridLayout::Compute(right, bottom, k, m_state.m_dScaleX, m_state.m_dScaleY,
+                                               m_state.m_nPanX, m_state.m_nPanY, m_state.m_bShowGrid);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+    p.setClipRect(area);
+
+    // Dotted grid: one pixel on, one off.
+    QPen grid(QColor(200, 200, 200), 0);
+    grid.setDashPattern({1.0, 1.0});
+    grid.setCapStyle(Qt::FlatCap);
+    p.setPen(grid);
+    for (double r : g.m_aGridRows) {
+        const int y = Pix(r);
+        if (y >= area.y() && y < bottom)
+            p.drawLine(area.x(), y, right - 1, y);
+    }
+    for (double c : g.m_aGridColumns) {
+        const int x = Pix(c);
+        if (x >= area.x() && x < right)
+            p.drawLine(x, area.y(), x, bottom - 1);
+    }
+
+    const QPen axis(Qt::black, 0);
+    p.setPen(axis);
+    // An axis limited to the right or bottom edge is drawn on the last
+    // pixel inside the area, where it can be seen.
+    const int ax = std::min(Pix(g.m_dAxisColumn), std::max(area.x(), right - 1));
+    const int ay = std::min(Pix(g.m_dAxisRow), std::max(area.y(), bottom - 1));
+    for (double r : g.m_aTickRows) {
+        const int y = Pix(r);
+        if (y >= area.y() - 1 && y <= bottom)
+            p.drawLine(ax - 3, y, ax + 3, y);
+    }
+    for (double c : g.m_aTickColumns) {
+        const int x = Pix(c);
+        if (x >= area.x() - 1 && x <= right)
+            p.drawLine(x, ay - 3, x, ay + 3);
+    }
+
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPixelSize(std::max(1, static_cast<int>(14 * k)));
+    p.setFont(font);
+    const QFontMetrics fm(font, p.device());
+    const int ascent = fm.ascent();
+    auto label = [&](const CGridLayout::SLabel &l) {
+        const int x = Pix(l.left), y = Pix(l.top);
+        if (y > bottom || y + fm.height() < area.y() || x > right || x + 200 * k < area.x())
+            return;
+        p.drawText(QPoint(x, y + ascent), QString::fromStdString(l.text));
+    };
+    for (const auto &l : g.m_aYLabels)
+        label(l);
+    for (const auto &l : g.m_aXLabels)
+        label(l);
+
+    // The axes, along the nearest edge when the origin lies outside.
+    p.drawLine(area.x(), ay, right - 1, ay);
+    p.drawLine(ax, area.y(), ax, bottom - 1);
+    p.restore();
+}
+
+void CGraphRenderer::PlotCurve(QPainter &p, CExpression &f, const QRect &area, double k, const QColor &color,
+                               int width, SRenderTiming *timing)
+{
+    const int right = area.x() + area.width(), bottom = area.y() + area.height();
+    const double sx = k * m_state.m_dScaleX, sy = k * m_state.m_dScaleY;
+    const float step = m_state.SampleStep(k);
+    const double halfRange = m_state.HalfRange(right, k);
+    const auto start = Clock::now();
+    ::PlotCurve(f, right, bottom, step, halfRange, sx, sy, m_state.m_nPanY, m_state.m_nPanX, m_path);
+    if (timing)
+        timing->sampleMs += Ms(Clock::now() - start);
+    p.save();
+    p.setClipRect(area);
+    DrawPath(p, m_path, color, width);
+    p.restore();
+}
+
+void CGraphRenderer::DrawPath(QPainter &p, const CCurvePath &path, const QColor &color, int width)
+{
+    QPen pen(color, std::max(1, width));
+    pen.setCosmetic(width <= 1);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    p.setPen(pen);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    const auto &pts = path.Points();
+    for (std::size_t i = 0; i < path.PolylineCount(); ++i) {
+        m_aBuffer.clear();
+        for (std::size_t k = path.Begin(i); k < path.End(i); ++k)
+            m_aBuffer.emplace_back(pts[k].x + 0.5, pts[k].y + 0.5);
+        p.drawPolyline(m_aBuffer.data(), static_cast<int>(m_aBuffer.size()));
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/plot/CurvePath.h"
+
+#include <QColor>
+#include <QPointF>
+#include <QRect>
+
+#include <array>
+#include <vector>
+
+class QPainter;
+class CViewState;
+
+// Time spent in one Render, split into sampling the curves (evaluation) and
+// everything else (painting).
+struct SRenderTiming
+{
+    double sampleMs = 0;
+    double paintMs = 0;
+};
+
+// Draws the graph area of a view state on any painter: the window's off-
+// screen picture, a printed page, an exported bitmap, a test image. Grid and
+// axes are drawn aliased so they stay crisp; curves antialiased.
+class CGraphRenderer
+{
+public:
+    explicit CGraphRenderer(CViewState &state) : m_state(state) {}
+
+    // Background, grid, axes, labels, then the shown derivatives and the
+    // functions of slots 0..nLast. area gives the extent (its right and
+    // bottom); k is the print scale.
+    void Render(QPainter &p, const QRect &area, double k, const QColor &background, int nLast,
+                SRenderTiming *timing = nullptr);
+
+    // Grid, axes, ticks and labels within area (its right and bottom).
+    void DrawGrid(QPainter &p, const QRect &area, double k);
+
+    // One curve of the view with the given pen colour and width.
+    void PlotCurve(QPainter &p, CExpression &f, const QRect &area, double k, const QColor &color, int width,
+                   SRenderTiming *timing = nullptr);
+
+    // Paints a sampled curve (device pixels).
+    void DrawPath(QPainter &p, const CCurvePath &path, const QColor &color, int width);
+
+    static QColor SlotColor(unsigned colorRef);
+
+private:
+    CViewState &m_state;
+    CCurvePath m_path;
+    std::vector<QPointF> m_aBuffer;
+};

@@ -1,0 +1,47 @@
+#include "gui/view/Message.h"
+
+#include <QMessageBox>
+
+namespace {
+MessageHandler &Handler()
+{
+    static MessageHandler handler;
+    return handler;
+}
+}  // namespace
+
+MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &caption, MsgIcon icon, MsgButtons buttons)
+{
+    if (Handler())
+        return Handler()(text, caption, icon, buttons);
+
+    QMessageBox box(parent);
+    box.setText(text);
+    box.setWindowTitle(caption);
+    switch (icon) {
+    case MsgIcon::Stop: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: return MsgAnswer::Ok;
+    }
+}
+
+MessageHandler SetMessageHandler(MessageHandler handler)
+{
+    MessageHandler previous = std::move(Handler());
+    Handler() = std::move(handler);
+    return previous;
+}

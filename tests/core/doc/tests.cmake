@@ -1,0 +1,4 @@
+corvanta_test(doc_tests SOURCES
+  core/doc/CvaFormatTest.cpp
+  core/doc/DocumentSyncTest.cpp)
+target_compile_definitions(doc_tests PRIVATE CVA_CORPUS_DIR="${CMAKE_SOURCE_DIR}/fuzz/doc/corpus")

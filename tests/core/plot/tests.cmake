@@ -1,0 +1,5 @@
+corvanta_test(plot_tests SOURCES
+  core/plot/NumberTextTest.cpp
+  core/plot/ViewStateTest.cpp
+  core/plot/CurvePathTest.cpp
+  core/plot/GridLayoutTest.cpp)

@@ -1,0 +1,235 @@
+#include "gui/app/CorvantaApp.h"
+#include "gui/app/CorvantaDoc.h"
+#include "gui/app/MainFrame.h"
+#include "gui/view/Message.h"
+#include "gui/app/RecentFileList.h"
+#include "gui/app/SplashDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+class Startup : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        CSplashDlg::SetEnabled(false);
+        m_previous = SetMessageHandler([this](const QString &text, const QString &, MsgIcon, MsgButtons) {
+            m_shown << text;
+            return MsgAnswer::Ok;
+        });
+    }
+    void TearDown() override { SetMessageHandler(m_previous); }
+    QString IniPath() const { return m_dir.filePath("profile.ini"); }
+    QTemporaryDir m_dir;
+    QStringList m_shown;
+    MessageHandler m_previous;
+};
+
+std::string Format(double d)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.2f", d);
+    return buf;
+}
+
+}  // namespace
+
+// Only PathSet=1 marks a later run; anything else stores the directory again.
+TEST_F(Startup, FirstRunStoresTheDirectoryOnceAndASecondRunLeavesIt)
+{
+    for (const QVariant &value : {QVariant(), QVariant(0), QVariant(2), QVariant(-1), QVariant("yes")}) {
+        SCOPED_TRACE(value.toString().toStdString());
+        {
+            QSettings settings(IniPath(), QSettings::IniFormat);
+            settings.clear();
+            if (value.isValid()) {
+                settings.setValue("Settings/PathSet", value);
+                settings.setValue("AppPath/Path", "/stale/");
+            }
+            EXPECT_TRUE(CCorvantaApp::DiscoverInstallDirectory(settings, "/opt/corvanta/bin/"));
+            EXPECT_FALSE(CCorvantaApp::DiscoverInstallDirectory(settings, "/elsewhere/"));
+        }
+        // From the file, as a new run sees it.
+        QSettings reread(IniPath(), QSettings::IniFormat);
+        EXPECT_EQ(reread.value("AppPath/Path").toString(), "/opt/corvanta/bin/");
+        EXPECT_EQ(reread.value("Settings/PathSet").toInt(), 1);
+    }
+}
+
+TEST_F(Startup, InstallDirectoryIsTheExecutablesWithTrailingSeparator)
+{
+    const QString strDir = CCorvantaApp::InstallDirectory();
+    EXPECT_TRUE(strDir.endsWith(QDir::separator()));
+    EXPECT_EQ(QDir::cleanPath(QDir::fromNativeSeparators(strDir)),
+              QDir::cleanPath(QCoreApplication::applicationDirPath()));
+}
+
+TEST_F(Startup, CommandLines)
+{
+    const struct {
+        QStringList args;
+        bool bOk;
+        const char *pszFile;
+    } cases[] = {
+        {{"corvanta"}, true, ""},
+        {{"corvanta", "graph.cva"}, true, "graph.cva"},
+        {{"corvanta", "/home/u/my graphs/a b.cva"}, true, "/home/u/my graphs/a b.cva"},
+        {{"corvanta", "first.cva", "second.cva"}, true, "first.cva"},
+        {{"corvanta", "--", "-odd.cva"}, true, "-odd.cva"},
+        {{"corvanta", ""}, true, ""},
+        {{"corvanta", "-p", "graph.cva"}, false, ""},
+        {{"corvanta", "--print"}, false, ""},
+        {{}, true, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CCorvantaApp::SCommandLine line = CCorvantaApp::ParseCommandLine(c.args);
+        EXPECT_EQ(line.bOk, c.bOk);
+        if (c.bOk)
+            EXPECT_EQ(line.strFile, QString::fromUtf8(c.pszFile));
+        else
+            EXPECT_FALSE(line.strError.isEmpty());
+    }
+}
+
+TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
+{
+    {
+        QSettings profile("HALDEN", "Corvanta");
+        profile.setValue("Recent File List/File1", "/data/one.cva");
+        profile.setValue("Recent File List/File2", "/data/two.cva");
+    }
+    CCorvantaApp app;
+    ASSERT_TRUE(app.InitInstance({"corvanta", "/data/start.cva"}));
+    CMainFrame *pFrame = app.MainFrame();
+    ASSERT_NE(pFrame, nullptr);
+    EXPECT_TRUE(pFrame->isVisible());
+    EXPECT_EQ(QCoreApplication::organizationName(), "HALDEN");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Corvanta");
+    EXPECT_EQ(pFrame->PendingDocumentPath(), "/data/start.cva");
+    // The file does not exist: named in a message, and the program goes on
+    // with a new document.
+    ASSERT_EQ(m_shown.size(), 1);
+    EXPECT_TRUE(m_shown[0].contains("/data/start.cva"));
+    EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
+
+    // The recent-file list of four came from the profile.
+    EXPECT_EQ(pFrame->RecentFiles().Size(), 4);
+    EXPECT_EQ(pFrame->RecentFiles().Paths(), (QStringList{"/data/one.cva", "/data/two.cva"}));
+    EXPECT_EQ(pFrame->Action(57616)->text(), "&1 one.cva");
+    EXPECT_TRUE(pFrame->Action(57617)->isVisible());
+    EXPECT_FALSE(pFrame->Action(57618)->isVisible());
+
+    QSettings profile("HALDEN", "Corvanta");
+    EXPECT_EQ(profile.value("Settings/PathSet").toInt(), 1);
+    EXPECT_EQ(profile.value("AppPath/Path").toString(), CCorvantaApp::InstallDirectory());
+    // The profile is the one named "HALDEN"/"Corvanta" in the user's scope.
+    EXPECT_TRUE(profile.fileName().startsWith(m_dir.path()));
+    EXPECT_TRUE(profile.fileName().contains("HALDEN"));
+}
+
+TEST_F(Startup, SecondRunLeavesTheStoredPathAndAnUnknownOptionEndsStartUp)
+{
+    {
+        QSettings profile("HALDEN", "Corvanta");
+        profile.setValue("Settings/PathSet", 1);
+        profile.setValue("AppPath/Path", "/where/it/was/");
+    }
+    {
+        CCorvantaApp app;
+        ASSERT_TRUE(app.InitInstance({"corvanta"}));
+        EXPECT_EQ(QSettings("HALDEN", "Corvanta").value("AppPath/Path").toString(), "/where/it/was/");
+        EXPECT_TRUE(app.MainFrame()->PendingDocumentPath().isEmpty());
+    }
+    CCorvantaApp refused;
+    EXPECT_FALSE(refused.InitInstance({"corvanta", "-x"}));
+    EXPECT_EQ(refused.MainFrame(), nullptr);
+}
+
+TEST_F(Startup, NumbersKeepTheDecimalPointInAnyLocale)
+{
+    const char *pszGerman = std::setlocale(LC_NUMERIC, "de_DE.utf8");
+    if (pszGerman) {
+        EXPECT_EQ(Format(1.5), "1,50");  // the fault being guarded against
+    }
+    CCorvantaApp app;
+    ASSERT_TRUE(app.InitInstance({"corvanta"}));
+    EXPECT_EQ(Format(1.5), "1.50");
+    EXPECT_EQ(Format(-1234.25), "-1234.25");
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+}
+
+TEST(RecentFileList, NewestFirstNoDuplicatesAtMostFour)
+{
+    CRecentFileList list(4);
+    for (const char *psz : {"/a/1.cva", "/a/2.cva", "/a/3.cva"})
+        list.Add(psz);
+    EXPECT_EQ(list.Paths(), (QStringList{"/a/3.cva", "/a/2.cva", "/a/1.cva"}));
+    list.Add("/a/1.cva");  // again: moves up
+    EXPECT_EQ(list.Paths(), (QStringList{"/a/1.cva", "/a/3.cva", "/a/2.cva"}));
+    list.Add("/a/./x/../2.cva");  // the same file by another spelling
+    EXPECT_EQ(list.Paths(), (QStringList{"/a/2.cva", "/a/1.cva", "/a/3.cva"}));
+    list.Add("/a/4.cva");
+    list.Add("/a/5.cva");
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Paths(), (QStringList{"/a/5.cva", "/a/4.cva", "/a/2.cva", "/a/1.cva"}));
+    list.Add("");
+    EXPECT_EQ(list.Count(), 4);
+    list.Remove(1);
+    list.Remove(7);
+    list.Remove(-1);
+    EXPECT_EQ(list.Paths(), (QStringList{"/a/5.cva", "/a/2.cva", "/a/1.cva"}));
+    EXPECT_EQ(list.Path(3), "");
+    EXPECT_EQ(list.Path(-1), "");
+}
+
+TEST(RecentFileList, MenuTexts)
+{
+    CRecentFileList list(4);
+    list.Add("/x/a&b.cva");
+    list.Add("/y/same.cva");
+    list.Add("/z/same.cva");
+    EXPECT_EQ(list.MenuText(0), QString("&1 ") + QDir::toNativeSeparators("/z/same.cva"));
+    EXPECT_EQ(list.MenuText(1), QString("&2 ") + QDir::toNativeSeparators("/y/same.cva"));
+    EXPECT_EQ(list.MenuText(2), "&3 a&&b.cva");  // '&' shown, not a mnemonic
+    EXPECT_EQ(list.MenuText(3), "");
+}
+
+TEST(RecentFileList, ProfileRoundTripSkipsHolesAndDuplicates)
+{
+    QTemporaryDir dir;
+    QSettings settings(dir.filePath("p.ini"), QSettings::IniFormat);
+    settings.setValue("Recent File List/File1", "/p/1.cva");
+    settings.setValue("Recent File List/File3", "/p/3.cva");
+    settings.setValue("Recent File List/File4", "/p/1.cva");
+    settings.setValue("Recent File List/File5", "/p/5.cva");  // beyond the four
+    CRecentFileList list(4);
+    list.Load(settings);
+    EXPECT_EQ(list.Paths(), (QStringList{"/p/1.cva", "/p/3.cva"}));
+    list.Add("/p/new.cva");
+    list.Save(settings);
+    EXPECT_EQ(settings.value("Recent File List/File1").toString(), "/p/new.cva");
+    EXPECT_EQ(settings.value("Recent File List/File3").toString(), "/p/3.cva");
+    EXPECT_FALSE(settings.contains("Recent File List/File4"));
+    CRecentFileList again(4);
+    again.Load(settings);
+    EXPECT_EQ(again.Paths(), list.Paths());
+}
