@@ -1,0 +1,2 @@
+target_sources(corvanta_core PRIVATE
+  src/core/analysis/ValueTests.h src/core/analysis/ValueTests.cpp)

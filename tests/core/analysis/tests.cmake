@@ -1,0 +1,2 @@
+corvanta_test(analysis_tests SOURCES
+  core/analysis/ValueTestsTest.cpp)
