@@ -1,7 +1,7 @@
 #include "gui/app/AboutDlg.h"
 
 #include "gui/app/Artwork.h"
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "gui/app/Artwork.h"
 
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "gui/app/AboutDlg.h"
 #include "gui/app/Artwork.h"
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/CorvantaDoc.h"

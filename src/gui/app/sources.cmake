@@ -1,5 +1,4 @@
 target_sources(corvanta_gui PRIVATE
-  src/gui/app/CommandIds.h
   src/gui/app/CommandTable.h src/gui/app/CommandTable.cpp
   src/gui/app/RecentFileList.h src/gui/app/RecentFileList.cpp
   src/gui/app/Artwork.h src/gui/app/Artwork.cpp

@@ -1,4 +1,5 @@
 target_sources(corvanta_gui PRIVATE
+  src/gui/view/CommandIds.h
   src/gui/view/Message.h src/gui/view/Message.cpp
   src/gui/view/ViewHost.h
   src/gui/view/GraphRenderer.h src/gui/view/GraphRenderer.cpp

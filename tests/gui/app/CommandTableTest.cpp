@@ -1,4 +1,4 @@
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 #include "gui/app/CommandTable.h"
 
 #include <QtTest/QtTest>

@@ -2,7 +2,7 @@
 // recent files, the question before a modified document goes, the title.
 #include "gui/app/FrameTestSupport.h"
 
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 #include "gui/app/CorvantaDoc.h"
 #include "core/doc/CvaFormat.h"
 #include "gui/view/Message.h"

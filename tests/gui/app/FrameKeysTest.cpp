@@ -1,6 +1,6 @@
 #include "gui/app/FrameTestSupport.h"
 
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 #include "gui/view/Message.h"
 
 #include <QComboBox>

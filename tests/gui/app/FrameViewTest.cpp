@@ -1,4 +1,4 @@
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 #include "gui/view/CorvantaView.h"
 
 #include <QtTest/QtTest>

@@ -1,5 +1,5 @@
 #include "gui/app/AboutDlg.h"
-#include "gui/app/CommandIds.h"
+#include "gui/view/CommandIds.h"
 
 #include <QtTest/QtTest>
 

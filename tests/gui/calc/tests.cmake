@@ -1,0 +1,1 @@
+# calc window tests

@@ -1,0 +1,1 @@
+# output window tests
