@@ -1,6 +1,5 @@
 #include "gui/analysis/ProgressDialog.h"
 
-#include <QCoreApplication>
 
 
 namespace {
@@ -26,8 +25,6 @@ ProgressCallback CProgressDialog::Callback()
         // setValue shows the window once the minimum duration has passed and
         // processes events while it is shown, so Cancel can be clicked.
         m_dialog->setValue(static_cast<int>(fraction * kSteps));
-        if (!m_dialog->isVisible())
-            QCoreApplication::processEvents();
         return !m_dialog->wasCanceled();
     };
 }
