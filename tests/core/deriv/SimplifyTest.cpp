@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/deriv/ConstantEvaluator.h"
-#include "core/deriv/NumberText.h"
+#include "core/deriv/ConstantText.h"
 #include "core/deriv/Simplify.h"
 #include "core/expr/Expression.h"
 

@@ -1,5 +1,7 @@
 #include "gui/view/CorvantaView.h"
 
+#include "gui/view/CommandIds.h"
+
 #include "gui/view/ViewFixture.h"
 
 #include <QApplication>
@@ -116,7 +118,7 @@ TEST_F(ViewTest, DottedGridEveryFiftyPixelsAndLabels)
     EXPECT_EQ(CountIn(img, QRect(256, 205, 30, 14), IsDark), 0);
 
     view.OnShowGrid();
-    EXPECT_EQ(view.CommandChecked(ViewCommand::ShowGrid), false);
+    EXPECT_EQ(view.CommandChecked(ID_SHOW_GRID), false);
     const QImage plain = view.Picture();
     EXPECT_EQ(CountIn(plain, QRect(0, 0, 500, 400), IsGridGrey), 0);
     // Ticks, labels and axes stay.
