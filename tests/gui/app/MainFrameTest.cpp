@@ -125,22 +125,3 @@ TEST_F(MainFrame, ExtendedToolsButtonDoesNothingItsArrowOffersTheTools)
     for (const auto &pSpy : others)
         EXPECT_EQ(pSpy->count(), 0);
 }
-
-TEST_F(MainFrame, RecentFilesMenuKeepsFourInTheProfile)
-{
-    auto visibleRecent = [&] {
-        QStringList texts;
-        for (QAction *pAction : m_pFrame->Popup(0)->actions())
-            if (pAction->objectName().startsWith("cmd5761") && pAction->isVisible())
-                texts << pAction->text();
-        return texts;
-    };
-    EXPECT_EQ(visibleRecent(), QStringList{"Recent File"});
-    EXPECT_FALSE(m_pFrame->Action(ID_FILE_MRU_FILE1)->isEnabled());
-    for (const char *psz : {"/d/a.cva", "/d/b.cva", "/d/c.cva", "/d/d.cva", "/d/e.cva"})
-        m_pFrame->AddToRecentFileList(QString::fromUtf8(psz));
-    EXPECT_EQ(visibleRecent(), (QStringList{"&1 e.cva", "&2 d.cva", "&3 c.cva", "&4 b.cva"}));
-    QSettings profile(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
-    EXPECT_EQ(profile.value("Recent File List/File1").toString(), "/d/e.cva");
-    EXPECT_EQ(profile.value("Recent File List/File4").toString(), "/d/b.cva");
-}
