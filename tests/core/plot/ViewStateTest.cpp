@@ -168,8 +168,9 @@ TEST(ViewState, TypedAreasAreShownAsTypedOrRefused)
                     continue;
                 const bool refused = std::any_of(msgs.begin(), msgs.end(),
                                                  [&](const SViewMessage &m) { return m.caption == captions[axis]; });
-                if (size == 500)
+                if (size == 500) {
                     EXPECT_EQ(!refused, axis == 0 ? c.xShownAt500 : c.yShownAt500) << axis;
+                }
                 if (refused) {
                     EXPECT_EQ(scale[axis], 3) << axis;
                     EXPECT_EQ(pan[axis], 7) << axis;

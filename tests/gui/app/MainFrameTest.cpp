@@ -53,9 +53,6 @@ TEST_F(MainFrame, BarTextsReachOnlyTheirControls)
 
 TEST_F(MainFrame, BarsToggleWithTheirCommandsAndCheckMarks)
 {
-    QDockWidget *pZoom = m_pFrame->ZoomBar();
-    pZoom->setFloating(false);  // the zoom bar only floats
-    EXPECT_TRUE(pZoom->isFloating());
     ShowFrame();
     EXPECT_FALSE(m_pFrame->TraceBar()->isVisible() || m_pFrame->TangentBar()->isVisible());
     const struct { int nId; bool bTrace, bTangent; } steps[] = {
@@ -68,7 +65,7 @@ TEST_F(MainFrame, BarsToggleWithTheirCommandsAndCheckMarks)
         EXPECT_EQ(m_pFrame->Action(ID_TANGENT)->isChecked(), step.bTangent) << step.nId;
     }
     const struct { int nId; QWidget *pBar; } bars[] = {
-        {ID_VIEW_TOOLBAR, m_pFrame->MainToolBar()}, {ID_VIEW_ZOOM_TOOLBAR, pZoom},
+        {ID_VIEW_TOOLBAR, m_pFrame->MainToolBar()}, {ID_VIEW_ZOOM_TOOLBAR, m_pFrame->ZoomBar()},
         {ID_VIEW_EXPRESSION_BAR, m_pFrame->ExpressionBar()}, {ID_VIEW_STATUS_BAR, m_pFrame->statusBar()}};
     for (const auto &bar : bars) {
         SCOPED_TRACE(bar.nId);
