@@ -72,26 +72,18 @@ protected:
     MessageRecorder m_messages;
 };
 
+// The frame's round trip covers titles, paths and the modified flag; here the file itself.
 TEST_F(DocumentFile, SaveWritesTheRecordAndOpensIntoAnEqualRecord)
 {
     CCorvantaDoc doc;
     doc.SetModifiedFlag(true);
     EXPECT_FALSE(doc.Save());  // no path yet: nothing written
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetTitle(), QStringLiteral("Untitled"));
-
     Fill(doc);
-    QSignalSpy titles(&doc, &CCorvantaDoc::titleChanged);
     const QString path = Path("graph.cva");
     ASSERT_TRUE(doc.SaveAs(path));
-    EXPECT_TRUE(m_messages.shown.empty());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.GetPathName(), path);
-    ASSERT_EQ(titles.count(), 1);
-    EXPECT_EQ(titles.at(0).at(0).toString(), QStringLiteral("graph.cva"));
     EXPECT_EQ(Read(path), ToBytes(CCvaFormat::Encode(doc.m_store)));
-    // Only the document itself is left in the folder.
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"graph.cva"});
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"graph.cva"});  // no temporary left
 
     CCorvantaDoc b;
     QSignalSpy updates(&b, &CCorvantaDoc::updateAllViews);
@@ -101,8 +93,6 @@ TEST_F(DocumentFile, SaveWritesTheRecordAndOpensIntoAnEqualRecord)
     EXPECT_EQ(updates.count(), 1);
     EXPECT_FALSE(b.m_bNewDocument);
     EXPECT_FALSE(b.m_store.m_bSynced);
-    EXPECT_FALSE(b.IsModified());
-    EXPECT_EQ(b.GetPathName(), path);
     EXPECT_EQ(CCvaFormat::Encode(b.m_store), CCvaFormat::Encode(doc.m_store));
 }
 
