@@ -11,8 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QShowEvent>
-#include <QWindow>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
@@ -321,6 +319,7 @@ void CMainFrame::CreateExpressionBar()
     }
     pRanges->addStretch();
     pGrid->addLayout(pRanges, 0, 5);
+    pGrid->setColumnStretch(1, 1);  // spare width goes to the function list first
 
     pGrid->addWidget(MakeLabel(QStringLiteral("f'(x) = "), pPanel), 1, 0);
     auto *pDerivative = new QLineEdit(pPanel);
@@ -496,21 +495,14 @@ void CMainFrame::CreateGraphArea()
     });
 }
 
-void CMainFrame::showEvent(QShowEvent *event)
+void CMainFrame::RaiseFloatingBars()
 {
-    QMainWindow::showEvent(event);
-    // The floating bars are tool windows of this window: with it as their
-    // transient parent the window manager keeps them above it, also when
-    // they were mapped before it.
-    for (QDockWidget *pBar : {m_pZoomBar, m_pTraceBar, m_pTangentBar}) {
-        if (pBar && pBar->isFloating()) {
-            pBar->winId();
-            if (QWindow *pWindow = pBar->windowHandle())
-                pWindow->setTransientParent(windowHandle());
-            if (pBar->isVisible())
-                pBar->raise();
-        }
-    }
+    // Qt draws the floating bars' frames itself on X11, so window managers
+    // do not keep them above their parent: raise them whenever this window
+    // comes to the front (also at start-up, when it was mapped after them).
+    for (QDockWidget *pBar : {m_pZoomBar, m_pTraceBar, m_pTangentBar})
+        if (pBar && pBar->isFloating() && pBar->isVisible())
+            pBar->raise();
 }
 
 void CMainFrame::PlaceFloatingBars()
@@ -999,6 +991,8 @@ void CMainFrame::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         emit minimized();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        RaiseFloatingBars();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)

@@ -117,6 +117,8 @@ public:
 
     // Floats the zoom, trace and tangent bars at their places on the screen.
     void PlaceFloatingBars();
+    // Brings the floating bars in front of this window.
+    void RaiseFloatingBars();
 
     // --- Command handlers of the frame ---
     void OnFileNew(int nId);
@@ -144,7 +146,6 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
