@@ -282,7 +282,12 @@ void CCalcDlg::ShowCalculator(const QStringList &functions, int nSelected)
     if (nSelected >= 0 && nSelected < m_pFunction->count())
         m_pFunction->setCurrentIndex(nSelected);
     m_bShown = true;
+    // Some window managers place a window shown again by its frame; it goes
+    // back where the user left it.
+    const bool bPlaced = m_bPlaced;
     show();
+    if (bPlaced)
+        move(m_ptPlace);
     raise();
     activateWindow();
     m_pExpression->setFocus();
@@ -301,6 +306,15 @@ QString CCalcDlg::DisplayText() const { return m_pDisplay->text(); }
 void CCalcDlg::SetDisplay(const QString &strText) { m_pDisplay->setText(strText); }
 
 void CCalcDlg::Append(const QString &strText) { SetExpressionText(ExpressionText() + strText); }
+
+void CCalcDlg::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous()) {
+        m_ptPlace = pos();
+        m_bPlaced = true;
+    }
+    QDialog::hideEvent(event);
+}
 
 // --- Keyboard ---------------------------------------------------------------
 

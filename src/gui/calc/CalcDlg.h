@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QHash>
+#include <QPoint>
 #include <QStringList>
 
 class QComboBox;
@@ -38,6 +39,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void CreateControls();
@@ -69,6 +71,8 @@ private:
     int m_nAngleMode = 0;   // 0 degrees, 1 radians
     int m_nInverse = 0;
     int m_nHyperbolic = 0;
+    QPoint m_ptPlace;  // where the window was when it was hidden
+    bool m_bPlaced = false;
 
     QTextEdit *m_pExpression = nullptr;
     QLabel *m_pDisplay = nullptr;
