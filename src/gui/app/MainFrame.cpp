@@ -1,6 +1,7 @@
 #include "gui/app/MainFrame.h"
 
 #include "gui/app/AboutDlg.h"
+#include "gui/calc/CalcDlg.h"
 #include "gui/app/Artwork.h"
 #include "gui/view/CommandIds.h"
 #include "gui/app/CommandTable.h"
@@ -130,7 +131,9 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The calculator goes first: while it is the active window, its going moves
+// the focus into bars that are already half taken down.
+CMainFrame::~CMainFrame() { delete m_pCalcDlg; }
 
 // --- Building -------------------------------------------------------------
 
@@ -493,6 +496,9 @@ void CMainFrame::CreateGraphArea()
     connect(m_pTraceBar, &QDockWidget::visibilityChanged, m_pView, [this] {
         m_pView->SetTraceMode(IsBarVisible(false));
     });
+
+    m_pCalcDlg = new CCalcDlg(this);
+    connect(this, &CMainFrame::minimized, m_pCalcDlg, &QWidget::hide);
 }
 
 void CMainFrame::RaiseFloatingBars()
@@ -651,6 +657,19 @@ void CMainFrame::OnAppAbout(int)
 {
     CAboutDlg dlg(this);
     dlg.exec();
+}
+
+// The calculator offers the plotted functions, each shown derivative
+// indented below its function, with the selected slot chosen.
+void CMainFrame::OnCalculator(int)
+{
+    QStringList functions;
+    for (int i = 0; i <= m_pView->m_nLast && i < CViewState::kSlots; ++i) {
+        functions << QString::fromStdString(m_pView->m_aFunctions[i].m_strText);
+        if (m_pView->m_aFunctions[i].m_bDerivativeShown)
+            functions << QStringLiteral("    ") + QString::fromStdString(m_pView->m_aDerivatives[i].m_strText);
+    }
+    m_pCalcDlg->ShowCalculator(functions, m_pView->m_nSelected);
 }
 
 void CMainFrame::OnNoAction(int) {}
