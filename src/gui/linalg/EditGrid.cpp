@@ -8,6 +8,8 @@ CEditGrid::CEditGrid(QWidget *parent) : CGrid(parent)
 {
     // The editor lives on the viewport so it scrolls with the cells.
     m_pEditor = new CGridEdit(viewport());
+    // Tab leaves the grid, and the editor hiding must not move the current cell.
+    setTabKeyNavigation(false);
     connect(m_pEditor, &CGridEdit::commitRequested, this, [this] {
         CommitPending();
         setFocus();
@@ -39,9 +41,13 @@ void CEditGrid::CommitPending()
 
 void CEditGrid::DiscardPending()
 {
-    m_pEditor->clear();
-    m_pEditor->hide();
+    // Forget the cell first: taking the focus back below commits what is left.
     m_nEditRow = m_nEditCol = -1;
+    m_pEditor->clear();
+    // Hiding a focused editor would pass the focus on to the next control.
+    if (m_pEditor->hasFocus())
+        setFocus();
+    m_pEditor->hide();
 }
 
 void CEditGrid::StartEditing(const QString &strTyped)
