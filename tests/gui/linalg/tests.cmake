@@ -4,4 +4,5 @@ corvanta_test(linalg_gui_tests GUI SOURCES
   gui/linalg/EditGridTest.cpp
   gui/linalg/SimEqDlgTest.cpp
   gui/linalg/DetDlgTest.cpp
-  gui/linalg/MatrixOpsDlgTest.cpp)
+  gui/linalg/MatrixOpsDlgTest.cpp
+  gui/linalg/ToolsCommandTest.cpp)
