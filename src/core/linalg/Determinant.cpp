@@ -2,9 +2,9 @@
 
 #include <Eigen/Dense>
 
-#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <limits>
-#include <numeric>
 
 CDeterminant::CDeterminant(int n, std::vector<double> values) : m_n(n), m_aValues(std::move(values)) {}
 
@@ -18,28 +18,32 @@ double CDeterminant::Value() const
         const Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>> a(m_aValues.data(), m_n, m_n);
         return a.partialPivLu().determinant();
     }
-    // The expansion reorders row indices only; the numbers never move.
-    std::vector<int> rows(m_n);
-    std::iota(rows.begin(), rows.end(), 0);
-    return Expand(rows, m_n);
+    // Each block's determinant depends only on which rows are left, so it is
+    // computed once: 2^n blocks instead of n! paths, with the same sums.
+    std::vector<double> memo(std::size_t{1} << m_n, std::numeric_limits<double>::quiet_NaN());
+    return Expand((1u << m_n) - 1, memo);
 }
 
-// Determinant of the block of the last k rows of the list and the last k
-// columns, expanded along the block's first column.
-double CDeterminant::Expand(std::vector<int> &rows, int k) const
+// Determinant of the block of the rows in the set (in their order) and the
+// last columns, expanded along the block's first column with alternating signs.
+double CDeterminant::Expand(unsigned rows, std::vector<double> &memo) const
 {
-    if (k == 1)
-        return At(rows[m_n - 1], m_n - 1);
+    const int k = std::popcount(rows);
     const int t = m_n - k;
+    if (k == 1)
+        return At(std::countr_zero(rows), m_n - 1);
+    if (!std::isnan(memo[rows]))
+        return memo[rows];
     double sum = 0.0;
     bool bAdd = true;
-    for (int s = t; s < m_n; ++s) {
-        // Row s to the top of the block; the rows between keep their order.
-        std::rotate(rows.begin() + t, rows.begin() + s, rows.begin() + s + 1);
-        const double term = At(rows[t], t) * Expand(rows, k - 1);
+    for (int r = 0; r < m_n; ++r) {
+        if (!(rows & (1u << r)))
+            continue;
+        const double term = At(r, t) * Expand(rows & ~(1u << r), memo);
         sum += bAdd ? term : -term;
         bAdd = !bAdd;
-        std::rotate(rows.begin() + t, rows.begin() + t + 1, rows.begin() + s + 1);
     }
+    // A NaN sum is simply computed again: rare, and still correct.
+    memo[rows] = sum;
     return sum;
 }

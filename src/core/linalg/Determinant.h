@@ -19,7 +19,7 @@ public:
     double Value() const;
 
 private:
-    double Expand(std::vector<int> &rows, int k) const;
+    double Expand(unsigned rows, std::vector<double> &memo) const;
     double At(int row, int col) const { return m_aValues[static_cast<std::size_t>(row) * m_n + col]; }
 
     int m_n = 0;
