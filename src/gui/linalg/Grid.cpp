@@ -15,6 +15,8 @@ CGrid::CGrid(QWidget *parent) : QTableWidget(parent)
 {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     horizontalHeader()->setHighlightSections(false);

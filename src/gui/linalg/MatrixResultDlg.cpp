@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 constexpr int kHeaderTwips = 400;
 constexpr int kCellTwips = 700;
@@ -30,6 +32,12 @@ CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDi
     m_pGrid->SetColWidth(0, kHeaderTwips);
     m_pGrid->WriteNumberHeaders();
     m_pGrid->WriteMatrix(m_result, &FourDecimals);
+    // Results such as -1234.5678 do not fit 700 twips in today's fonts: widen, never narrow.
+    for (int c = 0; c < m_pGrid->columnCount(); ++c) {
+        const int nWidth = m_pGrid->columnWidth(c);
+        m_pGrid->resizeColumnToContents(c);
+        m_pGrid->setColumnWidth(c, std::max(nWidth, m_pGrid->columnWidth(c)));
+    }
 
     auto *pCopy = new QPushButton(QStringLiteral("Copy Result"), this);
     pCopy->setObjectName(QStringLiteral("ctl1001"));
