@@ -2,6 +2,7 @@
 // system, and laying out and filling a 200 x 200 grid as the tools do.
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
+#include "core/expr/NumberText.h"
 #include "core/linalg/NumberFormat.h"
 #include "gui/linalg/EditGrid.h"
 

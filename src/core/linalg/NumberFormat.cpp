@@ -32,12 +32,3 @@ std::string FormatTenDigits(double value)
     const std::size_t exponent = std::min(text.find('e'), text.size());
     return text.substr(0, exponent) + '.' + text.substr(exponent);
 }
-
-std::string FormatShortest(double value)
-{
-    if (!std::isfinite(value))
-        return Special(value);
-    char buffer[64];
-    const auto res = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, res.ptr);
-}

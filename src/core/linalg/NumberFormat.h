@@ -11,6 +11,3 @@ std::string FormatSignificant(double value, int digits);
 // Ten significant digits, no trailing zeros, always a decimal point:
 // 1 -> "1.", -0.5 -> "-0.5", 1e20 -> "1.e+20".
 std::string FormatTenDigits(double value);
-
-// The shortest text that reads back to exactly the same double.
-std::string FormatShortest(double value);

@@ -1,7 +1,7 @@
 #include "gui/linalg/Grid.h"
 
 #include "core/linalg/Matrix.h"
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 
 #include <QHeaderView>
 

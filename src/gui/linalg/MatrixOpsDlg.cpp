@@ -1,6 +1,6 @@
 #include "gui/linalg/MatrixOpsDlg.h"
 
-#include "core/linalg/NumberFormat.h"
+#include "core/expr/NumberText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
 #include "gui/linalg/MatrixResultDlg.h"

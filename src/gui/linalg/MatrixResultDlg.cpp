@@ -1,6 +1,6 @@
 #include "gui/linalg/MatrixResultDlg.h"
 
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 #include "gui/linalg/Grid.h"
 
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/NumberFormat.h"
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
 #include "gui/linalg/SpinButton.h"

@@ -1,5 +1,4 @@
 #include "core/linalg/NumberFormat.h"
-#include "core/plot/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +25,6 @@ INSTANTIATE_TEST_SUITE_P(Values, TenDigits,
                                            TextCase{0.9999999999999999, "1."}, TextCase{1234567890, "1234567890."},
                                            TextCase{12345678901.0, "1.23456789e+10"}, TextCase{1e20, "1.e+20"},
                                            TextCase{1e-5, "1.e-05"}, TextCase{0.0001, "0.0001"}));
-
-TEST(Shortest, ReadsBackExactly)
-{
-    for (double v : {1e-7, 1.0 / 3, -2.0 / 7, 0.1, 1e300, -4.9e-324, 123456789.125, 0.0})
-        EXPECT_EQ(ReadNumber(FormatShortest(v)), v) << FormatShortest(v);
-    EXPECT_EQ(FormatShortest(1e-7), "1e-07");
-    EXPECT_EQ(FormatShortest(0.5), "0.5");
-}
 
 TEST(Special, NotANumberAndInfinities)
 {
