@@ -51,10 +51,10 @@ const SCommandInfo kCommands[] = {
     {ID_TRACE, "&Graph", "&Trace", "Trace a point in the graph area", "Trace Point", "Ctrl+T", R::Later, kNone, true},
     {ID_DOMAIN_SUBSTITUTION, "&Graph", "Domain &Substitution...", "Substitute in a specifed domain", "Domain Substitution", nullptr, R::Later, kNone, false},
 
-    {ID_SIMULTANEOUS, "&Tools", "&Simultaneous Equations Solver...", nullptr, nullptr, nullptr, R::Later, kNone, false},
-    {ID_DETERMINANTS, "&Tools", "&Determinants Solver...", nullptr, nullptr, nullptr, R::Later, kNone, false},
+    {ID_SIMULTANEOUS, "&Tools", "&Simultaneous Equations Solver...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
+    {ID_DETERMINANTS, "&Tools", "&Determinants Solver...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
     {ID_CALCULATOR, "&Tools", "Scientific &Calculator...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnCalculator, false},
-    {ID_MATRICES, "&Tools", "&Matrices Operations...", nullptr, nullptr, nullptr, R::Later, kNone, false},
+    {ID_MATRICES, "&Tools", "&Matrices Operations...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
 
     {ID_SHOW_GRID, "&Options", "Show Grid", "Show/Hide grid lines", "Show/Hide Grid Lines", nullptr, R::View, kNone, true},
     {ID_GRAPH_ATTRIBUTES, "&Options", "Graph Attributes...", "Change graphs' attributes", "Graph Attributes", nullptr, R::Later, kNone, false},

@@ -7,6 +7,9 @@
 #include "gui/app/CommandTable.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/CorvantaDoc.h"
+#include "gui/linalg/DetDlg.h"
+#include "gui/linalg/MatrixOpsDlg.h"
+#include "gui/linalg/SimEqDlg.h"
 #include "gui/view/Message.h"
 #include "gui/view/CorvantaView.h"
 
@@ -677,6 +680,18 @@ void CMainFrame::OnCalculator(int)
             functions << QStringLiteral("    ") + QString::fromStdString(m_pView->m_aDerivatives[i].m_strText);
     }
     m_pCalcDlg->ShowCalculator(functions, m_pView->m_nSelected);
+}
+
+void CMainFrame::OnLinearAlgebra(int nId)
+{
+    if (nId == ID_SIMULTANEOUS) {
+        CSimEqDlg(this).exec();
+    } else if (nId == ID_DETERMINANTS) {
+        CDetDlg(this).exec();
+    } else if (nId == ID_MATRICES) {
+        CMatrixOpsDlg dlg(m_matrixMemory, this);
+        dlg.exec();
+    }
 }
 
 void CMainFrame::OnNoAction(int) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/linalg/Matrix.h"
 #include "gui/app/RecentFileList.h"
 #include "gui/view/ViewHost.h"
 
@@ -8,6 +9,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -133,6 +135,7 @@ public:
     void OnExtendedTools(int nId);
     void OnAppAbout(int nId);
     void OnCalculator(int nId);
+    void OnLinearAlgebra(int nId);  // the three linear-algebra tools
     void OnNoAction(int nId);
     void OnNextPane(int nId);
     void OnPrevPane(int nId);
@@ -203,4 +206,5 @@ private:
     QHash<int, QWidget *> m_traceControls;
     QHash<int, QWidget *> m_tangentControls;
     QHash<int, QToolButton *> m_zoomButtons;
+    std::optional<CMatrix> m_matrixMemory;  // the matrix tool's memory, kept for the run
 };

@@ -1,0 +1,99 @@
+// Determinant, inverse and adjugate of random 50 x 50 matrices, a 200 x 200
+// system, and laying out and filling a 200 x 200 grid as the tools do.
+#include "core/linalg/LinearSystem.h"
+#include "core/linalg/Matrix.h"
+#include "core/expr/NumberText.h"
+#include "core/linalg/NumberFormat.h"
+#include "gui/linalg/EditGrid.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <random>
+
+namespace {
+
+CMatrix RandomMatrix(int n)
+{
+    std::mt19937 gen(42);
+    std::uniform_real_distribution<double> value(-10.0, 10.0);
+    CMatrix m(n, n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            m.At(i, j) = value(gen);
+    return m;
+}
+
+void BM_Determinant(benchmark::State &state)
+{
+    const CMatrix a = RandomMatrix(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a.Determinant());
+}
+BENCHMARK(BM_Determinant)->Arg(8)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_Inverse(benchmark::State &state)
+{
+    const CMatrix a = RandomMatrix(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a.Inverse());
+}
+BENCHMARK(BM_Inverse)->Arg(8)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_Adjugate(benchmark::State &state)
+{
+    const CMatrix a = RandomMatrix(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(a.Adjugate());
+}
+BENCHMARK(BM_Adjugate)->Arg(8)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_Solve(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const CMatrix a = RandomMatrix(n);
+    std::vector<double> augmented;
+    for (int i = 0; i < n; ++i) {
+        for (int j = 0; j < n; ++j)
+            augmented.push_back(a.At(i, j));
+        augmented.push_back(i);
+    }
+    for (auto _ : state) {
+        CLinearSystem system(n, augmented);
+        benchmark::DoNotOptimize(system.Solve());
+    }
+}
+BENCHMARK(BM_Solve)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// A fresh grid each time: shape, headers, row heights and every cell's text.
+void BM_GridLayoutAndFill(benchmark::State &state)
+{
+    const int n = static_cast<int>(state.range(0));
+    const CMatrix a = RandomMatrix(n);
+    for (auto _ : state) {
+        CEditGrid grid;
+        grid.resize(800, 600);
+        grid.SetRows(n + 1);
+        grid.SetCols(n + 1);
+        grid.SetRowHeights(400);
+        grid.WriteNumberHeaders();
+        grid.WriteMatrix(a, &FormatShortest);
+        grid.show();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_GridLayoutAndFill)->Arg(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

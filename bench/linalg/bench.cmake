@@ -1,0 +1,2 @@
+corvanta_bench(linalg_bench linalg/LinalgBench.cpp)
+target_link_libraries(linalg_bench PRIVATE corvanta_gui)

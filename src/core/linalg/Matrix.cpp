@@ -1,0 +1,153 @@
+#include "core/linalg/Matrix.h"
+
+#include "core/linalg/Determinant.h"
+#include "core/linalg/ScaledLu.h"
+
+#include <limits>
+
+namespace {
+
+using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+
+Eigen::Map<const RowMajor> View(const CMatrix &m)
+{
+    return Eigen::Map<const RowMajor>(m.Values().data(), m.Rows(), m.Cols());
+}
+
+CMatrix FromEigen(const Eigen::MatrixXd &m)
+{
+    CMatrix out(static_cast<int>(m.rows()), static_cast<int>(m.cols()));
+    for (int i = 0; i < out.Rows(); ++i)
+        for (int j = 0; j < out.Cols(); ++j)
+            out.At(i, j) = m(i, j);
+    return out;
+}
+
+double Sign(const Eigen::MatrixXd &orthogonal)
+{
+    return orthogonal.partialPivLu().determinant() < 0 ? -1.0 : 1.0;
+}
+
+// adj(U S V^T) = det(U) det(V) V adj(S) U^T, where adj(S) holds for each
+// singular value the product of all the others. Works for singular matrices,
+// where the adjugate is not det times inverse.
+Eigen::MatrixXd SvdAdjugate(const Eigen::MatrixXd &a)
+{
+    const Eigen::JacobiSVD<Eigen::MatrixXd> svd(a, Eigen::ComputeFullU | Eigen::ComputeFullV);
+    const Eigen::VectorXd s = svd.singularValues();
+    const Eigen::Index n = s.size();
+    Eigen::VectorXd others(n);
+    for (Eigen::Index i = 0; i < n; ++i) {
+        double product = 1.0;
+        for (Eigen::Index j = 0; j < n; ++j)
+            if (j != i)
+                product *= s(j);
+        others(i) = product;
+    }
+    const double sign = Sign(svd.matrixU()) * Sign(svd.matrixV());
+    return sign * svd.matrixV() * others.asDiagonal() * svd.matrixU().transpose();
+}
+
+}  // namespace
+
+CMatrix::CMatrix(int nRows, int nCols) : CMatrix(nRows, nCols, {}) {}
+
+CMatrix::CMatrix(int nRows, int nCols, std::vector<double> values) : m_aValues(std::move(values))
+{
+    // A negative size is no matrix at all.
+    if (nRows > 0 && nCols > 0) {
+        m_nRows = nRows;
+        m_nCols = nCols;
+    }
+    m_aValues.resize(static_cast<std::size_t>(m_nRows) * m_nCols, 0.0);
+}
+
+std::optional<CMatrix> CMatrix::Multiply(const CMatrix &b) const
+{
+    if (m_nCols != b.m_nRows)
+        return std::nullopt;
+    return FromEigen(View(*this) * View(b));
+}
+
+CMatrix CMatrix::Scale(double s) const
+{
+    CMatrix out = *this;
+    for (double &v : out.m_aValues)
+        v *= s;
+    return out;
+}
+
+CMatrix CMatrix::Transpose() const
+{
+    CMatrix out(m_nCols, m_nRows);
+    for (int i = 0; i < m_nRows; ++i)
+        for (int j = 0; j < m_nCols; ++j)
+            out.At(j, i) = At(i, j);
+    return out;
+}
+
+double CMatrix::Determinant() const
+{
+    if (!IsSquare())
+        return std::numeric_limits<double>::quiet_NaN();
+    return CDeterminant(m_nRows, m_aValues).Value();
+}
+
+bool CMatrix::IsSingular() const
+{
+    return !IsSquare() || CScaledLu(View(*this)).IsSingular();
+}
+
+CMatrix CMatrix::Minor(int skipRow, int skipCol) const
+{
+    CMatrix out(m_nRows - 1, m_nCols - 1);
+    for (int i = 0, r = 0; i < m_nRows; ++i) {
+        if (i == skipRow)
+            continue;
+        for (int j = 0, c = 0; j < m_nCols; ++j)
+            if (j != skipCol)
+                out.At(r, c++) = At(i, j);
+        ++r;
+    }
+    return out;
+}
+
+CMatrix CMatrix::CofactorAdjugate() const
+{
+    CMatrix out(m_nRows, m_nCols);
+    for (int i = 0; i < m_nRows; ++i)
+        for (int j = 0; j < m_nCols; ++j) {
+            const double minor = Minor(j, i).Determinant();
+            out.At(i, j) = (i + j) % 2 == 0 ? minor : -minor;
+        }
+    return out;
+}
+
+std::optional<CMatrix> CMatrix::Adjugate() const
+{
+    if (!IsSquare())
+        return std::nullopt;
+    if (m_nRows <= CDeterminant::kExpansionLimit)
+        return CofactorAdjugate();
+    const CScaledLu lu(View(*this));
+    if (lu.IsSingular())
+        return FromEigen(SvdAdjugate(View(*this)));
+    return FromEigen(Determinant() * lu.Inverse());
+}
+
+std::optional<CMatrix> CMatrix::Inverse() const
+{
+    if (!IsSquare())
+        return std::nullopt;
+    const CScaledLu lu(View(*this));
+    if (lu.IsSingular())
+        return std::nullopt;
+    if (m_nRows > CDeterminant::kExpansionLimit)
+        return FromEigen(lu.Inverse());
+    // Small matrices keep the exact cofactors: (4 7; 2 6) gives 0.6, not 0.6000000000000001.
+    const double d = Determinant();
+    CMatrix out = CofactorAdjugate();
+    for (double &v : out.m_aValues)
+        v /= d;
+    return out;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+// A dense matrix of doubles. Every operation returns a new matrix; those that
+// are not defined for the operands' sizes (or for a singular matrix) return
+// nothing instead of reading outside a matrix.
+class CMatrix
+{
+public:
+    CMatrix() = default;
+    CMatrix(int nRows, int nCols);  // zeros
+    // values: nRows rows of nCols numbers, one row after the other.
+    CMatrix(int nRows, int nCols, std::vector<double> values);
+    virtual ~CMatrix() = default;
+    CMatrix(const CMatrix &) = default;
+    CMatrix &operator=(const CMatrix &) = default;
+    CMatrix(CMatrix &&) = default;
+    CMatrix &operator=(CMatrix &&) = default;
+
+    int Rows() const { return m_nRows; }
+    int Cols() const { return m_nCols; }
+    bool IsSquare() const { return m_nRows == m_nCols; }
+    double At(int row, int col) const { return m_aValues[Index(row, col)]; }
+    double &At(int row, int col) { return m_aValues[Index(row, col)]; }
+    const std::vector<double> &Values() const { return m_aValues; }
+    bool operator==(const CMatrix &other) const = default;
+
+    // This times b; nothing unless Cols() == b.Rows().
+    std::optional<CMatrix> Multiply(const CMatrix &b) const;
+    CMatrix Scale(double s) const;
+    CMatrix Transpose() const;
+    // Square only; NaN otherwise.
+    double Determinant() const;
+    // Square only: the transpose of the matrix of cofactors. The cofactor of
+    // a 1 x 1 matrix is the determinant of the empty minor, 1.
+    std::optional<CMatrix> Adjugate() const;
+    // Square and not singular only.
+    std::optional<CMatrix> Inverse() const;
+    // True for a square matrix whose determinant is negligible against its
+    // rows, and for any matrix that is not square.
+    bool IsSingular() const;
+
+private:
+    std::size_t Index(int row, int col) const { return static_cast<std::size_t>(row) * m_nCols + col; }
+    CMatrix CofactorAdjugate() const;
+    CMatrix Minor(int skipRow, int skipCol) const;
+
+    int m_nRows = 0;
+    int m_nCols = 0;
+    std::vector<double> m_aValues;
+};

@@ -1,0 +1,113 @@
+#include "gui/linalg/DetDlg.h"
+
+#include "core/linalg/Matrix.h"
+#include "core/linalg/NumberFormat.h"
+#include "gui/linalg/EditGrid.h"
+#include "gui/linalg/FieldValidation.h"
+#include "gui/linalg/SpinButton.h"
+#include "gui/linalg/WaitCursor.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kHeaderTwips = 400;
+constexpr int kCellTwips = 700;
+// The spin control goes further than the sizes that are computed.
+constexpr int kSpinMin = 2;
+constexpr int kSpinMax = 200;
+}  // namespace
+
+CDetDlg::CDetDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Solving Determinants"));
+    setObjectName(QStringLiteral("dlg144"));
+
+    auto *pSizeLabel = new QLabel(QStringLiteral("Enter number of rows and columus :"), this);
+    m_pSize = new QLineEdit(this);
+    m_pSize->setObjectName(QStringLiteral("ctl1063"));
+    m_pSize->setFixedWidth(60);
+    m_pSpin = new CSpinButton(this);
+    m_pSpin->setObjectName(QStringLiteral("ctl1041"));
+    m_pSpin->SetRange(kSpinMin, kSpinMax);
+    m_pSpin->SetBuddy(m_pSize);
+
+    m_pGrid = new CEditGrid(this);
+    m_pGrid->setObjectName(QStringLiteral("ctl1038"));
+    m_pGrid->setMinimumSize(460, 240);
+    m_pGrid->SetHeaderColumnLeftAligned();
+    m_pGrid->horizontalHeader()->setDefaultSectionSize(m_pGrid->TwipsToPixelsX(kCellTwips));
+
+    auto *pResultLabel = new QLabel(QStringLiteral("The determinant value :"), this);
+    m_pResult = new QLineEdit(this);
+    m_pResult->setObjectName(QStringLiteral("ctl1062"));
+    m_pResult->setReadOnly(true);
+
+    m_pSolve = new QPushButton(QStringLiteral("Solve"), this);
+    m_pSolve->setObjectName(QStringLiteral("ctl1000"));
+    m_pSolve->setDefault(true);
+    auto *pClose = new QPushButton(QStringLiteral("Close"), this);
+    pClose->setObjectName(QStringLiteral("ctl2"));
+    pClose->setAutoDefault(false);
+
+    auto *pTop = new QHBoxLayout;
+    pTop->addWidget(pSizeLabel);
+    pTop->addWidget(m_pSize);
+    pTop->addWidget(m_pSpin);
+    pTop->addStretch();
+    auto *pBottom = new QHBoxLayout;
+    pBottom->addWidget(pResultLabel);
+    pBottom->addWidget(m_pResult, 1);
+    pBottom->addWidget(m_pSolve);
+    pBottom->addWidget(pClose);
+    auto *pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pTop);
+    pLayout->addWidget(m_pGrid, 1);
+    pLayout->addLayout(pBottom);
+
+    connect(m_pSize, &QLineEdit::textChanged, this, &CDetDlg::OnSizeChanged);
+    connect(m_pSolve, &QPushButton::clicked, this, &CDetDlg::OnSolve);
+    connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_pResult->setText(QString::fromStdString(FormatSignificant(m_dResult, 15)));
+    m_pSize->setText(QString::number(m_nSize));  // lays out the grid
+    resize(560, 380);
+}
+
+void CDetDlg::OnSizeChanged()
+{
+    const std::optional<int> nSize = ReadIntegerField(this, m_pSize, kMinSize, kMaxSize);
+    if (!nSize)
+        return;
+    m_nSize = *nSize;
+    LayOut(m_nSize);
+}
+
+void CDetDlg::LayOut(int n)
+{
+    m_pGrid->SetRows(n + 1);
+    m_pGrid->SetCols(n + 1);
+    m_pGrid->SetColWidth(0, kHeaderTwips);
+    m_pGrid->SetColWidth(n, kCellTwips);
+    m_pGrid->WriteNumberHeaders();
+}
+
+void CDetDlg::OnSolve()
+{
+    m_pGrid->CommitPending();
+    const std::optional<int> nSize = ReadIntegerField(this, m_pSize, kMinSize, kMaxSize);
+    if (!nSize)
+        return;
+    if (*nSize + 1 != m_pGrid->Rows())
+        LayOut(*nSize);
+    {
+        CWaitCursor wait;
+        m_dResult = m_pGrid->ReadMatrix().Determinant();
+    }
+    m_pResult->setText(QString::fromStdString(FormatSignificant(m_dResult, 15)));
+}

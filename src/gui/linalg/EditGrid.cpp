@@ -1,0 +1,109 @@
+#include "gui/linalg/EditGrid.h"
+
+#include "gui/linalg/GridEdit.h"
+
+#include <QKeyEvent>
+
+CEditGrid::CEditGrid(QWidget *parent) : CGrid(parent)
+{
+    // The editor lives on the viewport so it scrolls with the cells.
+    m_pEditor = new CGridEdit(viewport());
+    // Tab leaves the grid, and the editor hiding must not move the current cell.
+    setTabKeyNavigation(false);
+    connect(m_pEditor, &CGridEdit::commitRequested, this, [this] {
+        CommitPending();
+        setFocus();
+    });
+    connect(m_pEditor, &CGridEdit::discardRequested, this, [this] {
+        DiscardPending();
+        setFocus();
+    });
+}
+
+bool CEditGrid::IsEditing() const { return !m_pEditor->isHidden(); }
+
+void CEditGrid::CommitPending()
+{
+    if (!IsEditing())
+        return;
+    const QString strText = m_pEditor->text();
+    const int r = m_nEditRow;
+    const int c = m_nEditCol;
+    DiscardPending();
+    // The grid may have shrunk under the editor.
+    if (r >= 0 && c >= 0 && r < rowCount() && c < columnCount()) {
+        if (QTableWidgetItem *pItem = item(r, c))
+            pItem->setText(strText);
+        else
+            setItem(r, c, new QTableWidgetItem(strText));
+    }
+}
+
+void CEditGrid::DiscardPending()
+{
+    // Forget the cell first: taking the focus back below commits what is left.
+    m_nEditRow = m_nEditCol = -1;
+    m_pEditor->clear();
+    // Hiding a focused editor would pass the focus on to the next control.
+    if (m_pEditor->hasFocus())
+        setFocus();
+    m_pEditor->hide();
+}
+
+void CEditGrid::StartEditing(const QString &strTyped)
+{
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    CommitPending();
+    m_nEditRow = current.row();
+    m_nEditCol = current.column();
+    if (strTyped.isEmpty()) {
+        const QTableWidgetItem *pItem = item(m_nEditRow, m_nEditCol);
+        m_pEditor->setText(pItem ? pItem->text() : QString());
+        m_pEditor->selectAll();
+    } else {
+        m_pEditor->setText(strTyped);
+    }
+    scrollTo(current);
+    m_pEditor->setGeometry(visualRect(current));
+    m_pEditor->show();
+    m_pEditor->setFocus();
+}
+
+void CEditGrid::keyPressEvent(QKeyEvent *event)
+{
+    const QString strText = event->text();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        StartEditing(QString());
+        event->accept();
+    } else if (strText.size() == 1 && (strText[0].isDigit() || strText == QLatin1String("-") || strText == QLatin1String("."))
+               && strText[0].unicode() < 128) {
+        StartEditing(strText);
+        event->accept();
+    } else if (event->key() == Qt::Key_Escape) {
+        event->accept();  // the grid keeps Escape: no closing the dialog from a cell
+    } else if (!strText.isEmpty() && strText[0].isPrint() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        event->accept();  // other typing does nothing
+    } else {
+        CGrid::keyPressEvent(event);
+    }
+}
+
+void CEditGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    CGrid::mouseDoubleClickEvent(event);
+    StartEditing(QString());
+}
+
+void CEditGrid::focusInEvent(QFocusEvent *event)
+{
+    CGrid::focusInEvent(event);
+    CommitPending();
+}
+
+void CEditGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    CGrid::currentChanged(current, previous);
+    CommitPending();
+}

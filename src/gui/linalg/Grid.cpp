@@ -1,0 +1,139 @@
+#include "gui/linalg/Grid.h"
+
+#include "core/linalg/Matrix.h"
+#include "core/expr/NumberText.h"
+
+#include <QHeaderView>
+
+#include <algorithm>
+
+namespace {
+constexpr int kTwipsPerInch = 1440;
+}
+
+CGrid::CGrid(QWidget *parent) : QTableWidget(parent)
+{
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
+    // Headers are written by the tools; no numbering of our own meanwhile.
+    SetRows(2);
+    SetCols(2);
+}
+
+void CGrid::SetRows(int nRows)
+{
+    AboutToReshape();
+    setRowCount(std::max(0, nRows - m_nFixedRows));
+}
+
+void CGrid::SetCols(int nCols)
+{
+    AboutToReshape();
+    const int nOld = columnCount();
+    setColumnCount(std::max(0, nCols - m_nFixedCols));
+    for (int c = nOld; c < columnCount(); ++c)
+        if (!horizontalHeaderItem(c))
+            setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
+}
+
+void CGrid::SetFixedCols(int nFixed)
+{
+    const int nCols = Cols();
+    m_nFixedCols = std::clamp(nFixed, 0, 1);
+    verticalHeader()->setVisible(m_nFixedCols == 1);
+    SetCols(nCols);
+}
+
+QString CGrid::TextMatrix(int nRow, int nCol) const
+{
+    const int r = nRow - m_nFixedRows;
+    const int c = nCol - m_nFixedCols;
+    const QTableWidgetItem *pItem = nullptr;
+    if (r < 0 && c >= 0)
+        pItem = horizontalHeaderItem(c);
+    else if (c < 0 && r >= 0)
+        pItem = verticalHeaderItem(r);
+    else if (r >= 0 && c >= 0)
+        pItem = item(r, c);
+    return pItem ? pItem->text() : QString();
+}
+
+void CGrid::SetTextMatrix(int nRow, int nCol, const QString &strText)
+{
+    const int r = nRow - m_nFixedRows;
+    const int c = nCol - m_nFixedCols;
+    if (r >= rowCount() || c >= columnCount())
+        return;
+    if (r < 0 && c >= 0) {
+        setHorizontalHeaderItem(c, new QTableWidgetItem(strText));
+    } else if (c < 0 && r >= 0) {
+        auto *pHeader = new QTableWidgetItem(strText);
+        pHeader->setTextAlignment(verticalHeader()->defaultAlignment());
+        setVerticalHeaderItem(r, pHeader);
+    } else if (r >= 0 && c >= 0) {
+        if (QTableWidgetItem *pItem = item(r, c))
+            pItem->setText(strText);
+        else
+            setItem(r, c, new QTableWidgetItem(strText));
+    }
+}
+
+void CGrid::SetColWidth(int nCol, int nTwips)
+{
+    const int c = nCol - m_nFixedCols;
+    if (c < 0)
+        verticalHeader()->setFixedWidth(TwipsToPixelsX(nTwips));
+    else if (c < columnCount())
+        setColumnWidth(c, TwipsToPixelsX(nTwips));
+}
+
+void CGrid::SetRowHeights(int nTwips)
+{
+    const int nPixels = TwipsToPixelsY(nTwips);
+    verticalHeader()->setMinimumSectionSize(std::min(nPixels, verticalHeader()->minimumSectionSize()));
+    verticalHeader()->setDefaultSectionSize(nPixels);
+    horizontalHeader()->setFixedHeight(nPixels);
+}
+
+void CGrid::SetHeaderColumnLeftAligned()
+{
+    verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+int CGrid::TwipsToPixelsX(int nTwips) const { return nTwips * logicalDpiX() / kTwipsPerInch; }
+int CGrid::TwipsToPixelsY(int nTwips) const { return nTwips * logicalDpiY() / kTwipsPerInch; }
+
+void CGrid::WriteNumberHeaders()
+{
+    const QString strPad(8, QLatin1Char(' '));
+    for (int c = 1; c < Cols(); ++c)
+        SetTextMatrix(0, c, QString::number(c) + strPad);
+    for (int r = 1; r < Rows(); ++r)
+        SetTextMatrix(r, 0, QString::number(r) + strPad);
+}
+
+CMatrix CGrid::ReadMatrix()
+{
+    AboutToRead();
+    CMatrix matrix(rowCount(), columnCount());
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            if (const QTableWidgetItem *pItem = item(r, c))
+                matrix.At(r, c) = ReadNumber(pItem->text().toStdString());
+    return matrix;
+}
+
+void CGrid::WriteMatrix(const CMatrix &matrix, std::string (*format)(double))
+{
+    const int nRows = std::min(matrix.Rows(), rowCount());
+    const int nCols = std::min(matrix.Cols(), columnCount());
+    for (int r = 0; r < nRows; ++r)
+        for (int c = 0; c < nCols; ++c)
+            SetTextMatrix(r + m_nFixedRows, c + m_nFixedCols, QString::fromStdString(format(matrix.At(r, c))));
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QTableWidget>
+
+#include <string>
+
+class CMatrix;
+
+// A grid addressed the way the linear-algebra tools think of it: Rows and
+// Cols count the header row and the header column too, and cell (0, j) or
+// (i, 0) is a header. The headers are the table's own header sections, so
+// they stay in place while the cells scroll. Sizes are given in twips and
+// converted with the widget's DPI.
+class CGrid : public QTableWidget
+{
+    Q_OBJECT
+public:
+    explicit CGrid(QWidget *parent = nullptr);
+
+    int Rows() const { return rowCount() + m_nFixedRows; }
+    int Cols() const { return columnCount() + m_nFixedCols; }
+    void SetRows(int nRows);
+    void SetCols(int nCols);
+    // 0 or 1 header columns (the header row is always there).
+    void SetFixedCols(int nFixed);
+
+    QString TextMatrix(int nRow, int nCol) const;
+    void SetTextMatrix(int nRow, int nCol, const QString &strText);
+    void SetColWidth(int nCol, int nTwips);
+    void SetRowHeights(int nTwips);       // every row, the header row too
+    void SetHeaderColumnLeftAligned();
+
+    int TwipsToPixelsX(int nTwips) const;
+    int TwipsToPixelsY(int nTwips) const;
+
+    // Row and column numbers, each followed by eight spaces, in the headers.
+    void WriteNumberHeaders();
+    // The cells below and right of the headers read as numbers (text that is
+    // not a number reads as 0), and written with the given format.
+    CMatrix ReadMatrix();
+    void WriteMatrix(const CMatrix &matrix, std::string (*format)(double));
+
+protected:
+    // Called before the shape changes, so a pending edit can land first.
+    virtual void AboutToReshape() {}
+    // Called before any cell is read.
+    virtual void AboutToRead() {}
+
+private:
+    int m_nFixedRows = 1;
+    int m_nFixedCols = 1;
+};

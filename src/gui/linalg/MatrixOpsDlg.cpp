@@ -1,0 +1,340 @@
+#include "gui/linalg/MatrixOpsDlg.h"
+
+#include "core/expr/NumberText.h"
+#include "gui/linalg/EditGrid.h"
+#include "gui/linalg/FieldValidation.h"
+#include "gui/linalg/MatrixResultDlg.h"
+#include "gui/linalg/SpinButton.h"
+#include "gui/linalg/WaitCursor.h"
+#include "gui/view/Message.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHeaderTwips = 400;
+constexpr int kCellTwips = 700;
+
+CEditGrid *NewGrid(int nId, QWidget *parent)
+{
+    auto *pGrid = new CEditGrid(parent);
+    pGrid->setObjectName(QStringLiteral("ctl%1").arg(nId));
+    pGrid->setMinimumSize(440, 230);
+    pGrid->SetHeaderColumnLeftAligned();
+    pGrid->horizontalHeader()->setDefaultSectionSize(pGrid->TwipsToPixelsX(kCellTwips));
+    return pGrid;
+}
+
+QLineEdit *NewField(int nId, QWidget *parent)
+{
+    auto *pField = new QLineEdit(parent);
+    pField->setObjectName(QStringLiteral("ctl%1").arg(nId));
+    pField->setFixedWidth(60);
+    return pField;
+}
+
+CSpinButton *NewSpin(int nId, QLineEdit *pBuddy, QWidget *parent)
+{
+    auto *pSpin = new CSpinButton(parent);
+    pSpin->setObjectName(QStringLiteral("ctl%1").arg(nId));
+    pSpin->SetRange(CMatrixOpsDlg::kMinSize, CMatrixOpsDlg::kMaxSize);
+    pSpin->SetBuddy(pBuddy);
+    return pSpin;
+}
+
+}  // namespace
+
+CMatrixOpsDlg::CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent) : QDialog(parent), m_memory(memory)
+{
+    setWindowTitle(QStringLiteral("Matrices Operations"));
+    setObjectName(QStringLiteral("dlg140"));
+    m_runResult = [this](const CMatrix &result) {
+        CMatrixResultDlg dlg(result, this);
+        dlg.exec();
+        return dlg.CopyRequested();
+    };
+
+    m_pOperation = new QComboBox(this);
+    m_pOperation->setObjectName(QStringLiteral("ctl1045"));
+    m_pOperation->addItems({QStringLiteral("Multiply 2 matrices"), QStringLiteral("Multiply a matrix and a number"),
+                            QStringLiteral("Transpose"), QStringLiteral("Inverse matrix"), QStringLiteral("Adjoint matrix")});
+    m_pRows = NewField(1046, this);
+    m_pColumns = NewField(1048, this);
+    m_pRowsSpin = NewSpin(1041, m_pRows, this);
+    m_pColumnsSpin = NewSpin(1013, m_pColumns, this);
+    m_pRowsLabel = new QLabel(QStringLiteral("Number of rows :"), this);
+    m_pMatrix1 = new QRadioButton(QStringLiteral("Matrix 1"), this);
+    m_pMatrix1->setObjectName(QStringLiteral("ctl1055"));
+    m_pMatrix2 = new QRadioButton(QStringLiteral("Matrix 2"), this);
+    m_pMatrix2->setObjectName(QStringLiteral("ctl1056"));
+    m_pNumberLabel = new QLabel(QStringLiteral("Enter a number :"), this);
+    m_pNumber = NewField(1034, this);
+    m_pNumber->setFixedWidth(110);
+    m_pDescription = new QLabel(this);
+    m_pDescription->setObjectName(QStringLiteral("ctl1049"));
+    m_pDescription->setWordWrap(true);
+    m_pGroup = new QGroupBox(this);
+    m_pGroup->setObjectName(QStringLiteral("ctl1047"));
+    m_pFirst = NewGrid(1038, m_pGroup);
+    m_pSecond = NewGrid(1039, m_pGroup);
+    m_pSecond->hide();
+
+    auto *pCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    pCalculate->setObjectName(QStringLiteral("ctl1050"));
+    pCalculate->setDefault(true);
+    auto *pPaste = new QPushButton(QStringLiteral("&Paste"), this);
+    pPaste->setObjectName(QStringLiteral("ctl1002"));
+    pPaste->setAutoDefault(false);
+    auto *pClose = new QPushButton(QStringLiteral("Close"), this);
+    pClose->setObjectName(QStringLiteral("ctl2"));
+    pClose->setAutoDefault(false);
+
+    auto *pFields = new QGridLayout;
+    pFields->addWidget(new QLabel(QStringLiteral("Select an operation :"), this), 0, 0);
+    pFields->addWidget(m_pOperation, 0, 1, 1, 5);
+    pFields->addWidget(m_pRowsLabel, 1, 0);
+    pFields->addWidget(m_pRows, 1, 1);
+    pFields->addWidget(m_pRowsSpin, 1, 2);
+    pFields->addWidget(new QLabel(QStringLiteral("Number of columus :"), this), 1, 3);
+    pFields->addWidget(m_pColumns, 1, 4);
+    pFields->addWidget(m_pColumnsSpin, 1, 5);
+    pFields->addWidget(m_pMatrix1, 2, 0);
+    pFields->addWidget(m_pMatrix2, 2, 1, 1, 2);
+    pFields->addWidget(m_pNumberLabel, 2, 3);
+    pFields->addWidget(m_pNumber, 2, 4, 1, 2);
+    pFields->setColumnStretch(6, 1);
+    auto *pGrids = new QVBoxLayout(m_pGroup);
+    pGrids->addWidget(m_pFirst);
+    pGrids->addWidget(m_pSecond);
+    auto *pButtons = new QHBoxLayout;
+    pButtons->addStretch();
+    pButtons->addWidget(pCalculate);
+    pButtons->addWidget(pPaste);
+    pButtons->addWidget(pClose);
+    auto *pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pFields);
+    pLayout->addWidget(m_pDescription);
+    pLayout->addWidget(m_pGroup, 1);
+    pLayout->addLayout(pButtons);
+
+    connect(m_pOperation, &QComboBox::currentIndexChanged, this, &CMatrixOpsDlg::OnOperationSelected);
+    connect(m_pRows, &QLineEdit::textChanged, this, &CMatrixOpsDlg::OnRowsChanged);
+    connect(m_pColumns, &QLineEdit::textChanged, this, &CMatrixOpsDlg::OnColumnsChanged);
+    connect(m_pMatrix1, &QRadioButton::clicked, this, &CMatrixOpsDlg::OnMatrix1);
+    connect(m_pMatrix2, &QRadioButton::clicked, this, &CMatrixOpsDlg::OnMatrix2);
+    connect(pCalculate, &QPushButton::clicked, this, &CMatrixOpsDlg::OnCalculate);
+    connect(pPaste, &QPushButton::clicked, this, &CMatrixOpsDlg::OnPaste);
+    connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    SetField(m_pRows, m_nRows);
+    SetField(m_pColumns, m_nColumns);
+    m_pNumber->setText(QString::fromStdString(FormatShortest(m_dNumber)));
+    Shape(m_pFirst, m_nRows + 1, m_nColumns + 1);
+    Shape(m_pSecond, 2, 2);  // the grid's own first size, until Matrix 2 sizes it
+    OnOperationSelected(m_nOperation);
+    resize(600, 480);
+}
+
+CEditGrid *CMatrixOpsDlg::VisibleGrid() const { return m_pSecond->isHidden() ? m_pFirst : m_pSecond; }
+
+// Fields written by the dialog itself are not the user's changes.
+void CMatrixOpsDlg::SetField(QLineEdit *pField, int nValue)
+{
+    const QSignalBlocker block(pField);
+    pField->setText(QString::number(nValue));
+}
+
+void CMatrixOpsDlg::Shape(CEditGrid *pGrid, int nRows, int nCols)
+{
+    pGrid->SetRows(nRows);
+    pGrid->SetCols(nCols);
+    pGrid->SetColWidth(0, kHeaderTwips);
+    pGrid->WriteNumberHeaders();
+}
+
+void CMatrixOpsDlg::OnOperationSelected(int nOperation)
+{
+    m_nOperation = nOperation;
+    m_pSecond->hide();
+    m_pFirst->show();
+    m_nMatrixChoice = 0;
+    m_pMatrix1->setChecked(true);
+    const bool bTwo = nOperation == Multiply;
+    const bool bNumber = nOperation == MultiplyNumber;
+    m_pMatrix1->setVisible(bTwo);
+    m_pMatrix2->setVisible(bTwo);
+    m_pNumber->setVisible(bNumber);
+    m_pNumberLabel->setVisible(bNumber);
+    if (bTwo) {
+        m_pDescription->setText(QStringLiteral(
+            "Input the first matrix ,then click Matrix2 button and input the second. Finally, click calculate"));
+        m_pGroup->setTitle(QStringLiteral("First matrix input"));
+    } else if (bNumber) {
+        m_pDescription->setText(QStringLiteral("Input a matrix and a number.Finally, click calculate."));
+        m_pGroup->setTitle(QStringLiteral("Mutiply input"));
+    } else {
+        m_pDescription->setText(QStringLiteral("Input a matrix .Then, click calculate."));
+        m_pGroup->setTitle(QStringLiteral("Matrix input"));
+    }
+    m_pRows->setEnabled(true);
+    m_pRowsLabel->setEnabled(true);
+    m_pColumns->setEnabled(true);
+    m_pColumnsSpin->setEnabled(true);
+    // The fields describe the first grid again (Matrix 2 may have shown the second's).
+    m_nRows = m_pFirst->Rows() - 1;
+    m_nColumns = m_pFirst->Cols() - 1;
+    if (nOperation == Inverse || nOperation == Adjoint) {
+        m_nColumns = m_nRows;
+        m_pColumns->setEnabled(false);
+        m_pColumnsSpin->setEnabled(false);
+    }
+    SetField(m_pRows, m_nRows);
+    SetField(m_pColumns, m_nColumns);
+    Shape(m_pFirst, m_nRows + 1, m_nColumns + 1);
+}
+
+void CMatrixOpsDlg::OnRowsChanged()
+{
+    const std::optional<int> nRows = ReadIntegerField(this, m_pRows, kMinSize, kMaxSize);
+    if (!nRows)
+        return;
+    m_nRows = *nRows;
+    if (m_nOperation == Inverse || m_nOperation == Adjoint) {
+        m_nColumns = m_nRows;
+        SetField(m_pColumns, m_nColumns);
+        Shape(m_pFirst, m_nRows + 1, m_nRows + 1);
+        return;
+    }
+    CEditGrid *pGrid = VisibleGrid();
+    Shape(pGrid, m_nRows + 1, pGrid->Cols());
+}
+
+void CMatrixOpsDlg::OnColumnsChanged()
+{
+    const std::optional<int> nColumns = ReadIntegerField(this, m_pColumns, kMinSize, kMaxSize);
+    if (!nColumns)
+        return;
+    m_nColumns = *nColumns;
+    CEditGrid *pGrid = VisibleGrid();
+    Shape(pGrid, pGrid->Rows(), m_nColumns + 1);
+    pGrid->SetColWidth(m_nColumns, kCellTwips);
+    // The second matrix needs as many rows as the first has columns.
+    if (m_nOperation == Multiply && m_nMatrixChoice == 0)
+        Shape(m_pSecond, m_nColumns + 1, m_pSecond->Cols());
+}
+
+void CMatrixOpsDlg::OnMatrix2()
+{
+    m_nMatrixChoice = 1;
+    m_pGroup->setTitle(QStringLiteral("Second matrix input"));
+    Shape(m_pSecond, m_pFirst->Cols(), m_pSecond->Cols());
+    SetField(m_pRows, m_pFirst->Cols() - 1);
+    m_pRows->setEnabled(false);
+    m_pRowsLabel->setEnabled(false);
+    SetField(m_pColumns, m_pSecond->Cols() - 1);
+    m_pFirst->hide();
+    m_pSecond->show();
+}
+
+void CMatrixOpsDlg::OnMatrix1()
+{
+    m_nMatrixChoice = 0;
+    m_pGroup->setTitle(QStringLiteral("First matrix input"));
+    SetField(m_pRows, m_pFirst->Rows() - 1);
+    SetField(m_pColumns, m_pFirst->Cols() - 1);
+    m_pRows->setEnabled(true);
+    m_pRowsLabel->setEnabled(true);
+    m_pSecond->hide();
+    m_pFirst->show();
+}
+
+bool CMatrixOpsDlg::Compute()
+{
+    m_first = m_pFirst->ReadMatrix();
+    std::optional<CMatrix> result;
+    switch (m_nOperation) {
+    case Multiply:
+        m_second = m_pSecond->ReadMatrix();
+        result = m_first.Multiply(m_second);
+        if (!result) {
+            ShowMessage(this,
+                        QStringLiteral("Can't multiply the matrices!\n\nThe first matrix has %1 columns but the second has %2 "
+                                       "rows.\nPlease give the second matrix as many rows as the first has columns.")
+                            .arg(m_first.Cols())
+                            .arg(m_second.Rows()),
+                        QStringLiteral("Different size "), MsgIcon::Stop);
+            return false;
+        }
+        break;
+    case MultiplyNumber: {
+        const std::optional<double> number = ReadNumberField(this, m_pNumber);
+        if (!number)
+            return false;
+        m_dNumber = *number;
+        result = m_first.Scale(m_dNumber);
+        break;
+    }
+    case Transpose:
+        result = m_first.Transpose();
+        break;
+    case Inverse: {
+        CWaitCursor wait;
+        result = m_first.Inverse();
+        break;
+    }
+    case Adjoint: {
+        CWaitCursor wait;
+        result = m_first.Adjugate();
+        break;
+    }
+    default:
+        return false;
+    }
+    if (!result) {
+        ShowMessage(this,
+                    QStringLiteral("Error 0x08:\n\nCan't find the inverse Matrix!The determinant of Matrix equal to zero!\n"
+                                   "Please try another Matrix"),
+                    QStringLiteral("Invalid Matrix"), MsgIcon::Stop);
+        return false;
+    }
+    m_result = std::move(*result);
+    return true;
+}
+
+void CMatrixOpsDlg::OnCalculate()
+{
+    if (Compute() && m_runResult && m_runResult(m_result))
+        m_memory = m_result;
+}
+
+void CMatrixOpsDlg::OnPaste()
+{
+    if (!m_memory) {
+        ShowMessage(this,
+                    QStringLiteral("Error 0xA:\nThere's no data at memory.\n\nYou should copy output data to memory first."),
+                    QStringLiteral("No Data exist "), MsgIcon::Stop);
+        return;
+    }
+    CEditGrid *pTarget = m_nOperation == Multiply && m_nMatrixChoice == 1 ? m_pSecond : m_pFirst;
+    pTarget->CommitPending();
+    if (m_memory->Rows() != pTarget->Rows() - 1 || m_memory->Cols() != pTarget->Cols() - 1) {
+        ShowMessage(this,
+                    QStringLiteral("Error 0x09:\nCan't paste from memory to input.\n\nThe size of memory data ")
+                        + QStringLiteral("(%1 \u00d7 %2)").arg(m_memory->Rows()).arg(m_memory->Cols())
+                        + QStringLiteral(" is not match with that of input."),
+                    QStringLiteral("Different size "), MsgIcon::Stop);
+        return;
+    }
+    // The shortest text that reads back to the same double: nothing lost in a chain.
+    pTarget->WriteMatrix(*m_memory, &FormatShortest);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/linalg/Matrix.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <optional>
+
+class CEditGrid;
+class CSpinButton;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The matrix tool's memory: a result kept with "Copy Result" and read back
+// by "&Paste". It belongs to whoever opens the tool, so it outlives one dialog.
+using MatrixMemory = std::optional<CMatrix>;
+
+// "Matrices Operations": multiply two matrices, multiply by a number,
+// transpose, invert, adjugate; the result is shown in its own dialog.
+class CMatrixOpsDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    enum EOperation { Multiply, MultiplyNumber, Transpose, Inverse, Adjoint };
+    static constexpr int kMinSize = 1;
+    static constexpr int kMaxSize = 50;
+
+    explicit CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent = nullptr);
+
+    // Shows a result and says whether "Copy Result" was pressed; tests answer here.
+    using ResultRunner = std::function<bool(const CMatrix &result)>;
+    void SetResultRunner(ResultRunner runner) { m_runResult = std::move(runner); }
+
+    CEditGrid *FirstGrid() const { return m_pFirst; }
+    CEditGrid *SecondGrid() const { return m_pSecond; }
+    QLineEdit *RowsField() const { return m_pRows; }
+    QLineEdit *ColumnsField() const { return m_pColumns; }
+    QLineEdit *NumberField() const { return m_pNumber; }
+    QComboBox *OperationList() const { return m_pOperation; }
+    QRadioButton *MatrixButton(int nIndex) const { return nIndex == 0 ? m_pMatrix1 : m_pMatrix2; }
+    QLabel *Description() const { return m_pDescription; }
+    QGroupBox *InputGroup() const { return m_pGroup; }
+    const CMatrix &Result() const { return m_result; }
+
+    void OnOperationSelected(int nOperation);
+    void OnRowsChanged();
+    void OnColumnsChanged();
+    void OnMatrix1();
+    void OnMatrix2();
+    void OnCalculate();
+    void OnPaste();
+
+    int m_nColumns = 4;
+    int m_nRows = 6;
+    int m_nOperation = Multiply;
+    int m_nMatrixChoice = 0;
+    double m_dNumber = 0.0;
+
+private:
+    CEditGrid *VisibleGrid() const;
+    void SetField(QLineEdit *pField, int nValue);
+    void Shape(CEditGrid *pGrid, int nRows, int nCols);
+    bool Compute();
+
+    MatrixMemory &m_memory;
+    ResultRunner m_runResult;
+    CMatrix m_first, m_second, m_result;
+
+    QComboBox *m_pOperation = nullptr;
+    QLineEdit *m_pRows = nullptr;
+    QLineEdit *m_pColumns = nullptr;
+    QLabel *m_pRowsLabel = nullptr;
+    CSpinButton *m_pRowsSpin = nullptr;
+    CSpinButton *m_pColumnsSpin = nullptr;
+    QRadioButton *m_pMatrix1 = nullptr;
+    QRadioButton *m_pMatrix2 = nullptr;
+    QLabel *m_pNumberLabel = nullptr;
+    QLineEdit *m_pNumber = nullptr;
+    QLabel *m_pDescription = nullptr;
+    QGroupBox *m_pGroup = nullptr;
+    CEditGrid *m_pFirst = nullptr;
+    CEditGrid *m_pSecond = nullptr;
+};

@@ -1,0 +1,59 @@
+#include "gui/linalg/MatrixResultDlg.h"
+
+#include "core/expr/NumberText.h"
+#include "gui/linalg/Grid.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+constexpr int kHeaderTwips = 400;
+constexpr int kCellTwips = 700;
+
+std::string FourDecimals(double value) { return FormatFixed(value, 4); }
+}  // namespace
+
+CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDialog(parent), m_result(result)
+{
+    setWindowTitle(QStringLiteral("Result of a matrices operation"));
+    setObjectName(QStringLiteral("dlg142"));
+
+    m_pGrid = new CGrid(this);
+    m_pGrid->setObjectName(QStringLiteral("ctl1038"));
+    m_pGrid->setMinimumSize(420, 220);
+    m_pGrid->SetHeaderColumnLeftAligned();
+    m_pGrid->horizontalHeader()->setDefaultSectionSize(m_pGrid->TwipsToPixelsX(kCellTwips));
+    m_pGrid->SetRows(m_result.Rows() + 1);
+    m_pGrid->SetCols(m_result.Cols() + 1);
+    m_pGrid->SetColWidth(0, kHeaderTwips);
+    m_pGrid->WriteNumberHeaders();
+    m_pGrid->WriteMatrix(m_result, &FourDecimals);
+    // Results such as -1234.5678 do not fit 700 twips in today's fonts: widen, never narrow.
+    for (int c = 0; c < m_pGrid->columnCount(); ++c) {
+        const int nWidth = m_pGrid->columnWidth(c);
+        m_pGrid->resizeColumnToContents(c);
+        m_pGrid->setColumnWidth(c, std::max(nWidth, m_pGrid->columnWidth(c)));
+    }
+
+    auto *pCopy = new QPushButton(QStringLiteral("Copy Result"), this);
+    pCopy->setObjectName(QStringLiteral("ctl1001"));
+    pCopy->setAutoDefault(false);
+    auto *pOk = new QPushButton(QStringLiteral("OK"), this);
+    pOk->setObjectName(QStringLiteral("ctl1"));
+    pOk->setDefault(true);
+    connect(pCopy, &QPushButton::clicked, this, &CMatrixResultDlg::OnCopyResult);
+    connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto *pButtons = new QHBoxLayout;
+    pButtons->addStretch();
+    pButtons->addWidget(pCopy);
+    pButtons->addWidget(pOk);
+    auto *pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(m_pGrid, 1);
+    pLayout->addLayout(pButtons);
+    resize(480, 300);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/linalg/Matrix.h"
+
+#include <QDialog>
+
+class CGrid;
+
+// "Result of a matrices operation": shows a result; "Copy Result" asks for it
+// to be kept in the matrix tool's memory when the dialog closes.
+class CMatrixResultDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit CMatrixResultDlg(const CMatrix &result, QWidget *parent = nullptr);
+
+    CGrid *Grid() const { return m_pGrid; }
+    bool CopyRequested() const { return m_bCopyRequested; }
+    void OnCopyResult() { m_bCopyRequested = true; }
+
+private:
+    CMatrix m_result;
+    CGrid *m_pGrid = nullptr;
+    bool m_bCopyRequested = false;
+};

@@ -1,0 +1,154 @@
+#include "gui/linalg/SimEqDlg.h"
+
+#include "core/linalg/LinearSystem.h"
+#include "core/linalg/NumberFormat.h"
+#include "core/expr/NumberText.h"
+#include "gui/linalg/EditGrid.h"
+#include "gui/linalg/FieldValidation.h"
+#include "gui/linalg/SpinButton.h"
+#include "gui/linalg/WaitCursor.h"
+#include "gui/view/Message.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kRowTwips = 400;
+constexpr int kLastCoefficientTwips = 900;
+
+QString Ten(double value) { return QString::fromStdString(FormatTenDigits(value)); }
+
+}  // namespace
+
+CSimEqDlg::CSimEqDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Simultaneous Equation Calculator"));
+    setObjectName(QStringLiteral("dlg155"));
+
+    auto *pLabel = new QLabel(QStringLiteral("Enter the number of equation to be solved:"), this);
+    m_pCount = new QLineEdit(this);
+    m_pCount->setObjectName(QStringLiteral("ctl1001"));
+    m_pCount->setFixedWidth(60);
+    m_pSpin = new CSpinButton(this);
+    m_pSpin->setObjectName(QStringLiteral("ctl1041"));
+    m_pSpin->SetRange(kMinEquations, kMaxEquations);
+    m_pSpin->SetBuddy(m_pCount);
+
+    m_pCoefficients = new CEditGrid(this);
+    m_pCoefficients->setObjectName(QStringLiteral("ctl1038"));
+    m_pCoefficients->setMinimumSize(480, 260);
+    m_pSolutions = new CGrid(this);
+    m_pSolutions->setObjectName(QStringLiteral("ctl1039"));
+    m_pSolutions->SetFixedCols(0);
+    m_pSolutions->SetCols(1);
+    m_pSolutions->setFixedWidth(190);
+    m_pSolutions->horizontalHeader()->setStretchLastSection(true);
+    m_pSolutions->SetTextMatrix(0, 0, QStringLiteral("Solutions"));
+
+    m_pSolve = new QPushButton(QStringLiteral("&Solve"), this);
+    m_pSolve->setObjectName(QStringLiteral("ctl1040"));
+    m_pSolve->setAutoDefault(false);
+    auto *pClose = new QPushButton(QStringLiteral("&Close"), this);
+    pClose->setObjectName(QStringLiteral("ctl2"));
+    pClose->setAutoDefault(false);
+
+    auto *pTop = new QHBoxLayout;
+    pTop->addWidget(pLabel);
+    pTop->addWidget(m_pCount);
+    pTop->addWidget(m_pSpin);
+    pTop->addStretch();
+    auto *pGrids = new QHBoxLayout;
+    pGrids->addWidget(m_pCoefficients, 1);
+    pGrids->addWidget(m_pSolutions);
+    auto *pButtons = new QHBoxLayout;
+    pButtons->addStretch();
+    pButtons->addWidget(m_pSolve);
+    pButtons->addWidget(pClose);
+    auto *pLayout = new QVBoxLayout(this);
+    pLayout->addLayout(pTop);
+    pLayout->addLayout(pGrids, 1);
+    pLayout->addLayout(pButtons);
+
+    connect(m_pCount, &QLineEdit::textChanged, this, &CSimEqDlg::OnCountChanged);
+    connect(m_pSolve, &QPushButton::clicked, this, &CSimEqDlg::OnSolve);
+    connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_pCount->setText(QString::number(m_nEquations));  // lays out the grids
+    // The example system x + 2y + 3z = 9, 2x - y + z = 8, 3x - z = 3.
+    const char *const kExample[3][4] = {{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}};
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 4; ++j)
+            m_pCoefficients->SetTextMatrix(i + 1, j + 1, QString::fromLatin1(kExample[i][j]));
+    resize(720, 420);
+}
+
+void CSimEqDlg::OnCountChanged()
+{
+    // Typing passes through counts like "1" on the way to "150": those are
+    // left alone here, and Solve says what is wrong.
+    const std::optional<int> nCount = ParseInteger(m_pCount->text());
+    if (!nCount || *nCount < kMinEquations || *nCount > kMaxEquations)
+        return;
+    m_nEquations = *nCount;
+    LayOut(m_nEquations);
+}
+
+void CSimEqDlg::LayOut(int n)
+{
+    CEditGrid &grid = *m_pCoefficients;
+    // Blank the old headers: the cells that become ordinary cells must not keep them.
+    for (int c = 1; c < grid.Cols(); ++c)
+        grid.SetTextMatrix(0, c, QStringLiteral(" "));
+    for (int r = 1; r < grid.Rows(); ++r)
+        grid.SetTextMatrix(r, 0, QStringLiteral(" "));
+    grid.SetCols(n + 2);
+    grid.SetRows(n + 1);
+    m_pSolutions->SetRows(n + 1);
+    for (int j = 1; j <= n; ++j)
+        grid.SetTextMatrix(0, j, QStringLiteral("Coeff. ") + Ten(j));
+    grid.SetTextMatrix(0, n + 1, QStringLiteral("Free Term"));
+    for (int i = 1; i <= n; ++i)
+        grid.SetTextMatrix(i, 0, QStringLiteral("Equa. ") + Ten(i));
+    grid.SetRowHeights(kRowTwips);
+    m_pSolutions->SetRowHeights(kRowTwips);
+    grid.SetColWidth(n, kLastCoefficientTwips);
+}
+
+void CSimEqDlg::OnSolve()
+{
+    m_pCoefficients->CommitPending();
+    const std::optional<int> nCount = ReadIntegerField(this, m_pCount, kMinEquations, kMaxEquations);
+    if (!nCount)
+        return;
+    if (*nCount + 1 != m_pCoefficients->Rows())
+        LayOut(*nCount);
+    const int n = *nCount;
+    std::vector<double> augmented;
+    augmented.reserve(static_cast<std::size_t>(n) * (n + 1));
+    for (int i = 1; i <= n; ++i)
+        for (int j = 1; j <= n + 1; ++j)
+            augmented.push_back(ReadNumber(m_pCoefficients->TextMatrix(i, j).toStdString()));
+    CLinearSystem system(n, std::move(augmented));
+    bool bSolved = false;
+    {
+        CWaitCursor wait;
+        bSolved = system.Solve();
+    }
+    for (int i = 1; i <= n; ++i)
+        m_pSolutions->SetTextMatrix(i, 0, QStringLiteral(" "));
+    if (!bSolved) {
+        ShowMessage(this,
+                    QStringLiteral("Error 0x07:\n\nYou entered an invalaid input!\nPlease decrease the number of variables by 1 "
+                                   "and try again."),
+                    QStringLiteral("Invalid input, extra variable"), MsgIcon::Stop);
+        return;
+    }
+    for (int i = 1; i <= n; ++i)
+        m_pSolutions->SetTextMatrix(i, 0, QStringLiteral("Var.") + Ten(i) + QStringLiteral(" = ") + Ten(system.Solution()[i - 1]));
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+class CEditGrid;
+class CGrid;
+class CSpinButton;
+class QLineEdit;
+class QPushButton;
+
+// "Simultaneous Equation Calculator": n linear equations in n unknowns typed
+// into a grid, their solutions shown in a second grid.
+class CSimEqDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kMinEquations = 2;
+    static constexpr int kMaxEquations = 200;
+
+    explicit CSimEqDlg(QWidget *parent = nullptr);
+
+    CEditGrid *CoefficientGrid() const { return m_pCoefficients; }
+    CGrid *SolutionsGrid() const { return m_pSolutions; }
+    QLineEdit *CountField() const { return m_pCount; }
+    CSpinButton *Spin() const { return m_pSpin; }
+    QPushButton *SolveButton() const { return m_pSolve; }
+
+    void OnCountChanged();
+    void OnSolve();
+
+    int m_nEquations = 3;
+
+private:
+    void LayOut(int nEquations);
+
+    CSpinButton *m_pSpin = nullptr;
+    QLineEdit *m_pCount = nullptr;
+    CEditGrid *m_pCoefficients = nullptr;
+    CGrid *m_pSolutions = nullptr;
+    QPushButton *m_pSolve = nullptr;
+};
