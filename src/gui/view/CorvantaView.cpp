@@ -59,6 +59,7 @@ void CCorvantaView::RebuildPicture(int nLast)
     SetClientSize(width(), height());
     SanitizeMapping();
     m_bLive = true;
+    ClearTangentOverlay();
     EnsurePicture();
     QPainter p(&m_dcMem);
     m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
@@ -179,6 +180,7 @@ void CCorvantaView::SetTrace(bool on)
 void CCorvantaView::SetTraceMode(bool on)
 {
     m_bTrace = on;
+    UpdateModeCursor();
     if (!on) {
         m_bZoomArea = false;
         m_rcZoom = {};
@@ -224,6 +226,8 @@ bool CCorvantaView::HandleCommand(int id)
     case ViewCommand::Plot:
     case ViewCommand::PlotDefault: OnPlot(); return true;
     case ViewCommand::RePlot: RePlot(); return true;
+    case ViewCommand::TraceBar: OnTrace(); return true;
+    case ViewCommand::TangentBar: OnTangent(); return true;
     default: return false;
     }
 }
@@ -255,7 +259,7 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
     }
     if (!m_bPrinting) {
         QPainter p(this);
-        p.drawImage(event->rect(), m_dcMem, event->rect());
+        PaintWindow(p, event->rect());
     }
     if (m_pHost)
         m_pHost->FocusFunctionList();
@@ -272,6 +276,10 @@ void CCorvantaView::resizeEvent(QResizeEvent *event)
 
 void CCorvantaView::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::RightButton) {
+        ToggleLive();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -297,6 +305,7 @@ void CCorvantaView::mousePressEvent(QMouseEvent *event)
 void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_bDragging || !(event->buttons() & Qt::LeftButton)) {
+        TrackMouse(event->position().toPoint());
         QWidget::mouseMoveEvent(event);
         return;
     }
@@ -306,6 +315,11 @@ void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
         m_ptDrag.x = pos.x();
         m_ptDrag.y = pos.y();
         Redraw(m_nLast);
+        // The tangent keeps following the curve while it moves.
+        if (m_bTangent) {
+            m_nCursorColumn = pos.x();
+            ShowLiveTangent();
+        }
     } else if (m_bZooming && m_bTrace) {
         const QRect r = QRect(QPoint(m_ptZoomStart.x, m_ptZoomStart.y), pos).normalized();
         m_rcZoom = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
@@ -320,7 +334,7 @@ void CCorvantaView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     m_bDragging = false;
-    unsetCursor();
+    UpdateModeCursor();
     if (m_bZooming && m_bZoomArea && m_bTrace)
         FinishZoomArea(event->position().toPoint());
     m_bZooming = false;
@@ -511,6 +525,7 @@ void CCorvantaView::ClearGraph(bool recentre)
     m_nSelected = -1;
     m_nLast = -1;
     m_nCurrent = -1;
+    ResetTraceAndTangent();
     if (recentre)
         OnCenter();
     if (m_pHost)
