@@ -34,14 +34,13 @@ CPointsTableDlg::CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent, D
     // Fixed pitch, so the padded columns line up under the heading.
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto *heading = new QLabel(QString::fromLatin1(kHeading), this);
-    heading->setFont(fixed);
     heading->setTextFormat(Qt::PlainText);
     layout->addWidget(heading);
     m_pTable = new QListWidget(this);
     m_pTable->setObjectName(ObjectName(1022));
     m_pTable->setFont(fixed);
     m_pTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_pTable->setMinimumSize(QFontMetrics(fixed).horizontalAdvance(QString(52, QLatin1Char('0'))), 320);
+    m_pTable->setMinimumSize(QFontMetrics(fixed).horizontalAdvance(QString(56, QLatin1Char('0'))), 320);
     m_pTable->setUniformItemSizes(true);
     layout->addWidget(m_pTable, 1);
 
