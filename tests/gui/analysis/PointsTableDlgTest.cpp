@@ -45,9 +45,6 @@ TEST_F(PointsTableTest, SettingsCloseOnlyOnGoodValues)
     EXPECT_EQ(Fields(), (QStringList{"-20", "20", "0.5"}));
     const struct { const char *from, *to, *inc; QStringList captions; } cases[] = {
         {"5", "1", "0", {"Invalid Increment", "Invalid domain"}},
-        {"5", "1", "1", {"Invalid domain"}},
-        {"0", "100", "0.001", {"Too many points"}},
-        {"1e17", "1.00000000000001e17", "1", {"Too many points"}},
         {"0", "1", "x", {"Corvanta"}},  // not a number
     };
     for (const auto &c : cases) {
