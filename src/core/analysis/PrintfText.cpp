@@ -14,6 +14,11 @@ std::string Format(double value, int decimals, std::chars_format fmt)
         return value < 0 ? "-inf" : "inf";
     if (decimals < 0)
         decimals = 6;
+    // Most texts are short; to_chars says when one is not.
+    char small[64];
+    const auto quick = std::to_chars(small, small + sizeof small, value, fmt, decimals);
+    if (quick.ec == std::errc())
+        return std::string(small, quick.ptr);
     // Sign, 309 integer digits, point, decimals and an exponent always fit.
     std::string text(static_cast<std::size_t>(decimals) + 330, '\0');
     const auto res = std::to_chars(text.data(), text.data() + text.size(), value, fmt, decimals);
