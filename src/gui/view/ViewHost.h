@@ -74,6 +74,9 @@ public:
     virtual bool IsDegree() const { return false; }
     virtual bool IsTrigonometric() const { return false; }
 
+    // A passing note in the status bar.
+    virtual void ShowStatusText(const QString & /*text*/) {}
+
     // The document's new-document flag: Clear Graph does not recentre while
     // it is set.
     virtual bool IsNewDocument() const { return false; }
