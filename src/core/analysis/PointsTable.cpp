@@ -1,11 +1,23 @@
 #include "core/analysis/PointsTable.h"
 
-#include "core/analysis/PrintfText.h"
+#include "core/expr/NumberText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// Like printf("%-<width>s", text).
+std::string PadRight(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
 
 std::vector<STableMessage> CheckTableSettings(const STableSettings &s)
 {
@@ -44,8 +56,8 @@ std::string TableLine(double xr, double yr)
     else if (IsInfinite(yr))
         y = yr < 0 ? "Minus INFINTY" : "INFINTY";
     else
-        y = PrintfExp(yr, 5);
-    return PadRight(PrintfExp(xr, 5), 30) + PadRight(y, 20);
+        y = FormatExp(yr, 5);
+    return PadRight(FormatExp(xr, 5), 30) + PadRight(y, 20);
 }
 
 std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &s)

@@ -1,6 +1,6 @@
 #include "core/analysis/Tangent.h"
 
-#include "core/analysis/PrintfText.h"
+#include "core/expr/NumberText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/deriv/Derivative.h"
 
@@ -45,7 +45,7 @@ void CTangent::BuildEquation()
         return;
     }
     if (IsInfinite(m_dSlope)) {
-        m_strEquation = "x= " + PrintfFixed(m_dX, 6);
+        m_strEquation = "x= " + FormatFixed(m_dX, 6);
         m_dIntercept = 0.0;
         m_dX1 = m_dX2 = m_dX;
         m_dY1 = kReach;
@@ -54,13 +54,13 @@ void CTangent::BuildEquation()
     }
     const double b = m_dY - m_dSlope * m_dX;
     m_dIntercept = b;
-    const std::string slope = PrintfFixed(m_dSlope, 4);
+    const std::string slope = FormatFixed(m_dSlope, 4);
     if (m_dSlope == 0)
-        m_strEquation = PrintfFixed(b, 4);
+        m_strEquation = FormatFixed(b, 4);
     else if (b < 0)
-        m_strEquation = slope + "*x " + PrintfFixed(b, 4);
+        m_strEquation = slope + "*x " + FormatFixed(b, 4);
     else if (b > 0)
-        m_strEquation = slope + "*x+" + PrintfFixed(b, 4);
+        m_strEquation = slope + "*x+" + FormatFixed(b, 4);
     else
         m_strEquation = slope + "*x ";
     m_dX1 = m_dX + kReach;

@@ -1,6 +1,6 @@
 #include "core/analysis/TraceText.h"
 
-#include "core/analysis/PrintfText.h"
+#include "core/expr/NumberText.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
@@ -24,21 +24,21 @@ double ReadTraceInput(const std::string &text)
 
 std::string TraceResultText(double y, bool scientific)
 {
-    return scientific ? PrintfExp(y, 6) : PrintfFixed(y, 15);
+    return scientific ? FormatExp(y, 6) : FormatFixed(y, 15);
 }
 
 std::string TracePositionText(double x, double y)
 {
-    return "x = " + PrintfFixed(x, 6) + ", y = " + PrintfFixed(y, 6);
+    return "x = " + FormatFixed(x, 6) + ", y = " + FormatFixed(y, 6);
 }
 
 std::array<std::string, 4> TangentBarTexts(const CTangent &t)
 {
-    std::array<std::string, 4> texts{"x= " + PrintfFixed(t.m_dX, 15), "f(x)= " + PrintfFixed(t.m_dY, 15),
+    std::array<std::string, 4> texts{"x= " + FormatFixed(t.m_dX, 15), "f(x)= " + FormatFixed(t.m_dY, 15),
                                      "Theta=        ----", "Slope=        ----"};
     if (IsFinite(t.m_dY) && IsNumber(t.m_dSlope)) {
-        texts[2] = "Theta= " + PrintfFixed(t.m_dTheta, 4);
-        texts[3] = "Slope= " + PrintfFixed(t.m_dSlope, 15);
+        texts[2] = "Theta= " + FormatFixed(t.m_dTheta, 4);
+        texts[3] = "Slope= " + FormatFixed(t.m_dSlope, 15);
     }
     return texts;
 }

@@ -4,7 +4,6 @@ target_sources(corvanta_core PRIVATE
 
 # Integration, points table, trace and tangent.
 target_sources(corvanta_core PRIVATE
-  src/core/analysis/PrintfText.h src/core/analysis/PrintfText.cpp
   src/core/analysis/Integration.h src/core/analysis/Integration.cpp
   src/core/analysis/PointsTable.h src/core/analysis/PointsTable.cpp
   src/core/analysis/Tangent.h src/core/analysis/Tangent.cpp

@@ -1,7 +1,7 @@
 #include "gui/analysis/IntegrateCommand.h"
 
 #include "core/analysis/Integration.h"
-#include "core/analysis/PrintfText.h"
+#include "core/expr/NumberText.h"
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/view/CorvantaView.h"
@@ -58,6 +58,6 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
     if (result.cancelled)
         return;
     const QString text = std::isnan(result.value) ? QStringLiteral("Invalid Domain!")
-                                                  : QString::fromStdString(PrintfFixed(result.value, 6));
+                                                  : QString::fromStdString(FormatFixed(result.value, 6));
     ShowMessage(parent, text, QStringLiteral("Limited Integration Result"), MsgIcon::None, MsgButtons::Ok);
 }

@@ -48,7 +48,7 @@ void CCorvantaView::OnTangent()
 {
     const bool on = !m_bTangent;
     if (m_pHost)
-        m_pHost->SetBarVisible(ViewCommand::TangentBar, on);
+        m_pHost->SetBarVisible(ID_TANGENT, on);
     SetTangentMode(on);
 }
 

@@ -1,5 +1,5 @@
 #include "core/analysis/Integration.h"
-#include "core/analysis/PrintfText.h"
+#include "core/expr/NumberText.h"
 #include "core/expr/Expression.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +28,7 @@ TEST(Integration, ConstantCoversTheIntervalExactlyForEveryRuleAndStep)
             SCOPED_TRACE(testing::Message() << "h=" << h << " rule=" << static_cast<int>(rule));
             const double r = Integral("1", 0, 1, h, rule);
             EXPECT_NEAR(r, 1.0, 1e-12);
-            EXPECT_EQ(PrintfFixed(r, 6), "1.000000");
+            EXPECT_EQ(FormatFixed(r, 6), "1.000000");
         }
 }
 
@@ -55,9 +55,9 @@ TEST(Integration, StepsComeFromTheIndexFarFromZero)
 TEST(Integration, MidPointValueIsTheFunctionAtTheMiddle)
 {
     // The mean of both ends would make the mid-point rule the trapezoid rule.
-    EXPECT_EQ(PrintfFixed(Integral("x^2", 0, 1, 0.01, R::MidPoint), 6), "0.333325");
-    EXPECT_EQ(PrintfFixed(Integral("x^2", 0, 1, 0.01, R::Trapezoid), 6), "0.333350");
-    EXPECT_EQ(PrintfFixed(Integral("x^2", 0, 1, 0.01, R::Simpson), 6), "0.333333");
+    EXPECT_EQ(FormatFixed(Integral("x^2", 0, 1, 0.01, R::MidPoint), 6), "0.333325");
+    EXPECT_EQ(FormatFixed(Integral("x^2", 0, 1, 0.01, R::Trapezoid), 6), "0.333350");
+    EXPECT_EQ(FormatFixed(Integral("x^2", 0, 1, 0.01, R::Simpson), 6), "0.333333");
 }
 
 TEST(Integration, EqualLimitsGiveZero)

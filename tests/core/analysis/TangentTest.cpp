@@ -1,5 +1,5 @@
 #include "core/analysis/LineClip.h"
-#include "core/analysis/PrintfText.h"
+#include "core/expr/NumberText.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"
 #include "core/expr/Expression.h"
@@ -43,7 +43,7 @@ TEST(Tangent, ValuesAngleAndPoints)
     EXPECT_TRUE(t.m_bValid);
     EXPECT_DOUBLE_EQ(t.m_dY, 1);
     EXPECT_DOUBLE_EQ(t.m_dSlope, 2);
-    EXPECT_EQ(PrintfFixed(t.m_dTheta, 4), "63.4349");
+    EXPECT_EQ(FormatFixed(t.m_dTheta, 4), "63.4349");
     EXPECT_DOUBLE_EQ(t.m_dIntercept, -1);
     EXPECT_DOUBLE_EQ(t.m_dX1, 1001);
     EXPECT_DOUBLE_EQ(t.m_dY1, 2001);
@@ -104,7 +104,7 @@ TEST(TraceText, Formats)
     EXPECT_EQ(TracePositionText(-1.5, 2), "x = -1.500000, y = 2.000000");
     // "%.15f" of 10^300 is over 300 characters.
     EXPECT_EQ(TraceResultText(1e300, false).size(), 301u + 16u);
-    EXPECT_EQ(PrintfFixed(-1e308, 15).size(), 326u);
+    EXPECT_EQ(FormatFixed(-1e308, 15).size(), 326u);
 }
 
 TEST(TraceText, TangentBar)

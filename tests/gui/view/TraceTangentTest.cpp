@@ -107,7 +107,7 @@ TEST_F(TraceTangent, DegreesOnlyWhenTheBoxIsShownAndChecked)
 TEST_F(TraceTangent, MousePositionInTraceMode)
 {
     view.OnTrace();
-    EXPECT_TRUE(host.bars[ViewCommand::TraceBar]);
+    EXPECT_TRUE(host.bars[ID_TRACE]);
     EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
     Move({300, 100});
     EXPECT_EQ(host.position, "x = 1.000000, y = 2.000000");
@@ -117,7 +117,7 @@ TEST_F(TraceTangent, LiveTangentFollowsTheMouse)
 {
     Plot("x^2");
     view.OnTangent();
-    EXPECT_TRUE(host.bars[ViewCommand::TangentBar]);
+    EXPECT_TRUE(host.bars[ID_TANGENT]);
     EXPECT_TRUE(view.m_bTangent);
     Move({300, 20});  // x = 1
     EXPECT_EQ(host.tangent[IDC_TANGENT_X], "x= 1.000000000000000");
@@ -235,7 +235,7 @@ TEST_F(TraceTangent, TangentModeAlwaysStartsLive)
     EXPECT_TRUE(view.TangentLine());
     // Ending the mode redraws without the tangent.
     view.OnTangent();
-    EXPECT_FALSE(host.bars[ViewCommand::TangentBar]);
+    EXPECT_FALSE(host.bars[ID_TANGENT]);
     EXPECT_FALSE(view.CursorLineColumn());
     EXPECT_NE(view.cursor().shape(), Qt::CrossCursor);
 }
