@@ -1,3 +1,11 @@
 target_sources(corvanta_core PRIVATE
   src/core/analysis/ValueTests.h src/core/analysis/ValueTests.cpp
   src/core/analysis/Progress.h)
+
+# Integration, points table, trace and tangent.
+target_sources(corvanta_core PRIVATE
+  src/core/analysis/Integration.h src/core/analysis/Integration.cpp
+  src/core/analysis/PointsTable.h src/core/analysis/PointsTable.cpp
+  src/core/analysis/Tangent.h src/core/analysis/Tangent.cpp
+  src/core/analysis/TraceText.h src/core/analysis/TraceText.cpp
+  src/core/analysis/LineClip.h src/core/analysis/LineClip.cpp)

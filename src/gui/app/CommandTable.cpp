@@ -45,11 +45,11 @@ const SCommandInfo kCommands[] = {
     {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Later, kNone, false},
 
     {ID_ANALYZE, "&Graph", "&Analyze Graph...", "Graph analysis", "Analyze Graph", "Ctrl+A", R::Later, kNone, false},
-    {ID_INTEGRATE, "&Graph", "&Integrate...", "Apply limited integration", "Integrate", "Ctrl+I", R::Later, kNone, false},
+    {ID_INTEGRATE, "&Graph", "&Integrate...", "Apply limited integration", "Integrate", "Ctrl+I", R::Frame, &CMainFrame::OnIntegrate, false},
     {ID_DIFFERENTIATE, "&Graph", "&Differentiate", "Differentiate current function", "Differentiation Current Function", "Ctrl+D", R::View, kNone, false},
     {ID_CLEAR_GRAPH, "&Graph", "&Clear Graph", "Clear all graphs", "Clear Graph Area", "Ctrl+L", R::View, kNone, false},
-    {ID_TRACE, "&Graph", "&Trace", "Trace a point in the graph area", "Trace Point", "Ctrl+T", R::Later, kNone, true},
-    {ID_DOMAIN_SUBSTITUTION, "&Graph", "Domain &Substitution...", "Substitute in a specifed domain", "Domain Substitution", nullptr, R::Later, kNone, false},
+    {ID_TRACE, "&Graph", "&Trace", "Trace a point in the graph area", "Trace Point", "Ctrl+T", R::View, kNone, true},
+    {ID_DOMAIN_SUBSTITUTION, "&Graph", "Domain &Substitution...", "Substitute in a specifed domain", "Domain Substitution", nullptr, R::Frame, &CMainFrame::OnDomainSubstitution, false},
 
     {ID_SIMULTANEOUS, "&Tools", "&Simultaneous Equations Solver...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
     {ID_DETERMINANTS, "&Tools", "&Determinants Solver...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
@@ -70,7 +70,7 @@ const SCommandInfo kCommands[] = {
     {ID_ZOOM_OUT, nullptr, "Zoom out the both axes", nullptr, "Zoom out the both axes", "Ctrl+-", R::View, kNone, false},
     {ID_SQUARE_UNITS, nullptr, "Square graph units", nullptr, "Square graph units", nullptr, R::View, kNone, false},
     {ID_ZOOM_AREA, nullptr, "Custom zoom area", "Click and drag the area to be zoomed", "Custom zoom area", nullptr, R::View, kNone, true},
-    {ID_TANGENT, nullptr, "Tangent Trace", "Trace current function's tangent", "Tangent Trace", nullptr, R::Later, kNone, true},
+    {ID_TANGENT, nullptr, "Tangent Trace", "Trace current function's tangent", "Tangent Trace", nullptr, R::View, kNone, true},
     {ID_EXTENDED_TOOLS, nullptr, "Extended Tools", "Extended funtions\nExtended Functions", "Extended Tools", nullptr, R::Frame, &CMainFrame::OnExtendedTools, false},
 
     // Keys only.

@@ -119,6 +119,7 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
     CreateTangentBar();
     CreateZoomBar();
     CreateGraphArea();
+    CreateAnalysisParts();
     PlaceFloatingBars();
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) {

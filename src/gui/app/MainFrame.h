@@ -24,6 +24,7 @@ class CColorIndicator;
 class CCorvantaView;
 class CCorvantaDoc;
 class CCalcDlg;
+class CTableSettingsDlg;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -58,15 +59,15 @@ public:
     // --- Frame operations used by the view and the tools ---
     void SetBarControlText(int nId, const QString &strText);  // expression bar control
     QString BarControlText(int nId) const;
-    void SetTracePositionText(const QString &strText);  // IDC_TRACE_POSITION
+    void SetTracePositionText(const QString &strText) override;  // IDC_TRACE_POSITION
     void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
     bool IsBarVisible(bool bTangent) const;
     void UpdateDegreeOption(const QString &strCoded) override;
     void SetIndicatorColor(const QColor &color) override;
     QColor IndicatorColor() const;
-    bool IsScientific() const { return m_bScientific; }
-    bool IsTrigonometric() const { return m_bTrigonometric; }
-    bool IsDegree() const { return m_bDegree; }
+    bool IsScientific() const override { return m_bScientific; }
+    bool IsTrigonometric() const override { return m_bTrigonometric; }
+    bool IsDegree() const override { return m_bDegree; }
 
     // The document shown in the view (none: the view keeps nothing in step).
     // The frame follows its name and modified flag in the window title and
@@ -142,6 +143,14 @@ public:
     void OnScientific(int nId);
     void OnDegree(int nId);
 
+    // --- Integration, points table, trace and tangent ---
+    void OnIntegrate(int nId);
+    void OnDomainSubstitution(int nId);
+    void SetTraceResultText(const QString &strText) override;    // trace bar's 1046
+    void SetTangentBarText(int nId, const QString &strText) override;
+    // The points-table settings, kept for the whole run.
+    CTableSettingsDlg *TableSettings() const { return m_pTableSettings; }
+
 signals:
     void documentOpenRequested(const QString &strPath);
     void minimized();
@@ -172,6 +181,7 @@ private:
     void Dispatch(int nId);
     bool RouteToView(int nId, bool bExecute, bool *pbChecked);
     void UpdateIndicators();
+    void CreateAnalysisParts();
     QAction *EnabledShortcutAction(const QKeySequence &keys) const;
 
     // The three flags of the trace and tangent bars.
@@ -207,4 +217,5 @@ private:
     QHash<int, QWidget *> m_tangentControls;
     QHash<int, QToolButton *> m_zoomButtons;
     std::optional<CMatrix> m_matrixMemory;  // the matrix tool's memory, kept for the run
+    CTableSettingsDlg *m_pTableSettings = nullptr;  // a child of the frame
 };

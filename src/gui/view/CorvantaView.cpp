@@ -54,6 +54,7 @@ void CCorvantaView::RebuildPicture(int nLast)
     SetClientSize(width(), height());
     SanitizeMapping();
     m_bLive = true;
+    ClearTangentOverlay();
     EnsurePicture();
     QPainter p(&m_dcMem);
     m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
@@ -157,6 +158,7 @@ void CCorvantaView::SetTrace(bool on)
 void CCorvantaView::SetTraceMode(bool on)
 {
     m_bTrace = on;
+    UpdateModeCursor();
     if (!on) {
         m_bZoomArea = false;
         m_rcZoom = {};
@@ -201,6 +203,8 @@ bool CCorvantaView::HandleCommand(int id)
     case ID_CLEAR_GRAPH: OnClearGraph(); return true;
     case IDC_PLOT: OnPlot(); return true;
     case IDC_REPLOT: RePlot(); return true;
+    case ID_TRACE: OnTrace(); return true;
+    case ID_TANGENT: OnTangent(); return true;
     default: return false;
     }
 }
@@ -235,7 +239,7 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
     }
     if (!m_bPrinting) {
         QPainter p(this);
-        p.drawImage(event->rect(), m_dcMem, event->rect());
+        PaintWindow(p, event->rect());
     }
     // Later paints only copy: Qt paints after every expose and rubber-band
     // move, and neither changes the document nor may take the focus away
@@ -252,6 +256,10 @@ void CCorvantaView::resizeEvent(QResizeEvent *event)
 
 void CCorvantaView::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() == Qt::RightButton) {
+        ToggleLive();
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QWidget::mousePressEvent(event);
         return;
@@ -277,6 +285,7 @@ void CCorvantaView::mousePressEvent(QMouseEvent *event)
 void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
 {
     if (!m_bDragging || !(event->buttons() & Qt::LeftButton)) {
+        TrackMouse(event->position().toPoint());
         QWidget::mouseMoveEvent(event);
         return;
     }
@@ -286,6 +295,11 @@ void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
         m_ptDrag.x = pos.x();
         m_ptDrag.y = pos.y();
         Redraw(m_nLast);
+        // The tangent keeps following the curve while it moves.
+        if (m_bTangent) {
+            m_nCursorColumn = pos.x();
+            ShowLiveTangent();
+        }
     } else if (m_bZooming && m_bTrace) {
         const QRect r = QRect(QPoint(m_ptZoomStart.x, m_ptZoomStart.y), pos).normalized();
         m_rcZoom = {r.left(), r.top(), r.right() + 1, r.bottom() + 1};
@@ -300,7 +314,7 @@ void CCorvantaView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     m_bDragging = false;
-    unsetCursor();
+    UpdateModeCursor();
     if (m_bZooming && m_bZoomArea && m_bTrace)
         FinishZoomArea(event->position().toPoint());
     m_bZooming = false;
@@ -489,6 +503,7 @@ void CCorvantaView::ClearGraph(bool recentre)
         CDocumentSync::EmptySlot(d);
     m_nSelected = -1;
     m_nCurrent = -1;
+    ResetTraceAndTangent();
     if (recentre)
         OnCenter();
     if (m_pHost)

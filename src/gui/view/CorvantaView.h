@@ -2,8 +2,10 @@
 
 #include "gui/view/GraphRenderer.h"
 #include "core/plot/ViewState.h"
+#include "core/analysis/Tangent.h"
 
 #include <QImage>
+#include <QLineF>
 #include <QPoint>
 #include <QWidget>
 
@@ -90,6 +92,40 @@ public slots:
     void OnZoomArea();
     // A range field received the input focus.
     void OnRangeFieldFocus() { m_bRangeEdited = true; }
+
+    // --- Trace and tangent ---------------------------------------------
+public:
+    // Commands 32774 and 32823: trace or tangent mode on or off, with its bar.
+    void OnTrace();
+    void OnTangent();
+    // Tangent mode as set by its bar; it always starts live, and ending it
+    // redraws (removing the tangent).
+    void SetTangentMode(bool on);
+    // The trace bar's x field changed: f(x) of the selected function.
+    void OnTraceInput(const QString &text);
+    // A mouse move without a drag: position, live tangent, cursor line.
+    void TrackMouse(const QPoint &pos);
+    // The right button: freezes the tangent into the picture with its
+    // equation, or lets it follow the mouse again.
+    void ToggleLive();
+    // The window's contents over rect: the picture and the live tangent.
+    void PaintWindow(QPainter &p, const QRect &rect) const;
+    const CTangent &Tangent() const { return m_tangent; }
+    // The tangent as drawn, in pixels, clipped to the client area.
+    std::optional<QLineF> TangentLine() const;
+    // The column of the cursor line, while one is shown.
+    std::optional<int> CursorLineColumn() const { return m_nCursorColumn; }
+
+private:
+    bool HasSelectedFunction() const;
+    void ShowLiveTangent();
+    void ClearTangentOverlay();
+    void ResetTraceAndTangent();
+    void UpdateModeCursor();
+
+    CTangent m_tangent;
+    std::optional<int> m_nCursorColumn;  // the live cursor line
+    std::optional<QLineF> m_liveLine;    // the live tangent
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -23,6 +23,7 @@ MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &capti
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
     case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::None: break;
     }
     switch (buttons) {
     case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;

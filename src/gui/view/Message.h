@@ -8,7 +8,7 @@ class QWidget;
 
 // Every message box of the program goes through ShowMessage, so tests can
 // record what would have been shown and answer for the user.
-enum class MsgIcon { Stop, Question, Information, Warning };
+enum class MsgIcon { Stop, Question, Information, Warning, None };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 

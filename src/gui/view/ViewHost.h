@@ -62,6 +62,18 @@ public:
     // only when it holds one of the trigonometric codes A .. F.
     virtual void UpdateDegreeOption(const QString & /*codedText*/) {}
 
+    // The trace bar: the mouse position label (1016) and the direct
+    // function trace's result field (1046).
+    virtual void SetTracePositionText(const QString & /*text*/) {}
+    virtual void SetTraceResultText(const QString & /*text*/) {}
+    // The tangent bar's labels, by control id 1016 .. 1020.
+    virtual void SetTangentBarText(int /*id*/, const QString & /*text*/) {}
+    // The frame's flags for the trace bar: "Scientific" checked, "Degree"
+    // checked, and the selected function trigonometric ("Degree" shown).
+    virtual bool IsScientific() const { return false; }
+    virtual bool IsDegree() const { return false; }
+    virtual bool IsTrigonometric() const { return false; }
+
     // A passing note in the status bar.
     virtual void ShowStatusText(const QString & /*text*/) {}
 

@@ -3,4 +3,5 @@ target_sources(corvanta_gui PRIVATE
   src/gui/view/Message.h src/gui/view/Message.cpp
   src/gui/view/ViewHost.h
   src/gui/view/GraphRenderer.h src/gui/view/GraphRenderer.cpp
-  src/gui/view/CorvantaView.h src/gui/view/CorvantaView.cpp)
+  src/gui/view/CorvantaView.h src/gui/view/CorvantaView.cpp
+  src/gui/view/CorvantaViewTangent.cpp)

@@ -1,2 +1,7 @@
 corvanta_test(analysis_tests SOURCES
   core/analysis/ValueTestsTest.cpp)
+
+corvanta_test(integration_table_tests SOURCES
+  core/analysis/IntegrationTest.cpp
+  core/analysis/PointsTableTest.cpp
+  core/analysis/TangentTest.cpp)

@@ -1,1 +1,6 @@
 # analysis window tests
+
+corvanta_test(integration_dialog_tests GUI SOURCES
+  gui/analysis/IntegrateCommandTest.cpp
+  gui/analysis/PointsTableDlgTest.cpp
+  gui/analysis/AnalysisFrameTest.cpp)

@@ -1,0 +1,46 @@
+// One full update of the live tangent at 1920 x 1080: the tangent and the
+// bar texts at the mouse column, then the window painted from the picture
+// with the cursor line and the tangent.
+#include "gui/view/CorvantaView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QPainter>
+
+namespace {
+
+void BM_TangentUpdate(benchmark::State &state)
+{
+    const int w = 1920, h = 1080;
+    CCorvantaView view;
+    view.resize(w, h);
+    view.m_aFunctions[0].SetExpression("sin(x)*x^2");
+    view.m_nLast = view.m_nCurrent = 0;
+    view.m_nSelected = 0;
+    view.Redraw();
+    view.OnTangent();
+    QImage window(w, h, QImage::Format_RGB32);
+    int column = 0;
+    for (auto _ : state) {
+        view.TrackMouse(QPoint(column, h / 2));
+        QPainter p(&window);
+        view.PaintWindow(p, QRect(0, 0, w, h));
+        column = (column + 7) % w;
+    }
+}
+
+}  // namespace
+
+BENCHMARK(BM_TangentUpdate)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

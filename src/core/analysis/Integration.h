@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/analysis/Progress.h"
+
+#include <cstdint>
+
+class CExpression;
+
+// The three rules of limited integration, numbered as the dialog's radios.
+enum class EIntegrationRule { MidPoint = 0, Trapezoid = 1, Simpson = 2 };
+
+struct SIntegral
+{
+    double value = 0.0;     // NaN when f is undefined somewhere it was sampled
+    bool cancelled = false;  // the user stopped the sums; value means nothing
+};
+
+// The number of equal sub-intervals for limits a, b and a wished width h:
+// round((b - a) / h), at least 1, capped far beyond anything that could be
+// summed. 0 for equal limits.
+std::int64_t IntegrationSteps(double a, double b, double h);
+
+// The integral of f over [a, b] (a <= b) by the rule, over n =
+// IntegrationSteps(a, b, h) sub-intervals of width (b - a) / n whose ends
+// x_i = a + i (b - a) / n come from the index, so they cover [a, b] exactly
+// however far from 0 the limits lie. The mid-point value of a sub-interval
+// is f at its middle. Equal limits give 0; limits or a width that are not
+// finite numbers, or a width that is not positive, give NaN. f is evaluated
+// in batches; progress is reported now and then and may cancel.
+SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRule rule,
+                    const ProgressCallback &progress = {});

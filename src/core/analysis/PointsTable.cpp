@@ -1,0 +1,80 @@
+#include "core/analysis/PointsTable.h"
+
+#include "core/expr/NumberText.h"
+#include "core/analysis/ValueTests.h"
+#include "core/expr/Expression.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Like printf("%-<width>s", text).
+std::string PadRight(std::string text, std::size_t width)
+{
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
+
+std::vector<STableMessage> CheckTableSettings(const STableSettings &s)
+{
+    std::vector<STableMessage> messages;
+    if (!(s.increment > 0)) {
+        messages.push_back({"Error 0x0B:\n\nThe increment must be greater than zero.\nPlease,re-enter the increment.",
+                            "Invalid Increment"});
+    } else {
+        // Only now is the step count a number.
+        const double n = (s.to - s.from) / s.increment;
+        if (n > kMaxTableSteps || s.from + s.increment == s.from)
+            messages.push_back({"Error 0x0C:\n\nThe values in the domain which you specified is too large, and will "
+                                "take a lot of time.\nPlease, re-enter another domain or increment.",
+                                "Too many points"});
+    }
+    if (!(s.from < s.to))
+        messages.push_back({"Error 0x06:\n\nThe start of domain must be less than the end.\nPlease correct the error "
+                            "and try again.",
+                            "Invalid domain"});
+    return messages;
+}
+
+std::int64_t TableRowCount(const STableSettings &s)
+{
+    const double last = std::floor((s.to - s.from) / s.increment + 1e-9);
+    if (!(last >= 0))
+        return 0;
+    return static_cast<std::int64_t>(std::min(last, static_cast<double>(kMaxTableSteps))) + 1;
+}
+
+std::string TableLine(double xr, double yr)
+{
+    std::string y;
+    if (std::isnan(yr))
+        y = "NOT DEFINE";
+    else if (IsInfinite(yr))
+        y = yr < 0 ? "Minus INFINTY" : "INFINTY";
+    else
+        y = FormatExp(yr, 5);
+    return PadRight(FormatExp(xr, 5), 30) + PadRight(y, 20);
+}
+
+std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &s)
+{
+    std::vector<std::string> lines;
+    if (function.find_first_not_of(' ') == std::string::npos || !CheckTableSettings(s).empty())
+        return lines;
+    const std::int64_t rows = TableRowCount(s);
+    std::vector<double> x(static_cast<std::size_t>(rows));
+    for (std::int64_t i = 0; i < rows; ++i)
+        x[static_cast<std::size_t>(i)] = RoundToDecimals(s.from + static_cast<double>(i) * s.increment, 6);
+    std::vector<double> y(x.size());
+    CExpression f;
+    f.SetExpression(function);
+    f.EvaluateMany(x.data(), y.data(), x.size());
+    lines.reserve(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        lines.push_back(TableLine(x[i], RoundToDecimals(y[i], 6)));
+    return lines;
+}

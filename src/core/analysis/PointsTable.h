@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The domain and increment of a points table.
+struct STableSettings
+{
+    double from = -20.0;
+    double to = 20.0;
+    double increment = 0.5;
+};
+
+// A refusal of the settings, to be shown with the stop icon.
+struct STableMessage
+{
+    std::string text;
+    std::string caption;
+};
+
+constexpr int kMaxTableSteps = 10000;
+
+// The messages the settings earn, in the order they are shown; none means the
+// settings are good: increment > 0, From < To, at most 10,000 steps, and an
+// increment that still changes From when added to it. A bad increment and a
+// reversed domain earn two messages.
+std::vector<STableMessage> CheckTableSettings(const STableSettings &settings);
+
+// Number of rows of good settings: i = 0 .. floor((To - From) / Increment +
+// 1e-9), so To itself is listed when the steps land on it.
+std::int64_t TableRowCount(const STableSettings &settings);
+
+// One line of the table for a substituted x and its rounded value.
+std::string TableLine(double xr, double yr);
+
+// The lines of the table of a function text over good settings. Row i
+// substitutes x_i = From + i * Increment rounded to six decimals. An empty
+// text gives no lines.
+std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &settings);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+class CTangent;
+
+// The x typed into the trace bar: only the characters that can form a number
+// count (digits, the first '.', a '-' in the first place); nothing left
+// reads as 0. "1a2" is 12, "-.5" is -0.5, "1.2.3" is 1.23.
+double ReadTraceInput(const std::string &text);
+
+// f(x) of the trace bar: "%.15f", or "%e" when scientific.
+std::string TraceResultText(double y, bool scientific);
+
+// The mouse position in units: "x = %.6f, y = %.6f".
+std::string TracePositionText(double x, double y);
+
+// The tangent bar's texts for x, f(x), the angle and the slope (controls
+// 1016 .. 1019), from the last ComputeAt.
+std::array<std::string, 4> TangentBarTexts(const CTangent &tangent);
+
+// The tangent bar's equation line (control 1020), from the last BuildEquation.
+std::string TangentEquationText(const CTangent &tangent);

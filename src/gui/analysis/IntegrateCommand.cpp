@@ -1,0 +1,63 @@
+#include "gui/analysis/IntegrateCommand.h"
+
+#include "core/analysis/Integration.h"
+#include "core/expr/NumberText.h"
+#include "gui/analysis/IntegrateDlg.h"
+#include "gui/analysis/ProgressDialog.h"
+#include "gui/view/CorvantaView.h"
+#include "gui/view/Message.h"
+#include "gui/view/ViewHost.h"
+
+#include <cmath>
+
+void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)
+{
+    const int entries = view.Host() ? view.Host()->FunctionListCount() : view.m_nLast + 1;
+    if (entries <= 0 || view.m_nLast < 0) {
+        ShowMessage(parent,
+                    QStringLiteral("Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease one "
+                                   "function and try again."),
+                    QStringLiteral("No expression found"), MsgIcon::Stop);
+        return;
+    }
+
+    CIntegrateDlg dlg(parent);
+    dlg.m_dDivisions = 0.01;
+    dlg.m_nRule = 1;
+    dlg.m_nCurrent = view.m_nSelected;
+    for (int i = 0; i <= view.m_nLast && i < CCorvantaView::kSlots; ++i)
+        if (!view.m_aFunctions[i].m_strCoded.empty())
+            dlg.m_strFunctions[i] = QString::fromStdString(view.m_aFunctions[i].m_strText);
+
+    for (;;) {
+        dlg.OnInitDialog();
+        if (RunDialog(dlg, run) != QDialog::Accepted)
+            return;
+        if (dlg.m_dTo < dlg.m_dFrom) {
+            ShowMessage(parent,
+                        QStringLiteral("Error 0x04:\n\nThe upper limit of the integral cannot be less than the lower "
+                                       "limit!\nPlease re-enter the integral."),
+                        QStringLiteral("Invalid Data"), MsgIcon::Stop);
+            dlg.m_nCurrent = dlg.m_nSelected;  // the function chosen comes back too
+            continue;
+        }
+        break;
+    }
+
+    const int slot = dlg.SelectedSlot();
+    if (slot < 0 || slot > view.m_nLast || slot >= CCorvantaView::kSlots ||
+        view.m_aFunctions[slot].m_strCoded.empty())
+        return;
+
+    SIntegral result;
+    {
+        CProgressDialog progress(parent, QStringLiteral("Integrating..."));
+        result = Integrate(view.m_aFunctions[slot], dlg.m_dFrom, dlg.m_dTo, dlg.m_dDivisions,
+                           static_cast<EIntegrationRule>(dlg.m_nRule), progress.Callback());
+    }
+    if (result.cancelled)
+        return;
+    const QString text = std::isnan(result.value) ? QStringLiteral("Invalid Domain!")
+                                                  : QString::fromStdString(FormatFixed(result.value, 6));
+    ShowMessage(parent, text, QStringLiteral("Limited Integration Result"), MsgIcon::None, MsgButtons::Ok);
+}
