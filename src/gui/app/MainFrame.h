@@ -21,6 +21,7 @@ class QCheckBox;
 class CColorIndicator;
 class CCorvantaView;
 class CCorvantaDoc;
+class COutputCommands;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -107,6 +108,7 @@ public:
     QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
     QWidget *GraphArea() const { return m_pGraphArea; }
     CCorvantaView *View() const { return m_pView; }
+    COutputCommands *Output() const { return m_pOutput; }
 
     // Runs a command as if chosen by the user; false when it is disabled.
     bool ExecuteCommand(int nId);
@@ -131,6 +133,8 @@ public:
     void OnPrevPane(int nId);
     void OnScientific(int nId);
     void OnDegree(int nId);
+    // Copy, paste, export, printing, fullscreen, help and graph attributes.
+    void OnOutputCommand(int nId);
 
 signals:
     void documentOpenRequested(const QString &strPath);
@@ -190,6 +194,7 @@ private:
     QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;
     CCorvantaDoc *m_pDocument = nullptr;
+    COutputCommands *m_pOutput = nullptr;
     FileDialogHandler m_fileDialog;
     QString m_strLastDirectory;
 
