@@ -19,4 +19,5 @@ add_dependencies(corvanta corvanta_help)
 install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/help/
         DESTINATION ${CMAKE_INSTALL_DATADIR}/corvanta/help)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/corvanta.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+        RENAME com.halden.corvanta.metainfo.xml)

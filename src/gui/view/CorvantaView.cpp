@@ -28,18 +28,23 @@ CCorvantaView::~CCorvantaView() = default;
 
 void CCorvantaView::EnsurePicture()
 {
+    // Drawn at the screen's pixel density; layout stays in logical pixels.
+    const qreal dpr = devicePixelRatioF();
     const int w = std::max(1, width()), h = std::max(1, height());
-    if (!m_dcMem.isNull() && m_dcMem.width() >= w && m_dcMem.height() >= h)
+    const bool sameDensity = !m_dcMem.isNull() && m_dcMem.devicePixelRatio() == dpr;
+    const QSizeF have = m_dcMem.deviceIndependentSize();
+    if (sameDensity && have.width() >= w && have.height() >= h)
         return;
     // Screen-sized at first, so resizing seldom needs a new picture.
     QSize size(w, h);
-    if (m_dcMem.isNull()) {
+    if (!sameDensity) {
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             size = size.expandedTo(screen->size());
     } else {
-        size = size.expandedTo(m_dcMem.size());
+        size = size.expandedTo(have.toSize());
     }
-    m_dcMem = QImage(size, QImage::Format_RGB32);
+    m_dcMem = QImage(size * dpr, QImage::Format_RGB32);
+    m_dcMem.setDevicePixelRatio(dpr);
     m_dcMem.fill(palette().color(QPalette::Base));
 }
 
@@ -112,7 +117,8 @@ QImage CCorvantaView::Picture() const
 {
     if (m_dcMem.isNull() || m_nWidth <= 0 || m_nHeight <= 0)
         return {};
-    return m_dcMem.copy(0, 0, m_nWidth, m_nHeight);
+    const qreal dpr = m_dcMem.devicePixelRatio();
+    return m_dcMem.copy(0, 0, qRound(m_nWidth * dpr), qRound(m_nHeight * dpr));
 }
 
 // Zoom commands.
@@ -255,7 +261,9 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
     }
     if (!m_bPrinting) {
         QPainter p(this);
-        p.drawImage(event->rect(), m_dcMem, event->rect());
+        const QRectF r(event->rect());
+        const qreal dpr = m_dcMem.devicePixelRatio();
+        p.drawImage(r, m_dcMem, QRectF(r.topLeft() * dpr, r.size() * dpr));
     }
     if (m_pHost)
         m_pHost->FocusFunctionList();

@@ -115,7 +115,8 @@ public:
     // Trace mode as set by its bar (ending it also ends zoom-area mode).
     void SetTraceMode(bool on);
 
-    // The off-screen picture over the client area (a copy).
+    // The off-screen picture over the client area (a copy, at the screen's
+    // pixel density).
     QImage Picture() const;
     // Grid, axes and labels within rect when bUseRect (printing), else within
     // the client rectangle; k is the print scale.
