@@ -14,6 +14,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*this)
@@ -64,8 +65,30 @@ void CCorvantaView::RebuildPicture(int nLast)
     SanitizeMapping();
     m_bLive = true;
     EnsurePicture();
-    QPainter p(&m_dcMem);
-    m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
+    const qreal dpr = m_dcMem.devicePixelRatio();
+    if (dpr == 1.0) {
+        QPainter p(&m_dcMem);
+        m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
+        return;
+    }
+    // On a dense screen the picture is drawn in device pixels at scale dpr,
+    // so curves are sampled once per device column; pans and pen widths follow.
+    const std::int32_t panX = m_nPanX, panY = m_nPanY;
+    const auto widths = m_aWidth;
+    m_nPanX = ClampPan(panX * dpr);
+    m_nPanY = ClampPan(panY * dpr);
+    for (auto &w : m_aWidth)
+        w = std::max(1, static_cast<int>(std::lround(std::clamp(w, 1, 1000) * dpr)));
+    m_dcMem.setDevicePixelRatio(1.0);
+    {
+        QPainter p(&m_dcMem);
+        const QRect device(0, 0, qRound(m_nWidth * dpr), qRound(m_nHeight * dpr));
+        m_renderer.Render(p, device, dpr, palette().color(QPalette::Base), nLast);
+    }
+    m_dcMem.setDevicePixelRatio(dpr);
+    m_nPanX = panX;
+    m_nPanY = panY;
+    m_aWidth = widths;
 }
 
 void CCorvantaView::Redraw(int nLast)

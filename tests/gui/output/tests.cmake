@@ -6,3 +6,6 @@ corvanta_test(output_tests GUI SOURCES
   gui/output/FrameOutputTest.cpp
   gui/output/HelpPagesTest.cpp)
 target_compile_definitions(output_tests PRIVATE CORVANTA_HELP_PARENT="${PROJECT_SOURCE_DIR}/res/")
+
+# Its own process: the scale factor must be set before the application starts.
+corvanta_test(output_hidpi_tests GUI SOURCES gui/output/HiDpiTest.cpp)
