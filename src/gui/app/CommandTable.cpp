@@ -17,11 +17,11 @@ const SCommandInfo kCommands[] = {
     {ID_FILE_OPEN, "&File", "&Open...", "Open an existing document\nOpen", nullptr, "Ctrl+O", R::Frame, &CMainFrame::OnFileOpen, false},
     {ID_FILE_SAVE, "&File", "&Save", "Save the active document\nSave", nullptr, "Ctrl+S", R::Frame, &CMainFrame::OnFileSave, false},
     {ID_FILE_SAVE_AS, "&File", "Save &As...", "Save the active document with a new name\nSave As", nullptr, nullptr, R::Frame, &CMainFrame::OnFileSaveAs, false},
-    {ID_EXPORT_BITMAP, "&File", "Export to Bitmap...", "Export current graph area as a bitmap file", "Export As Bitmap", nullptr, R::Later, kNone, false},
+    {ID_EXPORT_BITMAP, "&File", "Export to Bitmap...", "Export current graph area as a bitmap file", "Export As Bitmap", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
     {0, "&File", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
-    {ID_FILE_PRINT, "&File", "&Print...", "Print the active document\nPrint", nullptr, "Ctrl+P", R::Later, kNone, false},
-    {ID_FILE_PRINT_PREVIEW, "&File", "Print Pre&view", "Display full pages\nPrint Preview", nullptr, nullptr, R::Later, kNone, false},
-    {ID_FILE_PRINT_SETUP, "&File", "P&rint Setup...", "Change the printer and printing options\nPrint Setup", nullptr, nullptr, R::Later, kNone, false},
+    {ID_FILE_PRINT, "&File", "&Print...", "Print the active document\nPrint", nullptr, "Ctrl+P", R::Frame, &CMainFrame::OnOutputCommand, false},
+    {ID_FILE_PRINT_PREVIEW, "&File", "Print Pre&view", "Display full pages\nPrint Preview", nullptr, nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
+    {ID_FILE_PRINT_SETUP, "&File", "P&rint Setup...", "Change the printer and printing options\nPrint Setup", nullptr, nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
     {0, "&File", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_FILE_MRU_FILE1, "&File", "Recent File", "Open this document", nullptr, nullptr, R::Frame, &CMainFrame::OnRecentFile, false},
     {0, "&File", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
@@ -30,9 +30,9 @@ const SCommandInfo kCommands[] = {
     {ID_EDIT_UNDO, "&Edit", "&Undo", "Undo the last action\nUndo", nullptr, "Ctrl+Z; Alt+Backspace", R::Later, kNone, false},
     {0, "&Edit", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_EDIT_CUT, "&Edit", "Cu&t", "Cut the selection and put it on the Clipboard\nCut", nullptr, "Ctrl+X; Shift+Del", R::Later, kNone, false},
-    {ID_EDIT_COPY, "&Edit", "&Copy Graph", "Copy the graph are to clipboard", "Copy Graph", "Ctrl+C; Ctrl+Ins", R::Later, kNone, false},
-    {ID_COPY_FUNCTION, "&Edit", "Copy Graph &Function", "Copy current expression to clipboard", "Copy Function", nullptr, R::Later, kNone, false},
-    {ID_EDIT_PASTE, "&Edit", "&Paste Funcation", "Paste a function into the function combobox", "Paste Function", "Ctrl+V; Shift+Ins", R::Later, kNone, false},
+    {ID_EDIT_COPY, "&Edit", "&Copy Graph", "Copy the graph are to clipboard", "Copy Graph", "Ctrl+C; Ctrl+Ins", R::Frame, &CMainFrame::OnOutputCommand, false},
+    {ID_COPY_FUNCTION, "&Edit", "Copy Graph &Function", "Copy current expression to clipboard", "Copy Function", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
+    {ID_EDIT_PASTE, "&Edit", "&Paste Funcation", "Paste a function into the function combobox", "Paste Function", "Ctrl+V; Shift+Ins", R::Frame, &CMainFrame::OnOutputCommand, false},
 
     {ID_VIEW_TOOLBAR, "&View", "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", nullptr, nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
     {ID_VIEW_ZOOM_TOOLBAR, "&View", "&Zoom Toolbar", "Show/Hide zoom bar", "Show/Hide Zoom Tool Bar", nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
@@ -42,7 +42,7 @@ const SCommandInfo kCommands[] = {
     {ID_ZOOM_IN, "&View", "Zoom &In", nullptr, "Zoom in the both axes", "Ctrl++; Ctrl+=", R::View, kNone, false},
     {ID_ZOOM_OUT_X, "&View", "Zoom &Out", nullptr, "Zoom out the x-axis", nullptr, R::View, kNone, false},
     {ID_CENTER, "&View", "&Center", nullptr, "Reset zoomin and shifting to default", "Ctrl+Shift+C", R::View, kNone, false},
-    {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Later, kNone, false},
+    {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Frame, &CMainFrame::OnOutputCommand, true},
 
     {ID_ANALYZE, "&Graph", "&Analyze Graph...", "Graph analysis", "Analyze Graph", "Ctrl+A", R::Later, kNone, false},
     {ID_INTEGRATE, "&Graph", "&Integrate...", "Apply limited integration", "Integrate", "Ctrl+I", R::Frame, &CMainFrame::OnIntegrate, false},
@@ -57,10 +57,10 @@ const SCommandInfo kCommands[] = {
     {ID_MATRICES, "&Tools", "&Matrices Operations...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
 
     {ID_SHOW_GRID, "&Options", "Show Grid", "Show/Hide grid lines", "Show/Hide Grid Lines", nullptr, R::View, kNone, true},
-    {ID_GRAPH_ATTRIBUTES, "&Options", "Graph Attributes...", "Change graphs' attributes", "Graph Attributes", nullptr, R::Later, kNone, false},
+    {ID_GRAPH_ATTRIBUTES, "&Options", "Graph Attributes...", "Change graphs' attributes", "Graph Attributes", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
     {ID_AUTOSCALE, "&Options", "&Autoscale", nullptr, "Enable/Disable autoscaling", nullptr, R::View, kNone, true},
 
-    {ID_HELP_CONTENTS, "&Help", "&Help...", nullptr, "Help", nullptr, R::Later, kNone, false},
+    {ID_HELP_CONTENTS, "&Help", "&Help...", nullptr, "Help", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
     {ID_APP_ABOUT, "&Help", "&About Corvanta...", "Display program information, version number and copyright\nAbout", nullptr, nullptr, R::Frame, &CMainFrame::OnAppAbout, false},
 
     // On toolbars only.

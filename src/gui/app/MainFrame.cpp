@@ -12,6 +12,8 @@
 #include "gui/linalg/SimEqDlg.h"
 #include "gui/view/Message.h"
 #include "gui/view/CorvantaView.h"
+#include "gui/app/ShortcutsPage.h"
+#include "gui/output/OutputCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,6 +123,8 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
     CreateGraphArea();
     CreateAnalysisParts();
     PlaceFloatingBars();
+    m_pOutput = new COutputCommands(this, m_pView, m_pFunctionList, Popup(3));
+    m_pOutput->SetShortcutsPage(&ShortcutsPageHtml);
 
     if (QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -613,6 +617,7 @@ void CMainFrame::UpdateCommandStates()
         case ID_TANGENT: bChecked = IsBarVisible(true); break;
         case ID_SCIENTIFIC: bChecked = m_bScientific; break;
         case ID_DEGREE: bChecked = m_bDegree; break;
+        case ID_FULLSCREEN: bChecked = m_pOutput && m_pOutput->IsFullscreen(); break;
         default: break;
         }
         if (pAction->isEnabled() != bEnabled)
@@ -702,6 +707,8 @@ void CMainFrame::OnPrevPane(int) { focusPreviousChild(); }
 
 void CMainFrame::OnScientific(int) { m_bScientific = !m_bScientific; }
 void CMainFrame::OnDegree(int) { m_bDegree = !m_bDegree; }
+
+void CMainFrame::OnOutputCommand(int nId) { m_pOutput->Handle(nId); }
 
 // --- Frame operations -------------------------------------------------------
 

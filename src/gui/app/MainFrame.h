@@ -25,6 +25,7 @@ class CCorvantaView;
 class CCorvantaDoc;
 class CCalcDlg;
 class CTableSettingsDlg;
+class COutputCommands;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -114,6 +115,7 @@ public:
     QWidget *GraphArea() const { return m_pGraphArea; }
     CCorvantaView *View() const { return m_pView; }
     CCalcDlg *CalcDlg() const { return m_pCalcDlg; }
+    COutputCommands *Output() const { return m_pOutput; }
 
     // Runs a command as if chosen by the user; false when it is disabled.
     bool ExecuteCommand(int nId);
@@ -142,6 +144,8 @@ public:
     void OnPrevPane(int nId);
     void OnScientific(int nId);
     void OnDegree(int nId);
+    // Copy, paste, export, printing, fullscreen, help and graph attributes.
+    void OnOutputCommand(int nId);
 
     // --- Integration, points table, trace and tangent ---
     void OnIntegrate(int nId);
@@ -209,6 +213,7 @@ private:
     CCorvantaView *m_pView = nullptr;
     CCalcDlg *m_pCalcDlg = nullptr;  // made hidden with the view, kept until the frame goes
     CCorvantaDoc *m_pDocument = nullptr;
+    COutputCommands *m_pOutput = nullptr;
     FileDialogHandler m_fileDialog;
     QString m_strLastDirectory;
 

@@ -1,5 +1,6 @@
 target_sources(corvanta_gui PRIVATE
   src/gui/app/CommandTable.h src/gui/app/CommandTable.cpp
+  src/gui/app/ShortcutsPage.h src/gui/app/ShortcutsPage.cpp
   src/gui/app/RecentFileList.h src/gui/app/RecentFileList.cpp
   src/gui/app/Artwork.h src/gui/app/Artwork.cpp
   src/gui/app/SplashDlg.h src/gui/app/SplashDlg.cpp

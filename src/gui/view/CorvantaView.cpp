@@ -16,6 +16,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*this)
@@ -29,18 +30,23 @@ CCorvantaView::~CCorvantaView() = default;
 
 void CCorvantaView::EnsurePicture()
 {
+    // Drawn at the screen's pixel density; layout stays in logical pixels.
+    const qreal dpr = devicePixelRatioF();
     const int w = std::max(1, width()), h = std::max(1, height());
-    if (!m_dcMem.isNull() && m_dcMem.width() >= w && m_dcMem.height() >= h)
+    const bool sameDensity = !m_dcMem.isNull() && m_dcMem.devicePixelRatio() == dpr;
+    const QSizeF have = m_dcMem.deviceIndependentSize();
+    if (sameDensity && have.width() >= w && have.height() >= h)
         return;
     // Screen-sized at first, so resizing seldom needs a new picture.
     QSize size(w, h);
-    if (m_dcMem.isNull()) {
+    if (!sameDensity) {
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             size = size.expandedTo(screen->size());
     } else {
-        size = size.expandedTo(m_dcMem.size());
+        size = size.expandedTo(have.toSize());
     }
-    m_dcMem = QImage(size, QImage::Format_RGB32);
+    m_dcMem = QImage(size * dpr, QImage::Format_RGB32);
+    m_dcMem.setDevicePixelRatio(dpr);
     m_dcMem.fill(palette().color(QPalette::Base));
 }
 
@@ -56,8 +62,30 @@ void CCorvantaView::RebuildPicture(int nLast)
     m_bLive = true;
     ClearTangentOverlay();
     EnsurePicture();
-    QPainter p(&m_dcMem);
-    m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
+    const qreal dpr = m_dcMem.devicePixelRatio();
+    if (dpr == 1.0) {
+        QPainter p(&m_dcMem);
+        m_renderer.Render(p, QRect(0, 0, m_nWidth, m_nHeight), 1.0, palette().color(QPalette::Base), nLast);
+        return;
+    }
+    // On a dense screen the picture is drawn in device pixels at scale dpr,
+    // so curves are sampled once per device column; pans and pen widths follow.
+    const std::int32_t panX = m_nPanX, panY = m_nPanY;
+    const auto widths = m_aWidth;
+    m_nPanX = ClampPan(panX * dpr);
+    m_nPanY = ClampPan(panY * dpr);
+    for (auto &w : m_aWidth)
+        w = std::max(1, static_cast<int>(std::lround(std::clamp(w, 1, 1000) * dpr)));
+    m_dcMem.setDevicePixelRatio(1.0);
+    {
+        QPainter p(&m_dcMem);
+        const QRect device(0, 0, qRound(m_nWidth * dpr), qRound(m_nHeight * dpr));
+        m_renderer.Render(p, device, dpr, palette().color(QPalette::Base), nLast);
+    }
+    m_dcMem.setDevicePixelRatio(dpr);
+    m_nPanX = panX;
+    m_nPanY = panY;
+    m_aWidth = widths;
 }
 
 void CCorvantaView::Redraw(int nLast)
@@ -108,7 +136,8 @@ QImage CCorvantaView::Picture() const
 {
     if (m_dcMem.isNull() || m_nWidth <= 0 || m_nHeight <= 0)
         return {};
-    return m_dcMem.copy(0, 0, m_nWidth, m_nHeight);
+    const qreal dpr = m_dcMem.devicePixelRatio();
+    return m_dcMem.copy(0, 0, qRound(m_nWidth * dpr), qRound(m_nHeight * dpr));
 }
 
 // Zoom commands.

@@ -73,7 +73,8 @@ public:
     // Trace mode as set by its bar (ending it also ends zoom-area mode).
     void SetTraceMode(bool on);
 
-    // The off-screen picture over the client area (a copy).
+    // The off-screen picture over the client area (a copy, at the screen's
+    // pixel density).
     QImage Picture() const;
     // Draws the graph as Redraw does on another painter (export, print, tests).
     void RenderTo(QPainter &p, const QRect &area, double k = 1.0, SRenderTiming *timing = nullptr);

@@ -186,7 +186,10 @@ void CCorvantaView::ResetTraceAndTangent()
 
 void CCorvantaView::PaintWindow(QPainter &p, const QRect &rect) const
 {
-    p.drawImage(rect, m_dcMem, rect);
+    // The picture is kept in device pixels on dense screens.
+    const QRectF r(rect);
+    const qreal dpr = m_dcMem.devicePixelRatio();
+    p.drawImage(r, m_dcMem, QRectF(r.topLeft() * dpr, r.size() * dpr));
     if (m_nCursorColumn) {
         QPen dashed(kCursorLineColor, 1, Qt::DashLine);
         p.setPen(dashed);

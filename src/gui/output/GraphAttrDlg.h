@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/plot/ViewState.h"
+
+#include <QColor>
+#include <QDialog>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QRadioButton;
+class QTextEdit;
+
+// "Graph Attributes": the curve colour and line thickness of each of the
+// five graphs.
+class CGraphAttrDlg : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kGraphs = CViewState::kSlots;
+    static constexpr int kFirstRadio = 1003;
+    static constexpr int kFirstSample = 1028;
+    static constexpr int kFirstPicker = 1033;
+    static constexpr int kThicknesses = 5;
+
+    explicit CGraphAttrDlg(QWidget *parent = nullptr);
+
+    // Copies the view's colours and thicknesses in; a thickness outside
+    // 1..5 (a document may hold one) opens clamped into that range.
+    void LoadFrom(const CViewState &view);
+    // OK: the view takes every colour and, as thickness, each picker's
+    // position plus 1.
+    void StoreInto(CViewState &view) const;
+
+    // The colour chooser; tests answer for the user. Empty: cancelled.
+    using ColorChooser = std::function<std::optional<QColor>()>;
+    void SetColorChooser(ColorChooser chooser) { m_chooser = std::move(chooser); }
+
+    // Radio button N (0-based) clicked: asks for graph N's colour.
+    void OnChooseColor(int nGraph);
+
+    QRadioButton *Radio(int nGraph) const { return m_aRadios[nGraph]; }
+    QTextEdit *Sample(int nGraph) const { return m_aSamples[nGraph]; }
+    QComboBox *Picker(int nGraph) const { return m_aPickers[nGraph]; }
+    ColorRef Color(int nGraph) const { return m_aColor[nGraph]; }
+    int Thickness(int nGraph) const { return m_aThickness[nGraph] + 1; }
+
+    // The picture of a line n pixels thick (1..5), 48 x 6 pixels.
+    static QPixmap ThicknessPicture(int n);
+
+private:
+    void ShowSample(int nGraph);
+
+    std::array<std::int16_t, kGraphs> m_aThickness{};  // zero-based list position
+    std::array<ColorRef, kGraphs> m_aColor{};
+    std::array<QRadioButton *, kGraphs> m_aRadios{};
+    std::array<QTextEdit *, kGraphs> m_aSamples{};
+    std::array<QComboBox *, kGraphs> m_aPickers{};
+    ColorChooser m_chooser;
+};

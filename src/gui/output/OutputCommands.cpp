@@ -1,0 +1,262 @@
+#include "gui/output/OutputCommands.h"
+
+#include "gui/output/GraphAttrDlg.h"
+#include "gui/output/GraphExport.h"
+#include "gui/output/GraphPrinter.h"
+#include "gui/output/HelpWindow.h"
+#include "gui/view/CommandIds.h"
+#include "gui/view/CorvantaView.h"
+#include "gui/view/Message.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSettings>
+
+COutputCommands::COutputCommands(QMainWindow *pFrame, CCorvantaView *pView, QComboBox *pFunctionList,
+                                 QMenu *pGraphMenu)
+    : QObject(pFrame), m_pFrame(pFrame), m_pView(pView), m_pFunctionList(pFunctionList), m_pGraphMenu(pGraphMenu)
+{
+    if (m_pView)
+        m_pView->installEventFilter(this);
+}
+
+CHelpWindow *COutputCommands::HelpWindow() const { return m_pHelp.data(); }
+
+COutputCommands::~COutputCommands()
+{
+    delete m_pHelp.data();
+}
+
+bool COutputCommands::IsOutputCommand(int nId)
+{
+    switch (nId) {
+    case ID_EDIT_COPY:
+    case ID_COPY_FUNCTION:
+    case ID_EDIT_PASTE:
+    case ID_EXPORT_BITMAP:
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_PRINT_SETUP:
+    case ID_FULLSCREEN:
+    case ID_HELP_CONTENTS:
+    case ID_GRAPH_ATTRIBUTES: return true;
+    default: return false;
+    }
+}
+
+bool COutputCommands::Handle(int nId)
+{
+    switch (nId) {
+    case ID_EDIT_COPY: OnCopyGraph(); return true;
+    case ID_COPY_FUNCTION: OnCopyFunction(); return true;
+    case ID_EDIT_PASTE: OnPasteFunction(); return true;
+    case ID_EXPORT_BITMAP: OnExport(); return true;
+    case ID_FILE_PRINT: OnPrint(); return true;
+    case ID_FILE_PRINT_PREVIEW: OnPrintPreview(); return true;
+    case ID_FILE_PRINT_SETUP: OnPrintSetup(); return true;
+    case ID_FULLSCREEN: OnFullscreen(); return true;
+    case ID_HELP_CONTENTS: OnHelp(); return true;
+    case ID_GRAPH_ATTRIBUTES: OnGraphAttributes(); return true;
+    default: return false;
+    }
+}
+
+std::optional<bool> COutputCommands::Checked(int nId) const
+{
+    if (nId == ID_FULLSCREEN)
+        return m_bFullscreen;
+    return std::nullopt;
+}
+
+// --- Clipboard ----------------------------------------------------------------
+
+void COutputCommands::OnCopyGraph()
+{
+    const QImage picture = m_pView ? m_pView->Picture() : QImage();
+    if (!picture.isNull())
+        QApplication::clipboard()->setImage(picture);
+}
+
+// The function list's own copy and paste: only its selection is copied, a
+// paste replaces the selection or goes in at the caret. Neither plots.
+void COutputCommands::OnCopyFunction()
+{
+    if (m_pFunctionList && m_pFunctionList->lineEdit())
+        m_pFunctionList->lineEdit()->copy();
+}
+
+void COutputCommands::OnPasteFunction()
+{
+    if (m_pFunctionList && m_pFunctionList->lineEdit())
+        m_pFunctionList->lineEdit()->paste();
+}
+
+// --- Export -----------------------------------------------------------------
+
+COutputCommands::SChoice COutputCommands::AskExportFile()
+{
+    if (m_exportDialog)
+        return m_exportDialog();
+    QFileDialog dlg(m_pFrame, QStringLiteral("Export to Bitmap"));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setNameFilters(ExportFilters());
+    dlg.setDefaultSuffix(QStringLiteral("bmp"));
+    dlg.setOption(QFileDialog::ReadOnly, false);
+    // The replace question goes through the program's own boxes.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!m_strLastDirectory.isEmpty())
+        dlg.setDirectory(m_strLastDirectory);
+    connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString &strFilter) {
+        dlg.setDefaultSuffix(ExportSuffix(ExportFormatFor(QString(), strFilter)));
+    });
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return {dlg.selectedFiles().constFirst(), dlg.selectedNameFilter()};
+}
+
+void COutputCommands::OnExport()
+{
+    if (!m_pView)
+        return;
+    const SChoice choice = AskExportFile();
+    if (choice.strPath.isEmpty())
+        return;
+    m_strLastDirectory = QFileInfo(choice.strPath).absolutePath();
+    if (QFileInfo::exists(choice.strPath) &&
+        ShowMessage(m_pFrame,
+                    QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                        .arg(QDir::toNativeSeparators(choice.strPath)),
+                    QStringLiteral("Export to Bitmap"), MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
+        return;
+    ExportGraph(*m_pView, choice.strPath, ExportFormatFor(choice.strPath, choice.strFilter), m_pFrame);
+}
+
+// --- Printing -----------------------------------------------------------------
+
+QPrinter &COutputCommands::Printer()
+{
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_pPrinter->setDocName(m_pFrame ? m_pFrame->windowTitle().remove(QStringLiteral("[*]")) : QString());
+        // The document is one page.
+        m_pPrinter->setFromTo(1, 1);
+    }
+    return *m_pPrinter;
+}
+
+void COutputCommands::OnPrint()
+{
+    if (!m_pView)
+        return;
+    QPrintDialog dlg(&Printer(), m_pFrame);
+    dlg.setMinMax(1, 1);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dlg.exec() == QDialog::Accepted)
+        PrintGraph(*m_pView, Printer());
+}
+
+void COutputCommands::OnPrintPreview()
+{
+    if (!m_pView)
+        return;
+    QPrintPreviewDialog dlg(&Printer(), m_pFrame);
+    dlg.setObjectName(QStringLiteral("PrintPreview"));
+    dlg.resize(900, 700);
+    connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *pPrinter) {
+        PrintGraph(*m_pView, *pPrinter);
+    });
+    dlg.exec();
+}
+
+void COutputCommands::OnPrintSetup()
+{
+    QPageSetupDialog dlg(&Printer(), m_pFrame);
+    dlg.exec();
+}
+
+// --- Fullscreen ---------------------------------------------------------------
+
+void COutputCommands::OnFullscreen()
+{
+    if (!m_pFrame)
+        return;
+    QMenuBar *pMenu = m_pFrame->menuBar();
+    if (!m_bFullscreen) {
+        m_savedGeometry = m_pFrame->saveGeometry();
+        m_savedState = m_pFrame->windowState();
+        m_bMenuWasVisible = !pMenu->isHidden();
+        pMenu->hide();
+        m_pFrame->setWindowState((m_savedState & ~(Qt::WindowMinimized | Qt::WindowMaximized)) |
+                                 Qt::WindowFullScreen);
+        m_bFullscreen = true;
+    } else {
+        m_pFrame->setWindowState(m_savedState & ~Qt::WindowFullScreen);
+        if (!(m_savedState & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            m_pFrame->restoreGeometry(m_savedGeometry);
+        pMenu->setVisible(m_bMenuWasVisible);
+        m_bFullscreen = false;
+    }
+    m_pFrame->show();
+}
+
+// --- Help ---------------------------------------------------------------------
+
+void COutputCommands::OnHelp()
+{
+    if (!m_pHelp) {
+        const QSettings profile(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
+        const QString strDir = CHelpWindow::FindHelpDirectory(profile.value(QStringLiteral("AppPath/Path")).toString());
+        // Its own window, owned by nobody, like a help viewer.
+        m_pHelp = new CHelpWindow(strDir);
+        m_pHelp->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_pHelp->SetShortcutsPage(m_shortcuts);
+        if (strDir.isEmpty())
+            m_pHelp->Browser()->setHtml(QStringLiteral("<h1>Help</h1><p>The help pages are not installed.</p>"));
+        else
+            m_pHelp->ShowPage(QStringLiteral("index.html"));
+    }
+    m_pHelp->show();
+    m_pHelp->raise();
+    m_pHelp->activateWindow();
+}
+
+// --- Graph attributes ---------------------------------------------------------
+
+void COutputCommands::OnGraphAttributes()
+{
+    if (!m_pView)
+        return;
+    CGraphAttrDlg dlg(m_pFrame);
+    dlg.LoadFrom(*m_pView);
+    if (dlg.exec() == QDialog::Accepted)
+        dlg.StoreInto(*m_pView);
+    m_pView->Redraw(m_pView->m_nLast);
+}
+
+// --- Context menu -------------------------------------------------------------
+
+bool COutputCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pView && event->type() == QEvent::ContextMenu) {
+        // While tracing the tangent the right button belongs to the trace.
+        if (!m_pView->m_bTangent && m_pGraphMenu)
+            m_pGraphMenu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
+        event->accept();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
