@@ -11,7 +11,7 @@ build=${CORVANTA_BUILD_DIR:-$here/build}
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libmuparser-dev libfparser-dev libeigen3-dev
   clang libclang-rt-14-dev
