@@ -12,5 +12,4 @@ target_link_libraries(frame_tests PRIVATE Qt6::Svg)
 corvanta_test(document_tests GUI SOURCES
   gui/app/FrameTestSupport.h
   gui/app/DocumentFileTest.cpp
-  gui/app/FrameDocumentTest.cpp
-  gui/app/FrameKeysTest.cpp)
+  gui/app/FrameDocumentTest.cpp)
