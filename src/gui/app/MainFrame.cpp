@@ -133,7 +133,14 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
 
 // The calculator goes first: while it is the active window, its going moves
 // the focus into bars that are already half taken down.
-CMainFrame::~CMainFrame() { delete m_pCalcDlg; }
+CMainFrame::~CMainFrame()
+{
+    // Children report focus and selection changes while they are destroyed;
+    // none of it may reach this half-destroyed frame.
+    for (QObject *pChild : findChildren<QObject *>())
+        pChild->disconnect(this);
+    delete m_pCalcDlg;
+}
 
 // --- Building -------------------------------------------------------------
 
