@@ -3,11 +3,12 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The program's pictures are drawn in code: toolbar images, the application
-// icon, the splash picture and the About box picture.
+// The program's pictures are SVG files compiled in as resources: toolbar
+// images, the application icon, the splash picture and the About box picture.
 
-// Toolbar image of a command (16 x 16 design, crisp at larger sizes too);
-// a null icon for commands without one.
+// Toolbar image of a command: the desktop theme's icon for the standard
+// commands when the theme has one, ours otherwise; a null icon for commands
+// without a picture.
 QIcon CommandIcon(int nId);
 
 // Application and document icon.

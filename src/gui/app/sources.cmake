@@ -2,7 +2,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/CommandTable.h src/gui/app/CommandTable.cpp
   src/gui/app/ShortcutsPage.h src/gui/app/ShortcutsPage.cpp
   src/gui/app/RecentFileList.h src/gui/app/RecentFileList.cpp
-  src/gui/app/Artwork.h src/gui/app/Artwork.cpp
+  src/gui/app/Artwork.h src/gui/app/Artwork.cpp res/corvanta.qrc
   src/gui/app/SplashDlg.h src/gui/app/SplashDlg.cpp
   src/gui/app/AboutDlg.h src/gui/app/AboutDlg.cpp
   src/gui/app/LockKeys.h src/gui/app/LockKeys.cpp
@@ -19,3 +19,6 @@ if(X11_FOUND AND X11_Xkb_INCLUDE_PATH)
   target_include_directories(corvanta_gui PRIVATE ${X11_INCLUDE_DIR})
   target_link_libraries(corvanta_gui PRIVATE ${X11_LIBRARIES})
 endif()
+
+# The pictures are SVG resources, drawn by Qt's SVG module.
+target_link_libraries(corvanta_gui PRIVATE Qt6::Svg)

@@ -5,7 +5,9 @@ corvanta_test(frame_tests GUI SOURCES
   gui/app/FrameViewTest.cpp
   gui/app/StartupTest.cpp
   gui/app/SplashAboutTest.cpp
-  gui/app/FrameFitTest.cpp)
+  gui/app/FrameFitTest.cpp
+  gui/app/ArtworkTest.cpp)
+target_link_libraries(frame_tests PRIVATE Qt6::Svg)
 
 corvanta_test(document_tests GUI SOURCES
   gui/app/FrameTestSupport.h
