@@ -21,4 +21,3 @@ if(X11_FOUND AND X11_Xkb_INCLUDE_PATH)
 endif()
 
 # The pictures are SVG resources, drawn by Qt's SVG module.
-target_link_libraries(corvanta_gui PRIVATE Qt6::Svg)

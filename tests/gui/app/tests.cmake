@@ -7,7 +7,6 @@ corvanta_test(frame_tests GUI SOURCES
   gui/app/SplashAboutTest.cpp
   gui/app/FrameFitTest.cpp
   gui/app/ArtworkTest.cpp)
-target_link_libraries(frame_tests PRIVATE Qt6::Svg)
 
 corvanta_test(document_tests GUI SOURCES
   gui/app/FrameTestSupport.h
