@@ -1,2 +1,6 @@
 corvanta_test(analysis_tests SOURCES
   core/analysis/ValueTestsTest.cpp)
+corvanta_test(analysis_search_tests SOURCES
+  core/analysis/RootFinderTest.cpp
+  core/analysis/PointFinderTest.cpp
+  core/analysis/SearchOracleTest.cpp)
