@@ -126,6 +126,7 @@ public:
     void OnBarCheck(int nId);
     void OnExtendedTools(int nId);
     void OnAppAbout(int nId);
+    void OnAnalyzeGraph(int nId);
     void OnNoAction(int nId);
     void OnNextPane(int nId);
     void OnPrevPane(int nId);
