@@ -17,9 +17,11 @@ public:
     {
         if (!IsFinite(v) || std::fabs(v) > 9.2e18)
             return v;
-        // Exact, and equal to fmod(v, 1.0) up to the sign of a zero, which
-        // the result does not depend on.
-        const double f = v - std::trunc(v);
+        // Below 9.2e18 the conversion truncates exactly, and v minus its
+        // integer part is fmod(v, 1.0) up to the sign of a zero, which the
+        // result does not depend on (and no library call for trunc).
+        const auto whole = static_cast<std::int64_t>(v);
+        const double f = v - static_cast<double>(whole);
         const double scaled = f * m_dUp;
         if (!(std::fabs(scaled) < 9.2e18))
             return v;
@@ -28,7 +30,7 @@ public:
         std::int64_t q = k / 10;
         if (d >= 5 || d <= -5)
             q += f > 0 ? 1 : -1;
-        return static_cast<double>(static_cast<std::int64_t>(v)) + static_cast<double>(q) * m_dDown;
+        return static_cast<double>(whole) + static_cast<double>(q) * m_dDown;
     }
 
 private:

@@ -17,6 +17,63 @@ constexpr int kNewtonUpdates = 101;
 
 bool SignChange(double l, double r) { return (l < 0 && r > 0) || (l > 0 && r < 0); }
 
+// The scan points one after another: the last one plus the step, rounded
+// to six decimals, while the sum stays inside the interval.
+struct SScanPoints
+{
+    const CDecimalRounder &round6;
+    double h;
+    double end;
+    double last;
+    bool more = true;
+
+    bool Next(double &point)
+    {
+        if (!more)
+            return false;
+        const double sum = last + h;
+        point = round6(sum);
+        // A step that no longer moves x would repeat for ever.
+        more = sum <= end && point > last;
+        last = point;
+        return true;
+    }
+};
+
+// The candidate of the step from x to xr with the rounded values left and
+// right at its ends, if it proposes one.
+bool Propose(CExpression &f, const CDecimalRounder &round6, double x, double xr, double left, double right, double h,
+             double &candidate)
+{
+    if (left == 0)
+        candidate = x;
+    else if (right == 0)
+        candidate = xr;
+    else if (SignChange(left, right)) {
+        if (std::fabs(left) < std::fabs(right))
+            candidate = x;
+        else if (std::fabs(left) > std::fabs(right))
+            candidate = xr;
+        else if (IsFinite(left))
+            candidate = x;
+        else {
+            // Infinities of opposite signs at both ends: the first probe
+            // between them where f is not infinite.
+            const double limit = round6(x + 0.1);
+            for (double y = round6(x + 0.01); y < limit && y + 0.01 > y; y += 0.01)
+                if (!IsInfinite(f.Evaluate(round6(y)))) {
+                    candidate = y;
+                    return true;
+                }
+            return false;
+        }
+    } else if (std::fabs(left) < 0.1 && std::fabs(right) >= std::fabs(left) && std::fabs(left) < 0.1 * h)
+        candidate = x;  // a zero touched at the left end
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 CRootFinder::CRootFinder() = default;
@@ -79,68 +136,49 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
 
     // Each step looks at [x, next]; its right end is the next step's x, so
     // the points are known before they are evaluated and go in batches.
-    std::array<double, kScanBatch> next{};
-    std::array<double, kScanBatch> value{};
+    // Making a point waits on the one before; the next batch's points are
+    // made while this batch's steps are looked at, so that chain overlaps
+    // with independent work.
+    std::array<double, kScanBatch> pointsA{}, pointsB{}, value{};
+    double *points = pointsA.data(), *following = pointsB.data();
     double x = round6(m_dStart);
+    SScanPoints make{round6, h, m_dEnd, x};
+    std::size_t n = 0;
+    while (n < kScanBatch && make.Next(points[n]))
+        ++n;
     double right = f.Evaluate(x);
+    bool rightRounded = false;  // rounding twice gives the same value: skip it
     double done = 0;
-    bool more = true;
-    while (more) {
-        std::size_t n = 0;
-        for (double last = x; n < kScanBatch && more; ++n) {
-            const double sum = last + h;
-            next[n] = round6(sum);
-            // A step that no longer moves x would repeat for ever.
-            more = sum <= m_dEnd && next[n] > last;
-            last = next[n];
-        }
-        f.EvaluateMany(next.data(), value.data(), n);
-        for (std::size_t i = 0; i < n; x = next[i++]) {
+    while (n > 0) {
+        f.EvaluateMany(points, value.data(), n);
+        std::size_t m = 0;
+        for (std::size_t i = 0; i < n; x = points[i++]) {
+            if (make.Next(following[m]))
+                ++m;
             double left = right;
+            const bool leftRounded = rightRounded;
             right = value[i];
+            rightRounded = false;
             if (!IsNumber(left) || !IsNumber(right))
                 continue;
-            left = round6(left);
+            if (!leftRounded)
+                left = round6(left);
             right = round6(right);
+            rightRounded = true;
             double candidate = 0;
-            bool found = true;
-            if (left == 0)
-                candidate = x;
-            else if (right == 0)
-                candidate = next[i];
-            else if (SignChange(left, right)) {
-                if (std::fabs(left) < std::fabs(right))
-                    candidate = x;
-                else if (std::fabs(left) > std::fabs(right))
-                    candidate = next[i];
-                else if (IsFinite(left))
-                    candidate = x;
-                else {
-                    // Infinities of opposite signs at both ends: the first
-                    // probe between them where f is not infinite.
-                    found = false;
-                    const double limit = round6(x + 0.1);
-                    for (double y = round6(x + 0.01); y < limit; y += 0.01) {
-                        if (!IsInfinite(f.Evaluate(round6(y)))) {
-                            candidate = y;
-                            found = true;
-                            break;
-                        }
-                        if (!(y + 0.01 > y))
-                            break;
-                    }
-                }
-            } else
-                found = std::fabs(left) < 0.1 && std::fabs(right) >= std::fabs(left) && std::fabs(left) < 0.1 * h;
-            if (found) {
+            if (Propose(f, round6, x, points[i], left, right, h, candidate)) {
                 m_dCandidates[m_nCount++] = candidate;
                 if (m_nCount >= kMaxCandidates)
                     return true;
             }
         }
+        while (m < kScanBatch && make.Next(following[m]))
+            ++m;
         done += static_cast<double>(n);
         if (!ticker.Step(done, static_cast<long>(n)))
             return false;
+        std::swap(points, following);
+        n = m;
     }
     return true;
 }

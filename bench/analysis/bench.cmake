@@ -1,0 +1,1 @@
+corvanta_bench(analysis_bench analysis/AnalysisBench.cpp)
