@@ -1,12 +1,61 @@
 #include "core/doc/DocumentSync.h"
 
-bool CDocumentSync::Differs(const EqStore &snapshot, const EqStore &record)
+CDocumentSync::Outcome CDocumentSync::Sync(SGraphState &view, EqStore &record, SGraphState &snapshot,
+                                           bool &newDocument, const std::function<void(bool)> &clearGraph)
+{
+    Outcome outcome;
+    const bool wasNew = newDocument;
+    if (wasNew && clearGraph)
+        clearGraph(false);
+
+    if (record.m_bSynced) {
+        CopyViewIntoRecord(view, record);
+        if (wasNew)
+            snapshot = record;
+        outcome.setModified = Differs(snapshot, record);
+        snapshot = record;
+    } else {
+        record.m_bSynced = true;
+        if (!record.m_bBadFile) {
+            LoadRecordIntoView(record, snapshot, view);
+            outcome.loaded = true;
+        }
+    }
+
+    if (wasNew) {
+        newDocument = false;
+        if (clearGraph)
+            clearGraph(true);
+        // The recentring just changed the mapping after the comparison; a
+        // new document still starts unmodified.
+        CopyViewIntoRecord(view, record);
+        snapshot = record;
+        outcome.setModified = false;
+    }
+    return outcome;
+}
+
+void CDocumentSync::CopyViewIntoRecord(const SGraphState &view, SGraphState &record)
+{
+    record.m_nLast = view.m_nLast;
+    record.m_dScaleX = view.m_dScaleX;
+    record.m_dScaleY = view.m_dScaleY;
+    record.m_nPanX = view.m_nPanX;
+    record.m_nPanY = view.m_nPanY;
+    for (int i = 0; i <= view.m_nLast && i < SGraphState::kSlots; ++i) {
+        record.m_aFunctions[i] = view.m_aFunctions[i];
+        record.m_aWidth[i] = view.m_aWidth[i];
+        record.m_aColor[i] = view.m_aColor[i];
+    }
+}
+
+bool CDocumentSync::Differs(const SGraphState &snapshot, const SGraphState &record)
 {
     if (snapshot.m_nLast != record.m_nLast || snapshot.m_dScaleX != record.m_dScaleX ||
         snapshot.m_dScaleY != record.m_dScaleY || snapshot.m_nPanX != record.m_nPanX ||
         snapshot.m_nPanY != record.m_nPanY)
         return true;
-    for (int i = 0; i < EqStore::kSlots; ++i) {
+    for (int i = 0; i < SGraphState::kSlots; ++i) {
         const CExpression &a = snapshot.m_aFunctions[i];
         const CExpression &b = record.m_aFunctions[i];
         if (a.m_strCoded != b.m_strCoded || a.m_bDerivativeShown != b.m_bDerivativeShown ||
@@ -16,16 +65,35 @@ bool CDocumentSync::Differs(const EqStore &snapshot, const EqStore &record)
     return false;
 }
 
-void CDocumentSync::TakeSnapshot(const EqStore &record, EqStore &snapshot)
+void CDocumentSync::LoadRecordIntoView(const SGraphState &record, SGraphState &snapshot, SGraphState &view)
 {
-    snapshot.m_nLast = record.m_nLast;
-    snapshot.m_dScaleX = record.m_dScaleX;
-    snapshot.m_dScaleY = record.m_dScaleY;
-    snapshot.m_nPanX = record.m_nPanX;
-    snapshot.m_nPanY = record.m_nPanY;
-    snapshot.m_aFunctions = record.m_aFunctions;
-    snapshot.m_aWidth = record.m_aWidth;
-    snapshot.m_aColor = record.m_aColor;
+    snapshot = record;
+    view.m_dScaleX = record.m_dScaleX;
+    view.m_dScaleY = record.m_dScaleY;
+    view.m_nPanX = record.m_nPanX;
+    view.m_nPanY = record.m_nPanY;
+    view.m_nLast = record.m_nLast;
+    for (CExpression &f : view.m_aFunctions)
+        EmptySlot(f);
+    for (int i = 0; i <= record.m_nLast && i < SGraphState::kSlots; ++i) {
+        view.m_aWidth[i] = record.m_aWidth[i];
+        view.m_aColor[i] = record.m_aColor[i];
+        view.m_aFunctions[i].SetExpression(record.m_aFunctions[i].m_strText);
+        view.m_aFunctions[i].m_bDerivativeShown = record.m_aFunctions[i].m_bDerivativeShown;
+    }
+}
+
+void CDocumentSync::ClearView(SGraphState &view, bool recentre)
+{
+    for (CExpression &f : view.m_aFunctions)
+        EmptySlot(f);
+    view.m_nLast = -1;
+    if (recentre) {
+        view.m_dScaleX = 1.0;
+        view.m_dScaleY = 1.0;
+        view.m_nPanX = 0;
+        view.m_nPanY = 0;
+    }
 }
 
 void CDocumentSync::EmptySlot(CExpression &f)

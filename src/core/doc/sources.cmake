@@ -1,5 +1,4 @@
 target_sources(corvanta_core PRIVATE
   src/core/doc/EqStore.h
-  src/core/doc/DocViewState.h
   src/core/doc/CvaFormat.h src/core/doc/CvaFormat.cpp
   src/core/doc/DocumentSync.h src/core/doc/DocumentSync.cpp)

@@ -132,7 +132,7 @@ double ApplyFunctionCode(char code, double v, double k)
     case 'Q': return 1.0 / std::cosh(v);
     case 'R': return 1.0 / std::sinh(v);
     // The inverse hyperbolics use the library functions rather than their
-    // logarithmic formulas: same domains, no cancellation for large |v|.
+    // logarithmic formulas, which cancel or overflow for large |v|.
     case 'S': return std::asinh(v);
     case 'T': return std::acosh(v);
     case 'U': return std::atanh(v);
@@ -159,7 +159,7 @@ double ApplyBinary(char code, double l, double r)
     }
 }
 
-// pi/180, made the way the angle factor has always been made.
+// pi/180 from asin(0.5), so degree results match the constant the user sees.
 const double kDegree = std::asin(0.5) * 6.0 * (1.0 / 180.0);
 
 double AngleFactor(bool degree) { return degree ? kDegree : 1.0; }
@@ -187,7 +187,7 @@ void ClearUpperVectorState()
     X(AddX) X(SubX) X(MulX) X(DivX) X(PowX)          /* right operand x */       \
     X(XAddC) X(XSubC) X(XMulC) X(XDivC) X(XPowC)     /* push x op constant */    \
     X(CAddX) X(CSubX) X(CMulX) X(CDivX) X(CPowX)     /* push constant op x */    \
-    X(Sqr) X(Cube) X(XSqr) X(XCube)                  /* ^2, ^3, pushing x^2, x^3 */\
+    X(Sqr) X(XSqr)                                   /* ^2, pushing x^2 */       \
     X(Neg)                                                                       \
     X(FnA) X(FnB) X(FnC) X(FnD) X(FnE) X(FnF) X(FnG) X(FnH) X(FnI) X(FnJ)        \
     X(FnK) X(FnL) X(FnM) X(FnN) X(FnO) X(FnP) X(FnQ) X(FnR) X(FnS) X(FnT)        \
@@ -251,9 +251,7 @@ L_CMulX: s[n++] = t; t = p->value * x; NEXT;
 L_CDivX: s[n++] = t; t = p->value / x; NEXT;
 L_CPowX: CALL(s[n++] = t; t = std::pow(p->value, x);) NEXT;
 L_Sqr: t = t * t; NEXT;
-L_Cube: t = t * t * t; NEXT;
 L_XSqr: s[n++] = t; t = x * x; NEXT;
-L_XCube: s[n++] = t; t = x * x * x; NEXT;
 L_Neg: t = -t; NEXT;
 L_FnA: CALL(t = std::sin(k * t);) NEXT;
 L_FnB: CALL(t = std::cos(k * t);) NEXT;
@@ -552,13 +550,14 @@ void CExpression::Emit(char code, double value, bool isX)
     if (n >= 1 && prog[n - 1].op == Op::PushC) {
         const double r = prog[n - 1].value;
         const bool afterX = n >= 2 && prog[n - 2].op == Op::PushX;
-        if (code == '^' && (r == 2.0 || r == 3.0)) {
-            const bool square = r == 2.0;
+        // x*x is the correctly rounded square (pow may be half an ulp off);
+        // a cube by two multiplications would round twice, so ^3 stays pow.
+        if (code == '^' && r == 2.0) {
             if (afterX) {
                 prog.pop_back();
-                prog[n - 2] = {square ? Op::XSqr : Op::XCube, 0.0};
+                prog[n - 2] = {Op::XSqr, 0.0};
             } else {
-                prog[n - 1] = {square ? Op::Sqr : Op::Cube, 0.0};
+                prog[n - 1] = {Op::Sqr, 0.0};
             }
         } else if (afterX) {
             prog.pop_back();
@@ -641,9 +640,7 @@ void CExpression::RunBatch(const double *x, double *y, std::size_t m, double k)
         case Op::CDivX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = c / x[i]; break;
         case Op::CPowX: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = std::pow(c, x[i]); break;
         case Op::XSqr: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] * x[i]; break;
-        case Op::XCube: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = x[i] * x[i] * x[i]; break;
         case Op::Sqr: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * t[i]; break;
-        case Op::Cube: for (std::size_t i = 0; i < m; ++i) t[i] = t[i] * t[i] * t[i]; break;
         case Op::Neg: for (std::size_t i = 0; i < m; ++i) t[i] = -t[i]; break;
         case Op::End: break;
         case Op::FnA: for (std::size_t i = 0; i < m; ++i) t[i] = std::sin(k * t[i]); break;

@@ -6,10 +6,10 @@
 #include <cmath>
 
 CViewState::CViewState()
-    : m_aColor{MakeColorRef(255, 0, 0), MakeColorRef(0, 128, 0), MakeColorRef(0, 0, 255),
-               MakeColorRef(128, 0, 128), MakeColorRef(128, 128, 0)},
-      m_aWidth{1, 1, 1, 1, 1}
 {
+    m_aColor = {MakeColorRef(255, 0, 0), MakeColorRef(0, 128, 0), MakeColorRef(0, 0, 255),
+                MakeColorRef(128, 0, 128), MakeColorRef(128, 128, 0)};
+    m_aWidth = {1, 1, 1, 1, 1};
 }
 
 void CViewState::SetClientSize(int width, int height)

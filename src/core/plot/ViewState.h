@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/expr/Expression.h"
+#include "core/plot/GraphState.h"
 
 #include <array>
 #include <cstdint>
@@ -11,16 +11,6 @@
 // where a float cannot hold one pixel's width in units (extreme zoom), the
 // exact step 1 / (50 * scaleX).
 double EffectiveStep(float step, double scaleX);
-
-// A colour as the document stores it: red in the low byte, then green, blue.
-using ColorRef = std::uint32_t;
-constexpr ColorRef MakeColorRef(unsigned r, unsigned g, unsigned b)
-{
-    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
-}
-constexpr unsigned ColorRefRed(ColorRef c) { return c & 0xFFu; }
-constexpr unsigned ColorRefGreen(ColorRef c) { return (c >> 8) & 0xFFu; }
-constexpr unsigned ColorRefBlue(ColorRef c) { return (c >> 16) & 0xFFu; }
 
 // A rectangle in client pixels; right and bottom are exclusive like the
 // platform's client rectangles.
@@ -53,13 +43,12 @@ struct SViewMessage
     std::string caption;
 };
 
-// What the graph view knows about its functions and its mapping between
-// units and pixels, with every command that changes the mapping. The widget
+// The graph view's state beyond the graph itself (derivatives, selection,
+// modes, client size), with every command that changes the mapping. The widget
 // derives from this, so the members keep their names on the view itself.
-class CViewState
+class CViewState : public SGraphState
 {
 public:
-    static constexpr int kSlots = 5;
     static constexpr int kUnit = 50;  // pixels per unit at scale 1
 
     // Scales stay inside these bounds so that no mapping step divides by
@@ -126,14 +115,8 @@ public:
     static std::int32_t ClampPan(double p);
 
     std::array<CExpression, kSlots> m_aDerivatives;
-    std::array<CExpression, kSlots> m_aFunctions;
     std::int16_t m_nCurrent = -1;
     std::int32_t m_nSelected = -1;
-    std::int16_t m_nLast = -1;
-    double m_dScaleX = 1.0;
-    double m_dScaleY = 1.0;
-    std::int32_t m_nPanX = 0;
-    std::int32_t m_nPanY = 0;
     bool m_bShowGrid = true;
     bool m_bAutoscale = false;
     bool m_bRangeEdited = false;
@@ -144,8 +127,6 @@ public:
     SPixelRect m_rcZoom;
     SPixelPoint m_ptZoomStart;  // where the rubber band was started
     SPixelPoint m_ptDrag;       // last mouse position of a pan drag
-    std::array<ColorRef, kSlots> m_aColor;
-    std::array<int, kSlots> m_aWidth;
 
 protected:
     int m_nWidth = 0;

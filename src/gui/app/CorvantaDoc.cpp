@@ -165,3 +165,15 @@ void CCorvantaDoc::SetPathName(const QString &path)
     m_strPathName = path;
     emit titleChanged(GetTitle());
 }
+
+CDocumentSync::Outcome CCorvantaDoc::SyncView(SGraphState &view, SGraphState &snapshot,
+                                              const std::function<void(bool)> &clearGraph)
+{
+    const bool wasNew = m_bNewDocument;
+    const CDocumentSync::Outcome outcome = CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
+    if (outcome.setModified)
+        SetModifiedFlag(true);
+    else if (wasNew)
+        SetModifiedFlag(false);
+    return outcome;
+}

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "core/doc/DocViewState.h"
 #include "core/doc/DocumentSync.h"
 #include "core/doc/EqStore.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 #include <QString>
 
 #include <functional>
-
-class QWidget;
 
 // The document: one EqStore record, the modified flag, the file it came from.
 // Files are read whole and checked before anything changes, and written
@@ -67,21 +66,13 @@ public:
 
     // The window over which messages are shown.
     void SetMessageParent(QWidget *parent) { m_pMessageParent = parent; }
+    QWidget *MessageParent() const { return m_pMessageParent; }
 
-    // The view's synchronisation against this document: its state, its
-    // snapshot, and its Clear Graph. Sets the modified flag when the view
-    // changed; the outcome tells the view whether it must rebuild after a load.
-    // View is CDocViewState or the view's own state with the same members.
-    template <class View>
-    CDocumentSync::Outcome SyncView(View &view, EqStore &snapshot,
-                                    const std::function<void(bool recentre)> &clearGraph)
-    {
-        const CDocumentSync::Outcome outcome =
-            CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
-        if (outcome.setModified)
-            SetModifiedFlag(true);
-        return outcome;
-    }
+    // The view's synchronisation against this document: sets the modified
+    // flag when the view changed; the outcome tells the view whether it must
+    // rebuild after a load.
+    CDocumentSync::Outcome SyncView(SGraphState &view, SGraphState &snapshot,
+                                    const std::function<void(bool recentre)> &clearGraph);
 
 signals:
     void modifiedChanged(bool modified);
@@ -95,5 +86,5 @@ private:
 
     bool m_bModified = false;
     QString m_strPathName;
-    QWidget *m_pMessageParent = nullptr;
+    QPointer<QWidget> m_pMessageParent;  // the frame may go first
 };

@@ -36,7 +36,6 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -124,14 +123,10 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
         resize(qMin(1200, avail.width() * 9 / 10), qMin(820, avail.height() * 9 / 10));
     }
 
-    // Lock keys and command states change in ways no signal reports; a
-    // light periodic look keeps panes, buttons and check marks current.
-    auto *pIdleTimer = new QTimer(this);
-    connect(pIdleTimer, &QTimer::timeout, this, [this] {
-        UpdateIndicators();
-        UpdateCommandStates();
-    });
-    pIdleTimer->start(400);
+    // Command states follow the commands, menus and bars that change them;
+    // the lock-key panes follow key events anywhere in the program and the
+    // window's activation, so an idle program does no work.
+    qApp->installEventFilter(new CLockKeyWatcher(this, [this] { UpdateIndicators(); }));
     UpdateIndicators();
     UpdateCommandStates();
 }
@@ -698,9 +693,12 @@ void CMainFrame::OnFirstPaint()
     CSplashDlg::ShowOnce(this);
 }
 
-void CMainFrame::SyncDocument()
+CDocumentSync::Outcome CMainFrame::SyncDocument(SGraphState &view, SGraphState &snapshot,
+                                                 const std::function<void(bool)> &clearGraph)
 {
-    emit documentSyncRequested();
+    if (!m_pDocument)
+        return {};
+    return m_pDocument->SyncView(view, snapshot, clearGraph);
 }
 
 // --- The function list, for the view ---------------------------------------
@@ -762,8 +760,6 @@ void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
             disconnect(m_pDocument, nullptr, m_pView, nullptr);
     }
     m_pDocument = pDocument;
-    if (m_pView)
-        m_pView->SetDocument(pDocument);
     if (m_pDocument) {
         m_pDocument->SetMessageParent(this);
         connect(m_pDocument, &CCorvantaDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);

@@ -38,7 +38,8 @@ public:
     void FocusFunctionList() override;
     void SetBarVisible(int nCommand, bool bVisible) override;
     void OnFirstPaint() override;
-    void SyncDocument() override;
+    CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
+                                        const std::function<void(bool recentre)> &clearGraph) override;
     QString FunctionListText() const override;
     void SetFunctionListText(const QString &strText) override;
     int FunctionListCount() const override;
@@ -141,7 +142,6 @@ signals:
     void functionSelected(int nIndex);
     void rangeFieldFocused(int nId);
     // The view asks for the document to be brought into step with it.
-    void documentSyncRequested();
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -1,6 +1,5 @@
 #include "gui/view/CorvantaView.h"
 
-#include "gui/app/CorvantaDoc.h"
 #include "core/doc/DocumentSync.h"
 #include "gui/view/Message.h"
 #include "core/deriv/Derivative.h"
@@ -243,7 +242,10 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
     if (!m_bPainted) {
         m_bPainted = true;
         RebuildPicture(m_nLast);
+        if (m_pHost)
+            m_pHost->FocusFunctionList();
         UpdateRangeFields();
+        SyncDocument();
         // The host may open a modal window (the splash); not inside a paint.
         QMetaObject::invokeMethod(
             this,
@@ -257,9 +259,9 @@ void CCorvantaView::paintEvent(QPaintEvent *event)
         QPainter p(this);
         p.drawImage(event->rect(), m_dcMem, event->rect());
     }
-    if (m_pHost)
-        m_pHost->FocusFunctionList();
-    SyncDocument();
+    // Later paints only copy: Qt paints after every expose and rubber-band
+    // move, and neither changes the document nor may take the focus away
+    // from a field being edited.
 }
 
 void CCorvantaView::resizeEvent(QResizeEvent *event)
@@ -493,7 +495,7 @@ void CCorvantaView::OnDifferentiate()
 
 void CCorvantaView::OnClearGraph()
 {
-    const bool newDocument = (m_pDocument && m_pDocument->m_bNewDocument) || (m_pHost && m_pHost->IsNewDocument());
+    const bool newDocument = m_pHost && m_pHost->IsNewDocument();
     ClearGraph(!newDocument);
 }
 
@@ -523,24 +525,14 @@ void CCorvantaView::SyncDocument()
 {
     // A redraw inside the synchronisation (the recentring of a new document)
     // is covered by the synchronisation itself.
-    if (m_pDocument && !m_bSyncing) {
-        m_bSyncing = true;
-        const bool newDocument = m_pDocument->m_bNewDocument;
-        const CDocumentSync::Outcome outcome =
-            m_pDocument->SyncView(*this, m_snapshot, [this](bool recentre) { ClearGraph(recentre); });
-        if (newDocument) {
-            // A new document starts unmodified, even when the recentring just
-            // changed the mapping after the comparison.
-            CDocumentSync::CopyViewIntoRecord(*this, m_pDocument->m_store);
-            CDocumentSync::TakeSnapshot(m_pDocument->m_store, m_snapshot);
-            m_pDocument->SetModifiedFlag(false);
-        }
-        m_bSyncing = false;
-        if (outcome.loaded)
-            AfterLoad();
-    }
-    if (m_pHost)
-        m_pHost->SyncDocument();
+    if (!m_pHost || m_bSyncing)
+        return;
+    m_bSyncing = true;
+    const CDocumentSync::Outcome outcome =
+        m_pHost->SyncDocument(*this, m_snapshot, [this](bool recentre) { ClearGraph(recentre); });
+    m_bSyncing = false;
+    if (outcome.loaded)
+        AfterLoad();
 }
 
 void CCorvantaView::AfterLoad()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/doc/EqStore.h"
 #include "gui/view/GraphRenderer.h"
 #include "core/plot/ViewState.h"
 
@@ -11,7 +10,6 @@
 #include <optional>
 #include <string>
 
-class CCorvantaDoc;
 class CViewHost;
 class QRubberBand;
 
@@ -64,10 +62,6 @@ public:
     void SetHost(CViewHost *host) { m_pHost = host; }
     CViewHost *Host() const { return m_pHost; }
 
-    // The document the view keeps in step with (none: nothing to keep).
-    void SetDocument(CCorvantaDoc *doc) { m_pDocument = doc; }
-    CCorvantaDoc *GetDocument() const { return m_pDocument; }
-
     // Shown in the derivative field until the function is differentiated.
     static const char *const kDerivativeHint;
     // The plot command's syntax messages for CheckSyntax codes 1..3.
@@ -100,12 +94,10 @@ public:
     // derivative-shown flag.
     void DeriveInto(int slot, const std::string &codedText);
 
-    // Brings the view and its document into step (after every redraw and
-    // paint): copies the view into the document's record, or loads a record
-    // just read from a file into the view.
+    // Brings the view and its document into step (after every redraw):
+    // copies the view into the document's record, or loads a record just
+    // read from a file into the view.
     void SyncDocument();
-    // The view's picture of the document as the previous synchronisation left it.
-    const EqStore &Snapshot() const { return m_snapshot; }
 
     // Runs one of the view's commands; false if the id is not the view's.
     bool HandleCommand(int id);
@@ -154,8 +146,7 @@ private:
     void AfterLoad();
 
     CViewHost *m_pHost = nullptr;
-    CCorvantaDoc *m_pDocument = nullptr;
-    EqStore m_snapshot;
+    SGraphState m_snapshot;
     bool m_bSyncing = false;
     // The first successful plot of a run starts from an empty graph.
     bool m_bFirstPlot = true;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "core/doc/DocumentSync.h"
+
 #include <QColor>
 #include <QString>
+
+#include <functional>
 
 // What the graph view asks of the window around it (the main frame). Every
 // operation has a harmless default, so the view works alone in tests.
@@ -26,9 +30,13 @@ public:
     // the place for the splash window.
     virtual void OnFirstPaint() {}
 
-    // Called at the end of every redraw and paint of the view, after the
-    // view has brought itself and its document into step.
-    virtual void SyncDocument() {}
+    // Brings the view's graph and the document into step (see
+    // CDocumentSync); without a document there is nothing to do.
+    virtual CDocumentSync::Outcome SyncDocument(SGraphState & /*view*/, SGraphState & /*snapshot*/,
+                                                const std::function<void(bool recentre)> & /*clearGraph*/)
+    {
+        return {};
+    }
 
     // The function list of the expression bar (combo box 101): the text of
     // its edit part and its entries.

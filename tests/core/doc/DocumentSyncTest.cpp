@@ -12,9 +12,9 @@
 namespace {
 
 // A view state as the plot command leaves it.
-CDocViewState View(const std::vector<std::string> &texts)
+SGraphState View(const std::vector<std::string> &texts)
 {
-    CDocViewState v;
+    SGraphState v;
     v.m_nLast = static_cast<int>(texts.size()) - 1;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         v.m_aFunctions[i].SetExpression(texts[i]);
@@ -27,7 +27,7 @@ CDocViewState View(const std::vector<std::string> &texts)
 // One view bound to one document, as the graph view and CCorvantaDoc are.
 struct Pair
 {
-    CDocViewState view;
+    SGraphState view;
     EqStore record;
     EqStore snapshot;
     bool newDocument = false;
@@ -80,26 +80,26 @@ TEST(DocumentSync, NewDocumentClearsTwiceAndStaysUnmodified)
 struct Change
 {
     const char *name;
-    void (*apply)(CDocViewState &);
+    void (*apply)(SGraphState &);
     bool modifies;
 };
 
 const Change kChanges[] = {
-    {"nothing", [](CDocViewState &) {}, false},
-    {"plot a function", [](CDocViewState &v) { v.m_nLast = 2; v.m_aFunctions[2].SetExpression("x^3"); }, true},
-    {"pen colour only", [](CDocViewState &v) { v.m_aColor[1] = 0x00FF0000; }, true},
-    {"pen width only", [](CDocViewState &v) { v.m_aWidth[0] = 3; }, true},
-    {"derivative flag", [](CDocViewState &v) { v.m_aFunctions[1].m_bDerivativeShown = true; }, true},
-    {"x scale", [](CDocViewState &v) { v.m_dScaleX *= 2; }, true},
-    {"y scale", [](CDocViewState &v) { v.m_dScaleY *= 0.5; }, true},
-    {"x pan", [](CDocViewState &v) { v.m_nPanX += 1; }, true},
-    {"y pan", [](CDocViewState &v) { v.m_nPanY -= 1; }, true},
-    {"other text, other code", [](CDocViewState &v) { v.m_aFunctions[0].SetExpression("x*x"); }, true},
-    {"other blanks, same code", [](CDocViewState &v) { v.m_aFunctions[0].SetExpression(" x ^ 2 "); }, false},
-    {"recompiled the same", [](CDocViewState &v) { v.m_aFunctions[1].SetExpression("sin(x)"); }, false},
+    {"nothing", [](SGraphState &) {}, false},
+    {"plot a function", [](SGraphState &v) { v.m_nLast = 2; v.m_aFunctions[2].SetExpression("x^3"); }, true},
+    {"pen colour only", [](SGraphState &v) { v.m_aColor[1] = 0x00FF0000; }, true},
+    {"pen width only", [](SGraphState &v) { v.m_aWidth[0] = 3; }, true},
+    {"derivative flag", [](SGraphState &v) { v.m_aFunctions[1].m_bDerivativeShown = true; }, true},
+    {"x scale", [](SGraphState &v) { v.m_dScaleX *= 2; }, true},
+    {"y scale", [](SGraphState &v) { v.m_dScaleY *= 0.5; }, true},
+    {"x pan", [](SGraphState &v) { v.m_nPanX += 1; }, true},
+    {"y pan", [](SGraphState &v) { v.m_nPanY -= 1; }, true},
+    {"other text, other code", [](SGraphState &v) { v.m_aFunctions[0].SetExpression("x*x"); }, true},
+    {"other blanks, same code", [](SGraphState &v) { v.m_aFunctions[0].SetExpression(" x ^ 2 "); }, false},
+    {"recompiled the same", [](SGraphState &v) { v.m_aFunctions[1].SetExpression("sin(x)"); }, false},
     // Slots above last are not copied into the record, so they cannot matter.
-    {"pen above last", [](CDocViewState &v) { v.m_aColor[4] = 0x123456; v.m_aWidth[4] = 5; }, false},
-    {"clear graph", [](CDocViewState &v) { CDocumentSync::ClearView(v, false); }, true},
+    {"pen above last", [](SGraphState &v) { v.m_aColor[4] = 0x123456; v.m_aWidth[4] = 5; }, false},
+    {"clear graph", [](SGraphState &v) { CDocumentSync::ClearView(v, false); }, true},
 };
 
 TEST(DocumentSync, ModifiedFlagFollowsEveryChange)

@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -232,6 +233,17 @@ TEST_F(DocumentFile, RefusedFilesLeaveTheDocumentUntouched)
 }
 
 // The prompt before a modified document is replaced or the program quits.
+TEST_F(DocumentFile, OutlivesTheWindowItShowsMessagesOver)
+{
+    CCorvantaDoc doc;
+    auto frame = std::make_unique<QWidget>();
+    doc.SetMessageParent(frame.get());
+    frame.reset();
+    EXPECT_EQ(doc.MessageParent(), nullptr);
+    EXPECT_FALSE(doc.OnOpenDocument(Path("missing.cva")));
+    ExpectOneMessageNaming(Path("missing.cva"));
+}
+
 TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
 {
     const QString target = Path("chosen.cva");

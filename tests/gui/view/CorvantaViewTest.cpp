@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTest>
 
 #include <cmath>
 
@@ -304,6 +305,22 @@ TEST_F(ViewTest, ExtremeMappingsAndSizesStayResponsive)
         }
         view.HandleCommand(32776);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ViewTest, LaterPaintsNeitherSynchroniseNorTakeTheFocus)
+{
+    view.show();
+    QTRY_COMPARE(host.firstPaints, 1);
+    const int syncs = host.syncs, focus = host.focus;
+    ASSERT_GE(syncs, 1);
+    for (int i = 0; i < 3; ++i)
+        view.repaint();
+    EXPECT_EQ(host.syncs, syncs);
+    EXPECT_EQ(host.focus, focus);
 }
 
 }  // namespace

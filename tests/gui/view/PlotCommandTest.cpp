@@ -248,7 +248,7 @@ protected:
     void SetUp() override
     {
         PlotTest::SetUp();
-        view.SetDocument(&doc);
+        host.doc = &doc;
         doc.OnNewDocument();
         view.Redraw();
     }

@@ -5,6 +5,7 @@
 #include "gui/view/Message.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
+#include "gui/app/CorvantaDoc.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,12 @@ public:
     void FocusFunctionList() override { ++focus; }
     void SetBarVisible(int id, bool visible) override { bars[id] = visible; }
     void OnFirstPaint() override { ++firstPaints; }
-    void SyncDocument() override { ++syncs; }
+    CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
+                                        const std::function<void(bool)> &clearGraph) override
+    {
+        ++syncs;
+        return doc ? doc->SyncView(view, snapshot, clearGraph) : CDocumentSync::Outcome{};
+    }
     QString FunctionListText() const override { return edit; }
     void SetFunctionListText(const QString &text) override { edit = text; }
     int FunctionListCount() const override { return static_cast<int>(entries.size()); }
@@ -39,7 +45,7 @@ public:
     void SelectFunctionListEntry(int index) override { selected = index; }
     void SetDerivativeText(const QString &text) override { derivative = text; }
     void SetIndicatorColor(const QColor &color) override { indicator = color; }
-    bool IsNewDocument() const override { return newDocument; }
+    bool IsNewDocument() const override { return newDocument || (doc && doc->m_bNewDocument); }
 
     std::map<int, QString> fields;
     std::map<int, bool> bars;
@@ -49,6 +55,7 @@ public:
     QString derivative = QStringLiteral("untouched");
     QColor indicator;
     bool newDocument = false;
+    CCorvantaDoc *doc = nullptr;
     int focus = 0, firstPaints = 0, syncs = 0;
 };
 
