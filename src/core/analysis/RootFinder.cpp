@@ -188,13 +188,14 @@ void CRootFinder::Refine()
     CExpression f;
     f.SetExpression(m_strExpression);
     const double t = m_dTolerance;
+    const CDecimalRounder round7(7);
     for (int i = 0; i < m_nCount; ++i) {
         double r = m_dCandidates[i];
         for (int update = 0; update < kNewtonUpdates; ++update) {
             const double f0 = f.Evaluate(r);
             if (f0 == 0 || !IsNumber(f0))
                 break;
-            const double s = (f.Evaluate(RoundToDecimals(r + 0.01, 7)) - f0) * 100;
+            const double s = (f.Evaluate(round7(r + 0.01)) - f0) * 100;
             const double next = (s != 0 && IsFinite(s)) ? r - f0 / s : r + 0.005;
             const double moved = std::fabs(next - r);
             r = next;
@@ -215,12 +216,15 @@ void CRootFinder::Refine()
 // root stalls its candidates a little apart), is one root.
 void CRootFinder::DropRepeats()
 {
+    const CDecimalRounder round7(7);
+    std::array<double, kMaxCandidates> rounded{};
+    for (int i = 0; i < m_nCount; ++i)
+        rounded[i] = round7(m_dRoots[i]);
     for (int i = 0; i < m_nCount; ++i) {
         if (!m_bValid[i])
             continue;
-        const double ri = RoundToDecimals(m_dRoots[i], 7);
         for (int j = i + 1; j < m_nCount; ++j)
-            if (RoundToDecimals(m_dRoots[j], 7) == ri || std::fabs(m_dRoots[j] - m_dRoots[i]) < m_dStep / 2)
+            if (rounded[j] == rounded[i] || std::fabs(m_dRoots[j] - m_dRoots[i]) < m_dStep / 2)
                 m_bValid[j] = 0;
     }
 }
