@@ -90,24 +90,34 @@ bool ApplyAxis(const std::string &minText, const std::string &maxText, double ex
     const bool hasMin = !minText.empty(), hasMax = !maxText.empty();
     if (!hasMin && !hasMax)
         return true;
-    const std::string lower = what;  // "Domain" or "Range"
+    const std::string name = what;  // "Domain" or "Range"
     if (hasMin != hasMax) {
-        messages.push_back({"Error 0x07:\n\nOne of " + lower + " values is missing!\nDefault " + lower +
+        messages.push_back({"Error 0x07:\n\nOne of " + name + " values is missing!\nDefault " + name +
                                 " will be used.",
-                            lower + " Error"});
+                            name + " Error"});
         return false;
     }
     const double lo = ReadNumber(minText), hi = ReadNumber(maxText);
     if (!(hi > lo)) {
         messages.push_back({std::string("Error 0x06:\n\n'") + maxName + "' must be greater that '" + minName +
-                                "'!\nDefault " + lower + " will be used.",
-                            "Invalid " + lower});
+                                "'!\nDefault " + name + " will be used.",
+                            "Invalid " + name});
         return false;
     }
-    // hi - lo may overflow to infinity and extent may be 0: the clamp keeps
-    // the scale usable either way.
-    scale = CViewState::ClampScale((extent / CViewState::kUnit) / (hi - lo));
-    pan = CViewState::ClampPan(extent / 2 - CViewState::kUnit * scale * hi);
+    // A mapping the view cannot hold (a scale beyond its bounds, a pan
+    // beyond 32 bits: a very narrow or huge interval, or one far from the
+    // origin) would silently show another region: refuse it instead.
+    const double newScale = (extent / CViewState::kUnit) / (hi - lo);
+    const double newPan = extent / 2 - CViewState::kUnit * newScale * hi;
+    if (!CViewState::CanHoldScale(newScale) || !CViewState::CanHoldPan(newPan)) {
+        messages.push_back({"The " + name + " from " + minText + " to " + maxText +
+                                " cannot be shown: it is too narrow, too wide or too far from the origin.\n"
+                                "The graph stays as it was.",
+                            "Invalid " + name});
+        return false;
+    }
+    scale = newScale;
+    pan = CViewState::ClampPan(newPan);
     return true;
 }
 
@@ -174,9 +184,18 @@ void CViewState::AutoScale(CExpression f, double &sx, double &sy)
     }
 }
 
-void CViewState::ZoomX(double factor) { m_dScaleX = ClampScale(m_dScaleX * factor); }
+bool CViewState::CanHoldScale(double s) { return s >= kMinScale && s <= kMaxScale; }
 
-void CViewState::ZoomY(double factor) { m_dScaleY = ClampScale(m_dScaleY * factor); }
+bool CViewState::CanHoldPan(double p) { return std::fabs(p) <= kMaxPan; }
+
+bool CViewState::Zoom(double fx, double fy)
+{
+    if (!CanHoldScale(m_dScaleX * fx) || !CanHoldScale(m_dScaleY * fy))
+        return false;
+    m_dScaleX *= fx;
+    m_dScaleY *= fy;
+    return true;
+}
 
 void CViewState::SquareUnits()
 {

@@ -88,9 +88,9 @@ public:
     // The mean slope AutoScale works from (exposed for tests).
     static double MeanSlope(CExpression &f);
 
-    // Zoom commands.
-    void ZoomX(double factor);
-    void ZoomY(double factor);
+    // Multiplies the scales; false, with both unchanged, when either new
+    // scale would leave the bounds below.
+    bool Zoom(double fx, double fy);
     void SquareUnits();
     void Center();
     // Toggles autoscale mode; autoscales the selected function when it turns on.
@@ -112,6 +112,9 @@ public:
     void SanitizeMapping();
 
     static double ClampScale(double s);
+    // Whether a scale or pan (NaN included) lies within the bounds.
+    static bool CanHoldScale(double s);
+    static bool CanHoldPan(double p);
     static std::int32_t ClampPan(double p);
 
     std::array<CExpression, kSlots> m_aDerivatives;

@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QShowEvent>
+#include <QWindow>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
@@ -267,7 +269,13 @@ void CMainFrame::CreateExpressionBar()
     m_pFunctionList->setEditable(true);
     m_pFunctionList->setInsertPolicy(QComboBox::NoInsert);
     m_pFunctionList->setMaxVisibleItems(8);
-    m_pFunctionList->setFixedWidth(310);  // 40 .. 350 in the bar
+    // 310 pixels when there is room; the bar's fields give way on small
+    // screens so the window still fits 800 pixels.
+    m_pFunctionList->setMinimumWidth(100);
+    m_pFunctionList->setMaximumWidth(310);
+    m_pFunctionList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_pFunctionList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_pFunctionList->setMinimumContentsLength(8);
     m_pFunctionList->setFocusPolicy(Qt::StrongFocus);
     m_pFunctionList->setToolTip(QStringLiteral("Type a function of x and press Enter or \"Plot\""));
     reg(IDC_FUNCTION_LIST, m_pFunctionList);
@@ -303,8 +311,9 @@ void CMainFrame::CreateExpressionBar()
     for (const auto &range : ranges) {
         auto *pLabel = MakeLabel(QString::fromLatin1(range.pszLabel), pPanel);
         auto *pEdit = new QLineEdit(pPanel);
-        pEdit->setFixedWidth(78);
-        pEdit->setMaxLength(64);
+        pEdit->setMinimumWidth(44);
+        pEdit->setMaximumWidth(78);
+        pEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         reg(range.nId, pEdit);
         pEdit->installEventFilter(this);
         pRanges->addSpacing(6);
@@ -430,8 +439,7 @@ void CMainFrame::CreateZoomBar()
     m_pZoomBar->setObjectName(QStringLiteral("bar%1").arg(IDR_ZOOM_TOOLBAR));
     // It only floats.
     m_pZoomBar->setAllowedAreas(Qt::NoDockWidgetArea);
-    m_pZoomBar->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                            QDockWidget::DockWidgetFloatable);
+    m_pZoomBar->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
     auto *pPanel = new QWidget(m_pZoomBar);
     auto *pGrid = new QGridLayout(pPanel);
     pGrid->setContentsMargins(3, 3, 3, 3);
@@ -487,6 +495,23 @@ void CMainFrame::CreateGraphArea()
     connect(m_pTraceBar, &QDockWidget::visibilityChanged, m_pView, [this] {
         m_pView->SetTraceMode(IsBarVisible(false));
     });
+}
+
+void CMainFrame::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The floating bars are tool windows of this window: with it as their
+    // transient parent the window manager keeps them above it, also when
+    // they were mapped before it.
+    for (QDockWidget *pBar : {m_pZoomBar, m_pTraceBar, m_pTangentBar}) {
+        if (pBar && pBar->isFloating()) {
+            pBar->winId();
+            if (QWindow *pWindow = pBar->windowHandle())
+                pWindow->setTransientParent(windowHandle());
+            if (pBar->isVisible())
+                pBar->raise();
+        }
+    }
 }
 
 void CMainFrame::PlaceFloatingBars()
@@ -750,6 +775,8 @@ void CMainFrame::SelectFunctionListEntry(int nIndex)
 
 void CMainFrame::SetDerivativeText(const QString &strText) { SetBarControlText(IDC_DERIVATIVE, strText); }
 
+void CMainFrame::ShowStatusText(const QString &strText) { statusBar()->showMessage(strText, 5000); }
+
 bool CMainFrame::IsNewDocument() const { return m_pDocument && m_pDocument->m_bNewDocument; }
 
 void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
@@ -867,8 +894,10 @@ void CMainFrame::OnFileSaveAs(int)
 void CMainFrame::SetBarControlText(int nId, const QString &strText)
 {
     QWidget *pControl = m_exprControls.value(nId);
-    if (auto *pEdit = qobject_cast<QLineEdit *>(pControl))
+    if (auto *pEdit = qobject_cast<QLineEdit *>(pControl)) {
         pEdit->setText(strText);
+        pEdit->setCursorPosition(0);  // a long number shows its sign and first digits
+    }
     else if (auto *pCombo = qobject_cast<QComboBox *>(pControl))
         pCombo->setEditText(strText);
     else if (auto *pButton = qobject_cast<QPushButton *>(pControl))

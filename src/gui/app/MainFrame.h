@@ -50,6 +50,7 @@ public:
     void SelectFunctionListEntry(int nIndex) override;
     void SetDerivativeText(const QString &strText) override;
     bool IsNewDocument() const override;
+    void ShowStatusText(const QString &strText) override;
 
     // --- Frame operations used by the view and the tools ---
     void SetBarControlText(int nId, const QString &strText);  // expression bar control
@@ -141,10 +142,10 @@ signals:
     void replotRequested();
     void functionSelected(int nIndex);
     void rangeFieldFocused(int nId);
-    // The view asks for the document to be brought into step with it.
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;

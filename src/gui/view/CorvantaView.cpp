@@ -115,38 +115,21 @@ QImage CCorvantaView::Picture() const
 }
 
 // Zoom commands.
-void CCorvantaView::OnZoomInX()
+void CCorvantaView::ZoomBy(double fx, double fy)
 {
-    ZoomX(2);
+    if (!Zoom(fx, fy)) {
+        if (m_pHost)
+            m_pHost->ShowStatusText(QStringLiteral("The graph cannot be zoomed further: the scale is at its limit."));
+        return;
+    }
     Redraw(m_nLast);
 }
-void CCorvantaView::OnZoomOutX()
-{
-    ZoomX(0.5);
-    Redraw(m_nLast);
-}
-void CCorvantaView::OnZoomInY()
-{
-    ZoomY(2);
-    Redraw(m_nLast);
-}
-void CCorvantaView::OnZoomOutY()
-{
-    ZoomY(0.5);
-    Redraw(m_nLast);
-}
-void CCorvantaView::OnZoomIn()
-{
-    ZoomX(2);
-    ZoomY(2);
-    Redraw(m_nLast);
-}
-void CCorvantaView::OnZoomOut()
-{
-    ZoomX(0.5);
-    ZoomY(0.5);
-    Redraw(m_nLast);
-}
+void CCorvantaView::OnZoomInX() { ZoomBy(2, 1); }
+void CCorvantaView::OnZoomOutX() { ZoomBy(0.5, 1); }
+void CCorvantaView::OnZoomInY() { ZoomBy(1, 2); }
+void CCorvantaView::OnZoomOutY() { ZoomBy(1, 0.5); }
+void CCorvantaView::OnZoomIn() { ZoomBy(2, 2); }
+void CCorvantaView::OnZoomOut() { ZoomBy(0.5, 0.5); }
 void CCorvantaView::OnSquareUnits()
 {
     SquareUnits();

@@ -138,6 +138,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void ZoomBy(double fx, double fy);
     void EnsurePicture();
     void RebuildPicture(int nLast);
     void SetTrace(bool on);

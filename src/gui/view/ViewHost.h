@@ -62,6 +62,9 @@ public:
     // only when it holds one of the trigonometric codes A .. F.
     virtual void UpdateDegreeOption(const QString & /*codedText*/) {}
 
+    // A passing note in the status bar.
+    virtual void ShowStatusText(const QString & /*text*/) {}
+
     // The document's new-document flag: Clear Graph does not recentre while
     // it is set.
     virtual bool IsNewDocument() const { return false; }

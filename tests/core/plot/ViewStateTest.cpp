@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,7 +25,7 @@ TEST(ViewState, SlotPensAndTheCentredView)
         EXPECT_EQ(v.m_aColor[i], colors[i]) << i;
     EXPECT_EQ(MakeColorRef(255, 0, 0), 0x0000FFu);  // red in the low byte
     // Centre shows ten by eight units in 500 by 400 pixels.
-    v.ZoomX(8);
+    v.Zoom(8, 1);
     v.PanBy(33, -17);
     v.Center();
     EXPECT_EQ(v.RangeFieldTexts(), (Fields{"-5.00", "5.00", "-4.00", "4.00"}));
@@ -78,10 +79,10 @@ TEST(ViewState, MappingStaysInBounds)
 
     // Endless zooming stays finite and positive.
     CViewState z = Sized(800, 600);
-    for (int i = 0; i < 5000; ++i) {
-        z.ZoomX(0.5);
-        z.ZoomY(2);
-    }
+    int held = 0;
+    for (int i = 0; i < 5000; ++i)
+        held += z.Zoom(0.5, 2) ? 1 : 0;
+    EXPECT_LT(held, 1000);  // the steps beyond the bounds change nothing
     EXPECT_GT(z.m_dScaleX, 0);
     EXPECT_TRUE(std::isfinite(z.m_dScaleY));
     const SUnitArea a = z.VisibleArea();
@@ -150,22 +151,49 @@ TEST(ViewState, DomainAndRangeMessages)
     }
 }
 
-TEST(ViewState, ExtremeTypedRangesStayUsable)
+// A typed domain or range is either shown as typed, both ends on the edges,
+// or refused with a message and the mapping left as it was: never another region.
+TEST(ViewState, TypedAreasAreShownAsTypedOrRefused)
 {
-    const Fields cases[] = {
-        {"-1e308", "1e308", "-1e308", "1e308"},  // difference overflows
-        {"1e-300", "2e-300", "0", "1e-310"},      // scale would overflow
-        {"1e300", "1e301", "-5", "5"},            // pan would overflow
-        {"-1e400", "1e400", "0", "1"},
+    const struct { Fields f; bool xShownAt500, yShownAt500; } cases[] = {
+        {{"5", "5.000001", "", ""}, false, true},  // the pan would pass 32 bits
+        {{"1", "1.0000000001", "", ""}, false, true},
+        {{"0.01", "0.0100001", "", ""}, true, true},
+        {{"-1e300", "1e300", "", ""}, false, true},  // the scale would pass its bound
+        {{"-1e70", "1e70", "-1e-3", "1e-3"}, true, true},
+        {{"-1e308", "1e308", "-1e308", "1e308"}, false, false},  // the difference overflows
+        {{"1e-300", "2e-300", "0", "1e-310"}, false, false},
+        {{"1e300", "1e301", "-5", "5"}, false, true},
+        {{"-1e400", "1e400", "0", "1"}, false, true},
     };
-    for (const auto &f : cases) {
-        for (int size : {0, 1, 3840}) {
+    for (const auto &c : cases) {
+        for (int size : {1, 500, 3840}) {
+            SCOPED_TRACE(c.f[0] + " " + c.f[1] + " " + c.f[2] + " " + c.f[3] + " at " + std::to_string(size));
             CViewState v = Sized(size, size);
-            v.ApplyDomainRange(f);
-            EXPECT_GT(v.m_dScaleX, 0);
-            EXPECT_GT(v.m_dScaleY, 0);
-            EXPECT_TRUE(std::isfinite(v.m_dScaleX) && std::isfinite(v.m_dScaleY));
-            EXPECT_LE(std::abs(v.m_nPanX), CViewState::kMaxPan);
+            v.m_dScaleX = v.m_dScaleY = 3;
+            v.m_nPanX = v.m_nPanY = 7;
+            const auto msgs = v.ApplyDomainRange(c.f);
+            const SUnitArea a = v.VisibleArea();
+            const double got[][2] = {{a.xMin, a.xMax}, {a.yMin, a.yMax}};
+            const double scale[] = {v.m_dScaleX, v.m_dScaleY};
+            const std::int32_t pan[] = {v.m_nPanX, v.m_nPanY};
+            const char *captions[] = {"Invalid Domain", "Invalid Range"};
+            for (int axis = 0; axis < 2; ++axis) {
+                if (c.f[2 * axis].empty())
+                    continue;
+                const bool refused = std::any_of(msgs.begin(), msgs.end(),
+                                                 [&](const SViewMessage &m) { return m.caption == captions[axis]; });
+                if (size == 500)
+                    EXPECT_EQ(!refused, axis == 0 ? c.xShownAt500 : c.yShownAt500) << axis;
+                if (refused) {
+                    EXPECT_EQ(scale[axis], 3) << axis;
+                    EXPECT_EQ(pan[axis], 7) << axis;
+                } else {
+                    const double pixel = 1.0 / (CViewState::kUnit * scale[axis]);
+                    EXPECT_NEAR(got[axis][0], std::strtod(c.f[2 * axis].c_str(), nullptr), pixel) << axis;
+                    EXPECT_NEAR(got[axis][1], std::strtod(c.f[2 * axis + 1].c_str(), nullptr), pixel) << axis;
+                }
+            }
             for (const auto &t : v.RangeFieldTexts())
                 EXPECT_FALSE(t.empty());
         }

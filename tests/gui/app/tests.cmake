@@ -4,7 +4,8 @@ corvanta_test(frame_tests GUI SOURCES
   gui/app/MainFrameTest.cpp
   gui/app/FrameViewTest.cpp
   gui/app/StartupTest.cpp
-  gui/app/SplashAboutTest.cpp)
+  gui/app/SplashAboutTest.cpp
+  gui/app/FrameFitTest.cpp)
 
 corvanta_test(document_tests GUI SOURCES
   gui/app/FrameTestSupport.h
