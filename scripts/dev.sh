@@ -1,48 +1,69 @@
 #!/usr/bin/env bash
 # One entry point for people and CI:
-#   dev.sh run [args...]   install what is missing, build, start the program
-#   dev.sh test            install what is missing, build, run every test headless
-#   dev.sh setup           only install what is missing
+#   dev.sh run [args...]   install what running needs, build, start the program
+#   dev.sh test            install what testing needs, build, run every test headless
+#   dev.sh setup [WHAT...] only install: run, test, bench, fuzz, look (default: run test)
 # A second run installs nothing and rebuilds only what changed.
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${CORVANTA_BUILD_DIR:-$here/build}
 
-packages=(
-  g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  libmuparser-dev libfparser-dev libeigen3-dev
-  clang libclang-rt-14-dev
-  fonts-liberation2 fonts-dseg fontconfig
-  xvfb xauth locales
-)
+# What each activity needs on top of a minimal Debian 12.
+packages_run=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libeigen3-dev
+              fonts-liberation2 fonts-dseg fontconfig)
+packages_test=(libgtest-dev libgmock-dev libmuparser-dev locales)
+packages_bench=(libbenchmark-dev libmuparser-dev libfparser-dev)
+packages_fuzz=(clang libclang-rt-14-dev)
+packages_look=(xvfb xauth openbox imagemagick xdotool)  # seeing the program as a person does
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null 2>&1; then
+    sudo "$@"
+  else
+    echo "dev.sh: this needs root or sudo, and neither is available: $*" >&2
+    exit 1
+  fi
+}
 
 install_missing() {
-  local missing=()
-  for p in "${packages[@]}"; do
+  local wanted=() missing=()
+  for what in "$@"; do
+    local -n list="packages_$what"
+    wanted+=("${list[@]}")
+  done
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
+  # Remove duplicates, keep the order.
+  mapfile -t missing < <(printf '%s\n' "${missing[@]}" | awk '!seen[$0]++')
   echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -q
-  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+  if [ "$(id -u)" -ne 0 ] && ! command -v sudo >/dev/null 2>&1; then
+    echo "dev.sh: installing packages needs root or sudo, and neither is available." >&2
+    echo "As root, run: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  as_root apt-get update -q
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# The tests check that numbers never follow a comma-decimal locale.
+# Some tests check that numbers never follow a comma-decimal locale; they
+# skip themselves when the locale is missing.
 ensure_test_locale() {
   locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
   local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo -n)
+  "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null ||
+    echo "note: no de_DE.UTF-8 locale; the locale tests will be skipped"
 }
 
 configure_and_build() {
   if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # shellcheck disable=SC2086  # extra arguments are words
+    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CORVANTA_CMAKE_ARGS:-}
   fi
   cmake --build "$build"
 }
@@ -50,18 +71,21 @@ configure_and_build() {
 cmd=${1:-run}
 [ $# -gt 0 ] && shift
 case "$cmd" in
-  setup) install_missing ;;
+  setup)
+    [ $# -eq 0 ] && set -- run test
+    install_missing "$@"
+    ;;
   run)
-    install_missing
+    install_missing run
     configure_and_build
     exec "$build/corvanta" "$@"
     ;;
   test)
-    install_missing
+    install_missing run test
     ensure_test_locale
     configure_and_build
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
     ;;
-  *) echo "usage: $0 run [file.cva] | test | setup" >&2; exit 2 ;;
+  *) echo "usage: $0 run [file.cva] | test | setup [run|test|bench|fuzz|look ...]" >&2; exit 2 ;;
 esac

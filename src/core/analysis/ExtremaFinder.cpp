@@ -1,9 +1,9 @@
 #include "core/analysis/ExtremaFinder.h"
 
 #include "core/analysis/PointSearch.h"
-#include "core/analysis/ResultText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
 
 #include <cmath>
 
@@ -78,11 +78,11 @@ std::string CExtremaFinder::FormatLine(int i, int k)
     if (!IsListed(i))
         return "Not come here!!!";
     switch (k) {
-    case 1: return "x= " + ExpText(m_dX[i], 7);
+    case 1: return "x= " + FormatExp(m_dX[i], 7);
     case 2: {
         CExpression f;
         f.SetExpression(m_strFunction);
-        return "y= " + ExpText(f.Evaluate(m_dX[i]), 7);
+        return "y= " + FormatExp(f.Evaluate(m_dX[i]), 7);
     }
     case 3: return m_nType[i] == Minimum ? "Type :Minimum" : "Type :Maximum";
     case 4: return std::string(26, '-');

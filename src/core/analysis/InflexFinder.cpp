@@ -1,11 +1,23 @@
 #include "core/analysis/InflexFinder.h"
 
 #include "core/analysis/PointSearch.h"
-#include "core/analysis/ResultText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
 
 #include <cmath>
+
+namespace {
+
+// The text padded with blanks to width, on the right or on the left.
+std::string Padded(std::string text, std::size_t width, bool leftAlign)
+{
+    if (text.size() < width)
+        text.insert(leftAlign ? text.end() : text.begin(), width - text.size(), ' ');
+    return text;
+}
+
+}  // namespace
 
 CInflexFinder::CInflexFinder() = default;
 CInflexFinder::~CInflexFinder() = default;
@@ -78,5 +90,5 @@ std::string CInflexFinder::FormatLine(int i)
     CExpression f;
     f.SetExpression(m_strFunction);
     const double y = RoundToDecimals(f.Evaluate(m_dX[i]), 7);
-    return Padded(ExpText(m_dX[i], 7), 19, true) + Padded(ExpText(y, 7), 26, false);
+    return Padded(FormatExp(m_dX[i], 7), 19, true) + Padded(FormatExp(y, 7), 26, false);
 }

@@ -7,5 +7,4 @@ target_sources(corvanta_core PRIVATE
   src/core/analysis/RootFinder.h src/core/analysis/RootFinder.cpp
   src/core/analysis/PointSearch.h src/core/analysis/PointSearch.cpp
   src/core/analysis/ExtremaFinder.h src/core/analysis/ExtremaFinder.cpp
-  src/core/analysis/InflexFinder.h src/core/analysis/InflexFinder.cpp
-  src/core/analysis/ResultText.h src/core/analysis/ResultText.cpp)
+  src/core/analysis/InflexFinder.h src/core/analysis/InflexFinder.cpp)

@@ -1,6 +1,7 @@
 #include "core/deriv/ConstantEvaluator.h"
 
 #include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
 
 #include <cmath>
 #include <limits>

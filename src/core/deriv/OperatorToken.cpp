@@ -1,18 +1,5 @@
 #include "core/deriv/OperatorToken.h"
 
-const NameTable &FunctionNames()
-{
-    static const NameTable table = {{
-        {"asinh", 'S'}, {"acosh", 'T'}, {"atanh", 'U'}, {"asech", 'W'}, {"acsch", 'X'},
-        {"acoth", 'V'}, {"sinh", 'M'},  {"cosh", 'N'},  {"tanh", 'O'},  {"sech", 'Q'},
-        {"csch", 'R'},  {"coth", 'P'},  {"asin", 'G'},  {"acos", 'H'},  {"atan", 'I'},
-        {"asec", 'L'},  {"acsc", 'K'},  {"acot", 'J'},  {"sin", 'A'},   {"cos", 'B'},
-        {"tan", 'C'},   {"sec", 'F'},   {"csc", 'E'},   {"cot", 'D'},   {"ln", 'Y'},
-        {"log", 'Z'},
-    }};
-    return table;
-}
-
 void ReplaceAll(std::string &text, const std::string &from, const std::string &to)
 {
     if (from.empty() || text.size() < from.size())
@@ -60,7 +47,7 @@ void DecodeNames(std::string &text)
         any = any || IsCodeLetter(c);
     if (!any)
         return;
-    const NameTable &names = FunctionNames();
+    const auto names = FunctionNames();
     std::string out;
     out.reserve(text.size() * 2);
     for (char c : text) {

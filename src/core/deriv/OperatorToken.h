@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/expr/Expression.h"
+
 #include <array>
 #include <cstddef>
 #include <string>
@@ -17,10 +19,6 @@ struct SOperatorToken
     int m_nPosition = 0;    // index in the text after the brackets are removed
 };
 
-// Function names and their code letters. Longer names come before the names
-// they contain, so replacing in table order never splits a name.
-using NameTable = std::array<std::pair<const char *, char>, 26>;
-const NameTable &FunctionNames();
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool IsCodeLetter(char c) { return c >= 'A' && c <= 'Z'; }

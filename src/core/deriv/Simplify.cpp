@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "core/deriv/ConstantEvaluator.h"
-#include "core/deriv/NumberText.h"
+#include "core/deriv/ConstantText.h"
 #include "core/deriv/OperatorToken.h"
 
 namespace {
@@ -26,7 +26,7 @@ bool IsBinaryMinus(const std::string &s, std::size_t i)
 
 void RemoveZeroTerms(std::string &s);
 
-// A: every bracket group without x that holds a digit becomes one number,
+// Every bracket group without x that holds a digit becomes one number,
 // innermost groups first, so an enclosing group made constant folds too.
 // A text without x that holds a digit folds as a whole.
 void FoldConstants(std::string &text)
@@ -87,7 +87,7 @@ void FoldConstants(std::string &text)
     text.swap(out);
 }
 
-// B: a '.' ending a number ("2.") goes. A lone '.' is a number of its own
+// A '.' ending a number ("2.") goes. A lone '.' is a number of its own
 // (zero) and stays, or a function before it would lose its operand.
 void RemoveStrayPoints(std::string &text)
 {
@@ -102,7 +102,7 @@ void RemoveStrayPoints(std::string &text)
     text.swap(out);
 }
 
-// C: removes every term that has a zero of its own as a factor.
+// Removes every term that has a zero of its own as a factor.
 void RemoveZeroTerms(std::string &s)
 {
     int depth = 0;
@@ -176,7 +176,7 @@ void RemoveZeroTerms(std::string &s)
     }
 }
 
-// D: returns whether an empty bracket pair was found.
+// Returns whether an empty bracket pair was found.
 bool FillEmptyBrackets(std::string &text)
 {
     bool found = false;
@@ -189,7 +189,7 @@ bool FillEmptyBrackets(std::string &text)
     return found;
 }
 
-// E and F: "*1" or "^1" not followed by a digit or point goes.
+// "*1" or "^1" not followed by a digit or point goes.
 void RemoveOnes(std::string &text, char op)
 {
     std::string out;
@@ -226,7 +226,7 @@ bool StartsFactor(const std::string &out)
     return !(bb == '^' || bb == '/' || IsCodeLetter(bb) || IsLowerLetter(bb));
 }
 
-// G: a leading factor "1*" goes; the character after it is not examined.
+// A leading factor "1*" goes; the character after it is not examined.
 void RemoveLeadingOnes(std::string &text)
 {
     std::string out;
@@ -244,7 +244,7 @@ void RemoveLeadingOnes(std::string &text)
     text.swap(out);
 }
 
-// I: a '+' that adds nothing goes; the character after it is not examined.
+// A '+' that adds nothing goes; the character after it is not examined.
 void RemoveRedundantPlus(std::string &text)
 {
     std::string out;
@@ -263,7 +263,7 @@ void RemoveRedundantPlus(std::string &text)
     text.swap(out);
 }
 
-// M: drops bracket pairs that the precedences make redundant. Pairs are
+// Drops bracket pairs that the precedences make redundant. Pairs are
 // examined from the left; removed brackets are only marked, so the
 // neighbours of a pair are the nearest characters still present.
 void RemoveRedundantBrackets(std::string &text)
@@ -360,7 +360,7 @@ bool IsNumberOwn(const std::string &s, std::size_t pos, std::size_t len)
            (pos + len >= s.size() || !IsDigitOrPoint(s[pos + len]));
 }
 
-// N: the coded constants come back by name where they stand as numbers of
+// The coded constants come back by name where they stand as numbers of
 // their own.
 void NameConstant(std::string &text, const std::string &number, const std::string &name)
 {

@@ -1,5 +1,7 @@
 #include "core/expr/Expression.h"
 
+#include "core/expr/NumberText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -13,11 +15,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr std::size_t kBatch = 256;
 
 // Longer names first: each must be replaced before the names it contains.
-constexpr struct
-{
-    const char *name;
-    char code;
-} kFunctionNames[] = {
+constexpr SFunctionName kFunctionNames[] = {
     {"asinh", 'S'}, {"acosh", 'T'}, {"atanh", 'U'}, {"acoth", 'V'}, {"asech", 'W'}, {"acsch", 'X'},
     {"sinh", 'M'},  {"cosh", 'N'},  {"tanh", 'O'},  {"coth", 'P'},  {"sech", 'Q'},  {"csch", 'R'},
     {"asin", 'G'},  {"acos", 'H'},  {"atan", 'I'},  {"acot", 'J'},  {"acsc", 'K'},  {"asec", 'L'},
@@ -87,27 +85,7 @@ int Precedence(char c)
 
 }  // namespace
 
-std::size_t ReadDecimal(const char *first, const char *last, double &value)
-{
-    if (first >= last) {
-        value = 0.0;
-        return 0;
-    }
-    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (ec == std::errc::invalid_argument) {  // a lone '.'
-        value = 0.0;
-        return 1;
-    }
-    if (ec == std::errc::result_out_of_range) {
-        // Like strtod: overflow to infinity, underflow to zero. Without an
-        // exponent only a nonzero integer part can overflow.
-        bool large = false;
-        for (const char *p = first; p < ptr && *p != '.'; ++p)
-            large = large || (*p != '0');
-        value = large ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return static_cast<std::size_t>(ptr - first);
-}
+std::span<const SFunctionName> FunctionNames() { return kFunctionNames; }
 
 double ApplyFunctionCode(char code, double v, double k)
 {

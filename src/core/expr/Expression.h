@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,16 @@ private:
     std::vector<double> m_aBatch;          // bulk evaluation: one row per depth level
 };
 
+// The 26 function names and their code letters ('A' sin .. 'Z' log), longer
+// names before the names they contain, so replacing in this order never
+// splits a name.
+struct SFunctionName
+{
+    const char *name;
+    char code;
+};
+std::span<const SFunctionName> FunctionNames();
+
 // Normalises typed text into the coded expression (without the appended ')').
 std::string CodeExpression(const std::string &text);
 
@@ -83,12 +94,6 @@ std::string CodeExpression(const std::string &text);
 // 'A'..'Z') at v; angleFactor multiplies the arguments of sin..sec. NaN for
 // any other code.
 double ApplyFunctionCode(char code, double v, double angleFactor = 1.0);
-
-// Reads the longest decimal prefix (digits with at most one point, no
-// exponent) without depending on the process locale, like strtod otherwise:
-// overflow gives infinity, underflow 0, a lone point 0. Returns the characters
-// consumed: at least one, unless the range is empty.
-std::size_t ReadDecimal(const char *first, const char *last, double &value);
 
 // 0 accepted, 1 invalid character, 2 invalid operator syntax, 3 bracket mismatch.
 // Takes the coded text as it stands in m_strCoded, appended ')' included.

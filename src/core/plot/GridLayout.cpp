@@ -1,6 +1,6 @@
 #include "core/plot/GridLayout.h"
 
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

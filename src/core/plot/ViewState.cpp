@@ -1,6 +1,6 @@
 #include "core/plot/ViewState.h"
 
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,7 +135,7 @@ std::vector<SViewMessage> CViewState::ApplyDomainRange(const std::array<std::str
 double CViewState::MeanSlope(CExpression &f)
 {
     // Each mean is a sum of forward differences over a run of x accumulated
-    // by repeated addition of 0.1, as the scale choice has always done.
+    // by repeated addition of 0.1; documents rely on the scales it picks.
     auto mean = [&f](double from, double to) {
         std::vector<double> xs, ys, xs1, ys1;
         for (double x = from; x <= to; x += 0.1) {

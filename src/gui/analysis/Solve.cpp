@@ -1,7 +1,7 @@
 #include "gui/analysis/Solve.h"
 
-#include "core/analysis/ResultText.h"
 #include "core/analysis/RootFinder.h"
+#include "core/expr/NumberText.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ std::optional<CAnalysisPage::SResult> CSolve::Search(bool bNear, double t, const
     SResult result;
     for (int i = 0; i < finder.m_nCount; ++i)
         if (finder.m_bValid[i])
-            result.lines << QString::fromStdString(FixedText(finder.m_dRoots[i], 7));
+            result.lines << QString::fromStdString(FormatFixed(finder.m_dRoots[i], 7));
     result.truncated = finder.IsFull();
     return result;
 }

@@ -21,8 +21,9 @@ std::unique_ptr<QSettings> CCorvantaApp::OpenProfile()
 
 void CCorvantaApp::SetNumericLocale()
 {
-    // QApplication adopts the user's locale; numbers are written with "%f" and
-    // friends throughout, and must keep the decimal point.
+    // QApplication adopts the user's locale. Our own number texts do not
+    // depend on it, but QString::asprintf and any library printf would then
+    // write a decimal comma; the program's number texts keep the point.
     std::setlocale(LC_NUMERIC, "C");
 }
 

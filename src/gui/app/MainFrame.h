@@ -55,7 +55,7 @@ public:
     // --- Frame operations used by the view and the tools ---
     void SetBarControlText(int nId, const QString &strText);  // expression bar control
     QString BarControlText(int nId) const;
-    void SetTracePositionText(const QString &strText);  // trace bar's 1016
+    void SetTracePositionText(const QString &strText);  // IDC_TRACE_POSITION
     void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
     bool IsBarVisible(bool bTangent) const;
     void UpdateDegreeOption(const QString &strCoded) override;

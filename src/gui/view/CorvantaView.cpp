@@ -1,5 +1,7 @@
 #include "gui/view/CorvantaView.h"
 
+#include "gui/view/CommandIds.h"
+
 #include "core/doc/DocumentSync.h"
 #include "gui/view/Message.h"
 #include "core/deriv/Derivative.h"
@@ -47,12 +49,6 @@ void CCorvantaView::RenderTo(QPainter &p, const QRect &area, double k, SRenderTi
     m_renderer.Render(p, area, k, palette().color(QPalette::Base), m_nLast, timing);
 }
 
-void CCorvantaView::DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, double k)
-{
-    SetClientSize(width(), height());
-    m_renderer.DrawGrid(p, bUseRect ? rect : QRect(0, 0, m_nWidth, m_nHeight), k);
-}
-
 void CCorvantaView::RebuildPicture(int nLast)
 {
     SetClientSize(width(), height());
@@ -80,7 +76,7 @@ void CCorvantaView::UpdateRangeFields()
         return;
     const auto texts = RangeFieldTexts();
     for (int i = 0; i < 4; ++i)
-        m_pHost->SetRangeFieldText(RangeField::XMin + i, QString::fromStdString(texts[i]));
+        m_pHost->SetRangeFieldText(IDC_X_MIN + i, QString::fromStdString(texts[i]));
 }
 
 void CCorvantaView::ApplyDomainRange()
@@ -89,7 +85,7 @@ void CCorvantaView::ApplyDomainRange()
     std::array<std::string, 4> fields;
     if (m_pHost) {
         for (int i = 0; i < 4; ++i)
-            fields[i] = m_pHost->RangeFieldText(RangeField::XMin + i).toStdString();
+            fields[i] = m_pHost->RangeFieldText(IDC_X_MIN + i).toStdString();
     }
     for (const SViewMessage &m : ApplyDomainRange(fields))
         ShowMessage(this, QString::fromStdString(m.text), QString::fromStdString(m.caption), MsgIcon::Stop);
@@ -155,7 +151,7 @@ void CCorvantaView::SetTrace(bool on)
 {
     m_bTrace = on;
     if (m_pHost)
-        m_pHost->SetBarVisible(ViewCommand::TraceBar, on);
+        m_pHost->SetBarVisible(ID_TRACE, on);
 }
 
 void CCorvantaView::SetTraceMode(bool on)
@@ -190,22 +186,21 @@ void CCorvantaView::OnZoomArea()
 bool CCorvantaView::HandleCommand(int id)
 {
     switch (id) {
-    case ViewCommand::ZoomInX: OnZoomInX(); return true;
-    case ViewCommand::ZoomOutX: OnZoomOutX(); return true;
-    case ViewCommand::ZoomInY: OnZoomInY(); return true;
-    case ViewCommand::ZoomOutY: OnZoomOutY(); return true;
-    case ViewCommand::ZoomIn: OnZoomIn(); return true;
-    case ViewCommand::ZoomOut: OnZoomOut(); return true;
-    case ViewCommand::SquareUnits: OnSquareUnits(); return true;
-    case ViewCommand::Center: OnCenter(); return true;
-    case ViewCommand::Autoscale: OnAutoscale(); return true;
-    case ViewCommand::ShowGrid: OnShowGrid(); return true;
-    case ViewCommand::ZoomArea: OnZoomArea(); return true;
-    case ViewCommand::Differentiate: OnDifferentiate(); return true;
-    case ViewCommand::ClearGraph: OnClearGraph(); return true;
-    case ViewCommand::Plot:
-    case ViewCommand::PlotDefault: OnPlot(); return true;
-    case ViewCommand::RePlot: RePlot(); return true;
+    case ID_ZOOM_IN_X: OnZoomInX(); return true;
+    case ID_ZOOM_OUT_X: OnZoomOutX(); return true;
+    case ID_ZOOM_IN_Y: OnZoomInY(); return true;
+    case ID_ZOOM_OUT_Y: OnZoomOutY(); return true;
+    case ID_ZOOM_IN: OnZoomIn(); return true;
+    case ID_ZOOM_OUT: OnZoomOut(); return true;
+    case ID_SQUARE_UNITS: OnSquareUnits(); return true;
+    case ID_CENTER: OnCenter(); return true;
+    case ID_AUTOSCALE: OnAutoscale(); return true;
+    case ID_SHOW_GRID: OnShowGrid(); return true;
+    case ID_ZOOM_AREA: OnZoomArea(); return true;
+    case ID_DIFFERENTIATE: OnDifferentiate(); return true;
+    case ID_CLEAR_GRAPH: OnClearGraph(); return true;
+    case IDC_PLOT: OnPlot(); return true;
+    case IDC_REPLOT: RePlot(); return true;
     default: return false;
     }
 }
@@ -213,9 +208,9 @@ bool CCorvantaView::HandleCommand(int id)
 std::optional<bool> CCorvantaView::CommandChecked(int id) const
 {
     switch (id) {
-    case ViewCommand::Autoscale: return m_bAutoscale;
-    case ViewCommand::ShowGrid: return m_bShowGrid;
-    case ViewCommand::ZoomArea: return m_bZoomArea && m_bTrace;
+    case ID_AUTOSCALE: return m_bAutoscale;
+    case ID_SHOW_GRID: return m_bShowGrid;
+    case ID_ZOOM_AREA: return m_bZoomArea && m_bTrace;
     default: return std::nullopt;
     }
 }
@@ -323,7 +318,7 @@ void CCorvantaView::FinishZoomArea(const QPoint &end)
     const auto fields = ZoomAreaFields(m_ptZoomStart.x, m_ptZoomStart.y, end.x(), end.y());
     if (m_pHost) {
         for (int i = 0; i < 4; ++i)
-            m_pHost->SetRangeFieldText(RangeField::XMin + i, QString::fromStdString(fields[i]));
+            m_pHost->SetRangeFieldText(IDC_X_MIN + i, QString::fromStdString(fields[i]));
     }
     m_rcZoom = {};
     m_bZoomArea = false;
@@ -489,12 +484,10 @@ void CCorvantaView::ClearGraph(bool recentre)
         m_pHost->SetFunctionListText(QString());
         m_pHost->SetIndicatorColor(Qt::white);
     }
-    for (int i = 0; i < kSlots; ++i) {
-        CDocumentSync::EmptySlot(m_aFunctions[i]);
-        CDocumentSync::EmptySlot(m_aDerivatives[i]);
-    }
+    CDocumentSync::ClearView(*this, false);
+    for (CExpression &d : m_aDerivatives)
+        CDocumentSync::EmptySlot(d);
     m_nSelected = -1;
-    m_nLast = -1;
     m_nCurrent = -1;
     if (recentre)
         OnCenter();

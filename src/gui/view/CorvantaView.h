@@ -13,42 +13,6 @@
 class CViewHost;
 class QRubberBand;
 
-// Command ids the view handles (the frame's command table routes them here).
-namespace ViewCommand {
-constexpr int ZoomInX = 32789;
-constexpr int ZoomOutX = 32790;
-constexpr int ZoomInY = 32793;
-constexpr int ZoomOutY = 32791;
-constexpr int ZoomIn = 32794;
-constexpr int ZoomOut = 32795;
-constexpr int SquareUnits = 32798;
-constexpr int Center = 32776;
-constexpr int Autoscale = 32800;
-constexpr int ShowGrid = 32781;
-constexpr int ZoomArea = 1003;
-constexpr int TraceBar = 32774;
-constexpr int Differentiate = 32787;
-constexpr int ClearGraph = 32785;
-constexpr int Plot = 1006;
-constexpr int PlotDefault = 1;  // Enter in the expression bar
-constexpr int RePlot = 1007;
-}  // namespace ViewCommand
-
-// Other controls of the expression bar the view writes to.
-namespace BarControl {
-constexpr int FunctionList = 101;
-constexpr int Derivative = 1001;
-constexpr int ColorIndicator = 1044;
-}  // namespace BarControl
-
-// Control ids of the expression bar's range fields.
-namespace RangeField {
-constexpr int XMin = 1050;
-constexpr int XMax = 1051;
-constexpr int YMin = 1052;
-constexpr int YMax = 1053;
-}  // namespace RangeField
-
 // The graph view: the view state plus its window. The picture is built off
 // screen by Redraw and the paint handler only copies it.
 class CCorvantaView : public QWidget, public CViewState
@@ -109,9 +73,6 @@ public:
 
     // The off-screen picture over the client area (a copy).
     QImage Picture() const;
-    // Grid, axes and labels within rect when bUseRect (printing), else within
-    // the client rectangle; k is the print scale.
-    void DrawGrid(QPainter &p, const QRect &rect, bool bUseRect, double k);
     // Draws the graph as Redraw does on another painter (export, print, tests).
     void RenderTo(QPainter &p, const QRect &area, double k = 1.0, SRenderTiming *timing = nullptr);
 

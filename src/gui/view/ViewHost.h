@@ -14,15 +14,15 @@ class CViewHost
 public:
     virtual ~CViewHost() = default;
 
-    // The expression bar's range fields, by control id 1050..1053.
+    // The expression bar's range fields, by control id IDC_X_MIN .. IDC_Y_MAX.
     virtual QString RangeFieldText(int /*id*/) const { return {}; }
     virtual void SetRangeFieldText(int /*id*/, const QString & /*text*/) {}
 
     // Keyboard focus to the function list of the expression bar.
     virtual void FocusFunctionList() {}
 
-    // Shows or hides the trace bar (command id 32774) or the tangent bar
-    // (32823). The view calls it when the zoom-area command switches trace
+    // Shows or hides the trace bar (ID_TRACE) or the tangent bar
+    // (ID_TANGENT). The view calls it when the zoom-area command switches trace
     // mode on or off.
     virtual void SetBarVisible(int /*commandId*/, bool /*visible*/) {}
 
@@ -52,10 +52,10 @@ public:
     // Makes an entry the current one without reporting it back as a choice.
     virtual void SelectFunctionListEntry(int /*index*/) {}
 
-    // The read-only derivative field (1001).
+    // The read-only derivative field (IDC_DERIVATIVE).
     virtual void SetDerivativeText(const QString & /*text*/) {}
 
-    // The colour indicator (1044) beside the function list.
+    // The colour indicator (IDC_COLOR_INDICATOR) beside the function list.
     virtual void SetIndicatorColor(const QColor & /*color*/) {}
 
     // The trace bar's "Degree" box follows a function's coded text: shown

@@ -1,5 +1,4 @@
 #include "core/analysis/DecimalRounder.h"
-#include "core/analysis/ResultText.h"
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/ValueTests.h"
 
@@ -177,18 +176,6 @@ TEST(DecimalRounder, BitForBitRoundToDecimals)
     EXPECT_DOUBLE_EQ(round6(-1.23456789), -1.234568);
     EXPECT_DOUBLE_EQ(round6(0.0000006), 0.000001);
     EXPECT_DOUBLE_EQ(round6(0.00000049999), 0.0);
-}
-
-TEST(ResultText, LikePrintfInEveryLocale)
-{
-    EXPECT_EQ(FixedText(1.41421356237, 7), "1.4142136");
-    EXPECT_EQ(FixedText(-0.00000004, 7), "-0.0000000");
-    EXPECT_EQ(ExpText(0.0, 7), "0.0000000e+00");
-    EXPECT_EQ(ExpText(-3.14159265358979, 7), "-3.1415927e+00");
-    EXPECT_EQ(ExpText(1e-300, 7), "1.0000000e-300");
-    EXPECT_EQ(Padded("ab", 5, true), "ab   ");
-    EXPECT_EQ(Padded("ab", 5, false), "   ab");
-    EXPECT_EQ(Padded("abcdef", 5, false), "abcdef");
 }
 
 }  // namespace

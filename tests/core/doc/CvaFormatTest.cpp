@@ -180,13 +180,10 @@ TEST(CvaRoundTrip, EveryField)
         EXPECT_FALSE(r.m_bSynced);
         EXPECT_FALSE(r.m_bBadFile);
         EXPECT_EQ(r.m_achMagicRead, (std::array<char, 3>{'C', 'V', 'D'}));
-        EXPECT_EQ(r.m_nLast, w.m_nLast);
         // Written again, the file is the same byte for byte: every field came back
         // (the layout tests pin where each one is written).
         EXPECT_EQ(CCvaFormat::Encode(r), CCvaFormat::Encode(w));
-        for (int i = 0; i <= w.m_nLast; ++i) {
-            EXPECT_EQ(r.m_aFunctions[i].m_strText, w.m_aFunctions[i].m_strText);
-            // Compiled on reading: evaluates as the original does.
+        for (int i = 0; i <= w.m_nLast; ++i) {  // compiled on reading: evaluates as the original does
             const double a = r.m_aFunctions[i].Evaluate(0.7), b = w.m_aFunctions[i].Evaluate(0.7);
             EXPECT_TRUE(a == b || (std::isnan(a) && std::isnan(b))) << a << " " << b;
         }

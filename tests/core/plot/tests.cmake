@@ -1,5 +1,5 @@
 corvanta_test(plot_tests SOURCES
-  core/plot/NumberTextTest.cpp
+  core/expr/NumberTextTest.cpp
   core/plot/ViewStateTest.cpp
   core/plot/CurvePathTest.cpp
   core/plot/GridLayoutTest.cpp)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/MessageRecorder.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SplashDlg.h"
 
@@ -48,7 +49,8 @@ private:
     int m_nTicks = 0;
 };
 
-// Each frame test gets its own profile directory and no splash window.
+// Each frame test gets its own profile directory, no splash window and a
+// recorder answering every message box.
 class FrameFixture : public ::testing::Test
 {
 protected:
@@ -70,6 +72,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_pFrame.get()));
     }
 
+    MessageRecorder messages;
     QTemporaryDir m_profileDir;
     std::unique_ptr<CMainFrame> m_pFrame;
 };

@@ -10,5 +10,4 @@ corvanta_test(frame_tests GUI SOURCES
 corvanta_test(document_tests GUI SOURCES
   gui/app/FrameTestSupport.h
   gui/app/DocumentFileTest.cpp
-  gui/app/FrameDocumentTest.cpp
-  gui/app/FrameKeysTest.cpp)
+  gui/app/FrameDocumentTest.cpp)

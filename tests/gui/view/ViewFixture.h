@@ -1,8 +1,8 @@
-// A fake frame for the view (range fields, bars, the expression bar) and a
-// fixture recording every message box.
+// A fake frame for the view: range fields, bars, the expression bar.
 #pragma once
 
-#include "gui/view/Message.h"
+#include "gui/MessageRecorder.h"
+#include "gui/view/CommandIds.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
 #include "gui/app/CorvantaDoc.h"
@@ -12,7 +12,6 @@
 #include <QStringList>
 
 #include <map>
-#include <vector>
 
 class CFakeHost : public CViewHost
 {
@@ -64,28 +63,17 @@ class ViewFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_previous = SetMessageHandler([this](const QString &text, const QString &caption, MsgIcon icon, MsgButtons) {
-            shown.push_back(text);
-            captions.push_back(caption);
-            EXPECT_EQ(icon, MsgIcon::Stop) << caption.toStdString();
-            return MsgAnswer::Ok;
-        });
         view.SetHost(&host);
         view.resize(500, 400);
     }
-    void TearDown() override { SetMessageHandler(m_previous); }
-
     void SetFields(const char *xMin, const char *xMax, const char *yMin, const char *yMax)
     {
         const char *texts[] = {xMin, xMax, yMin, yMax};
         for (int i = 0; i < 4; ++i)
-            host.fields[1050 + i] = QString::fromLatin1(texts[i]);
+            host.fields[IDC_X_MIN + i] = QString::fromLatin1(texts[i]);
     }
 
+    MessageRecorder messages;
     CFakeHost host;
     CCorvantaView view;
-    std::vector<QString> shown, captions;
-
-private:
-    MessageHandler m_previous;
 };

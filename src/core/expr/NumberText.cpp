@@ -1,4 +1,4 @@
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 
 #include <cctype>
 #include <charconv>
@@ -65,4 +65,37 @@ double ReadNumber(const std::string &text)
         value = tiny ? 0.0 : std::numeric_limits<double>::max();
     }
     return negative ? -value : value;
+}
+
+std::string FormatShortest(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, res.ptr);
+}
+
+std::size_t ReadDecimal(const char *first, const char *last, double &value)
+{
+    if (first >= last) {
+        value = 0.0;
+        return 0;
+    }
+    auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (ec == std::errc::invalid_argument) {  // a lone '.'
+        value = 0.0;
+        return 1;
+    }
+    if (ec == std::errc::result_out_of_range) {
+        // Like strtod: overflow to infinity, underflow to zero. Without an
+        // exponent only a nonzero integer part can overflow.
+        bool large = false;
+        for (const char *p = first; p < ptr && *p != '.'; ++p)
+            large = large || (*p != '0');
+        value = large ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return static_cast<std::size_t>(ptr - first);
 }

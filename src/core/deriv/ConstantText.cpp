@@ -1,4 +1,4 @@
-#include "core/deriv/NumberText.h"
+#include "core/deriv/ConstantText.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "core/plot/NumberText.h"
+#include "core/expr/NumberText.h"
 
 #include <gtest/gtest.h>
 
