@@ -1,1 +1,5 @@
 # calc engine
+target_sources(corvanta_core PRIVATE
+  src/core/calc/BaseNumber.h src/core/calc/BaseNumber.cpp
+  src/core/calc/CalcEvaluator.h src/core/calc/CalcEvaluator.cpp
+  src/core/calc/CalcText.h src/core/calc/CalcText.cpp)

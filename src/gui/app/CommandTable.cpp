@@ -53,7 +53,7 @@ const SCommandInfo kCommands[] = {
 
     {ID_SIMULTANEOUS, "&Tools", "&Simultaneous Equations Solver...", nullptr, nullptr, nullptr, R::Later, kNone, false},
     {ID_DETERMINANTS, "&Tools", "&Determinants Solver...", nullptr, nullptr, nullptr, R::Later, kNone, false},
-    {ID_CALCULATOR, "&Tools", "Scientific &Calculator...", nullptr, nullptr, nullptr, R::Later, kNone, false},
+    {ID_CALCULATOR, "&Tools", "Scientific &Calculator...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnCalculator, false},
     {ID_MATRICES, "&Tools", "&Matrices Operations...", nullptr, nullptr, nullptr, R::Later, kNone, false},
 
     {ID_SHOW_GRID, "&Options", "Show Grid", "Show/Hide grid lines", "Show/Hide Grid Lines", nullptr, R::View, kNone, true},

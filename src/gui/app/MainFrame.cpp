@@ -2,6 +2,7 @@
 
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/app/AboutDlg.h"
+#include "gui/calc/CalcDlg.h"
 #include "gui/app/Artwork.h"
 #include "gui/view/CommandIds.h"
 #include "gui/app/CommandTable.h"
@@ -12,8 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QShowEvent>
-#include <QWindow>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDockWidget>
@@ -133,7 +132,9 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
     UpdateCommandStates();
 }
 
-CMainFrame::~CMainFrame() = default;
+// The calculator goes first: while it is the active window, its going moves
+// the focus into bars that are already half taken down.
+CMainFrame::~CMainFrame() { delete m_pCalcDlg; }
 
 // --- Building -------------------------------------------------------------
 
@@ -322,6 +323,7 @@ void CMainFrame::CreateExpressionBar()
     }
     pRanges->addStretch();
     pGrid->addLayout(pRanges, 0, 5);
+    pGrid->setColumnStretch(1, 1);  // spare width goes to the function list first
 
     pGrid->addWidget(MakeLabel(QStringLiteral("f'(x) = "), pPanel), 1, 0);
     auto *pDerivative = new QLineEdit(pPanel);
@@ -495,23 +497,19 @@ void CMainFrame::CreateGraphArea()
     connect(m_pTraceBar, &QDockWidget::visibilityChanged, m_pView, [this] {
         m_pView->SetTraceMode(IsBarVisible(false));
     });
+
+    m_pCalcDlg = new CCalcDlg(this);
+    connect(this, &CMainFrame::minimized, m_pCalcDlg, &QWidget::hide);
 }
 
-void CMainFrame::showEvent(QShowEvent *event)
+void CMainFrame::RaiseFloatingBars()
 {
-    QMainWindow::showEvent(event);
-    // The floating bars are tool windows of this window: with it as their
-    // transient parent the window manager keeps them above it, also when
-    // they were mapped before it.
-    for (QDockWidget *pBar : {m_pZoomBar, m_pTraceBar, m_pTangentBar}) {
-        if (pBar && pBar->isFloating()) {
-            pBar->winId();
-            if (QWindow *pWindow = pBar->windowHandle())
-                pWindow->setTransientParent(windowHandle());
-            if (pBar->isVisible())
-                pBar->raise();
-        }
-    }
+    // Qt draws the floating bars' frames itself on X11, so window managers
+    // do not keep them above their parent: raise them whenever this window
+    // comes to the front (also at start-up, when it was mapped after them).
+    for (QDockWidget *pBar : {m_pZoomBar, m_pTraceBar, m_pTangentBar})
+        if (pBar && pBar->isFloating() && pBar->isVisible())
+            pBar->raise();
 }
 
 void CMainFrame::PlaceFloatingBars()
@@ -674,6 +672,19 @@ void CMainFrame::OnAnalyzeGraph(int)
     // The pages get copies of the texts; the view's slots stay untouched.
     CAnalysisSheet sheet(CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width()), m_pView);
     sheet.exec();
+}
+
+// The calculator offers the plotted functions, each shown derivative
+// indented below its function, with the selected slot chosen.
+void CMainFrame::OnCalculator(int)
+{
+    QStringList functions;
+    for (int i = 0; i <= m_pView->m_nLast && i < CViewState::kSlots; ++i) {
+        functions << QString::fromStdString(m_pView->m_aFunctions[i].m_strText);
+        if (m_pView->m_aFunctions[i].m_bDerivativeShown)
+            functions << QStringLiteral("    ") + QString::fromStdString(m_pView->m_aDerivatives[i].m_strText);
+    }
+    m_pCalcDlg->ShowCalculator(functions, m_pView->m_nSelected);
 }
 
 void CMainFrame::OnNoAction(int) {}
@@ -1014,6 +1025,8 @@ void CMainFrame::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         emit minimized();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        RaiseFloatingBars();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)

@@ -21,6 +21,7 @@ class QCheckBox;
 class CColorIndicator;
 class CCorvantaView;
 class CCorvantaDoc;
+class CCalcDlg;
 
 // The main window: menus, the main toolbar, the expression bar, the trace,
 // tangent and zoom bars, the status bar, and the routing of every command of
@@ -109,6 +110,7 @@ public:
     QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
     QWidget *GraphArea() const { return m_pGraphArea; }
     CCorvantaView *View() const { return m_pView; }
+    CCalcDlg *CalcDlg() const { return m_pCalcDlg; }
 
     // Runs a command as if chosen by the user; false when it is disabled.
     bool ExecuteCommand(int nId);
@@ -117,6 +119,8 @@ public:
 
     // Floats the zoom, trace and tangent bars at their places on the screen.
     void PlaceFloatingBars();
+    // Brings the floating bars in front of this window.
+    void RaiseFloatingBars();
 
     // --- Command handlers of the frame ---
     void OnFileNew(int nId);
@@ -129,6 +133,7 @@ public:
     void OnExtendedTools(int nId);
     void OnAppAbout(int nId);
     void OnAnalyzeGraph(int nId);
+    void OnCalculator(int nId);
     void OnNoAction(int nId);
     void OnNextPane(int nId);
     void OnPrevPane(int nId);
@@ -145,7 +150,6 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -191,6 +195,7 @@ private:
     QList<QLabel *> m_aIndicators;
     QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;
+    CCalcDlg *m_pCalcDlg = nullptr;  // made hidden with the view, kept until the frame goes
     CCorvantaDoc *m_pDocument = nullptr;
     FileDialogHandler m_fileDialog;
     QString m_strLastDirectory;

@@ -1,0 +1,1 @@
+corvanta_bench(calc_bench calc/CalcBench.cpp)

@@ -1,0 +1,1 @@
+corvanta_fuzz(calc_fuzz calc/CalcFuzz.cpp)

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <utility>
+
+// The calculator window's texts: how results are shown, stored, copied and
+// recalled, and its angle and coordinate conversions. Locale-independent.
+
+// printf("%.16g") and printf("%.10g"); NaN is always "nan".
+std::string FormatG16(double dValue);
+std::string FormatG10(double dValue);
+
+bool IsIntegral(double dValue);
+
+// "=": an integral value gets "." and a space, any other two spaces.
+std::string FormatResult(double dValue);
+// x^2, x^3 and 1/x: "." and a space for an integral value, else one space.
+std::string FormatPowerResult(double dValue);
+// A result shown in another base (2..36): two spaces after digits with a
+// point, "." and a space otherwise. Empty for a base outside 2..36.
+std::string FormatResultInBase(double dValue, int nBase);
+
+// The display text without its spaces and without the point the format
+// appended to an integral value (a point inside the number stays).
+std::string StoreText(const std::string &strDisplay, bool bIntegral);
+// As StoreText, integral when the text reads as an integral number.
+std::string CopyText(const std::string &strDisplay);
+// A memory entry as expression text: its exponent becomes "*10^".
+std::string RecallText(const std::string &strMemory);
+
+// Decimal degrees to D° M' S.SS" (UTF-8) and back, both followed by two
+// spaces; a text without an apostrophe is decimal.
+std::string ConvertDms(const std::string &strDisplay);
+
+// Reads the leading decimal number of a text; no number reads as 0.
+double ReadNumberText(const std::string &strText);
+
+// (radius, angle in degrees) of (x, y), and (x, y) of (radius, degrees).
+std::pair<double, double> RectToPolar(double x, double y);
+std::pair<double, double> PolarToRect(double r, double dDegrees);

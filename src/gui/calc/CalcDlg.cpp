@@ -1,0 +1,492 @@
+#include "gui/calc/CalcDlg.h"
+
+#include "core/calc/BaseNumber.h"
+#include "core/calc/CalcEvaluator.h"
+#include "core/calc/CalcText.h"
+#include "gui/calc/CalcButton.h"
+#include "gui/view/CommandIds.h"
+#include "gui/view/Message.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTextEdit>
+
+#include <cmath>
+
+namespace {
+
+const char *const kTitle = "Exepression Calculator";
+const QColor kDisplayBackground(2, 35, 24);
+const QColor kDisplayText(148, 230, 141);
+
+// Buttons that only append their text to the expression.
+struct SAppend {
+    int nId;
+    const char *pszText;
+};
+constexpr SAppend kAppends[] = {
+    {IDC_CALC_0, "0"}, {IDC_CALC_1, "1"}, {IDC_CALC_2, "2"}, {IDC_CALC_3, "3"},
+    {IDC_CALC_4, "4"}, {IDC_CALC_4 + 1, "5"}, {IDC_CALC_4 + 2, "6"}, {IDC_CALC_4 + 3, "7"},
+    {IDC_CALC_4 + 4, "8"}, {IDC_CALC_4 + 5, "9"}, {IDC_CALC_POINT, "."},
+    {IDC_CALC_PLUS, "+"}, {IDC_CALC_MINUS, "-"}, {IDC_CALC_TIMES, "*"}, {IDC_CALC_DIVIDE, "/"},
+    {IDC_CALC_OPEN, "("}, {IDC_CALC_CLOSE, ")"}, {IDC_CALC_POWER, "^"},
+    {IDC_CALC_PI, "3.1415926535897932384626433832795"}, {IDC_CALC_LOG, "log "}, {IDC_CALC_LN, "ln "},
+    {IDC_CALC_TEN_POWER, "*10^ "}, {IDC_CALC_FACTORIAL, "! "}, {IDC_CALC_NCR, "ncr"}, {IDC_CALC_NPR, "npr"},
+};
+
+struct STrig {
+    int nId;
+    const char *pszName;
+};
+constexpr STrig kTrigonometric[] = {
+    {IDC_CALC_SIN, "sin"}, {IDC_CALC_COS, "cos"}, {IDC_CALC_TAN, "tan"},
+    {IDC_CALC_SEC, "sec"}, {IDC_CALC_CSC, "csc"}, {IDC_CALC_COT, "cot"},
+};
+
+QString Text(const std::string &s) { return QString::fromStdString(s); }
+std::string Std(const QString &s) { return s.toStdString(); }
+
+void AddUnlessPresent(QComboBox *pCombo, const QString &strText)
+{
+    if (pCombo->findText(strText, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0)
+        pCombo->addItem(strText);
+}
+
+}  // namespace
+
+CCalcDlg::CCalcDlg(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(false);
+    setObjectName(QStringLiteral("Calculator"));
+    CreateControls();
+}
+
+void CCalcDlg::CreateControls()
+{
+    auto *pLayout = new QGridLayout(this);
+    pLayout->setContentsMargins(8, 4, 8, 8);
+    pLayout->setSpacing(6);
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto *pMenuBar = new QMenuBar(this);
+    QMenu *pMenu = pMenuBar->addMenu(tr("&Edit"));
+    QAction *pCopy = pMenu->addAction(tr("&Copy"));
+    pCopy->setObjectName(QStringLiteral("calcCopy"));
+    connect(pCopy, &QAction::triggered, this, [this] { OnCommand(ID_CALC_COPY); });
+    pLayout->setMenuBar(pMenuBar);
+
+    m_pExpression = new QTextEdit(this);
+    m_pExpression->setAcceptRichText(false);
+    m_pExpression->setFixedHeight(56);
+    m_pExpression->installEventFilter(this);
+    m_controls.insert(IDC_CALC_EXPRESSION, m_pExpression);
+    pLayout->addWidget(m_pExpression, 0, 0, 1, 2);
+
+    m_pDisplay = new QLabel(QStringLiteral("0. "), this);
+    QFont lcd(QStringLiteral("DSEG7 Classic"));
+    lcd.setStyleHint(QFont::Monospace);  // any monospaced face when the LCD font is missing
+    lcd.setPixelSize(30);
+    m_pDisplay->setFont(lcd);
+    m_pDisplay->setAutoFillBackground(true);
+    QPalette palette = m_pDisplay->palette();
+    palette.setColor(QPalette::Window, kDisplayBackground);
+    palette.setColor(QPalette::WindowText, kDisplayText);
+    m_pDisplay->setPalette(palette);
+    m_pDisplay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_pDisplay->setFixedHeight(46);
+    m_pDisplay->setMargin(4);
+    m_pDisplay->setTextInteractionFlags(Qt::NoTextInteraction);
+    m_controls.insert(IDC_CALC_DISPLAY, m_pDisplay);
+    pLayout->addWidget(m_pDisplay, 1, 0, 1, 2);
+
+    pLayout->addWidget(CreateKeypad(), 2, 0, 3, 1);
+    pLayout->addWidget(CreateMemoryGroup(), 2, 1);
+    pLayout->addWidget(CreateSubstitutionGroup(), 3, 1);
+    auto *pRow = new QWidget(this);
+    auto *pRowLayout = new QHBoxLayout(pRow);
+    pRowLayout->setContentsMargins(0, 0, 0, 0);
+    pRowLayout->addWidget(CreateBaseGroup());
+    pRowLayout->addWidget(CreateModeGroup());
+    pLayout->addWidget(pRow, 4, 1);
+    pLayout->addWidget(CreateCoordinateGroup(), 5, 0, 1, 2);
+}
+
+QWidget *CCalcDlg::AddButton(int nId, const QString &strCaption, bool bKeypad)
+{
+    QPushButton *pButton = bKeypad ? new CCalcButton(strCaption, this) : new QPushButton(strCaption, this);
+    pButton->setAutoDefault(false);
+    pButton->setObjectName(QStringLiteral("calc%1").arg(nId));
+    connect(pButton, &QPushButton::clicked, this, [this, nId] { OnCommand(nId); });
+    m_controls.insert(nId, pButton);
+    return pButton;
+}
+
+QWidget *CCalcDlg::CreateKeypad()
+{
+    auto *pPanel = new QWidget(this);
+    auto *pGrid = new QGridLayout(pPanel);
+    pGrid->setContentsMargins(0, 0, 0, 0);
+    pGrid->setSpacing(3);
+    struct SKey {
+        int nId;
+        const char *pszCaption;
+    };
+    // clang-format off
+    const SKey rows[6][7] = {
+        {{IDC_CALC_SIN, "sin"}, {IDC_CALC_COS, "cos"}, {IDC_CALC_TAN, "tan"}, {IDC_CALC_4 + 3, "7"}, {IDC_CALC_4 + 4, "8"}, {IDC_CALC_4 + 5, "9"}, {IDC_CALC_DIVIDE, "/"}},
+        {{IDC_CALC_SEC, "sec"}, {IDC_CALC_CSC, "csc"}, {IDC_CALC_COT, "cot"}, {IDC_CALC_4, "4"}, {IDC_CALC_4 + 1, "5"}, {IDC_CALC_4 + 2, "6"}, {IDC_CALC_TIMES, "*"}},
+        {{IDC_CALC_LOG, "log"}, {IDC_CALC_LN, "ln"}, {IDC_CALC_TEN_POWER, "x10^"}, {IDC_CALC_1, "1"}, {IDC_CALC_2, "2"}, {IDC_CALC_3, "3"}, {IDC_CALC_MINUS, "-"}},
+        {{IDC_CALC_SQUARE, "x^2"}, {IDC_CALC_CUBE, "x^3"}, {IDC_CALC_RECIPROCAL, "1/x"}, {IDC_CALC_0, "0"}, {IDC_CALC_POINT, "."}, {IDC_CALC_PI, "&PI"}, {IDC_CALC_PLUS, "+"}},
+        {{IDC_CALC_POWER, "x ^ y"}, {IDC_CALC_FACTORIAL, "!n"}, {IDC_CALC_NPR, "nPr"}, {IDC_CALC_NCR, "nCr"}, {IDC_CALC_OPEN, "("}, {IDC_CALC_CLOSE, ")"}, {IDC_CALC_EQUALS, "="}},
+        {{IDC_CALC_DMS, "D\u00B0M'S\""}, {IDC_CALC_CLEAR, "&C"}, {IDC_CALC_STORE, "&M"}, {IDC_CALC_STORE_EXPRESSION, "M&F"}, {0, nullptr}, {0, nullptr}, {0, nullptr}},
+    };
+    // clang-format on
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 7; ++c) {
+            const SKey &key = rows[r][c];
+            if (!key.pszCaption)
+                continue;
+            QWidget *pButton = AddButton(key.nId, QString::fromUtf8(key.pszCaption));
+            pButton->setMinimumSize(44, 30);
+            pGrid->addWidget(pButton, r, c);
+        }
+    return pPanel;
+}
+
+QWidget *CCalcDlg::CreateMemoryGroup()
+{
+    auto *pGroup = new QGroupBox(tr("Memory"), this);
+    auto *pGrid = new QGridLayout(pGroup);
+    m_pMemory = new QComboBox(pGroup);
+    m_pMemory->setEditable(true);
+    m_pMemory->setInsertPolicy(QComboBox::NoInsert);
+    m_pMemory->setMinimumWidth(160);
+    m_controls.insert(IDC_CALC_MEMORY, m_pMemory);
+    pGrid->addWidget(m_pMemory, 0, 0, 1, 2);
+
+    auto *pRecall = static_cast<QPushButton *>(AddButton(IDC_CALC_RECALL, QString(QChar(0x21D1)), false));
+    QFont arrow = pRecall->font();
+    arrow.setPixelSize(40);
+    arrow.setWeight(QFont::Black);
+    pRecall->setFont(arrow);
+    pRecall->setFixedSize(46, 58);
+    pRecall->setFocusPolicy(Qt::NoFocus);
+    pRecall->setToolTip(tr("Recall"));
+    pGrid->addWidget(pRecall, 0, 2, 2, 1);
+    pGrid->addWidget(AddButton(IDC_CALC_CLEAR_ITEM, tr("Clear Item"), false), 1, 0);
+    pGrid->addWidget(AddButton(IDC_CALC_CLEAR_ALL, tr("Clear All"), false), 1, 1);
+    return pGroup;
+}
+
+QWidget *CCalcDlg::CreateSubstitutionGroup()
+{
+    auto *pGroup = new QGroupBox(tr("Substitution"), this);
+    auto *pGrid = new QGridLayout(pGroup);
+    m_pFunction = new QComboBox(pGroup);
+    m_pFunction->setMinimumWidth(160);
+    m_controls.insert(IDC_CALC_FUNCTION, m_pFunction);
+    m_pXValue = new QComboBox(pGroup);
+    m_pXValue->setEditable(true);
+    m_pXValue->setInsertPolicy(QComboBox::NoInsert);
+    m_controls.insert(IDC_CALC_X_VALUE, m_pXValue);
+    pGrid->addWidget(new QLabel(QStringLiteral("F(x)="), pGroup), 0, 0);
+    pGrid->addWidget(m_pFunction, 0, 1, 1, 2);
+    pGrid->addWidget(new QLabel(QStringLiteral("X = "), pGroup), 1, 0);
+    pGrid->addWidget(m_pXValue, 1, 1);
+    pGrid->addWidget(AddButton(IDC_CALC_CLEAR_VALUES, tr("Clear")), 1, 2);
+    pGrid->addWidget(AddButton(IDC_CALC_SUBSTITUTE, tr("Substitute"), false), 2, 1, 1, 2);
+    QWidget *pAdd = AddButton(IDC_CALC_ADD_VALUE, tr("Add Value"), false);
+    pAdd->hide();
+    return pGroup;
+}
+
+QWidget *CCalcDlg::CreateBaseGroup()
+{
+    auto *pGroup = new QGroupBox(tr("Base System"), this);
+    auto *pGrid = new QGridLayout(pGroup);
+    const struct {
+        int nId;
+        const char *pszLabel;
+    } fields[] = {{IDC_CALC_BASE_FROM, "From"}, {IDC_CALC_BASE_TO, "To"}};
+    for (int i = 0; i < 2; ++i) {
+        auto *pEdit = new QLineEdit(QStringLiteral("10"), pGroup);
+        pEdit->setObjectName(QStringLiteral("calc%1").arg(fields[i].nId));
+        pEdit->setMaximumWidth(50);
+        m_controls.insert(fields[i].nId, pEdit);
+        pGrid->addWidget(new QLabel(tr(fields[i].pszLabel), pGroup), i, 0);
+        pGrid->addWidget(pEdit, i, 1);
+    }
+    return pGroup;
+}
+
+QWidget *CCalcDlg::CreateModeGroup()
+{
+    auto *pGroup = new QGroupBox(this);
+    auto *pGrid = new QGridLayout(pGroup);
+    auto *pDeg = new QRadioButton(tr("Deg"), pGroup);
+    auto *pRad = new QRadioButton(tr("Rad"), pGroup);
+    pDeg->setChecked(true);
+    auto *pInv = new QCheckBox(tr("Inv"), pGroup);
+    auto *pHyp = new QCheckBox(tr("Hyp"), pGroup);
+    const std::pair<int, QWidget *> controls[] = {
+        {IDC_CALC_DEG, pDeg}, {IDC_CALC_RAD, pRad}, {IDC_CALC_INV, pInv}, {IDC_CALC_HYP, pHyp}};
+    for (const auto &[nId, pWidget] : controls) {
+        pWidget->setObjectName(QStringLiteral("calc%1").arg(nId));
+        pWidget->setFocusPolicy(Qt::NoFocus);
+        m_controls.insert(nId, pWidget);
+    }
+    pGrid->addWidget(pDeg, 0, 0);
+    pGrid->addWidget(pRad, 1, 0);
+    pGrid->addWidget(pInv, 0, 1);
+    pGrid->addWidget(pHyp, 1, 1);
+    return pGroup;
+}
+
+QWidget *CCalcDlg::CreateCoordinateGroup()
+{
+    auto *pGroup = new QGroupBox(tr("Coordinates"), this);
+    auto *pGrid = new QGridLayout(pGroup);
+    const int ids[] = {IDC_CALC_COORD_IN1, IDC_CALC_COORD_IN2, IDC_CALC_COORD_OUT1, IDC_CALC_COORD_OUT2};
+    for (int i = 0; i < 4; ++i) {
+        auto *pEdit = new QLineEdit(pGroup);
+        pEdit->setObjectName(QStringLiteral("calc%1").arg(ids[i]));
+        pEdit->setReadOnly(i >= 2);
+        m_controls.insert(ids[i], pEdit);
+    }
+    pGrid->addWidget(m_controls.value(IDC_CALC_COORD_IN1), 0, 0);
+    pGrid->addWidget(m_controls.value(IDC_CALC_COORD_IN2), 0, 1);
+    pGrid->addWidget(AddButton(IDC_CALC_RECT_TO_POLAR, QStringLiteral("Rect => Angl"), false), 0, 2);
+    pGrid->addWidget(m_controls.value(IDC_CALC_COORD_OUT1), 1, 0);
+    pGrid->addWidget(m_controls.value(IDC_CALC_COORD_OUT2), 1, 1);
+    pGrid->addWidget(AddButton(IDC_CALC_POLAR_TO_RECT, QStringLiteral("Angl => Rect"), false), 1, 2);
+    return pGroup;
+}
+
+// --- Showing ----------------------------------------------------------------
+
+void CCalcDlg::ShowCalculator(const QStringList &functions, int nSelected)
+{
+    m_pFunction->clear();
+    m_pFunction->addItems(functions);
+    if (nSelected >= 0 && nSelected < m_pFunction->count())
+        m_pFunction->setCurrentIndex(nSelected);
+    m_bShown = true;
+    // Some window managers place a window shown again by its frame; it goes
+    // back where the user left it.
+    const bool bPlaced = m_bPlaced;
+    show();
+    if (bPlaced)
+        move(m_ptPlace);
+    raise();
+    activateWindow();
+    m_pExpression->setFocus();
+}
+
+QString CCalcDlg::ExpressionText() const { return m_pExpression->toPlainText(); }
+
+void CCalcDlg::SetExpressionText(const QString &strText)
+{
+    m_pExpression->setPlainText(strText);
+    m_pExpression->moveCursor(QTextCursor::End);
+}
+
+QString CCalcDlg::DisplayText() const { return m_pDisplay->text(); }
+
+void CCalcDlg::SetDisplay(const QString &strText) { m_pDisplay->setText(strText); }
+
+void CCalcDlg::Append(const QString &strText) { SetExpressionText(ExpressionText() + strText); }
+
+void CCalcDlg::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous()) {
+        m_ptPlace = pos();
+        m_bPlaced = true;
+    }
+    QDialog::hideEvent(event);
+}
+
+// --- Keyboard ---------------------------------------------------------------
+
+bool CCalcDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_pExpression && event->type() == QEvent::KeyPress) {
+        auto *pKey = static_cast<QKeyEvent *>(event);
+        if (pKey->key() == Qt::Key_Return || pKey->key() == Qt::Key_Enter || pKey->text() == QStringLiteral("=")) {
+            OnEvaluate();
+            return true;  // the key does not reach the text
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CCalcDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        OnEvaluate();
+        return;
+    }
+    QDialog::keyPressEvent(event);  // Escape hides
+}
+
+// --- Commands ---------------------------------------------------------------
+
+void CCalcDlg::OnCommand(int nId)
+{
+    for (const SAppend &entry : kAppends)
+        if (entry.nId == nId) {
+            Append(QString::fromLatin1(entry.pszText));
+            return;
+        }
+    for (const STrig &entry : kTrigonometric)
+        if (entry.nId == nId) {
+            OnTrigonometric(QString::fromLatin1(entry.pszName));
+            return;
+        }
+    switch (nId) {
+    case IDC_CALC_SQUARE: case IDC_CALC_CUBE: case IDC_CALC_RECIPROCAL: OnPower(nId); break;
+    case IDC_CALC_EQUALS: OnEvaluate(); break;
+    case IDC_CALC_CLEAR:
+        m_pExpression->clear();
+        SetDisplay(QStringLiteral("0. "));
+        break;
+    case IDC_CALC_STORE: OnStore(); break;
+    case IDC_CALC_RECALL: OnRecall(); break;
+    case IDC_CALC_STORE_EXPRESSION: m_pMemory->addItem(ExpressionText()); break;
+    case IDC_CALC_CLEAR_ALL: m_pMemory->clear(); break;
+    case IDC_CALC_CLEAR_ITEM: OnClearItem(); break;
+    case IDC_CALC_SUBSTITUTE: OnSubstitute(); break;
+    case IDC_CALC_ADD_VALUE: m_pXValue->addItem(m_pXValue->currentText()); break;
+    case IDC_CALC_CLEAR_VALUES: m_pXValue->clear(); break;
+    case IDC_CALC_DMS: OnDegreesMinutesSeconds(); break;
+    case IDC_CALC_RECT_TO_POLAR: OnRectToPolar(); break;
+    case IDC_CALC_POLAR_TO_RECT: OnPolarToRect(); break;
+    case ID_CALC_COPY: OnCopy(); break;
+    default: break;
+    }
+}
+
+bool CCalcDlg::ReadBases(int *pnFrom, int *pnTo)
+{
+    auto *pFrom = static_cast<QLineEdit *>(Control(IDC_CALC_BASE_FROM));
+    auto *pTo = static_cast<QLineEdit *>(Control(IDC_CALC_BASE_TO));
+    // Bases outside 2..36 have no digits; a field that holds one is refused.
+    auto base = [](const QLineEdit *pEdit) {
+        const double d = std::trunc(ReadNumberText(Std(pEdit->text())));
+        return d >= 2 && d <= 36 ? static_cast<int>(d) : 0;
+    };
+    for (QLineEdit *pEdit : {pFrom, pTo})
+        if (base(pEdit) == 0) {
+            ShowMessage(this, QStringLiteral("Please enter an integer between 2 and 36."), QString::fromLatin1(kTitle),
+                        MsgIcon::Warning);
+            pEdit->setFocus();
+            pEdit->selectAll();
+            return false;
+        }
+    *pnFrom = pFrom->text() == QStringLiteral("10") && pTo->text() == QStringLiteral("10") ? -1 : base(pFrom);
+    *pnTo = base(pTo);
+    return true;
+}
+
+void CCalcDlg::OnEvaluate()
+{
+    m_nAngleMode = static_cast<QRadioButton *>(Control(IDC_CALC_RAD))->isChecked() ? 1 : 0;
+    m_nInverse = static_cast<QCheckBox *>(Control(IDC_CALC_INV))->isChecked();
+    m_nHyperbolic = static_cast<QCheckBox *>(Control(IDC_CALC_HYP))->isChecked();
+    int nFrom = -1, nTo = 10;
+    if (!ReadBases(&nFrom, &nTo))
+        return;
+    CCalcEvaluator evaluator(Std(ExpressionText()));
+    evaluator.SetRadian(m_nAngleMode == 1);
+    evaluator.SetBase(nFrom);
+    m_dLastResult = evaluator.Evaluate(false, 0.0);
+    SetDisplay(Text(nTo == 10 ? FormatResult(m_dLastResult) : FormatResultInBase(m_dLastResult, nTo)));
+}
+
+void CCalcDlg::OnTrigonometric(const QString &strName)
+{
+    m_nInverse = static_cast<QCheckBox *>(Control(IDC_CALC_INV))->isChecked();
+    m_nHyperbolic = static_cast<QCheckBox *>(Control(IDC_CALC_HYP))->isChecked();
+    Append((m_nInverse ? QStringLiteral("a") : QString()) + strName + (m_nHyperbolic ? QStringLiteral("h") : QString()) +
+           QStringLiteral(" "));
+}
+
+void CCalcDlg::OnPower(int nId)
+{
+    const double v = m_dLastResult;
+    m_dLastResult = nId == IDC_CALC_SQUARE ? v * v : nId == IDC_CALC_CUBE ? v * v * v : 1 / v;
+    SetDisplay(Text(FormatPowerResult(m_dLastResult)));
+}
+
+void CCalcDlg::OnStore()
+{
+    const QString strDisplay = DisplayText();
+    if (strDisplay == QStringLiteral("0. "))
+        return;
+    const QString strText = Text(StoreText(Std(strDisplay), IsIntegral(m_dLastResult)));
+    m_pMemory->setEditText(strText);
+    AddUnlessPresent(m_pMemory, strText);
+}
+
+void CCalcDlg::OnRecall() { Append(Text(RecallText(Std(m_pMemory->currentText())))); }
+
+void CCalcDlg::OnClearItem()
+{
+    if (m_pMemory->count() == 0)
+        return;
+    m_pMemory->removeItem(0);
+    m_pMemory->setEditText(m_pMemory->count() > 0 ? m_pMemory->itemText(0) : QString());
+}
+
+void CCalcDlg::OnSubstitute()
+{
+    const QString strFunction = m_pFunction->currentText();
+    AddUnlessPresent(m_pFunction, strFunction);
+    int nFrom = -1, nTo = 10;
+    if (!ReadBases(&nFrom, &nTo))
+        return;
+    m_nAngleMode = static_cast<QRadioButton *>(Control(IDC_CALC_RAD))->isChecked() ? 1 : 0;
+    CCalcEvaluator evaluator(Std(strFunction));
+    evaluator.SetRadian(m_nAngleMode == 1);
+    evaluator.SetBase(nFrom);
+    const QString strX = m_pXValue->currentText();
+    if (m_pXValue->findText(strX, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        m_pXValue->addItem(strX);
+        m_pXValue->model()->sort(0);
+        m_pXValue->setEditText(strX);
+    }
+    const double v = evaluator.Evaluate(true, ReadNumberText(Std(strX)));
+    Append(Text(FormatG16(v)));
+}
+
+void CCalcDlg::OnDegreesMinutesSeconds() { SetDisplay(Text(ConvertDms(Std(DisplayText())))); }
+
+void CCalcDlg::OnRectToPolar()
+{
+    const double x = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1))->text()));
+    const double y = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2))->text()));
+    const auto [r, a] = RectToPolar(x, y);
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(FormatG10(r)));
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(FormatG10(a)));
+}
+
+void CCalcDlg::OnPolarToRect()
+{
+    const double r = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1))->text()));
+    const double a = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2))->text()));
+    const auto [x, y] = PolarToRect(r, a);
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(FormatG10(x)));
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(FormatG10(y)));
+}
+
+void CCalcDlg::OnCopy() { QApplication::clipboard()->setText(Text(CopyText(Std(DisplayText())))); }
