@@ -3,12 +3,6 @@
 #include <cmath>
 #include <cstdint>
 
-bool IsNumber(double v) { return std::fabs(v) >= 0.0; }
-
-bool IsInfinite(double v) { return std::fabs(v) > kInfiniteBound; }
-
-bool IsFinite(double v) { return IsNumber(v) && !IsInfinite(v); }
-
 double RoundToDecimals(double v, int n)
 {
     if (!IsFinite(v) || std::fabs(v) > 9.2e18)

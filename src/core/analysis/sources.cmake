@@ -9,3 +9,10 @@ target_sources(corvanta_core PRIVATE
   src/core/analysis/Tangent.h src/core/analysis/Tangent.cpp
   src/core/analysis/TraceText.h src/core/analysis/TraceText.cpp
   src/core/analysis/LineClip.h src/core/analysis/LineClip.cpp)
+# Roots, extrema and inflection points
+target_sources(corvanta_core PRIVATE
+  src/core/analysis/DecimalRounder.h
+  src/core/analysis/RootFinder.h src/core/analysis/RootFinder.cpp
+  src/core/analysis/PointSearch.h src/core/analysis/PointSearch.cpp
+  src/core/analysis/ExtremaFinder.h src/core/analysis/ExtremaFinder.cpp
+  src/core/analysis/InflexFinder.h src/core/analysis/InflexFinder.cpp)

@@ -44,7 +44,7 @@ const SCommandInfo kCommands[] = {
     {ID_CENTER, "&View", "&Center", nullptr, "Reset zoomin and shifting to default", "Ctrl+Shift+C", R::View, kNone, false},
     {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Frame, &CMainFrame::OnOutputCommand, true},
 
-    {ID_ANALYZE, "&Graph", "&Analyze Graph...", "Graph analysis", "Analyze Graph", "Ctrl+A", R::Later, kNone, false},
+    {ID_ANALYZE, "&Graph", "&Analyze Graph...", "Graph analysis", "Analyze Graph", "Ctrl+A", R::Frame, &CMainFrame::OnAnalyzeGraph, false},
     {ID_INTEGRATE, "&Graph", "&Integrate...", "Apply limited integration", "Integrate", "Ctrl+I", R::Frame, &CMainFrame::OnIntegrate, false},
     {ID_DIFFERENTIATE, "&Graph", "&Differentiate", "Differentiate current function", "Differentiation Current Function", "Ctrl+D", R::View, kNone, false},
     {ID_CLEAR_GRAPH, "&Graph", "&Clear Graph", "Clear all graphs", "Clear Graph Area", "Ctrl+L", R::View, kNone, false},

@@ -1,5 +1,6 @@
 #include "gui/app/MainFrame.h"
 
+#include "gui/analysis/AnalysisSheet.h"
 #include "gui/app/AboutDlg.h"
 #include "gui/calc/CalcDlg.h"
 #include "gui/app/Artwork.h"
@@ -673,6 +674,20 @@ void CMainFrame::OnAppAbout(int)
 {
     CAboutDlg dlg(this);
     dlg.exec();
+}
+
+void CMainFrame::OnAnalyzeGraph(int)
+{
+    if (FunctionListCount() == 0 || !m_pView) {
+        ShowMessage(this,
+                    QStringLiteral("Error 0x05:\n\nThe are no expressions to Analyse!\n"
+                                   "Please enter at lease one function and try again."),
+                    QStringLiteral("No expression found"), MsgIcon::Stop);
+        return;
+    }
+    // The pages get copies of the texts; the view's slots stay untouched.
+    CAnalysisSheet sheet(CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width()), m_pView);
+    sheet.exec();
 }
 
 // The calculator offers the plotted functions, each shown derivative

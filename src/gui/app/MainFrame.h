@@ -137,6 +137,7 @@ public:
     void OnBarCheck(int nId);
     void OnExtendedTools(int nId);
     void OnAppAbout(int nId);
+    void OnAnalyzeGraph(int nId);
     void OnCalculator(int nId);
     void OnLinearAlgebra(int nId);  // the three linear-algebra tools
     void OnNoAction(int nId);

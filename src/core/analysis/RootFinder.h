@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/analysis/Progress.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// Real roots of one function of x inside an interval: a scan with a fixed
+// step proposes at most 300 candidates, then Newton steps with a forward
+// difference refine each one, keep it when |f| is below the tolerance inside
+// the interval, and drop the points already found.
+class CRootFinder
+{
+public:
+    static constexpr int kMaxCandidates = 300;
+    static constexpr double kDomainStep = 0.1;
+    static constexpr double kNearStep = 0.0001;
+
+    CRootFinder();
+    virtual ~CRootFinder();
+
+    // Both return false when the progress callback cancelled the search.
+    bool SearchDomain(std::string expression, double from, double to, double tolerance,
+                      const ProgressCallback &progress = {});
+    bool SearchNear(std::string expression, double point, double tolerance,
+                    const ProgressCallback &progress = {});
+
+    bool Scan(const ProgressCallback &progress = {});
+    void Refine();
+
+    // True when a scan over [from, to] with this step moves x forward at
+    // every step. Far from zero, adding a small step no longer changes a
+    // double, and such a scan would never end.
+    static bool StepAdvances(double from, double to, double step);
+
+    // The scan stopped because the candidate table was full.
+    bool IsFull() const { return m_nCount >= kMaxCandidates - 1; }
+
+    double m_dStart = 0.0;
+    double m_dEnd = 0.0;
+    double m_dTolerance = 0.0;
+    std::string m_strExpression;
+    std::int32_t m_nCount = 0;
+    std::array<std::uint8_t, kMaxCandidates> m_bValid{};
+    std::array<double, kMaxCandidates> m_dRoots{};
+    std::array<double, kMaxCandidates> m_dCandidates{};
+    double m_dStep = kDomainStep;
+
+private:
+    bool Search(std::string expression, double from, double to, double tolerance, double step,
+                const ProgressCallback &progress);
+    void DropRepeats();
+};

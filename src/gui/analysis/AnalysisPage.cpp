@@ -1,0 +1,391 @@
+#include "gui/analysis/AnalysisPage.h"
+
+#include "core/analysis/RootFinder.h"
+#include "gui/analysis/ProgressDialog.h"
+#include "gui/view/Message.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kFunctionCombo = 1006;
+constexpr int kToStatic = 1011;
+constexpr int kStep3Label = 1012;
+constexpr int kResultLabel = 1014;
+constexpr int kCalculate = 1008;
+constexpr int kMinAccuracy = 3;
+constexpr int kMaxAccuracy = 15;
+
+const char *const kDomainStep3 = "3- Specify domain :     From";
+const char *const kNearStep3 = "3- Specify a nearby point :";
+const char *const kAccuracyPrefix = "4- The accuracy of an approximation : ";
+const char *const kAccuracyText = "4- The accuracy of an approximation :                 decimal places.";
+const char *const kProgramName = "Corvanta";
+
+QString Name(int nId) { return QStringLiteral("ctl%1").arg(nId); }
+
+// The wait cursor for as long as a search runs.
+struct SWaitCursor
+{
+    SWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~SWaitCursor() { QApplication::restoreOverrideCursor(); }
+    SWaitCursor(const SWaitCursor &) = delete;
+    SWaitCursor &operator=(const SWaitCursor &) = delete;
+};
+
+// Keeps the decimal-places edit and its arrows over the blank run of the
+// accuracy label, wherever the label is laid out.
+class CInsetPlacer : public QObject
+{
+public:
+    CInsetPlacer(QLabel *pLabel, QWidget *pInset) : QObject(pLabel), m_pLabel(pLabel), m_pInset(pInset)
+    {
+        pLabel->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Show || event->type() == QEvent::FontChange)
+            Place();
+        return false;
+    }
+
+private:
+    void Place()
+    {
+        const QFontMetrics fm(m_pLabel->font());
+        const int left = fm.horizontalAdvance(QString::fromLatin1(kAccuracyPrefix));
+        const QSize size = m_pInset->sizeHint();
+        m_pInset->setGeometry(left, (m_pLabel->height() - size.height()) / 2, size.width(), size.height());
+    }
+
+    QLabel *m_pLabel;
+    QWidget *m_pInset;
+};
+
+}  // namespace
+
+CAnalysisPage::CAnalysisPage(const SPageSpec &spec, QWidget *parent) : QWidget(parent), m_spec(spec)
+{
+    BuildControls();
+    UpdateData(false);
+}
+
+void CAnalysisPage::BuildControls()
+{
+    auto *pLayout = new QVBoxLayout(this);
+    pLayout->addWidget(new QLabel(QStringLiteral("1- Select an equation :"), this));
+    auto *pFunctionRow = new QHBoxLayout;
+    pFunctionRow->addSpacing(16);
+    pFunctionRow->addWidget(new QLabel(QStringLiteral("y="), this));
+    m_pFunction = new QComboBox(this);
+    m_pFunction->setObjectName(Name(kFunctionCombo));
+    m_pFunction->setMinimumWidth(300);
+    pFunctionRow->addWidget(m_pFunction, 1);
+    pLayout->addLayout(pFunctionRow);
+
+    pLayout->addWidget(new QLabel(QString::fromLatin1(m_spec.searchLabel), this));
+    const char *const modeTexts[] = {"in a specific domain (intermediate in accuracy and time).",
+                                     "in the graph domain (good at zoom in cases).", "near a point (most accuracy)."};
+    for (int i = 0; i < 3; ++i) {
+        m_aModes[i] = new QRadioButton(QString::fromLatin1(modeTexts[i]), this);
+        m_aModes[i]->setObjectName(Name(m_spec.modeIds[i]));
+        auto *pRow = new QHBoxLayout;
+        pRow->addSpacing(16);
+        pRow->addWidget(m_aModes[i]);
+        pLayout->addLayout(pRow);
+    }
+    connect(m_aModes[0], &QRadioButton::clicked, this, &CAnalysisPage::OnSpecificDomain);
+    connect(m_aModes[1], &QRadioButton::clicked, this, &CAnalysisPage::OnGraphDomain);
+    connect(m_aModes[2], &QRadioButton::clicked, this, &CAnalysisPage::OnNearPoint);
+
+    auto *pDomainRow = new QHBoxLayout;
+    m_pStep3 = new QLabel(QString::fromLatin1(m_spec.step3Text), this);
+    m_pStep3->setObjectName(Name(kStep3Label));
+    m_pFrom = new QLineEdit(this);
+    m_pFrom->setObjectName(Name(m_spec.fromId));
+    m_pToLabel = new QLabel(QStringLiteral("To "), this);
+    m_pToLabel->setObjectName(Name(kToStatic));
+    m_pTo = new QLineEdit(this);
+    m_pTo->setObjectName(Name(m_spec.toId));
+    for (QLineEdit *pEdit : {m_pFrom, m_pTo})
+        pEdit->setFixedWidth(110);
+    pDomainRow->addWidget(m_pStep3);
+    pDomainRow->addWidget(m_pFrom);
+    pDomainRow->addWidget(m_pToLabel);
+    pDomainRow->addWidget(m_pTo);
+    pDomainRow->addStretch(1);
+    pLayout->addLayout(pDomainRow);
+
+    auto *pAccuracyLabel = new QLabel(QString::fromLatin1(kAccuracyText), this);
+    pAccuracyLabel->setMinimumHeight(26);
+    auto *pInset = new QWidget(pAccuracyLabel);
+    auto *pInsetLayout = new QHBoxLayout(pInset);
+    pInsetLayout->setContentsMargins(0, 0, 0, 0);
+    pInsetLayout->setSpacing(0);
+    m_pAccuracy = new QLineEdit(pInset);
+    m_pAccuracy->setObjectName(Name(m_spec.accuracyId));
+    m_pAccuracy->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pAccuracy));
+    m_pAccuracy->setFixedWidth(32);
+    m_pAccuracy->setAlignment(Qt::AlignRight);
+    pInsetLayout->addWidget(m_pAccuracy);
+    auto *pArrows = new QWidget(pInset);
+    pArrows->setObjectName(Name(m_spec.upDownId));
+    auto *pArrowLayout = new QVBoxLayout(pArrows);
+    pArrowLayout->setContentsMargins(0, 0, 0, 0);
+    pArrowLayout->setSpacing(0);
+    for (const int delta : {1, -1}) {
+        auto *pArrow = new QToolButton(pArrows);
+        pArrow->setArrowType(delta > 0 ? Qt::UpArrow : Qt::DownArrow);
+        pArrow->setObjectName(delta > 0 ? QStringLiteral("up") : QStringLiteral("down"));
+        pArrow->setFixedSize(16, 11);
+        pArrow->setAutoRepeat(true);
+        pArrow->setFocusPolicy(Qt::NoFocus);
+        connect(pArrow, &QToolButton::clicked, this, [this, delta] { StepAccuracy(delta); });
+        pArrowLayout->addWidget(pArrow);
+    }
+    pInsetLayout->addWidget(pArrows);
+    new CInsetPlacer(pAccuracyLabel, pInset);
+    pLayout->addWidget(pAccuracyLabel);
+
+    m_pList = new QListWidget(this);
+    m_pList->setObjectName(Name(m_spec.listId));
+    m_pList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_pList->setMinimumHeight(150);
+    m_pResultBox = new QGroupBox(this);
+    auto *pBoxLayout = new QVBoxLayout(m_pResultBox);
+    if (m_spec.resultGroup) {
+        m_pResultBox->setTitle(QStringLiteral("Result"));
+        m_pResultLabel = new QLabel(QString::fromLatin1(m_spec.resultText), m_pResultBox);
+        m_pResultLabel->setObjectName(Name(kResultLabel));
+        pBoxLayout->addWidget(m_pResultLabel);
+    } else {
+        // The group's own caption is the result label here.
+        m_pResultBox->setObjectName(Name(kResultLabel));
+        m_pResultBox->setTitle(QString::fromLatin1(m_spec.resultText));
+    }
+    if (m_spec.columnHeads) {
+        auto *pHeads = new QLabel(QString::fromLatin1(m_spec.columnHeads), m_pResultBox);
+        pHeads->setFont(m_pList->font());
+        pBoxLayout->addWidget(pHeads);
+    }
+    pBoxLayout->addWidget(m_pList);
+    pLayout->addWidget(m_pResultBox, 1);
+
+    m_pCalculate = new QPushButton(QStringLiteral("Calculate"), this);
+    m_pCalculate->setObjectName(Name(kCalculate));
+    m_pCalculate->setAutoDefault(true);
+    connect(m_pCalculate, &QPushButton::clicked, this, &CAnalysisPage::OnCalculate);
+    auto *pButtonRow = new QHBoxLayout;
+    pButtonRow->addStretch(1);
+    pButtonRow->addWidget(m_pCalculate);
+    pLayout->addLayout(pButtonRow);
+}
+
+void CAnalysisPage::Initialise(const SAnalysisInput &input)
+{
+    m_strFunctions = input.functions;
+    m_nCurrent = input.current;
+    m_dGraphMin = input.graphMin;
+    m_dGraphMax = input.graphMax;
+    m_pFunction->clear();
+    for (const QString &text : m_strFunctions)
+        if (!text.isEmpty())
+            m_pFunction->addItem(text);
+    // By position among the entries shown, as the list has no gaps.
+    m_pFunction->setCurrentIndex(m_nCurrent < m_pFunction->count() ? m_nCurrent : -1);
+    m_strFunction = m_pFunction->currentText();
+}
+
+QString CAnalysisPage::Title() const { return QString::fromLatin1(m_spec.title); }
+
+QWidget *CAnalysisPage::Control(int nId) const { return findChild<QWidget *>(Name(nId)); }
+
+QStringList CAnalysisPage::ResultLines() const
+{
+    QStringList lines;
+    for (int i = 0; i < m_pList->count(); ++i)
+        lines << m_pList->item(i)->text();
+    return lines;
+}
+
+QString CAnalysisPage::ResultLabelText() const
+{
+    return m_pResultLabel ? m_pResultLabel->text() : m_pResultBox->title();
+}
+
+bool CAnalysisPage::ReadNumber(QLineEdit *pEdit, double &value)
+{
+    bool bOk = false;
+    const double v = QLocale::c().toDouble(pEdit->text().trimmed(), &bOk);
+    if (!bOk || !std::isfinite(v)) {
+        ShowMessage(this, QStringLiteral("Please enter a number."), QString::fromLatin1(kProgramName), MsgIcon::Warning);
+        pEdit->setFocus();
+        pEdit->selectAll();
+        return false;
+    }
+    value = v;
+    return true;
+}
+
+bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
+{
+    if (!bSaveAndValidate) {
+        m_pFunction->setCurrentIndex(m_pFunction->findText(m_strFunction));
+        for (int i = 0; i < 3; ++i)
+            m_aModes[i]->setChecked(m_nMode == i);
+        m_pFrom->setText(QString::number(m_dFrom, 'g', 15));
+        m_pTo->setText(QString::number(m_dTo, 'g', 15));
+        m_pAccuracy->setText(QString::number(m_nAccuracy));
+        return true;
+    }
+    m_strFunction = m_pFunction->currentText();
+    for (int i = 0; i < 3; ++i)
+        if (m_aModes[i]->isChecked())
+            m_nMode = i;
+    if (!ReadNumber(m_pFrom, m_dFrom) || !ReadNumber(m_pTo, m_dTo))
+        return false;
+    bool bOk = false;
+    const int n = m_pAccuracy->text().trimmed().toInt(&bOk);
+    const QString caption = QString::fromLatin1(kProgramName);
+    if (!bOk || n < kMinAccuracy || n > kMaxAccuracy) {
+        ShowMessage(this,
+                    bOk ? QStringLiteral("Please enter an integer between %1 and %2.").arg(kMinAccuracy).arg(kMaxAccuracy)
+                        : QStringLiteral("Please enter an integer."),
+                    caption, MsgIcon::Warning);
+        m_pAccuracy->setFocus();
+        m_pAccuracy->selectAll();
+        return false;
+    }
+    m_nAccuracy = n;
+    return true;
+}
+
+void CAnalysisPage::StepAccuracy(int delta)
+{
+    const int n = m_pAccuracy->text().toInt() + delta;
+    m_pAccuracy->setText(QString::number(std::clamp(n, kMinAccuracy, kMaxAccuracy)));
+}
+
+void CAnalysisPage::SetStep3(const QString &text, bool bEnabled, bool bShowTo)
+{
+    m_pStep3->setText(text);
+    m_pStep3->setEnabled(bEnabled);
+    m_pStep3->show();
+    m_pFrom->setEnabled(bEnabled);
+    m_pFrom->show();
+    for (QWidget *pWidget : {static_cast<QWidget *>(m_pToLabel), static_cast<QWidget *>(m_pTo)}) {
+        pWidget->setVisible(bShowTo);
+        pWidget->setEnabled(bEnabled);
+    }
+}
+
+void CAnalysisPage::SetResultLabel(const QString &text)
+{
+    if (m_pResultLabel)
+        m_pResultLabel->setText(text);
+    else
+        m_pResultBox->setTitle(text);
+}
+
+void CAnalysisPage::OnSpecificDomain()
+{
+    SetStep3(QString::fromLatin1(kDomainStep3), true, true);
+    m_pFrom->setFocus();
+    SetResultLabel(QString::fromLatin1(m_spec.inDomainText));
+    if (m_spec.readsAfterMode)
+        UpdateData(true);
+}
+
+void CAnalysisPage::OnGraphDomain()
+{
+    UpdateData(true);
+    m_nMode = 1;
+    m_dFrom = m_dGraphMin;
+    m_dTo = m_dGraphMax;
+    UpdateData(false);
+    SetStep3(QString::fromLatin1(kDomainStep3), false, true);
+    SetResultLabel(QString::fromLatin1(m_spec.inDomainText));
+}
+
+void CAnalysisPage::OnNearPoint()
+{
+    SetStep3(QString::fromLatin1(kNearStep3), true, false);
+    m_pFrom->setFocus();
+    SetResultLabel(QString::fromLatin1(m_spec.nearPointText));
+    if (m_spec.readsAfterMode)
+        UpdateData(true);
+}
+
+std::optional<CAnalysisPage::SResult> CAnalysisPage::RunSearch(bool bNear, double t)
+{
+    const SWaitCursor wait;
+    if (m_testProgress)
+        return Search(bNear, t, m_testProgress);
+    CProgressDialog progress(this, QStringLiteral("Searching..."));
+    return Search(bNear, t, progress.Callback());
+}
+
+void CAnalysisPage::OnCalculate()
+{
+    if (!UpdateData(true))
+        return;
+    const double t = std::pow(10.0, -m_nAccuracy);
+    if (m_nAccuracy > kMaxAccuracy || m_nAccuracy < kMinAccuracy)
+        return;
+    const bool bNear = m_nMode == 2;
+    const double from = bNear ? m_dFrom - 1.0 : m_dFrom;
+    const double to = bNear ? m_dFrom + 1.0 : m_dTo;
+    if (!bNear) {
+        if (m_dTo <= m_dFrom) {
+            ShowMessage(this,
+                        QStringLiteral("Error 0x06:\n\nThe start of domain must be less than the end.\n"
+                                       "Please correct the error and try again."),
+                        QStringLiteral("Invalid domain"), MsgIcon::Stop);
+            return;
+        }
+    }
+    // Far from zero the step would no longer move x and the search would
+    // never end; there is nothing to ask the user about such a domain.
+    if (!CRootFinder::StepAdvances(from, to, bNear ? CRootFinder::kNearStep : CRootFinder::kDomainStep)) {
+        ShowMessage(this,
+                    bNear ? QStringLiteral("The point is too far from zero: the search step no longer changes x there.\n"
+                                           "Please choose a point nearer to zero and try again.")
+                          : QStringLiteral("The domain is too far from zero: the search step no longer changes x there.\n"
+                                           "Please choose a domain nearer to zero and try again."),
+                    QStringLiteral("Invalid domain"), MsgIcon::Stop);
+        return;
+    }
+    if (!bNear && m_dTo - m_dFrom > m_spec.largeDomain &&
+        ShowMessage(this, QString::fromLatin1(m_spec.largeQuestion), QStringLiteral("Large domain"),
+                    MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes)
+        return;
+
+    const std::optional<SResult> result = RunSearch(bNear, t);
+    if (!result)
+        return;  // cancelled: the previous list stays
+    m_pList->clear();
+    m_pList->addItems(result->lines);
+    if (result->lines.isEmpty())
+        m_pList->addItem(QStringLiteral("None"));
+    else if (result->truncated && !bNear)
+        ShowMessage(this, QString::fromLatin1(m_spec.tooMany), QString::fromLatin1(m_spec.tooManyCaption),
+                    MsgIcon::Information);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "core/analysis/Progress.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+class QAbstractButton;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// What the view hands to each page of the analysis sheet.
+struct SAnalysisInput
+{
+    std::array<QString, 5> functions;  // typed texts of the used slots, others empty
+    int current = -1;                  // the view's current function
+    double graphMin = -10.0;           // x range of a view as wide as the screen
+    double graphMax = 10.0;
+};
+
+// The texts, control ids and limits that tell the three pages apart.
+struct SPageSpec
+{
+    const char *title;
+    const char *searchLabel;     // "2- Searching for ..."
+    std::array<int, 3> modeIds;  // the three radios
+    int fromId, toId, accuracyId, upDownId, listId;
+    const char *step3Text;       // the template's own step-3 label
+    const char *resultText;      // the template's own result label
+    const char *inDomainText;
+    const char *nearPointText;
+    bool resultGroup;            // a "Result" group around label and list
+    bool readsAfterMode;         // a radio of modes 0 and 2 reads the controls back
+    const char *columnHeads;     // above the list, or nullptr
+    double largeDomain;
+    const char *largeQuestion;
+    const char *tooMany;
+    const char *tooManyCaption;
+};
+
+// One page of the analysis sheet: pick a plotted function, a search mode,
+// a domain or a point and the decimal places, press Calculate, read the
+// lines of the result. The pages differ only in their spec and search.
+class CAnalysisPage : public QWidget
+{
+    Q_OBJECT
+public:
+    CAnalysisPage(const SPageSpec &spec, QWidget *parent);
+
+    // Takes the view's data and fills the function list (the page's
+    // initialisation; called once, before the sheet shows).
+    void Initialise(const SAnalysisInput &input);
+
+    // Exchanges the members with the controls; reading stops at the first
+    // field the user has to correct and returns false.
+    bool UpdateData(bool bSaveAndValidate);
+
+    void OnSpecificDomain();
+    void OnGraphDomain();
+    void OnNearPoint();
+    void OnCalculate();
+
+    QString Title() const;
+    QPushButton *CalculateButton() const { return m_pCalculate; }
+    QWidget *Control(int nId) const;
+    QStringList ResultLines() const;
+    QString ResultLabelText() const;
+
+    // Replaces the progress window's callback (tests cancel through it).
+    void SetProgressCallback(ProgressCallback callback) { m_testProgress = std::move(callback); }
+
+    std::array<QString, 5> m_strFunctions;
+    int m_nCurrent = -1;
+    double m_dGraphMin = 0.0;
+    double m_dGraphMax = 0.0;
+    QString m_strFunction;
+    int m_nMode = 0;
+    double m_dFrom = -10.0;
+    double m_dTo = 10.0;
+    int m_nAccuracy = 6;
+
+protected:
+    struct SResult
+    {
+        QStringList lines;
+        bool truncated = false;
+    };
+    // The page's search; nothing when it was cancelled.
+    virtual std::optional<SResult> Search(bool bNear, double t, const ProgressCallback &progress) = 0;
+
+private:
+    void BuildControls();
+    void SetStep3(const QString &text, bool bEnabled, bool bShowTo);
+    void SetResultLabel(const QString &text);
+    void StepAccuracy(int delta);
+    bool ReadNumber(QLineEdit *pEdit, double &value);
+    std::optional<SResult> RunSearch(bool bNear, double t);
+
+    const SPageSpec &m_spec;
+    QComboBox *m_pFunction = nullptr;
+    std::array<QRadioButton *, 3> m_aModes{};
+    QLabel *m_pStep3 = nullptr;
+    QLineEdit *m_pFrom = nullptr;
+    QLabel *m_pToLabel = nullptr;
+    QLineEdit *m_pTo = nullptr;
+    QLineEdit *m_pAccuracy = nullptr;
+    QLabel *m_pResultLabel = nullptr;
+    QGroupBox *m_pResultBox = nullptr;
+    QListWidget *m_pList = nullptr;
+    QPushButton *m_pCalculate = nullptr;
+    ProgressCallback m_testProgress;
+};

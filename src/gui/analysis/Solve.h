@@ -1,0 +1,14 @@
+#pragma once
+
+#include "gui/analysis/AnalysisPage.h"
+
+// "Function Roots": the roots of the chosen function, one line each.
+class CSolve : public CAnalysisPage
+{
+    Q_OBJECT
+public:
+    explicit CSolve(QWidget *parent = nullptr);
+
+protected:
+    std::optional<SResult> Search(bool bNear, double t, const ProgressCallback &progress) override;
+};
