@@ -27,9 +27,9 @@ const SCommandInfo kCommands[] = {
     {0, "&File", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_APP_EXIT, "&File", "E&xit", "Quit the application; prompts to save documents\nExit", nullptr, nullptr, R::Frame, &CMainFrame::OnAppExit, false},
 
-    {ID_EDIT_UNDO, "&Edit", "&Undo", "Undo the last action\nUndo", nullptr, "Ctrl+Z; Alt+Backspace", R::Later, kNone, false},
+    {ID_EDIT_UNDO, "&Edit", "&Undo", "Undo the last action\nUndo", nullptr, "Ctrl+Z; Alt+Backspace", R::Unavailable, kNone, false},
     {0, "&Edit", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
-    {ID_EDIT_CUT, "&Edit", "Cu&t", "Cut the selection and put it on the Clipboard\nCut", nullptr, "Ctrl+X; Shift+Del", R::Later, kNone, false},
+    {ID_EDIT_CUT, "&Edit", "Cu&t", "Cut the selection and put it on the Clipboard\nCut", nullptr, "Ctrl+X; Shift+Del", R::Unavailable, kNone, false},
     {ID_EDIT_COPY, "&Edit", "&Copy Graph", "Copy the graph are to clipboard", "Copy Graph", "Ctrl+C; Ctrl+Ins", R::Frame, &CMainFrame::OnOutputCommand, false},
     {ID_COPY_FUNCTION, "&Edit", "Copy Graph &Function", "Copy current expression to clipboard", "Copy Function", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
     {ID_EDIT_PASTE, "&Edit", "&Paste Funcation", "Paste a function into the function combobox", "Paste Function", "Ctrl+V; Shift+Ins", R::Frame, &CMainFrame::OnOutputCommand, false},

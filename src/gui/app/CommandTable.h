@@ -8,7 +8,7 @@ class CMainFrame;
 enum class ECommandRoute {
     Frame,  // a handler of the frame (handler below)
     View,   // the graph view; enabled while the view can carry it out
-    Later,  // its handler belongs to a tool not yet in the program: shown disabled
+    Unavailable,  // the program has no such function: shown disabled
 };
 
 using CommandHandler = void (CMainFrame::*)(int nId);

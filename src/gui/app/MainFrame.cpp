@@ -579,7 +579,7 @@ void CMainFrame::Dispatch(int nId)
                 (this->*pInfo->handler)(nId);
             break;
         case ECommandRoute::View: RouteToView(nId, true, nullptr); break;
-        case ECommandRoute::Later: break;
+        case ECommandRoute::Unavailable: break;
         }
     }
     UpdateCommandStates();
@@ -607,7 +607,7 @@ void CMainFrame::UpdateCommandStates()
         switch (info.route) {
         case ECommandRoute::Frame: bEnabled = true; break;
         case ECommandRoute::View: bEnabled = RouteToView(info.nId, false, &bChecked); break;
-        case ECommandRoute::Later: bEnabled = false; break;
+        case ECommandRoute::Unavailable: bEnabled = false; break;
         }
         switch (info.nId) {
         case ID_VIEW_TOOLBAR: bChecked = !m_pMainToolBar->isHidden(); break;

@@ -83,7 +83,7 @@ TEST_F(CommandFrame, EveryAvailableCommandHasAHandler)
         SCOPED_TRACE(info.nId);
         EXPECT_EQ(pAction->shortcuts(), Keys(info));
         switch (info.route) {
-        case ECommandRoute::Later: EXPECT_FALSE(pAction->isEnabled()); break;
+        case ECommandRoute::Unavailable: EXPECT_FALSE(pAction->isEnabled()); break;
         case ECommandRoute::Frame: EXPECT_TRUE(info.handler && pAction->isEnabled()); break;
         case ECommandRoute::View: EXPECT_TRUE(bare.HandleCommand(info.nId)); break;
         }
