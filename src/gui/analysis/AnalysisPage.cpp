@@ -82,7 +82,7 @@ private:
 
 }  // namespace
 
-CAnalysisPage::CAnalysisPage(const SPageSpec &spec, QWidget *parent) : QWidget(parent), m_spec(spec)
+CAnalysisPage::CAnalysisPage(const SPageTexts &texts, QWidget *parent) : QWidget(parent), m_texts(texts)
 {
     BuildControls();
     UpdateData(false);
@@ -101,12 +101,12 @@ void CAnalysisPage::BuildControls()
     pFunctionRow->addWidget(m_pFunction, 1);
     pLayout->addLayout(pFunctionRow);
 
-    pLayout->addWidget(new QLabel(QString::fromLatin1(m_spec.searchLabel), this));
+    pLayout->addWidget(new QLabel(QString::fromLatin1(m_texts.searchLabel), this));
     const char *const modeTexts[] = {"in a specific domain (intermediate in accuracy and time).",
                                      "in the graph domain (good at zoom in cases).", "near a point (most accuracy)."};
     for (int i = 0; i < 3; ++i) {
         m_aModes[i] = new QRadioButton(QString::fromLatin1(modeTexts[i]), this);
-        m_aModes[i]->setObjectName(Name(m_spec.modeIds[i]));
+        m_aModes[i]->setObjectName(Name(m_texts.modeIds[i]));
         auto *pRow = new QHBoxLayout;
         pRow->addSpacing(16);
         pRow->addWidget(m_aModes[i]);
@@ -117,14 +117,14 @@ void CAnalysisPage::BuildControls()
     connect(m_aModes[2], &QRadioButton::clicked, this, &CAnalysisPage::OnNearPoint);
 
     auto *pDomainRow = new QHBoxLayout;
-    m_pStep3 = new QLabel(QString::fromLatin1(m_spec.step3Text), this);
+    m_pStep3 = new QLabel(QString::fromLatin1(m_texts.step3Text), this);
     m_pStep3->setObjectName(Name(kStep3Label));
     m_pFrom = new QLineEdit(this);
-    m_pFrom->setObjectName(Name(m_spec.fromId));
+    m_pFrom->setObjectName(Name(m_texts.fromId));
     m_pToLabel = new QLabel(QStringLiteral("To "), this);
     m_pToLabel->setObjectName(Name(kToStatic));
     m_pTo = new QLineEdit(this);
-    m_pTo->setObjectName(Name(m_spec.toId));
+    m_pTo->setObjectName(Name(m_texts.toId));
     for (QLineEdit *pEdit : {m_pFrom, m_pTo})
         pEdit->setFixedWidth(110);
     pDomainRow->addWidget(m_pStep3);
@@ -141,13 +141,13 @@ void CAnalysisPage::BuildControls()
     pInsetLayout->setContentsMargins(0, 0, 0, 0);
     pInsetLayout->setSpacing(0);
     m_pAccuracy = new QLineEdit(pInset);
-    m_pAccuracy->setObjectName(Name(m_spec.accuracyId));
+    m_pAccuracy->setObjectName(Name(m_texts.accuracyId));
     m_pAccuracy->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pAccuracy));
     m_pAccuracy->setFixedWidth(32);
     m_pAccuracy->setAlignment(Qt::AlignRight);
     pInsetLayout->addWidget(m_pAccuracy);
     auto *pArrows = new QWidget(pInset);
-    pArrows->setObjectName(Name(m_spec.upDownId));
+    pArrows->setObjectName(Name(m_texts.upDownId));
     auto *pArrowLayout = new QVBoxLayout(pArrows);
     pArrowLayout->setContentsMargins(0, 0, 0, 0);
     pArrowLayout->setSpacing(0);
@@ -166,23 +166,23 @@ void CAnalysisPage::BuildControls()
     pLayout->addWidget(pAccuracyLabel);
 
     m_pList = new QListWidget(this);
-    m_pList->setObjectName(Name(m_spec.listId));
+    m_pList->setObjectName(Name(m_texts.listId));
     m_pList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pList->setMinimumHeight(150);
     m_pResultBox = new QGroupBox(this);
     auto *pBoxLayout = new QVBoxLayout(m_pResultBox);
-    if (m_spec.resultGroup) {
+    if (m_texts.resultGroup) {
         m_pResultBox->setTitle(QStringLiteral("Result"));
-        m_pResultLabel = new QLabel(QString::fromLatin1(m_spec.resultText), m_pResultBox);
+        m_pResultLabel = new QLabel(QString::fromLatin1(m_texts.resultText), m_pResultBox);
         m_pResultLabel->setObjectName(Name(kResultLabel));
         pBoxLayout->addWidget(m_pResultLabel);
     } else {
         // The group's own caption is the result label here.
         m_pResultBox->setObjectName(Name(kResultLabel));
-        m_pResultBox->setTitle(QString::fromLatin1(m_spec.resultText));
+        m_pResultBox->setTitle(QString::fromLatin1(m_texts.resultText));
     }
-    if (m_spec.columnHeads) {
-        auto *pHeads = new QLabel(QString::fromLatin1(m_spec.columnHeads), m_pResultBox);
+    if (m_texts.columnHeads) {
+        auto *pHeads = new QLabel(QString::fromLatin1(m_texts.columnHeads), m_pResultBox);
         pHeads->setFont(m_pList->font());
         pBoxLayout->addWidget(pHeads);
     }
@@ -214,7 +214,7 @@ void CAnalysisPage::Initialise(const SAnalysisInput &input)
     m_strFunction = m_pFunction->currentText();
 }
 
-QString CAnalysisPage::Title() const { return QString::fromLatin1(m_spec.title); }
+QString CAnalysisPage::Title() const { return QString::fromLatin1(m_texts.title); }
 
 QWidget *CAnalysisPage::Control(int nId) const { return findChild<QWidget *>(Name(nId)); }
 
@@ -309,8 +309,8 @@ void CAnalysisPage::OnSpecificDomain()
 {
     SetStep3(QString::fromLatin1(kDomainStep3), true, true);
     m_pFrom->setFocus();
-    SetResultLabel(QString::fromLatin1(m_spec.inDomainText));
-    if (m_spec.readsAfterMode)
+    SetResultLabel(QString::fromLatin1(m_texts.inDomainText));
+    if (m_texts.readsAfterMode)
         UpdateData(true);
 }
 
@@ -322,15 +322,15 @@ void CAnalysisPage::OnGraphDomain()
     m_dTo = m_dGraphMax;
     UpdateData(false);
     SetStep3(QString::fromLatin1(kDomainStep3), false, true);
-    SetResultLabel(QString::fromLatin1(m_spec.inDomainText));
+    SetResultLabel(QString::fromLatin1(m_texts.inDomainText));
 }
 
 void CAnalysisPage::OnNearPoint()
 {
     SetStep3(QString::fromLatin1(kNearStep3), true, false);
     m_pFrom->setFocus();
-    SetResultLabel(QString::fromLatin1(m_spec.nearPointText));
-    if (m_spec.readsAfterMode)
+    SetResultLabel(QString::fromLatin1(m_texts.nearPointText));
+    if (m_texts.readsAfterMode)
         UpdateData(true);
 }
 
@@ -373,8 +373,8 @@ void CAnalysisPage::OnCalculate()
                     QStringLiteral("Invalid domain"), MsgIcon::Stop);
         return;
     }
-    if (!bNear && m_dTo - m_dFrom > m_spec.largeDomain &&
-        ShowMessage(this, QString::fromLatin1(m_spec.largeQuestion), QStringLiteral("Large domain"),
+    if (!bNear && m_dTo - m_dFrom > m_texts.largeDomain &&
+        ShowMessage(this, QString::fromLatin1(m_texts.largeQuestion), QStringLiteral("Large domain"),
                     MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes)
         return;
 
@@ -386,6 +386,6 @@ void CAnalysisPage::OnCalculate()
     if (result->lines.isEmpty())
         m_pList->addItem(QStringLiteral("None"));
     else if (result->truncated && !bNear)
-        ShowMessage(this, QString::fromLatin1(m_spec.tooMany), QString::fromLatin1(m_spec.tooManyCaption),
+        ShowMessage(this, QString::fromLatin1(m_texts.tooMany), QString::fromLatin1(m_texts.tooManyCaption),
                     MsgIcon::Information);
 }

@@ -27,7 +27,7 @@ struct SAnalysisInput
 };
 
 // The texts, control ids and limits that tell the three pages apart.
-struct SPageSpec
+struct SPageTexts
 {
     const char *title;
     const char *searchLabel;     // "2- Searching for ..."
@@ -48,12 +48,12 @@ struct SPageSpec
 
 // One page of the analysis sheet: pick a plotted function, a search mode,
 // a domain or a point and the decimal places, press Calculate, read the
-// lines of the result. The pages differ only in their spec and search.
+// lines of the result. The pages differ only in their texts and search.
 class CAnalysisPage : public QWidget
 {
     Q_OBJECT
 public:
-    CAnalysisPage(const SPageSpec &spec, QWidget *parent);
+    CAnalysisPage(const SPageTexts &texts, QWidget *parent);
 
     // Takes the view's data and fills the function list (the page's
     // initialisation; called once, before the sheet shows).
@@ -104,7 +104,7 @@ private:
     bool ReadNumber(QLineEdit *pEdit, double &value);
     std::optional<SResult> RunSearch(bool bNear, double t);
 
-    const SPageSpec &m_spec;
+    const SPageTexts &m_texts;
     QComboBox *m_pFunction = nullptr;
     std::array<QRadioButton *, 3> m_aModes{};
     QLabel *m_pStep3 = nullptr;

@@ -6,7 +6,7 @@
 
 namespace {
 
-const SPageSpec kSpec = {
+const SPageTexts kTexts = {
     "Function's Extremas",
     "2- Searching for critical points :",
     {1000, 1002, 1003},
@@ -28,7 +28,7 @@ const SPageSpec kSpec = {
 
 }  // namespace
 
-CCrit::CCrit(QWidget *parent) : CAnalysisPage(kSpec, parent) {}
+CCrit::CCrit(QWidget *parent) : CAnalysisPage(kTexts, parent) {}
 
 std::optional<CAnalysisPage::SResult> CCrit::Search(bool bNear, double t, const ProgressCallback &progress)
 {

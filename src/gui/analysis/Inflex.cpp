@@ -6,7 +6,7 @@
 
 namespace {
 
-const SPageSpec kSpec = {
+const SPageTexts kTexts = {
     "Points of Inflextion",
     "2- Searching for inflection points :",
     {1000, 1002, 1003},
@@ -28,7 +28,7 @@ const SPageSpec kSpec = {
 
 }  // namespace
 
-CInflex::CInflex(QWidget *parent) : CAnalysisPage(kSpec, parent) {}
+CInflex::CInflex(QWidget *parent) : CAnalysisPage(kTexts, parent) {}
 
 std::optional<CAnalysisPage::SResult> CInflex::Search(bool bNear, double t, const ProgressCallback &progress)
 {

@@ -5,7 +5,7 @@
 
 namespace {
 
-const SPageSpec kSpec = {
+const SPageTexts kTexts = {
     "Function Roots",
     "2- Searching for roots :",
     {1000, 1001, 1002},
@@ -27,7 +27,7 @@ const SPageSpec kSpec = {
 
 }  // namespace
 
-CSolve::CSolve(QWidget *parent) : CAnalysisPage(kSpec, parent) {}
+CSolve::CSolve(QWidget *parent) : CAnalysisPage(kTexts, parent) {}
 
 std::optional<CAnalysisPage::SResult> CSolve::Search(bool bNear, double t, const ProgressCallback &progress)
 {
