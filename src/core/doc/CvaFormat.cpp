@@ -1,5 +1,6 @@
 #include "core/doc/CvaFormat.h"
 
+#include "core/expr/FunctionText.h"
 #include "core/plot/ViewState.h"
 
 #include <cmath>
@@ -113,14 +114,6 @@ std::string Quote(const std::string &text)
         out += "...";
     out += "\"";
     return out;
-}
-
-std::string LowerAscii(std::string text)
-{
-    for (char &c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 bool AllBlanks(const std::string &text)

@@ -5,6 +5,7 @@
 #include "core/doc/DocumentSync.h"
 #include "gui/view/Message.h"
 #include "core/deriv/Derivative.h"
+#include "core/expr/FunctionText.h"
 #include "gui/view/ViewHost.h"
 
 #include <QGuiApplication>
@@ -373,21 +374,6 @@ void CCorvantaView::FinishZoomArea(const QPoint &end)
 // --- Plot, selection, differentiate, clear -----------------------------------
 
 const char *const CCorvantaView::kDerivativeHint = "Click the differentiate button to view the derivative of the function";
-const char *const CCorvantaView::kSyntaxCaption = "Expression Syntactical Error!";
-
-QString CCorvantaView::SyntaxMessage(int code)
-{
-    static const char *const kProblems[] = {
-        "Expression contains invalid character(s)!",
-        "Expression contains invalid operator syntax!",
-        "Number of open brakcets mismatches closed brackets'!",
-    };
-    if (code < 1 || code > 3)
-        return {};
-    return QStringLiteral("Error 0x%1:\n\n%2\nPlease correct the error and try again")
-        .arg(code, 2, 10, QLatin1Char('0'))
-        .arg(QString::fromLatin1(kProblems[code - 1]));
-}
 
 namespace {
 
@@ -395,21 +381,6 @@ QColor ToColor(ColorRef c)
 {
     return QColor(static_cast<int>(ColorRefRed(c)), static_cast<int>(ColorRefGreen(c)),
                   static_cast<int>(ColorRefBlue(c)));
-}
-
-// Blanks are removed by the compiler anyway; a text of nothing else would
-// take a slot that draws nothing.
-bool IsBlankText(const std::string &text)
-{
-    return text.find_first_not_of(' ') == std::string::npos;
-}
-
-std::string LowerAscii(std::string text)
-{
-    for (char &c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
 }
 
 }  // namespace
@@ -431,7 +402,7 @@ void CCorvantaView::OnPlot()
 
     const int code = CheckSyntax(candidate.m_strCoded);
     if (code != 0) {
-        ShowMessage(this, SyntaxMessage(code), QString::fromLatin1(kSyntaxCaption), MsgIcon::Stop);
+        ShowMessage(this, QString::fromStdString(SyntaxMessage(code)), QString::fromLatin1(kSyntaxCaption), MsgIcon::Stop);
         m_pHost->FocusFunctionList();
         return;
     }

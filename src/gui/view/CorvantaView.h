@@ -30,9 +30,6 @@ public:
 
     // Shown in the derivative field until the function is differentiated.
     static const char *const kDerivativeHint;
-    // The plot command's syntax messages for CheckSyntax codes 1..3.
-    static QString SyntaxMessage(int code);
-    static const char *const kSyntaxCaption;
 
     // Rebuilds the off-screen picture for slots 0..nLast and shows it.
     void Redraw(int nLast);

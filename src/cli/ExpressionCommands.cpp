@@ -1,0 +1,161 @@
+#include "cli/Cli.h"
+
+#include "core/analysis/PointSearch.h"
+#include "core/analysis/TraceText.h"
+#include "core/expr/Expression.h"
+#include "core/expr/FunctionText.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+
+namespace {
+
+using nlohmann::json;
+
+// Runs one item of a batch; bad input is reported and the batch goes on.
+template <typename Work>
+void ForEachExpression(const std::string &argument, bool &failed, Work work)
+{
+    for (const std::string &text : ExpressionArguments(argument)) {
+        try {
+            work(text);
+        } catch (const CInputError &e) {
+            Warn(e.what());
+            failed = true;
+        }
+    }
+}
+
+// A single item is its own value; a batch is an array of them.
+json Collected(const std::vector<json> &items, const std::string &argument)
+{
+    if (argument != "-" && items.size() == 1)
+        return items.front();
+    return json(items);
+}
+
+struct SEval
+{
+    SOutput output;
+    std::string expression;
+    std::vector<std::string> at;
+    bool degrees = false;
+    bool scientific = false;
+
+    void Run()
+    {
+        std::vector<double> xs;
+        for (const std::string &text : at)
+            xs.push_back(ReadValue(text, "--at"));
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        ForEachExpression(expression, failed, [&](const std::string &text) {
+            const std::string function = CheckedFunction(text);
+            CExpression f;
+            f.SetExpression(function);
+            if (xs.empty() && !f.XPositions().empty())
+                throw CInputError(text + ": the function depends on x; give a value with --at X");
+            json values = json::array();
+            for (double x : xs.empty() ? std::vector<double>{0.0} : xs) {
+                f.m_bDegree = degrees;
+                const double y = f.Evaluate(x);
+                const std::string shown = TraceResultText(y, scientific);
+                lines.push_back(shown);
+                values.push_back({{"x", x}, {"y", y}, {"text", shown}});
+            }
+            items.push_back({{"expression", function}, {"values", values}});
+        });
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+};
+
+struct SCheck
+{
+    SOutput output;
+    std::string expression;
+
+    void Run()
+    {
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        for (const std::string &text : ExpressionArguments(expression)) {
+            CExpression f;
+            f.SetExpression(LowerAscii(text));
+            const int code = IsBlankText(text) ? 0 : CheckSyntax(f.m_strCoded);
+            const std::string message = SyntaxMessage(code);
+            if (code != 0) {
+                failed = true;
+                if (!output.json)
+                    Warn(message);
+            } else {
+                lines.push_back("OK");
+            }
+            items.push_back({{"expression", text}, {"valid", code == 0}, {"code", code}, {"message", message}});
+        }
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+};
+
+struct SDerive
+{
+    SOutput output;
+    std::string expression;
+    int order = 1;
+
+    void Run()
+    {
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        ForEachExpression(expression, failed, [&](const std::string &text) {
+            const std::string function = CheckedFunction(text);
+            const std::string derivative = DerivativeText(function, order);
+            lines.push_back(derivative);
+            items.push_back({{"expression", function}, {"order", order}, {"derivative", derivative}});
+        });
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+};
+
+const char *const kExprHelp = "A function of x as typed in the window, or - for one a line from standard input";
+
+}  // namespace
+
+void AddExpressionCommands(CLI::App &app)
+{
+    auto eval = std::make_shared<SEval>();
+    CLI::App *cmd = app.add_subcommand("eval", "Values of a function, as the trace bar shows them");
+    cmd->add_option("EXPR", eval->expression, kExprHelp)->required();
+    cmd->add_option("--at", eval->at, "Values of x (one or more; numbers or constant expressions)")
+        ->type_name("X")
+        ->allow_extra_args();
+    cmd->add_flag("--degrees", eval->degrees, "Trigonometric arguments in degrees");
+    cmd->add_flag("--scientific", eval->scientific, "Values in scientific notation");
+    eval->output.AddFlag(*cmd);
+    cmd->callback([eval] { eval->Run(); });
+
+    auto check = std::make_shared<SCheck>();
+    cmd = app.add_subcommand("check", "Checks the syntax of a function; exit status 1 and the window's message when "
+                                      "it is refused");
+    cmd->add_option("EXPR", check->expression, kExprHelp)->required();
+    check->output.AddFlag(*cmd);
+    cmd->callback([check] { check->Run(); });
+
+    auto derive = std::make_shared<SDerive>();
+    cmd = app.add_subcommand("derive", "The derivative, as the window's f'(x) field shows it");
+    cmd->add_option("EXPR", derive->expression, kExprHelp)->required();
+    cmd->add_option("--order", derive->order, "Which derivative: 1 the first, 2 the second, ...")
+        ->check(CLI::Range(1, 9))
+        ->default_val(1);
+    derive->output.AddFlag(*cmd);
+    cmd->callback([derive] { derive->Run(); });
+}

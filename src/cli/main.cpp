@@ -1,0 +1,45 @@
+#include "cli/Cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+
+int main(int argc, char **argv)
+{
+    CLI::App app("Corvanta's engine from the command line: functions of x, their derivatives, roots, "
+                 "extrema and inflection points, integrals, tables, the calculator, linear algebra and "
+                 "pictures of graphs.",
+                 "corvanta-cli");
+    app.require_subcommand(1);
+    app.fallthrough(false);
+    bool manual = false;
+    app.add_flag("--manual-page", manual, "Print the manual page (troff) and exit")->group("");
+    AddExpressionCommands(app);
+    AddAnalysisCommands(app);
+    AddCalcCommands(app);
+    AddMatrixCommands(app);
+    AddRenderCommands(app);
+
+    // The manual page is made before the subcommand rule could refuse it.
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--manual-page") {
+            std::cout << ManualPage(app);
+            return 0;
+        }
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp &e) {
+        return app.exit(e);
+    } catch (const CLI::CallForAllHelp &e) {
+        return app.exit(e);
+    } catch (const CLI::ParseError &e) {
+        app.exit(e);
+        return kExitUsage;
+    } catch (const CInputError &e) {
+        if (*e.what())
+            std::cerr << e.what() << '\n';
+        return kExitInput;
+    }
+    return 0;
+}

@@ -1,0 +1,6 @@
+target_sources(corvanta-cli PRIVATE
+  src/cli/Cli.h src/cli/Cli.cpp
+  src/cli/main.cpp
+  src/cli/Manual.cpp
+  src/cli/ExpressionCommands.cpp
+  src/cli/StubCommands.cpp)
