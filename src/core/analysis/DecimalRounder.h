@@ -5,9 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
-// RoundToDecimals for one fixed number of decimals, bit for bit the same,
-// with its powers of ten computed once: the scan rounds twice per step and
-// would otherwise spend more time in pow and fmod than in the function.
+// RoundToDecimals for one fixed number of decimals, with its powers of ten
+// computed once: the scan rounds twice per step and would otherwise spend
+// more time in pow than in the function. The whole part is split off by a
+// conversion, which is exact below 2^63, so no fmod is needed either.
 class CDecimalRounder
 {
 public:

@@ -1,34 +1,85 @@
 #include "core/analysis/PointSearch.h"
 
+#include "core/analysis/ValueTests.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 
 #include <cmath>
 
-bool RunPointSearch(const SPointSearch &search, CRootFinder &poles, CRootFinder &roots,
-                    const std::function<void(int run)> &classify, const ProgressCallback &progress)
+CPointFinder::CPointFinder(int order, double sideSteps, std::uint8_t repeated)
+    : m_nOrder(order), m_dSideSteps(sideSteps), m_nRepeated(repeated)
 {
-    const std::string texts[] = {"1/(" + search.function + ")", search.derivative, "1/(" + search.derivative + ")"};
+}
+
+CPointFinder::~CPointFinder() = default;
+
+bool CPointFinder::SearchDomain(const std::string &function, double from, double to, double tolerance,
+                                const ProgressCallback &progress)
+{
+    return Search(function, false, from, to, tolerance, progress);
+}
+
+bool CPointFinder::SearchNear(const std::string &function, double point, double tolerance,
+                              const ProgressCallback &progress)
+{
+    return Search(function, true, point, point, tolerance, progress);
+}
+
+bool CPointFinder::Search(const std::string &function, bool near, double from, double to, double tolerance,
+                          const ProgressCallback &progress)
+{
+    m_nCount = 0;
+    m_bTruncated = false;
+    m_strFunction = function;
+    m_strDerivative = DerivativeText(function, m_nOrder);
+    m_strReciprocal = "1/(" + m_strDerivative + ")";
+    const std::string texts[] = {"1/(" + function + ")", m_strDerivative, m_strReciprocal};
     for (int run = 0; run < 3; ++run) {
         // Three searches of about the same length share the progress range.
         ProgressCallback part;
         if (progress)
             part = [&progress, run](double fraction) { return progress((run + fraction) / 3); };
-        CRootFinder &finder = run == 0 ? poles : roots;
-        const bool finished = search.near ? finder.SearchNear(texts[run], search.from, search.tolerance, part)
-                                          : finder.SearchDomain(texts[run], search.from, search.to, search.tolerance, part);
+        CRootFinder &finder = run == 0 ? m_poles : m_rootsOfDerivative;
+        const bool finished = near ? finder.SearchNear(texts[run], from, tolerance, part)
+                                   : finder.SearchDomain(texts[run], from, to, tolerance, part);
         if (!finished)
             return false;
-        if (run > 0)
-            classify(run);
+        if (run > 0) {
+            Classify();
+            m_nCount += m_rootsOfDerivative.m_nCount;
+            m_bTruncated = m_bTruncated || m_rootsOfDerivative.IsFull();
+        }
     }
     return true;
 }
 
-bool IsNearPole(const CRootFinder &poles, double x)
+void CPointFinder::Classify()
 {
-    for (int i = 0; i < poles.m_nCount; ++i)
-        if (poles.m_bValid[i] && std::fabs(poles.m_dRoots[i] - x) < 0.1)
+    CExpression f;
+    f.SetExpression(m_strFunction);
+    CExpression derivative;
+    derivative.SetExpression(m_strDerivative);
+    const CRootFinder &roots = m_rootsOfDerivative;
+    const double h = roots.m_dStep;
+    for (int i = 0; i < roots.m_nCount; ++i) {
+        m_nIndex = m_nCount + i;
+        const double x = roots.m_dRoots[i];
+        m_dX[m_nIndex] = x;
+        m_dValue = f.Evaluate(x);
+        m_dLeft = derivative.Evaluate(RoundToDecimals(x - m_dSideSteps * h, 7));
+        m_dRight = derivative.Evaluate(RoundToDecimals(x + m_dSideSteps * h, 7));
+        std::uint8_t type = TypeAt(roots.m_bValid[i] != 0, x);
+        for (int k = 0; k < m_nIndex && IsListedType(type); ++k)
+            if (m_nType[k] == type && std::fabs(m_dX[k] - x) < h / 2)
+                type = m_nRepeated;
+        m_nType[m_nIndex] = type;
+    }
+}
+
+bool CPointFinder::IsNearPole(double x) const
+{
+    for (int i = 0; i < m_poles.m_nCount; ++i)
+        if (m_poles.m_bValid[i] && std::fabs(m_poles.m_dRoots[i] - x) < 0.1)
             return true;
     return false;
 }
