@@ -1,4 +1,2 @@
-corvanta_test(doc_tests SOURCES
-  core/doc/CvaFormatTest.cpp
-  core/doc/DocumentSyncTest.cpp)
+corvanta_test(doc_tests SOURCES core/doc/DocumentTest.cpp)
 target_compile_definitions(doc_tests PRIVATE CVA_CORPUS_DIR="${CMAKE_SOURCE_DIR}/fuzz/doc/corpus")
