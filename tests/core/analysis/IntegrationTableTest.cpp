@@ -110,7 +110,8 @@ TEST(IntegrationOracle, SimpsonGivesSixDecimalsAndErrorsShrinkAtEachRulesOrder)
         {"sinh(x)", 0, 1, std::cosh(1.0) - 1}, {"cosh(x)", -1, 1, 2 * std::sinh(1.0)},
         {"atan(x)", 0, 1, pi / 4 - ln2 / 2}, {"1/(2+sin(x))", 0, 2 * pi, 2 * pi / std::sqrt(3.0)},
     };
-    const struct { R rule; double h; int order; } rules[] = {{R::MidPoint, 0.1, 2}, {R::Trapezoid, 0.1, 2}, {R::Simpson, 0.25, 4}};
+    const struct { R rule; double h; int order; } rules[] = {{R::MidPoint, 0.1, 2}, {R::Trapezoid, 0.1, 2},
+    {R::Simpson, 0.25, 4}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_NEAR(Integral(c.text, c.a, c.b, 0.01, R::Simpson), c.exact, 1e-7);

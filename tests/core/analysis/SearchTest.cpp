@@ -78,7 +78,8 @@ std::vector<double> Roots(const CRootFinder &finder)
 
 TEST(RootSearch, ListsTheKnownRoots)
 {
-    const struct { const char *function; bool near; double from, to; std::vector<double> roots; double within; } cases[] = {
+    const struct { const char *function; bool near; double from, to; std::vector<double> roots; double within; }
+        cases[] = {
         {"x", false, -10, 10, {0.0}, 0.0},  // proposed twice (R = 0, then L = 0) and kept once
         {"x^2-2", false, -10, 10, {-1.4142136, 1.4142136}, 5e-8},
         // No sign change: the touching-zero rule proposes 0 and 0.1, and the

@@ -41,8 +41,10 @@ TEST(Derivative, WorkedExamples)
         {"A(x))", nullptr, "cosx"}, {" s i n ( x ) ", nullptr, "cosx"}, {"~x^2", nullptr, "-(2*x)"},
         {"sin(x)+A(x)", nullptr, "cosx+cosx"},
         // Constants are folded exactly and written so that the core reads them back.
-        {"x^2-1.23456*x", nullptr, "2*x-1.23456"}, {"-1234.5*x", nullptr, "-1234.5"}, {"x*(2-14.345)", nullptr, "-12.345"},
-        {"x/3", nullptr, "3/3^2"}, {"x*(1/3)", nullptr, "0.3333333333333333"}, {"x*(0.1+0.2)", nullptr, "0.30000000000000004"},
+        {"x^2-1.23456*x", nullptr, "2*x-1.23456"}, {"-1234.5*x", nullptr, "-1234.5"},
+        {"x*(2-14.345)", nullptr, "-12.345"},
+        {"x/3", nullptr, "3/3^2"}, {"x*(1/3)", nullptr, "0.3333333333333333"},
+        {"x*(0.1+0.2)", nullptr, "0.30000000000000004"},
         {"x^0.5", nullptr, "0.5*x^-0.5"}, {"x*0.000000000000000000012345", nullptr, "12345/10^24"},
         {"x*10^300", nullptr, "10^300"}, {"3.142*x", nullptr, "3.142"}, {"2.718*x", nullptr, "2.718"},
         // A negative base keeps its brackets: -3^2 would be -(3^2).
@@ -52,7 +54,8 @@ TEST(Derivative, WorkedExamples)
         // Undefined constants stay undefined in a form the core reads.
         {"ln(~1)*x", nullptr, "asin2"}, {"x*ln(0)", nullptr, "ln0"},
         // A 1 that is an argument, exponent or divisor is no factor.
-        {"sinh(asinh(1)*x)", nullptr, "cosh(asinh1*x)*0.881373587019543"}, {"sin(x/1*2)", nullptr, "cos(x/1*2)*2*(1/1^2)"},
+        {"sinh(asinh(1)*x)", nullptr, "cosh(asinh1*x)*0.881373587019543"},
+        {"sin(x/1*2)", nullptr, "cos(x/1*2)*2*(1/1^2)"},
         {"sin(x^~1*2)", nullptr, "cos(x^-1*2)*2*-x^-2"}, {"sin(2*1^x)", nullptr, "cos(2*1^x)*2*1^x*ln1"},
     };
     for (const auto &c : cases) {
@@ -273,9 +276,11 @@ TEST(DerivativeOracleRandom, FirstAndSecondDerivativesOfRandomFunctions)
 TEST(ConstantEvaluator, Values)
 {
     const struct { const char *text; double value; } cases[] = {
-        {"2-1", 1}, {"(2*3", 6}, {"3.141592654/2", 3.141592654 / 2}, {"A(0)", 0}, {"Y(2.718281828)", std::log(2.718281828)},
+        {"2-1", 1}, {"(2*3", 6}, {"3.141592654/2", 3.141592654 / 2}, {"A(0)", 0},
+        {"Y(2.718281828)", std::log(2.718281828)},
         {"2*", 0}, {"-2^2", -4}, {"2^-2", 0.25}, {"2*(3+1)", 8}, {"(2+3)*4", 20}, {"8/4/2", 1}, {"10-4-3", 3},
-        {"2^3^2", 512}, {"sin(0)+cos(0)", 1}, {"ln(1)", 0}, {"log(1000)", 3}, {"asinh(0)", 0}, {"acot(1)", std::atan(1.0)},
+        {"2^3^2", 512}, {"sin(0)+cos(0)", 1}, {"ln(1)", 0}, {"log(1000)", 3}, {"asinh(0)", 0},
+        {"acot(1)", std::atan(1.0)},
         {"sec(0)", 1}, {"", 0}, {"abc", 0}, {"1.5.5", 1.5}, {"1.23456*10^300", 1.23456 * std::pow(10.0, 300)},
         {"-Y0", INFINITY}, {"G2", NAN}, {"Y(-1)", NAN},
     };
@@ -317,7 +322,8 @@ TEST(FormatConstant, EveryValueReadsBackThroughTheCore)
         CExpression e = Compiled(text);
         EXPECT_EQ(CheckSyntax(e.m_strCoded), 0) << text;
         const double back = e.Evaluate(0.0);
-        EXPECT_TRUE(std::isnan(v) ? std::isnan(back) : back == v && std::signbit(back) == std::signbit(v)) << v << " -> " << text;
+        EXPECT_TRUE(std::isnan(v) ? std::isnan(back) : back == v && std::signbit(back) == std::signbit(v))
+            << v << " -> " << text;
         EXPECT_TRUE(ReadsBackTo(text, v)) << text;
         shortTexts += text.size() <= 32;
     }
@@ -338,7 +344,8 @@ TEST(Simplify, Rewrites)
         {"x*1", "x"}, {"x*1.5", "x*1.5"}, {"x*10", "x*10"}, {"x^1", "x"}, {"1*x", "x"}, {"21*x", "21*x"},
         {"(x)+(x)", "x+x"}, {"+x", "x"}, {"x~1", "x-1"},
         // Brackets that precedence needs stay.
-        {"2*(x*3)", "2*x*3"}, {"2-(x-3)", "2-(x-3)"}, {"2/(x*3)", "2/(x*3)"}, {"-(x+1)", "-(x+1)"}, {"A(x+1)", "A(x+1)"},
+        {"2*(x*3)", "2*x*3"}, {"2-(x-3)", "2-(x-3)"}, {"2/(x*3)", "2/(x*3)"}, {"-(x+1)", "-(x+1)"},
+        {"A(x+1)", "A(x+1)"},
         {"x*A(2)", "x*A2"}, {"(x+1)+x", "x+1+x"}, {"((x))", "x"}, {"(-x)^2", "(-x)^2"}, {"x^(2*x)", "x^(2*x)"},
         // e and pi by name, only as numbers of their own.
         {"2.718281828*x", "e*x"}, {"3.141592654*x", "pi*x"}, {"12.718281828*x", "12.718281828*x"},

@@ -75,8 +75,8 @@ TEST(ViewState, DomainAndRangeMessages)
 {
     const SViewMessage domainMissing{"Error 0x07:\n\nOne of Domain values is missing!\nDefault Domain will be used.",
                                      "Domain Error"};
-    const SViewMessage domainInvalid{"Error 0x06:\n\n'x max' must be greater that 'x min'!\nDefault Domain will be used.",
-                                     "Invalid Domain"};
+    const SViewMessage domainInvalid{
+        "Error 0x06:\n\n'x max' must be greater that 'x min'!\nDefault Domain will be used.", "Invalid Domain"};
     const SViewMessage rangeMissing{"Error 0x07:\n\nOne of Range values is missing!\nDefault Range will be used.",
                                     "Range Error"};
     const SViewMessage rangeInvalid{"Error 0x06:\n\n'y max' must be greater that 'y min'!\nDefault Range will be used.",
@@ -84,7 +84,8 @@ TEST(ViewState, DomainAndRangeMessages)
     const struct { Fields fields; std::vector<SViewMessage> expected; bool xKept, yKept; } cases[] = {
         {{"1", "", "", ""}, {domainMissing}, true, true},  {{"", "2", "-1", "1"}, {domainMissing}, true, false},
         {{"3", "3", "", ""}, {domainInvalid}, true, true}, {{"", "", "", "4"}, {rangeMissing}, true, true},
-        {{"", "", "5", "-5"}, {rangeInvalid}, true, true}, {{"4", "1", "x", ""}, {domainInvalid, rangeMissing}, true, true},
+        {{"", "", "5", "-5"}, {rangeInvalid}, true, true}, {{"4", "1", "x", ""},
+        {domainInvalid, rangeMissing}, true, true},
         // Text that is not a number reads as 0: "abc" to "abc" is 0 to 0.
         {{"abc", "abc", "", ""}, {domainInvalid}, true, true}, {{"abc", "4", "", ""}, {}, false, true},
     };
@@ -385,7 +386,8 @@ TEST(GridLayout, CentredViewHasLinesEveryFiftyPixelsAndLabelsEveryHundred)
     EXPECT_EQ(InArea(g.m_aTickRows, 400), (Set{0, 100, 300, 400}));
     // Labels every 100 px, none at the origin.
     const struct { bool xAxis; const char *text; double left, top; } labels[] = {
-        {true, "2.000000", 340, 205}, {true, "-4.000000", 40, 205}, {false, "4.000000", 255, -8}, {false, "-2.000000", 255, 292}};
+        {true, "2.000000", 340, 205}, {true, "-4.000000", 40, 205}, {false, "4.000000", 255, -8},
+        {false, "-2.000000", 255, 292}};
     for (const auto &e : labels) {
         const auto *l = Find(e.xAxis ? g.m_aXLabels : g.m_aYLabels, e.text);
         ASSERT_NE(l, nullptr) << e.text;
