@@ -3,6 +3,7 @@
 #include "core/analysis/InflexFinder.h"
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/ValueTests.h"
+#include "core/expr/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -257,15 +258,6 @@ struct OracleFunction
     std::vector<double> roots;  // every root in [-10, 10]
 };
 
-std::string Number(double v)
-{
-    std::string s = std::to_string(v);
-    s.erase(s.find_last_not_of('0') + 1);
-    if (s.back() == '.')
-        s.pop_back();
-    return s;
-}
-
 std::vector<OracleFunction> OracleFunctions()
 {
     std::vector<OracleFunction> out;
@@ -280,7 +272,7 @@ std::vector<OracleFunction> OracleFunctions()
         const double scale = p % 3 == 0 ? 0.01 : 1.0;
         std::string text = scale != 1.0 ? "0.01" : "";
         for (const double r : roots)
-            text += std::string(text.empty() ? "" : "*") + "(x" + (r < 0 ? "+" : "-") + Number(std::fabs(r)) + ")";
+            text += std::string(text.empty() ? "" : "*") + "(x" + (r < 0 ? "+" : "-") + FormatShortest(std::fabs(r)) + ")";
         out.push_back({text, [roots, scale](double x) {
                            double v = scale;
                            for (const double r : roots)
@@ -294,7 +286,7 @@ std::vector<OracleFunction> OracleFunctions()
         for (int k = -40; k <= 40; ++k)
             if (const double r = (k * std::numbers::pi - b) / a; r > -9.95 && r < 9.95)
                 roots.push_back(r);
-        const std::string text = "sin(" + Number(a) + "*x" + (b < 0 ? "-" : "+") + Number(std::fabs(b)) + ")";
+        const std::string text = "sin(" + FormatShortest(a) + "*x" + (b < 0 ? "-" : "+") + FormatShortest(std::fabs(b)) + ")";
         out.push_back({text, [a, b](double x) { return std::sin(a * x + b); }, roots});
     }
     return out;

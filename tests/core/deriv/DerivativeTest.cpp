@@ -206,9 +206,8 @@ std::pair<int, int> CheckTwice(const std::string &text, double from, double to)
     return {CompareAtPoints(f, first, from, to, text + " f'"), CompareAtPoints(first, second, from, to, text + " f''")};
 }
 
-// Every function name with an inner function (the chain rule), sums,
-// products, quotients, powers with x in base and exponent, unary minus,
-// constants by name and of extreme size.
+// Every function name with an inner function (the chain rule), powers with x
+// in base and exponent, unary minus, constants by name and of extreme size.
 TEST(DerivativeOracle, FirstAndSecondDerivativesOfEveryFunctionForm)
 {
     const struct { const char *text; double from, to; } cases[] = {
@@ -218,16 +217,14 @@ TEST(DerivativeOracle, FirstAndSecondDerivativesOfEveryFunctionForm)
         {"cosh(2*x)", -2, 2}, {"tanh(x/2)", -3, 3}, {"coth(2*x)", 0.3, 3}, {"sech(x^2)", -2, 2}, {"csch(x+1)", 0.3, 3},
         {"asinh(x^2)", -2, 2}, {"acosh(x^2+1)", 0.3, 2}, {"atanh(x/2)", -1.5, 1.5}, {"acoth(x^2+2)", -2, 2},
         {"asech(x/3)", 0.3, 2.5}, {"acsch(x^2)", 0.3, 2}, {"ln(x^2+1)", -3, 3}, {"log(x^2+1)", -3, 3},
-        {"x", -3, 3}, {"5", -3, 3}, {"3*x^4-2*x^2+x-7", -2, 2}, {"x^10", -1.5, 1.5}, {"x^0.5", 0.1, 4},
-        {"x^(1/3)", 0.1, 4}, {"x^-2", 0.5, 3}, {"-x^-2", 0.5, 3}, {"(2*x-3)^3", -2, 2}, {"x*(x-1)*(x+2)", -3, 3},
-        {"(x-1)*(x-2)*(x-3)*(x-4)", 0, 5}, {"(x+1)/(x-1)", 1.5, 4}, {"(x^3-2*x)/(x^2+1)^2", -2, 2}, {"x/7", -3, 3},
-        {"-x^2", -3, 3}, {"-(x+1)^2", -3, 3}, {"2-(x-x^2)", -3, 3}, {"x-(x-x^2)", -3, 3}, {"-(-x)", -3, 3},
-        {"x*-x", -3, 3}, {"-sin(-x)", -3, 3}, {"-1234.5*x+x^2/1000", -3, 3}, {"x*123456789012345678901234*x", -2, 2},
-        {"x^2*0.000000000000000000012345", -2, 2}, {"sin(x)^2", -2, 2}, {"(sin(x))^2", -3, 3},
+        // Compositions of + - * / ^n and of the common names are left to the random functions below.
+        {"x^10", -1.5, 1.5}, {"x^0.5", 0.1, 4}, {"x^(1/3)", 0.1, 4}, {"x^-2", 0.5, 3}, {"-x^-2", 0.5, 3},
+        {"(x+1)/(x-1)", 1.5, 4}, {"-x^2", -3, 3}, {"x-(x-x^2)", -3, 3}, {"-(-x)", -3, 3}, {"x*-x", -3, 3},
+        {"-sin(-x)", -3, 3}, {"2^-x", -3, 3}, {"-e^(-x)", -3, 3}, {"-1234.5*x+x^2/1000", -3, 3},
+        {"x*123456789012345678901234*x", -2, 2}, {"x^2*0.000000000000000000012345", -2, 2},
         {"(csc(x))^2-(cot(x))^2", 0.3, 3}, {"x*ln(x)", 0.2, 5}, {"ln(ln(x))", 1.5, 5}, {"1/(x*ln(x))", 1.5, 4},
-        {"ln(1+x^2)^2", -2, 2}, {"e^(-x^2)", -3, 3}, {"-e^(-x)", -3, 3}, {"2^x", -3, 3}, {"2^-x", -3, 3},
-        {"x^x", 0.3, 3}, {"x^sin(x)", 0.3, 3}, {"(x^2+1)^x", -2, 2}, {"x^2*e^x*sin(x)", -2, 2}, {"pi*x^2", -3, 3},
-        {"e*x", -3, 3}, {"sin(pi*x)", -2, 2}, {"x^pi", 0.3, 3}, {"pi^x", -2, 2}, {"sinh(asinh(x)*2)", -2, 2},
+        {"ln(1+x^2)^2", -2, 2}, {"x^x", 0.3, 3}, {"x^sin(x)", 0.3, 3}, {"(x^2+1)^x", -2, 2}, {"pi*x^2", -3, 3},
+        {"e*x", -3, 3}, {"x^pi", 0.3, 3}, {"pi^x", -2, 2}, {"sinh(asinh(x)*2)", -2, 2},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
