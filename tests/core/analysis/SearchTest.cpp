@@ -57,7 +57,9 @@ TEST(DecimalRounder, BitForBitRoundToDecimals)
     std::uniform_real_distribution<double> uniform(-1e6, 1e6);
     for (int i = 0; i < 20000; ++i)
         values.push_back(uniform(random) / (1 + i % 1000));
-    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0 || (a != a && b != b); };
+    const auto same = [](double a, double b) {
+        return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+    };
     for (const int n : {1, 6, 7}) {
         const CDecimalRounder round(n);
         for (const double v : values) {
@@ -272,7 +274,7 @@ std::vector<OracleFunction> OracleFunctions()
         const double scale = p % 3 == 0 ? 0.01 : 1.0;
         std::string text = scale != 1.0 ? "0.01" : "";
         for (const double r : roots)
-            text += std::string(text.empty() ? "" : "*") + "(x" + (r < 0 ? "+" : "-") + FormatShortest(std::fabs(r)) + ")";
+            text += (text.empty() ? "(x" : "*(x") + std::string(r < 0 ? "+" : "-") + FormatShortest(std::fabs(r)) + ")";
         out.push_back({text, [roots, scale](double x) {
                            double v = scale;
                            for (const double r : roots)
@@ -286,7 +288,8 @@ std::vector<OracleFunction> OracleFunctions()
         for (int k = -40; k <= 40; ++k)
             if (const double r = (k * std::numbers::pi - b) / a; r > -9.95 && r < 9.95)
                 roots.push_back(r);
-        const std::string text = "sin(" + FormatShortest(a) + "*x" + (b < 0 ? "-" : "+") + FormatShortest(std::fabs(b)) + ")";
+        const std::string text =
+            "sin(" + FormatShortest(a) + "*x" + (b < 0 ? "-" : "+") + FormatShortest(std::fabs(b)) + ")";
         out.push_back({text, [a, b](double x) { return std::sin(a * x + b); }, roots});
     }
     return out;

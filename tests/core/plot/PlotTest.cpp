@@ -156,7 +156,8 @@ TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
 {
     const struct { const char *text; double sx, sy; } cases[] = {
         // Mean slopes of absolute secants over three runs: x^2 has 20/3.
-        {"x", 1, 1}, {"x^2", 1, 1}, {"200*x", 1, std::ldexp(1.0, -4)}, {"-200*x", 1, std::ldexp(1.0, -4)}, {"0.05*x", 16, 1}, {"20000*x", 1, std::ldexp(1.0, -12)},
+        {"x", 1, 1}, {"x^2", 1, 1}, {"200*x", 1, std::ldexp(1.0, -4)}, {"-200*x", 1, std::ldexp(1.0, -4)},
+        {"0.05*x", 16, 1}, {"20000*x", 1, std::ldexp(1.0, -12)},
         {"0.0005*x", std::ldexp(1.0, -4), 1}, {"10^40*x", 1, std::ldexp(1.0, 4 * (2 - 41))},
         // Unchanged: slope 0, NaN slope, more than 50 divisions or multiplications, nothing compiled.
         {"7", 3, 5}, {"ln(x)", 3, 5}, {"10^60*x", 3, 5}, {"10^(-60)*x", 3, 5}, {"", 3, 5},
