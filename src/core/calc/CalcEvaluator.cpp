@@ -455,13 +455,13 @@ double CCalcEvaluator::Permutations(double n, double r)
     if (r < 0)
         return kNaN;
     if (r <= 1)
-        return std::trunc(n);
+        return std::trunc(n) + 0.0;
     double p = std::trunc(n);
     double d = n;
     // Once the product is 0 or infinite it stays so: a huge r ends early.
     for (double k = 1; k < r && p != 0 && std::isfinite(p); ++k) {
         d -= 1;
-        p = std::trunc(p * d);
+        p = std::trunc(p * d) + 0.0;  // an integer has no negative zero: -0.5 truncates to 0
     }
     return p;
 }

@@ -1,4 +1,1 @@
-corvanta_test(doc_tests SOURCES
-  core/doc/CvaFormatTest.cpp
-  core/doc/DocumentSyncTest.cpp)
-target_compile_definitions(doc_tests PRIVATE CVA_CORPUS_DIR="${CMAKE_SOURCE_DIR}/fuzz/doc/corpus")
+corvanta_test(doc_tests SOURCES core/doc/DocumentTest.cpp)

@@ -1,5 +1,1 @@
-corvanta_test(plot_tests SOURCES
-  core/expr/NumberTextTest.cpp
-  core/plot/ViewStateTest.cpp
-  core/plot/CurvePathTest.cpp
-  core/plot/GridLayoutTest.cpp)
+corvanta_test(plot_tests SOURCES core/plot/PlotTest.cpp)

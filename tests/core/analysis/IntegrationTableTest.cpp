@@ -1,0 +1,289 @@
+#include "core/analysis/Integration.h"
+#include "core/analysis/LineClip.h"
+#include "core/analysis/PointsTable.h"
+#include "core/analysis/Tangent.h"
+#include "core/analysis/TraceText.h"
+#include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <vector>
+
+namespace {
+
+using R = EIntegrationRule;
+constexpr R kRules[] = {R::MidPoint, R::Trapezoid, R::Simpson};
+
+double Integral(const std::string &text, double a, double b, double h, R rule)
+{
+    CExpression f;
+    f.SetExpression(text);
+    return Integrate(f, a, b, h, rule).value;
+}
+
+TEST(Integration, ConstantCoversTheIntervalExactlyForEveryRuleAndStep)
+{
+    // Stepping x by repeated addition gives 1.2 for h = 0.3 and 1.1 for h = 0.1.
+    for (double h : {0.01, 0.1, 0.3, 0.5, 0.7, 1.0, 0.00001})
+        for (R rule : kRules)
+            EXPECT_EQ(FormatFixed(Integral("1", 0, 1, h, rule), 6), "1.000000") << h << " " << static_cast<int>(rule);
+}
+
+TEST(Integration, StepsComeFromTheIndexAndNoSampleLeavesTheInterval)
+{
+    EXPECT_EQ(IntegrationSteps(0, 1, 0.3), 3);
+    EXPECT_EQ(IntegrationSteps(0, 1, 0.7), 1);
+    EXPECT_EQ(IntegrationSteps(0, 1, 2), 1);
+    EXPECT_EQ(IntegrationSteps(1e6, 1e6 + 1, 0.01), 100);
+    EXPECT_EQ(IntegrationSteps(3, 3, 0.01), 0);
+    for (R rule : kRules) {
+        SCOPED_TRACE(static_cast<int>(rule));
+        EXPECT_NEAR(Integral("1", 1e9, 1e9 + 2, 0.01, rule), 2.0, 1e-6);
+        EXPECT_NEAR(Integral("x", -1e6 - 1, -1e6 + 1, 0.001, rule), -2e6, 1e-3);
+        // A sub-interval beyond b would sample asin outside its domain.
+        EXPECT_NEAR(Integral("asin(x)", 0, 1, 0.5, rule), std::numbers::pi / 2 - 1, 0.1);
+    }
+    // The mean of both ends would make the mid-point rule the trapezoid rule.
+    EXPECT_EQ(FormatFixed(Integral("x^2", 0, 1, 0.01, R::MidPoint), 6), "0.333325");
+    EXPECT_EQ(FormatFixed(Integral("x^2", 0, 1, 0.01, R::Trapezoid), 6), "0.333350");
+    EXPECT_EQ(FormatFixed(Integral("x^2", 0, 1, 0.01, R::Simpson), 6), "0.333333");
+}
+
+TEST(Integration, EqualLimitsGiveZeroUndefinedSamplesAndBadLimitsNaN)
+{
+    const struct { const char *text; double a, b, h, expected; } cases[] = {
+        {"x^2+5", 2, 2, 0.01, 0}, {"ln(x)", -1, -1, 0.01, 0}, {"ln(x)", -1, 1, 0.01, NAN}, {"1", 1, 0, 0.01, NAN},
+        {"1", 0, 1, 0, NAN}, {"1", 0, 1, -0.1, NAN}, {"1", 0, INFINITY, 0.1, NAN}, {"1", NAN, 1, 0.1, NAN},
+    };
+    for (const auto &c : cases)
+        for (R rule : kRules) {
+            const double v = Integral(c.text, c.a, c.b, c.h, rule);
+            EXPECT_TRUE(std::isnan(c.expected) ? std::isnan(v) : v == c.expected) << c.text << " " << c.a << " " << v;
+        }
+    // A pole at an end is infinite, not undefined; only the rules that
+    // sample the end see it.
+    EXPECT_TRUE(std::isinf(Integral("1/x", 0, 1, 0.1, R::Trapezoid)));
+    EXPECT_TRUE(std::isfinite(Integral("1/x", 0, 1, 0.1, R::MidPoint)));
+}
+
+TEST(Integration, ProgressReportsGrowingSharesAndCancelStops)
+{
+    CExpression f;
+    f.SetExpression("sin(x)*x^2");
+    for (R rule : kRules) {
+        double last = 0;
+        int calls = 0;
+        const SIntegral full = Integrate(f, 0, 10, 0.00001, rule, [&](double share) {
+            EXPECT_TRUE(share >= last && share <= 1.0) << share;
+            last = share;
+            return ++calls > 0;
+        });
+        EXPECT_FALSE(full.cancelled);
+        EXPECT_GT(calls, 0);
+        EXPECT_NEAR(full.value, -100 * std::cos(10.0) + 20 * std::sin(10.0) + 2 * std::cos(10.0) - 2, 1e-6);
+        calls = 0;
+        EXPECT_TRUE(Integrate(f, 0, 10, 0.00001, rule, [&](double) { return ++calls < 2; }).cancelled);
+        EXPECT_EQ(calls, 2);
+    }
+    // 2e308 does not fit a double, its n-th part does: the sums start and can be stopped.
+    f.SetExpression("1");
+    int calls = 0;
+    EXPECT_TRUE(Integrate(f, -1e308, 1e308, 1.0, R::Trapezoid, [&](double) { return ++calls < 3; }).cancelled);
+}
+
+// Closed forms: Simpson's rule with h = 0.01 gives the six decimals shown,
+// and halving h divides each rule's error by 2^order.
+TEST(IntegrationOracle, SimpsonGivesSixDecimalsAndErrorsShrinkAtEachRulesOrder)
+{
+    const double e = 2.718281828, pi = std::numbers::pi, ln2 = std::log(2.0);  // the expression core's e
+    const struct { const char *text; double a, b, exact; } cases[] = {
+        {"x^2", 0, 1, 1.0 / 3}, {"x^3", -1, 2, 3.75}, {"x^4", 0, 2, 6.4}, {"3*x^2-2*x+1", -1, 1, 4},
+        {"x^5-x", -2, 3, 729.0 / 6 - 4.5 - 64.0 / 6 + 2}, {"sin(x)", 0, pi, 2}, {"cos(x)", 0, 1, std::sin(1.0)},
+        {"sin(2*x)", 0, 1, (1 - std::cos(2.0)) / 2}, {"x*sin(x)", 0, pi, pi}, {"(cos(x))^2", 0, pi, pi / 2},
+        {"tan(x)", 0, 1, -std::log(std::cos(1.0))}, {"e^x", 0, 1, (e - 1) / std::log(e)}, {"2^x", 0, 3, 7 / ln2},
+        {"x*2^x", 0, 1, 2 / ln2 - 1 / (ln2 * ln2)}, {"1/(1+x^2)", 0, 1, pi / 4}, {"1/(x^2+4)", 0, 2, pi / 8},
+        {"1/x", 1, 2, ln2}, {"1/(x+1)^2", 0, 3, 0.75}, {"x^0.5", 1, 4, 14.0 / 3}, {"ln(x)", 1, 2, 2 * ln2 - 1},
+        {"sinh(x)", 0, 1, std::cosh(1.0) - 1}, {"cosh(x)", -1, 1, 2 * std::sinh(1.0)},
+        {"atan(x)", 0, 1, pi / 4 - ln2 / 2}, {"1/(2+sin(x))", 0, 2 * pi, 2 * pi / std::sqrt(3.0)},
+    };
+    const struct { R rule; double h; int order; } rules[] = {{R::MidPoint, 0.1, 2}, {R::Trapezoid, 0.1, 2},
+    {R::Simpson, 0.25, 4}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_NEAR(Integral(c.text, c.a, c.b, 0.01, R::Simpson), c.exact, 1e-7);
+        for (const auto &r : rules) {
+            const double coarse = std::fabs(Integral(c.text, c.a, c.b, r.h, r.rule) - c.exact);
+            const double fine = std::fabs(Integral(c.text, c.a, c.b, r.h / 2, r.rule) - c.exact);
+            // At least the rule's order unless the rule is exact; some functions do
+            // better (Simpson's leading error vanishes where f''' is 0 at both ends).
+            EXPECT_TRUE(coarse < 1e-11 || coarse / fine > std::pow(2.0, r.order) * 0.8) << static_cast<int>(r.rule);
+        }
+    }
+}
+
+TEST(TableSettings, RefusalsInOrderWithTheirTexts)
+{
+    using V = std::vector<std::string>;
+    const struct { STableSettings s; V captions; } cases[] = {
+        {{-20, 20, 0.5}, {}}, {{0, 1, 0.0001}, {}},  // exactly 10,000 steps are accepted
+        {{0, 1, 0.00009999}, {"Too many points"}}, {{5, 1, 0}, {"Invalid Increment", "Invalid domain"}},
+        {{5, 1, 0.5}, {"Invalid domain"}}, {{1, 1, 0.5}, {"Invalid domain"}},  // never an empty table
+        {{0, 1, -0.5}, {"Invalid Increment"}}, {{0, 1, NAN}, {"Invalid Increment"}},
+        {{1e17, 1e17 + 1000, 1}, {"Too many points"}},  // adding 1 leaves 1e17 as it is
+        {{-INFINITY, 0, 1}, {"Too many points"}},
+    };
+    for (const auto &c : cases) {
+        V captions;
+        for (const STableMessage &m : CheckTableSettings(c.s))
+            captions.push_back(m.caption);
+        EXPECT_EQ(captions, c.captions) << c.s.from << " " << c.s.to << " " << c.s.increment;
+    }
+    const auto m = CheckTableSettings({5, 1, 0});
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[0].text, "Error 0x0B:\n\nThe increment must be greater than zero.\nPlease,re-enter the increment.");
+    EXPECT_EQ(m[1].text, "Error 0x06:\n\nThe start of domain must be less than the end.\nPlease correct the error and "
+                         "try again.");
+    EXPECT_EQ(CheckTableSettings({0, 100, 0.001}).at(0).text,
+              "Error 0x0C:\n\nThe values in the domain which you specified is too large, and will take "
+              "a lot of time.\nPlease, re-enter another domain or increment.");
+}
+
+TEST(PointsTable, LinesOfTheTable)
+{
+    const auto square = ComputePointsTable("x^2", {});
+    ASSERT_EQ(square.size(), 81u);
+    EXPECT_EQ(square.front(), "-2.00000e+01                  4.00000e+02         ");
+    EXPECT_EQ(square[41], "5.00000e-01                   2.50000e-01         ");
+    EXPECT_EQ(square.back(), "2.00000e+01                   4.00000e+02         ");
+    // Words for infinite and undefined values.
+    const auto inverse = ComputePointsTable("1/x", {-1, 1, 0.5});
+    ASSERT_EQ(inverse.size(), 5u);
+    EXPECT_EQ(inverse[0], "-1.00000e+00                  -1.00000e+00        ");
+    EXPECT_EQ(inverse[2], "0.00000e+00                   INFINTY             ");
+    EXPECT_EQ(ComputePointsTable("-1/x^2", {-1, 1, 0.5})[2], "0.00000e+00                   Minus INFINTY       ");
+    const auto log = ComputePointsTable("ln(x)", {-1, 1, 0.5});
+    EXPECT_EQ(log[0], "-1.00000e+00                  NOT DEFINE          ");
+    EXPECT_EQ(log[4], "1.00000e+00                   0.00000e+00         ");
+    EXPECT_EQ(TableLine(1, 8.99e200).substr(30), "8.99000e+200        ");  // huge values written in full
+    EXPECT_EQ(TableLine(-123456.5, -0.000001), "-1.23456e+05                  -1.00000e-06        ");
+    // 0.1 * 3 is 0.30000000000000004; the table substitutes 0.3.
+    EXPECT_EQ(ComputePointsTable("x*10^15", {0, 1, 0.1})[3].substr(30, 11), "3.00000e+14");
+}
+
+TEST(PointsTable, RowsComeFromTheIndexAndBadInputGivesNone)
+{
+    // Repeated addition of 0.01 misses x = 1.
+    const auto lines = ComputePointsTable("x", {0, 1, 0.01});
+    ASSERT_EQ(lines.size(), 101u);
+    EXPECT_EQ(lines.back().substr(0, 11), "1.00000e+00");
+    EXPECT_EQ(TableRowCount({0, 1, 0.3}), 4);
+    EXPECT_EQ(TableRowCount({0, 1, 0.0001}), 10001);
+    EXPECT_EQ(ComputePointsTable("x", {1e15, 1e15 + 10, 1}).size(), 11u);
+    EXPECT_TRUE(ComputePointsTable("", {}).empty());
+    EXPECT_TRUE(ComputePointsTable("   ", {}).empty());
+    EXPECT_TRUE(ComputePointsTable("x", {5, 1, 0.5}).empty());
+    EXPECT_TRUE(ComputePointsTable("x", {0, 1, 0}).empty());
+}
+
+CTangent TangentAt(const std::string &text, double x)
+{
+    CTangent t;
+    t.SetFunction(text, true);
+    t.ComputeAt(x);
+    t.BuildEquation();
+    return t;
+}
+
+TEST(Tangent, EquationTexts)
+{
+    const struct { const char *f; double x; const char *equation; } cases[] = {
+        {"x^2", 1, "2.0000*x -1.0000"}, {"x^2", 0, "0.0000"}, {"2*x", 3, "2.0000*x "},  // trailing blank
+        {"x^2", -1, "-2.0000*x -1.0000"}, {"-x^2+4", 1, "-2.0000*x+5.0000"},
+        {"ln(x)", -1, "This value of x isn't defined."}, {"x^0.5", 0, "x= 0.000000"},  // vertical
+        {"x^3", 1.23456789, "4.5725*x -3.7634"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(TangentAt(c.f, c.x).m_strEquation, c.equation) << c.f;
+}
+
+TEST(Tangent, ValuesAngleAndPoints)
+{
+    const CTangent t = TangentAt("x^2", 1);
+    EXPECT_TRUE(t.m_bValid);
+    EXPECT_EQ(FormatFixed(t.m_dTheta, 4), "63.4349");
+    const double got[] = {t.m_dY, t.m_dSlope, t.m_dIntercept, t.m_dX1, t.m_dY1, t.m_dX2, t.m_dY2};
+    const double expected[] = {1, 2, -1, 1001, 2001, -999, -1999};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_DOUBLE_EQ(got[i], expected[i]) << i;
+    // The text keeps four decimals; the line keeps every digit.
+    const CTangent cube = TangentAt("x^3", 1.23456789);
+    const double slope = 3 * 1.23456789 * 1.23456789;
+    EXPECT_NEAR(cube.m_dSlope, slope, 1e-12);
+    EXPECT_NEAR(cube.m_dIntercept, std::pow(1.23456789, 3) - slope * 1.23456789, 1e-12);
+    const CTangent undefined = TangentAt("ln(x)", -1);
+    EXPECT_FALSE(undefined.m_bValid);
+    EXPECT_EQ(undefined.m_dX1 + undefined.m_dY1 + undefined.m_dX2 + undefined.m_dY2, 0.0);
+    const CTangent vertical = TangentAt("x^0.5", 0);
+    EXPECT_TRUE(vertical.IsVertical());
+    EXPECT_EQ(vertical.m_dY1, 1000);
+    EXPECT_EQ(vertical.m_dY2, -1000);
+    // Radians, and a new function replaces the old one.
+    CTangent r;
+    r.SetFunction("x^2", false);
+    r.SetFunction("x^3", false);
+    r.ComputeAt(2);
+    EXPECT_EQ(r.m_strFunction, "x^3");
+    EXPECT_DOUBLE_EQ(r.m_dY, 8);
+    EXPECT_DOUBLE_EQ(r.m_dSlope, 12);
+    EXPECT_DOUBLE_EQ(r.m_dTheta, std::atan(12.0));
+}
+
+TEST(TraceText, DigitFilterFormatsAndTangentBar)
+{
+    const struct { const char *typed; double x; } cases[] = {
+        {"1a2", 12}, {"-.5", -0.5}, {"1.2.3", 1.23}, {"", 0}, {"abc", 0}, {"-", 0},
+        {"5-3", 53}, {"1e5", 15}, {" 2", 2}, {"--1", -1}, {".", 0},
+    };
+    for (const auto &c : cases)
+        EXPECT_DOUBLE_EQ(ReadTraceInput(c.typed), c.x) << c.typed;
+    EXPECT_EQ(TraceResultText(1, false), "1.000000000000000");
+    EXPECT_EQ(TraceResultText(1, true), "1.000000e+00");
+    EXPECT_EQ(TraceResultText(NAN, false), "nan");
+    EXPECT_EQ(TraceResultText(1e300, false).size(), 301u + 16u);  // "%.15f" of 10^300 is over 300 characters
+    EXPECT_EQ(TracePositionText(-1.5, 2), "x = -1.500000, y = 2.000000");
+    const CTangent t = TangentAt("x^2", 1);
+    EXPECT_EQ(TangentBarTexts(t), (std::array<std::string, 4>{"x= 1.000000000000000", "f(x)= 1.000000000000000",
+                                                               "Theta= 63.4349", "Slope= 2.000000000000000"}));
+    EXPECT_EQ(TangentEquationText(t), "Equation: y = 2.0000*x -1.0000");
+    const auto undefined = TangentBarTexts(TangentAt("ln(x)", -1));
+    EXPECT_EQ(undefined[2], "Theta=        ----");
+    EXPECT_EQ(undefined[3], "Slope=        ----");
+}
+
+TEST(LineClip, ClipsToTheArea)
+{
+    const double inf = INFINITY;
+    const struct { double px, py, dx, dy, tMin, tMax; bool hits; SPixelSegment s; } cases[] = {
+        {50, 50, 1, 1, -inf, inf, true, {0, 0, 100, 100}},       // a diagonal through the middle
+        {50, 50, 0, -1, -10, 10, true, {50, 60, 50, 40}},       // limited by its own ends
+        {-1e12, 50, 1, 0, -inf, inf, true, {0, 50, 100, 50}},   // tangent point far outside
+        {50, 500, 1, 0, -inf, inf, false, {}}, {50, 50, 0, 0, -inf, inf, false, {}},
+        {inf, 50, 1, 0, -inf, inf, false, {}}, {50, 50, 0, 1, 60, 70, false, {}},
+    };
+    for (const auto &c : cases) {
+        const auto s = ClipLine(c.px, c.py, c.dx, c.dy, c.tMin, c.tMax, 0, 0, 100, 100);
+        ASSERT_EQ(s.has_value(), c.hits) << c.px << "," << c.py;
+        if (s) {
+            EXPECT_DOUBLE_EQ(s->x1, c.s.x1);
+            EXPECT_DOUBLE_EQ(s->y1, c.s.y1);
+            EXPECT_DOUBLE_EQ(s->x2, c.s.x2);
+            EXPECT_DOUBLE_EQ(s->y2, c.s.y2);
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,324 @@
+#include "core/analysis/DecimalRounder.h"
+#include "core/analysis/ExtremaFinder.h"
+#include "core/analysis/InflexFinder.h"
+#include "core/analysis/RootFinder.h"
+#include "core/analysis/ValueTests.h"
+#include "core/expr/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <numbers>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+TEST(ValueTests, ClassifyAroundTheInfiniteBound)
+{
+    const struct { double v; bool number, infinite; } cases[] = {
+        {0.0, true, false},   {9e200, true, false}, {-9e200, true, false}, {9.000001e200, true, true},
+        {-1e300, true, true}, {kInf, true, true},   {-kInf, true, true},   {kNaN, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.v);
+        EXPECT_EQ(IsNumber(c.v), c.number);
+        EXPECT_EQ(IsInfinite(c.v), c.infinite);
+        EXPECT_EQ(IsFinite(c.v), c.number && !c.infinite);
+    }
+}
+
+TEST(ValueTests, RoundToDecimalsHalfAwayFromZeroOnTheNextDigit)
+{
+    const struct { double v; int n; double expected; } cases[] = {
+        {1.25, 1, 1.3},    {-1.25, 1, -1.3},      {1.24997, 1, 1.2},       {0.1234565, 6, 0.123457},
+        {2.0000004, 6, 2}, {0.9999996, 6, 1},     {-0.9999996, 6, -1},     {1.449999, 1, 1.4},  // later digits ignored
+        {0.0, 7, 0.0},     {123456.75, 1, 123456.8}, {9.3e18, 2, 9.3e18},  {1e300, 3, 1e300},
+    };
+    for (const auto &c : cases)
+        EXPECT_NEAR(RoundToDecimals(c.v, c.n), c.expected, 1e-12 * std::fmax(1.0, std::fabs(c.expected))) << c.v;
+    EXPECT_TRUE(std::isnan(RoundToDecimals(kNaN, 3)));
+    EXPECT_EQ(RoundToDecimals(-kInf, 3), -kInf);
+}
+
+TEST(DecimalRounder, RoundingTwiceChangesNothing)
+{
+    std::vector<double> values = {2.5e19, -2.5e19, 9.2e18, kNaN, kInf, -1.23456789, 0.0000006, 0.00000049999,
+                                  -0.0, 0.0, 1.9999995, -7.45, 123456789.1234565, 4503599627370495.5};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> uniform(-1e6, 1e6);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(uniform(random) / (1 + i % 1000));
+    const auto same = [](double a, double b) {
+        return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+    };
+    // The scan rounds a value once and relies on a second rounding changing nothing.
+    for (const int n : {1, 6, 7}) {
+        const CDecimalRounder round(n);
+        for (const double v : values)
+            EXPECT_TRUE(same(round(round(v)), round(v))) << v << " " << n;
+    }
+}
+
+std::vector<double> Roots(const CRootFinder &finder)
+{
+    std::vector<double> roots;
+    for (int i = 0; i < finder.m_nCount; ++i)
+        if (finder.m_bValid[i])
+            roots.push_back(finder.m_dRoots[i]);
+    return roots;
+}
+
+TEST(RootSearch, ListsTheKnownRoots)
+{
+    const struct { const char *function; bool near; double from, to; std::vector<double> roots; double within; }
+        cases[] = {
+        {"x", false, -10, 10, {0.0}, 0.0},  // proposed twice (R = 0, then L = 0) and kept once
+        {"x^2-2", false, -10, 10, {-1.4142136, 1.4142136}, 5e-8},
+        // No sign change: the touching-zero rule proposes 0 and 0.1, and the
+        // slow double-root Newton stops them apart; one point all the same.
+        {"(x-0.05)^2", false, -1, 1, {0.05}, 1e-3},
+        {"1/x", false, -1, 1, {}, 0.0},  // Newton walks away from the pole and out of the interval
+        {"x", false, 1, -1, {}, 0.0}, {"1", false, -10, 10, {}, 0.0}, {"", false, -10, 10, {}, 0.0},
+        {"x^2-4", true, 3, 0, {2.0}, 5e-8}, {"x^2-4", true, 0.5, 0, {}, 0.0},  // near: one either side
+        {"x^5", false, -1, 1, {0.0}, 1e-2},  // a flat root stalls candidates at 0 and near 0.004: one root
+        {"ln(x)", false, -5, 5, {1.0}, 1e-7},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.function << " " << c.from);
+        CRootFinder finder;
+        if (c.near)
+            finder.SearchNear(c.function, c.from, 1e-6);
+        else
+            finder.SearchDomain(c.function, c.from, c.to, 1e-6);
+        const std::vector<double> roots = Roots(finder);
+        ASSERT_EQ(roots.size(), c.roots.size());
+        for (std::size_t i = 0; i < roots.size(); ++i)
+            EXPECT_NEAR(roots[i], c.roots[i], c.within) << i;
+    }
+}
+
+TEST(RootFinder, FullCandidateTableStopsTheScan)
+{
+    CRootFinder finder;
+    finder.SearchDomain("sin(100*x)", -1000, 1000, 1e-6);
+    EXPECT_TRUE(finder.IsFull());
+    EXPECT_LT(finder.m_dCandidates[299], -900);  // only the start of the interval was looked at
+}
+
+TEST(RootFinder, ProbesBetweenOppositeInfinities)
+{
+    // +-1e300 on either side of 0.25 and undefined (0/0) at 0.25 itself.
+    CRootFinder finder;
+    finder.SearchDomain("10^300*(x-0.25)/((x-0.25)^2)^0.5", -1, 1, 1e-6);
+    ASSERT_EQ(finder.m_nCount, 1);
+    EXPECT_NEAR(finder.m_dCandidates[0], 0.25, 1e-12);
+    EXPECT_TRUE(Roots(finder).empty());
+}
+
+// Far from zero adding the step stops changing x; such a domain is refused
+// by the pages and cannot make the scan (or its probes) loop for ever.
+TEST(RootFinder, SearchesNothingWhereTheStepNoLongerMovesX)
+{
+    const struct { double from, to, step; bool advances; } cases[] = {
+        {-10, 10, 0.1, true},         {1e14, 1e14 + 10, 0.1, true},          {2e15, 2e15 + 10, 0.1, false},
+        {-2e15, 0, 0.1, false},       {1e11, 1e11 + 2, 0.0001, true},        {2e12 - 1, 2e12 + 1, 0.0001, false},
+        {kNaN, 1, 0.1, false},        {0, kInf, 0.1, false},                 {-kInf, 0, 0.1, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CRootFinder::StepAdvances(c.from, c.to, c.step), c.advances) << c.from;
+    CRootFinder finder;
+    finder.SearchDomain("x-2*10^15", 2e15, 2e15 + 10, 1e-6);
+    EXPECT_EQ(finder.m_nCount, 0);
+    finder.SearchNear("x-10^13", 1e13, 1e-6);
+    EXPECT_EQ(finder.m_nCount, 0);
+    // Where x still moves but by more than a hundredth, the probes between
+    // opposite infinities cannot; they must give up rather than spin.
+    finder.SearchDomain("10^300*(x-500000000000000.05)/((x-500000000000000.05)^2)^0.5", 5e14 - 1, 5e14 + 1, 1e-6);
+    EXPECT_TRUE(Roots(finder).empty());
+}
+
+// Progress grows and stays within 0..1; cancelling stops every kind of run.
+TEST(RootFinder, ReportsProgressAndStopsWhenCancelled)
+{
+    std::vector<double> reported;
+    const ProgressCallback cancelSecond = [&](double fraction) {
+        reported.push_back(fraction);
+        return reported.size() < 2;
+    };
+    CRootFinder finder;
+    EXPECT_FALSE(finder.SearchDomain("x^2+1", -1e6, 1e6, 1e-6, cancelSecond));
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_TRUE(reported[0] > 0 && reported[1] > reported[0] && reported[1] < 0.1);
+    reported.clear();
+    EXPECT_TRUE(finder.SearchDomain("x^2-1", -1e5, 1e5, 1e-6, [&](double f) { reported.push_back(f); return true; }));
+    EXPECT_TRUE(!reported.empty() && reported.back() <= 1.0);
+    EXPECT_EQ(Roots(finder).size(), 2u);
+
+    int calls = 0;
+    const ProgressCallback cancelThird = [&](double fraction) { return fraction >= 0 && fraction <= 1 && ++calls < 3; };
+    EXPECT_FALSE(CExtremaFinder().SearchDomain("x^2", -1e6, 1e6, 1e-6, cancelThird));
+    EXPECT_EQ(calls, 3);
+    calls = 0;
+    EXPECT_FALSE(CInflexFinder().SearchDomain("x^3", -1e6, 1e6, 1e-6, cancelThird));
+    EXPECT_EQ(calls, 3);
+}
+
+const std::string kRule(26, '-');
+
+std::string Line(const char *x, const char *y)
+{
+    std::string line = x;
+    line.resize(19, ' ');
+    return line + std::string(26 - std::strlen(y), ' ') + y;
+}
+
+struct PointCase
+{
+    const char *function;
+    bool near;
+    double from, to;
+    std::vector<std::string> lines;
+};
+
+template <class Finder, class Format>
+std::vector<std::string> Lines(const PointCase &c, Format format)
+{
+    Finder finder;
+    EXPECT_TRUE(c.near ? finder.SearchNear(c.function, c.from, 1e-6)
+                       : finder.SearchDomain(c.function, c.from, c.to, 1e-6));
+    std::vector<std::string> lines;
+    for (int i = 0; i < finder.m_nCount; ++i)
+        if (finder.IsListed(i))
+            format(finder, i, lines);
+    return lines;
+}
+
+TEST(PointFinders, ListMinimaMaximaAndInflexionPoints)
+{
+    const PointCase extrema[] = {
+        {"x^2", false, -10, 10, {"x= 0.0000000e+00", "y= 0.0000000e+00", "Type :Minimum", kRule}},
+        {"-x^2+4*x", false, -10, 10, {"x= 2.0000000e+00", "y= 4.0000000e+00", "Type :Maximum", kRule}},
+        {"(x-1.5)^2", true, 1, 0, {"x= 1.5000000e+00", "y= 0.0000000e+00", "Type :Minimum", kRule}},
+        {"(x-1.5)^2", true, 3, 0, {}}, {"x^3", false, -10, 10, {}}, {"1", false, -10, 10, {}}, {"", false, -10, 10, {}},
+        {"1/x", false, -5, 5, {}},  // f' is infinite at 0, but so is f
+    };
+    for (const auto &c : extrema)
+        EXPECT_EQ(Lines<CExtremaFinder>(c, [](CExtremaFinder &f, int i, auto &out) {
+                      for (int k = 1; k <= 4; ++k)
+                          out.push_back(f.FormatLine(i, k));
+                  }), c.lines) << c.function;
+    const PointCase inflexion[] = {
+        {"x^3", false, -10, 10, {Line("0.0000000e+00", "0.0000000e+00")}}, {"x^2", false, -10, 10, {}},
+        {"sin(x)", false, -4, 4, {Line("-3.1415927e+00", "0.0000000e+00"), Line("0.0000000e+00", "0.0000000e+00"),
+                                  Line("3.1415927e+00", "0.0000000e+00")}},
+        {"x^4", false, -10, 10, {}}, {"1/x", false, -5, 5, {}}, {"", false, -10, 10, {}},
+        // The pole at 1.25 rounds to 1.3, the point found near it to 1.2; the
+        // distance decides that it is the pole.
+        {"1/(x-1.25)", false, -10, 10, {}},
+        // f'' = x^3 is flat at 0: candidates stall apart, one point is listed.
+        {"x^5/20", false, -10, 10, {Line("0.0000000e+00", "0.0000000e+00")}},
+        {"x^3-3*x^2", true, 1.5, 0, {Line("1.0000000e+00", "-2.0000000e+00")}},
+    };
+    for (const auto &c : inflexion)
+        EXPECT_EQ(Lines<CInflexFinder>(c, [](CInflexFinder &f, int i, auto &out) { out.push_back(f.FormatLine(i)); }),
+                  c.lines) << c.function;
+}
+
+// A run that fills its candidate table loses points even when the two runs
+// together stay below 600 candidates.
+TEST(PointFinders, TruncatedWhenEitherRunIsFull)
+{
+    CExtremaFinder extrema;
+    extrema.SearchDomain("(sin(x))^3", -250, 250, 1e-6);
+    EXPECT_TRUE(extrema.IsTruncated());
+    extrema.SearchDomain("(sin(x))^3", -20, 20, 1e-6);
+    EXPECT_FALSE(extrema.IsTruncated());
+    CInflexFinder inflex;
+    inflex.SearchDomain("sin(x)", -1000, 1000, 1e-6);
+    EXPECT_TRUE(inflex.IsTruncated());
+    inflex.SearchDomain("sin(x)", -10, 10, 1e-6);
+    EXPECT_FALSE(inflex.IsTruncated());
+}
+
+// Independent oracle: functions whose roots are known in closed form,
+// evaluated here with plain arithmetic rather than the expression core.
+struct OracleFunction
+{
+    std::string text;
+    std::function<double(double)> f;
+    std::vector<double> roots;  // every root in [-10, 10]
+};
+
+std::vector<OracleFunction> OracleFunctions()
+{
+    std::vector<OracleFunction> out;
+    // Products of (x - r) over well separated simple roots inside [-9, 9], some flat.
+    for (int p = 0; p < 30; ++p) {
+        std::vector<double> roots;
+        for (int j = 0; roots.size() < static_cast<std::size_t>(1 + p % 5); ++j) {
+            const double r = -9 + ((p * 29 + j * 53) % 73) * 0.25;
+            if (std::all_of(roots.begin(), roots.end(), [r](double q) { return std::fabs(q - r) >= 0.5; }))
+                roots.push_back(r);
+        }
+        const double scale = p % 3 == 0 ? 0.01 : 1.0;
+        std::string text = scale != 1.0 ? "0.01" : "";
+        for (const double r : roots)
+            text += (text.empty() ? "(x" : "*(x") + std::string(r < 0 ? "+" : "-") + FormatShortest(std::fabs(r)) + ")";
+        out.push_back({text, [roots, scale](double x) {
+                           double v = scale;
+                           for (const double r : roots)
+                               v *= x - r;
+                           return v;
+                       }, roots});
+    }
+    // sin(a x + b): roots (k pi - b) / a.
+    for (const auto &[a, b] : {std::pair{1.0, 0.0}, {2, 0.5}, {0.5, -1}, {3, 1.25}, {1.5, 2}, {0.75, 0.3}}) {
+        std::vector<double> roots;
+        for (int k = -40; k <= 40; ++k)
+            if (const double r = (k * std::numbers::pi - b) / a; r > -9.95 && r < 9.95)
+                roots.push_back(r);
+        const std::string text =
+            "sin(" + FormatShortest(a) + "*x" + (b < 0 ? "-" : "+") + FormatShortest(std::fabs(b)) + ")";
+        out.push_back({text, [a, b](double x) { return std::sin(a * x + b); }, roots});
+    }
+    return out;
+}
+
+TEST(SearchOracle, RootsAreRootsNoneIsMissedAndExtremaChangeSlope)
+{
+    for (const OracleFunction &c : OracleFunctions()) {
+        SCOPED_TRACE(c.text);
+        CRootFinder roots;
+        roots.SearchDomain(c.text, -10, 10, 1e-6);
+        std::vector<double> listed = Roots(roots);
+        for (const double x : listed)
+            EXPECT_LT(std::fabs(c.f(x)), 1e-6) << " at " << x;
+        for (const double r : c.roots)
+            EXPECT_TRUE(std::any_of(listed.begin(), listed.end(), [r](double x) { return std::fabs(x - r) < 1e-5; }))
+                << " misses " << r;
+        EXPECT_EQ(listed.size(), c.roots.size());
+
+        CExtremaFinder extrema;
+        extrema.SearchDomain(c.text, -10, 10, 1e-6);
+        // Central differences of the oracle's own f, a little to either side.
+        const auto slope = [&](double x) { return (c.f(x + 1e-4) - c.f(x - 1e-4)) / 2e-4; };
+        for (int i = 0; i < extrema.m_nCount; ++i) {
+            if (!extrema.IsListed(i))
+                continue;
+            const double x = extrema.m_dX[i], left = slope(x - 0.02), right = slope(x + 0.02);
+            const bool minimum = extrema.m_nType[i] == CExtremaFinder::Minimum;
+            EXPECT_TRUE(minimum ? left < 0 && right > 0 : left > 0 && right < 0) << " at " << x;
+        }
+    }
+}
+
+}  // namespace
