@@ -4,4 +4,5 @@ target_sources(corvanta-cli PRIVATE
   src/cli/Manual.cpp
   src/cli/ExpressionCommands.cpp
   src/cli/MatrixCommands.cpp
+  src/cli/RenderCommands.cpp
   src/cli/StubCommands.cpp)

@@ -2,6 +2,7 @@
 corvanta_test(cli_tests GUI SOURCES
   cli/CliRunner.h
   cli/ExpressionCliTest.cpp
-  cli/MatrixCliTest.cpp)
+  cli/MatrixCliTest.cpp
+  cli/RenderCliTest.cpp)
 target_compile_definitions(cli_tests PRIVATE CORVANTA_CLI="$<TARGET_FILE:corvanta-cli>")
 add_dependencies(cli_tests corvanta-cli)
