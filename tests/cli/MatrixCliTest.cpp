@@ -252,4 +252,24 @@ TEST(MatrixCli, JsonParsesBack)
     EXPECT_EQ(value["text"], "inf");
 }
 
+// A full disk under standard output: the result never arrived.
+TEST(MatrixCli, AResultThatCannotBeWrittenIsNoSuccess)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    const QStringList commands[] = {{"det", "-"}, {"plot", "x", "-o", "-"}};
+    for (const QStringList &args : commands) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(QStringLiteral(CORVANTA_CLI), args);
+        process.write("1 2\n3 4\n");
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_TRUE(process.readAllStandardError().contains("standard output"));
+    }
+}
+
 }  // namespace
