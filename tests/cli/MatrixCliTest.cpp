@@ -12,11 +12,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-
-#include <sstream>
 
 namespace {
 
@@ -27,8 +27,8 @@ QByteArray Text(const Cells &rows)
 {
     std::string text;
     for (const auto &row : rows) {
-        for (std::size_t j = 0; j < row.size(); ++j)
-            text += (j ? " " : "") + row[j];
+        for (const std::string &cell : row)
+            text += cell + " ";
         text += '\n';
     }
     return QByteArray::fromStdString(text);
@@ -41,37 +41,34 @@ void Fill(CGrid &grid, const Cells &rows)
             grid.SetTextMatrix(static_cast<int>(i) + 1, static_cast<int>(j) + 1, QString::fromStdString(rows[i][j]));
 }
 
-Cells GridCells(const CGrid &grid)
+// The cells below the header row from column first on, a line a row, one blank between cells.
+std::string GridText(const CGrid &grid, int first)
 {
-    Cells cells(static_cast<std::size_t>(grid.Rows() - 1));
-    for (int r = 1; r < grid.Rows(); ++r)
-        for (int c = 1; c < grid.Cols(); ++c)
-            cells[r - 1].push_back(grid.TextMatrix(r, c).toStdString());
-    return cells;
-}
-
-Cells OutputCells(const std::string &out)
-{
-    Cells cells;
-    std::istringstream lines(out);
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        cells.emplace_back();
-        for (std::string word; words >> word;)
-            cells.back().push_back(word);
+    std::string text;
+    for (int r = 1; r < grid.Rows(); ++r) {
+        for (int c = first; c < grid.Cols(); ++c)
+            text += (c > first ? " " : "") + grid.TextMatrix(r, c).toStdString();
+        text += '\n';
     }
-    return cells;
+    return text;
 }
 
-// Solutions or the refusal: what the Simultaneous Equation Calculator shows.
-TEST(MatrixCli, SolveSaysWhatTheEquationWindowSays)
+// The command's columns with one blank between cells.
+std::string Squeezed(const std::string &out)
 {
-    const Cells systems[] = {
-        {{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}},
-        {{"3", "1", "1"}, {"1", "-2", "0.5"}},
-        {{"1e-3", "2", "4"}, {"-7.25", "0", "1"}},
-        {{"1", "2", "3"}, {"2", "4", "6"}},  // singular
-    };
+    std::string text;
+    for (std::size_t i = 0; i < out.size(); ++i)
+        if (out[i] != ' ' || (i + 1 < out.size() && out[i + 1] != ' ' && !text.empty() && text.back() != '\n'))
+            text += out[i];
+    return text;
+}
+
+// The equation and determinant windows' results, or their refusals.
+TEST(MatrixCli, SolveAndDetSayWhatTheirWindowsSay)
+{
+    const Cells systems[] = {{{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}},
+                             {{"1e-3", "2", "4"}, {"-7.25", "0", "1"}},
+                             {{"1", "2", "3"}, {"2", "4", "6"}}};
     for (const Cells &system : systems) {
         SCOPED_TRACE(Text(system).toStdString());
         MessageRecorder messages;
@@ -80,36 +77,17 @@ TEST(MatrixCli, SolveSaysWhatTheEquationWindowSays)
         Fill(*dlg.CoefficientGrid(), system);
         dlg.OnSolve();
         const SCliRun run = RunCli({"solve"}, Text(system));
-        if (messages.shown.empty()) {
-            EXPECT_EQ(run.exitCode, 0) << run.err;
-            std::string shown;
-            for (int r = 1; r < dlg.SolutionsGrid()->Rows(); ++r)
-                shown += dlg.SolutionsGrid()->TextMatrix(r, 0).toStdString() + "\n";
-            EXPECT_EQ(run.out, shown);
-        } else {
-            EXPECT_EQ(run.exitCode, 1);
-            EXPECT_EQ(run.err, messages.shown[0].text.toStdString() + "\n");
-        }
+        EXPECT_EQ(run.exitCode, messages.shown.empty() ? 0 : 1);
+        EXPECT_EQ(run.out, messages.shown.empty() ? GridText(*dlg.SolutionsGrid(), 0) : "");
+        EXPECT_EQ(run.err, messages.shown.empty() ? "" : messages.shown[0].text.toStdString() + "\n");
     }
-}
-
-TEST(MatrixCli, DetPrintsTheDeterminantField)
-{
-    const Cells matrices[] = {
-        {{"-3.5"}},
-        {{"1", "2"}, {"3", "4"}},
-        {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "1.9"}},
-    };
+    const Cells matrices[] = {{{"-3.5"}}, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "1.9"}}};
     for (const Cells &m : matrices) {
-        SCOPED_TRACE(Text(m).toStdString());
-        MessageRecorder messages;
         CDetDlg dlg;
         dlg.SizeField()->setText(QString::number(m.size()));
         Fill(*dlg.Grid(), m);
         dlg.OnSolve();
-        const SCliRun run = RunCli({"det", "-"}, Text(m));
-        EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, dlg.ResultField()->text().toStdString() + "\n");
+        EXPECT_EQ(RunCli({"det", "-"}, Text(m)).out, dlg.ResultField()->text().toStdString() + "\n");
     }
 }
 
@@ -117,20 +95,19 @@ TEST(MatrixCli, DetPrintsTheDeterminantField)
 // window, or its refusal.
 TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
 {
+    const Cells wide{{"1", "2", "3"}, {"4", "5", "6"}};
     const struct
     {
         CMatrixOpsDlg::EOperation operation;
-        Cells first, second;  // the second matrix, or the number for MultiplyNumber
-        QStringList args;     // the first matrix comes from standard input
+        Cells first, second;  // the second matrix, or the number
+        QStringList args;     // the first matrix comes from standard input, B is the second
     } cases[] = {
-        {CMatrixOpsDlg::Multiply, {{"1", "2", "3"}, {"4", "5", "6"}}, {{"7", "8"}, {"9", "1"}, {"2", "3"}},
-         {"multiply", "-", "B"}},
-        {CMatrixOpsDlg::Multiply, {{"1", "2", "3"}, {"4", "5", "6"}}, {{"0"}}, {"multiply", "-", "B"}},
+        {CMatrixOpsDlg::Multiply, wide, {{"7", "8"}, {"9", "1"}, {"2", "3"}}, {"multiply", "-", "B"}},
+        {CMatrixOpsDlg::Multiply, wide, {{"0"}}, {"multiply", "-", "B"}},
         {CMatrixOpsDlg::MultiplyNumber, {{"1", "-2"}, {"0.5", "4"}}, {{"-2.5"}}, {"scale", "-2.5"}},
-        {CMatrixOpsDlg::Transpose, {{"1", "2", "3"}, {"4", "5", "6"}}, {}, {"transpose"}},
+        {CMatrixOpsDlg::Transpose, wide, {}, {"transpose"}},
         {CMatrixOpsDlg::Inverse, {{"4", "7"}, {"2", "6"}}, {}, {"inverse"}},
-        {CMatrixOpsDlg::Inverse, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "0.9"}}, {},
-         {"inverse"}},
+        {CMatrixOpsDlg::Inverse, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "0.9"}}, {}, {"inverse"}},
         {CMatrixOpsDlg::Adjoint, {{"2", "-1", "0"}, {"1", "3", "5"}, {"-4", "0.5", "1"}}, {}, {"adjugate"}},
     };
     QTemporaryDir dir;
@@ -146,15 +123,13 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
             return false;
         });
         // The window keeps the second matrix's rows in step with the first's
-        // columns: sizes that do not fit need the first shaped under another
-        // operation.
+        // columns: sizes that do not fit need the first shaped under another operation.
         const bool mismatch = c.operation == CMatrixOpsDlg::Multiply && c.second.size() != c.first[0].size();
         dlg.OperationList()->setCurrentIndex(mismatch ? CMatrixOpsDlg::Transpose : c.operation);
         dlg.RowsField()->setText(QString::number(c.first.size()));
         dlg.ColumnsField()->setText(QString::number(c.first[0].size()));
         Fill(*dlg.FirstGrid(), c.first);
-        if (mismatch)
-            dlg.OperationList()->setCurrentIndex(CMatrixOpsDlg::Multiply);
+        dlg.OperationList()->setCurrentIndex(c.operation);
         if (c.operation == CMatrixOpsDlg::MultiplyNumber)
             dlg.NumberField()->setText(QString::fromStdString(c.second[0][0]));
         if (c.operation == CMatrixOpsDlg::Multiply && !mismatch) {
@@ -165,24 +140,15 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
         dlg.OnCalculate();
 
         QStringList args = c.args;
-        if (args.contains("B")) {
-            const QString path = dir.filePath("b.txt");
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-            file.write(Text(c.second));
-            file.close();
-            args.replace(args.indexOf("B"), path);
-        }
+        QFile second(dir.filePath("b.txt"));
+        ASSERT_TRUE(second.open(QIODevice::WriteOnly));
+        second.write(Text(c.second));
+        second.close();
+        args.replaceInStrings(QRegularExpression("^B$"), second.fileName());
         const SCliRun run = RunCli(args, Text(c.first));
-        if (result) {
-            EXPECT_EQ(run.exitCode, 0) << run.err;
-            const CMatrixResultDlg shown(*result);
-            EXPECT_EQ(OutputCells(run.out), GridCells(*shown.Grid()));
-        } else {
-            ASSERT_EQ(messages.shown.size(), 1u);
-            EXPECT_EQ(run.exitCode, 1);
-            EXPECT_EQ(run.err, messages.shown[0].text.toStdString() + "\n");
-        }
+        EXPECT_EQ(run.exitCode, result ? 0 : 1);
+        EXPECT_EQ(Squeezed(run.out), result ? GridText(*CMatrixResultDlg(*result).Grid(), 1) : "");
+        EXPECT_EQ(run.err, result ? "" : messages.shown.at(0).text.toStdString() + "\n");
     }
 }
 
@@ -200,53 +166,35 @@ TEST(MatrixCli, BadInputAndUsageExitCodes)
         int exitCode;
         const char *message;  // a part of the message on standard error
     } cases[] = {
-        {{"det"}, "", 1, "standard input: no numbers"},
-        {{"det"}, " \n\t\n", 1, "no numbers"},
+        {{"det"}, " \n\t\n", 1, "standard input: no numbers"},
         {{"det"}, "1 2\n3\n", 1, "line 2: 1 number, but the rows above have 2"},
         {{"det"}, "1 2\n\n3 x4\n", 1, "line 3: 'x4' is not a number"},
         {{"det"}, "1 nan\n3 4\n", 1, "line 1: 'nan' is not a finite number"},
-        {{"det"}, "inf\n", 1, "'inf' is not a finite number"},
         {{"det"}, "1e400\n", 1, "'1e400' is out of range"},
         {{"det"}, "1,,2\n3,4,5\n", 1, "line 1: an empty field between commas"},
         {{"det"}, "1, 2\r\n3, 4,\r\n", 1, "line 2: an empty field after the last comma"},
         {{"det"}, "1 2 3\n4 5 6\n", 1, "a 2 x 3 matrix is not square"},
-        {{"inverse"}, "1 2\n", 1, "not square"},
         {{"transpose"}, wide, 1, "51 numbers; the matrix tools take 1 to 50 rows and columns"},
         {{"transpose"}, tall, 1, "line 51: more than 50 rows"},
-        {{"solve"}, "1 2\n3 4\n", 1, "2 lines of 2 numbers"},
         {{"solve"}, "2 4\n", 1, "1 line of 2 numbers"},
         {{"det", "/no/such/file"}, "", 1, "/no/such/file: cannot be opened"},
-        {{"det", "a.txt", "b.txt"}, "", 2, ""},
-        {{"multiply", "-"}, "1\n", 2, "B is required"},
         {{"multiply", "-", "-"}, "1\n", 2, "standard input can give only one"},
         {{"scale", "two"}, "1\n", 2, "'two' is not a number"},
-        {{"det", "--bogus"}, "1\n", 2, ""},
-        {{"scale", "-1.5", "-"}, "1, 2\r3, 4\r", 0, ""},
-        {{"det", "--help"}, "", 0, ""},
+        {{"scale", "-1.5", "-"}, "\xEF\xBB\xBF" "1, 2\r3, 4\r", 0, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + " <<< " + c.input.substr(0, 40));
         const SCliRun run = RunCli(c.args, QByteArray::fromStdString(c.input));
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
-        if (c.exitCode != 0) {
-            EXPECT_TRUE(run.out.empty());
-        }
     }
 }
 
 TEST(MatrixCli, JsonParsesBack)
 {
-    json value = json::parse(RunCli({"solve", "--json"}, "1 2 3 9\n2 -1 1 8\n3 0 -1 3\n").out);
-    ASSERT_EQ(value["solution"].size(), 3u);
-    EXPECT_NEAR(value["solution"][1].get<double>(), -1.0, 1e-12);
-    EXPECT_EQ(value["texts"][2], "Var.3. = 3.");
-
-    value = json::parse(RunCli({"inverse", "--json"}, "4 7\n2 6\n").out);
-    EXPECT_EQ(value["rows"], 2);
+    json value = json::parse(RunCli({"inverse", "--json"}, "4 7\n2 6\n").out);
     EXPECT_EQ(value["matrix"], json::parse("[[0.6, -0.7], [-0.2, 0.4]]"));
     EXPECT_EQ(value["texts"][0][1], "-0.7000");
-
     value = json::parse(RunCli({"det", "--json"}, "1e200 0\n0 1e200\n").out);
     EXPECT_TRUE(value["determinant"].is_null());  // overflow: inf
     EXPECT_EQ(value["text"], "inf");
@@ -255,10 +203,7 @@ TEST(MatrixCli, JsonParsesBack)
 // A full disk under standard output: the result never arrived.
 TEST(MatrixCli, AResultThatCannotBeWrittenIsNoSuccess)
 {
-    if (!QFile::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    const QStringList commands[] = {{"det", "-"}, {"plot", "x", "-o", "-"}};
-    for (const QStringList &args : commands) {
+    for (const QStringList &args : {QStringList{"det", "-"}, QStringList{"plot", "x", "-o", "-"}}) {
         SCOPED_TRACE(args.join(' ').toStdString());
         QProcess process;
         process.setStandardOutputFile("/dev/full");
@@ -266,9 +211,8 @@ TEST(MatrixCli, AResultThatCannotBeWrittenIsNoSuccess)
         process.write("1 2\n3 4\n");
         process.closeWriteChannel();
         ASSERT_TRUE(process.waitForFinished(120000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), 1);
-        EXPECT_TRUE(process.readAllStandardError().contains("standard output"));
+        EXPECT_TRUE(process.readAllStandardError().startsWith("standard output"));
     }
 }
 
