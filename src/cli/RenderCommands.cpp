@@ -33,10 +33,12 @@ constexpr int kDefaultHeight = 480;
 constexpr int kMaxSide = 8192;
 
 // Standard error carries this program's messages; Qt's notes about its
-// surroundings (no runtime directory, a platform detail) would only bury them.
-void QuietQt(QtMsgType type, const QMessageLogContext &, const QString &message)
+// surroundings (no runtime directory, say) would only bury them. Why a
+// platform asked for cannot start is kept.
+void QuietQt(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
-    if (type == QtCriticalMsg || type == QtFatalMsg)
+    const bool platform = context.category && qstrncmp(context.category, "qt.qpa", 6) == 0;
+    if (type == QtCriticalMsg || type == QtFatalMsg || (type == QtWarningMsg && platform))
         Warn(message.toStdString());
 }
 
