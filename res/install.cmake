@@ -5,6 +5,9 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/corvanta.desktop
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/corvanta-mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME corvanta.xml)
+# File managers draw .cva thumbnails with corvanta-cli render.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/corvanta.thumbnailer
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/corvanta.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/application-x-corvanta.svg

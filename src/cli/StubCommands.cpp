@@ -3,5 +3,3 @@
 // Placeholders until each group lands in its own file.
 void AddAnalysisCommands(CLI::App &) {}
 void AddCalcCommands(CLI::App &) {}
-void AddMatrixCommands(CLI::App &) {}
-void AddRenderCommands(CLI::App &) {}

@@ -41,5 +41,10 @@ int main(int argc, char **argv)
             std::cerr << e.what() << '\n';
         return kExitInput;
     }
+    // A result that never arrived (a full disk, a closed pipe) is no success.
+    if (!std::cout.flush()) {
+        std::cerr << "standard output: the result could not be written\n";
+        return kExitInput;
+    }
     return 0;
 }

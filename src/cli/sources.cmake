@@ -3,4 +3,6 @@ target_sources(corvanta-cli PRIVATE
   src/cli/main.cpp
   src/cli/Manual.cpp
   src/cli/ExpressionCommands.cpp
+  src/cli/MatrixCommands.cpp
+  src/cli/RenderCommands.cpp
   src/cli/StubCommands.cpp)

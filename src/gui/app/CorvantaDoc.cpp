@@ -1,6 +1,7 @@
 #include "gui/app/CorvantaDoc.h"
 
 #include "core/doc/CvaFormat.h"
+#include "core/doc/DocumentFile.h"
 #include "gui/view/Message.h"
 
 #include <QDir>
@@ -29,57 +30,25 @@ void CCorvantaDoc::OnNewDocument()
     emit updateAllViews();
 }
 
-void CCorvantaDoc::RefuseOpen(const QString &path, const QString &problem)
+void CCorvantaDoc::RefuseOpen(const QString &path, const std::string &problem)
 {
-    ShowMessage(m_pMessageParent,
-                QStringLiteral("Cannot open the document \"%1\".\n\n%2").arg(Native(path), problem),
+    ShowMessage(m_pMessageParent, QString::fromStdString(OpenFailureText(Native(path).toStdString(), problem)),
                 QString::fromLatin1(kWindowTitle), MsgIcon::Stop);
 }
 
 bool CCorvantaDoc::OnOpenDocument(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        RefuseOpen(path, QStringLiteral("The file does not exist."));
-        return false;
-    }
-    // Only plain files: a folder, a pipe or a device is never a document,
-    // and reading a pipe could wait for ever.
-    if (!info.isFile() || info.isDir()) {
-        RefuseOpen(path, QStringLiteral("It is not a file."));
-        return false;
-    }
-    if (static_cast<quint64>(info.size()) > CCvaFormat::kMaxFileSize) {
-        RefuseOpen(path, QStringLiteral("The file is too large to be a Corvanta document."));
-        return false;
-    }
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        RefuseOpen(path, file.errorString());
-        return false;
-    }
-    // The file may have grown since it was measured: read one byte more
-    // than the limit at most, never more.
-    const QByteArray bytes = file.read(static_cast<qint64>(CCvaFormat::kMaxFileSize) + 1);
-    if (file.error() != QFileDevice::NoError) {
-        RefuseOpen(path, file.errorString());
-        return false;
-    }
-    file.close();
-
-    // Decoding writes the record only when the whole file is good.
-    const CCvaFormat::Result result = CCvaFormat::Decode(
-        reinterpret_cast<const std::uint8_t *>(bytes.constData()), static_cast<std::size_t>(bytes.size()), m_store);
-    if (!result.Ok()) {
-        RefuseOpen(path, QString::fromStdString(result.message));
+    // The record is written only when the whole file is a good document.
+    const std::string problem = ReadDocumentFile(QFile::encodeName(path).toStdString(), m_store);
+    if (!problem.empty()) {
+        RefuseOpen(path, problem);
         return false;
     }
 
     // The view loads the record at its next synchronisation; a pending
     // clear from File New would wipe it again.
     m_bNewDocument = false;
-    SetPathName(info.absoluteFilePath());
+    SetPathName(QFileInfo(path).absoluteFilePath());
     SetModifiedFlag(false);
     emit updateAllViews();
     return true;

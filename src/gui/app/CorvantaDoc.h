@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <string>
 
 // The document: one EqStore record, the modified flag, the file it came from.
 // Files are read whole and checked before anything changes, and written
@@ -81,7 +82,7 @@ signals:
     void updateAllViews();
 
 private:
-    void RefuseOpen(const QString &path, const QString &problem);
+    void RefuseOpen(const QString &path, const std::string &problem);
     void SetPathName(const QString &path);
 
     bool m_bModified = false;

@@ -1,7 +1,7 @@
 #include "gui/linalg/DetDlg.h"
 
 #include "core/linalg/Matrix.h"
-#include "core/linalg/NumberFormat.h"
+#include "core/linalg/ToolText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
 #include "gui/linalg/SpinButton.h"
@@ -74,7 +74,7 @@ CDetDlg::CDetDlg(QWidget *parent) : QDialog(parent)
     connect(m_pSolve, &QPushButton::clicked, this, &CDetDlg::OnSolve);
     connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_pResult->setText(QString::fromStdString(FormatSignificant(m_dResult, 15)));
+    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult)));
     m_pSize->setText(QString::number(m_nSize));  // lays out the grid
     resize(560, 380);
 }
@@ -109,5 +109,5 @@ void CDetDlg::OnSolve()
         CWaitCursor wait;
         m_dResult = m_pGrid->ReadMatrix().Determinant();
     }
-    m_pResult->setText(QString::fromStdString(FormatSignificant(m_dResult, 15)));
+    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult)));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/linalg/ToolText.h"
+
 #include <QDialog>
 
 class CEditGrid;
@@ -12,8 +14,8 @@ class CDetDlg : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kMinSize = 1;
-    static constexpr int kMaxSize = 50;
+    static constexpr int kMinSize = kMinDeterminant;
+    static constexpr int kMaxSize = kMaxDeterminant;
 
     explicit CDetDlg(QWidget *parent = nullptr);
 

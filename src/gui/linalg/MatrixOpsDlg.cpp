@@ -1,6 +1,7 @@
 #include "gui/linalg/MatrixOpsDlg.h"
 
 #include "core/expr/NumberText.h"
+#include "core/linalg/ToolText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
 #include "gui/linalg/MatrixResultDlg.h"
@@ -258,6 +259,11 @@ void CMatrixOpsDlg::OnMatrix1()
     m_pFirst->show();
 }
 
+void CMatrixOpsDlg::Show(const SToolMessage &message)
+{
+    ShowMessage(this, QString::fromStdString(message.text), QString::fromStdString(message.caption), MsgIcon::Stop);
+}
+
 bool CMatrixOpsDlg::Compute()
 {
     m_first = m_pFirst->ReadMatrix();
@@ -267,12 +273,7 @@ bool CMatrixOpsDlg::Compute()
         m_second = m_pSecond->ReadMatrix();
         result = m_first.Multiply(m_second);
         if (!result) {
-            ShowMessage(this,
-                        QStringLiteral("Can't multiply the matrices!\n\nThe first matrix has %1 columns but the second has %2 "
-                                       "rows.\nPlease give the second matrix as many rows as the first has columns.")
-                            .arg(m_first.Cols())
-                            .arg(m_second.Rows()),
-                        QStringLiteral("Different size "), MsgIcon::Stop);
+            Show(MultiplySizeMessage(m_first.Cols(), m_second.Rows()));
             return false;
         }
         break;
@@ -301,10 +302,7 @@ bool CMatrixOpsDlg::Compute()
         return false;
     }
     if (!result) {
-        ShowMessage(this,
-                    QStringLiteral("Error 0x08:\n\nCan't find the inverse Matrix!The determinant of Matrix equal to zero!\n"
-                                   "Please try another Matrix"),
-                    QStringLiteral("Invalid Matrix"), MsgIcon::Stop);
+        Show(SingularMatrixMessage());
         return false;
     }
     m_result = std::move(*result);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/linalg/Matrix.h"
+#include "core/linalg/ToolText.h"
 
 #include <QDialog>
 
@@ -27,8 +28,8 @@ class CMatrixOpsDlg : public QDialog
     Q_OBJECT
 public:
     enum EOperation { Multiply, MultiplyNumber, Transpose, Inverse, Adjoint };
-    static constexpr int kMinSize = 1;
-    static constexpr int kMaxSize = 50;
+    static constexpr int kMinSize = kMinMatrixSize;
+    static constexpr int kMaxSize = kMaxMatrixSize;
 
     explicit CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent = nullptr);
 
@@ -66,6 +67,7 @@ private:
     void SetField(QLineEdit *pField, int nValue);
     void Shape(CEditGrid *pGrid, int nRows, int nCols);
     bool Compute();
+    void Show(const SToolMessage &message);
 
     MatrixMemory &m_memory;
     ResultRunner m_runResult;

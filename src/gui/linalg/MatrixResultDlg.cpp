@@ -1,6 +1,6 @@
 #include "gui/linalg/MatrixResultDlg.h"
 
-#include "core/expr/NumberText.h"
+#include "core/linalg/ToolText.h"
 #include "gui/linalg/Grid.h"
 
 #include <QHBoxLayout>
@@ -13,8 +13,6 @@
 namespace {
 constexpr int kHeaderTwips = 400;
 constexpr int kCellTwips = 700;
-
-std::string FourDecimals(double value) { return FormatFixed(value, 4); }
 }  // namespace
 
 CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDialog(parent), m_result(result)
@@ -31,7 +29,7 @@ CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDi
     m_pGrid->SetCols(m_result.Cols() + 1);
     m_pGrid->SetColWidth(0, kHeaderTwips);
     m_pGrid->WriteNumberHeaders();
-    m_pGrid->WriteMatrix(m_result, &FourDecimals);
+    m_pGrid->WriteMatrix(m_result, &ResultCellText);
     // Results such as -1234.5678 do not fit 700 twips in today's fonts: widen, never narrow.
     for (int c = 0; c < m_pGrid->columnCount(); ++c) {
         const int nWidth = m_pGrid->columnWidth(c);

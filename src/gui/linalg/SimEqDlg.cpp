@@ -2,6 +2,7 @@
 
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/NumberFormat.h"
+#include "core/linalg/ToolText.h"
 #include "core/expr/NumberText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
@@ -143,12 +144,10 @@ void CSimEqDlg::OnSolve()
     for (int i = 1; i <= n; ++i)
         m_pSolutions->SetTextMatrix(i, 0, QStringLiteral(" "));
     if (!bSolved) {
-        ShowMessage(this,
-                    QStringLiteral("Error 0x07:\n\nYou entered an invalaid input!\nPlease decrease the number of variables by 1 "
-                                   "and try again."),
-                    QStringLiteral("Invalid input, extra variable"), MsgIcon::Stop);
+        const SToolMessage message = SingularSystemMessage();
+        ShowMessage(this, QString::fromStdString(message.text), QString::fromStdString(message.caption), MsgIcon::Stop);
         return;
     }
     for (int i = 1; i <= n; ++i)
-        m_pSolutions->SetTextMatrix(i, 0, QStringLiteral("Var.") + Ten(i) + QStringLiteral(" = ") + Ten(system.Solution()[i - 1]));
+        m_pSolutions->SetTextMatrix(i, 0, QString::fromStdString(SolutionText(i, system.Solution()[i - 1])));
 }

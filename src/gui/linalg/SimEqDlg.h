@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/linalg/ToolText.h"
+
 #include <QDialog>
 
 class CEditGrid;
@@ -14,8 +16,8 @@ class CSimEqDlg : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kMinEquations = 2;
-    static constexpr int kMaxEquations = 200;
+    static constexpr int kMinEquations = ::kMinEquations;
+    static constexpr int kMaxEquations = ::kMaxEquations;
 
     explicit CSimEqDlg(QWidget *parent = nullptr);
 

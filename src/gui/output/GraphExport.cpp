@@ -45,8 +45,11 @@ bool DrawVector(CCorvantaView &view, QPaintDevice &device, const QSize &size)
     return p.end();
 }
 
-QByteArray Encode(CCorvantaView &view, EExportFormat format, const QSize &size, QString &strWhy)
+}  // namespace
+
+QByteArray EncodeGraph(CCorvantaView &view, EExportFormat format, QString &strWhy)
 {
+    const QSize size(std::max(1, view.width()), std::max(1, view.height()));
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -90,8 +93,6 @@ QByteArray Encode(CCorvantaView &view, EExportFormat format, const QSize &size, 
     return ok ? bytes : QByteArray();
 }
 
-}  // namespace
-
 QStringList ExportFilters()
 {
     QStringList filters;
@@ -100,12 +101,19 @@ QStringList ExportFilters()
     return filters;
 }
 
-EExportFormat ExportFormatFor(const QString &strPath, const QString &strFilter)
+std::optional<EExportFormat> ExportFormatOfSuffix(const QString &strSuffix)
 {
-    const QString suffix = QFileInfo(strPath).suffix().toLower();
+    const QString suffix = strSuffix.toLower();
     for (const SFormatInfo &info : kFormats)
         if (suffix == QLatin1String(info.pszSuffix))
             return info.format;
+    return std::nullopt;
+}
+
+EExportFormat ExportFormatFor(const QString &strPath, const QString &strFilter)
+{
+    if (const std::optional<EExportFormat> format = ExportFormatOfSuffix(QFileInfo(strPath).suffix()))
+        return *format;
     for (const SFormatInfo &info : kFormats)
         if (strFilter == QLatin1String(info.pszFilter))
             return info.format;
@@ -126,23 +134,30 @@ int ScreenBitCount()
     return CDib::BitCountForDepth(screen ? screen->depth() : 32);
 }
 
+QString WriteGraph(CCorvantaView &view, const QString &strPath, EExportFormat format)
+{
+    QString strWhy;
+    const QByteArray bytes = EncodeGraph(view, format, strWhy);
+    if (bytes.isEmpty())
+        return Failure(strPath, strWhy);
+    // Unbuffered: a buffered write that fails only when it is flushed (the
+    // disk full) is not reported by commit(), which would then put a
+    // truncated picture in place of the old file.
+    QSaveFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.flush() || file.size() != bytes.size() || !file.commit()) {
+        const QString detail = file.errorString();
+        file.cancelWriting();
+        return Failure(strPath, QString::fromLatin1(CDib::kWriteError) + QStringLiteral("\n") + detail);
+    }
+    return {};
+}
+
 bool ExportGraph(CCorvantaView &view, const QString &strPath, EExportFormat format, QWidget *pMessageParent)
 {
-    const QString caption = QStringLiteral("Export to Bitmap");
-    const QSize size(std::max(1, view.width()), std::max(1, view.height()));
-    QString strWhy;
-    const QByteArray bytes = Encode(view, format, size, strWhy);
-    if (bytes.isEmpty()) {
-        ShowMessage(pMessageParent, Failure(strPath, strWhy), caption, MsgIcon::Stop);
-        return false;
-    }
-    QSaveFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString detail = file.errorString();
-        ShowMessage(pMessageParent,
-                    Failure(strPath, QString::fromLatin1(CDib::kWriteError) + QStringLiteral("\n") + detail),
-                    caption, MsgIcon::Stop);
-        return false;
-    }
-    return true;
+    const QString failure = WriteGraph(view, strPath, format);
+    if (failure.isEmpty())
+        return true;
+    ShowMessage(pMessageParent, failure, QStringLiteral("Export to Bitmap"), MsgIcon::Stop);
+    return false;
 }

@@ -17,7 +17,10 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include <csignal>
 #include <string>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -128,6 +131,34 @@ TEST_F(GraphExport, AFileThatCannotBeWrittenIsNamedInTheMessage)
         EXPECT_TRUE(messages.shown[0].text.contains("Write error--possible disk full condition"));
     }
     EXPECT_FALSE(QFile::exists(Path("missing")));
+}
+
+// The disk filling up half way through: the picture (smaller than a write
+// buffer) only reaches the disk when the file is committed, and that failure
+// must be reported and keep the old file.
+TEST_F(GraphExport, AnInterruptedWriteKeepsTheOldFile)
+{
+    const QString path = Path("kept.svg");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("previous contents");
+    }
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool ok = ExportGraph(view, path, EExportFormat::Svg, nullptr);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(ok);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("Write error--possible disk full condition"));
+    EXPECT_EQ(Read(path), "previous contents");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"kept.svg"});
 }
 
 TEST(ExportFormat, TheSuffixDecidesThenTheFilter)

@@ -1,0 +1,348 @@
+#include "cli/Cli.h"
+
+#include "core/linalg/LinearSystem.h"
+#include "core/linalg/Matrix.h"
+#include "core/linalg/ToolText.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <memory>
+#include <optional>
+
+namespace {
+
+using nlohmann::json;
+
+std::string SourceName(const std::string &path) { return path == "-" ? "standard input" : path; }
+
+std::string Numbers(int n) { return std::to_string(n) + (n == 1 ? " number" : " numbers"); }
+
+// A token as it appears in a message: short, and only printable characters.
+std::string Shown(const std::string &token)
+{
+    std::string out;
+    for (char c : token.substr(0, 24))
+        out += c >= ' ' && c <= '~' ? c : '?';
+    return token.size() > 24 ? out + "..." : out;
+}
+
+// What a matrix read from a file may be: the sizes the window takes.
+struct SShape
+{
+    int maxRows;
+    int maxCols;
+    std::string rule;  // says what the tool takes, for the refusal
+};
+
+const SShape kMatrixShape{kMaxMatrixSize, kMaxMatrixSize,
+                          "the matrix tools take " + std::to_string(kMinMatrixSize) + " to " +
+                              std::to_string(kMaxMatrixSize) + " rows and columns"};
+const SShape kDeterminantShape{kMaxDeterminant, kMaxDeterminant,
+                               "determinants have " + std::to_string(kMinDeterminant) + " to " +
+                                   std::to_string(kMaxDeterminant) + " rows and columns"};
+const SShape kSystemShape{kMaxEquations, kMaxEquations + 1,
+                          "the equation solver takes " + std::to_string(kMinEquations) + " to " +
+                              std::to_string(kMaxEquations) +
+                              " equations, a line each: the coefficients, then the free term"};
+
+double ReadCell(const std::string &token, const std::string &where)
+{
+    const char *first = token.data();
+    const char *last = first + token.size();
+    if (*first == '+')
+        ++first;
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range)
+        throw CInputError(where + ": '" + Shown(token) + "' is out of range");
+    if (error != std::errc() || end != last)
+        throw CInputError(where + ": '" + Shown(token) + "' is not a number");
+    if (!std::isfinite(value))
+        throw CInputError(where + ": '" + Shown(token) + "' is not a finite number");
+    return value;
+}
+
+// The numbers of one line, separated by blanks or by commas (with blanks
+// around them or not). An empty field between commas is refused rather than
+// read as a zero that was never typed.
+std::vector<double> ReadRow(const std::string &line, const std::string &where)
+{
+    std::vector<double> row;
+    std::string token;
+    bool fieldOpen = false;  // a comma was seen and no number after it yet
+    auto flush = [&] {
+        if (token.empty())
+            return;
+        row.push_back(ReadCell(token, where));
+        token.clear();
+        fieldOpen = false;
+    };
+    for (char c : line) {
+        if (c == ',') {
+            flush();
+            if (fieldOpen || row.empty())
+                throw CInputError(where + ": an empty field between commas");
+            fieldOpen = true;
+        } else if (c == ' ' || c == '\t' || c == '\f' || c == '\v') {
+            flush();
+        } else {
+            token += c;
+        }
+    }
+    flush();
+    if (fieldOpen)
+        throw CInputError(where + ": an empty field after the last comma");
+    return row;
+}
+
+// A matrix: one row a line; blank lines are skipped. Any line break ends a
+// line (\n, \r\n or \r), so files from any system read the same.
+CMatrix ReadMatrix(const std::string &path, const SShape &shape)
+{
+    const std::string source = SourceName(path);
+    const std::string text = ReadInput(path);
+    std::vector<double> values;
+    int rows = 0, cols = 0, lineNo = 0;
+    // A byte order mark, as some editors write, is no part of the first number.
+    for (std::size_t pos = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; pos < text.size();) {
+        std::size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string where = source + ", line " + std::to_string(++lineNo);
+        const std::vector<double> row = ReadRow(text.substr(pos, end - pos), where);
+        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+        if (row.empty())
+            continue;
+        const int n = static_cast<int>(row.size());
+        if (n > shape.maxCols)
+            throw CInputError(where + ": " + Numbers(n) + "; " + shape.rule);
+        if (rows > 0 && n != cols)
+            throw CInputError(where + ": " + Numbers(n) + ", but the rows above have " + std::to_string(cols));
+        if (++rows > shape.maxRows)
+            throw CInputError(where + ": more than " + std::to_string(shape.maxRows) + " rows; " + shape.rule);
+        cols = n;
+        values.insert(values.end(), row.begin(), row.end());
+    }
+    if (rows == 0)
+        throw CInputError(source + ": no numbers: the matrix is empty");
+    return CMatrix(rows, cols, std::move(values));
+}
+
+std::string SizeText(const CMatrix &m) { return std::to_string(m.Rows()) + " x " + std::to_string(m.Cols()); }
+
+void RequireSquare(const CMatrix &m, const std::string &path, const std::string &what)
+{
+    if (!m.IsSquare())
+        throw CInputError(SourceName(path) + ": a " + SizeText(m) + " matrix is not square; " + what +
+                          " needs as many rows as columns");
+}
+
+json Rows(const CMatrix &m)
+{
+    json rows = json::array();
+    for (int i = 0; i < m.Rows(); ++i) {
+        json row = json::array();
+        for (int j = 0; j < m.Cols(); ++j)
+            row.push_back(m.At(i, j));
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// A result as the result window shows it: four decimals a cell, printed in
+// right-aligned columns (which read back as a matrix).
+void PrintMatrix(const SOutput &output, const std::string &operation, const CMatrix &m)
+{
+    std::vector<std::vector<std::string>> texts(static_cast<std::size_t>(m.Rows()));
+    std::vector<std::size_t> widths(static_cast<std::size_t>(m.Cols()), 0);
+    for (int i = 0; i < m.Rows(); ++i)
+        for (int j = 0; j < m.Cols(); ++j) {
+            texts[i].push_back(ResultCellText(m.At(i, j)));
+            widths[j] = std::max(widths[j], texts[i].back().size());
+        }
+    std::vector<std::string> lines;
+    for (const auto &row : texts) {
+        std::string line;
+        for (std::size_t j = 0; j < row.size(); ++j)
+            line += (j ? "  " : "") + std::string(widths[j] - row[j].size(), ' ') + row[j];
+        lines.push_back(line);
+    }
+    output.Print(lines, {{"operation", operation},
+                         {"rows", m.Rows()},
+                         {"cols", m.Cols()},
+                         {"matrix", Rows(m)},
+                         {"texts", texts}});
+}
+
+struct SSolve
+{
+    SOutput output;
+    std::string file = "-";
+
+    void Run()
+    {
+        const CMatrix m = ReadMatrix(file, kSystemShape);
+        const int n = m.Rows();
+        if (n < kMinEquations || m.Cols() != n + 1)
+            throw CInputError(SourceName(file) + ": " + std::to_string(n) + (n == 1 ? " line" : " lines") + " of " +
+                              Numbers(m.Cols()) + "; " + kSystemShape.rule +
+                              " (n lines of n + 1 numbers)");
+        CLinearSystem system(n, m.Values());
+        if (!system.Solve())
+            throw CInputError(SingularSystemMessage().text);
+        std::vector<std::string> lines;
+        for (int i = 0; i < n; ++i)
+            lines.push_back(SolutionText(i + 1, system.Solution()[i]));
+        output.Print(lines, {{"solution", system.Solution()}, {"texts", lines}});
+    }
+};
+
+struct SDeterminant
+{
+    SOutput output;
+    std::string file = "-";
+
+    void Run()
+    {
+        const CMatrix m = ReadMatrix(file, kDeterminantShape);
+        RequireSquare(m, file, "a determinant");
+        const double value = m.Determinant();
+        const std::string text = DeterminantText(value);
+        output.Print({text}, {{"determinant", value}, {"text", text}});
+    }
+};
+
+// transpose, inverse, adjugate: one matrix in, one out.
+struct SUnary
+{
+    enum EOperation { Transpose, Inverse, Adjugate };
+
+    SOutput output;
+    std::string file = "-";
+    EOperation operation = Transpose;
+    std::string name;
+
+    void Run()
+    {
+        const CMatrix m = ReadMatrix(file, kMatrixShape);
+        std::optional<CMatrix> result;
+        switch (operation) {
+        case Transpose:
+            result = m.Transpose();
+            break;
+        case Inverse:
+            RequireSquare(m, file, "the inverse");
+            result = m.Inverse();
+            break;
+        case Adjugate:
+            RequireSquare(m, file, "the adjugate");
+            result = m.Adjugate();
+            break;
+        }
+        // The window's message for every result that cannot be had.
+        if (!result)
+            throw CInputError(SingularMatrixMessage().text);
+        PrintMatrix(output, name, *result);
+    }
+};
+
+struct SMultiply
+{
+    SOutput output;
+    std::string first, second;
+
+    void Run()
+    {
+        if (first == "-" && second == "-")
+            throw CLI::ValidationError("B", "standard input can give only one of the matrices");
+        const CMatrix a = ReadMatrix(first, kMatrixShape);
+        const CMatrix b = ReadMatrix(second, kMatrixShape);
+        const std::optional<CMatrix> product = a.Multiply(b);
+        if (!product)
+            throw CInputError(MultiplySizeMessage(a.Cols(), b.Rows()).text);
+        PrintMatrix(output, "multiply", *product);
+    }
+};
+
+struct SScale
+{
+    SOutput output;
+    double factor = 0.0;
+    std::string file = "-";
+
+    void Run() { PrintMatrix(output, "scale", ReadMatrix(file, kMatrixShape).Scale(factor)); }
+};
+
+const char *const kFileHelp = "File with the matrix, one row a line, numbers separated by blanks or commas; "
+                              "- or nothing for standard input";
+
+CLI::App *AddFileCommand(CLI::App &app, const std::string &name, const std::string &help, std::string &file,
+                         SOutput &output)
+{
+    CLI::App *cmd = app.add_subcommand(name, help);
+    cmd->add_option("FILE", file, kFileHelp);
+    output.AddFlag(*cmd);
+    return cmd;
+}
+
+}  // namespace
+
+void AddMatrixCommands(CLI::App &app)
+{
+    auto solve = std::make_shared<SSolve>();
+    AddFileCommand(app, "solve",
+                   "Solves n linear equations in n unknowns, as the Simultaneous Equation Calculator: each line "
+                   "holds an equation's n coefficients, then its free term",
+                   solve->file, solve->output)
+        ->callback([solve] { solve->Run(); });
+
+    auto det = std::make_shared<SDeterminant>();
+    AddFileCommand(app, "det", "The determinant of a square matrix, as Solving Determinants shows it", det->file,
+                   det->output)
+        ->callback([det] { det->Run(); });
+
+    const struct
+    {
+        const char *name;
+        const char *alias;
+        SUnary::EOperation operation;
+        const char *help;
+    } unary[] = {
+        {"inverse", nullptr, SUnary::Inverse, "The inverse of a square matrix (four decimals a cell)"},
+        {"adjugate", "adjoint", SUnary::Adjugate,
+         "The adjugate (adjoint) of a square matrix: the transpose of its cofactors (four decimals a cell)"},
+        {"transpose", nullptr, SUnary::Transpose, "The transpose of a matrix (four decimals a cell)"},
+    };
+    for (const auto &u : unary) {
+        auto command = std::make_shared<SUnary>();
+        command->operation = u.operation;
+        command->name = u.name;
+        CLI::App *cmd = AddFileCommand(app, u.name, u.help, command->file, command->output);
+        if (u.alias)
+            cmd->alias(u.alias);
+        cmd->callback([command] { command->Run(); });
+    }
+
+    auto multiply = std::make_shared<SMultiply>();
+    CLI::App *cmd = app.add_subcommand("multiply", "The product A B of two matrices: A needs as many columns as B "
+                                                   "has rows (four decimals a cell)");
+    cmd->add_option("A", multiply->first, "File with the first matrix (- for standard input)")->required();
+    cmd->add_option("B", multiply->second, "File with the second matrix (- for standard input)")->required();
+    multiply->output.AddFlag(*cmd);
+    cmd->callback([multiply] { multiply->Run(); });
+
+    auto scale = std::make_shared<SScale>();
+    cmd = app.add_subcommand("scale", "A matrix multiplied by a number (four decimals a cell)");
+    cmd->add_option_function<std::string>(
+           "S", [scale](const std::string &text) { scale->factor = ReadValue(text, "S"); },
+           "The number, or a constant expression such as pi/2 (after --, as in -- -pi, when it starts with - and a "
+           "letter)")
+        ->type_name("NUMBER")
+        ->required();
+    cmd->add_option("FILE", scale->file, kFileHelp);
+    scale->output.AddFlag(*cmd);
+    cmd->callback([scale] { scale->Run(); });
+}

@@ -1,0 +1,308 @@
+#include "cli/Cli.h"
+
+#include "core/doc/CvaFormat.h"
+#include "core/doc/DocumentFile.h"
+#include "core/doc/DocumentSync.h"
+#include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
+#include "gui/output/GraphExport.h"
+#include "gui/view/CommandIds.h"
+#include "gui/view/CorvantaView.h"
+#include "gui/view/Message.h"
+#include "gui/view/ViewHost.h"
+
+#include <CLI/CLI.hpp>
+
+#include <QApplication>
+#include <QFileInfo>
+
+#include <iostream>
+#include <map>
+#include <memory>
+#include <regex>
+
+namespace {
+
+using nlohmann::json;
+
+// The window has no fixed graph size (it follows the screen), so pictures
+// default to this.
+constexpr int kDefaultWidth = 640;
+constexpr int kDefaultHeight = 480;
+// 8192 x 8192 is already a quarter of a gigabyte per picture.
+constexpr int kMaxSide = 8192;
+
+// Standard error carries this program's messages; Qt's notes about its
+// surroundings (no runtime directory, say) would only bury them. Why a
+// platform asked for cannot start is kept.
+void QuietQt(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const bool platform = context.category && qstrncmp(context.category, "qt.qpa", 6) == 0;
+    if (type == QtCriticalMsg || type == QtFatalMsg || (type == QtWarningMsg && platform))
+        Warn(message.toStdString());
+}
+
+// Qt starts only for the pictures; without a display it draws off screen.
+std::unique_ptr<QApplication> StartGui()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(&QuietQt);
+    static int argc = 1;
+    static char name[] = "corvanta-cli";
+    static char *argv[] = {name, nullptr};
+    return std::make_unique<QApplication>(argc, argv);
+}
+
+// What the view asks of its frame, as far as a picture needs it: the range
+// fields, the function list's text and the document's record.
+class CPictureHost : public CViewHost
+{
+public:
+    QString RangeFieldText(int id) const override { return m_fields.count(id) ? m_fields.at(id) : QString(); }
+    void SetRangeFieldText(int id, const QString &text) override { m_fields[id] = text; }
+    QString FunctionListText() const override { return m_strEdit; }
+    void SetFunctionListText(const QString &text) override { m_strEdit = text; }
+    CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
+                                        const std::function<void(bool)> &clearGraph) override
+    {
+        return CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
+    }
+
+    EqStore m_store;
+    bool m_bNewDocument = false;
+
+private:
+    std::map<int, QString> m_fields;
+    QString m_strEdit;
+};
+
+// Every message the view would show, kept to be reported.
+class CMessageCatcher
+{
+public:
+    CMessageCatcher()
+    {
+        m_previous = SetMessageHandler([this](const QString &text, const QString &, MsgIcon, MsgButtons) {
+            m_texts.push_back(text.toStdString());
+            return MsgAnswer::Ok;
+        });
+    }
+    ~CMessageCatcher() { SetMessageHandler(m_previous); }
+    CMessageCatcher(const CMessageCatcher &) = delete;
+    CMessageCatcher &operator=(const CMessageCatcher &) = delete;
+
+    // A message means the window refused something: so does the command.
+    void ThrowIfAny() const
+    {
+        if (m_texts.empty())
+            return;
+        for (std::size_t i = 1; i < m_texts.size(); ++i)
+            Warn(m_texts[i - 1]);
+        throw CInputError(m_texts.back());
+    }
+
+private:
+    MessageHandler m_previous;
+    std::vector<std::string> m_texts;
+};
+
+// What render and plot share: the picture's size and where it goes.
+struct SPicture
+{
+    SOutput output;
+    std::string path;
+    std::string format;
+    int width = kDefaultWidth;
+    int height = kDefaultHeight;
+
+    void AddOptions(CLI::App &cmd)
+    {
+        cmd.add_option("-o,--output", path,
+                       "The picture file; its suffix gives the format (png, svg, pdf or bmp). - writes to "
+                       "standard output")
+            ->type_name("OUT")
+            ->required();
+        cmd.add_option("--format", format, "The format, whatever the suffix (png for standard output otherwise)")
+            ->check(CLI::IsMember({"png", "svg", "pdf", "bmp"}, CLI::ignore_case))
+            ->type_name("FORMAT");
+        cmd.add_option_function<std::string>(
+               "--size", [this](const std::string &text) { ReadSize(text); },
+               "The picture's size in pixels, WIDTHxHEIGHT, or N for a square of N x N (1 to 8192 a side)")
+            ->type_name("SIZE")
+            ->default_str(std::to_string(kDefaultWidth) + "x" + std::to_string(kDefaultHeight));
+        cmd.add_flag("--json", output.json, "Print the output file, its format and size as JSON");
+    }
+
+    void ReadSize(const std::string &text)
+    {
+        static const std::regex pattern("([0-9]{1,6})(?:[xX]([0-9]{1,6}))?");
+        std::smatch match;
+        if (!std::regex_match(text, match, pattern))
+            throw CLI::ValidationError("--size", "'" + text + "' is not a size: give WIDTHxHEIGHT or N");
+        width = std::stoi(match[1]);
+        height = match[2].matched ? std::stoi(match[2]) : width;
+        if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
+            throw CLI::ValidationError("--size", "'" + text + "': each side must be 1 to " +
+                                                     std::to_string(kMaxSide) + " pixels");
+    }
+
+    EExportFormat Format() const
+    {
+        if (!format.empty())
+            return *ExportFormatOfSuffix(QString::fromStdString(format));
+        if (path == "-")
+            return EExportFormat::Png;
+        const QString suffix = QFileInfo(QString::fromStdString(path)).suffix();
+        if (const std::optional<EExportFormat> known = ExportFormatOfSuffix(suffix))
+            return *known;
+        throw CLI::ValidationError("--output", "'" + path +
+                                                   "': the suffix must be .png, .svg, .pdf or .bmp (or give --format)");
+    }
+
+    // Checked before any work, so bad usage costs nothing.
+    void CheckUsage() const
+    {
+        Format();
+        if (output.json && path == "-")
+            throw CLI::ValidationError("--json", "the picture already goes to standard output");
+    }
+
+    void Write(CCorvantaView &view) const
+    {
+        const EExportFormat kind = Format();
+        if (path == "-") {
+            QString why;
+            const QByteArray bytes = EncodeGraph(view, kind, why);
+            if (bytes.isEmpty())
+                throw CInputError("standard output\n\n" + why.toStdString());
+            std::cout.write(bytes.constData(), bytes.size());
+            std::cout.flush();
+            if (!std::cout)
+                throw CInputError("standard output: the picture could not be written");
+            return;
+        }
+        const QString failure = WriteGraph(view, QString::fromStdString(path), kind);
+        if (!failure.isEmpty())
+            throw CInputError(failure.toStdString());
+        output.Print({}, {{"output", path},
+                          {"format", ExportSuffix(kind).toStdString()},
+                          {"width", width},
+                          {"height", height}});
+    }
+};
+
+struct SRender
+{
+    SPicture picture;
+    std::string file;
+
+    void Run()
+    {
+        picture.CheckUsage();
+        CPictureHost host;
+        // The same reading and refusals as File Open.
+        if (file == "-") {
+            const std::string bytes = ReadInput("-");
+            const CCvaFormat::Result result = CCvaFormat::Decode(
+                reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size(), host.m_store);
+            if (!result.Ok())
+                throw CInputError(OpenFailureText("standard input", result.message));
+        } else if (const std::string problem = ReadDocumentFile(file, host.m_store); !problem.empty()) {
+            throw CInputError(OpenFailureText(file, problem));
+        }
+
+        const std::unique_ptr<QApplication> app = StartGui();
+        const CMessageCatcher messages;
+        CCorvantaView view;
+        view.resize(picture.width, picture.height);
+        view.SetHost(&host);
+        // The view takes the record over and redraws, as after File Open.
+        view.SyncDocument();
+        messages.ThrowIfAny();
+        picture.Write(view);
+    }
+};
+
+struct SPlot
+{
+    SPicture picture;
+    std::vector<std::string> expressions;
+    std::vector<std::string> domain, range;
+
+    void Run()
+    {
+        picture.CheckUsage();
+        std::vector<std::string> functions;
+        for (const std::string &argument : expressions)
+            for (const std::string &text : ExpressionArguments(argument))
+                functions.push_back(text);
+        if (functions.size() > SGraphState::kSlots)
+            throw CInputError("At most " + std::to_string(SGraphState::kSlots) + " functions can be plotted at once; " +
+                              std::to_string(functions.size()) + " were given.");
+        if (functions.empty())
+            throw CInputError("There is no function to work on.");
+        for (std::string &function : functions)
+            function = CheckedFunction(function);
+
+        const std::unique_ptr<QApplication> app = StartGui();
+        const CMessageCatcher messages;
+        CPictureHost host;
+        CCorvantaView view;
+        view.resize(picture.width, picture.height);
+        view.SetHost(&host);
+        // Typed into the range fields: the first plot applies them.
+        const std::vector<std::string> *fields[] = {&domain, &range};
+        for (int axis = 0; axis < 2; ++axis)
+            for (std::size_t i = 0; i < fields[axis]->size(); ++i)
+                host.SetRangeFieldText(IDC_X_MIN + 2 * axis + static_cast<int>(i),
+                                       QString::fromStdString((*fields[axis])[i]));
+        if (!domain.empty() || !range.empty())
+            view.OnRangeFieldFocus();
+        for (const std::string &function : functions) {
+            host.SetFunctionListText(QString::fromStdString(function));
+            view.OnPlot();
+        }
+        messages.ThrowIfAny();
+        picture.Write(view);
+    }
+};
+
+// A --domain or --range pair: numbers or constant expressions, typed into the
+// fields as the shortest text of their value.
+void AddPairOption(CLI::App &cmd, const std::string &name, std::vector<std::string> &texts, const std::string &help)
+{
+    cmd.add_option_function<std::vector<std::string>>(
+           name,
+           [&texts, name](const std::vector<std::string> &values) {
+               texts.clear();
+               for (const std::string &value : values)
+                   texts.push_back(FormatShortest(ReadValue(value, name)));
+           },
+           help)
+        ->expected(2)
+        ->allow_extra_args(false)
+        ->type_name("NUMBER");
+}
+
+}  // namespace
+
+void AddRenderCommands(CLI::App &app)
+{
+    auto render = std::make_shared<SRender>();
+    CLI::App *cmd = app.add_subcommand("render", "Draws the graph of a .cva document into a picture, as the window "
+                                                 "exports it");
+    cmd->add_option("FILE", render->file, "The .cva document (- for standard input)")->required();
+    render->picture.AddOptions(*cmd);
+    cmd->callback([render] { render->Run(); });
+
+    auto plot = std::make_shared<SPlot>();
+    cmd = app.add_subcommand("plot", "Plots up to five functions into a picture, as the Plot command does");
+    cmd->add_option("EXPR", plot->expressions,
+                    "Functions of x as typed in the window (- for one a line from standard input)")
+        ->required();
+    AddPairOption(*cmd, "--domain", plot->domain, "The x range shown, from A to B, as the domain fields take it");
+    AddPairOption(*cmd, "--range", plot->range, "The y range shown, from C to D, as the range fields take it");
+    plot->picture.AddOptions(*cmd);
+    cmd->callback([plot] { plot->Run(); });
+}

@@ -1,0 +1,219 @@
+#include "cli/CliRunner.h"
+
+#include "gui/MessageRecorder.h"
+#include "gui/linalg/DetDlg.h"
+#include "gui/linalg/EditGrid.h"
+#include "gui/linalg/MatrixOpsDlg.h"
+#include "gui/linalg/MatrixResultDlg.h"
+#include "gui/linalg/SimEqDlg.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+namespace {
+
+using nlohmann::json;
+using Cells = std::vector<std::vector<std::string>>;
+
+QByteArray Text(const Cells &rows)
+{
+    std::string text;
+    for (const auto &row : rows) {
+        for (const std::string &cell : row)
+            text += cell + " ";
+        text += '\n';
+    }
+    return QByteArray::fromStdString(text);
+}
+
+void Fill(CGrid &grid, const Cells &rows)
+{
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = 0; j < rows[i].size(); ++j)
+            grid.SetTextMatrix(static_cast<int>(i) + 1, static_cast<int>(j) + 1, QString::fromStdString(rows[i][j]));
+}
+
+// The cells below the header row from column first on, a line a row, one blank between cells.
+std::string GridText(const CGrid &grid, int first)
+{
+    std::string text;
+    for (int r = 1; r < grid.Rows(); ++r) {
+        for (int c = first; c < grid.Cols(); ++c)
+            text += (c > first ? " " : "") + grid.TextMatrix(r, c).toStdString();
+        text += '\n';
+    }
+    return text;
+}
+
+// The command's columns with one blank between cells.
+std::string Squeezed(const std::string &out)
+{
+    std::string text;
+    for (std::size_t i = 0; i < out.size(); ++i)
+        if (out[i] != ' ' || (i + 1 < out.size() && out[i + 1] != ' ' && !text.empty() && text.back() != '\n'))
+            text += out[i];
+    return text;
+}
+
+// The equation and determinant windows' results, or their refusals.
+TEST(MatrixCli, SolveAndDetSayWhatTheirWindowsSay)
+{
+    const Cells systems[] = {{{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}},
+                             {{"1e-3", "2", "4"}, {"-7.25", "0", "1"}},
+                             {{"1", "2", "3"}, {"2", "4", "6"}}};
+    for (const Cells &system : systems) {
+        SCOPED_TRACE(Text(system).toStdString());
+        MessageRecorder messages;
+        CSimEqDlg dlg;
+        dlg.CountField()->setText(QString::number(system.size()));
+        Fill(*dlg.CoefficientGrid(), system);
+        dlg.OnSolve();
+        const SCliRun run = RunCli({"solve"}, Text(system));
+        EXPECT_EQ(run.exitCode, messages.shown.empty() ? 0 : 1);
+        EXPECT_EQ(run.out, messages.shown.empty() ? GridText(*dlg.SolutionsGrid(), 0) : "");
+        EXPECT_EQ(run.err, messages.shown.empty() ? "" : messages.shown[0].text.toStdString() + "\n");
+    }
+    const Cells matrices[] = {{{"-3.5"}}, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "1.9"}}};
+    for (const Cells &m : matrices) {
+        CDetDlg dlg;
+        dlg.SizeField()->setText(QString::number(m.size()));
+        Fill(*dlg.Grid(), m);
+        dlg.OnSolve();
+        EXPECT_EQ(RunCli({"det", "-"}, Text(m)).out, dlg.ResultField()->text().toStdString() + "\n");
+    }
+}
+
+// Each operation of Matrices Operations against the cells of its result
+// window, or its refusal.
+TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
+{
+    const Cells wide{{"1", "2", "3"}, {"4", "5", "6"}};
+    const struct
+    {
+        CMatrixOpsDlg::EOperation operation;
+        Cells first, second;  // the second matrix, or the number
+        QStringList args;     // the first matrix comes from standard input, B is the second
+    } cases[] = {
+        {CMatrixOpsDlg::Multiply, wide, {{"7", "8"}, {"9", "1"}, {"2", "3"}}, {"multiply", "-", "B"}},
+        {CMatrixOpsDlg::Multiply, wide, {{"0"}}, {"multiply", "-", "B"}},
+        {CMatrixOpsDlg::MultiplyNumber, {{"1", "-2"}, {"0.5", "4"}}, {{"-2.5"}}, {"scale", "-2.5"}},
+        {CMatrixOpsDlg::Transpose, wide, {}, {"transpose"}},
+        {CMatrixOpsDlg::Inverse, {{"4", "7"}, {"2", "6"}}, {}, {"inverse"}},
+        {CMatrixOpsDlg::Inverse, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "0.9"}}, {}, {"inverse"}},
+        {CMatrixOpsDlg::Adjoint, {{"2", "-1", "0"}, {"1", "3", "5"}, {"-4", "0.5", "1"}}, {}, {"adjugate"}},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString() + "\n" + Text(c.first).toStdString());
+        MessageRecorder messages;
+        MatrixMemory memory;
+        CMatrixOpsDlg dlg(memory);
+        std::optional<CMatrix> result;
+        dlg.SetResultRunner([&result](const CMatrix &m) {
+            result = m;
+            return false;
+        });
+        // The window keeps the second matrix's rows in step with the first's
+        // columns: sizes that do not fit need the first shaped under another operation.
+        const bool mismatch = c.operation == CMatrixOpsDlg::Multiply && c.second.size() != c.first[0].size();
+        dlg.OperationList()->setCurrentIndex(mismatch ? CMatrixOpsDlg::Transpose : c.operation);
+        dlg.RowsField()->setText(QString::number(c.first.size()));
+        dlg.ColumnsField()->setText(QString::number(c.first[0].size()));
+        Fill(*dlg.FirstGrid(), c.first);
+        dlg.OperationList()->setCurrentIndex(c.operation);
+        if (c.operation == CMatrixOpsDlg::MultiplyNumber)
+            dlg.NumberField()->setText(QString::fromStdString(c.second[0][0]));
+        if (c.operation == CMatrixOpsDlg::Multiply && !mismatch) {
+            dlg.MatrixButton(1)->click();
+            dlg.ColumnsField()->setText(QString::number(c.second[0].size()));
+            Fill(*dlg.SecondGrid(), c.second);
+        }
+        dlg.OnCalculate();
+
+        QStringList args = c.args;
+        QFile second(dir.filePath("b.txt"));
+        ASSERT_TRUE(second.open(QIODevice::WriteOnly));
+        second.write(Text(c.second));
+        second.close();
+        args.replaceInStrings(QRegularExpression("^B$"), second.fileName());
+        const SCliRun run = RunCli(args, Text(c.first));
+        EXPECT_EQ(run.exitCode, result ? 0 : 1);
+        EXPECT_EQ(Squeezed(run.out), result ? GridText(*CMatrixResultDlg(*result).Grid(), 1) : "");
+        EXPECT_EQ(run.err, result ? "" : messages.shown.at(0).text.toStdString() + "\n");
+    }
+}
+
+TEST(MatrixCli, BadInputAndUsageExitCodes)
+{
+    std::string wide = "0", tall;
+    for (int i = 0; i < 50; ++i)
+        wide += " 1";
+    for (int i = 0; i < 51; ++i)
+        tall += "1\n";
+    const struct
+    {
+        QStringList args;
+        std::string input;
+        int exitCode;
+        const char *message;  // a part of the message on standard error
+    } cases[] = {
+        {{"det"}, " \n\t\n", 1, "standard input: no numbers"},
+        {{"det"}, "1 2\n3\n", 1, "line 2: 1 number, but the rows above have 2"},
+        {{"det"}, "1 2\n\n3 x4\n", 1, "line 3: 'x4' is not a number"},
+        {{"det"}, "1 nan\n3 4\n", 1, "line 1: 'nan' is not a finite number"},
+        {{"det"}, "1e400\n", 1, "'1e400' is out of range"},
+        {{"det"}, "1,,2\n3,4,5\n", 1, "line 1: an empty field between commas"},
+        {{"det"}, "1, 2\r\n3, 4,\r\n", 1, "line 2: an empty field after the last comma"},
+        {{"det"}, "1 2 3\n4 5 6\n", 1, "a 2 x 3 matrix is not square"},
+        {{"transpose"}, wide, 1, "51 numbers; the matrix tools take 1 to 50 rows and columns"},
+        {{"transpose"}, tall, 1, "line 51: more than 50 rows"},
+        {{"solve"}, "2 4\n", 1, "1 line of 2 numbers"},
+        {{"det", "/no/such/file"}, "", 1, "/no/such/file: cannot be opened"},
+        {{"multiply", "-", "-"}, "1\n", 2, "standard input can give only one"},
+        {{"scale", "two"}, "1\n", 2, "'two' is not a number"},
+        {{"scale", "-1.5", "-"}, "\xEF\xBB\xBF" "1, 2\r3, 4\r", 0, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString() + " <<< " + c.input.substr(0, 40));
+        const SCliRun run = RunCli(c.args, QByteArray::fromStdString(c.input));
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+}
+
+TEST(MatrixCli, JsonParsesBack)
+{
+    json value = json::parse(RunCli({"inverse", "--json"}, "4 7\n2 6\n").out);
+    EXPECT_EQ(value["matrix"], json::parse("[[0.6, -0.7], [-0.2, 0.4]]"));
+    EXPECT_EQ(value["texts"][0][1], "-0.7000");
+    value = json::parse(RunCli({"det", "--json"}, "1e200 0\n0 1e200\n").out);
+    EXPECT_TRUE(value["determinant"].is_null());  // overflow: inf
+    EXPECT_EQ(value["text"], "inf");
+}
+
+// A full disk under standard output: the result never arrived.
+TEST(MatrixCli, AResultThatCannotBeWrittenIsNoSuccess)
+{
+    for (const QStringList &args : {QStringList{"det", "-"}, QStringList{"plot", "x", "-o", "-"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(QStringLiteral(CORVANTA_CLI), args);
+        process.write("1 2\n3 4\n");
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_TRUE(process.readAllStandardError().startsWith("standard output"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+#include "cli/CliRunner.h"
+
+#include "gui/view/ViewFixture.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+namespace {
+
+class RenderCli : public ViewFixture
+{
+protected:
+    QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    void Plot(const char *function)
+    {
+        host.edit = QString::fromLatin1(function);
+        view.OnPlot();
+    }
+    QImage Picture() const { return view.Picture().convertToFormat(QImage::Format_RGB32); }
+    // The picture a command wrote, in the view's pixel format.
+    QImage Written(const char *name) const { return QImage(Path(name)).convertToFormat(QImage::Format_RGB32); }
+
+    QTemporaryDir dir;
+};
+
+// A saved document drawn by the command is the window's picture of it.
+TEST_F(RenderCli, RenderIsTheViewsPicturePixelForPixel)
+{
+    CCorvantaDoc doc;
+    host.doc = &doc;
+    view.resize(333, 217);
+    Plot("sin(x)*3");
+    Plot("x^2/4-2");
+    view.OnDifferentiate();
+    view.OnZoomOutX();
+    view.PanBy(17, -9);
+    view.Redraw();
+    ASSERT_TRUE(doc.SaveAs(Path("graph.cva")));
+    QImage blank(Picture().size(), QImage::Format_RGB32);
+    blank.fill(Picture().pixel(0, 0));
+    ASSERT_NE(Picture(), blank);
+
+    const SCliRun run = RunCli({"render", Path("graph.cva"), "-o", Path("out.png"), "--size", "333x217"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(Written("out.png") == Picture());
+}
+
+// The functions plotted as the Plot command plots them, the typed domain and
+// range applied as the range fields apply them.
+TEST_F(RenderCli, PlotIsThePlotCommandsPicture)
+{
+    view.resize(300, 200);
+    SetFields("-3", "3", "-2", "5");
+    view.OnRangeFieldFocus();
+    Plot("sin(x)");
+    Plot("x^3/4");
+    ASSERT_TRUE(messages.shown.empty());
+    const SCliRun run = RunCli({"plot", "sin(x)", "X^3/4", "--domain", "-3", "3", "--range", "-2", "5", "-o",
+                                Path("plot.png"), "--size", "300x200"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(Written("plot.png") == Picture());
+}
+
+// What the window refuses, the command refuses with the same words.
+TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
+{
+    const struct
+    {
+        const char *function;
+        QStringList fields;  // x min, x max, y min, y max
+    } cases[] = {{"sin(x", {"", "", "", ""}}, {"x", {"5", "1", "", ""}}, {"x", {"", "", "0", "1e-300"}}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.fields.join(' ').toStdString());
+        messages.Clear();
+        CFakeHost window;
+        CCorvantaView fresh;
+        fresh.SetHost(&window);
+        fresh.resize(640, 480);
+        for (int i = 0; i < 4; ++i)
+            window.fields[IDC_X_MIN + i] = c.fields[i];
+        fresh.OnRangeFieldFocus();
+        window.edit = QString::fromLatin1(c.function);
+        fresh.OnPlot();
+        ASSERT_FALSE(messages.shown.empty());
+        QStringList args{"plot", c.function, "-o", Path("refused.png")};
+        if (!c.fields[0].isEmpty())
+            args << "--domain" << c.fields[0] << c.fields[1];
+        if (!c.fields[2].isEmpty())
+            args << "--range" << c.fields[2] << c.fields[3];
+        const SCliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, messages.shown.back().text.toStdString() + "\n");
+    }
+    EXPECT_FALSE(QFile::exists(Path("refused.png")));
+
+    // A file File Open refuses.
+    QFile file(Path("bad.cva"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("CVD\x01");
+    file.close();
+    messages.Clear();
+    EXPECT_FALSE(CCorvantaDoc().OnOpenDocument(file.fileName()));
+    const SCliRun run = RunCli({"render", file.fileName(), "-o", Path("bad.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, messages.shown.at(0).text.toStdString() + "\n");
+}
+
+TEST_F(RenderCli, SizesFormatsAndExitCodes)
+{
+    const QString out = Path("p.png");
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+        QSize size;  // of the picture written to p.png, 0 x 0 for none
+    } cases[] = {
+        {{"plot", "x", "-o", out}, 0, {640, 480}},
+        {{"plot", "x", "-o", out, "--size", "64"}, 0, {64, 64}},
+        {{"plot", "x", "-o", out, "--size", "1x8192"}, 0, {1, 8192}},
+        {{"plot", "x", "-o", out, "--size", "0"}, 2, {0, 0}},
+        {{"plot", "x", "-o", out, "--size", "8193x10"}, 2, {0, 0}},
+        {{"plot", "x", "-o", Path("p.txt")}, 2, {0, 0}},
+        {{"plot", "x", "-o", "-", "--json"}, 2, {0, 0}},
+        {{"plot", "x", "x^2", "x^3", "x^4", "x^5", "x^6", "-o", out}, 1, {0, 0}},
+        {{"render", Path("missing.cva"), "-o", out}, 1, {0, 0}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile::remove(out);
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(QImage(out).size(), c.size);
+        EXPECT_EQ(run.err.empty(), c.exitCode == 0) << run.err;
+    }
+    const SCliRun png = RunCli({"plot", "x", "-o", "-", "--size", "20x10"});
+    EXPECT_EQ(QImage::fromData(QByteArray::fromStdString(png.out), "PNG").size(), QSize(20, 10));
+    const SCliRun bmp = RunCli({"plot", "x", "-o", Path("p.BMP"), "--size", "30x20", "--json"});
+    EXPECT_EQ(nlohmann::json::parse(bmp.out)["format"], "bmp");
+    EXPECT_EQ(QImage(Path("p.BMP"), "BMP").size(), QSize(30, 20));
+}
+
+}  // namespace
