@@ -1,6 +1,9 @@
 target_sources(corvanta-cli PRIVATE
   src/cli/Cli.h src/cli/Cli.cpp
+  src/cli/Batch.h
   src/cli/main.cpp
   src/cli/Manual.cpp
   src/cli/ExpressionCommands.cpp
+  src/cli/AnalysisCommands.cpp
+  src/cli/CalcCommands.cpp
   src/cli/StubCommands.cpp)

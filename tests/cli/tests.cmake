@@ -1,6 +1,8 @@
 # End-to-end: the tests run the built corvanta-cli.
 corvanta_test(cli_tests GUI SOURCES
   cli/CliRunner.h
-  cli/ExpressionCliTest.cpp)
+  cli/ExpressionCliTest.cpp
+  cli/AnalysisCliTest.cpp
+  cli/CalcCliTest.cpp)
 target_compile_definitions(cli_tests PRIVATE CORVANTA_CLI="$<TARGET_FILE:corvanta-cli>")
 add_dependencies(cli_tests corvanta-cli)
