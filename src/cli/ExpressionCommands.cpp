@@ -1,3 +1,4 @@
+#include "cli/Batch.h"
 #include "cli/Cli.h"
 
 #include "core/analysis/PointSearch.h"
@@ -12,28 +13,6 @@
 namespace {
 
 using nlohmann::json;
-
-// Runs one item of a batch; bad input is reported and the batch goes on.
-template <typename Work>
-void ForEachExpression(const std::string &argument, bool &failed, Work work)
-{
-    for (const std::string &text : ExpressionArguments(argument)) {
-        try {
-            work(text);
-        } catch (const CInputError &e) {
-            Warn(e.what());
-            failed = true;
-        }
-    }
-}
-
-// A single item is its own value; a batch is an array of them.
-json Collected(const std::vector<json> &items, const std::string &argument)
-{
-    if (argument != "-" && items.size() == 1)
-        return items.front();
-    return json(items);
-}
 
 struct SEval
 {

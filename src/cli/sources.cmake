@@ -1,8 +1,10 @@
 target_sources(corvanta-cli PRIVATE
   src/cli/Cli.h src/cli/Cli.cpp
+  src/cli/Batch.h
   src/cli/main.cpp
   src/cli/Manual.cpp
   src/cli/ExpressionCommands.cpp
+  src/cli/AnalysisCommands.cpp
+  src/cli/CalcCommands.cpp
   src/cli/MatrixCommands.cpp
-  src/cli/RenderCommands.cpp
-  src/cli/StubCommands.cpp)
+  src/cli/RenderCommands.cpp)

@@ -2,6 +2,8 @@
 corvanta_test(cli_tests GUI SOURCES
   cli/CliRunner.h
   cli/ExpressionCliTest.cpp
+  cli/AnalysisCliTest.cpp
+  cli/CalcCliTest.cpp
   cli/MatrixCliTest.cpp
   cli/RenderCliTest.cpp)
 target_compile_definitions(cli_tests PRIVATE CORVANTA_CLI="$<TARGET_FILE:corvanta-cli>")

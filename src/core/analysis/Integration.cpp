@@ -1,6 +1,7 @@
 #include "core/analysis/Integration.h"
 
 #include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -97,3 +98,5 @@ SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRu
     }
     return {kNaN, false};
 }
+
+std::string IntegralText(double value) { return std::isnan(value) ? "Invalid Domain!" : FormatFixed(value, 6); }

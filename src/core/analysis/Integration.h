@@ -3,11 +3,22 @@
 #include "core/analysis/Progress.h"
 
 #include <cstdint>
+#include <string>
 
 class CExpression;
 
 // The three rules of limited integration, numbered as the dialog's radios.
 enum class EIntegrationRule { MidPoint = 0, Trapezoid = 1, Simpson = 2 };
+
+// The integration dialog's defaults, its range of widths and its texts.
+inline constexpr EIntegrationRule kDefaultIntegrationRule = EIntegrationRule::Trapezoid;
+inline constexpr double kDefaultIntegrationWidth = 0.01;
+inline constexpr double kMinIntegrationWidth = 0.00001;
+inline constexpr double kMaxIntegrationWidth = 1.0;
+inline constexpr const char *kLimitsOrderText =
+    "Error 0x04:\n\nThe upper limit of the integral cannot be less than the lower limit!\nPlease re-enter the integral.";
+inline constexpr const char *kLimitsOrderCaption = "Invalid Data";
+inline constexpr const char *kIntegralCaption = "Limited Integration Result";
 
 struct SIntegral
 {
@@ -29,3 +40,7 @@ std::int64_t IntegrationSteps(double a, double b, double h);
 // in batches; progress is reported now and then and may cancel.
 SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRule rule,
                     const ProgressCallback &progress = {});
+
+// The result as the dialog's message shows it: six decimals, or
+// "Invalid Domain!" when f was undefined somewhere.
+std::string IntegralText(double value);

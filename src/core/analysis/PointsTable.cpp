@@ -60,21 +60,29 @@ std::string TableLine(double xr, double yr)
     return PadRight(FormatExp(xr, 5), 30) + PadRight(y, 20);
 }
 
+std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &s)
+{
+    std::vector<STableRow> rows;
+    if (function.find_first_not_of(' ') == std::string::npos || !CheckTableSettings(s).empty())
+        return rows;
+    const std::size_t n = static_cast<std::size_t>(TableRowCount(s));
+    std::vector<double> x(n);
+    for (std::size_t i = 0; i < n; ++i)
+        x[i] = RoundToDecimals(s.from + static_cast<double>(i) * s.increment, 6);
+    std::vector<double> y(n);
+    CExpression f;
+    f.SetExpression(function);
+    f.EvaluateMany(x.data(), y.data(), n);
+    rows.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        rows.push_back({x[i], RoundToDecimals(y[i], 6)});
+    return rows;
+}
+
 std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &s)
 {
     std::vector<std::string> lines;
-    if (function.find_first_not_of(' ') == std::string::npos || !CheckTableSettings(s).empty())
-        return lines;
-    const std::int64_t rows = TableRowCount(s);
-    std::vector<double> x(static_cast<std::size_t>(rows));
-    for (std::int64_t i = 0; i < rows; ++i)
-        x[static_cast<std::size_t>(i)] = RoundToDecimals(s.from + static_cast<double>(i) * s.increment, 6);
-    std::vector<double> y(x.size());
-    CExpression f;
-    f.SetExpression(function);
-    f.EvaluateMany(x.data(), y.data(), x.size());
-    lines.reserve(x.size());
-    for (std::size_t i = 0; i < x.size(); ++i)
-        lines.push_back(TableLine(x[i], RoundToDecimals(y[i], 6)));
+    for (const STableRow &row : PointsTableRows(function, s))
+        lines.push_back(TableLine(row.x, row.y));
     return lines;
 }

@@ -34,6 +34,17 @@ std::int64_t TableRowCount(const STableSettings &settings);
 // One line of the table for a substituted x and its rounded value.
 std::string TableLine(double xr, double yr);
 
+// One row: the substituted x and the value rounded to six decimals.
+struct STableRow
+{
+    double x;
+    double y;
+};
+
+// The rows of the table of a function text over good settings; none for an
+// empty text or refused settings.
+std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &settings);
+
 // The lines of the table of a function text over good settings. Row i
 // substitutes x_i = From + i * Increment rounded to six decimals. An empty
 // text gives no lines.

@@ -503,3 +503,11 @@ double CCalcEvaluator::ApplyFunction(char code, double x, bool bRadian)
     default: return kNaN;
     }
 }
+
+double EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase)
+{
+    CCalcEvaluator evaluator(strText);
+    evaluator.SetRadian(bRadian);
+    evaluator.SetBase(nTokenBase);
+    return evaluator.Evaluate(false, 0.0);
+}

@@ -59,3 +59,7 @@ private:
     std::string m_strSource;
     std::string m_strWork;
 };
+
+// The calculator's "=": the text evaluated with the angle mode and the base
+// of number tokens (-1 for plain decimal).
+double EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase);

@@ -46,6 +46,22 @@ std::string FormatResultInBase(double dValue, int nBase)
     return s + (s.find('.') != std::string::npos ? "  " : ". ");
 }
 
+int BaseFieldValue(const std::string &strText)
+{
+    const double d = std::trunc(ReadNumberText(strText));
+    return d >= 2 && d <= 36 ? static_cast<int>(d) : 0;
+}
+
+int TokenBase(const std::string &strFrom, const std::string &strTo)
+{
+    return strFrom == "10" && strTo == "10" ? -1 : BaseFieldValue(strFrom);
+}
+
+std::string EqualsText(double dValue, int nShownBase)
+{
+    return nShownBase == 10 ? FormatResult(dValue) : FormatResultInBase(dValue, nShownBase);
+}
+
 std::string StoreText(const std::string &strDisplay, bool bIntegral)
 {
     std::string s = RemoveSpaces(strDisplay);
@@ -148,4 +164,16 @@ std::pair<double, double> PolarToRect(double r, double dDegrees)
 {
     const double a = dDegrees * 0.017453292519943295;
     return {r * std::cos(a), r * std::sin(a)};
+}
+
+std::pair<std::string, std::string> RectToPolarTexts(double x, double y)
+{
+    const auto [r, a] = RectToPolar(x, y);
+    return {FormatG10(r), FormatG10(a)};
+}
+
+std::pair<std::string, std::string> PolarToRectTexts(double r, double dDegrees)
+{
+    const auto [x, y] = PolarToRect(r, dDegrees);
+    return {FormatG10(x), FormatG10(y)};
 }

@@ -20,6 +20,17 @@ std::string FormatPowerResult(double dValue);
 // point, "." and a space otherwise. Empty for a base outside 2..36.
 std::string FormatResultInBase(double dValue, int nBase);
 
+// The "Base System" fields: the base a field's text holds (its leading
+// number, truncated), 0 outside 2..36, which earns kBaseFieldText.
+inline constexpr const char *kBaseFieldText = "Please enter an integer between 2 and 36.";
+int BaseFieldValue(const std::string &strText);
+// The base of the number tokens: -1 (plain decimal numbers) while both fields
+// read exactly "10", else the base From holds.
+int TokenBase(const std::string &strFrom, const std::string &strTo);
+// The display after "=" for a result shown in a base: FormatResult in 10,
+// FormatResultInBase in the others.
+std::string EqualsText(double dValue, int nShownBase);
+
 // The display text without its spaces and without the point the format
 // appended to an integral value (a point inside the number stays).
 std::string StoreText(const std::string &strDisplay, bool bIntegral);
@@ -38,3 +49,6 @@ double ReadNumberText(const std::string &strText);
 // (radius, angle in degrees) of (x, y), and (x, y) of (radius, degrees).
 std::pair<double, double> RectToPolar(double x, double y);
 std::pair<double, double> PolarToRect(double r, double dDegrees);
+// The two result fields of "Rect => Angl" and "Angl => Rect" ("%.10g").
+std::pair<std::string, std::string> RectToPolarTexts(double x, double y);
+std::pair<std::string, std::string> PolarToRectTexts(double r, double dDegrees);

@@ -67,6 +67,11 @@ double ReadNumber(const std::string &text)
     return negative ? -value : value;
 }
 
+std::string NumberRangeText(double min, double max)
+{
+    return "Please enter a number between " + FormatShortest(min) + " and " + FormatShortest(max) + ".";
+}
+
 std::string FormatShortest(double value)
 {
     if (std::isnan(value))

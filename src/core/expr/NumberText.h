@@ -22,6 +22,10 @@ double ReadNumber(const std::string &text);
 // "12345.678"); "nan", "inf", "-inf" for the others.
 std::string FormatShortest(double value);
 
+// The refusal of a number field outside [min, max]:
+// "Please enter a number between 1e-05 and 1."
+std::string NumberRangeText(double min, double max);
+
 // Reads the longest decimal prefix (digits with at most one point, no
 // exponent) without depending on the process locale, like strtod otherwise:
 // overflow gives infinity, underflow 0, a lone point 0. Returns the characters

@@ -1,6 +1,5 @@
 #include "gui/analysis/AnalysisPage.h"
 
-#include "core/analysis/RootFinder.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/view/Message.h"
 
@@ -30,8 +29,6 @@ constexpr int kToStatic = 1011;
 constexpr int kStep3Label = 1012;
 constexpr int kResultLabel = 1014;
 constexpr int kCalculate = 1008;
-constexpr int kMinAccuracy = 3;
-constexpr int kMaxAccuracy = 15;
 
 const char *const kDomainStep3 = "3- Specify domain :     From";
 const char *const kNearStep3 = "3- Specify a nearby point :";
@@ -82,7 +79,8 @@ private:
 
 }  // namespace
 
-CAnalysisPage::CAnalysisPage(const SPageTexts &texts, QWidget *parent) : QWidget(parent), m_texts(texts)
+CAnalysisPage::CAnalysisPage(const SPageControls &controls, QWidget *parent)
+    : QWidget(parent), m_controls(controls), m_texts(AnalysisTexts(controls.kind))
 {
     BuildControls();
     UpdateData(false);
@@ -106,7 +104,7 @@ void CAnalysisPage::BuildControls()
                                      "in the graph domain (good at zoom in cases).", "near a point (most accuracy)."};
     for (int i = 0; i < 3; ++i) {
         m_aModes[i] = new QRadioButton(QString::fromLatin1(modeTexts[i]), this);
-        m_aModes[i]->setObjectName(Name(m_texts.modeIds[i]));
+        m_aModes[i]->setObjectName(Name(m_controls.modeIds[i]));
         auto *pRow = new QHBoxLayout;
         pRow->addSpacing(16);
         pRow->addWidget(m_aModes[i]);
@@ -120,11 +118,11 @@ void CAnalysisPage::BuildControls()
     m_pStep3 = new QLabel(QString::fromLatin1(m_texts.step3Text), this);
     m_pStep3->setObjectName(Name(kStep3Label));
     m_pFrom = new QLineEdit(this);
-    m_pFrom->setObjectName(Name(m_texts.fromId));
+    m_pFrom->setObjectName(Name(m_controls.fromId));
     m_pToLabel = new QLabel(QStringLiteral("To "), this);
     m_pToLabel->setObjectName(Name(kToStatic));
     m_pTo = new QLineEdit(this);
-    m_pTo->setObjectName(Name(m_texts.toId));
+    m_pTo->setObjectName(Name(m_controls.toId));
     for (QLineEdit *pEdit : {m_pFrom, m_pTo})
         pEdit->setFixedWidth(110);
     pDomainRow->addWidget(m_pStep3);
@@ -141,13 +139,13 @@ void CAnalysisPage::BuildControls()
     pInsetLayout->setContentsMargins(0, 0, 0, 0);
     pInsetLayout->setSpacing(0);
     m_pAccuracy = new QLineEdit(pInset);
-    m_pAccuracy->setObjectName(Name(m_texts.accuracyId));
+    m_pAccuracy->setObjectName(Name(m_controls.accuracyId));
     m_pAccuracy->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_pAccuracy));
     m_pAccuracy->setFixedWidth(32);
     m_pAccuracy->setAlignment(Qt::AlignRight);
     pInsetLayout->addWidget(m_pAccuracy);
     auto *pArrows = new QWidget(pInset);
-    pArrows->setObjectName(Name(m_texts.upDownId));
+    pArrows->setObjectName(Name(m_controls.upDownId));
     auto *pArrowLayout = new QVBoxLayout(pArrows);
     pArrowLayout->setContentsMargins(0, 0, 0, 0);
     pArrowLayout->setSpacing(0);
@@ -166,12 +164,12 @@ void CAnalysisPage::BuildControls()
     pLayout->addWidget(pAccuracyLabel);
 
     m_pList = new QListWidget(this);
-    m_pList->setObjectName(Name(m_texts.listId));
+    m_pList->setObjectName(Name(m_controls.listId));
     m_pList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pList->setMinimumHeight(150);
     m_pResultBox = new QGroupBox(this);
     auto *pBoxLayout = new QVBoxLayout(m_pResultBox);
-    if (m_texts.resultGroup) {
+    if (m_controls.resultGroup) {
         m_pResultBox->setTitle(QStringLiteral("Result"));
         m_pResultLabel = new QLabel(QString::fromLatin1(m_texts.resultText), m_pResultBox);
         m_pResultLabel->setObjectName(Name(kResultLabel));
@@ -265,10 +263,8 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
     bool bOk = false;
     const int n = m_pAccuracy->text().trimmed().toInt(&bOk);
     const QString caption = QString::fromLatin1(kProgramName);
-    if (!bOk || n < kMinAccuracy || n > kMaxAccuracy) {
-        ShowMessage(this,
-                    bOk ? QStringLiteral("Please enter an integer between %1 and %2.").arg(kMinAccuracy).arg(kMaxAccuracy)
-                        : QStringLiteral("Please enter an integer."),
+    if (!bOk || n < kMinPlaces || n > kMaxPlaces) {
+        ShowMessage(this, bOk ? QString::fromStdString(PlacesRangeText()) : QStringLiteral("Please enter an integer."),
                     caption, MsgIcon::Warning);
         m_pAccuracy->setFocus();
         m_pAccuracy->selectAll();
@@ -281,7 +277,7 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
 void CAnalysisPage::StepAccuracy(int delta)
 {
     const int n = m_pAccuracy->text().toInt() + delta;
-    m_pAccuracy->setText(QString::number(std::clamp(n, kMinAccuracy, kMaxAccuracy)));
+    m_pAccuracy->setText(QString::number(std::clamp(n, kMinPlaces, kMaxPlaces)));
 }
 
 void CAnalysisPage::SetStep3(const QString &text, bool bEnabled, bool bShowTo)
@@ -310,7 +306,7 @@ void CAnalysisPage::OnSpecificDomain()
     SetStep3(QString::fromLatin1(kDomainStep3), true, true);
     m_pFrom->setFocus();
     SetResultLabel(QString::fromLatin1(m_texts.inDomainText));
-    if (m_texts.readsAfterMode)
+    if (m_controls.readsAfterMode)
         UpdateData(true);
 }
 
@@ -330,62 +326,45 @@ void CAnalysisPage::OnNearPoint()
     SetStep3(QString::fromLatin1(kNearStep3), true, false);
     m_pFrom->setFocus();
     SetResultLabel(QString::fromLatin1(m_texts.nearPointText));
-    if (m_texts.readsAfterMode)
+    if (m_controls.readsAfterMode)
         UpdateData(true);
 }
 
-std::optional<CAnalysisPage::SResult> CAnalysisPage::RunSearch(bool bNear, double t)
+std::optional<SAnalysisResult> CAnalysisPage::RunSearch(const SAnalysisRequest &request)
 {
     const SWaitCursor wait;
     if (m_testProgress)
-        return Search(bNear, t, m_testProgress);
+        return RunAnalysis(request, m_testProgress);
     CProgressDialog progress(this, QStringLiteral("Searching..."));
-    return Search(bNear, t, progress.Callback());
+    return RunAnalysis(request, progress.Callback());
 }
 
 void CAnalysisPage::OnCalculate()
 {
     if (!UpdateData(true))
         return;
-    const double t = std::pow(10.0, -m_nAccuracy);
-    if (m_nAccuracy > kMaxAccuracy || m_nAccuracy < kMinAccuracy)
+    if (m_nAccuracy > kMaxPlaces || m_nAccuracy < kMinPlaces)
         return;
     const bool bNear = m_nMode == 2;
-    const double from = bNear ? m_dFrom - 1.0 : m_dFrom;
-    const double to = bNear ? m_dFrom + 1.0 : m_dTo;
-    if (!bNear) {
-        if (m_dTo <= m_dFrom) {
-            ShowMessage(this,
-                        QStringLiteral("Error 0x06:\n\nThe start of domain must be less than the end.\n"
-                                       "Please correct the error and try again."),
-                        QStringLiteral("Invalid domain"), MsgIcon::Stop);
-            return;
-        }
-    }
-    // Far from zero the step would no longer move x and the search would
-    // never end; there is nothing to ask the user about such a domain.
-    if (!CRootFinder::StepAdvances(from, to, bNear ? CRootFinder::kNearStep : CRootFinder::kDomainStep)) {
-        ShowMessage(this,
-                    bNear ? QStringLiteral("The point is too far from zero: the search step no longer changes x there.\n"
-                                           "Please choose a point nearer to zero and try again.")
-                          : QStringLiteral("The domain is too far from zero: the search step no longer changes x there.\n"
-                                           "Please choose a domain nearer to zero and try again."),
-                    QStringLiteral("Invalid domain"), MsgIcon::Stop);
+    const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo, m_nAccuracy};
+    const EAnalysisCheck check = CheckAnalysis(request);
+    const QString text = QString::fromLatin1(CheckText(request, check));
+    if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar) {
+        ShowMessage(this, text, QString::fromLatin1(kInvalidDomainCaption), MsgIcon::Stop);
         return;
     }
-    if (!bNear && m_dTo - m_dFrom > m_texts.largeDomain &&
-        ShowMessage(this, QString::fromLatin1(m_texts.largeQuestion), QStringLiteral("Large domain"),
-                    MsgIcon::Question, MsgButtons::YesNo) == MsgAnswer::Yes)
+    if (check == EAnalysisCheck::LargeDomain &&
+        ShowMessage(this, text, QString::fromLatin1(kLargeDomainCaption), MsgIcon::Question, MsgButtons::YesNo) ==
+            MsgAnswer::Yes)
         return;
 
-    const std::optional<SResult> result = RunSearch(bNear, t);
+    const std::optional<SAnalysisResult> result = RunSearch(request);
     if (!result)
         return;  // cancelled: the previous list stays
     m_pList->clear();
-    m_pList->addItems(result->lines);
-    if (result->lines.isEmpty())
-        m_pList->addItem(QStringLiteral("None"));
-    else if (result->truncated && !bNear)
+    for (const std::string &line : result->lines)
+        m_pList->addItem(QString::fromStdString(line));
+    if (result->WarnsTooMany(bNear))
         ShowMessage(this, QString::fromLatin1(m_texts.tooMany), QString::fromLatin1(m_texts.tooManyCaption),
                     MsgIcon::Information);
 }

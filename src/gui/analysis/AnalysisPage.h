@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/Progress.h"
+#include "core/analysis/AnalysisRun.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -26,24 +26,15 @@ struct SAnalysisInput
     double graphMax = 10.0;
 };
 
-// The texts, control ids and limits that tell the three pages apart.
-struct SPageTexts
+// The kind of search and the control ids that tell the three pages apart;
+// their texts come with the kind.
+struct SPageControls
 {
-    const char *title;
-    const char *searchLabel;     // "2- Searching for ..."
+    EAnalysisKind kind;
     std::array<int, 3> modeIds;  // the three radios
     int fromId, toId, accuracyId, upDownId, listId;
-    const char *step3Text;       // the template's own step-3 label
-    const char *resultText;      // the template's own result label
-    const char *inDomainText;
-    const char *nearPointText;
     bool resultGroup;            // a "Result" group around label and list
     bool readsAfterMode;         // a radio of modes 0 and 2 reads the controls back
-    const char *columnHeads;     // above the list, or nullptr
-    double largeDomain;
-    const char *largeQuestion;
-    const char *tooMany;
-    const char *tooManyCaption;
 };
 
 // One page of the analysis sheet: pick a plotted function, a search mode,
@@ -53,7 +44,7 @@ class CAnalysisPage : public QWidget
 {
     Q_OBJECT
 public:
-    CAnalysisPage(const SPageTexts &texts, QWidget *parent);
+    CAnalysisPage(const SPageControls &controls, QWidget *parent);
 
     // Takes the view's data and fills the function list (the page's
     // initialisation; called once, before the sheet shows).
@@ -83,18 +74,9 @@ public:
     double m_dGraphMax = 0.0;
     QString m_strFunction;
     int m_nMode = 0;
-    double m_dFrom = -10.0;
-    double m_dTo = 10.0;
-    int m_nAccuracy = 6;
-
-protected:
-    struct SResult
-    {
-        QStringList lines;
-        bool truncated = false;
-    };
-    // The page's search; nothing when it was cancelled.
-    virtual std::optional<SResult> Search(bool bNear, double t, const ProgressCallback &progress) = 0;
+    double m_dFrom = kDefaultAnalysisFrom;
+    double m_dTo = kDefaultAnalysisTo;
+    int m_nAccuracy = kDefaultPlaces;
 
 private:
     void BuildControls();
@@ -102,9 +84,10 @@ private:
     void SetResultLabel(const QString &text);
     void StepAccuracy(int delta);
     bool ReadNumber(QLineEdit *pEdit, double &value);
-    std::optional<SResult> RunSearch(bool bNear, double t);
+    std::optional<SAnalysisResult> RunSearch(const SAnalysisRequest &request);
 
-    const SPageTexts &m_texts;
+    const SPageControls &m_controls;
+    const SAnalysisTexts &m_texts;
     QComboBox *m_pFunction = nullptr;
     std::array<QRadioButton *, 3> m_aModes{};
     QLabel *m_pStep3 = nullptr;

@@ -8,7 +8,4 @@ class CCrit : public CAnalysisPage
     Q_OBJECT
 public:
     explicit CCrit(QWidget *parent = nullptr);
-
-protected:
-    std::optional<SResult> Search(bool bNear, double t, const ProgressCallback &progress) override;
 };

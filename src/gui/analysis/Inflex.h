@@ -8,7 +8,4 @@ class CInflex : public CAnalysisPage
     Q_OBJECT
 public:
     explicit CInflex(QWidget *parent = nullptr);
-
-protected:
-    std::optional<SResult> Search(bool bNear, double t, const ProgressCallback &progress) override;
 };

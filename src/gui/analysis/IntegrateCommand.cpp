@@ -1,14 +1,11 @@
 #include "gui/analysis/IntegrateCommand.h"
 
 #include "core/analysis/Integration.h"
-#include "core/expr/NumberText.h"
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/view/Message.h"
 #include "gui/view/ViewHost.h"
-
-#include <cmath>
 
 void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)
 {
@@ -22,8 +19,8 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
     }
 
     CIntegrateDlg dlg(parent);
-    dlg.m_dDivisions = 0.01;
-    dlg.m_nRule = 1;
+    dlg.m_dDivisions = kDefaultIntegrationWidth;
+    dlg.m_nRule = static_cast<int>(kDefaultIntegrationRule);
     dlg.m_nCurrent = view.m_nSelected;
     for (int i = 0; i <= view.m_nLast && i < CCorvantaView::kSlots; ++i)
         if (!view.m_aFunctions[i].m_strCoded.empty())
@@ -34,10 +31,8 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
         if (RunDialog(dlg, run) != QDialog::Accepted)
             return;
         if (dlg.m_dTo < dlg.m_dFrom) {
-            ShowMessage(parent,
-                        QStringLiteral("Error 0x04:\n\nThe upper limit of the integral cannot be less than the lower "
-                                       "limit!\nPlease re-enter the integral."),
-                        QStringLiteral("Invalid Data"), MsgIcon::Stop);
+            ShowMessage(parent, QString::fromLatin1(kLimitsOrderText), QString::fromLatin1(kLimitsOrderCaption),
+                        MsgIcon::Stop);
             dlg.m_nCurrent = dlg.m_nSelected;  // the function chosen comes back too
             continue;
         }
@@ -57,7 +52,6 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
     }
     if (result.cancelled)
         return;
-    const QString text = std::isnan(result.value) ? QStringLiteral("Invalid Domain!")
-                                                  : QString::fromStdString(FormatFixed(result.value, 6));
-    ShowMessage(parent, text, QStringLiteral("Limited Integration Result"), MsgIcon::None, MsgButtons::Ok);
+    ShowMessage(parent, QString::fromStdString(IntegralText(result.value)), QString::fromLatin1(kIntegralCaption),
+                MsgIcon::None, MsgButtons::Ok);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/analysis/Integration.h"
+
 #include <QDialog>
 
 #include <array>
@@ -34,16 +36,16 @@ public:
     QLineEdit *DivisionsField() const { return m_pDivisions; }
     QButtonGroup *Rules() const { return m_pRules; }
 
-    static constexpr double kMinDivisions = 0.00001;
-    static constexpr double kMaxDivisions = 1.0;
+    static constexpr double kMinDivisions = kMinIntegrationWidth;
+    static constexpr double kMaxDivisions = kMaxIntegrationWidth;
 
     std::array<QString, 5> m_strFunctions;
     int m_nCurrent = 0;
     std::int16_t m_nSelected = 0;
     double m_dFrom = 0.0;
     double m_dTo = 0.0;
-    double m_dDivisions = 0.01;
-    int m_nRule = 1;
+    double m_dDivisions = kDefaultIntegrationWidth;
+    int m_nRule = static_cast<int>(kDefaultIntegrationRule);
 
 private:
     QComboBox *m_pFunctions = nullptr;

@@ -1,5 +1,6 @@
 #include "gui/analysis/NumberFields.h"
 
+#include "core/expr/NumberText.h"
 #include "gui/view/Message.h"
 
 #include <QDialog>
@@ -60,8 +61,7 @@ bool ReadNumberField(QLineEdit *edit, double &value, double min, double max)
     if (!ReadNumberField(edit, v))
         return false;
     if (v < min || v > max) {
-        Refuse(edit, QStringLiteral("Please enter a number between %1 and %2.")
-                         .arg(NumberFieldText(min), NumberFieldText(max)));
+        Refuse(edit, QString::fromStdString(NumberRangeText(min, max)));
         return false;
     }
     value = v;

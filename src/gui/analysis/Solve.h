@@ -8,7 +8,4 @@ class CSolve : public CAnalysisPage
     Q_OBJECT
 public:
     explicit CSolve(QWidget *parent = nullptr);
-
-protected:
-    std::optional<SResult> Search(bool bNear, double t, const ProgressCallback &progress) override;
 };

@@ -1,6 +1,5 @@
 #include "gui/calc/CalcDlg.h"
 
-#include "core/calc/BaseNumber.h"
 #include "core/calc/CalcEvaluator.h"
 #include "core/calc/CalcText.h"
 #include "gui/calc/CalcButton.h"
@@ -20,7 +19,6 @@
 #include <QRadioButton>
 #include <QTextEdit>
 
-#include <cmath>
 
 namespace {
 
@@ -381,20 +379,15 @@ bool CCalcDlg::ReadBases(int *pnFrom, int *pnTo)
     auto *pFrom = static_cast<QLineEdit *>(Control(IDC_CALC_BASE_FROM));
     auto *pTo = static_cast<QLineEdit *>(Control(IDC_CALC_BASE_TO));
     // Bases outside 2..36 have no digits; a field that holds one is refused.
-    auto base = [](const QLineEdit *pEdit) {
-        const double d = std::trunc(ReadNumberText(Std(pEdit->text())));
-        return d >= 2 && d <= 36 ? static_cast<int>(d) : 0;
-    };
     for (QLineEdit *pEdit : {pFrom, pTo})
-        if (base(pEdit) == 0) {
-            ShowMessage(this, QStringLiteral("Please enter an integer between 2 and 36."), QString::fromLatin1(kTitle),
-                        MsgIcon::Warning);
+        if (BaseFieldValue(Std(pEdit->text())) == 0) {
+            ShowMessage(this, QString::fromLatin1(kBaseFieldText), QString::fromLatin1(kTitle), MsgIcon::Warning);
             pEdit->setFocus();
             pEdit->selectAll();
             return false;
         }
-    *pnFrom = pFrom->text() == QStringLiteral("10") && pTo->text() == QStringLiteral("10") ? -1 : base(pFrom);
-    *pnTo = base(pTo);
+    *pnFrom = TokenBase(Std(pFrom->text()), Std(pTo->text()));
+    *pnTo = BaseFieldValue(Std(pTo->text()));
     return true;
 }
 
@@ -406,11 +399,8 @@ void CCalcDlg::OnEvaluate()
     int nFrom = -1, nTo = 10;
     if (!ReadBases(&nFrom, &nTo))
         return;
-    CCalcEvaluator evaluator(Std(ExpressionText()));
-    evaluator.SetRadian(m_nAngleMode == 1);
-    evaluator.SetBase(nFrom);
-    m_dLastResult = evaluator.Evaluate(false, 0.0);
-    SetDisplay(Text(nTo == 10 ? FormatResult(m_dLastResult) : FormatResultInBase(m_dLastResult, nTo)));
+    m_dLastResult = EvaluateCalcText(Std(ExpressionText()), m_nAngleMode == 1, nFrom);
+    SetDisplay(Text(EqualsText(m_dLastResult, nTo)));
 }
 
 void CCalcDlg::OnTrigonometric(const QString &strName)
@@ -475,18 +465,18 @@ void CCalcDlg::OnRectToPolar()
 {
     const double x = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1))->text()));
     const double y = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2))->text()));
-    const auto [r, a] = RectToPolar(x, y);
-    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(FormatG10(r)));
-    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(FormatG10(a)));
+    const auto [r, a] = RectToPolarTexts(x, y);
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(r));
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(a));
 }
 
 void CCalcDlg::OnPolarToRect()
 {
     const double r = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1))->text()));
     const double a = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2))->text()));
-    const auto [x, y] = PolarToRect(r, a);
-    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(FormatG10(x)));
-    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(FormatG10(y)));
+    const auto [x, y] = PolarToRectTexts(r, a);
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(x));
+    static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(y));
 }
 
 void CCalcDlg::OnCopy() { QApplication::clipboard()->setText(Text(CopyText(Std(DisplayText())))); }

@@ -1,0 +1,329 @@
+#include "cli/Batch.h"
+#include "cli/Cli.h"
+
+#include "core/analysis/AnalysisRun.h"
+#include "core/analysis/Integration.h"
+#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointsTable.h"
+#include "core/analysis/RootFinder.h"
+#include "core/analysis/Tangent.h"
+#include "core/analysis/TraceText.h"
+#include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
+
+#include <CLI/CLI.hpp>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using nlohmann::json;
+
+const char *const kExprHelp = "A function of x as typed in the window, or - for one a line from standard input";
+const char *const kListExprHelp = "A function of x as typed in the window, or - for one a line from standard input "
+                                  "(their results separated by a blank line)";
+
+// The windows search and sum behind a Cancel button; here nobody can press
+// it, so work that would take more than about half a minute is refused up
+// front. A value costs a little more for every character of the text.
+constexpr double kMaxWork = 5e10;
+double Work(double values, const std::string &text) { return values * (60.0 + static_cast<double>(text.size())); }
+
+// Several items of a batch are told apart by a blank line.
+void AppendItem(std::vector<std::string> &lines, const std::vector<std::string> &item, const std::string &argument)
+{
+    if (argument == "-" && !lines.empty())
+        lines.emplace_back();
+    lines.insert(lines.end(), item.begin(), item.end());
+}
+
+struct SSearch
+{
+    EAnalysisKind kind = EAnalysisKind::Roots;
+    CLI::App *command = nullptr;
+    SOutput output;
+    std::string expression;
+    double from = kDefaultAnalysisFrom;
+    double to = kDefaultAnalysisTo;
+    double near = 0.0;
+    int places = kDefaultPlaces;
+
+    void Run()
+    {
+        if (places < kMinPlaces || places > kMaxPlaces)
+            throw CInputError(PlacesRangeText());
+        SAnalysisRequest request;
+        request.kind = kind;
+        request.near = command->get_option("--near")->count() > 0;
+        request.from = request.near ? near : from;
+        request.to = to;
+        request.places = places;
+
+        // The checks do not depend on the function: once for a batch.
+        const EAnalysisCheck check = CheckAnalysis(request);
+        if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar)
+            throw CInputError(CheckText(request, check));
+        if (check == EAnalysisCheck::LargeDomain)
+            Warn(CheckText(request, check));
+
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        ForEachExpression(expression, failed, [&](const std::string &text) {
+            request.function = CheckedFunction(text);
+            CheckWork(request);
+            const SAnalysisResult result = *RunAnalysis(request);
+            if (result.WarnsTooMany(request.near))
+                Warn(AnalysisTexts(kind).tooMany);
+            AppendItem(lines, result.lines, expression);
+            items.push_back(Value(request, result));
+        });
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+
+    // One scan of the domain per text searched: f, or 1/f, f' (f'') and its reciprocal.
+    static void CheckWork(const SAnalysisRequest &request)
+    {
+        const double steps = request.near ? 2.0 / CRootFinder::kNearStep
+                                           : (request.to - request.from) / CRootFinder::kDomainStep;
+        double work = Work(steps, request.function);
+        if (request.kind != EAnalysisKind::Roots) {
+            const std::string derivative =
+                DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2);
+            work = Work(steps, "1/(" + request.function + ")") + 2 * Work(steps, "1/(" + derivative + ")");
+        }
+        if (work > kMaxWork)
+            throw CInputError("The search would take too long here.\nPlease choose a smaller domain or a shorter "
+                              "function.");
+    }
+
+    json Value(const SAnalysisRequest &request, const SAnalysisResult &result) const
+    {
+        json points = json::array();
+        for (const SAnalysisPoint &p : result.points) {
+            if (kind == EAnalysisKind::Roots)
+                points.push_back(p.x);
+            else if (kind == EAnalysisKind::Extrema)
+                points.push_back({{"x", p.x}, {"y", p.y}, {"type", p.maximum ? "maximum" : "minimum"}});
+            else
+                points.push_back({{"x", p.x}, {"y", p.y}});
+        }
+        json value = {{"expression", request.function}, {"places", request.places}};
+        if (request.near)
+            value["near"] = request.from;
+        else
+            value["from"] = request.from, value["to"] = request.to;
+        value[kind == EAnalysisKind::Roots ? "roots" : "points"] = points;
+        value["truncated"] = result.truncated;
+        value["lines"] = result.lines;
+        return value;
+    }
+};
+
+void AddSearch(CLI::App &app, EAnalysisKind kind, const char *name, const char *description)
+{
+    auto search = std::make_shared<SSearch>();
+    search->kind = kind;
+    CLI::App *cmd = app.add_subcommand(name, description);
+    search->command = cmd;
+    cmd->add_option("EXPR", search->expression, kListExprHelp)->required();
+    AddNumberOption(*cmd, "--from", search->from, "Start of the domain searched");
+    AddNumberOption(*cmd, "--to", search->to, "End of the domain searched");
+    AddNumberOption(*cmd, "--near", search->near,
+                    "Search near this point instead of a domain (within 1 of it, with a finer step)");
+    cmd->get_option("--near")->excludes("--from")->excludes("--to")->default_str("");
+    cmd->add_option("--places", search->places,
+                    "The accuracy of an approximation, in decimal places (" + std::to_string(kMinPlaces) + " to " +
+                        std::to_string(kMaxPlaces) + ")")
+        ->type_name("N")
+        ->default_val(kDefaultPlaces);
+    search->output.AddFlag(*cmd);
+    cmd->callback([search] { search->Run(); });
+}
+
+struct SIntegrate
+{
+    SOutput output;
+    std::string expression;
+    double from = 0.0;
+    double to = 0.0;
+    EIntegrationRule rule = kDefaultIntegrationRule;
+    double step = kDefaultIntegrationWidth;
+
+    void Run()
+    {
+        // In the order the dialog checks them.
+        if (!(step >= kMinIntegrationWidth && step <= kMaxIntegrationWidth))
+            throw CInputError(NumberRangeText(kMinIntegrationWidth, kMaxIntegrationWidth));
+        if (to < from)
+            throw CInputError(kLimitsOrderText);
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        ForEachExpression(expression, failed, [&](const std::string &text) {
+            const std::string function = CheckedFunction(text);
+            const double samples = static_cast<double>(IntegrationSteps(from, to, step)) *
+                                   (rule == EIntegrationRule::Simpson ? 2.0 : 1.0);
+            if (Work(samples, function) > kMaxWork)
+                throw CInputError("The integral would take too long to sum here.\nPlease choose closer limits, a "
+                                  "wider step or a shorter function.");
+            CExpression f;
+            f.SetExpression(function);
+            const SIntegral integral = Integrate(f, from, to, step, rule);
+            const std::string shown = IntegralText(integral.value);
+            lines.push_back(shown);
+            items.push_back({{"expression", function}, {"from", from}, {"to", to}, {"rule", RuleName(rule)},
+                             {"step", step}, {"value", integral.value}, {"text", shown}});
+        });
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+
+    static const std::map<std::string, EIntegrationRule> &Rules()
+    {
+        static const std::map<std::string, EIntegrationRule> rules = {{"midpoint", EIntegrationRule::MidPoint},
+                                                                      {"trapezoid", EIntegrationRule::Trapezoid},
+                                                                      {"simpson", EIntegrationRule::Simpson}};
+        return rules;
+    }
+    static std::string RuleName(EIntegrationRule rule)
+    {
+        for (const auto &[name, value] : Rules())
+            if (value == rule)
+                return name;
+        return {};
+    }
+};
+
+struct STable
+{
+    SOutput output;
+    std::string expression;
+    STableSettings settings;
+
+    void Run()
+    {
+        const std::vector<STableMessage> messages = CheckTableSettings(settings);
+        if (!messages.empty()) {
+            for (const STableMessage &m : messages)
+                Warn(m.text);
+            throw CInputError("");
+        }
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        ForEachExpression(expression, failed, [&](const std::string &text) {
+            const std::string function = CheckedFunction(text);
+            if (Work(static_cast<double>(TableRowCount(settings)), function) > kMaxWork)
+                throw CInputError("The table would take too long here.\nPlease choose a shorter function.");
+            json rows = json::array();
+            std::vector<std::string> item;
+            for (const STableRow &row : PointsTableRows(function, settings)) {
+                item.push_back(TableLine(row.x, row.y));
+                rows.push_back({{"x", row.x}, {"y", row.y}, {"text", item.back()}});
+            }
+            AppendItem(lines, item, expression);
+            items.push_back({{"expression", function}, {"from", settings.from}, {"to", settings.to},
+                             {"step", settings.increment}, {"rows", rows}});
+        });
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+};
+
+struct STangentCommand
+{
+    SOutput output;
+    std::string expression;
+    double x = 0.0;
+    bool degrees = false;
+    bool radians = false;
+
+    void Run()
+    {
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        ForEachExpression(expression, failed, [&](const std::string &text) {
+            const std::string function = CheckedFunction(text);
+            CTangent tangent;
+            tangent.SetFunction(function, !radians);
+            tangent.ComputeAt(x);
+            const auto bar = TangentBarTexts(tangent);
+            tangent.BuildEquation();
+            std::vector<std::string> item(bar.begin(), bar.end());
+            item.push_back(TangentEquationText(tangent));
+            AppendItem(lines, item, expression);
+            json value = {{"expression", function}, {"x", x},      {"y", tangent.m_dY},
+                          {"defined", tangent.m_bValid}, {"lines", item}};
+            if (tangent.m_bValid) {
+                value["slope"] = tangent.m_dSlope;
+                value["angle"] = tangent.m_dTheta;
+                value["vertical"] = tangent.IsVertical();
+                value["equation"] = tangent.m_strEquation;
+            }
+            items.push_back(value);
+        });
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+};
+
+}  // namespace
+
+void AddAnalysisCommands(CLI::App &app)
+{
+    AddSearch(app, EAnalysisKind::Roots, "roots",
+              "Roots of a function in a domain (-10 to 10 unless given) or near a point, as the \"Function Roots\" "
+              "page lists them, \"None\" when there are none; the page's warnings go to standard error");
+    AddSearch(app, EAnalysisKind::Extrema, "extrema",
+              "Local minima and maxima, as the \"Function's Extremas\" page lists them (x, y, type and a rule, four "
+              "lines each)");
+    AddSearch(app, EAnalysisKind::Inflection, "inflection",
+              "Inflection points, as the \"Points of Inflextion\" page lists them (x and y in two columns)");
+
+    auto integrate = std::make_shared<SIntegrate>();
+    CLI::App *cmd = app.add_subcommand("integrate", "The definite integral from A to B, as the integration "
+                                                    "dialog's result shows it (six decimals, or \"Invalid Domain!\")");
+    cmd->add_option("EXPR", integrate->expression, kExprHelp)->required();
+    AddNumberOption(*cmd, "A", integrate->from, "Lower limit (a negative one that is not a plain number after --: integrate x -- -pi pi)", true);
+    AddNumberOption(*cmd, "B", integrate->to, "Upper limit (not below A)", true);
+    cmd->add_option_function<std::string>(
+           "--rule", [integrate](const std::string &name) { integrate->rule = SIntegrate::Rules().at(name); },
+           "Evaluation rule: midpoint, trapezoid or simpson")
+        ->transform(CLI::IsMember(SIntegrate::Rules(), CLI::ignore_case).description(""))
+        ->type_name("RULE")
+        ->default_str(SIntegrate::RuleName(kDefaultIntegrationRule));
+    AddNumberOption(*cmd, "--step", integrate->step,
+                    "Width of the sub-intervals (the dialog's \"Divisions Value\", " +
+                        FormatShortest(kMinIntegrationWidth) + " to " + FormatShortest(kMaxIntegrationWidth) + ")");
+    integrate->output.AddFlag(*cmd);
+    cmd->callback([integrate] { integrate->Run(); });
+
+    auto table = std::make_shared<STable>();
+    cmd = app.add_subcommand("table", "A table of x and f(x), as the points table lists it");
+    cmd->add_option("EXPR", table->expression, kListExprHelp)->required();
+    AddNumberOption(*cmd, "--from", table->settings.from, "Start of the domain");
+    AddNumberOption(*cmd, "--to", table->settings.to, "End of the domain");
+    AddNumberOption(*cmd, "--step", table->settings.increment,
+                    "Increment of x (at most " + std::to_string(kMaxTableSteps) + " steps)");
+    table->output.AddFlag(*cmd);
+    cmd->callback([table] { table->Run(); });
+
+    auto tangent = std::make_shared<STangentCommand>();
+    cmd = app.add_subcommand("tangent", "The tangent at X, as the tangent bar shows it: x, f(x), angle, slope "
+                                        "and the equation");
+    cmd->add_option("EXPR", tangent->expression, kListExprHelp)->required();
+    AddNumberOption(*cmd, "X", tangent->x, "The point of contact (a negative one that is not a plain number after --: tangent x^2 -- -pi)", true);
+    CLI::Option *degrees =
+        cmd->add_flag("--degrees", tangent->degrees, "The angle of the tangent in degrees (the default, as the bar)");
+    cmd->add_flag("--radians", tangent->radians, "The angle of the tangent in radians")->excludes(degrees);
+    tangent->output.AddFlag(*cmd);
+    cmd->callback([tangent] { tangent->Run(); });
+}

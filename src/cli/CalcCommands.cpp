@@ -1,0 +1,161 @@
+#include "cli/Batch.h"
+#include "cli/Cli.h"
+
+#include "core/calc/CalcEvaluator.h"
+#include "core/calc/CalcText.h"
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <regex>
+
+namespace {
+
+using nlohmann::json;
+
+// The calculator rewrites its text in place, in time that grows with the
+// square of the length for some texts: longer ones would seem to hang.
+constexpr std::size_t kMaxCalcText = 20000;
+
+struct SCalc
+{
+    SOutput output;
+    std::string expression;
+    bool radians = false;
+    std::string base = "10";
+    std::string toBase = "10";
+
+    void Run()
+    {
+        // The window's base fields: refused outside 2..36.
+        for (const std::string *field : {&base, &toBase})
+            if (BaseFieldValue(*field) == 0)
+                throw CInputError(kBaseFieldText);
+        const int tokenBase = TokenBase(base, toBase);
+        const int shownBase = BaseFieldValue(toBase);
+        std::vector<std::string> lines;
+        std::vector<json> items;
+        bool failed = false;
+        for (const std::string &text : ExpressionArguments(expression)) {
+            if (text.size() > kMaxCalcText) {
+                Warn("The expression is too long for the calculator: at most " + std::to_string(kMaxCalcText) +
+                     " characters.");
+                failed = true;
+                continue;
+            }
+            const double value = EvaluateCalcText(text, radians, tokenBase);
+            const std::string shown = EqualsText(value, shownBase);
+            lines.push_back(shown);
+            items.push_back({{"expression", text}, {"value", value}, {"text", shown}});
+        }
+        output.Print(lines, Collected(items, expression));
+        if (failed)
+            throw CInputError("");
+    }
+};
+
+// A D°M'S" text as the calculator's display shows one, blanks allowed.
+bool IsDmsText(const std::string &text)
+{
+    std::string s = text;
+    std::erase(s, ' ');
+    static const std::regex dms(R"(-?\d+(\.\d+)?\xC2\xB0\d+(\.\d+)?'(\d+(\.\d+)?"?)?)");
+    return std::regex_match(s, dms);
+}
+
+struct SDms
+{
+    SOutput output;
+    std::string value;
+
+    void Run()
+    {
+        std::string shown;
+        double degrees = 0.0;
+        if (value.find('\'') != std::string::npos) {
+            if (!IsDmsText(value))
+                throw CLI::ValidationError("VALUE", "'" + value + "' is not an angle such as 30\xC2\xB0 15' 10\"");
+            shown = ConvertDms(value);
+            degrees = ReadNumberText(shown);
+        } else {
+            // As the display shows the value after "=", then D°M'S".
+            degrees = ReadValue(value, "VALUE");
+            shown = ConvertDms(EqualsText(degrees, 10));
+        }
+        output.Print({shown}, {{"input", value}, {"degrees", degrees}, {"text", shown}});
+    }
+};
+
+struct SCoordinates
+{
+    bool toPolar = true;
+    SOutput output;
+    double first = 0.0;
+    double second = 0.0;
+
+    void Run()
+    {
+        const auto [a, b] = toPolar ? RectToPolar(first, second) : PolarToRect(first, second);
+        const auto [textA, textB] = toPolar ? RectToPolarTexts(first, second) : PolarToRectTexts(first, second);
+        json value;
+        if (toPolar)
+            value = {{"x", first}, {"y", second}, {"radius", a}, {"angle", b}};
+        else
+            value = {{"radius", first}, {"angle", second}, {"x", a}, {"y", b}};
+        value["lines"] = {textA, textB};
+        output.Print({textA, textB}, value);
+    }
+};
+
+}  // namespace
+
+void AddCalcCommands(CLI::App &app)
+{
+    auto calc = std::make_shared<SCalc>();
+    CLI::App *cmd = app.add_subcommand("calc", "An expression for the calculator, its result as the calculator's "
+                                               "display shows it after \"=\", point and blanks included (\"3. \" "
+                                               "for 3, \"2.5  \" for 2.5)");
+    cmd->add_option("EXPR", calc->expression,
+                    "The calculator's expression (sin 30, 5!, 6ncr2, 2*10^3, ...), or - for one a line from "
+                    "standard input")
+        ->required();
+    cmd->add_flag("--radians", calc->radians, "Angles in radians (the calculator starts in degrees)");
+    cmd->add_option("--base", calc->base, "Base of the numbers in EXPR, 2 to 36 (\"Base System: From\")")
+        ->type_name("N")
+        ->default_val("10");
+    cmd->add_option("--to-base", calc->toBase, "Base the result is shown in, 2 to 36 (\"Base System: To\")")
+        ->type_name("M")
+        ->default_val("10");
+    calc->output.AddFlag(*cmd);
+    cmd->callback([calc] { calc->Run(); });
+
+    auto dms = std::make_shared<SDms>();
+    cmd = app.add_subcommand("dms", "Decimal degrees to degrees, minutes and seconds and back, as the "
+                                    "calculator's D\xC2\xB0M'S\" key converts its display");
+    cmd->add_option("VALUE", dms->value,
+                    "Decimal degrees (a number or a constant expression), or an angle such as 30\xC2\xB0 15' 10.5\"")
+        ->required();
+    dms->output.AddFlag(*cmd);
+    cmd->callback([dms] { dms->Run(); });
+
+    const struct
+    {
+        const char *name, *description, *first, *firstHelp, *second, *secondHelp;
+        bool toPolar;
+    } conversions[] = {
+        {"polar", "Rectangular to polar coordinates, as the calculator's \"Rect => Angl\" shows them: radius, "
+                  "then angle in degrees",
+         "X", "x coordinate (a negative one that is not a plain number after --: polar -- -pi 1)", "Y", "y coordinate", true},
+        {"rect", "Polar to rectangular coordinates, as the calculator's \"Angl => Rect\" shows them: x, then y",
+         "R", "Radius (a negative one that is not a plain number after --: rect -- -pi 90)", "THETA", "Angle in degrees", false},
+    };
+    for (const auto &c : conversions) {
+        auto conversion = std::make_shared<SCoordinates>();
+        conversion->toPolar = c.toPolar;
+        cmd = app.add_subcommand(c.name, c.description);
+        AddNumberOption(*cmd, c.first, conversion->first, c.firstHelp, true);
+        AddNumberOption(*cmd, c.second, conversion->second, c.secondHelp, true);
+        conversion->output.AddFlag(*cmd);
+        cmd->callback([conversion] { conversion->Run(); });
+    }
+}

@@ -1,0 +1,181 @@
+#include "core/analysis/AnalysisRun.h"
+
+#include "core/analysis/ExtremaFinder.h"
+#include "core/analysis/InflexFinder.h"
+#include "core/analysis/RootFinder.h"
+#include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+const SAnalysisTexts kRootTexts = {
+    "Function Roots",
+    "2- Searching for roots :",
+    "3- Specify a domain :   From",
+    "Root(s) in that domain :",
+    "Root(s) in that domain :",
+    "Root(s) near that point :",
+    nullptr,
+    5000000.0,
+    "The domain which you specified is too large,and may take a lot of time for searching or some of roots may "
+    "not be displayed. Would you like to change it?",
+    "This domain which you specfied contains too much roots ,so there are some of roots may not be displayed.\n\n"
+    "Note: if you decrease domain, result will be better.",
+    "Too much Roots",
+};
+
+const SAnalysisTexts kExtremaTexts = {
+    "Function's Extremas",
+    "2- Searching for critical points :",
+    "3- Specify domain :     From",
+    "Critical point(s) in this domain :",
+    "Critical point(s) in that domain :",
+    "Critical point(s) near that point :",
+    nullptr,
+    50000.0,
+    "The domain which you specified is too large,and may take a lot of time for searching or some of critical "
+    "points may not be displayed. Would you like to change it?",
+    "This domain which you specfied contains too much critical points ,so there are some of critical points may "
+    "not be displayed.\n\nNote: if you decrease domain, result will be better.",
+    "Too much Critical Points",
+};
+
+const SAnalysisTexts kInflectionTexts = {
+    "Points of Inflextion",
+    "2- Searching for inflection points :",
+    "3- Specify domain :    From",
+    "Inflection point(s) in this domain :",
+    "Inflection point(s) in that domain :",
+    "Inflection point(s) near that point :",
+    "          x                                    y",
+    50000.0,
+    "The domain which you specified is too large,and may take a lot of time for searching or some of inflection "
+    "points may not be displayed. Would you like to change it?",
+    "This domain which you specfied contains too much inflection points ,so there are some of inflection points "
+    "may not be displayed.\n\nNote: if you decrease domain, result will be better.",
+    "Too much Inflection Points",
+};
+
+// Nearly as many candidates as two full runs hold: some may be missing.
+constexpr int kPointTableLimit = 598;
+
+double ValueAt(const std::string &function, double x)
+{
+    CExpression f;
+    f.SetExpression(function);
+    return f.Evaluate(x);
+}
+
+std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
+{
+    CRootFinder finder;
+    if (!(r.near ? finder.SearchNear(r.function, r.from, t, progress)
+                 : finder.SearchDomain(r.function, r.from, r.to, t, progress)))
+        return std::nullopt;
+    SAnalysisResult result;
+    CExpression f;
+    f.SetExpression(r.function);
+    for (int i = 0; i < finder.m_nCount; ++i)
+        if (finder.m_bValid[i]) {
+            const double x = finder.m_dRoots[i];
+            result.lines.push_back(FormatFixed(x, 7));
+            result.points.push_back({x, f.Evaluate(x), false});
+        }
+    result.truncated = finder.IsFull();
+    return result;
+}
+
+std::optional<SAnalysisResult> Extrema(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
+{
+    // Two root finders with their tables: too large for the stack.
+    const auto finder = std::make_unique<CExtremaFinder>();
+    if (!(r.near ? finder->SearchNear(r.function, r.from, t, progress)
+                 : finder->SearchDomain(r.function, r.from, r.to, t, progress)))
+        return std::nullopt;
+    SAnalysisResult result;
+    for (int i = 0; i < finder->m_nCount; ++i)
+        if (finder->IsListed(i)) {
+            for (int k = 1; k <= 4; ++k)
+                result.lines.push_back(finder->FormatLine(i, k));
+            const double x = finder->m_dX[i];
+            result.points.push_back({x, ValueAt(r.function, x), finder->m_nType[i] == CExtremaFinder::Maximum});
+        }
+    result.truncated = finder->IsTruncated() || finder->m_nCount > kPointTableLimit;
+    return result;
+}
+
+std::optional<SAnalysisResult> Inflections(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
+{
+    const auto finder = std::make_unique<CInflexFinder>();
+    if (!(r.near ? finder->SearchNear(r.function, r.from, t, progress)
+                 : finder->SearchDomain(r.function, r.from, r.to, t, progress)))
+        return std::nullopt;
+    SAnalysisResult result;
+    for (int i = 0; i < finder->m_nCount; ++i)
+        if (finder->IsListed(i)) {
+            result.lines.push_back(finder->FormatLine(i));
+            const double x = finder->m_dX[i];
+            result.points.push_back({x, ValueAt(r.function, x), false});
+        }
+    result.truncated = finder->IsTruncated() || finder->m_nCount > kPointTableLimit;
+    return result;
+}
+
+}  // namespace
+
+const SAnalysisTexts &AnalysisTexts(EAnalysisKind kind)
+{
+    switch (kind) {
+    case EAnalysisKind::Extrema: return kExtremaTexts;
+    case EAnalysisKind::Inflection: return kInflectionTexts;
+    case EAnalysisKind::Roots: break;
+    }
+    return kRootTexts;
+}
+
+std::string PlacesRangeText()
+{
+    return "Please enter an integer between " + std::to_string(kMinPlaces) + " and " + std::to_string(kMaxPlaces) +
+           ".";
+}
+
+EAnalysisCheck CheckAnalysis(const SAnalysisRequest &r)
+{
+    if (!r.near && !(r.from < r.to))
+        return EAnalysisCheck::DomainOrder;
+    const double from = r.near ? r.from - 1.0 : r.from;
+    const double to = r.near ? r.from + 1.0 : r.to;
+    if (!CRootFinder::StepAdvances(from, to, r.near ? CRootFinder::kNearStep : CRootFinder::kDomainStep))
+        return EAnalysisCheck::TooFar;
+    if (!r.near && r.to - r.from > AnalysisTexts(r.kind).largeDomain)
+        return EAnalysisCheck::LargeDomain;
+    return EAnalysisCheck::Ok;
+}
+
+const char *CheckText(const SAnalysisRequest &r, EAnalysisCheck check)
+{
+    switch (check) {
+    case EAnalysisCheck::DomainOrder: return kDomainOrderText;
+    case EAnalysisCheck::TooFar: return r.near ? kFarPointText : kFarDomainText;
+    case EAnalysisCheck::LargeDomain: return AnalysisTexts(r.kind).largeQuestion;
+    case EAnalysisCheck::Ok: break;
+    }
+    return "";
+}
+
+std::optional<SAnalysisResult> RunAnalysis(const SAnalysisRequest &r, const ProgressCallback &progress)
+{
+    const double t = std::pow(10.0, -r.places);
+    std::optional<SAnalysisResult> result;
+    switch (r.kind) {
+    case EAnalysisKind::Roots: result = Roots(r, t, progress); break;
+    case EAnalysisKind::Extrema: result = Extrema(r, t, progress); break;
+    case EAnalysisKind::Inflection: result = Inflections(r, t, progress); break;
+    }
+    if (result && result->lines.empty())
+        result->lines.push_back(kNoneLine);
+    return result;
+}

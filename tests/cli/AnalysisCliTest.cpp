@@ -1,0 +1,278 @@
+#include "cli/CliRunner.h"
+
+#include "gui/analysis/AnalysisSheet.h"
+#include "gui/analysis/IntegrateCommand.h"
+#include "gui/analysis/IntegrateDlg.h"
+#include "gui/analysis/PointsTableDlg.h"
+#include "gui/analysis/TableSettingsDlg.h"
+#include "gui/view/ViewFixture.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+using nlohmann::json;
+
+// Lines as the command prints them.
+std::string Printed(const QStringList &lines)
+{
+    std::string out;
+    for (const QString &line : lines)
+        out += line.toStdString() + "\n";
+    return out;
+}
+
+std::string Printed(const MessageRecorder &messages) { return Printed(messages.Texts()); }
+
+// Control ids per page of the sheet: radios, From, To, decimal places.
+struct SPageIds
+{
+    int modes[3], from, to, places;
+};
+constexpr SPageIds kPageIds[] = {
+    {{1000, 1001, 1002}, 1003, 1004, 1005},
+    {{1000, 1002, 1003}, 1004, 1005, 1007},
+    {{1000, 1002, 1003}, 1004, 1005, 1007},
+};
+
+// The page's list and messages, and the command's output, from one input.
+TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
+{
+    const struct
+    {
+        int page;
+        const char *function;
+        int mode;  // 0 domain, 2 near a point
+        const char *from, *to, *places;
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {0, "x^2-4", 0, "-10", "10", "6", {"roots", "x^2-4"}, 0},
+        {0, "x^3-2*x", 2, "1", "10", "9", {"roots", "x^3-2*x", "--near", "1", "--places", "9"}, 0},
+        {0, "x^2+1", 0, "-10", "10", "6", {"roots", "x^2+1"}, 0},
+        {0, "sin(100*x)", 0, "-1000", "1000", "6", {"roots", "sin(100*x)", "--from", "-1000", "--to", "1000"}, 0},
+        {0, "x", 0, "5", "5", "6", {"roots", "x", "--from", "5", "--to", "5"}, 1},
+        {0, "x", 0, "2e15", "2000000000000010", "6", {"roots", "x", "--from", "2e15", "--to", "2000000000000010"}, 1},
+        {0, "x", 2, "1e13", "10", "6", {"roots", "x", "--near", "1e13"}, 1},
+        {0, "x", 0, "-10", "10", "16", {"roots", "x", "--places", "16"}, 1},
+        {1, "x^3-3*x", 0, "-5", "5", "6", {"extrema", "x^3-3*x", "--from", "-5", "--to", "5"}, 0},
+        {1, "x^3", 0, "-10", "10", "6", {"extrema", "x^3"}, 0},
+        {1, "x^2+1", 0, "-30000", "30000", "4", {"extrema", "x^2+1", "--from", "-30000", "--to", "30000", "--places", "4"}, 0},
+        {2, "sin(x)", 0, "-4", "4", "6", {"inflection", "sin(x)", "--from", "-4", "--to", "4"}, 0},
+        {2, "x^3-x", 2, "0.5", "10", "12", {"inflection", "x^3-x", "--near", "0.5", "--places", "12"}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        SAnalysisInput input;
+        input.functions[0] = QString::fromLatin1(c.function);
+        input.current = 0;
+        CAnalysisSheet sheet(input);
+        CAnalysisPage *page = sheet.Page(c.page);
+        const SPageIds &ids = kPageIds[c.page];
+        MessageRecorder messages;
+        messages.answers = {MsgAnswer::No};  // search a large domain all the same
+        qobject_cast<QRadioButton *>(page->Control(ids.modes[c.mode]))->click();
+        qobject_cast<QLineEdit *>(page->Control(ids.from))->setText(QString::fromLatin1(c.from));
+        qobject_cast<QLineEdit *>(page->Control(ids.to))->setText(QString::fromLatin1(c.to));
+        qobject_cast<QLineEdit *>(page->Control(ids.places))->setText(QString::fromLatin1(c.places));
+        page->CalculateButton()->click();
+
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, Printed(page->ResultLines()));
+        EXPECT_EQ(run.err, Printed(messages));
+    }
+}
+
+class IntegrateCli : public ViewFixture
+{
+};
+
+TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
+{
+    const struct
+    {
+        const char *function, *from, *to, *step;
+        int rule;
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {"x^2", "0", "3", "0.01", 1, {"integrate", "x^2", "0", "3"}, 0},
+        {"sin(x)", "-1", "2", "0.001", 2, {"integrate", "sin(x)", "-1", "2", "--rule", "simpson", "--step", "0.001"}, 0},
+        {"1/x", "0", "1", "0.5", 0, {"integrate", "1/x", "0", "1", "--rule", "midpoint", "--step", "0.5"}, 0},
+        {"ln(x)", "-1", "1", "0.01", 1, {"integrate", "ln(x)", "-1", "1"}, 0},
+        {"x", "5", "1", "0.01", 1, {"integrate", "x", "5", "1"}, 1},
+        {"x", "0", "1", "2", 1, {"integrate", "x", "0", "1", "--step", "2"}, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        view.ClearGraph(false);
+        host.edit = QString::fromLatin1(c.function);
+        view.OnPlot();
+        messages.Clear();
+        bool entered = false;
+        RunIntegrateCommand(view, nullptr, [&](QDialog &d) {
+            if (std::exchange(entered, true))
+                return static_cast<int>(QDialog::Rejected);  // the user gives up after a refusal
+            auto &dlg = static_cast<CIntegrateDlg &>(d);
+            dlg.FromField()->setText(QString::fromLatin1(c.from));
+            dlg.ToField()->setText(QString::fromLatin1(c.to));
+            dlg.DivisionsField()->setText(QString::fromLatin1(c.step));
+            dlg.Rules()->button(c.rule)->click();
+            dlg.setResult(QDialog::Rejected);
+            dlg.accept();
+            return dlg.result();
+        });
+        ASSERT_EQ(messages.shown.size(), 1u);
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(c.exitCode == 0 ? run.out : run.err, Printed(messages));
+    }
+}
+
+TEST(TableCli, SaysWhatThePointsTableSays)
+{
+    const struct
+    {
+        const char *function, *from, *to, *step;
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {"x^2", "-20", "20", "0.5", {"table", "x^2"}, 0},
+        {"ln(x)", "-1", "1", "0.25", {"table", "ln(x)", "--from", "-1", "--to", "1", "--step", "0.25"}, 0},
+        {"1/x", "-1", "1", "1", {"table", "1/x", "--from", "-1", "--to", "1", "--step", "1"}, 0},
+        {"x", "5", "1", "0", {"table", "x", "--from", "5", "--to", "1", "--step", "0"}, 1},
+        {"x", "0", "1e6", "1", {"table", "x", "--from", "0", "--to", "1e6", "--step", "1"}, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        MessageRecorder messages;
+        CTableSettingsDlg settings;
+        settings.FromField()->setText(QString::fromLatin1(c.from));
+        settings.ToField()->setText(QString::fromLatin1(c.to));
+        settings.IncrementField()->setText(QString::fromLatin1(c.step));
+        settings.accept();
+        CPointsTableDlg dlg(settings);
+        dlg.m_strFunctions[0] = QString::fromLatin1(c.function);
+        dlg.m_nCurrent = 0;
+        dlg.OnInitDialog();
+        dlg.OnCalculate();
+        QStringList lines;
+        for (int i = 0; i < dlg.Table()->count(); ++i)
+            lines << dlg.Table()->item(i)->text();
+
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(lines) : "");
+        EXPECT_EQ(run.err, Printed(messages));
+    }
+}
+
+// The fake frame with the tangent bar.
+class CTangentHost : public CFakeHost
+{
+public:
+    void SetTangentBarText(int id, const QString &text) override { bar[id] = text; }
+    std::map<int, QString> bar;
+};
+
+TEST(TangentCli, SaysWhatTheTangentBarSays)
+{
+    const struct
+    {
+        const char *function;
+        int column;  // x = (column - 250) / 50 in a 500 pixel wide view
+        const char *x;
+    } cases[] = {{"x^2", 300, "1"}, {"sin(x)*x", 200, "-1"}, {"x^(1/3)", 250, "0"}, {"ln(x)", 150, "-2"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.function);
+        MessageRecorder messages;
+        CTangentHost host;
+        CCorvantaView view;
+        view.SetHost(&host);
+        view.resize(500, 400);
+        view.SetClientSize(500, 400);
+        host.edit = QString::fromLatin1(c.function);
+        view.OnPlot();
+        view.OnTangent();
+        for (const QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress}) {
+            // Moving shows the point; a right click freezes the tangent with its equation.
+            const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::RightButton;
+            const QPointF pos(c.column, 20);
+            QMouseEvent e(type, pos, view.mapToGlobal(pos), button, button, Qt::NoModifier);
+            QApplication::sendEvent(&view, &e);
+        }
+        QStringList bar;
+        for (int id = IDC_TANGENT_X; id <= IDC_TANGENT_EQUATION; ++id)
+            bar << host.bar[id];
+        ASSERT_TRUE(messages.shown.empty());
+        const SCliRun run = RunCli({"tangent", c.function, c.x});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, Printed(bar));
+    }
+}
+
+TEST(AnalysisCliUsage, ExitCodes)
+{
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+    } cases[] = {
+        {{"roots"}, 2},
+        {{"roots", "x", "--near", "1", "--from", "0"}, 2},
+        {{"roots", "x", "--places", "six"}, 2},
+        {{"roots", "x", "--to", "abc"}, 2},
+        {{"roots", "sin(x"}, 1},
+        {{"roots", "x^2+1", "--from", "-1e9", "--to", "1e9"}, 1},  // would take minutes
+        {{"extrema", "  "}, 1},
+        {{"integrate", "x", "0"}, 2},
+        {{"integrate", "x", "0", "1", "--rule", "gauss"}, 2},
+        {{"integrate", "x", "0", "1e9", "--step", "0.00001"}, 1},
+        {{"table", "x", "--step", "nan"}, 2},
+        {{"tangent", "x"}, 2},
+        {{"tangent", "x", "1", "--degrees", "--radians"}, 2},
+        {{"tangent", "x", "--", "-pi"}, 0},
+        {{"inflection", "--help"}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        if (c.exitCode != 0) {
+            EXPECT_FALSE(run.err.empty());
+        }
+    }
+}
+
+TEST(AnalysisCliJson, ParsesBack)
+{
+    const json roots = json::parse(RunCli({"roots", "x^2-2", "--json", "--places", "9"}).out);
+    ASSERT_EQ(roots["roots"].size(), 2u);
+    EXPECT_NEAR(roots["roots"][1].get<double>(), std::sqrt(2.0), 1e-9);
+    EXPECT_EQ(roots["lines"][1], "1.4142136");
+
+    const SCliRun batch = RunCli({"integrate", "-", "-1", "1", "--json"}, "x^2\nln(x)\n");
+    const json integrals = json::parse(batch.out);
+    ASSERT_EQ(integrals.size(), 2u);
+    EXPECT_NEAR(integrals[0]["value"].get<double>(), 2.0 / 3.0, 1e-4);
+    EXPECT_TRUE(integrals[1]["value"].is_null());
+    EXPECT_EQ(integrals[1]["text"], "Invalid Domain!");
+
+    const json extrema = json::parse(RunCli({"extrema", "sin(x)", "--from", "0", "--to", "4", "--json"}).out);
+    ASSERT_EQ(extrema["points"].size(), 1u);
+    EXPECT_EQ(extrema["points"][0]["type"], "maximum");
+}
+
+}  // namespace

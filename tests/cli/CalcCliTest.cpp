@@ -1,0 +1,136 @@
+#include "cli/CliRunner.h"
+
+#include "gui/MessageRecorder.h"
+#include "gui/calc/CalcDlg.h"
+#include "gui/view/CommandIds.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+using nlohmann::json;
+
+class CalcCli : public ::testing::Test
+{
+protected:
+    void Press(int nId) { qobject_cast<QAbstractButton *>(m_dlg.Control(nId))->click(); }
+    QLineEdit *Edit(int nId) { return qobject_cast<QLineEdit *>(m_dlg.Control(nId)); }
+
+    MessageRecorder m_messages;
+    CCalcDlg m_dlg;
+};
+
+// The display after "=" and the command's line, from one input.
+TEST_F(CalcCli, PrintsWhatTheDisplayShows)
+{
+    const struct
+    {
+        const char *expression;
+        bool radians;
+        const char *from, *to;
+    } cases[] = {
+        {"1+2", false, "10", "10"},   {"1/3", false, "10", "10"},      {"sin 30", false, "10", "10"},
+        {"sin 30", true, "10", "10"}, {"5!+6ncr2", false, "10", "10"}, {"FF+1", false, "16", "10"},
+        {"255", false, "10", "2"},    {"0.1", false, "10", "16"},      {"2^1024", false, "10", "10"},
+        {"ln 0-", false, "10", "10"}, {"1e3", false, "10", "16"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expression);
+        qobject_cast<QRadioButton *>(m_dlg.Control(c.radians ? IDC_CALC_RAD : IDC_CALC_DEG))->click();
+        Edit(IDC_CALC_BASE_FROM)->setText(QString::fromLatin1(c.from));
+        Edit(IDC_CALC_BASE_TO)->setText(QString::fromLatin1(c.to));
+        m_dlg.SetExpressionText(QString::fromLatin1(c.expression));
+        Press(IDC_CALC_EQUALS);
+        QStringList args = {"calc", c.expression, "--base", c.from, "--to-base", c.to};
+        if (c.radians)
+            args << "--radians";
+        const SCliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, m_dlg.DisplayText().toStdString() + "\n");
+    }
+    EXPECT_TRUE(m_messages.shown.empty());
+
+    Edit(IDC_CALC_BASE_TO)->setText(QStringLiteral("37"));
+    Press(IDC_CALC_EQUALS);
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    const SCliRun refused = RunCli({"calc", "1", "--to-base", "37"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, m_messages.shown[0].text.toStdString() + "\n");
+}
+
+// D°M'S" both ways, and the two coordinate conversions.
+TEST_F(CalcCli, ConversionsPrintWhatTheWindowShows)
+{
+    for (const char *degrees : {"30.5", "-12.3456", "0.001"}) {
+        SCOPED_TRACE(degrees);
+        m_dlg.SetExpressionText(QString::fromLatin1(degrees));
+        Press(IDC_CALC_EQUALS);
+        Press(IDC_CALC_DMS);
+        const std::string dms = m_dlg.DisplayText().toStdString();
+        EXPECT_EQ(RunCli({"dms", degrees}).out, dms + "\n");
+        Press(IDC_CALC_DMS);
+        EXPECT_EQ(RunCli({"dms", QString::fromStdString(dms)}).out, m_dlg.DisplayText().toStdString() + "\n");
+    }
+    const struct
+    {
+        const char *command;
+        int button;
+        const char *first, *second;
+    } cases[] = {{"polar", IDC_CALC_RECT_TO_POLAR, "3", "-4"}, {"polar", IDC_CALC_RECT_TO_POLAR, "0", "0"},
+                 {"rect", IDC_CALC_POLAR_TO_RECT, "2", "30"}, {"rect", IDC_CALC_POLAR_TO_RECT, "-1.5", "225"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.command);
+        Edit(IDC_CALC_COORD_IN1)->setText(QString::fromLatin1(c.first));
+        Edit(IDC_CALC_COORD_IN2)->setText(QString::fromLatin1(c.second));
+        Press(c.button);
+        const SCliRun run = RunCli({c.command, c.first, c.second});
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, (Edit(IDC_CALC_COORD_OUT1)->text() + "\n" + Edit(IDC_CALC_COORD_OUT2)->text() + "\n")
+                               .toStdString());
+    }
+}
+
+TEST(CalcCliUsage, ExitCodesAndJson)
+{
+    const struct
+    {
+        QStringList args;
+        QByteArray input;
+        int exitCode;
+    } cases[] = {
+        {{"calc"}, {}, 2},
+        {{"calc", "1", "--base", "1"}, {}, 1},
+        {{"calc", "-"}, QByteArray(30000, '-') + "1\n2\n", 1},  // too long for the calculator; 2 still shown
+        {{"dms"}, {}, 2},
+        {{"dms", "abc"}, {}, 2},
+        {{"dms", "30' 5\""}, {}, 2},
+        {{"polar", "1"}, {}, 2},
+        {{"rect", "1", "x"}, {}, 2},
+        {{"polar", "--", "-pi", "1"}, {}, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const SCliRun run = RunCli(c.args, c.input);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        if (c.exitCode != 0) {
+            EXPECT_FALSE(run.err.empty());
+        }
+    }
+    EXPECT_EQ(RunCli({"calc", "-"}, QByteArray(30000, '-') + "1\n2\n").out, "2. \n");
+
+    const json value = json::parse(RunCli({"calc", "-", "--json"}, "2.5\n0/0\n").out);
+    ASSERT_EQ(value.size(), 2u);
+    EXPECT_EQ(value[0]["value"], 2.5);
+    EXPECT_EQ(value[0]["text"], "2.5  ");
+    EXPECT_TRUE(value[1]["value"].is_null());
+    const json polar = json::parse(RunCli({"polar", "1", "1", "--json"}).out);
+    EXPECT_DOUBLE_EQ(polar["angle"].get<double>(), 45.0);
+}
+
+}  // namespace
