@@ -30,14 +30,6 @@ const char *const kListExprHelp = "A function of x as typed in the window, or - 
 constexpr double kMaxWork = 5e10;
 double Work(double values, const std::string &text) { return values * (60.0 + static_cast<double>(text.size())); }
 
-// Several items of a batch are told apart by a blank line.
-void AppendItem(std::vector<std::string> &lines, const std::vector<std::string> &item, const std::string &argument)
-{
-    if (argument == "-" && !lines.empty())
-        lines.emplace_back();
-    lines.insert(lines.end(), item.begin(), item.end());
-}
-
 struct SSearch
 {
     EAnalysisKind kind = EAnalysisKind::Roots;
@@ -67,21 +59,14 @@ struct SSearch
         if (check == EAnalysisCheck::LargeDomain)
             Warn(CheckText(request, check));
 
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        ForEachExpression(expression, failed, [&](const std::string &text) {
+        RunBatch(output, expression, true, [&](const std::string &text) {
             request.function = CheckedFunction(text);
             CheckWork(request);
             const SAnalysisResult result = *RunAnalysis(request);
             if (result.WarnsTooMany(request.near))
                 Warn(AnalysisTexts(kind).tooMany);
-            AppendItem(lines, result.lines, expression);
-            items.push_back(Value(request, result));
+            return SItem{result.lines, Value(request, result)};
         });
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
     }
 
     // One scan of the domain per text searched: f, or 1/f, f' (f'') and its reciprocal.
@@ -160,10 +145,7 @@ struct SIntegrate
             throw CInputError(NumberRangeText(kMinIntegrationWidth, kMaxIntegrationWidth));
         if (to < from)
             throw CInputError(kLimitsOrderText);
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        ForEachExpression(expression, failed, [&](const std::string &text) {
+        RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             const double samples = static_cast<double>(IntegrationSteps(from, to, step)) *
                                    (rule == EIntegrationRule::Simpson ? 2.0 : 1.0);
@@ -174,13 +156,10 @@ struct SIntegrate
             f.SetExpression(function);
             const SIntegral integral = Integrate(f, from, to, step, rule);
             const std::string shown = IntegralText(integral.value);
-            lines.push_back(shown);
-            items.push_back({{"expression", function}, {"from", from}, {"to", to}, {"rule", RuleName(rule)},
-                             {"step", step}, {"value", integral.value}, {"text", shown}});
+            return SItem{{shown},
+                         {{"expression", function}, {"from", from}, {"to", to}, {"rule", RuleName(rule)},
+                          {"step", step}, {"value", integral.value}, {"text", shown}}};
         });
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
     }
 
     static const std::map<std::string, EIntegrationRule> &Rules()
@@ -213,10 +192,7 @@ struct STable
                 Warn(m.text);
             throw CInputError("");
         }
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        ForEachExpression(expression, failed, [&](const std::string &text) {
+        RunBatch(output, expression, true, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             if (Work(static_cast<double>(TableRowCount(settings)), function) > kMaxWork)
                 throw CInputError("The table would take too long here.\nPlease choose a shorter function.");
@@ -226,13 +202,9 @@ struct STable
                 item.push_back(TableLine(row.x, row.y));
                 rows.push_back({{"x", row.x}, {"y", row.y}, {"text", item.back()}});
             }
-            AppendItem(lines, item, expression);
-            items.push_back({{"expression", function}, {"from", settings.from}, {"to", settings.to},
-                             {"step", settings.increment}, {"rows", rows}});
+            return SItem{item, {{"expression", function}, {"from", settings.from}, {"to", settings.to},
+                                {"step", settings.increment}, {"rows", rows}}};
         });
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
     }
 };
 
@@ -246,10 +218,7 @@ struct STangentCommand
 
     void Run()
     {
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        ForEachExpression(expression, failed, [&](const std::string &text) {
+        RunBatch(output, expression, true, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             CTangent tangent;
             tangent.SetFunction(function, !radians);
@@ -258,7 +227,6 @@ struct STangentCommand
             tangent.BuildEquation();
             std::vector<std::string> item(bar.begin(), bar.end());
             item.push_back(TangentEquationText(tangent));
-            AppendItem(lines, item, expression);
             json value = {{"expression", function}, {"x", x},      {"y", tangent.m_dY},
                           {"defined", tangent.m_bValid}, {"lines", item}};
             if (tangent.m_bValid) {
@@ -267,11 +235,8 @@ struct STangentCommand
                 value["vertical"] = tangent.IsVertical();
                 value["equation"] = tangent.m_strEquation;
             }
-            items.push_back(value);
+            return SItem{item, value};
         });
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
     }
 };
 

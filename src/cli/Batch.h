@@ -4,26 +4,39 @@
 #include "cli/Cli.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
-// Runs one item of a batch; bad input is reported and the batch goes on.
-template <typename Work>
-void ForEachExpression(const std::string &argument, bool &failed, Work work)
+// One expression's result: its lines of text and its JSON value.
+struct SItem
 {
+    std::vector<std::string> lines;
+    nlohmann::json value;
+};
+
+// Runs work on each expression of the argument and prints the results: a
+// single item's value as it is, a batch's as an array. Bad input of one item
+// is reported and the batch goes on; the exit status says so at the end.
+// With separated, the items of a batch are told apart by a blank line.
+template <typename Work>
+void RunBatch(const SOutput &output, const std::string &argument, bool separated, Work work)
+{
+    std::vector<std::string> lines;
+    std::vector<nlohmann::json> items;
+    bool failed = false;
     for (const std::string &text : ExpressionArguments(argument)) {
         try {
-            work(text);
+            SItem item = work(text);
+            if (separated && argument == "-" && !lines.empty())
+                lines.emplace_back();
+            lines.insert(lines.end(), item.lines.begin(), item.lines.end());
+            items.push_back(std::move(item.value));
         } catch (const CInputError &e) {
             Warn(e.what());
             failed = true;
         }
     }
-}
-
-// A single item is its own value; a batch is an array of them.
-inline nlohmann::json Collected(const std::vector<nlohmann::json> &items, const std::string &argument)
-{
-    if (argument != "-" && items.size() == 1)
-        return items.front();
-    return nlohmann::json(items);
+    output.Print(lines, argument != "-" && items.size() == 1 ? items.front() : nlohmann::json(items));
+    if (failed)
+        throw CInputError("");
 }

@@ -33,24 +33,14 @@ struct SCalc
                 throw CInputError(kBaseFieldText);
         const int tokenBase = TokenBase(base, toBase);
         const int shownBase = BaseFieldValue(toBase);
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        for (const std::string &text : ExpressionArguments(expression)) {
-            if (text.size() > kMaxCalcText) {
-                Warn("The expression is too long for the calculator: at most " + std::to_string(kMaxCalcText) +
-                     " characters.");
-                failed = true;
-                continue;
-            }
+        RunBatch(output, expression, false, [&](const std::string &text) {
+            if (text.size() > kMaxCalcText)
+                throw CInputError("The expression is too long for the calculator: at most " +
+                                  std::to_string(kMaxCalcText) + " characters.");
             const double value = EvaluateCalcText(text, radians, tokenBase);
             const std::string shown = EqualsText(value, shownBase);
-            lines.push_back(shown);
-            items.push_back({{"expression", text}, {"value", value}, {"text", shown}});
-        }
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
+            return SItem{{shown}, {{"expression", text}, {"value", value}, {"text", shown}}};
+        });
     }
 };
 

@@ -27,28 +27,21 @@ struct SEval
         std::vector<double> xs;
         for (const std::string &text : at)
             xs.push_back(ReadValue(text, "--at"));
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        ForEachExpression(expression, failed, [&](const std::string &text) {
+        RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             CExpression f;
             f.SetExpression(function);
             if (xs.empty() && !f.XPositions().empty())
                 throw CInputError(text + ": the function depends on x; give a value with --at X");
-            json values = json::array();
+            SItem item{{}, {{"expression", function}, {"values", json::array()}}};
             for (double x : xs.empty() ? std::vector<double>{0.0} : xs) {
                 f.m_bDegree = degrees;
                 const double y = f.Evaluate(x);
-                const std::string shown = TraceResultText(y, scientific);
-                lines.push_back(shown);
-                values.push_back({{"x", x}, {"y", y}, {"text", shown}});
+                item.lines.push_back(TraceResultText(y, scientific));
+                item.value["values"].push_back({{"x", x}, {"y", y}, {"text", item.lines.back()}});
             }
-            items.push_back({{"expression", function}, {"values", values}});
+            return item;
         });
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
     }
 };
 
@@ -76,7 +69,7 @@ struct SCheck
             }
             items.push_back({{"expression", text}, {"valid", code == 0}, {"code", code}, {"message", message}});
         }
-        output.Print(lines, Collected(items, expression));
+        output.Print(lines, expression != "-" && items.size() == 1 ? items.front() : json(items));
         if (failed)
             throw CInputError("");
     }
@@ -90,18 +83,11 @@ struct SDerive
 
     void Run()
     {
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        ForEachExpression(expression, failed, [&](const std::string &text) {
+        RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             const std::string derivative = DerivativeText(function, order);
-            lines.push_back(derivative);
-            items.push_back({{"expression", function}, {"order", order}, {"derivative", derivative}});
+            return SItem{{derivative}, {{"expression", function}, {"order", order}, {"derivative", derivative}}};
         });
-        output.Print(lines, Collected(items, expression));
-        if (failed)
-            throw CInputError("");
     }
 };
 
