@@ -88,37 +88,30 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
     return result;
 }
 
-std::optional<SAnalysisResult> Extrema(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
+// The lines a page lists for point i, and whether it is a maximum.
+std::vector<std::string> ListedLines(CExtremaFinder &finder, int i)
+{
+    return {finder.FormatLine(i, 1), finder.FormatLine(i, 2), finder.FormatLine(i, 3), finder.FormatLine(i, 4)};
+}
+std::vector<std::string> ListedLines(CInflexFinder &finder, int i) { return {finder.FormatLine(i)}; }
+bool IsMaximum(const CExtremaFinder &finder, int i) { return finder.m_nType[i] == CExtremaFinder::Maximum; }
+bool IsMaximum(const CInflexFinder &, int) { return false; }
+
+template <typename Finder>
+std::optional<SAnalysisResult> Points(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
 {
     // Two root finders with their tables: too large for the stack.
-    const auto finder = std::make_unique<CExtremaFinder>();
+    const auto finder = std::make_unique<Finder>();
     if (!(r.near ? finder->SearchNear(r.function, r.from, t, progress)
                  : finder->SearchDomain(r.function, r.from, r.to, t, progress)))
         return std::nullopt;
     SAnalysisResult result;
     for (int i = 0; i < finder->m_nCount; ++i)
         if (finder->IsListed(i)) {
-            for (int k = 1; k <= 4; ++k)
-                result.lines.push_back(finder->FormatLine(i, k));
+            for (std::string &line : ListedLines(*finder, i))
+                result.lines.push_back(std::move(line));
             const double x = finder->m_dX[i];
-            result.points.push_back({x, ValueAt(r.function, x), finder->m_nType[i] == CExtremaFinder::Maximum});
-        }
-    result.truncated = finder->IsTruncated() || finder->m_nCount > kPointTableLimit;
-    return result;
-}
-
-std::optional<SAnalysisResult> Inflections(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
-{
-    const auto finder = std::make_unique<CInflexFinder>();
-    if (!(r.near ? finder->SearchNear(r.function, r.from, t, progress)
-                 : finder->SearchDomain(r.function, r.from, r.to, t, progress)))
-        return std::nullopt;
-    SAnalysisResult result;
-    for (int i = 0; i < finder->m_nCount; ++i)
-        if (finder->IsListed(i)) {
-            result.lines.push_back(finder->FormatLine(i));
-            const double x = finder->m_dX[i];
-            result.points.push_back({x, ValueAt(r.function, x), false});
+            result.points.push_back({x, ValueAt(r.function, x), IsMaximum(*finder, i)});
         }
     result.truncated = finder->IsTruncated() || finder->m_nCount > kPointTableLimit;
     return result;
@@ -172,8 +165,8 @@ std::optional<SAnalysisResult> RunAnalysis(const SAnalysisRequest &r, const Prog
     std::optional<SAnalysisResult> result;
     switch (r.kind) {
     case EAnalysisKind::Roots: result = Roots(r, t, progress); break;
-    case EAnalysisKind::Extrema: result = Extrema(r, t, progress); break;
-    case EAnalysisKind::Inflection: result = Inflections(r, t, progress); break;
+    case EAnalysisKind::Extrema: result = Points<CExtremaFinder>(r, t, progress); break;
+    case EAnalysisKind::Inflection: result = Points<CInflexFinder>(r, t, progress); break;
     }
     if (result && result->lines.empty())
         result->lines.push_back(kNoneLine);

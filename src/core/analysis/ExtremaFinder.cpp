@@ -4,24 +4,6 @@
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 
-std::uint8_t CExtremaFinder::TypeAt(bool acceptedRoot, double x) const
-{
-    EType type = Stationary;
-    if (!acceptedRoot)
-        type = Rejected;
-    else if (!IsFinite(m_dValue))
-        type = Undefined;
-    else if (!IsFinite(m_dLeft) || !IsFinite(m_dRight))
-        type = Rejected;
-    else if (m_dLeft > 0 && m_dRight < 0)
-        type = Maximum;
-    else if (m_dLeft < 0 && m_dRight > 0)
-        type = Minimum;
-    if ((type == Minimum || type == Maximum) && IsNearPole(x))
-        type = Undefined;
-    return type;
-}
-
 std::string CExtremaFinder::FormatLine(int i, int k)
 {
     if (!IsListed(i))

@@ -18,12 +18,11 @@ public:
         Repeated = 5,    // within half a step of a listed point of the same type
     };
 
-    CExtremaFinder() : CPointFinder(1, 0.5, Repeated) {}
+    CExtremaFinder()
+        : CPointFinder(1, 0.5, {Rejected, Undefined, Rejected, Maximum, Minimum, Stationary, Undefined, Repeated})
+    {
+    }
 
     // Line k (1..4) of the listed point i: x, y, the type, a rule.
     std::string FormatLine(int i, int k);
-
-protected:
-    std::uint8_t TypeAt(bool acceptedRoot, double x) const override;
-    bool IsListedType(std::uint8_t type) const override { return type == Minimum || type == Maximum; }
 };

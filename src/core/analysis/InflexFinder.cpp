@@ -16,22 +16,6 @@ std::string Padded(std::string text, std::size_t width, bool leftAlign)
 
 }  // namespace
 
-std::uint8_t CInflexFinder::TypeAt(bool acceptedRoot, double x) const
-{
-    EType type = NoSignChange;
-    if (!acceptedRoot)
-        type = Rejected;
-    else if (!IsFinite(m_dValue))
-        type = Undefined;
-    else if (!IsFinite(m_dLeft) || !IsFinite(m_dRight))
-        type = Rejected;
-    else if ((m_dLeft > 0 && m_dRight < 0) || (m_dLeft < 0 && m_dRight > 0))
-        type = Inflection;
-    if (type == Inflection && IsNearPole(x))
-        type = Rejected;
-    return type;
-}
-
 std::string CInflexFinder::FormatLine(int i)
 {
     if (!IsListed(i))

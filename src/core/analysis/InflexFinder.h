@@ -17,12 +17,11 @@ public:
         Repeated = 4,   // within half a step of a listed point
     };
 
-    CInflexFinder() : CPointFinder(2, 1.0, Repeated) {}
+    CInflexFinder()
+        : CPointFinder(2, 1.0, {Rejected, Undefined, Rejected, Inflection, Inflection, NoSignChange, Rejected, Repeated})
+    {
+    }
 
     // The listed point i as one line: x, then y.
     std::string FormatLine(int i);
-
-protected:
-    std::uint8_t TypeAt(bool acceptedRoot, double x) const override;
-    bool IsListedType(std::uint8_t type) const override { return type == Inflection; }
 };

@@ -6,8 +6,8 @@
 
 #include <cmath>
 
-CPointFinder::CPointFinder(int order, double sideSteps, std::uint8_t repeated)
-    : m_nOrder(order), m_dSideSteps(sideSteps), m_nRepeated(repeated)
+CPointFinder::CPointFinder(int order, double sideSteps, const STypes &types)
+    : m_nOrder(order), m_dSideSteps(sideSteps), m_types(types)
 {
 }
 
@@ -71,9 +71,27 @@ void CPointFinder::Classify()
         std::uint8_t type = TypeAt(roots.m_bValid[i] != 0, x);
         for (int k = 0; k < m_nIndex && IsListedType(type); ++k)
             if (m_nType[k] == type && std::fabs(m_dX[k] - x) < h / 2)
-                type = m_nRepeated;
+                type = m_types.repeated;
         m_nType[m_nIndex] = type;
     }
+}
+
+std::uint8_t CPointFinder::TypeAt(bool acceptedRoot, double x) const
+{
+    std::uint8_t type = m_types.flat;
+    if (!acceptedRoot)
+        type = m_types.notAccepted;
+    else if (!IsFinite(m_dValue))
+        type = m_types.undefined;
+    else if (!IsFinite(m_dLeft) || !IsFinite(m_dRight))
+        type = m_types.sideUndefined;
+    else if (m_dLeft > 0 && m_dRight < 0)
+        type = m_types.falling;
+    else if (m_dLeft < 0 && m_dRight > 0)
+        type = m_types.rising;
+    if (IsListedType(type) && IsNearPole(x))
+        type = m_types.onPole;
+    return type;
 }
 
 bool CPointFinder::IsNearPole(double x) const

@@ -27,6 +27,7 @@ public:
     void Classify();
 
     bool IsListed(int i) const { return IsListedType(m_nType[i]); }
+    bool IsListedType(std::uint8_t type) const { return type == m_types.falling || type == m_types.rising; }
     bool IsTruncated() const { return m_bTruncated; }
 
     std::string m_strFunction;
@@ -44,23 +45,32 @@ public:
     bool m_bTruncated = false;
 
 protected:
+    // The finder's type for each case a root of the derivative falls in.
+    struct STypes
+    {
+        std::uint8_t notAccepted;    // not an accepted root
+        std::uint8_t undefined;      // f undefined or infinite there
+        std::uint8_t sideUndefined;  // the derivative undefined beside it
+        std::uint8_t falling;        // the derivative goes from + to -
+        std::uint8_t rising;         // from - to +
+        std::uint8_t flat;           // no change of sign
+        std::uint8_t onPole;         // a falling or rising point on a pole of f
+        std::uint8_t repeated;       // within half a step of a listed point of the same type
+    };
+
     // order: which derivative; sideSteps: how many scan steps left and right
-    // its sign is read; repeated: the type of a point already listed.
-    CPointFinder(int order, double sideSteps, std::uint8_t repeated);
-
-    // The type of the point m_dX[m_nIndex] from m_dValue, m_dLeft, m_dRight.
-    virtual std::uint8_t TypeAt(bool acceptedRoot, double x) const = 0;
-    virtual bool IsListedType(std::uint8_t type) const = 0;
-
-    bool IsNearPole(double x) const;
+    // its sign is read.
+    CPointFinder(int order, double sideSteps, const STypes &types);
 
 private:
+    std::uint8_t TypeAt(bool acceptedRoot, double x) const;
+    bool IsNearPole(double x) const;
     bool Search(const std::string &function, bool near, double from, double to, double tolerance,
                 const ProgressCallback &progress);
 
     int m_nOrder;
     double m_dSideSteps;
-    std::uint8_t m_nRepeated;
+    STypes m_types;
 };
 
 // The text of the order-th derivative, as the differentiate command makes it.
