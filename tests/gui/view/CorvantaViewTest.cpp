@@ -1,22 +1,32 @@
-#include "gui/view/CorvantaView.h"
+// The picture at computed pixels, the mouse, the paint rules, extreme mappings.
+#include "gui/GuiFixtures.h"
 
-#include "gui/view/CommandIds.h"
-
-#include "gui/view/ViewFixture.h"
-
-#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTest>
 
 #include <cmath>
 
 namespace {
 
+bool IsWhite(QRgb c) { return (c & 0xFFFFFF) == 0xFFFFFF; }
+bool IsBlack(QRgb c) { return (c & 0xFFFFFF) == 0; }
+bool IsGridGrey(QRgb c) { return (c & 0xFFFFFF) == 0xC8C8C8; }
+bool IsReddish(QRgb c) { return qRed(c) > 200 && qGreen(c) < 170 && qBlue(c) < 170; }
+bool IsDark(QRgb c) { return qGray(c) < 128; }
+
+int CountIn(const QImage &img, const QRect &r, bool (*pred)(QRgb))
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += pred(img.pixel(x, y)) ? 1 : 0;
+    return n;
+}
+
 class ViewTest : public ViewFixture
 {
 protected:
-    void Plot(int slot, const char *text)
+    void Put(int slot, const char *text)
     {
         view.m_aFunctions[slot].SetExpression(text);
         view.m_nLast = std::max<int>(view.m_nLast, slot);
@@ -40,28 +50,10 @@ protected:
     }
 };
 
-bool IsWhite(QRgb c) { return (c & 0xFFFFFF) == 0xFFFFFF; }
-bool IsBlack(QRgb c) { return (c & 0xFFFFFF) == 0; }
-bool IsGridGrey(QRgb c) { return (c & 0xFFFFFF) == 0xC8C8C8; }
-bool IsReddish(QRgb c) { return qRed(c) > 200 && qGreen(c) < 170 && qBlue(c) < 170; }
-bool IsDark(QRgb c) { return qGray(c) < 128; }
-
-int CountIn(const QImage &img, const QRect &r, bool (*pred)(QRgb))
-{
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += pred(img.pixel(x, y)) ? 1 : 0;
-    return n;
-}
-
-bool HasText(const QImage &img, const QRect &r) { return CountIn(img, r, IsDark) > 10; }
-
 // The grid layout's positions are tested in the core; here the picture must show them.
 TEST_F(ViewTest, AxesDottedGridAndLabelsAreDrawn)
 {
     const QImage img = Render();
-    ASSERT_EQ(img.size(), QSize(500, 400));
     for (int x : {10, 120, 330, 490})
         EXPECT_TRUE(IsBlack(img.pixel(x, 200))) << x;
     for (int y : {30, 170, 260, 390})
@@ -70,25 +62,24 @@ TEST_F(ViewTest, AxesDottedGridAndLabelsAreDrawn)
         if (c == 250)
             continue;
         const QRect strip(c, 10, 1, 30);  // no label or tick here: only the dotted line
-        EXPECT_GE(CountIn(img, strip, IsGridGrey), 12) << "column " << c;
+        EXPECT_GE(CountIn(img, strip, IsGridGrey), 12) << c;
         EXPECT_EQ(CountIn(img, strip, IsGridGrey) + CountIn(img, strip, IsWhite), 30) << c;
         EXPECT_EQ(CountIn(img, QRect(c + 20, 10, 1, 30), IsGridGrey), 0) << c;
     }
-    EXPECT_TRUE(HasText(img, QRect(340, 205, 60, 16)));  // "2.000000" under x = 2
-    EXPECT_TRUE(HasText(img, QRect(255, 292, 70, 16)));  // "-2.000000" right of y = -2
-    EXPECT_EQ(CountIn(img, QRect(256, 205, 30, 14), IsDark), 0);  // none at the origin
+    EXPECT_GT(CountIn(img, QRect(340, 205, 60, 16), IsDark), 10);  // "2.000000" under x = 2
+    EXPECT_GT(CountIn(img, QRect(255, 292, 70, 16), IsDark), 10);  // "-2.000000" right of y = -2
+    EXPECT_EQ(CountIn(img, QRect(256, 205, 30, 14), IsDark), 0);   // none at the origin
 
     view.OnShowGrid();
     const QImage plain = view.Picture();
-    EXPECT_EQ(CountIn(plain, QRect(0, 0, 500, 400), IsGridGrey), 0);
-    EXPECT_TRUE(IsBlack(plain.pixel(350, 203)));  // ticks and labels stay
-    EXPECT_TRUE(HasText(plain, QRect(340, 205, 60, 16)));
+    EXPECT_EQ(CountIn(plain, plain.rect(), IsGridGrey), 0);
+    EXPECT_GT(CountIn(plain, QRect(340, 205, 60, 16), IsDark), 10);  // labels stay
 }
 
 TEST_F(ViewTest, CurvePixelsFollowTheMappingAndTheSlotPens)
 {
     view.m_bShowGrid = false;
-    Plot(0, "sin(x)");
+    Put(0, "sin(x)");
     QImage img = Render();
     const float step = static_cast<float>(1.0 / 50);
     int checked = 0;
@@ -104,15 +95,15 @@ TEST_F(ViewTest, CurvePixelsFollowTheMappingAndTheSlotPens)
     EXPECT_EQ(CountIn(img, QRect(0, 0, 500, 130), IsReddish), 0);
 
     // Each branch is drawn on its own: nothing joins them across the pole.
-    view.m_aFunctions[0].SetExpression("1/x");
+    Put(0, "1/x");
     img = Render();
     EXPECT_EQ(CountIn(img, QRect(240, 5, 21, 390), IsReddish), 0);
     EXPECT_GT(CountIn(img, QRect(261, 0, 239, 400), IsReddish), 100);
 
     // The pens of the other slots, and derivatives in their slot's colour while flagged.
-    view.m_aFunctions[0].SetExpression("");
-    Plot(1, "1");   // green, row 150
-    Plot(2, "-1");  // blue, row 250
+    Put(0, "");
+    Put(1, "1");   // green, row 150, three pixels wide
+    Put(2, "-1");  // blue, row 250
     view.m_aFunctions[2].m_bDerivativeShown = true;
     view.m_aDerivatives[2].SetExpression("3");  // row 50
     view.m_aWidth[1] = 3;
@@ -128,7 +119,7 @@ TEST_F(ViewTest, CurvePixelsFollowTheMappingAndTheSlotPens)
 
 TEST_F(ViewTest, RePlotPrefersTypedFieldsAndCentreRefillsThem)
 {
-    Plot(0, "200*x");
+    Put(0, "200*x");
     view.m_nSelected = 0;
     view.m_bAutoscale = true;
     SetFields("0", "10", "-2", "2");
@@ -137,15 +128,12 @@ TEST_F(ViewTest, RePlotPrefersTypedFieldsAndCentreRefillsThem)
     EXPECT_EQ(view.m_dScaleX, 1.0);
     EXPECT_EQ(view.m_nPanX, -250);
     EXPECT_EQ(view.m_dScaleY, 2.0);
-    EXPECT_EQ(host.fields[IDC_X_MIN], "0.00");
 
     const int focus = host.focus;
     EXPECT_TRUE(view.HandleCommand(ID_CENTER));
     EXPECT_EQ(view.m_nPanX, 0);
     EXPECT_EQ(host.fields[IDC_X_MIN], "-5.00");
-    EXPECT_EQ(host.fields[IDC_Y_MAX], "4.00");
     EXPECT_GT(host.focus, focus);  // the keys go back to the function list
-    EXPECT_FALSE(view.HandleCommand(ID_FILE_NEW));
 }
 
 TEST_F(ViewTest, DraggingPansOrZoomsToTheDraggedRectangle)
@@ -158,17 +146,15 @@ TEST_F(ViewTest, DraggingPansOrZoomsToTheDraggedRectangle)
 
     view.HandleCommand(ID_CENTER);
     view.HandleCommand(ID_ZOOM_AREA);
-    EXPECT_TRUE(view.m_bTrace);
-    EXPECT_TRUE(host.bars[ID_TRACE]);
+    EXPECT_TRUE(view.m_bTrace && host.bars[ID_TRACE]);
     Drag({250, 200}, {250, 200});  // a click without a drag leaves the mode on
     EXPECT_TRUE(view.m_bZoomArea);
-    Drag({300, 150}, {250, 200});  // right to left, bottom to top
-    EXPECT_EQ(host.fields[IDC_X_MAX], "1.00");
+    Drag({300, 150}, {250, 200});  // right to left, bottom to top: x 0..1 and y 0..1 fill the view
     EXPECT_EQ(view.m_dScaleX, 10);
     EXPECT_EQ(view.m_dScaleY, 8);
-    EXPECT_FALSE(view.m_bZoomArea || view.m_bTrace || host.bars[ID_TRACE]);
-    EXPECT_EQ(view.m_nPanX, 250 - 500);  // x 0..1 and y 0..1 fill the view
+    EXPECT_EQ(view.m_nPanX, 250 - 500);
     EXPECT_EQ(view.m_nPanY, 200 - 400);
+    EXPECT_FALSE(view.m_bZoomArea || view.m_bTrace || host.bars[ID_TRACE]);
     EXPECT_TRUE(messages.shown.empty());
 
     view.m_bTangent = true;  // never beside the tangent
@@ -178,14 +164,14 @@ TEST_F(ViewTest, DraggingPansOrZoomsToTheDraggedRectangle)
 
 TEST_F(ViewTest, PaintCopiesThePictureAndLaterPaintsDoNoWork)
 {
-    Plot(0, "sin(x)");
-    Plot(1, "1/x");
+    Put(0, "sin(x)");
+    Put(1, "1/x");
     view.m_nPanX = 17;
-    const QImage painted = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage painted = view.grab().toImage().convertToFormat(QImage::Format_RGB32);  // the first paint draws
     EXPECT_EQ(painted, view.Picture());
     QImage other(500, 400, QImage::Format_RGB32);
     QPainter p(&other);
-    view.RenderTo(p, QRect(0, 0, 500, 400));
+    view.RenderTo(p, other.rect());
     p.end();
     EXPECT_EQ(other, Render());
 
@@ -203,7 +189,7 @@ TEST_F(ViewTest, ExtremeMappingsAndSizesStayResponsive)
 {
     const char *texts[] = {"sin(x)", "1/x", "tan(x)", "ln(x)", "(x^2-1)^0.5"};
     for (int i = 0; i < 5; ++i) {
-        Plot(i, texts[i]);
+        Put(i, texts[i]);
         view.m_aFunctions[i].m_bDerivativeShown = true;
         view.m_aDerivatives[i].SetExpression("1/(x-0.000000001)");
     }

@@ -1,8 +1,5 @@
 corvanta_test(view_tests GUI SOURCES
-  gui/view/ViewFixture.h
+  gui/GuiFixtures.h
   gui/view/CorvantaViewTest.cpp
-  gui/view/PlotCommandTest.cpp)
-
-corvanta_test(trace_tangent_tests GUI SOURCES
-  gui/view/ViewFixture.h
+  gui/view/PlotCommandTest.cpp
   gui/view/TraceTangentTest.cpp)
