@@ -18,7 +18,7 @@ inline void FillCells(CGrid &grid, std::initializer_list<std::initializer_list<c
     }
 }
 
-// The texts of one column (from row 1), or of one row (from column 1).
+// The texts of one column from row 1, or of one row from column 1.
 inline QStringList ColumnTexts(const CGrid &grid, int nCol)
 {
     QStringList out;

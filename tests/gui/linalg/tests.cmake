@@ -1,8 +1,5 @@
-# linalg window tests
 corvanta_test(linalg_gui_tests GUI SOURCES
+  gui/GuiFixtures.h
   gui/linalg/GridTestSupport.h
   gui/linalg/EditGridTest.cpp
-  gui/linalg/SimEqDlgTest.cpp
-  gui/linalg/DetDlgTest.cpp
-  gui/linalg/MatrixOpsDlgTest.cpp
-  gui/linalg/ToolsCommandTest.cpp)
+  gui/linalg/LinalgDialogsTest.cpp)
