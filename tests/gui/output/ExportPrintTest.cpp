@@ -1,23 +1,15 @@
+// Export and print: each file is read back; a failure leaves the old file whole and names it.
+#include "gui/GuiFixtures.h"
 #include "gui/output/Dib.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 
-#include "gui/MessageRecorder.h"
-#include "gui/view/CorvantaView.h"
-
-#include <gtest/gtest.h>
-
 #include <QDir>
-#include <QFile>
-#include <QImage>
 #include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <QtEndian>
-
-#include <string>
 
 namespace {
 
@@ -34,10 +26,15 @@ protected:
         view.Redraw();
     }
     QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-    static QByteArray Read(const QString &path)
+    QString Written(const char *name, EExportFormat format)
     {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        EXPECT_TRUE(ExportGraph(view, Path(name), format, nullptr)) << name;
+        return Path(name);
+    }
+    static int PdfPages(const QByteArray &pdf)
+    {
+        const auto count = QRegularExpression("/Count (\\d+)\\b").match(QString::fromLatin1(pdf));
+        return count.hasMatch() ? count.captured(1).toInt() : 0;
     }
 
     QTemporaryDir dir;
@@ -45,82 +42,46 @@ protected:
     MessageRecorder messages;
 };
 
-TEST_F(GraphExport, TheBitmapHoldsTheViewsPictureAtTheScreensDepth)
+TEST_F(GraphExport, EachFormatHoldsTheViewsPicture)
 {
-    const QString path = Path("graph.bmp");
-    ASSERT_TRUE(ExportGraph(view, path, EExportFormat::Bmp, nullptr));
-    const QByteArray file = Read(path);
+    const QImage picture = view.Picture().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(QImage(Written("graph.png", EExportFormat::Png)).convertToFormat(QImage::Format_RGB32), picture);
+
+    const QByteArray bmp = ReadFile(Written("graph.bmp", EExportFormat::Bmp));  // at the screen's depth
     const int bits = ScreenBitCount();
-    const std::int64_t expected = 54 + 4 * CDib::ColorTableEntries(bits) + CDib::RowSize(bits, 500) * 300;
-    EXPECT_EQ(file.size(), expected);
-    EXPECT_EQ(qFromLittleEndian<std::uint16_t>(file.constData() + 28), bits);
-    const QImage back(path);
-    const QImage picture = view.Picture();
-    ASSERT_EQ(back.size(), QSize(500, 300));
+    EXPECT_EQ(bmp.size(), 54 + 4 * CDib::ColorTableEntries(bits) + CDib::RowSize(bits, 500) * 300);
+    EXPECT_EQ(qFromLittleEndian<std::uint16_t>(bmp.constData() + 28), bits);
     if (bits >= 24) {
-        EXPECT_EQ(back.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+        EXPECT_EQ(QImage::fromData(bmp).convertToFormat(QImage::Format_RGB32), picture);
     }
-    EXPECT_TRUE(messages.shown.empty());
-}
 
-TEST_F(GraphExport, PngReadsBackEqualToThePicture)
-{
-    const QString path = Path("graph.png");
-    ASSERT_TRUE(ExportGraph(view, path, EExportFormat::Png, nullptr));
-    EXPECT_EQ(QImage(path).convertToFormat(QImage::Format_RGB32), view.Picture().convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(GraphExport, SvgIsAWellFormedDrawingOfTheClientSize)
-{
-    const QString path = Path("graph.svg");
-    ASSERT_TRUE(ExportGraph(view, path, EExportFormat::Svg, nullptr));
-    QSvgRenderer svg(path);
+    QSvgRenderer svg(Written("graph.svg", EExportFormat::Svg));  // curves as paths, labels as text
     ASSERT_TRUE(svg.isValid());
     EXPECT_EQ(svg.viewBox(), QRect(0, 0, 500, 300));
-    // Curves are paths, not pixels; the labels are text.
-    const QByteArray text = Read(path);
-    EXPECT_TRUE(text.contains("<path") || text.contains("<polyline"));
-    EXPECT_TRUE(text.contains("2.000000"));
-}
+    const QByteArray text = ReadFile(Path("graph.svg"));
+    EXPECT_TRUE((text.contains("<path") || text.contains("<polyline")) && text.contains("2.000000"));
 
-TEST_F(GraphExport, PdfHasOnePageOfTheClientsProportions)
-{
-    const QString path = Path("graph.pdf");
-    ASSERT_TRUE(ExportGraph(view, path, EExportFormat::Pdf, nullptr));
-    const QByteArray pdf = Read(path);
-    EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    EXPECT_TRUE(pdf.trimmed().endsWith("%%EOF"));
-    EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 1);
-    EXPECT_TRUE(QString::fromLatin1(pdf).contains(QRegularExpression("/Count 1\\b")));
+    const QByteArray pdf = ReadFile(Written("graph.pdf", EExportFormat::Pdf));
+    EXPECT_TRUE(pdf.startsWith("%PDF-") && pdf.trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(PdfPages(pdf), 1);
     // 500 x 300 pixels at 96 per inch: 375 x 225 points.
     const auto box = QRegularExpression("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]").match(QString::fromLatin1(pdf));
     ASSERT_TRUE(box.hasMatch());
     EXPECT_NEAR(box.captured(1).toDouble(), 375, 1);
     EXPECT_NEAR(box.captured(2).toDouble(), 225, 1);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
-// The picture is complete before the file is touched: a picture that cannot
-// be made leaves an existing file as it was, and says so.
-TEST_F(GraphExport, AFailedPictureLeavesAnExistingFileWhole)
+TEST_F(GraphExport, FailuresLeaveAnExistingFileWholeAndNameIt)
 {
-    const QString path = Path("old.bmp");
-    {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("previous contents");
-    }
+    ASSERT_TRUE(WriteFile(Path("old.bmp"), "previous contents"));
     CCorvantaView unshown;  // never drawn: no pixels to read
-    EXPECT_FALSE(ExportGraph(unshown, path, EExportFormat::Bmp, nullptr));
-    EXPECT_EQ(Read(path), "previous contents");
+    EXPECT_FALSE(ExportGraph(unshown, Path("old.bmp"), EExportFormat::Bmp, nullptr));
+    EXPECT_EQ(ReadFile(Path("old.bmp")), "previous contents");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("old.bmp"));
-    EXPECT_TRUE(messages.shown[0].text.contains("Unable to allocate DIB memory"));
-}
+    EXPECT_TRUE(messages.shown[0].text.contains("old.bmp") && messages.shown[0].text.contains("Unable to allocate DIB memory"));
 
-TEST_F(GraphExport, AFileThatCannotBeWrittenIsNamedInTheMessage)
-{
-    const QString paths[] = {Path("missing/graph.bmp"), dir.path()};
-    for (const QString &path : paths) {
+    for (const QString &path : {Path("missing/graph.bmp"), dir.path()}) {
         messages.Clear();
         EXPECT_FALSE(ExportGraph(view, path, EExportFormat::Png, nullptr)) << path.toStdString();
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -134,25 +95,11 @@ TEST(ExportFormat, TheSuffixDecidesThenTheFilter)
 {
     const QStringList filters = ExportFilters();
     ASSERT_EQ(filters.size(), 4);
-    EXPECT_EQ(filters[0], "Bitmap Image(*.bmp)");
     const struct { const char *path; int filter; EExportFormat format; } cases[] = {
-        {"a.bmp", 1, EExportFormat::Bmp}, {"a.PNG", 0, EExportFormat::Png}, {"a.svg", 0, EExportFormat::Svg},
-        {"a.pdf", 0, EExportFormat::Pdf}, {"a", 2, EExportFormat::Svg},     {"a.txt", 0, EExportFormat::Bmp},
-        {"a", 3, EExportFormat::Pdf}};
+        {"a.bmp", 1, EExportFormat::Bmp}, {"a.PNG", 0, EExportFormat::Png}, {"a", 2, EExportFormat::Svg},
+        {"a.txt", 0, EExportFormat::Bmp}, {"a", 3, EExportFormat::Pdf}};
     for (const auto &c : cases)
         EXPECT_EQ(ExportFormatFor(c.path, filters[c.filter]), c.format) << c.path;
-}
-
-TEST_F(GraphExport, APrintedPageIsOnePdfPageWithTheGraphScaledToIt)
-{
-    const QString path = Path("printed.pdf");
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    ASSERT_TRUE(PrintGraph(view, printer));
-    const QByteArray pdf = Read(path);
-    EXPECT_TRUE(pdf.startsWith("%PDF-"));
-    EXPECT_TRUE(QString::fromLatin1(pdf).contains(QRegularExpression("/Count 1\\b")));
 }
 
 TEST_F(GraphExport, ThePrintedPageHasAFrameTheAxesAndTheCurves)
@@ -166,13 +113,18 @@ TEST_F(GraphExport, ThePrintedPageHasAFrameTheAxesAndTheCurves)
     }
     const auto black = [&](int x, int y) { return (page.pixel(x, y) & 0xFFFFFF) == 0; };
     EXPECT_TRUE(black(0, 350) && black(999, 10) && black(500, 699));  // the frame
-    EXPECT_TRUE(black(500, 100));                                     // y axis at page centre
-    EXPECT_TRUE(black(100, 350));                                     // x axis
+    EXPECT_TRUE(black(500, 100) && black(100, 350));                  // the axes at the page centre
     int red = 0;
     for (int x = 0; x < 1000; ++x)
         for (int y = 1; y < 699; ++y)
             red += qRed(page.pixel(x, y)) > 200 && qGreen(page.pixel(x, y)) < 100 ? 1 : 0;
     EXPECT_GT(red, 1000);  // sin(x) along the whole width
+
+    QPrinter printer(QPrinter::HighResolution);  // on a printer: one page
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(Path("printed.pdf"));
+    ASSERT_TRUE(PrintGraph(view, printer));
+    EXPECT_EQ(PdfPages(ReadFile(Path("printed.pdf"))), 1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-# output window tests
 corvanta_test(output_tests GUI SOURCES
+  gui/GuiFixtures.h
   gui/output/DibTest.cpp
   gui/output/ExportPrintTest.cpp
   gui/output/GraphAttrDlgTest.cpp
