@@ -1,5 +1,4 @@
 corvanta_test(view_tests GUI SOURCES
   gui/GuiFixtures.h
   gui/view/CorvantaViewTest.cpp
-  gui/view/PlotCommandTest.cpp
-  gui/view/TraceTangentTest.cpp)
+  gui/view/PlotCommandTest.cpp)

@@ -1,19 +1,165 @@
-// The three linear-algebra tools: the numbers are tested in the core; here the
-// sizes, the refusals, the pending edit, the matrix memory and the commands.
+// The linear-algebra tools: keyboard editing in their grids, then the dialogs,
+// whose numbers are tested in the core: sizes, refusals, the matrix memory, the commands.
 #include "gui/GuiFixtures.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/GridEdit.h"
-#include "gui/linalg/GridTestSupport.h"
 #include "gui/linalg/MatrixOpsDlg.h"
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SimEqDlg.h"
+#include "gui/linalg/SpinButton.h"
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 namespace {
+
+// Fills the cells below and right of the headers, row by row.
+void FillCells(CGrid &grid, std::initializer_list<std::initializer_list<const char *>> rows)
+{
+    int r = 1;
+    for (const auto &row : rows) {
+        int c = 1;
+        for (const char *pszText : row)
+            grid.SetTextMatrix(r, c++, QString::fromLatin1(pszText));
+        ++r;
+    }
+}
+
+// The texts of a column from row 1, or of a row from column 1.
+QStringList Texts(const CGrid &grid, int nRow, int nCol)
+{
+    QStringList out;
+    for (int i = 1; i < (nRow < 0 ? grid.Rows() : grid.Cols()); ++i)
+        out << (nRow < 0 ? grid.TextMatrix(i, nCol) : grid.TextMatrix(nRow, i));
+    return out;
+}
+QStringList ColumnTexts(const CGrid &grid, int nCol) { return Texts(grid, -1, nCol); }
+QStringList RowTexts(const CGrid &grid, int nRow) { return Texts(grid, nRow, -1); }
+
+// A grid of 3 x 3 cells in a dialog with a default button, as the tools have.
+class EditGridKeys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto *pLayout = new QVBoxLayout(&dialog);
+        pGrid = new CEditGrid(&dialog);
+        auto *pOk = new QPushButton(QStringLiteral("OK"), &dialog);
+        pOk->setDefault(true);
+        QObject::connect(pOk, &QPushButton::clicked, &dialog, &QDialog::accept);
+        pOther = new QLineEdit(&dialog);
+        pLayout->addWidget(pGrid);
+        pLayout->addWidget(pOther);
+        pLayout->addWidget(pOk);
+        pGrid->SetRows(4);
+        pGrid->SetCols(4);
+        FillCells(*pGrid, {{"1", "2", "3"}, {"4", "3.5", "6"}, {"7", "8", "9"}});
+        pGrid->setCurrentCell(1, 1);  // cell (2, 2), holding 3.5
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        pGrid->setFocus();
+    }
+    QString Current() const { return pGrid->TextMatrix(2, 2); }
+    void Type(QWidget *pWidget, const char *pszKeys) { QTest::keyClicks(pWidget, QString::fromLatin1(pszKeys)); }
+
+    QDialog dialog;
+    CEditGrid *pGrid = nullptr;
+    QLineEdit *pOther = nullptr;
+};
+
+TEST_F(EditGridKeys, DigitsMinusAndPointStartATextThatEnterStores)
+{
+    for (const char *pszTyped : {"12", "-5", ".5"}) {
+        Type(pGrid, "x");  // letters start nothing
+        EXPECT_FALSE(pGrid->IsEditing());
+        QTest::keyClick(pGrid, pszTyped[0]);
+        ASSERT_TRUE(pGrid->IsEditing());
+        Type(pGrid->Editor(), pszTyped + 1);
+        QTest::keyClick(pGrid->Editor(), Qt::Key_Return);
+        EXPECT_FALSE(pGrid->IsEditing());
+        EXPECT_EQ(Current(), pszTyped);
+    }
+    EXPECT_TRUE(dialog.isVisible());  // Enter belongs to the editor, not the default button
+}
+
+TEST_F(EditGridKeys, EnterAndDoubleClickEditTheWholeTextAndEscapeDiscardsIt)
+{
+    QTest::keyClick(pGrid, Qt::Key_Return);
+    ASSERT_TRUE(pGrid->IsEditing());
+    EXPECT_EQ(pGrid->Editor()->selectedText(), "3.5");
+    Type(pGrid->Editor(), "4");
+    QTest::keyClick(pGrid->Editor(), Qt::Key_Escape);
+    EXPECT_FALSE(pGrid->IsEditing());
+    EXPECT_EQ(Current(), "3.5");
+    QTest::keyClick(pGrid, Qt::Key_Escape);  // nor does it close the dialog
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::mouseDClick(pGrid->viewport(), Qt::LeftButton, {}, pGrid->visualRect(pGrid->model()->index(1, 1)).center());
+    ASSERT_TRUE(pGrid->IsEditing());
+    EXPECT_EQ(pGrid->Editor()->text(), "3.5");
+}
+
+TEST_F(EditGridKeys, PendingTextGoesIntoTheCellThatWasEditedAndNowhereElse)
+{
+    QTest::keyClick(pGrid, Qt::Key_9);
+    pOther->setFocus();
+    EXPECT_TRUE(pGrid->IsEditing());
+    pGrid->setFocus();  // coming back stores it
+    EXPECT_FALSE(pGrid->IsEditing());
+    EXPECT_EQ(Current(), "9");
+
+    QTest::keyClick(pGrid, Qt::Key_8);
+    pGrid->setCurrentCell(0, 0);  // leaving the cell stores into the edited one
+    EXPECT_EQ(Current(), "8");
+    EXPECT_EQ(pGrid->TextMatrix(1, 1), "1");
+
+    QTest::keyClick(pGrid, Qt::Key_7);  // reading the cells stores it first
+    EXPECT_EQ(pGrid->ReadMatrix().At(0, 0), 7);
+
+    pGrid->setCurrentCell(2, 2);
+    QTest::keyClick(pGrid, Qt::Key_5);
+    pGrid->SetRows(2);  // commits first, while the cell still exists
+    pGrid->SetRows(4);
+    EXPECT_EQ(pGrid->TextMatrix(3, 3), "");
+}
+
+TEST(Grid, HeadersAreRowAndColumnZeroAndCellsReadAsNumbersInAnyLocale)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CGrid grid;
+    grid.SetRows(2);
+    grid.SetCols(5);
+    EXPECT_EQ(grid.rowCount(), 1);
+    grid.WriteNumberHeaders();
+    EXPECT_EQ(grid.TextMatrix(0, 3).trimmed(), "3");
+    grid.SetTextMatrix(5, 5, QStringLiteral("outside"));  // ignored, not a crash
+    EXPECT_EQ(grid.TextMatrix(5, 5), "");
+    FillCells(grid, {{"2.5", "abc", "", "-1e-3x"}});
+    EXPECT_EQ(grid.ReadMatrix(), CMatrix(1, 4, {2.5, 0, 0, -1e-3}));
+    QLocale::setDefault(previous);
+}
+
+TEST(SpinButton, StepsWithinItsRange)
+{
+    QLineEdit field;
+    CSpinButton spin;
+    spin.SetRange(2, 200);
+    spin.SetBuddy(&field);
+    const struct { const char *text; int step; const char *after; } cases[] = {
+        {"200", 1, "200"}, {"2", -1, "2"}, {"junk", 1, "3"}};
+    for (const auto &c : cases) {
+        field.setText(QString::fromLatin1(c.text));
+        spin.StepBy(c.step);
+        EXPECT_EQ(field.text(), c.after) << c.text;
+    }
+    QTest::keyClick(&field, Qt::Key_Up);
+    EXPECT_EQ(field.text(), "4");
+}
 
 // Types into a cell without pressing Enter.
 void TypePending(CEditGrid *pGrid, int row, int col, const char *text)
@@ -30,35 +176,27 @@ protected:
     CDetDlg dlg;
 };
 
-TEST_F(Det, EmptyCellsAreZeroAndThePendingEditIsUsed)
+TEST_F(Det, EmptyCellsAreZeroAndSizesOutsideOneToFiftyKeepTheGridAndSolveNothing)
 {
     dlg.SizeField()->setText("2");
     FillCells(*dlg.Grid(), {{"", "1"}, {"1", ""}});
     dlg.OnSolve();
     EXPECT_EQ(dlg.ResultField()->text(), "-1");
-    dlg.SizeField()->setText("1");
-    TypePending(dlg.Grid(), 0, 0, "8");
-    dlg.OnSolve();
-    EXPECT_EQ(dlg.ResultField()->text(), "8");
     EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(Det, SizesOutsideOneToFiftyKeepTheGridAndSolveNothing)
-{
     for (const char *pszSize : {"x", "0", "51"}) {
         messages.Clear();
         dlg.SizeField()->setText(QString::fromLatin1(pszSize));
-        EXPECT_EQ(dlg.Grid()->Rows(), 6) << pszSize;
+        EXPECT_EQ(dlg.Grid()->Rows(), 3) << pszSize;
         dlg.OnSolve();
         EXPECT_EQ(messages.shown.size(), 2u) << pszSize;
-        EXPECT_EQ(dlg.ResultField()->text(), "0");
+        EXPECT_EQ(dlg.ResultField()->text(), "-1");
     }
     EXPECT_EQ(messages.shown[0].text, "Please enter an integer between 1 and 50.");  // for "51"
     dlg.SizeField()->setText("50");
     for (int i = 1; i <= 50; ++i)
         dlg.Grid()->SetTextMatrix(i, i, QStringLiteral("2"));
     dlg.OnSolve();
-    EXPECT_EQ(dlg.ResultField()->text(), "1.12589990684262e+15");
+    EXPECT_EQ(dlg.ResultField()->text(), "844424930131968");  // 3 * 2^48, the 2 x 2 cells still there
 }
 
 class SimEq : public ::testing::Test
@@ -227,15 +365,6 @@ TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
     dlg.OnPaste();
     EXPECT_EQ(RowTexts(*dlg.SecondGrid(), 1).size(), 2);
     EXPECT_EQ(ColumnTexts(*dlg.FirstGrid(), 1), (QStringList{"1", "0"}));
-}
-
-TEST_F(MatrixOps, PendingEditIsCalculatedWith)
-{
-    Shape(CMatrixOpsDlg::Transpose, 1, 1);
-    TypePending(dlg.FirstGrid(), 0, 0, "4");
-    dlg.OnCalculate();
-    ASSERT_EQ(results.size(), 1u);
-    EXPECT_EQ(results[0], CMatrix(1, 1, {4}));
 }
 
 using ToolsCommands = FrameFixture;
