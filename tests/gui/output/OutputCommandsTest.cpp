@@ -1,16 +1,22 @@
-// The frame's output commands: clipboard, full screen, the graph's context menu, export, help.
+// The output commands: clipboard, full screen, the graph's context menu, export,
+// the graph attributes, and help with its pages.
 #include "gui/GuiFixtures.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/ShortcutsPage.h"
+#include "gui/output/GraphAttrDlg.h"
 #include "gui/output/HelpWindow.h"
 #include "gui/output/OutputCommands.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTextEdit>
 #include <QToolButton>
 
 namespace {
@@ -32,16 +38,12 @@ protected:
     }
 };
 
-TEST_F(FrameOutput, CopyGraphPutsTheViewsPictureOnTheClipboard)
+// Copy Graph copies the view's picture; Copy Function only the selection, and Paste inserts without plotting.
+TEST_F(FrameOutput, ClipboardCommands)
 {
-    QApplication::clipboard()->clear();
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_COPY));
     EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
               m_pFrame->View()->Picture().convertToFormat(QImage::Format_RGB32));
-}
-
-TEST_F(FrameOutput, CopyFunctionTakesOnlyTheSelectionAndPasteInsertsWithoutPlotting)
-{
     QApplication::clipboard()->setText(QStringLiteral("before"));
     Edit()->setText(QStringLiteral("sin(x)+cos(x)"));
     Edit()->deselect();
@@ -139,6 +141,107 @@ TEST_F(FrameOutput, HelpOpensItsOwnWindowAndTheKeysPageListsEveryKey)
             EXPECT_TRUE(html.contains(QString::fromUtf8(info.pszCaption).remove('&').toHtmlEscaped())) << info.nId;
         }
     }
+}
+
+class GraphAttributes : public ::testing::Test
+{
+protected:
+    GraphAttributes() { dlg.SetColorChooser([this] { return answer; }); }
+    QColor Sample(int graph) const { return dlg.Sample(graph)->palette().color(QPalette::Disabled, QPalette::Base); }
+
+    CViewState view;
+    CGraphAttrDlg dlg;
+    std::optional<QColor> answer;
+};
+
+// A document can hold any thickness: it opens clamped to 1..5, and OK never writes one outside.
+TEST_F(GraphAttributes, OkWithoutChangesKeepsEveryColourAndClampsTheThicknesses)
+{
+    view.m_aWidth = {0, -7, 3, 6, 1000000};
+    dlg.LoadFrom(view);
+    EXPECT_EQ(dlg.Picker(2)->currentIndex(), 2);  // thickness 3: the third picture
+    EXPECT_EQ(Sample(2), QColor(0, 0, 255));
+    CViewState after = view;
+    dlg.StoreInto(after);
+    EXPECT_EQ(after.m_aColor, view.m_aColor);
+    EXPECT_EQ(after.m_aWidth, (decltype(view.m_aWidth){1, 1, 3, 5, 5}));
+}
+
+TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)
+{
+    dlg.LoadFrom(view);
+    const CViewState before = view;
+    dlg.Picker(3)->setCurrentIndex(4);
+    answer = QColor(12, 34, 56);
+    QTest::mouseClick(dlg.Radio(1), Qt::LeftButton);
+    EXPECT_EQ(Sample(1), QColor(12, 34, 56));
+    answer = std::nullopt;  // the chooser cancelled: the colour stays
+    dlg.OnChooseColor(4);
+    EXPECT_EQ(dlg.Color(4), before.m_aColor[4]);
+    dlg.reject();
+    EXPECT_EQ(view.m_aColor, before.m_aColor);
+    dlg.StoreInto(view);
+    EXPECT_EQ(view.m_aWidth[3], 5);
+    EXPECT_EQ(view.m_aColor[1], MakeColorRef(12, 34, 56));
+}
+
+const QString kHelpDir = QStringLiteral(CORVANTA_HELP_PARENT "help");
+
+QString ReadPage(const QString &name)
+{
+    QFile f(QDir(kHelpDir).filePath(name));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QStringList Links(const QString &html)
+{
+    QStringList links;
+    static const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
+    for (auto it = href.globalMatch(html); it.hasNext();)
+        links << it.next().captured(1);
+    return links;
+}
+
+TEST(HelpPages, EveryLinkResolvesAndTheContentsReachEveryPage)
+{
+    const QStringList pages = QDir(kHelpDir).entryList({QStringLiteral("*.html")}, QDir::Files);
+    ASSERT_GE(pages.size(), 6);
+    QStringList fromContents;
+    for (const QString &link : Links(ReadPage("index.html")))
+        fromContents << QUrl(link).path();
+    EXPECT_TRUE(fromContents.contains(QLatin1String(CHelpBrowser::kShortcutsPage)));  // made by the program
+    for (const QString &page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        const QStringList links = Links(ReadPage(page));
+        if (page != "index.html") {
+            EXPECT_TRUE(fromContents.contains(page));
+            EXPECT_TRUE(links.contains("index.html"));
+        }
+        for (const QUrl url : links) {
+            const QString target = url.path().isEmpty() ? page : url.path();
+            if (!url.scheme().isEmpty() || target == QLatin1String(CHelpBrowser::kShortcutsPage))
+                continue;
+            ASSERT_TRUE(pages.contains(target)) << url.toString().toStdString();
+            if (url.hasFragment()) {
+                const QString html = ReadPage(target), name = url.fragment();
+                EXPECT_TRUE(html.contains(QString("id=\"%1\"").arg(name)) || html.contains(QString("name=\"%1\"").arg(name)))
+                    << url.toString().toStdString();
+            }
+        }
+    }
+}
+
+TEST(HelpWindow, FindsTextInThePageAndWrapsRound)
+{
+    EXPECT_EQ(QDir(CHelpWindow::FindHelpDirectory(QStringLiteral(CORVANTA_HELP_PARENT))), QDir(kHelpDir));
+    CHelpWindow help(kHelpDir);
+    help.ShowPage(QStringLiteral("syntax.html"));
+    ASSERT_TRUE(help.FindText(QStringLiteral("sin(x)^2")));
+    const int first = help.Browser()->textCursor().position();
+    while (help.FindText(QStringLiteral("sin(x)^2")) && help.Browser()->textCursor().position() != first) {
+    }
+    EXPECT_EQ(help.Browser()->textCursor().position(), first);  // came round again
+    EXPECT_FALSE(help.FindText(QStringLiteral("no such words here")));
 }
 
 }  // namespace
