@@ -1,18 +1,119 @@
-// The main frame around the real view: bars, modes and check marks, keys, the
-// function list, the first paint, and the sizes it must survive.
+// The main frame around the real view: the command table's rules and icons,
+// bars, modes and check marks, keys, the first paint, the sizes it must survive.
 #include "gui/GuiFixtures.h"
+#include "gui/app/Artwork.h"
+#include "gui/app/CommandTable.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QDockWidget>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QSvgRenderer>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <set>
+
 namespace {
+
+QList<QKeySequence> Keys(const SCommandInfo &info)
+{
+    return info.pszKeys ? QKeySequence::listFromString(QString::fromUtf8(info.pszKeys), QKeySequence::PortableText)
+                        : QList<QKeySequence>{};
+}
+
+bool HasInk(const QPixmap &pm)
+{
+    const QImage img = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) > 0)
+                return true;
+    return false;
+}
+
+TEST(CommandTable, IdsUniqueKeysParseAndNoKeyServesTwoCommands)
+{
+    std::set<int> ids;
+    std::set<QString> keys;
+    for (const SCommandInfo &info : CommandTable()) {
+        SCOPED_TRACE(info.nId);
+        if (info.nId == 0)
+            continue;
+        EXPECT_TRUE(ids.insert(info.nId).second);
+        EXPECT_EQ(FindCommand(info.nId), &info);
+        if (info.pszKeys) {
+            EXPECT_EQ(Keys(info).size(), QString::fromUtf8(info.pszKeys).count(';') + 1);
+        }
+        for (const QKeySequence &k : Keys(info)) {
+            EXPECT_EQ(k.count(), 1) << info.pszKeys;
+            EXPECT_NE(k[0].key(), Qt::Key_unknown) << info.pszKeys;
+            EXPECT_TRUE(keys.insert(k.toString(QKeySequence::PortableText)).second) << info.pszKeys;
+        }
+    }
+    for (std::span<const int> bar : {MainToolbarLayout(), ZoomToolbarLayout()})
+        for (int id : bar)
+            if (id != 0) {
+                EXPECT_TRUE(FindCommand(id)) << id;
+                EXPECT_TRUE(HasInk(CommandIcon(id).pixmap(16))) << id;
+            }
+}
+
+TEST(Artwork, EveryPictureIsValidSvgAndRendersAtTheAskedSize)
+{
+    EXPECT_TRUE(HasInk(AboutPixmap(64)));  // also makes the resources available
+    EXPECT_EQ(SplashPixmap(398, 248).size(), QSize(398, 248));
+    int nFiles = 0;
+    for (QDirIterator it(QStringLiteral(":/"), {QStringLiteral("*.svg")}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext(); ++nFiles) {
+        const QString strFile = it.next();
+        EXPECT_TRUE(QSvgRenderer(strFile).isValid()) << strFile.toStdString();
+    }
+    EXPECT_GE(nFiles, 3);
+}
+
+using CommandFrame = FrameFixture;
+
+// Unavailable commands are shown disabled; every other command has someone to carry it out.
+TEST_F(CommandFrame, EveryAvailableCommandHasAHandlerAndItsKeys)
+{
+    m_pFrame->UpdateCommandStates();
+    CCorvantaView bare;
+    for (const SCommandInfo &info : CommandTable()) {
+        QAction *pAction = m_pFrame->Action(info.nId);
+        if (!pAction || info.nId == ID_FILE_MRU_FILE1)
+            continue;
+        SCOPED_TRACE(info.nId);
+        EXPECT_EQ(pAction->shortcuts(), Keys(info));
+        switch (info.route) {
+        case ECommandRoute::Unavailable: EXPECT_FALSE(pAction->isEnabled()); break;
+        case ECommandRoute::Frame: EXPECT_TRUE(info.handler && pAction->isEnabled()); break;
+        case ECommandRoute::View: EXPECT_TRUE(bare.HandleCommand(info.nId)); break;
+        }
+    }
+}
+
+// Ctrl+C in the function list is Copy Graph, not the field's copy, while Copy Graph is enabled.
+TEST_F(CommandFrame, KeysReachTheirCommandsEvenFromAField)
+{
+    ShowFrame();
+    QAction *pCopy = m_pFrame->Action(ID_EDIT_COPY);
+    pCopy->setEnabled(true);
+    int copies = 0;
+    QObject::connect(pCopy, &QAction::triggered, [&] { ++copies; });
+    m_pFrame->FocusFunctionList();
+    QWidget *pEdit = QApplication::focusWidget();
+    ASSERT_NE(pEdit, nullptr);
+    QTest::keyClick(pEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 1);
+    pCopy->setEnabled(false);
+    QTest::keyClick(pEdit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 1);
+}
 
 class MainFrame : public FrameFixture
 {
@@ -163,24 +264,6 @@ TEST_F(MainFrame, FirstPaintFillsTheRangeFieldsAndReplotAppliesThem)
     EXPECT_EQ(pView->m_dScaleX, scale);
 }
 
-TEST_F(MainFrame, FunctionListEntriesNeverChangeTheTypedText)
-{
-    CViewHost *pHost = m_pFrame.get();
-    pHost->SetFunctionListText("typed");
-    pHost->AppendFunctionListEntry("x^2");
-    pHost->InsertFunctionListEntry(99, "1/x");  // past the end appends
-    pHost->InsertFunctionListEntry(-3, "x");    // before the start inserts first
-    pHost->RemoveFunctionListEntry(5);          // no such entries
-    pHost->RemoveFunctionListEntry(-1);
-    EXPECT_EQ(pHost->FunctionListText(), "typed");
-    EXPECT_EQ(pHost->FunctionListCount(), 3);
-    EXPECT_EQ(m_pFrame->FunctionList()->itemText(0), "x");
-    pHost->SelectFunctionListEntry(2);
-    pHost->SelectFunctionListEntry(9);  // no such entry
-    EXPECT_EQ(pHost->FunctionListText(), "1/x");
-    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
-}
-
 // A person types, presses Enter, types on and presses Ctrl+D without leaving the list.
 TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
 {
@@ -195,6 +278,7 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
     EXPECT_EQ(pEdit->text(), "x^2");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "2*x");
+    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
     EXPECT_EQ(m_pFrame->View()->m_nLast, 2);
     EXPECT_FALSE(m_pFrame->IsTrigonometric());
     EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(0, 0, 255));

