@@ -6,7 +6,6 @@
 #include "gui/app/RecentFileList.h"
 
 #include <QDir>
-#include <QPointer>
 #include <QPushButton>
 
 #include <clocale>
@@ -168,21 +167,14 @@ TEST_F(SplashFrame, FirstPaintShowsTheSplashOnce)
     CSplashDlg::ResetForTests();
     CSplashDlg::SetEnabled(true);
     int ticks = 0;
-    QPointer<CSplashDlg> seen;
     QTimer ticker;  // stands in for the splash's own timer, from inside its modal loop
     QObject::connect(&ticker, &QTimer::timeout, [&] {
-        for (QWidget *pWidget : QApplication::topLevelWidgets()) {
-            auto *pSplash = qobject_cast<CSplashDlg *>(pWidget);
-            if (!pSplash || !pSplash->isVisible())
-                continue;
-            if (pSplash != seen) {  // seen now; ticked next time
-                seen = pSplash;
-                return;
+        for (QWidget *pWidget : QApplication::topLevelWidgets())
+            if (auto *pSplash = qobject_cast<CSplashDlg *>(pWidget); pSplash && pSplash->isVisible()) {
+                pSplash->Timer().stop();
+                pSplash->OnTimer();
+                ++ticks;
             }
-            pSplash->Timer().stop();
-            pSplash->OnTimer();
-            ++ticks;
-        }
     });
     ticker.start(10);
     ShowFrame();

@@ -127,8 +127,6 @@ TEST_F(FrameOutput, HelpOpensItsOwnWindowAndTheKeysPageListsEveryKey)
     ASSERT_NE(pHelp, nullptr);
     EXPECT_TRUE(pHelp->isVisible());
     EXPECT_EQ(pHelp->Browser()->source().fileName(), "index.html");
-    pHelp->ShowPage(CHelpBrowser::kShortcutsPage);
-    EXPECT_TRUE(pHelp->Browser()->isBackwardAvailable());
     pHelp->close();
 
     const QString html = ShortcutsPageHtml();  // made from the command table
