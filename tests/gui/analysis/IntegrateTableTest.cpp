@@ -49,16 +49,12 @@ protected:
     std::vector<QStringList> shown;
 };
 
-TEST_F(IntegrateTest, NothingToIntegrate)
+TEST_F(IntegrateTest, RefusesAnEmptyGraphAndShowsTheValueOrInvalidDomain)
 {
-    Run({});
+    Run({});  // nothing to integrate: no dialog
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(messages.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease "
                                             "one function and try again."});
-}
-
-TEST_F(IntegrateTest, ResultBoxShowsTheValueOrInvalidDomain)
-{
     const struct { const char *f; SEntry e; const char *shown; } cases[] = {
         {"1", {"0", "1", "0.3", 0}, "1.000000"},
         {"ln(x)", {"-1", "1"}, "Invalid Domain!"},

@@ -1,6 +1,5 @@
-// The files the graph goes to: the bitmap's own writer and the reader that trusts
-// nothing, then each export format read back, failures that leave the old file
-// whole, and the printed page.
+// The files the graph goes to: the bitmap's own writer, each export format read
+// back, failures that leave the old file whole, and the printed page.
 #include "gui/GuiFixtures.h"
 #include "gui/output/Dib.h"
 #include "gui/output/GraphExport.h"
@@ -55,19 +54,16 @@ TEST(Dib, HeaderFieldsAndPixelsReadBack)
     }
 }
 
-TEST(Dib, TheBitmapIsBottomUpAndThirtyTwoBitPixelsCarryAZeroByte)
+TEST(Dib, ThirtyTwoBitPixelsCarryAZeroByteAndOtherDepthsAreWrittenAtThirtyTwoBits)
 {
-    QImage picture(2, 2, QImage::Format_ARGB32);
-    picture.fill(qRgba(10, 20, 30, 255));
-    picture.setPixel(0, 0, qRgba(1, 2, 3, 255));  // top left, stored last
-    const QByteArray file = CDib(picture, 32).FileImage();
-    EXPECT_EQ(file.mid(54 + 8, 4), QByteArray("\x03\x02\x01\x00", 4));
-    EXPECT_EQ(file.mid(54, 4), QByteArray("\x1e\x14\x0a\x00", 4));
-    for (int depth : {0, 2, 15, 30, 48})  // other depths are written at 32 bits
+    QImage picture(1, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(1, 2, 3, 255));
+    EXPECT_EQ(CDib(picture, 32).FileImage().mid(54, 4), QByteArray("\x03\x02\x01\x00", 4));
+    for (int depth : {0, 2, 15, 30, 48})
         EXPECT_EQ(CDib::BitCountForDepth(depth), 32) << depth;
 }
 
-TEST(Dib, ANullPictureWritesNothingAndAWrittenFileReadsBackWhole)
+TEST(Dib, ANullPictureWritesNothing)
 {
     const CDib empty(QImage(), 24);
     EXPECT_TRUE(empty.IsEmpty());
@@ -76,38 +72,6 @@ TEST(Dib, ANullPictureWritesNothingAndAWrittenFileReadsBackWhole)
     buffer.open(QIODevice::WriteOnly);
     EXPECT_FALSE(empty.Write(buffer));
     EXPECT_TRUE(bytes.isEmpty());
-
-    const CDib written(TestPicture(7, 3), 24);
-    CDib read;
-    ASSERT_TRUE(read.Read(written.FileImage() + QByteArray("trailing")));
-    EXPECT_EQ(read.FileImage(), written.FileImage());
-}
-
-// The reader trusts no stored length or offset: a field overwritten, or the file cut (at -1).
-TEST(Dib, DamagedFilesAreRefused)
-{
-    const char *invalid = CDib::kInvalidError, *cut = CDib::kReadError;
-    const struct { const char *name; int at; std::uint32_t value; const char *error; } cases[] = {
-        {"not BM", 0, 0x4D43, invalid},           {"empty", -1, 0, invalid},
-        {"headers cut", -1, 40, cut},             {"file size beyond data", 2, 100000, cut},
-        {"offset beyond file", 10, 5000, invalid}, {"offset inside header", 10, 20, invalid},
-        {"header size huge", 14, 0xFFFFFFF0u, invalid}, {"width huge", 18, 0x7FFFFFFF, invalid},
-        {"width negative", 18, 0xFFFFFFFFu, invalid}, {"height most negative", 22, 0x80000000u, invalid},
-        {"rows beyond file", 22, 400, invalid},   {"bit count three", 28, 3, invalid},
-        {"compressed", 30, 1, invalid},           {"pixels cut", -1, 80, cut},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        QByteArray file = CDib(TestPicture(5, 4), 24).FileImage();
-        if (c.at < 0)
-            file.truncate(c.value);
-        else
-            qToLittleEndian<std::uint32_t>(c.value, file.data() + c.at);
-        CDib dib;
-        EXPECT_FALSE(dib.Read(file));
-        EXPECT_EQ(dib.Error(), QString::fromLatin1(c.error));
-        EXPECT_TRUE(dib.IsEmpty());
-    }
 }
 
 class GraphExport : public ::testing::Test
