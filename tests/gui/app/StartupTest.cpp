@@ -131,18 +131,6 @@ TEST(RecentFileList, ProfileRoundTripSkipsHolesAndDuplicates)
     EXPECT_EQ(again.Paths(), list.Paths());
 }
 
-TEST(Splash, ClicksAndKeysDoNotCloseItOnlyItsTimer)
-{
-    CSplashDlg dlg;
-    dlg.show();
-    QTest::mouseDClick(&dlg, Qt::LeftButton, {}, dlg.rect().center());
-    QTest::keyClick(&dlg, Qt::Key_Escape);
-    QTest::keyClick(&dlg, Qt::Key_Return);
-    EXPECT_TRUE(dlg.isVisible());
-    dlg.OnTimer();
-    EXPECT_FALSE(dlg.isVisible() || dlg.Timer().isActive());
-}
-
 using SplashFrame = FrameFixture;
 
 TEST_F(SplashFrame, FirstPaintShowsTheSplashOnce)

@@ -76,18 +76,14 @@ TEST_F(CalcWindow, AngleModeAndBasesReachTheEvaluatorAndBadBasesAreRefused)
     EXPECT_EQ(m_messages.shown.size(), 1u);
 }
 
-TEST_F(CalcWindow, PowersReplaceTheLastResult)
+TEST_F(CalcWindow, PowersConversionsAndCopyWorkOnTheDisplayAndTheirFields)
 {
-    Evaluate("3");
+    Evaluate("3");  // powers replace the last result
     Press(IDC_CALC_SQUARE);
-    EXPECT_EQ(m_dlg.DisplayText(), "9. ");
     Press(IDC_CALC_CUBE);
+    EXPECT_EQ(m_dlg.DisplayText(), "729. ");
     Press(IDC_CALC_RECIPROCAL);
     EXPECT_DOUBLE_EQ(m_dlg.LastResult(), 1.0 / 729);
-}
-
-TEST_F(CalcWindow, ConversionsAndCopyWorkOnTheDisplayAndTheirFields)
-{
     Evaluate("30.25");
     Press(IDC_CALC_DMS);
     EXPECT_EQ(m_dlg.DisplayText(), QString::fromUtf8("30\u00B0 15' 0.00\"  "));
