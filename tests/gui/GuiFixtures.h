@@ -14,7 +14,12 @@
 #include <QtTest/QtTest>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>

@@ -3,12 +3,8 @@
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/GuiFixtures.h"
 
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTabWidget>
 
 namespace {

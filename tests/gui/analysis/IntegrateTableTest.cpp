@@ -9,8 +9,6 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QProgressDialog>
 

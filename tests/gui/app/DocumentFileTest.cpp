@@ -3,8 +3,6 @@
 #include "core/doc/CvaFormat.h"
 #include "gui/GuiFixtures.h"
 
-#include <QDir>
-
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>

@@ -4,9 +4,7 @@
 #include "gui/GuiFixtures.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QMimeData>
 
 #include <deque>

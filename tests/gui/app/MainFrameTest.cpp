@@ -6,10 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDockWidget>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>

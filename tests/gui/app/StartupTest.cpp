@@ -5,9 +5,7 @@
 #include "gui/app/CorvantaApp.h"
 #include "gui/app/RecentFileList.h"
 
-#include <QDir>
 #include <QPointer>
-#include <QPushButton>
 
 #include <clocale>
 #include <cstdio>

@@ -6,9 +6,6 @@
 
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QTextEdit>
 
 namespace {

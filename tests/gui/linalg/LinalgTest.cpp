@@ -9,11 +9,7 @@
 #include "gui/linalg/SimEqDlg.h"
 #include "gui/linalg/SpinButton.h"
 
-#include <QComboBox>
-#include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {

@@ -8,13 +8,9 @@
 #include "gui/output/OutputCommands.h"
 
 #include <QClipboard>
-#include <QComboBox>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextEdit>
 #include <QToolButton>

@@ -6,7 +6,6 @@
 #include "gui/output/GraphPrinter.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
