@@ -5,7 +5,7 @@
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/PointsTableDlg.h"
 #include "gui/analysis/TableSettingsDlg.h"
-#include "gui/view/ViewFixture.h"
+#include "gui/GuiFixtures.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #include "cli/CliRunner.h"
 
 #include "core/expr/FunctionText.h"
-#include "gui/view/ViewFixture.h"
+#include "gui/GuiFixtures.h"
 
 #include <nlohmann/json.hpp>
 

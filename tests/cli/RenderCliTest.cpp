@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 
-#include "gui/view/ViewFixture.h"
+#include "gui/GuiFixtures.h"
 
 #include <nlohmann/json.hpp>
 

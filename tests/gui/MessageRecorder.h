@@ -2,7 +2,6 @@
 
 #include "gui/view/Message.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <deque>
@@ -16,8 +15,7 @@ class MessageRecorder
 public:
     struct Shown
     {
-        QString text;
-        QString caption;
+        QString text, caption;
         MsgIcon icon;
         MsgButtons buttons;
     };
@@ -26,12 +24,11 @@ public:
     {
         m_previous = SetMessageHandler([this](const QString &text, const QString &caption, MsgIcon icon, MsgButtons b) {
             shown.push_back({text, caption, icon, b});
-            if (!answers.empty()) {
-                const MsgAnswer a = answers.front();
-                answers.pop_front();
-                return a;
-            }
-            return b == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
+            if (answers.empty())
+                return b == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Yes;
+            const MsgAnswer a = answers.front();
+            answers.pop_front();
+            return a;
         });
     }
     ~MessageRecorder() { SetMessageHandler(m_previous); }

@@ -1,124 +1,283 @@
-#include "gui/view/CommandIds.h"
-
-#include <QtTest/QtTest>
-
-#include "gui/app/FrameTestSupport.h"
+// The main frame around the real view: the command table's rules and icons,
+// bars, modes and check marks, keys, the first paint, the sizes it must survive.
+#include "gui/GuiFixtures.h"
+#include "gui/app/Artwork.h"
+#include "gui/app/CommandTable.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDockWidget>
-#include <QLineEdit>
-#include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
+#include <set>
+
 namespace {
 
-void ClickBox(QWidget *pBox)
+QList<QKeySequence> Keys(const SCommandInfo &info)
 {
-    ASSERT_NE(pBox, nullptr);
-    QTest::mouseClick(pBox, Qt::LeftButton, {}, QPoint(5, pBox->height() / 2));
+    return info.pszKeys ? QKeySequence::listFromString(QString::fromUtf8(info.pszKeys), QKeySequence::PortableText)
+                        : QList<QKeySequence>{};
 }
 
-}  // namespace
-
-using MainFrame = FrameFixture;
-
-TEST_F(MainFrame, StatusBarShowsThePromptOfTheButtonUnderTheMouse)
+bool HasInk(const QPixmap &pm)
 {
-    ShowFrame();
-    EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Ready");
-    QWidget *pButton = m_pFrame->MainToolBar()->widgetForAction(m_pFrame->Action(ID_VIEW_ZOOM_TOOLBAR));
-    ASSERT_NE(pButton, nullptr);
-    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), pButton->mapToGlobal(QPointF(3, 3)));
-    QApplication::sendEvent(pButton, &enter);
-    EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "Show/Hide zoom bar");
+    const QImage img = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) > 0)
+                return true;
+    return false;
 }
 
-TEST_F(MainFrame, BarTextsReachOnlyTheirControls)
+TEST(CommandTable, IdsUniqueKeysParseAndNoKeyServesTwoCommands)
 {
-    CViewHost *pHost = m_pFrame.get();
-    pHost->SetRangeFieldText(IDC_Y_MAX, "4.00");
-    EXPECT_EQ(pHost->RangeFieldText(IDC_Y_MAX), "4.00");
-    pHost->SetRangeFieldText(IDC_DERIVATIVE, "x");  // only the four range fields answer
-    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
-    EXPECT_EQ(pHost->RangeFieldText(IDC_DEGREE), "");
-    m_pFrame->SetBarControlText(9999, "nothing");
-    EXPECT_EQ(m_pFrame->BarControlText(9999), "");
-    // The user cannot type into the derivative.
-    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
-}
-
-TEST_F(MainFrame, BarsToggleWithTheirCommandsAndCheckMarks)
-{
-    ShowFrame();
-    EXPECT_FALSE(m_pFrame->TraceBar()->isVisible() || m_pFrame->TangentBar()->isVisible());
-    const struct { int nId; bool bTrace, bTangent; } steps[] = {
-        {ID_TRACE, true, false}, {ID_TANGENT, true, true}, {ID_TRACE, false, true}, {ID_ZOOM_IN, false, true}};
-    for (const auto &step : steps) {
-        m_pFrame->ToggleBar(step.nId);
-        EXPECT_EQ(m_pFrame->IsBarVisible(false), step.bTrace) << step.nId;
-        EXPECT_EQ(m_pFrame->IsBarVisible(true), step.bTangent) << step.nId;
-        EXPECT_EQ(m_pFrame->Action(ID_TRACE)->isChecked(), step.bTrace) << step.nId;
-        EXPECT_EQ(m_pFrame->Action(ID_TANGENT)->isChecked(), step.bTangent) << step.nId;
+    std::set<int> ids;
+    std::set<QString> keys;
+    for (const SCommandInfo &info : CommandTable()) {
+        SCOPED_TRACE(info.nId);
+        if (info.nId == 0)
+            continue;
+        EXPECT_TRUE(ids.insert(info.nId).second);
+        EXPECT_EQ(FindCommand(info.nId), &info);
+        if (info.pszKeys) {
+            EXPECT_EQ(Keys(info).size(), QString::fromUtf8(info.pszKeys).count(';') + 1);
+        }
+        for (const QKeySequence &k : Keys(info)) {
+            EXPECT_EQ(k.count(), 1) << info.pszKeys;
+            EXPECT_NE(k[0].key(), Qt::Key_unknown) << info.pszKeys;
+            EXPECT_TRUE(keys.insert(k.toString(QKeySequence::PortableText)).second) << info.pszKeys;
+        }
     }
-    const struct { int nId; QWidget *pBar; } bars[] = {
+    for (std::span<const int> bar : {MainToolbarLayout(), ZoomToolbarLayout()})
+        for (int id : bar)
+            if (id != 0) {
+                EXPECT_TRUE(FindCommand(id)) << id;
+                EXPECT_TRUE(HasInk(CommandIcon(id).pixmap(16))) << id;
+            }
+}
+
+using CommandFrame = FrameFixture;
+
+// Unavailable commands are shown disabled; every other command has someone to carry it out.
+TEST_F(CommandFrame, EveryAvailableCommandHasAHandlerAndItsKeys)
+{
+    m_pFrame->UpdateCommandStates();
+    CCorvantaView bare;
+    for (const SCommandInfo &info : CommandTable()) {
+        QAction *pAction = m_pFrame->Action(info.nId);
+        if (!pAction || info.nId == ID_FILE_MRU_FILE1)
+            continue;
+        SCOPED_TRACE(info.nId);
+        EXPECT_EQ(pAction->shortcuts(), Keys(info));
+        switch (info.route) {
+        case ECommandRoute::Unavailable: EXPECT_FALSE(pAction->isEnabled()); break;
+        case ECommandRoute::Frame: EXPECT_TRUE(info.handler && pAction->isEnabled()); break;
+        case ECommandRoute::View: EXPECT_TRUE(bare.HandleCommand(info.nId)); break;
+        }
+    }
+}
+
+// Ctrl+C in the function list is Copy Graph, not the field's copy, while Copy Graph is enabled.
+TEST_F(CommandFrame, KeysReachTheirCommandsEvenFromAField)
+{
+    ShowFrame();
+    int copies = 0;
+    QObject::connect(m_pFrame->Action(ID_EDIT_COPY), &QAction::triggered, [&] { ++copies; });
+    m_pFrame->FocusFunctionList();
+    for (bool enabled : {true, false}) {
+        m_pFrame->Action(ID_EDIT_COPY)->setEnabled(enabled);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    }
+    EXPECT_EQ(copies, 1);
+}
+
+class MainFrame : public FrameFixture
+{
+protected:
+    void ExpectScale(double sx, double sy)
+    {
+        EXPECT_EQ(m_pFrame->View()->m_dScaleX, sx);
+        EXPECT_EQ(m_pFrame->View()->m_dScaleY, sy);
+    }
+    static void ClickBox(QWidget *pBox) { QTest::mouseClick(pBox, Qt::LeftButton, {}, QPoint(5, pBox->height() / 2)); }
+    // Keys go where a person's keys go: to the widget with the focus.
+    static void TypeAndPlot(const QString &text)
+    {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+};
+
+TEST_F(MainFrame, BarsFollowTheirCommandsAndClosingAModesBarEndsTheMode)
+{
+    ShowFrame();
+    CCorvantaView *view = m_pFrame->View();
+    const struct { int id; QDockWidget *bar; bool CViewState::*flag; } modes[] = {
+        {ID_TRACE, m_pFrame->TraceBar(), &CViewState::m_bTrace},
+        {ID_TANGENT, m_pFrame->TangentBar(), &CViewState::m_bTangent},
+        {ID_ZOOM_AREA, m_pFrame->TraceBar(), &CViewState::m_bZoomArea}};
+    for (const auto &m : modes) {
+        SCOPED_TRACE(m.id);
+        ASSERT_TRUE(m_pFrame->ExecuteCommand(m.id));
+        EXPECT_TRUE(m.bar->isVisible() && view->*m.flag && view->hasMouseTracking());
+        EXPECT_TRUE(m_pFrame->Action(m.id)->isChecked());
+        m.bar->close();  // the user closes the bar
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(view->*m.flag || view->hasMouseTracking());
+        m_pFrame->UpdateCommandStates();
+        EXPECT_FALSE(m_pFrame->Action(m.id)->isChecked());
+        ASSERT_TRUE(m_pFrame->ExecuteCommand(m.id));  // on and off again hides the bar it showed
+        ASSERT_TRUE(m_pFrame->ExecuteCommand(m.id));
+        EXPECT_FALSE(m.bar->isVisible());
+    }
+    const struct { int id; QWidget *bar; } bars[] = {
         {ID_VIEW_TOOLBAR, m_pFrame->MainToolBar()}, {ID_VIEW_ZOOM_TOOLBAR, m_pFrame->ZoomBar()},
         {ID_VIEW_EXPRESSION_BAR, m_pFrame->ExpressionBar()}, {ID_VIEW_STATUS_BAR, m_pFrame->statusBar()}};
     for (const auto &bar : bars) {
-        SCOPED_TRACE(bar.nId);
         for (bool visible : {false, true}) {
-            EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.nId));
-            EXPECT_EQ(bar.pBar->isVisible(), visible);
-            EXPECT_EQ(m_pFrame->Action(bar.nId)->isChecked(), visible);
+            EXPECT_TRUE(m_pFrame->ExecuteCommand(bar.id));
+            EXPECT_EQ(bar.bar->isVisible(), visible) << bar.id;
+            EXPECT_EQ(m_pFrame->Action(bar.id)->isChecked(), visible) << bar.id;
         }
     }
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_SHOW_GRID));  // the view's own check marks
+    EXPECT_FALSE(view->m_bShowGrid || m_pFrame->Action(ID_SHOW_GRID)->isChecked());
 }
 
 TEST_F(MainFrame, DegreeOptionOnlyForTrigonometryAndOneFlagForBothBoxes)
 {
     const struct { const char *pszCoded; bool bTrig; } cases[] = {
-        {"A(x))", true}, {"F(x))", true}, {"3*A(2*x))", true}, {"G(x))", false}, {"Z(x))", false},
-        {"x^2)", false}, {")", false},    {"", false},          {"a(x))", false}};
-    auto *pDegree = m_pFrame->TraceBarControl(IDC_DEGREE);
+        {"A(x))", true}, {"3*F(2*x))", true}, {"G(x))", false}, {"x^2)", false}, {"", false}, {"a(x))", false}};
     for (const auto &c : cases) {
         m_pFrame->UpdateDegreeOption(QString::fromUtf8(c.pszCoded));
         EXPECT_EQ(m_pFrame->IsTrigonometric(), c.bTrig) << c.pszCoded;
-        EXPECT_EQ(!pDegree->isHidden(), c.bTrig) << c.pszCoded;
+        EXPECT_EQ(!m_pFrame->TraceBarControl(IDC_DEGREE)->isHidden(), c.bTrig) << c.pszCoded;
     }
-
     ShowFrame();
     m_pFrame->ToggleBar(ID_TRACE);
     m_pFrame->ToggleBar(ID_TANGENT);
     m_pFrame->UpdateDegreeOption("A(x))");
-    ClickBox(m_pFrame->TraceBarControl(IDC_SCIENTIFIC));
-    EXPECT_TRUE(m_pFrame->IsScientific());
     auto *pTraceDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_DEGREE));
     auto *pTangentDegree = qobject_cast<QCheckBox *>(m_pFrame->TangentBarControl(IDC_DEGREE));
     ClickBox(pTangentDegree);
-    EXPECT_TRUE(m_pFrame->IsDegree());
-    EXPECT_TRUE(pTraceDegree->isChecked());
-    EXPECT_TRUE(m_pFrame->Action(ID_DEGREE)->isChecked());
+    EXPECT_TRUE(m_pFrame->IsDegree() && pTraceDegree->isChecked() && m_pFrame->Action(ID_DEGREE)->isChecked());
     ClickBox(pTraceDegree);
-    EXPECT_FALSE(m_pFrame->IsDegree());
-    EXPECT_FALSE(pTangentDegree->isChecked());
+    EXPECT_FALSE(m_pFrame->IsDegree() || pTangentDegree->isChecked());
 }
 
-TEST_F(MainFrame, ExtendedToolsButtonDoesNothingItsArrowOffersTheTools)
+// Its arrow offers the tools; the button itself starts none of them.
+TEST_F(MainFrame, TheExtendedToolsButtonDoesNothing)
 {
     ShowFrame();
     QAction *pExtended = m_pFrame->Action(ID_EXTENDED_TOOLS);
     auto *pButton = qobject_cast<QToolButton *>(m_pFrame->MainToolBar()->widgetForAction(pExtended));
     ASSERT_NE(pButton, nullptr);
-    EXPECT_EQ(pButton->menu(), m_pFrame->Popup(4));
-    std::vector<std::unique_ptr<QSignalSpy>> others;
+    int others = 0;
     for (QAction *pAction : m_pFrame->findChildren<QAction *>())
         if (pAction != pExtended)
-            others.push_back(std::make_unique<QSignalSpy>(pAction, &QAction::triggered));
+            QObject::connect(pAction, &QAction::triggered, [&] { ++others; });
     QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(4, pButton->height() / 2));
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    for (const auto &pSpy : others)
-        EXPECT_EQ(pSpy->count(), 0);
+    EXPECT_EQ(others, 0);
 }
+
+TEST_F(MainFrame, ZoomKeysAndButtonsReachTheView)
+{
+    ShowFrame();
+    m_pFrame->ZoomButton(ID_ZOOM_IN_Y)->click();
+    ExpectScale(1, 2);
+    m_pFrame->View()->setFocus();
+    auto key = [&](Qt::Key k, Qt::KeyboardModifiers m) { QTest::keyClick(m_pFrame->View(), k, Qt::ControlModifier | m); };
+    key(Qt::Key_C, Qt::ShiftModifier);  // centre
+    key(Qt::Key_Equal, {});
+    ExpectScale(2, 2);
+    key(Qt::Key_Minus, {});  // both axes, unlike "Zoom &Out"
+    key(Qt::Key_Minus, {});
+    ExpectScale(0.5, 0.5);
+    key(Qt::Key_Plus, Qt::KeypadModifier);  // the keypad's keys act the same
+    ExpectScale(1, 1);
+
+    CCorvantaView *pView = m_pFrame->View();  // a step beyond the scale limit says so and changes nothing
+    pView->m_dScaleX = pView->m_dScaleY = CCorvantaView::kMaxScale;
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ZOOM_IN));
+    EXPECT_EQ(pView->m_dScaleX, CCorvantaView::kMaxScale);
+    EXPECT_FALSE(m_pFrame->statusBar()->currentMessage().isEmpty());
+}
+
+TEST_F(MainFrame, FirstPaintFillsTheRangeFieldsAndReplotAppliesThem)
+{
+    ShowFrame();
+    CCorvantaView *pView = m_pFrame->View();
+    QTRY_VERIFY(!m_pFrame->RangeFieldText(IDC_X_MIN).isEmpty());
+    auto value = [&](int nId) { return m_pFrame->RangeFieldText(nId).toDouble(); };
+    EXPECT_NEAR(value(IDC_X_MAX) - value(IDC_X_MIN), pView->width() / 50.0, 0.011);
+    EXPECT_NEAR(value(IDC_Y_MAX) - value(IDC_Y_MIN), pView->height() / 50.0, 0.011);
+
+    pView->m_bRangeEdited = false;
+    m_pFrame->ExpressionBarControl(IDC_Y_MAX)->setFocus();
+    EXPECT_TRUE(pView->m_bRangeEdited);
+    m_pFrame->SetRangeFieldText(IDC_X_MIN, "0");
+    m_pFrame->SetRangeFieldText(IDC_X_MAX, "10");
+    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT)), Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(pView->m_dScaleX, (pView->width() / 50.0) / 10.0);
+
+    m_pFrame->SetRangeFieldText(IDC_X_MIN, "-1e70");  // long numbers stay whole and show their start
+    m_pFrame->SetRangeFieldText(IDC_X_MAX, "1e70");
+    pView->m_bRangeEdited = true;
+    pView->RePlot();
+    const double scale = pView->m_dScaleX;
+    auto *pMin = qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_X_MIN));
+    EXPECT_EQ(pMin->cursorPosition(), 0);
+    EXPECT_GT(pMin->text().size(), 70);
+    pView->m_bRangeEdited = true;  // applying them as they now stand changes nothing
+    pView->RePlot();
+    EXPECT_EQ(pView->m_dScaleX, scale);
+}
+
+// A person types, presses Enter, types on and presses Ctrl+D without leaving the list.
+TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
+{
+    ShowFrame();
+    m_pFrame->FocusFunctionList();
+    QLineEdit *pEdit = m_pFrame->FunctionList()->lineEdit();
+    TypeAndPlot("x+");  // a rejected text stays in the field to be corrected
+    EXPECT_EQ(messages.Texts().size(), 1);
+    TypeAndPlot("1");
+    TypeAndPlot("sin(x)");  // typing after a plot replaces the text
+    TypeAndPlot("x^2");
+    EXPECT_EQ(pEdit->text(), "x^2");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "2*x");
+    EXPECT_TRUE(qobject_cast<QLineEdit *>(m_pFrame->ExpressionBarControl(IDC_DERIVATIVE))->isReadOnly());
+    EXPECT_EQ(m_pFrame->View()->m_nLast, 2);
+    EXPECT_FALSE(m_pFrame->IsTrigonometric());
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(0, 0, 255));
+
+    m_pFrame->FunctionList()->setCurrentIndex(1);
+    emit m_pFrame->FunctionList()->activated(1);
+    EXPECT_EQ(m_pFrame->View()->m_nSelected, 1);
+    EXPECT_EQ(m_pFrame->View()->m_aFunctions[0].m_strText, "x+1");
+    EXPECT_TRUE(m_pFrame->IsTrigonometric());
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(0, 128, 0));
+
+    QTest::keyClick(m_pFrame->View(), Qt::Key_L, Qt::ControlModifier);  // Clear Graph
+    EXPECT_EQ(m_pFrame->FunctionList()->count(), 0);
+    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(Qt::white));
+}
+
+TEST_F(MainFrame, FitsSmallScreensAndNothingPollsWhileIdle)
+{
+    EXPECT_LE(m_pFrame->minimumSizeHint().width(), 800);
+    m_pFrame->resize(800, 600);
+    ShowFrame();
+    EXPECT_LE(m_pFrame->width(), 800);
+    EXPECT_TRUE(m_pFrame->ZoomBar()->isFloating());
+    EXPECT_FALSE(m_pFrame->ZoomBar()->features() & QDockWidget::DockWidgetFloatable);
+    for (QTimer *pTimer : m_pFrame->findChildren<QTimer *>())
+        EXPECT_FALSE(pTimer->isActive()) << pTimer->interval();
+}
+
+}  // namespace

@@ -1,92 +1,45 @@
+// Start-up: the install directory, the command line, the profile, the numeric
+// locale, the recent files the profile keeps; the splash after the first paint; About.
+#include "gui/GuiFixtures.h"
+#include "gui/app/AboutDlg.h"
 #include "gui/app/CorvantaApp.h"
-#include "gui/app/CorvantaDoc.h"
-#include "gui/app/MainFrame.h"
 #include "gui/app/RecentFileList.h"
-#include "gui/app/SplashDlg.h"
 
-#include "gui/MessageRecorder.h"
-
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QMenu>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QPointer>
 
 #include <clocale>
 #include <cstdio>
-#include <string>
 
 namespace {
 
-class Startup : public ::testing::Test
+// The profile of a frame test, without the frame: the application makes its own.
+class Startup : public FrameFixture
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-        CSplashDlg::SetEnabled(false);
+        FrameFixture::SetUp();
+        m_pFrame.reset();
     }
-    QString IniPath() const { return m_dir.filePath("profile.ini"); }
-    QTemporaryDir m_dir;
-    MessageRecorder m_messages;
 };
-
-std::string Format(double d)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.2f", d);
-    return buf;
-}
-
-}  // namespace
-
-// Only PathSet=1 marks a later run; anything else stores the directory again.
-TEST_F(Startup, FirstRunStoresTheDirectoryOnceAndASecondRunLeavesIt)
-{
-    for (const QVariant &value : {QVariant(), QVariant(0), QVariant(2), QVariant(-1), QVariant("yes")}) {
-        SCOPED_TRACE(value.toString().toStdString());
-        {
-            QSettings settings(IniPath(), QSettings::IniFormat);
-            settings.clear();
-            if (value.isValid()) {
-                settings.setValue("Settings/PathSet", value);
-                settings.setValue("AppPath/Path", "/stale/");
-            }
-            EXPECT_TRUE(CCorvantaApp::DiscoverInstallDirectory(settings, "/opt/corvanta/bin/"));
-            EXPECT_FALSE(CCorvantaApp::DiscoverInstallDirectory(settings, "/elsewhere/"));
-        }
-        // From the file, as a new run sees it.
-        QSettings reread(IniPath(), QSettings::IniFormat);
-        EXPECT_EQ(reread.value("AppPath/Path").toString(), "/opt/corvanta/bin/");
-        EXPECT_EQ(reread.value("Settings/PathSet").toInt(), 1);
-    }
-}
 
 TEST_F(Startup, CommandLines)
 {
     const struct { QStringList args; bool bOk; const char *pszFile; } cases[] = {
-        {{"corvanta"}, true, ""}, {{"corvanta", "graph.cva"}, true, "graph.cva"},
-        {{"corvanta", "/home/u/my graphs/a b.cva"}, true, "/home/u/my graphs/a b.cva"},
+        {{"corvanta"}, true, ""}, {{"corvanta", "/home/u/my graphs/a b.cva"}, true, "/home/u/my graphs/a b.cva"},
         {{"corvanta", "first.cva", "second.cva"}, true, "first.cva"}, {{"corvanta", "--", "-odd.cva"}, true, "-odd.cva"},
-        {{"corvanta", ""}, true, ""}, {{"corvanta", "-p", "graph.cva"}, false, ""}, {{"corvanta", "--print"}, false, ""},
-        {{}, true, ""},
+        {{"corvanta", ""}, true, ""}, {{"corvanta", "-p", "graph.cva"}, false, ""}, {{}, true, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const CCorvantaApp::SCommandLine line = CCorvantaApp::ParseCommandLine(c.args);
         EXPECT_EQ(line.bOk, c.bOk);
-        if (c.bOk)
-            EXPECT_EQ(line.strFile, QString::fromUtf8(c.pszFile));
-        else
-            EXPECT_FALSE(line.strError.isEmpty());
+        EXPECT_EQ(line.strFile, QString::fromUtf8(c.pszFile));
+        EXPECT_EQ(line.strError.isEmpty(), c.bOk);
     }
+    CCorvantaApp refused;  // an unknown option ends start-up
+    EXPECT_FALSE(refused.InitInstance({"corvanta", "-x"}));
+    EXPECT_EQ(refused.MainFrame(), nullptr);
 }
 
 TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
@@ -95,57 +48,50 @@ TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
         QSettings profile("HALDEN", "Corvanta");
         profile.setValue("Recent File List/File1", "/data/one.cva");
         profile.setValue("Recent File List/File2", "/data/two.cva");
+        profile.setValue("Settings/PathSet", "yes");  // only 1 marks a later run
+        profile.setValue("AppPath/Path", "/stale/");
     }
     CCorvantaApp app;
     ASSERT_TRUE(app.InitInstance({"corvanta", "/data/start.cva"}));
     CMainFrame *pFrame = app.MainFrame();
     ASSERT_NE(pFrame, nullptr);
     EXPECT_TRUE(pFrame->isVisible());
-    EXPECT_EQ(pFrame->PendingDocumentPath(), "/data/start.cva");
-    // The file does not exist: named in a message, and the program goes on
-    // with a new document.
-    ASSERT_EQ(m_messages.shown.size(), 1u);
-    EXPECT_TRUE(m_messages.shown[0].text.contains("/data/start.cva"));
+    // The file does not exist: named in a message, and the program goes on with a new document.
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("/data/start.cva"));
     EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
-
-    // The recent files came from the profile.
     EXPECT_EQ(pFrame->RecentFiles().Paths(), (QStringList{"/data/one.cva", "/data/two.cva"}));
-    EXPECT_EQ(pFrame->Action(57616)->text(), "&1 one.cva");
+    EXPECT_EQ(pFrame->Action(ID_FILE_MRU_FILE1)->text(), "&1 one.cva");
 
-    QSettings profile("HALDEN", "Corvanta");
+    QSettings profile("HALDEN", "Corvanta");  // the install directory: the executable's, with a separator
     EXPECT_EQ(profile.value("Settings/PathSet").toInt(), 1);
-    // The install directory: the executable's, with a trailing separator.
     const QString strDir = profile.value("AppPath/Path").toString();
     EXPECT_TRUE(strDir.endsWith(QDir::separator()));
     EXPECT_EQ(QDir::cleanPath(QDir::fromNativeSeparators(strDir)), QDir::cleanPath(QCoreApplication::applicationDirPath()));
-}
-
-TEST_F(Startup, AnUnknownOptionEndsStartUp)
-{
-    CCorvantaApp refused;
-    EXPECT_FALSE(refused.InitInstance({"corvanta", "-x"}));
-    EXPECT_EQ(refused.MainFrame(), nullptr);
+    EXPECT_FALSE(CCorvantaApp::DiscoverInstallDirectory(profile, "/elsewhere/"));  // a later run leaves it
+    EXPECT_EQ(profile.value("AppPath/Path").toString(), strDir);
 }
 
 TEST_F(Startup, NumbersKeepTheDecimalPointInAnyLocale)
 {
+    const auto format = [](double d) {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.2f", d);
+        return std::string(buf);
+    };
     if (std::setlocale(LC_NUMERIC, "de_DE.utf8")) {
-        EXPECT_EQ(Format(1.5), "1,50");  // the fault being guarded against
+        EXPECT_EQ(format(1.5), "1,50");  // the fault being guarded against
     }
     CCorvantaApp app;
     ASSERT_TRUE(app.InitInstance({"corvanta"}));
-    EXPECT_EQ(Format(1.5), "1.50");
-    EXPECT_EQ(Format(-1234.25), "-1234.25");
-    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    EXPECT_EQ(format(-1234.25), "-1234.25");
 }
 
 TEST(RecentFileList, NewestFirstNoDuplicatesAtMostFour)
 {
     CRecentFileList list(4);
-    for (const char *psz : {"/a/1.cva", "/a/2.cva", "/a/3.cva"})
+    for (const char *psz : {"/a/1.cva", "/a/2.cva", "/a/3.cva", "/a/1.cva"})  // again: moves up
         list.Add(psz);
-    EXPECT_EQ(list.Paths(), (QStringList{"/a/3.cva", "/a/2.cva", "/a/1.cva"}));
-    list.Add("/a/1.cva");  // again: moves up
     EXPECT_EQ(list.Paths(), (QStringList{"/a/1.cva", "/a/3.cva", "/a/2.cva"}));
     list.Add("/a/./x/../2.cva");  // the same file by another spelling
     EXPECT_EQ(list.Paths(), (QStringList{"/a/2.cva", "/a/1.cva", "/a/3.cva"}));
@@ -155,19 +101,13 @@ TEST(RecentFileList, NewestFirstNoDuplicatesAtMostFour)
     for (int i : {1, 7, -1})
         list.Remove(i);
     EXPECT_EQ(list.Paths(), (QStringList{"/a/5.cva", "/a/2.cva", "/a/1.cva"}));
-    EXPECT_EQ(list.Path(-1), "");
-}
 
-TEST(RecentFileList, MenuTexts)
-{
-    CRecentFileList list(4);
-    list.Add("/x/a&b.cva");
-    list.Add("/y/same.cva");
-    list.Add("/z/same.cva");
-    EXPECT_EQ(list.MenuText(0), QString("&1 ") + QDir::toNativeSeparators("/z/same.cva"));
-    EXPECT_EQ(list.MenuText(1), QString("&2 ") + QDir::toNativeSeparators("/y/same.cva"));
-    EXPECT_EQ(list.MenuText(2), "&3 a&&b.cva");  // '&' shown, not a mnemonic
-    EXPECT_EQ(list.MenuText(3), "");
+    CRecentFileList names(4);  // menu texts: the name alone unless two share it
+    for (const char *psz : {"/x/a&b.cva", "/y/same.cva", "/z/same.cva"})
+        names.Add(psz);
+    EXPECT_EQ(names.MenuText(0), QString("&1 ") + QDir::toNativeSeparators("/z/same.cva"));
+    EXPECT_EQ(names.MenuText(2), "&3 a&&b.cva");  // '&' shown, not a mnemonic
+    EXPECT_EQ(names.MenuText(3), "");
 }
 
 TEST(RecentFileList, ProfileRoundTripSkipsHolesAndDuplicates)
@@ -183,10 +123,64 @@ TEST(RecentFileList, ProfileRoundTripSkipsHolesAndDuplicates)
     EXPECT_EQ(list.Paths(), (QStringList{"/p/1.cva", "/p/3.cva"}));
     list.Add("/p/new.cva");
     list.Save(settings);
-    EXPECT_EQ(settings.value("Recent File List/File1").toString(), "/p/new.cva");
-    EXPECT_EQ(settings.value("Recent File List/File3").toString(), "/p/3.cva");
     EXPECT_FALSE(settings.contains("Recent File List/File4"));
     CRecentFileList again(4);
     again.Load(settings);
     EXPECT_EQ(again.Paths(), list.Paths());
 }
+
+using SplashFrame = FrameFixture;
+
+TEST_F(SplashFrame, FirstPaintShowsTheSplashOnce)
+{
+    CSplashDlg::ResetForTests();
+    CSplashDlg::SetEnabled(true);
+    int ticks = 0;
+    QPointer<CSplashDlg> seen;  // seen shown first, ticked next time: inside its modal loop
+    QTimer ticker;              // stands in for the splash's own timer
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        for (QWidget *pWidget : QApplication::topLevelWidgets())
+            if (auto *pSplash = qobject_cast<CSplashDlg *>(pWidget); pSplash && pSplash->isVisible()) {
+                if (std::exchange(seen, pSplash) != pSplash)
+                    return;
+                pSplash->Timer().stop();
+                pSplash->OnTimer();
+                seen = nullptr;
+                ++ticks;
+            }
+    });
+    ticker.start(10);
+    ShowFrame();
+    QTRY_COMPARE(ticks, 1);
+    m_pFrame->OnFirstPaint();  // a second call in the same run shows nothing
+    EXPECT_EQ(ticks, 1);
+    EXPECT_TRUE(CSplashDlg::WasShown());
+    CSplashDlg::SetEnabled(false);
+}
+
+// Credits grow from the bottom, one every tick; a late tick reads nothing out of range.
+TEST(About, CreditsGrowEveryTickAndReopeningRestartsFromEmpty)
+{
+    {
+        CAboutDlg dlg;
+        const QStringList credits = dlg.Credits();
+        dlg.show();
+        EXPECT_EQ(dlg.CreditText(), "");
+        QString expected;
+        for (int nTick = 1; nTick <= credits.size() + 1; ++nTick) {
+            dlg.OnTimer();
+            if (nTick <= credits.size())
+                expected.prepend(credits.at(credits.size() - nTick) + "\n\n");
+            EXPECT_EQ(dlg.CreditText(), expected) << nTick;
+            EXPECT_EQ(dlg.Timer().isActive(), nTick < credits.size()) << nTick;
+        }
+        dlg.CloseButton()->click();
+    }
+    CAboutDlg dlg;
+    dlg.show();
+    EXPECT_EQ(dlg.CreditText(), "");
+    dlg.OnTimer();
+    EXPECT_EQ(dlg.CreditText(), dlg.Credits().last() + "\n\n");
+}
+
+}  // namespace

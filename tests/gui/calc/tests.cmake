@@ -1,4 +1,1 @@
-# calc window tests
-corvanta_test(calc_window_tests GUI SOURCES
-  gui/calc/CalcDlgTest.cpp
-  gui/calc/CalcFrameTest.cpp)
+corvanta_test(calc_window_tests GUI SOURCES gui/GuiFixtures.h gui/calc/CalcDlgTest.cpp)

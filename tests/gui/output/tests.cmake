@@ -1,10 +1,7 @@
-# output window tests
 corvanta_test(output_tests GUI SOURCES
-  gui/output/DibTest.cpp
-  gui/output/ExportPrintTest.cpp
-  gui/output/GraphAttrDlgTest.cpp
-  gui/output/FrameOutputTest.cpp
-  gui/output/HelpPagesTest.cpp)
+  gui/GuiFixtures.h
+  gui/output/OutputFilesTest.cpp
+  gui/output/OutputCommandsTest.cpp)
 target_compile_definitions(output_tests PRIVATE CORVANTA_HELP_PARENT="${PROJECT_SOURCE_DIR}/res/")
 
 # Its own process: the scale factor must be set before the application starts.

@@ -1,29 +1,13 @@
-// The plot command, the function list, differentiate and clear, and the
-// view's own part of the synchronisation with its document, against a fake frame.
-#include "gui/app/CorvantaDoc.h"
-#include "core/doc/CvaFormat.h"
-#include "gui/view/ViewFixture.h"
-
-#include <functional>
-#include <string>
+// The plot command, the ring of five, differentiate and clear, and the view's
+// own part of the synchronisation with its document, against a fake frame.
+#include "core/expr/FunctionText.h"
+#include "gui/GuiFixtures.h"
 
 namespace {
-
-const QString kHint = QStringLiteral("Click the differentiate button to view the derivative of the function");
 
 class PlotTest : public ViewFixture
 {
 protected:
-    void Type(const QString &text)
-    {
-        host.edit = text;
-        view.OnPlot();
-    }
-    void TypeAll(std::initializer_list<const char *> texts)
-    {
-        for (const char *t : texts)
-            Type(QString::fromLatin1(t));
-    }
     // Everything a plot may change, to show that a refused one changed nothing.
     std::string State() const
     {
@@ -40,104 +24,87 @@ protected:
 TEST_F(PlotTest, DuplicatesAreDecidedOnTheCodedText)
 {
     const struct { std::initializer_list<const char *> typed; int last; } cases[] = {
-        {{"x^2", "x^2"}, 0}, {{"x^2", "X^2"}, 0}, {{"x^2", " x ^ 2 "}, 0}, {{"x^2", "x*x"}, 1},
-        {{"2x", "2*x"}, 0},  {{"2pi", "2*pi"}, 0}, {{"x", "x", "sin(x)", "x"}, 1},
+        {{"x^2", "X^2"}, 0}, {{"x^2", " x ^ 2 "}, 0}, {{"x^2", "x*x"}, 1}, {{"2x", "2*x"}, 0}, {{"x", "sin(x)", "x"}, 1},
     };
     for (const auto &c : cases) {
         view.OnClearGraph();
-        TypeAll(c.typed);
-        EXPECT_EQ(view.m_nLast, c.last) << *c.typed.begin();
+        Plot(c.typed);
         EXPECT_EQ(host.entries.size(), c.last + 1) << *c.typed.begin();
     }
     const std::string before = State();
-    TypeAll({"", " ", "     "});  // blank text does nothing at all
+    Plot({"", "     "});  // blank text does nothing at all
     EXPECT_EQ(State(), before);
     EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
 {
-    Type("x^2");
+    Plot("x^2");
     view.OnDifferentiate();
     const std::string before = State();
     const QImage picture = view.Picture();
-    const char *invalid = "Error 0x01:\n\nExpression contains invalid character(s)!";
-    const char *syntax = "Error 0x02:\n\nExpression contains invalid operator syntax!";
-    const char *brackets = "Error 0x03:\n\nNumber of open brakcets mismatches closed brackets'!";
-    const struct { QString typed; const char *message; } cases[] = {
-        {"x$", invalid},  {"y", invalid},   {"A(x)", invalid},  // lower-cased to a(x)
-        {QStringLiteral("\u00DFin(x)"), invalid}, {QStringLiteral("SIN(\u0130)"), invalid}, {"x\tx", invalid},
-        {"x+", syntax},   {"*x", syntax},   {"sin", syntax},    {"(x", brackets}, {"x)", brackets},
+    const struct { QString typed; int code; } cases[] = {
+        {"x$", 1}, {"A(x)", 1},  // lower-cased to a(x), not the code A
+        {QStringLiteral("\u00DFin(x)"), 1}, {QStringLiteral("SIN(\u0130)"), 1},  // only ASCII is lower-cased
+        {"x+", 2}, {"sin", 2}, {"(x", 3},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
         messages.Clear();
         const int focus = host.focus;
-        Type(c.typed);
+        Plot(c.typed);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, QString::fromLatin1(c.message) + "\nPlease correct the error and try again");
-        EXPECT_EQ(messages.shown[0].caption, "Expression Syntactical Error!");
-        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(messages.shown[0].text, QString::fromStdString(SyntaxMessage(c.code)));
         EXPECT_GT(host.focus, focus);
         EXPECT_EQ(State(), before);
         EXPECT_EQ(view.Picture(), picture);
     }
+    EXPECT_TRUE(QString::fromStdString(SyntaxMessage(3)).startsWith("Error 0x03:\n\nNumber of open brakcets"));
     view.OnClearGraph();  // a long sum is an ordinary function
     messages.Clear();
-    Type(QStringLiteral("x+").repeated(3000) + "x");
+    Plot(QStringLiteral("x+").repeated(3000) + "x");
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_DOUBLE_EQ(view.m_aFunctions[0].Evaluate(0.5), 1500.5);
 }
 
-TEST_F(PlotTest, TheRingOfFiveAndItsList)
-{
-    Type("x");
-    view.OnDifferentiate();  // slot 0 differentiated before the ring comes round to it
-    const std::string oldDerivative = view.m_aDerivatives[0].m_strCoded;
-    TypeAll({"x^2", "x^3", "sin(x)", "cos(x)", "tan(x)"});
-    EXPECT_EQ(host.entries, (QStringList{"tan(x)", "x^2", "x^3", "sin(x)", "cos(x)"}));
-    EXPECT_EQ(view.m_nCurrent, 0);
-    EXPECT_EQ(view.m_nLast, 4);
-    EXPECT_EQ(view.m_nSelected, 0);
-    // The old derivative stays with the slot and is still drawn (flagged derivatives are, see the view tests).
-    EXPECT_TRUE(view.m_aFunctions[0].m_bDerivativeShown);
-    EXPECT_EQ(view.m_aDerivatives[0].m_strCoded, oldDerivative);
-    EXPECT_EQ(host.derivative, kHint);
-
-    Type("ln(x)");
-    EXPECT_EQ(host.entries, (QStringList{"tan(x)", "ln(x)", "x^3", "sin(x)", "cos(x)"}));
-    Type("x^3");  // still a duplicate after the ring turned
-    EXPECT_EQ(view.m_nCurrent, 1);
-}
-
-TEST_F(PlotTest, DifferentiateShowsAndDrawsTheDerivative)
+TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
 {
     view.OnDifferentiate();  // nothing selected: nothing happens
     EXPECT_EQ(host.derivative, "untouched");
-    TypeAll({"x^2", "x^3"});
-    view.OnSelectFunction(0);
-    view.OnDifferentiate();
-    EXPECT_EQ(host.derivative, "2*x");
+    Plot("x");
+    view.OnDifferentiate();  // slot 0 differentiated before the ring comes round to it
+    EXPECT_EQ(host.derivative, "1");
+    const std::string oldDerivative = view.m_aDerivatives[0].m_strCoded;
+    Plot({"x^2", "x^3", "sin(x)", "cos(x)", "tan(x)"});
+    EXPECT_EQ(host.entries, (QStringList{"tan(x)", "x^2", "x^3", "sin(x)", "cos(x)"}));
+    EXPECT_EQ(view.m_nCurrent, 0);
+    EXPECT_EQ(view.m_nSelected, 0);
+    // The old derivative stays with the slot and is still drawn.
     EXPECT_TRUE(view.m_aFunctions[0].m_bDerivativeShown);
-    EXPECT_FALSE(view.m_aFunctions[1].m_bDerivativeShown);
-    EXPECT_EQ(view.m_aDerivatives[0].m_strText, "2*x");
+    EXPECT_EQ(view.m_aDerivatives[0].m_strCoded, oldDerivative);
+    EXPECT_EQ(host.derivative, CCorvantaView::kDerivativeHint);
+    Plot({"ln(x)", "x^3"});  // still a duplicate after the ring turned
+    EXPECT_EQ(host.entries, (QStringList{"tan(x)", "ln(x)", "x^3", "sin(x)", "cos(x)"}));
+    EXPECT_EQ(view.m_nCurrent, 1);
 
-    view.OnSelectFunction(1);
-    EXPECT_EQ(host.derivative, kHint);
-    view.OnSelectFunction(3);  // outside the slots in use: ignored
-    view.OnSelectFunction(-1);
-    EXPECT_EQ(view.m_nSelected, 1);
+    view.OnSelectFunction(2);
+    view.OnDifferentiate();
+    EXPECT_EQ(host.derivative, "3*x^2");
+    EXPECT_FALSE(view.m_aFunctions[3].m_bDerivativeShown);
+    for (int outside : {5, -1})  // ignored
+        view.OnSelectFunction(outside);
+    EXPECT_EQ(view.m_nSelected, 2);
 }
 
 TEST_F(PlotTest, AutoscaleFollowsEachPlotAndAMissingDomainValueIsReported)
 {
     view.m_bAutoscale = true;
-    Type("200*x");
+    Plot("200*x");
     EXPECT_EQ(view.m_dScaleY, 1.0 / 16);
     view.m_bAutoscale = false;
     SetFields("0", "", "", "");
     view.OnRangeFieldFocus();
-    Type("x^2");
+    Plot("x^2");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Domain Error");
     EXPECT_EQ(view.m_aFunctions[view.m_nCurrent].m_strText, "x^2");  // and the plot goes on
@@ -151,26 +118,18 @@ TEST_F(PlotTest, ClearGraphEmptiesEverythingAndRecentres)
     view.m_nLast = view.m_nCurrent = 3;
     SetFields("0", "10", "", "");
     view.OnRangeFieldFocus();
-    Type("X+1");
-    EXPECT_EQ(view.m_nLast, 0);
+    Plot("X+1");
     EXPECT_EQ(host.entries, QStringList{"x+1"});
     EXPECT_FALSE(view.m_aFunctions[3].m_bDerivativeShown);
     EXPECT_EQ(view.m_nPanX, -250);
 
-    Type("cos(x)");
     view.OnDifferentiate();
     view.OnZoomIn();
     view.OnClearGraph();
     EXPECT_TRUE(host.entries.isEmpty());
-    EXPECT_EQ(view.m_nLast, -1);
-    EXPECT_EQ(view.m_nSelected, -1);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(view.m_aDerivatives[i].m_strCoded.empty() && !view.m_aFunctions[i].m_bDerivativeShown);
-    EXPECT_EQ(view.m_dScaleX, 1.0);
+    EXPECT_EQ(view.m_nLast + view.m_nSelected, -2);
+    EXPECT_TRUE(view.m_aDerivatives[0].m_strCoded.empty() && !view.m_aFunctions[0].m_bDerivativeShown);
     EXPECT_EQ(host.fields[IDC_X_MIN], "-5.00");
-    Type("x^2");
-    EXPECT_EQ(view.m_nCurrent, 0);
-
     view.OnZoomIn();  // with the new-document flag set the mapping stays
     host.newDocument = true;
     view.OnClearGraph();
@@ -196,9 +155,9 @@ TEST_F(PlotDocTest, ModifiedFlagFollowsRealChangesOnly)
 {
     const struct { const char *what; std::function<void()> change; bool modified; } steps[] = {
         {"redraw of nothing new", [&] { view.Redraw(); }, false},
-        {"plot", [&] { Type("x^2"); }, true},
-        {"duplicate plot", [&] { Type("x^2"); }, false},
-        {"refused plot", [&] { Type("x+"); }, false},
+        {"plot", [&] { Plot("x^2"); }, true},
+        {"duplicate plot", [&] { Plot("x^2"); }, false},
+        {"refused plot", [&] { Plot("x+"); }, false},
         {"selection", [&] { view.OnSelectFunction(0); view.Redraw(); }, false},
         {"differentiate", [&] { view.OnDifferentiate(); }, true},
         {"zoom", [&] { view.OnZoomInX(); }, true},
@@ -212,26 +171,7 @@ TEST_F(PlotDocTest, ModifiedFlagFollowsRealChangesOnly)
     view.m_nPanY = 40;  // a new document recentres the view and its fields
     doc.OnNewDocument();
     view.Redraw();
-    EXPECT_EQ(host.fields[IDC_X_MAX], "5.00");
-}
-
-TEST_F(PlotDocTest, TheRingGoesOnFromALoadedFile)
-{
-    EqStore file;
-    file.m_nLast = 2;
-    file.m_dScaleX = file.m_dScaleY = 1;
-    const char *texts[] = {"x^2", "sin(x)", "1/x"};
-    for (int i = 0; i < 3; ++i) {
-        file.m_aFunctions[i].SetExpression(texts[i]);
-        file.m_aWidth[i] = 1;
-    }
-    ASSERT_TRUE(CCvaFormat::Decode(CCvaFormat::Encode(file), doc.m_store).Ok());
-    view.Redraw();
-    EXPECT_EQ(view.m_nCurrent, 2);
-    Type("x^3");  // goes on from the loaded slots, without clearing them
-    EXPECT_EQ(view.m_nCurrent, 3);
-    EXPECT_EQ(host.entries, (QStringList{"x^2", "sin(x)", "1/x", "x^3"}));
-    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(host.fields[IDC_Y_MAX], "4.00");
 }
 
 }  // namespace

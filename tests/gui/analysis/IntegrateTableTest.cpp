@@ -1,0 +1,217 @@
+// The integration and points-table commands: integrals and tables are tested
+// in the core; here what the dialogs offer, refuse, keep and show.
+#include "gui/GuiFixtures.h"
+#include "gui/analysis/IntegrateCommand.h"
+#include "gui/analysis/IntegrateDlg.h"
+#include "gui/analysis/PointsTableCommand.h"
+#include "gui/analysis/PointsTableDlg.h"
+#include "gui/analysis/TableSettingsDlg.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QListWidget>
+#include <QProgressDialog>
+
+#include <vector>
+
+namespace {
+
+// What the user types into the integration dialog; -1 keeps the chosen function.
+struct SEntry { const char *from, *to, *divisions = "0.01"; int rule = 1, function = -1; };
+
+class IntegrateTest : public ViewFixture
+{
+protected:
+    // Runs the command; each dialog run records what it showed and takes the next entry.
+    void Run(std::vector<SEntry> entries)
+    {
+        std::size_t next = 0;
+        RunIntegrateCommand(view, nullptr, [&](QDialog &d) {
+            auto &dlg = static_cast<CIntegrateDlg &>(d);
+            shown.push_back({dlg.FromField()->text(), dlg.ToField()->text(), dlg.DivisionsField()->text(),
+                             dlg.FunctionList()->currentText()});
+            if (next >= entries.size())
+                return static_cast<int>(QDialog::Rejected);
+            const SEntry &e = entries[next++];
+            if (e.function >= 0)
+                dlg.FunctionList()->setCurrentIndex(e.function);
+            dlg.FromField()->setText(QString::fromLatin1(e.from));
+            dlg.ToField()->setText(QString::fromLatin1(e.to));
+            dlg.DivisionsField()->setText(QString::fromLatin1(e.divisions));
+            dlg.Rules()->button(e.rule)->click();
+            dlg.setResult(QDialog::Rejected);
+            dlg.accept();
+            return dlg.result();  // a refused entry keeps the dialog open; the user then cancels
+        });
+    }
+    std::vector<QStringList> shown;
+};
+
+TEST_F(IntegrateTest, RefusesAnEmptyGraphAndShowsTheValueOrInvalidDomain)
+{
+    Run({});  // nothing to integrate: no dialog
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(messages.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease "
+                                            "one function and try again."});
+    const struct { const char *f; SEntry e; const char *shown; } cases[] = {
+        {"1", {"0", "1", "0.3", 0}, "1.000000"},
+        {"ln(x)", {"-1", "1"}, "Invalid Domain!"},
+        {"1/x", {"0", "1", "0.5"}, "inf"},  // infinite values are not caught
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.f);
+        view.ClearGraph(false);
+        Plot(c.f);
+        messages.Clear();
+        Run({c.e});
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, c.shown);
+        EXPECT_EQ(messages.shown[0].caption, "Limited Integration Result");
+    }
+}
+
+TEST_F(IntegrateTest, ReversedLimitsBringTheDialogBackWithTheValuesJustEntered)
+{
+    Plot({"x", "x^2"});
+    Run({{"5", "1", "0.25", 2, 0}, {"1", "5", "0.25", 2}});
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], (QStringList{"0", "0", "0.01", "x^2"}));
+    EXPECT_EQ(shown[1], (QStringList{"5", "1", "0.25", "x"}));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].caption, "Invalid Data");
+    EXPECT_EQ(messages.shown[1].text, "12.000000");  // x from 1 to 5
+}
+
+TEST_F(IntegrateTest, FieldsRefusedByTheDataExchange)
+{
+    Plot("x");
+    const struct { const char *from, *divisions, *message; } cases[] = {
+        {"0", "0", "Please enter a number between 1e-05 and 1."},
+        {"0", "2", "Please enter a number between 1e-05 and 1."},
+        {"1x", "0.01", "Please enter a number."},
+        {"nan", "0.01", "Please enter a number."},
+        {"0", "1e400", "Please enter a number."},
+        {"0", "0.00001", nullptr},  // the ends of the range are accepted
+        {"0", " 1 ", nullptr},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.divisions);
+        messages.Clear();
+        Run({{c.from, "1", c.divisions}});
+        ASSERT_EQ(messages.shown.size(), 1u);  // a refusal, then the user cancelled; or the result
+        EXPECT_EQ(messages.shown[0].text, c.message ? c.message : "0.500000");
+    }
+}
+
+TEST_F(IntegrateTest, OffersThePlottedFunctionsStartingWithTheSelectedOne)
+{
+    Plot({"x", "x^2", "x^3"});
+    view.OnSelectFunction(1);
+    Run({{"0", "1", "0.01", 2, 2}});
+    EXPECT_EQ(shown[0][3], "x^2");
+    EXPECT_EQ(messages.Texts(), QStringList{"0.250000"});
+    view.m_nSelected = -1;  // none selected: the first
+    shown.clear();
+    Run({});
+    EXPECT_EQ(shown[0][3], "x");
+}
+
+TEST_F(IntegrateTest, CancelledSumsShowNoResult)
+{
+    Plot("sin(x)*x^2");
+    QTimer cancel;  // 2e8 evaluations: the progress window comes up, and Cancel is pressed
+    QObject::connect(&cancel, &QTimer::timeout, [] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *p = qobject_cast<QProgressDialog *>(w))
+                p->cancel();
+    });
+    cancel.start(50);
+    Run({{"0", "1000", "0.00001", 2}});
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+class PointsTableTest : public ViewFixture
+{
+protected:
+    // Types the three settings and presses OK; whether the dialog closed.
+    bool Confirm(const char *from, const char *to, const char *increment)
+    {
+        settings.FromField()->setText(QString::fromLatin1(from));
+        settings.ToField()->setText(QString::fromLatin1(to));
+        settings.IncrementField()->setText(QString::fromLatin1(increment));
+        settings.setResult(QDialog::Rejected);
+        settings.accept();
+        return settings.result() == QDialog::Accepted;
+    }
+    QStringList Fields() const
+    {
+        return {settings.FromField()->text(), settings.ToField()->text(), settings.IncrementField()->text()};
+    }
+    // Runs the command: the settings as given (nullptr cancels), then the table is calculated.
+    void Run(const char *from, const char *to, const char *increment)
+    {
+        titles.clear();
+        RunPointsTableCommand(view, settings, nullptr, [&](QDialog &d) {
+            titles << d.windowTitle();
+            if (&d == &settings)
+                return from && Confirm(from, to, increment) ? int(QDialog::Accepted) : int(QDialog::Rejected);
+            auto &table = static_cast<CPointsTableDlg &>(d);
+            table.OnCalculate();
+            chosen = table.FunctionList()->currentText();
+            lines.clear();
+            for (int i = 0; i < table.Table()->count(); ++i)
+                lines << table.Table()->item(i)->text();
+            return int(QDialog::Accepted);
+        });
+    }
+    CTableSettingsDlg settings;
+    QStringList titles, lines;
+    QString chosen;
+};
+
+TEST_F(PointsTableTest, SettingsCloseOnlyOnGoodValuesAndCancelKeepsTheConfirmedOnes)
+{
+    EXPECT_EQ(Fields(), (QStringList{"-20", "20", "0.5"}));
+    const struct { const char *from, *to, *inc; QStringList captions; } cases[] = {
+        {"5", "1", "0", {"Invalid Increment", "Invalid domain"}},
+        {"0", "1", "x", {"Corvanta"}},  // not a number
+    };
+    for (const auto &c : cases) {
+        messages.Clear();
+        EXPECT_FALSE(Confirm(c.from, c.to, c.inc));
+        QStringList captions;
+        for (const auto &m : messages.shown)
+            captions << m.caption;
+        EXPECT_EQ(captions, c.captions);
+        EXPECT_EQ(settings.Confirmed().from, -20.0);  // nothing confirmed
+    }
+    messages.Clear();
+    EXPECT_TRUE(Confirm("0", "1", "0.0001"));  // exactly 10,000 steps
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(settings.Confirmed().increment, 0.0001);
+
+    settings.FromField()->setText(QStringLiteral("7"));
+    settings.reject();
+    EXPECT_EQ(Fields(), (QStringList{"0", "1", "0.0001"}));
+}
+
+TEST_F(PointsTableTest, CommandRunsSettingsThenTheTableOfTheSelectedFunction)
+{
+    Plot({"1/x", "x^2"});
+    Run("-1", "1", "0.5");
+    EXPECT_EQ(titles, (QStringList{"Settings of Points Table", "Make Points Table"}));
+    EXPECT_EQ(chosen, "x^2");
+    ASSERT_EQ(lines.size(), 5);  // x = 1 is listed
+    EXPECT_EQ(lines[0], "-1.00000e+00                  1.00000e+00         ");
+
+    Run(nullptr, nullptr, nullptr);  // cancelled settings: no table
+    EXPECT_EQ(titles, QStringList{"Settings of Points Table"});
+    EXPECT_EQ(Fields(), (QStringList{"-1", "1", "0.5"}));
+
+    view.ClearGraph(false);  // nothing selected: an empty table
+    Run("-1", "1", "0.5");
+    EXPECT_EQ(chosen, "");
+    EXPECT_TRUE(lines.isEmpty());
+}
+
+}  // namespace

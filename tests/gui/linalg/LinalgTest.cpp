@@ -1,0 +1,405 @@
+// The linear-algebra tools: keyboard editing in their grids, then the dialogs,
+// whose numbers are tested in the core: sizes, refusals, the matrix memory, the commands.
+#include "gui/GuiFixtures.h"
+#include "gui/linalg/DetDlg.h"
+#include "gui/linalg/EditGrid.h"
+#include "gui/linalg/GridEdit.h"
+#include "gui/linalg/MatrixOpsDlg.h"
+#include "gui/linalg/MatrixResultDlg.h"
+#include "gui/linalg/SimEqDlg.h"
+#include "gui/linalg/SpinButton.h"
+
+#include <QLocale>
+#include <QVBoxLayout>
+
+namespace {
+
+// Fills the cells below and right of the headers, row by row.
+void FillCells(CGrid &grid, std::initializer_list<std::initializer_list<const char *>> rows)
+{
+    int r = 1;
+    for (const auto &row : rows) {
+        int c = 1;
+        for (const char *pszText : row)
+            grid.SetTextMatrix(r, c++, QString::fromLatin1(pszText));
+        ++r;
+    }
+}
+
+// The texts of a column from row 1, or of a row from column 1.
+QStringList Texts(const CGrid &grid, int nRow, int nCol)
+{
+    QStringList out;
+    for (int i = 1; i < (nRow < 0 ? grid.Rows() : grid.Cols()); ++i)
+        out << (nRow < 0 ? grid.TextMatrix(i, nCol) : grid.TextMatrix(nRow, i));
+    return out;
+}
+QStringList ColumnTexts(const CGrid &grid, int nCol) { return Texts(grid, -1, nCol); }
+QStringList RowTexts(const CGrid &grid, int nRow) { return Texts(grid, nRow, -1); }
+
+// A grid of 3 x 3 cells in a dialog with a default button, as the tools have.
+class EditGridKeys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto *pLayout = new QVBoxLayout(&dialog);
+        pGrid = new CEditGrid(&dialog);
+        auto *pOk = new QPushButton(QStringLiteral("OK"), &dialog);
+        pOk->setDefault(true);
+        QObject::connect(pOk, &QPushButton::clicked, &dialog, &QDialog::accept);
+        pOther = new QLineEdit(&dialog);
+        pLayout->addWidget(pGrid);
+        pLayout->addWidget(pOther);
+        pLayout->addWidget(pOk);
+        pGrid->SetRows(4);
+        pGrid->SetCols(4);
+        FillCells(*pGrid, {{"1", "2", "3"}, {"4", "3.5", "6"}, {"7", "8", "9"}});
+        pGrid->setCurrentCell(1, 1);  // cell (2, 2), holding 3.5
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        pGrid->setFocus();
+    }
+    QString Current() const { return pGrid->TextMatrix(2, 2); }
+    void Type(QWidget *pWidget, const char *pszKeys) { QTest::keyClicks(pWidget, QString::fromLatin1(pszKeys)); }
+
+    QDialog dialog;
+    CEditGrid *pGrid = nullptr;
+    QLineEdit *pOther = nullptr;
+};
+
+TEST_F(EditGridKeys, DigitsMinusAndPointStartATextThatEnterStores)
+{
+    for (const char *pszTyped : {"12", "-5", ".5"}) {
+        Type(pGrid, "x");  // letters start nothing
+        EXPECT_FALSE(pGrid->IsEditing());
+        QTest::keyClick(pGrid, pszTyped[0]);
+        ASSERT_TRUE(pGrid->IsEditing());
+        Type(pGrid->Editor(), pszTyped + 1);
+        QTest::keyClick(pGrid->Editor(), Qt::Key_Return);
+        EXPECT_FALSE(pGrid->IsEditing());
+        EXPECT_EQ(Current(), pszTyped);
+    }
+    EXPECT_TRUE(dialog.isVisible());  // Enter belongs to the editor, not the default button
+}
+
+TEST_F(EditGridKeys, EnterAndDoubleClickEditTheWholeTextAndEscapeDiscardsIt)
+{
+    QTest::keyClick(pGrid, Qt::Key_Return);
+    ASSERT_TRUE(pGrid->IsEditing());
+    EXPECT_EQ(pGrid->Editor()->selectedText(), "3.5");
+    Type(pGrid->Editor(), "4");
+    QTest::keyClick(pGrid->Editor(), Qt::Key_Escape);
+    EXPECT_FALSE(pGrid->IsEditing());
+    EXPECT_EQ(Current(), "3.5");
+    QTest::keyClick(pGrid, Qt::Key_Escape);  // nor does it close the dialog
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::mouseDClick(pGrid->viewport(), Qt::LeftButton, {}, pGrid->visualRect(pGrid->model()->index(1, 1)).center());
+    ASSERT_TRUE(pGrid->IsEditing());
+    EXPECT_EQ(pGrid->Editor()->text(), "3.5");
+}
+
+TEST_F(EditGridKeys, PendingTextGoesIntoTheCellThatWasEditedAndNowhereElse)
+{
+    QTest::keyClick(pGrid, Qt::Key_9);
+    pOther->setFocus();
+    EXPECT_TRUE(pGrid->IsEditing());
+    pGrid->setFocus();  // coming back stores it
+    EXPECT_FALSE(pGrid->IsEditing());
+    EXPECT_EQ(Current(), "9");
+
+    QTest::keyClick(pGrid, Qt::Key_8);
+    pGrid->setCurrentCell(0, 0);  // leaving the cell stores into the edited one
+    EXPECT_EQ(Current(), "8");
+    EXPECT_EQ(pGrid->TextMatrix(1, 1), "1");
+
+    QTest::keyClick(pGrid, Qt::Key_7);  // reading the cells stores it first
+    EXPECT_EQ(pGrid->ReadMatrix().At(0, 0), 7);
+
+    pGrid->setCurrentCell(2, 2);
+    QTest::keyClick(pGrid, Qt::Key_5);
+    pGrid->SetRows(2);  // commits first, while the cell still exists
+    pGrid->SetRows(4);
+    EXPECT_EQ(pGrid->TextMatrix(3, 3), "");
+}
+
+TEST(Grid, HeadersAreRowAndColumnZeroAndCellsReadAsNumbersInAnyLocale)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    CGrid grid;
+    grid.SetRows(2);
+    grid.SetCols(5);
+    EXPECT_EQ(grid.rowCount(), 1);
+    grid.WriteNumberHeaders();
+    EXPECT_EQ(grid.TextMatrix(0, 3).trimmed(), "3");
+    grid.SetTextMatrix(5, 5, QStringLiteral("outside"));  // ignored, not a crash
+    EXPECT_EQ(grid.TextMatrix(5, 5), "");
+    FillCells(grid, {{"2.5", "abc", "", "-1e-3x"}});
+    EXPECT_EQ(grid.ReadMatrix(), CMatrix(1, 4, {2.5, 0, 0, -1e-3}));
+    QLocale::setDefault(previous);
+}
+
+TEST(SpinButton, StepsWithinItsRange)
+{
+    QLineEdit field;
+    CSpinButton spin;
+    spin.SetRange(2, 200);
+    spin.SetBuddy(&field);
+    const struct { const char *text; int step; const char *after; } cases[] = {
+        {"200", 1, "200"}, {"2", -1, "2"}, {"junk", 1, "3"}};
+    for (const auto &c : cases) {
+        field.setText(QString::fromLatin1(c.text));
+        spin.StepBy(c.step);
+        EXPECT_EQ(field.text(), c.after) << c.text;
+    }
+    QTest::keyClick(&field, Qt::Key_Up);
+    EXPECT_EQ(field.text(), "4");
+}
+
+// Types into a cell without pressing Enter.
+void TypePending(CEditGrid *pGrid, int row, int col, const char *text)
+{
+    pGrid->setCurrentCell(row, col);
+    QTest::keyClicks(pGrid, QString::fromLatin1(text).left(1));
+    QTest::keyClicks(pGrid->Editor(), QString::fromLatin1(text).mid(1));
+}
+
+class Det : public ::testing::Test
+{
+protected:
+    MessageRecorder messages;
+    CDetDlg dlg;
+};
+
+TEST_F(Det, EmptyCellsAreZeroAndSizesOutsideOneToFiftyKeepTheGridAndSolveNothing)
+{
+    dlg.SizeField()->setText("2");
+    FillCells(*dlg.Grid(), {{"", "1"}, {"1", ""}});
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.ResultField()->text(), "-1");
+    EXPECT_TRUE(messages.shown.empty());
+    for (const char *pszSize : {"x", "0", "51"}) {
+        messages.Clear();
+        dlg.SizeField()->setText(QString::fromLatin1(pszSize));
+        EXPECT_EQ(dlg.Grid()->Rows(), 3) << pszSize;
+        dlg.OnSolve();
+        EXPECT_EQ(messages.shown.size(), 2u) << pszSize;
+        EXPECT_EQ(dlg.ResultField()->text(), "-1");
+    }
+    EXPECT_EQ(messages.shown[0].text, "Please enter an integer between 1 and 50.");  // for "51"
+    dlg.SizeField()->setText("50");
+    for (int i = 1; i <= 50; ++i)
+        dlg.Grid()->SetTextMatrix(i, i, QStringLiteral("2"));
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.ResultField()->text(), "844424930131968");  // 3 * 2^48, the 2 x 2 cells still there
+}
+
+class SimEq : public ::testing::Test
+{
+protected:
+    QStringList Solutions() const { return ColumnTexts(*dlg.SolutionsGrid(), 0); }
+    MessageRecorder messages;
+    CSimEqDlg dlg;
+};
+
+TEST_F(SimEq, SolvesTheExampleTheTypedSystemAndThePendingEdit)
+{
+    dlg.OnSolve();
+    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 2.", "Var.2. = -1.", "Var.3. = 3."}));
+    TypePending(dlg.CoefficientGrid(), 0, 3, "15");  // free term of equation 1, then Solve at once
+    dlg.OnSolve();
+    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 2.3", "Var.2. = 0.5", "Var.3. = 3.9"}));
+
+    dlg.CountField()->setText("2");
+    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 0), (QStringList{"Coeff. 1.", "Coeff. 2.", "Free Term"}));
+    FillCells(*dlg.CoefficientGrid(), {{"2", "x", "4"}, {"", "4", "8"}});  // text reads as zero
+    dlg.OnSolve();
+    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 2.", "Var.2. = 2."}));
+    dlg.CountField()->setText("3");  // the old "Free Term" header does not stay behind
+    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 0), (QStringList{"Coeff. 1.", "Coeff. 2.", "Coeff. 3.", "Free Term"}));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SimEq, SingularSystemShowsErrorSevenAndClearsTheSolutions)
+{
+    dlg.OnSolve();
+    FillCells(*dlg.CoefficientGrid(), {{"1", "2", "3", "1"}, {"2", "4", "6", "2"}, {"0", "0", "1", "1"}});
+    dlg.OnSolve();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Invalid input, extra variable");
+    EXPECT_EQ(Solutions().join("").trimmed(), "");
+}
+
+TEST_F(SimEq, CountsOutsideTwoToTwoHundredNeverResizeOrSolve)
+{
+    for (const char *pszCount : {"1", "-3", "201", "abc", ""}) {
+        dlg.CountField()->setText(QString::fromLatin1(pszCount));
+        EXPECT_EQ(dlg.CoefficientGrid()->Rows(), 4) << pszCount;
+        messages.Clear();
+        dlg.OnSolve();
+        ASSERT_EQ(messages.shown.size(), 1u) << pszCount;
+        EXPECT_TRUE(messages.shown[0].text.startsWith("Please enter an integer")) << pszCount;
+        EXPECT_EQ(Solutions(), (QStringList{"", "", ""}));
+    }
+    dlg.CountField()->setText("200");
+    for (int i = 1; i <= 200; ++i) {
+        dlg.CoefficientGrid()->SetTextMatrix(i, i, QStringLiteral("2"));
+        dlg.CoefficientGrid()->SetTextMatrix(i, 201, QString::number(2 * i));
+    }
+    FillCells(*dlg.CoefficientGrid(), {{"2", "0", "0"}, {"0", "2", "0"}, {"0", "0", "2"}});  // over the example
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.SolutionsGrid()->TextMatrix(200, 0), "Var.200. = 200.");
+}
+
+class MatrixOps : public ::testing::Test
+{
+protected:
+    MatrixOps()
+    {
+        dlg.SetResultRunner([this](const CMatrix &result) {
+            results.push_back(result);
+            return copy;
+        });
+    }
+    void Shape(int operation, int rows, int columns,
+               std::initializer_list<std::initializer_list<const char *>> cells = {})
+    {
+        dlg.OperationList()->setCurrentIndex(operation);
+        dlg.RowsField()->setText(QString::number(rows));
+        if (columns > 0)  // square operations take the rows
+            dlg.ColumnsField()->setText(QString::number(columns));
+        FillCells(*dlg.FirstGrid(), cells);
+    }
+
+    MessageRecorder messages;
+    MatrixMemory memory;
+    CMatrixOpsDlg dlg{memory};
+    std::vector<CMatrix> results;
+    bool copy = false;
+};
+
+TEST_F(MatrixOps, MultiplyTwoMatricesAndShowTheResult)
+{
+    Shape(CMatrixOpsDlg::Multiply, 2, 2, {{"1", "2"}, {"3", "4"}});
+    EXPECT_EQ(dlg.SecondGrid()->Rows(), 3);  // follows the first matrix's columns
+    dlg.MatrixButton(1)->click();
+    EXPECT_FALSE(dlg.RowsField()->isEnabled());
+    dlg.ColumnsField()->setText("2");
+    FillCells(*dlg.SecondGrid(), {{"5", "6"}, {"7", "8"}});
+    dlg.OnCalculate();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0], CMatrix(2, 2, {19, 22, 43, 50}));
+    CMatrixResultDlg shown(results[0]);
+    EXPECT_EQ(RowTexts(*shown.Grid(), 2), (QStringList{"43.0000", "50.0000"}));
+    dlg.MatrixButton(0)->click();
+    EXPECT_TRUE(dlg.RowsField()->isEnabled() && dlg.SecondGrid()->isHidden());
+}
+
+TEST_F(MatrixOps, RefusalsShowTheirMessageAndNoResult)
+{
+    const struct { const char *what; std::function<void()> setUp; const char *caption, *text; } cases[] = {
+        {"unmatched product", [&] { Shape(CMatrixOpsDlg::Transpose, 6, 6); Shape(CMatrixOpsDlg::Multiply, 6, 6); },
+         "Different size ", "6 columns but the second has 1 rows"},
+        {"number with a comma", [&] { Shape(CMatrixOpsDlg::MultiplyNumber, 1, 1); dlg.NumberField()->setText("2,5"); },
+         "Corvanta", "Please enter a number."},
+        {"singular", [&] { Shape(CMatrixOpsDlg::Inverse, 2, 0, {{"1", "2"}, {"2", "4"}}); }, "Invalid Matrix",
+         "Error 0x08:\n\nCan't find the inverse Matrix!The determinant of Matrix equal to zero!"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        c.setUp();
+        messages.Clear();
+        dlg.OnCalculate();
+        EXPECT_TRUE(results.empty());
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].caption, c.caption);
+        EXPECT_TRUE(messages.shown[0].text.contains(c.text)) << messages.shown[0].text.toStdString();
+    }
+}
+
+TEST_F(MatrixOps, SquareOperationsTieColumnsToRowsAndSizesOutsideTheRangeKeepTheGrids)
+{
+    Shape(CMatrixOpsDlg::Inverse, 2, 0, {{"4", "7"}, {"2", "6"}});
+    EXPECT_FALSE(dlg.ColumnsField()->isEnabled());
+    EXPECT_EQ(dlg.FirstGrid()->Cols(), 3);
+    dlg.OnCalculate();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0], CMatrix(2, 2, {0.6, -0.7, -0.2, 0.4}));
+
+    for (const char *pszRows : {"x", "0", "51"}) {
+        dlg.RowsField()->setText(QString::fromLatin1(pszRows));
+        EXPECT_EQ(dlg.FirstGrid()->Rows(), 3) << pszRows;
+    }
+    EXPECT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown.back().text, "Please enter an integer between 1 and 50.");
+}
+
+TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
+{
+    dlg.OnPaste();
+    EXPECT_EQ(messages.Texts(),
+              QStringList{"Error 0xA:\nThere's no data at memory.\n\nYou should copy output data to memory first."});
+    Shape(CMatrixOpsDlg::Transpose, 2, 1, {{"1e-7"}, {"0.333333333333333314829616256247"}});
+    copy = true;
+    dlg.OnCalculate();
+    ASSERT_TRUE(memory);
+    EXPECT_EQ(*memory, CMatrix(1, 2, {1e-7, 1.0 / 3}));
+    copy = false;
+    Shape(CMatrixOpsDlg::Transpose, 1, 2);
+    dlg.OnPaste();
+    dlg.OnCalculate();  // chained through the memory the values stay exact
+    EXPECT_EQ(results.back(), CMatrix(2, 1, {1e-7, 1.0 / 3}));
+
+    Shape(CMatrixOpsDlg::Multiply, 2, 1, {{"1"}, {"0"}});
+    messages.Clear();
+    dlg.OnPaste();  // 1 x 2 into 2 x 1
+    EXPECT_TRUE(messages.Texts().value(0).contains(QString::fromUtf8("(1 \u00d7 2) is not match")));
+    dlg.MatrixButton(1)->click();  // the second matrix, when shown, takes it
+    dlg.ColumnsField()->setText("2");
+    dlg.OnPaste();
+    EXPECT_EQ(RowTexts(*dlg.SecondGrid(), 1).size(), 2);
+    EXPECT_EQ(ColumnTexts(*dlg.FirstGrid(), 1), (QStringList{"1", "0"}));
+}
+
+using ToolsCommands = FrameFixture;
+
+// Each command opens its tool; a result copied in one run of the matrix tool is pasted in the next.
+TEST_F(ToolsCommands, OpenTheirDialogsAndTheMatrixMemoryLastsBetweenRuns)
+{
+    ShowFrame();
+    QStringList titles;
+    QString pasted;
+    const auto run = [&](int id, const std::function<void(CMatrixOpsDlg &)> &inside = {}) {
+        QTimer::singleShot(0, [&] {
+            if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                titles << pDialog->windowTitle();
+                if (inside)
+                    inside(*static_cast<CMatrixOpsDlg *>(pDialog));
+                pDialog->reject();
+            }
+        });
+        EXPECT_TRUE(m_pFrame->ExecuteCommand(id));
+    };
+    run(ID_SIMULTANEOUS);
+    run(ID_DETERMINANTS);
+    run(ID_MATRICES, [](CMatrixOpsDlg &ops) {
+        ops.SetResultRunner([](const CMatrix &) { return true; });
+        ops.OperationList()->setCurrentIndex(CMatrixOpsDlg::Transpose);
+        ops.RowsField()->setText("1");
+        ops.ColumnsField()->setText("1");
+        ops.FirstGrid()->SetTextMatrix(1, 1, QStringLiteral("9"));
+        ops.OnCalculate();
+    });
+    run(ID_MATRICES, [&](CMatrixOpsDlg &ops) {
+        ops.RowsField()->setText("1");
+        ops.ColumnsField()->setText("1");
+        ops.OnPaste();
+        pasted = ops.FirstGrid()->TextMatrix(1, 1);
+    });
+    EXPECT_EQ(titles, (QStringList{"Simultaneous Equation Calculator", "Solving Determinants", "Matrices Operations",
+                                   "Matrices Operations"}));
+    EXPECT_EQ(pasted, "9");
+}
+
+}  // namespace

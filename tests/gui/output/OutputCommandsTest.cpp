@@ -1,0 +1,241 @@
+// The output commands: clipboard, full screen, the graph's context menu, export,
+// the graph attributes, and help with its pages.
+#include "gui/GuiFixtures.h"
+#include "gui/app/CommandTable.h"
+#include "gui/app/ShortcutsPage.h"
+#include "gui/output/GraphAttrDlg.h"
+#include "gui/output/HelpWindow.h"
+#include "gui/output/OutputCommands.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QTextEdit>
+#include <QToolButton>
+
+namespace {
+
+class FrameOutput : public FrameFixture
+{
+protected:
+    void SetUp() override
+    {
+        FrameFixture::SetUp();
+        ShowFrame();
+    }
+    QLineEdit *Edit() { return m_pFrame->FunctionList()->lineEdit(); }
+    void RightClickView()
+    {
+        const QPoint pos(30, 30);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, pos, m_pFrame->View()->mapToGlobal(pos));
+        QApplication::sendEvent(m_pFrame->View(), &e);
+    }
+};
+
+// Copy Graph copies the view's picture; Copy Function only the selection, and Paste inserts without plotting.
+TEST_F(FrameOutput, ClipboardCommands)
+{
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_COPY));
+    EXPECT_EQ(QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
+              m_pFrame->View()->Picture().convertToFormat(QImage::Format_RGB32));
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    Edit()->setText(QStringLiteral("sin(x)+cos(x)"));
+    Edit()->deselect();
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_COPY_FUNCTION));
+    EXPECT_EQ(QApplication::clipboard()->text(), "before");  // nothing selected: unchanged
+    Edit()->setSelection(0, 6);
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_COPY_FUNCTION));
+    EXPECT_EQ(QApplication::clipboard()->text(), "sin(x)");
+
+    Edit()->setSelection(7, 6);  // "cos(x)" is replaced
+    QApplication::clipboard()->setText(QStringLiteral("tan(x)"));
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_PASTE));
+    EXPECT_EQ(Edit()->text(), "sin(x)+tan(x)");
+    Edit()->setCursorPosition(0);
+    QTest::keyClick(Edit(), Qt::Key_V, Qt::ControlModifier);  // at the caret
+    EXPECT_EQ(Edit()->text(), "tan(x)sin(x)+tan(x)");
+    EXPECT_EQ(m_pFrame->View()->m_nLast, -1);
+}
+
+TEST_F(FrameOutput, FullscreenTwiceReturnsTheWindowWithItsMenuAndCheckMark)
+{
+    const Qt::WindowStates before = m_pFrame->windowState();
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_FULLSCREEN));
+        EXPECT_TRUE(m_pFrame->windowState() & Qt::WindowFullScreen);
+        EXPECT_TRUE(m_pFrame->menuBar()->isHidden());
+        EXPECT_TRUE(m_pFrame->Action(ID_FULLSCREEN)->isChecked() && m_pFrame->ZoomButton(ID_FULLSCREEN)->isChecked());
+        ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_FULLSCREEN));
+        EXPECT_EQ(m_pFrame->windowState(), before) << round;
+        EXPECT_FALSE(m_pFrame->menuBar()->isHidden());
+        EXPECT_FALSE(m_pFrame->Action(ID_FULLSCREEN)->isChecked());
+    }
+}
+
+TEST_F(FrameOutput, TheContextMenuIsTheGraphMenuExceptWhileTangentTracing)
+{
+    RightClickView();
+    QWidget *pPopup = QApplication::activePopupWidget();
+    ASSERT_NE(pPopup, nullptr);
+    EXPECT_TRUE(pPopup->actions().contains(m_pFrame->Action(ID_DIFFERENTIATE)));
+    pPopup->close();
+    m_pFrame->View()->m_bTangent = true;  // the right button belongs to the tangent
+    RightClickView();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(FrameOutput, ExportAsksBeforeReplacingAndCancelWritesNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("graph.png");
+    ASSERT_TRUE(WriteFile(path, "old"));
+    QString chosen;
+    m_pFrame->Output()->SetExportDialog([&] { return COutputCommands::SChoice{chosen, QString()}; });
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP));  // the save dialog cancelled
+    EXPECT_TRUE(messages.shown.empty());
+
+    chosen = path;
+    messages.answers = {MsgAnswer::No};
+    m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(messages.shown[0].text.contains("graph.png"));
+    EXPECT_EQ(ReadFile(path), "old");
+    messages.answers = {MsgAnswer::Yes};
+    m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP);
+    EXPECT_FALSE(QImage(path).isNull());
+
+    chosen = dir.filePath("fresh.bmp");  // a new file: no question
+    messages.Clear();
+    m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(QImage(chosen).size(), m_pFrame->View()->Picture().size());
+}
+
+TEST_F(FrameOutput, HelpOpensItsOwnWindowAndTheKeysPageListsEveryKey)
+{
+    QSettings(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"))
+        .setValue(QStringLiteral("AppPath/Path"), QStringLiteral(CORVANTA_HELP_PARENT));
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_HELP_CONTENTS));
+    CHelpWindow *pHelp = m_pFrame->Output()->HelpWindow();
+    ASSERT_NE(pHelp, nullptr);
+    EXPECT_TRUE(pHelp->isVisible());
+    EXPECT_EQ(pHelp->Browser()->source().fileName(), "index.html");
+    pHelp->close();
+
+    const QString html = ShortcutsPageHtml();  // made from the command table
+    for (const SCommandInfo &info : CommandTable()) {
+        if (!info.pszKeys)
+            continue;
+        for (const QKeySequence &k : QKeySequence::listFromString(QString::fromUtf8(info.pszKeys), QKeySequence::PortableText))
+            EXPECT_TRUE(html.contains(k.toString(QKeySequence::NativeText).toHtmlEscaped())) << info.pszKeys;
+        if (info.pszCaption) {
+            EXPECT_TRUE(html.contains(QString::fromUtf8(info.pszCaption).remove('&').toHtmlEscaped())) << info.nId;
+        }
+    }
+}
+
+class GraphAttributes : public ::testing::Test
+{
+protected:
+    GraphAttributes() { dlg.SetColorChooser([this] { return answer; }); }
+    QColor Sample(int graph) const { return dlg.Sample(graph)->palette().color(QPalette::Disabled, QPalette::Base); }
+
+    CViewState view;
+    CGraphAttrDlg dlg;
+    std::optional<QColor> answer;
+};
+
+// A document can hold any thickness: it opens clamped to 1..5, and OK never writes one outside.
+TEST_F(GraphAttributes, OkWithoutChangesKeepsEveryColourAndClampsTheThicknesses)
+{
+    view.m_aWidth = {0, -7, 3, 6, 1000000};
+    dlg.LoadFrom(view);
+    EXPECT_EQ(dlg.Picker(2)->currentIndex(), 2);  // thickness 3: the third picture
+    EXPECT_EQ(Sample(2), QColor(0, 0, 255));
+    CViewState after = view;
+    dlg.StoreInto(after);
+    EXPECT_EQ(after.m_aColor, view.m_aColor);
+    EXPECT_EQ(after.m_aWidth, (decltype(view.m_aWidth){1, 1, 3, 5, 5}));
+}
+
+TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)
+{
+    dlg.LoadFrom(view);
+    const CViewState before = view;
+    dlg.Picker(3)->setCurrentIndex(4);
+    answer = QColor(12, 34, 56);
+    QTest::mouseClick(dlg.Radio(1), Qt::LeftButton);
+    EXPECT_EQ(Sample(1), QColor(12, 34, 56));
+    answer = std::nullopt;  // the chooser cancelled: the colour stays
+    dlg.OnChooseColor(4);
+    EXPECT_EQ(dlg.Color(4), before.m_aColor[4]);
+    dlg.reject();
+    EXPECT_EQ(view.m_aColor, before.m_aColor);
+    dlg.StoreInto(view);
+    EXPECT_EQ(view.m_aWidth[3], 5);
+    EXPECT_EQ(view.m_aColor[1], MakeColorRef(12, 34, 56));
+}
+
+const QString kHelpDir = QStringLiteral(CORVANTA_HELP_PARENT "help");
+
+QString ReadPage(const QString &name)
+{
+    QFile f(QDir(kHelpDir).filePath(name));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QStringList Links(const QString &html)
+{
+    QStringList links;
+    static const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
+    for (auto it = href.globalMatch(html); it.hasNext();)
+        links << it.next().captured(1);
+    return links;
+}
+
+TEST(HelpPages, EveryLinkResolvesAndTheContentsReachEveryPage)
+{
+    const QStringList pages = QDir(kHelpDir).entryList({QStringLiteral("*.html")}, QDir::Files);
+    ASSERT_GE(pages.size(), 6);
+    QStringList fromContents;
+    for (const QString &link : Links(ReadPage("index.html")))
+        fromContents << QUrl(link).path();
+    EXPECT_TRUE(fromContents.contains(QLatin1String(CHelpBrowser::kShortcutsPage)));  // made by the program
+    for (const QString &page : pages) {
+        SCOPED_TRACE(page.toStdString());
+        const QStringList links = Links(ReadPage(page));
+        if (page != "index.html") {
+            EXPECT_TRUE(fromContents.contains(page));
+            EXPECT_TRUE(links.contains("index.html"));
+        }
+        for (const QUrl url : links) {
+            const QString target = url.path().isEmpty() ? page : url.path();
+            if (!url.scheme().isEmpty() || target == QLatin1String(CHelpBrowser::kShortcutsPage))
+                continue;
+            ASSERT_TRUE(pages.contains(target)) << url.toString().toStdString();
+            if (url.hasFragment()) {
+                const QString html = ReadPage(target), name = url.fragment();
+                EXPECT_TRUE(html.contains(QString("id=\"%1\"").arg(name)) || html.contains(QString("name=\"%1\"").arg(name)))
+                    << url.toString().toStdString();
+            }
+        }
+    }
+}
+
+TEST(HelpWindow, FindsTextInThePageAndWrapsRound)
+{
+    EXPECT_EQ(QDir(CHelpWindow::FindHelpDirectory(QStringLiteral(CORVANTA_HELP_PARENT))), QDir(kHelpDir));
+    CHelpWindow help(kHelpDir);
+    help.ShowPage(QStringLiteral("syntax.html"));
+    ASSERT_TRUE(help.FindText(QStringLiteral("sin(x)^2")));
+    const int first = help.Browser()->textCursor().position();
+    while (help.FindText(QStringLiteral("sin(x)^2")) && help.Browser()->textCursor().position() != first) {
+    }
+    EXPECT_EQ(help.Browser()->textCursor().position(), first);  // came round again
+    EXPECT_FALSE(help.FindText(QStringLiteral("no such words here")));
+}
+
+}  // namespace
