@@ -26,6 +26,12 @@ int main(int argc, char **argv)
             std::cout << ManualPage(app);
             return 0;
         }
+    // CLI11 would only say that a command is required.
+    const auto named = [&](const CLI::App *command) { return command->check_name(argv[1]); };
+    if (argc > 1 && argv[1][0] != '-' && app.get_subcommands(named).empty()) {
+        std::cerr << "'" << argv[1] << "' is not a command of corvanta-cli.\nRun with --help for the commands.\n";
+        return kExitUsage;
+    }
 
     try {
         app.parse(argc, argv);

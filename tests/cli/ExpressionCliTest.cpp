@@ -3,17 +3,11 @@
 #include "core/expr/FunctionText.h"
 #include "gui/GuiFixtures.h"
 
-#include <nlohmann/json.hpp>
-
 #include <gtest/gtest.h>
 
 namespace {
 
-using nlohmann::json;
-
-class ExpressionCli : public ViewFixture
-{
-};
+using ExpressionCli = ViewFixture;
 
 // The derivative the command prints is the one the window's f'(x) field shows.
 TEST_F(ExpressionCli, DeriveMatchesTheDerivativeField)
@@ -47,45 +41,6 @@ TEST_F(ExpressionCli, RefusedSyntaxSaysWhatTheWindowSays)
     EXPECT_EQ(batch.exitCode, 1);
     EXPECT_EQ(batch.out, "4.000000000000000\n6.000000000000000\n");
     EXPECT_EQ(batch.err, SyntaxMessage(3) + "\n");
-}
-
-TEST(ExpressionCliUsage, ExitCodes)
-{
-    const struct
-    {
-        QStringList args;
-        int exitCode;
-    } cases[] = {
-        {{}, 2},
-        {{"frobnicate"}, 2},
-        {{"eval"}, 2},
-        {{"eval", "x", "--at", "abc"}, 2},
-        {{"eval", "x", "--bogus"}, 2},
-        {{"derive", "x", "--order", "0"}, 2},
-        {{"eval", "x"}, 1},  // x needs a value
-        {{"eval", "   "}, 1},
-        {{"eval", "pi/2", "--at", "pi"}, 0},
-        {{"derive", "--help"}, 0},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        const SCliRun run = RunCli(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
-        if (c.exitCode != 0) {
-            EXPECT_FALSE(run.err.empty());
-        }
-    }
-}
-
-TEST(ExpressionCliJson, ParsesBack)
-{
-    const SCliRun run = RunCli({"eval", "sin(x)", "--degrees", "--json", "--at", "30", "90"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const json value = json::parse(run.out);
-    ASSERT_EQ(value["values"].size(), 2u);
-    EXPECT_NEAR(value["values"][0]["y"].get<double>(), 0.5, 1e-15);
-    EXPECT_EQ(value["values"][1]["text"], "1.000000000000000");
-    EXPECT_TRUE(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["values"][0]["y"].is_null());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # End-to-end: the tests run the built corvanta-cli.
 corvanta_test(cli_tests GUI SOURCES
   cli/CliRunner.h
+  cli/CliUsageTest.cpp
   cli/ExpressionCliTest.cpp
   cli/AnalysisCliTest.cpp
   cli/CalcCliTest.cpp

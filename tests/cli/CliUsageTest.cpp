@@ -1,0 +1,125 @@
+// Exit codes, messages and JSON of every command, in one place.
+#include "cli/CliRunner.h"
+
+#include <nlohmann/json.hpp>
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <cmath>
+
+namespace {
+
+using nlohmann::json;
+
+TEST(CliUsage, ExitCodesAndMessages)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("p.png");
+    std::string tall;
+    for (int i = 0; i < 51; ++i)
+        tall += "1\n";
+    const struct
+    {
+        QStringList args;
+        std::string input;
+        int exitCode;
+        const char *message;  // a part of what goes to standard error
+    } cases[] = {
+        // Bad usage.
+        {{}, "", 2, "A subcommand is required"},
+        {{"frobnicate"}, "", 2, "'frobnicate' is not a command"},
+        {{"eval", "x", "--at", "abc"}, "", 2, "'abc' is not a number"},
+        {{"derive", "x", "--order", "0"}, "", 2, "--order"},
+        {{"roots", "x", "--near", "1", "--from", "0"}, "", 2, "excludes"},
+        {{"integrate", "x", "0", "1", "--rule", "gauss"}, "", 2, "gauss"},
+        {{"tangent", "x", "1", "--degrees", "--radians"}, "", 2, "excludes"},
+        {{"scale", "two"}, "1\n", 2, "'two' is not a number"},
+        {{"multiply", "-", "-"}, "1\n", 2, "standard input can give only one"},
+        {{"plot", "x", "-o", dir.filePath("p.txt")}, "", 2, "txt"},
+        {{"plot", "x", "-o", out, "--size", "8193x10"}, "", 2, "8192"},
+        {{"dms", "abc"}, "", 2, "abc"},
+        // Bad input.
+        {{"eval", "x"}, "", 1, "give a value with --at X"},
+        {{"roots", "sin(x"}, "", 1, "Error 0x03"},
+        {{"roots", "x^2+1", "--from", "-1e9", "--to", "1e9"}, "", 1, "too long"},
+        {{"integrate", "x", "0", "1e9", "--step", "0.00001"}, "", 1, "too long"},
+        {{"calc", "1", "--base", "1"}, "", 1, ""},
+        {{"det"}, " \n\t\n", 1, "standard input: no numbers"},
+        {{"det"}, "1 2\n3\n", 1, "line 2: 1 number, but the rows above have 2"},
+        {{"det"}, "1 nan\n3 4\n", 1, "line 1: 'nan' is not a finite number"},
+        {{"det"}, "1,,2\n3,4,5\n", 1, "line 1: an empty field between commas"},
+        {{"det"}, "1 2 3\n4 5 6\n", 1, "a 2 x 3 matrix is not square"},
+        {{"transpose"}, tall, 1, "line 51: more than 50 rows"},
+        {{"solve"}, "2 4\n", 1, "1 line of 2 numbers"},
+        {{"det", "/no/such/file"}, "", 1, "/no/such/file: cannot be opened"},
+        {{"render", dir.filePath("missing.cva"), "-o", out}, "", 1, "missing.cva"},
+        {{"plot", "x", "x^2", "x^3", "x^4", "x^5", "x^6", "-o", out}, "", 1, ""},
+        // Accepted.
+        {{"eval", "pi/2", "--at", "pi"}, "", 0, ""},
+        {{"tangent", "x", "--", "-pi"}, "", 0, ""},
+        {{"scale", "-1.5", "-"}, "\xEF\xBB\xBF" "1, 2\r3, 4\r", 0, ""},
+        {{"inflection", "--help"}, "", 0, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString() + " <<< " + c.input.substr(0, 20));
+        const SCliRun run = RunCli(c.args, QByteArray::fromStdString(c.input));
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+        EXPECT_EQ(run.err.empty(), c.exitCode == 0) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+TEST(CliUsage, JsonParsesBack)
+{
+    json value = json::parse(RunCli({"eval", "sin(x)", "--degrees", "--json", "--at", "30", "90"}).out);
+    EXPECT_NEAR(value["values"][0]["y"].get<double>(), 0.5, 1e-15);
+    EXPECT_EQ(value["values"][1]["text"], "1.000000000000000");
+    EXPECT_TRUE(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["values"][0]["y"].is_null());
+
+    value = json::parse(RunCli({"roots", "x^2-2", "--json", "--places", "9"}).out);
+    ASSERT_EQ(value["roots"].size(), 2u);
+    EXPECT_NEAR(value["roots"][1].get<double>(), std::sqrt(2.0), 1e-9);
+    EXPECT_EQ(value["lines"][1], "1.4142136");
+
+    value = json::parse(RunCli({"integrate", "-", "-1", "1", "--json"}, "x^2\nln(x)\n").out);
+    ASSERT_EQ(value.size(), 2u);
+    EXPECT_NEAR(value[0]["value"].get<double>(), 2.0 / 3.0, 1e-4);
+    EXPECT_TRUE(value[1]["value"].is_null());
+    EXPECT_EQ(value[1]["text"], "Invalid Domain!");
+
+    value = json::parse(RunCli({"inverse", "--json"}, "4 7\n2 6\n").out);
+    EXPECT_EQ(value["matrix"], json::parse("[[0.6, -0.7], [-0.2, 0.4]]"));
+    EXPECT_EQ(value["texts"][0][1], "-0.7000");
+    EXPECT_TRUE(json::parse(RunCli({"det", "--json"}, "1e200 0\n0 1e200\n").out)["determinant"].is_null());
+
+    value = json::parse(RunCli({"calc", "-", "--json"}, "2.5\n0/0\n").out);
+    EXPECT_EQ(value[0]["text"], "2.5  ");
+    EXPECT_TRUE(value[1]["value"].is_null());
+
+    QTemporaryDir dir;
+    value = json::parse(RunCli({"plot", "x", "-o", dir.filePath("p.BMP"), "--size", "30", "--json"}).out);
+    EXPECT_EQ(value["format"], "bmp");
+    EXPECT_EQ(QImage(dir.filePath("p.BMP"), "BMP").size(), QSize(30, 30));
+}
+
+// A full disk under standard output: the result never arrived.
+TEST(CliUsage, AResultThatCannotBeWrittenIsNoSuccess)
+{
+    for (const QStringList &args : {QStringList{"det", "-"}, QStringList{"plot", "x", "-o", "-"}}) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        QProcess process;
+        process.setStandardOutputFile("/dev/full");
+        process.start(QStringLiteral(CORVANTA_CLI), args);
+        process.write("1 2\n3 4\n");
+        process.closeWriteChannel();
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_TRUE(process.readAllStandardError().startsWith("standard output"));
+    }
+}
+
+}  // namespace
