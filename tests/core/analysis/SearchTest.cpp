@@ -181,13 +181,7 @@ std::string Line(const char *x, const char *y)
     return line + std::string(26 - std::strlen(y), ' ') + y;
 }
 
-struct PointCase
-{
-    const char *function;
-    bool near;
-    double from, to;
-    std::vector<std::string> lines;
-};
+struct PointCase { const char *function; bool near; double from, to; std::vector<std::string> lines; };
 
 template <class Finder, class Format>
 std::vector<std::string> Lines(const PointCase &c, Format format)
@@ -249,14 +243,9 @@ TEST(PointFinders, TruncatedWhenEitherRunIsFull)
     EXPECT_FALSE(inflex.IsTruncated());
 }
 
-// Independent oracle: functions whose roots are known in closed form,
-// evaluated here with plain arithmetic rather than the expression core.
-struct OracleFunction
-{
-    std::string text;
-    std::function<double(double)> f;
-    std::vector<double> roots;  // every root in [-10, 10]
-};
+// Independent oracle: functions whose roots in [-10, 10] are known in closed
+// form, evaluated here with plain arithmetic rather than the expression core.
+struct OracleFunction { std::string text; std::function<double(double)> f; std::vector<double> roots; };
 
 std::vector<OracleFunction> OracleFunctions()
 {

@@ -27,44 +27,25 @@ int SyntaxOf(const std::string &text) { return CheckSyntax(Compiled(text).m_strC
 
 TEST(Derivative, WorkedExamples)
 {
-    const struct { const char *input, *raw, *result; } cases[] = {  // raw nullptr: not checked
-        {"x^2", "(2)*(x)^(2-1)*(1)+(0)*(x)^(2)*ln(x)", "2*x"}, {"A(x)", "cos(x)*(1)", "cosx"}, {"5", "0", "0"},
-        {"x", "1", "1"}, {"x*sin(x)", "(x)*(cos(x)*(1))+(A(x))*(1)", "x*cosx+sinx"},
-        {"1/x", "((0)*(x)-(1)*(1))/(x)^2", "-1/x^2"}, {"sin(x)^2", "cos((x)^2)*((2)*(x)^(2-1)*(1)+(0)*(x)^(2)*ln(x))",
-        "cos(x^2)*2*x"}, {"-x^2", "-((2)*(x)^(2-1)*(1)+(0)*(x)^(2)*ln(x))", "-(2*x)"},
-        {"tan(x)", "(sec(x))^2*(1)", "(secx)^2"}, {"log(x)", "1/((x)*ln10)*(1)", "1/(x*ln10)"}, {"~x", "-(1)", "-1"},
-        {"x^2*sin(x)", nullptr, "x^2*cosx+sinx*2*x"}, {"cos(x)", nullptr, "-sinx"}, {"ln(x)", nullptr, "1/x"},
-        {"(sin(x))^2", nullptr, "2*sinx*cosx"}, {"5*x", nullptr, "5"}, {"x^3", nullptr, "3*x^2"},
-        {"2^x", nullptr, "2^x*ln2"}, {"pi*x", nullptr, "pi"}, {"3.141592654*x", nullptr, "pi"}, {"x^1", nullptr, "x^0"},
-        {"x-(x-x^2)", nullptr, "1-(1-2*x)"}, {"x^x", nullptr, "x*x^(x-1)+x^x*lnx"}, {"2.718281828*x", nullptr, "e"},
-        // Equivalent spellings of the input.
-        {"A(x))", nullptr, "cosx"}, {" s i n ( x ) ", nullptr, "cosx"}, {"~x^2", nullptr, "-(2*x)"},
-        {"sin(x)+A(x)", nullptr, "cosx+cosx"},
-        // Constants are folded exactly and written so that the core reads them back.
-        {"x^2-1.23456*x", nullptr, "2*x-1.23456"}, {"-1234.5*x", nullptr, "-1234.5"},
-        {"x*(2-14.345)", nullptr, "-12.345"},
-        {"x/3", nullptr, "3/3^2"}, {"x*(1/3)", nullptr, "0.3333333333333333"},
-        {"x*(0.1+0.2)", nullptr, "0.30000000000000004"},
-        {"x^0.5", nullptr, "0.5*x^-0.5"}, {"x*0.000000000000000000012345", nullptr, "12345/10^24"},
-        {"x*10^300", nullptr, "10^300"}, {"3.142*x", nullptr, "3.142"}, {"2.718*x", nullptr, "2.718"},
+    const struct { const char *input, *result; } cases[] = {
+        {"x^2", "2*x"}, {"A(x)", "cosx"}, {"5", "0"}, {"x", "1"}, {"~x", "-1"}, {"x*sin(x)", "x*cosx+sinx"},
+        {"1/x", "-1/x^2"}, {"sin(x)^2", "cos(x^2)*2*x"}, {"(sin(x))^2", "2*sinx*cosx"}, {"-x^2", "-(2*x)"},
+        {"tan(x)", "(secx)^2"}, {"log(x)", "1/(x*ln10)"}, {"cos(x)", "-sinx"}, {"ln(x)", "1/x"}, {"x^3", "3*x^2"},
+        {"2^x", "2^x*ln2"}, {"x^x", "x*x^(x-1)+x^x*lnx"}, {"x^0.5", "0.5*x^-0.5"}, {" s i n ( x ) ", "cosx"},
+        // e and pi by name, but not a constant that only starts like them.
+        {"pi*x", "pi"}, {"3.141592654*x", "pi"}, {"2.718281828*x", "e"}, {"3.142*x", "3.142"},
         // A negative base keeps its brackets: -3^2 would be -(3^2).
-        {"x*(~3)^2", nullptr, "9"}, {"(~2)^3*x", nullptr, "-8"},
+        {"x*(~3)^2", "9"},
         // Dead terms do not poison a constant group with 0*ln(-3).
-        {"x^2*(~3)^2", nullptr, "9*2*x"},
+        {"x^2*(~3)^2", "9*2*x"},
         // Undefined constants stay undefined in a form the core reads.
-        {"ln(~1)*x", nullptr, "asin2"}, {"x*ln(0)", nullptr, "ln0"},
+        {"ln(~1)*x", "asin2"}, {"x*ln(0)", "ln0"},
         // A 1 that is an argument, exponent or divisor is no factor.
-        {"sinh(asinh(1)*x)", nullptr, "cosh(asinh1*x)*0.881373587019543"},
-        {"sin(x/1*2)", nullptr, "cos(x/1*2)*2*(1/1^2)"},
-        {"sin(x^~1*2)", nullptr, "cos(x^-1*2)*2*-x^-2"}, {"sin(2*1^x)", nullptr, "cos(2*1^x)*2*1^x*ln1"},
+        {"sinh(asinh(1)*x)", "cosh(asinh1*x)*0.881373587019543"}, {"sin(x/1*2)", "cos(x/1*2)*2*(1/1^2)"},
+        {"sin(x^~1*2)", "cos(x^-1*2)*2*-x^-2"}, {"sin(2*1^x)", "cos(2*1^x)*2*1^x*ln1"},
     };
-    for (const auto &c : cases) {
-        CDerivative d(c.input);
-        if (c.raw) {
-            EXPECT_EQ(d.GetRawResult(), c.raw) << c.input;
-        }
-        EXPECT_EQ(d.GetResult(), c.result) << c.input;
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(CDerivative(c.input).GetResult(), c.result) << c.input;
 }
 
 TEST(Derivative, EmptyTextAndRederive)
@@ -338,17 +319,15 @@ TEST(Simplify, Rewrites)
         // otherwise the signs and terms around it stay.
         {"x+((x)*0*(x))-x", "x-x"}, {"x+(x)*0*(x)-x", "x-x"}, {"x-(x)*0*(x)+x", "x+x"}, {"(x)*0*(x)", "0"},
         {"x*()", "0"}, {"x+(+)", "x"}, {"(-)*x+x", "x"},  // empty brackets
-        {"x*1", "x"}, {"x*1.5", "x*1.5"}, {"x*10", "x*10"}, {"x^1", "x"}, {"1*x", "x"}, {"21*x", "21*x"},
-        {"(x)+(x)", "x+x"}, {"+x", "x"}, {"x~1", "x-1"},
+        {"x*1", "x"}, {"x*1.5", "x*1.5"}, {"x*10", "x*10"}, {"21*x", "21*x"}, {"(x)+(x)", "x+x"}, {"x~1", "x-1"},
         // Brackets that precedence needs stay.
         {"2*(x*3)", "2*x*3"}, {"2-(x-3)", "2-(x-3)"}, {"2/(x*3)", "2/(x*3)"}, {"-(x+1)", "-(x+1)"},
         {"A(x+1)", "A(x+1)"},
         {"x*A(2)", "x*A2"}, {"(x+1)+x", "x+1+x"}, {"((x))", "x"}, {"(-x)^2", "(-x)^2"}, {"x^(2*x)", "x^(2*x)"},
         // e and pi by name, only as numbers of their own.
-        {"2.718281828*x", "e*x"}, {"3.141592654*x", "pi*x"}, {"12.718281828*x", "12.718281828*x"},
-        {"3.1415926541*x", "3.1415926541*x"}, {"(2.718281828)", "e"}, {"(3.141592654)*x", "pi*x"},
+        {"2.718281828*x", "e*x"}, {"12.718281828*x", "12.718281828*x"}, {"3.1415926541*x", "3.1415926541*x"},
         // Constant groups fold; the whole text too.
-        {"x*(2-1)", "x"}, {"(2*3)+(1)", "7"}, {"x^(1/4)", "x^0.25"}, {"x*((~3)^2)", "x*9"}, {"x*(0-3)^2", "x*(-3)^2"},
+        {"x*(2-1)", "x"}, {"(2*3)+(1)", "7"}, {"x*(0-3)^2", "x*(-3)^2"},
     };
     for (const auto &c : cases) {
         std::string text = c.raw;

@@ -3,8 +3,6 @@
 #include "core/doc/CvaFormat.h"
 #include "gui/GuiFixtures.h"
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -67,7 +65,7 @@ TEST_F(DocumentFile, SaveWritesTheRecordAndOpensIntoAnEqualRecord)
 // A failed save keeps the previous file whole, the document modified and untitled.
 TEST_F(DocumentFile, FailedSavesKeepTheOldFile)
 {
-    const struct { const char *name; QString path; bool exists, fileSizeLimit; } cases[] = {
+    const struct { const char *name; QString path; bool exists, diskFull; } cases[] = {
         {"missing folder", Path("no/such/folder/graph.cva"), false, false},
         {"disk full half way through", Path("kept.cva"), true, true},
     };
@@ -81,19 +79,7 @@ TEST_F(DocumentFile, FailedSavesKeepTheOldFile)
         Fill(doc);
         doc.m_store.m_aFunctions[0].SetExpression(std::string(4000, '1'));
         doc.SetModifiedFlag(true);
-        struct rlimit saved, small;
-        ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        small = saved;
-        small.rlim_cur = 64;
-        if (c.fileSizeLimit) {
-            ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-        }
-        const bool ok = doc.SaveAs(c.path);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-
-        EXPECT_FALSE(ok);
+        EXPECT_FALSE(c.diskFull ? WithFullDisk([&] { return doc.SaveAs(c.path); }) : doc.SaveAs(c.path));
         ExpectOneMessageNaming(c.path);
         EXPECT_TRUE(doc.IsModified());
         EXPECT_FALSE(doc.HasPath());
@@ -147,13 +133,9 @@ TEST_F(DocumentFile, NonDocumentsAreRefusedAndLeaveTheDocumentUntouched)
 TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
 {
     const QString target = Path("chosen.cva");
-    const struct {
-        const char *name;
-        bool modified, hasPath;
-        MsgAnswer answer;
-        QString chosen;  // what the save dialog returns
-        bool goOn, asked, written;
-    } cases[] = {
+    // chosen: what the save dialog returns.
+    const struct { const char *name; bool modified, hasPath; MsgAnswer reply; QString chosen; bool goOn, asked, saved; }
+        cases[] = {
         {"unmodified", false, true, MsgAnswer::Yes, {}, true, false, false},
         {"no", true, true, MsgAnswer::No, {}, true, true, false},
         {"cancel", true, true, MsgAnswer::Cancel, {}, false, true, false},
@@ -173,7 +155,7 @@ TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
         QFile::remove(Path("own.cva"));
         doc.SetModifiedFlag(c.modified);
         m_messages.Clear();
-        m_messages.answers = {c.answer};
+        m_messages.answers = {c.reply};
         EXPECT_EQ(doc.SaveModified([&] { return c.chosen; }), c.goOn);
         ASSERT_EQ(!m_messages.shown.empty(), c.asked);
         if (c.asked) {  // the question first; a failed save reports after it
@@ -181,8 +163,8 @@ TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
             EXPECT_EQ(m_messages.shown[0].text, QStringLiteral("Save changes to %1?").arg(name));
             EXPECT_EQ(m_messages.shown[0].buttons, MsgButtons::YesNoCancel);
         }
-        EXPECT_EQ(QFile::exists(c.hasPath ? Path("own.cva") : target), c.written);
-        EXPECT_EQ(doc.IsModified(), !c.written && c.modified);
+        EXPECT_EQ(QFile::exists(c.hasPath ? Path("own.cva") : target), c.saved);
+        EXPECT_EQ(doc.IsModified(), !c.saved && c.modified);
     }
 }
 

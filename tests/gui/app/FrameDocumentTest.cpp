@@ -140,13 +140,8 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentDropAndQuit)
 {
     const QString other = WriteGraph("other.cva", {"cos(x)"});
     auto command = [&](int id) { return [this, id] { m_pFrame->ExecuteCommand(id); }; };
-    const struct {
-        const char *what;
-        std::function<void()> run;
-        MsgAnswer answer;
-        bool replaced;  // the typed graph is gone afterwards
-        bool saved;     // the typed graph went to mine.cva
-    } cases[] = {
+    // replaced: the typed graph is gone afterwards; saved: it went to mine.cva.
+    const struct { const char *what; std::function<void()> run; MsgAnswer answer; bool replaced, saved; } cases[] = {
         {"new, cancel", command(ID_FILE_NEW), MsgAnswer::Cancel, false, false},
         {"new, yes", command(ID_FILE_NEW), MsgAnswer::Yes, true, true},
         {"open, no", [&] { names = QStringList{other}; m_pFrame->ExecuteCommand(ID_FILE_OPEN); }, MsgAnswer::No, true, false},

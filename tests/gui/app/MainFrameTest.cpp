@@ -167,22 +167,6 @@ TEST_F(MainFrame, DegreeOptionOnlyForTrigonometryAndOneFlagForBothBoxes)
     EXPECT_FALSE(m_pFrame->IsDegree() || pTangentDegree->isChecked());
 }
 
-// Its arrow offers the tools; the button itself starts none of them.
-TEST_F(MainFrame, TheExtendedToolsButtonDoesNothing)
-{
-    ShowFrame();
-    QAction *pExtended = m_pFrame->Action(ID_EXTENDED_TOOLS);
-    auto *pButton = qobject_cast<QToolButton *>(m_pFrame->MainToolBar()->widgetForAction(pExtended));
-    ASSERT_NE(pButton, nullptr);
-    int others = 0;
-    for (QAction *pAction : m_pFrame->findChildren<QAction *>())
-        if (pAction != pExtended)
-            QObject::connect(pAction, &QAction::triggered, [&] { ++others; });
-    QTest::mouseClick(pButton, Qt::LeftButton, {}, QPoint(4, pButton->height() / 2));
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(others, 0);
-}
-
 TEST_F(MainFrame, ZoomKeysAndButtonsReachTheView)
 {
     ShowFrame();

@@ -12,10 +12,6 @@
 #include <QSvgRenderer>
 #include <QtEndian>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 namespace {
 
 std::uint32_t U32(const QByteArray &b, int at) { return qFromLittleEndian<std::uint32_t>(b.constData() + at); }
@@ -156,21 +152,11 @@ TEST_F(GraphExport, FailuresLeaveAnExistingFileWholeAndNameIt)
 
     // The disk filling up half way: a picture smaller than a write buffer
     // would only reach the disk at commit, whose failure must still show.
-    const QString kept = Path("old.bmp");
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     messages.Clear();
-    const bool ok = ExportGraph(view, kept, EExportFormat::Svg, nullptr);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(ok);
+    EXPECT_FALSE(WithFullDisk([&] { return ExportGraph(view, Path("old.bmp"), EExportFormat::Svg, nullptr); }));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains("Write error--possible disk full condition"));
-    EXPECT_EQ(ReadFile(kept), "previous contents");
+    EXPECT_EQ(ReadFile(Path("old.bmp")), "previous contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.bmp"});
 }
 
