@@ -168,14 +168,6 @@ TEST(TableCli, SaysWhatThePointsTableSays)
     }
 }
 
-// The fake frame with the tangent bar.
-class CTangentHost : public CFakeHost
-{
-public:
-    void SetTangentBarText(int id, const QString &text) override { bar[id] = text; }
-    std::map<int, QString> bar;
-};
-
 TEST(TangentCli, SaysWhatTheTangentBarSays)
 {
     const struct
@@ -187,7 +179,7 @@ TEST(TangentCli, SaysWhatTheTangentBarSays)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.function);
         MessageRecorder messages;
-        CTangentHost host;
+        CFakeHost host;
         CCorvantaView view;
         view.SetHost(&host);
         view.resize(500, 400);
@@ -204,7 +196,7 @@ TEST(TangentCli, SaysWhatTheTangentBarSays)
         }
         QStringList bar;
         for (int id = IDC_TANGENT_X; id <= IDC_TANGENT_EQUATION; ++id)
-            bar << host.bar[id];
+            bar << host.tangent[id];
         ASSERT_TRUE(messages.shown.empty());
         const SCliRun run = RunCli({"tangent", c.function, c.x});
         EXPECT_EQ(run.exitCode, 0) << run.err;
