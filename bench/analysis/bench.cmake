@@ -1,4 +1,3 @@
 corvanta_bench(integration_bench analysis/IntegrationBench.cpp)
-corvanta_bench(tangent_bench analysis/TangentBench.cpp)
-target_link_libraries(tangent_bench PRIVATE corvanta_gui)
+corvanta_bench(tangent_bench GUI analysis/TangentBench.cpp)
 corvanta_bench(analysis_bench analysis/AnalysisBench.cpp)

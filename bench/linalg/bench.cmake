@@ -1,2 +1,1 @@
-corvanta_bench(linalg_bench linalg/LinalgBench.cpp)
-target_link_libraries(linalg_bench PRIVATE corvanta_gui)
+corvanta_bench(linalg_bench GUI linalg/LinalgBench.cpp)

@@ -1,2 +1,1 @@
-corvanta_bench(view_redraw_bench view/RedrawBench.cpp)
-target_link_libraries(view_redraw_bench PRIVATE corvanta_gui)
+corvanta_bench(view_redraw_bench GUI view/RedrawBench.cpp)
