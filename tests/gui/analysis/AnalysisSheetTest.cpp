@@ -87,22 +87,9 @@ TEST_F(Sheet, ModesSwitchLabelsAndFieldsAndTheGraphDomainIsCopied)
     EXPECT_TRUE(m_messages.shown.empty());
 }
 
-TEST_F(Sheet, EachPageListsItsOwnSearch)
+// The lines of each page are compared with the command line's in the end-to-end tests.
+TEST_F(Sheet, NoSelectedEntrySearchesNothing)
 {
-    Open(Input({"x^2-4", "x^3"}));
-    const struct { Page page; int slot, mode; const char *from; QStringList lines; } cases[] = {
-        {Roots, 0, 2, "3", {"2.0000000"}},
-        {Roots, 0, 0, "-10", {"-2.0000000", "2.0000000"}},
-        {Extrema, 0, 0, "-10", {"x= 0.0000000e+00", "y= -4.0000000e+00", "Type :Minimum", QString(26, '-')}},
-        {Extrema, 1, 0, "-10", {"None"}},
-        {Inflexion, 1, 0, "-10", {QString("0.0000000e+00").leftJustified(19) + QString("0.0000000e+00").rightJustified(26)}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.lines.join("|").toStdString());
-        C<QComboBox>(c.page, kFunctionList)->setCurrentIndex(c.slot);
-        Calculate(c.page, c.mode, c.from);
-        EXPECT_EQ(P(c.page)->ResultLines(), c.lines);
-    }
     Open(Input({"1"}, 4));  // no entry selected: nothing to search, and no crash
     Calculate(Roots, 0, "-10");
     EXPECT_EQ(P(Roots)->ResultLines(), QStringList{"None"});

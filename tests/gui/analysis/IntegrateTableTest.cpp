@@ -47,27 +47,19 @@ protected:
     std::vector<QStringList> shown;
 };
 
-TEST_F(IntegrateTest, RefusesAnEmptyGraphAndShowsTheValueOrInvalidDomain)
+TEST_F(IntegrateTest, RefusesAnEmptyGraphAndShowsTheValue)
 {
     Run({});  // nothing to integrate: no dialog
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(messages.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease "
                                             "one function and try again."});
-    const struct { const char *f; SEntry e; const char *shown; } cases[] = {
-        {"1", {"0", "1", "0.3", 0}, "1.000000"},
-        {"ln(x)", {"-1", "1"}, "Invalid Domain!"},
-        {"1/x", {"0", "1", "0.5"}, "inf"},  // infinite values are not caught
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.f);
-        view.ClearGraph(false);
-        Plot(c.f);
-        messages.Clear();
-        Run({c.e});
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, c.shown);
-        EXPECT_EQ(messages.shown[0].caption, "Limited Integration Result");
-    }
+    // Other values and "Invalid Domain!" are compared with the command line's end to end.
+    Plot("1");
+    messages.Clear();
+    Run({{"0", "1", "0.3", 0}});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "1.000000");
+    EXPECT_EQ(messages.shown[0].caption, "Limited Integration Result");
 }
 
 TEST_F(IntegrateTest, ReversedLimitsBringTheDialogBackWithTheValuesJustEntered)
