@@ -96,10 +96,6 @@ TEST(CliUsage, JsonParsesBack)
     EXPECT_EQ(value["texts"][0][1], "-0.7000");
     EXPECT_TRUE(json::parse(RunCli({"det", "--json"}, "1e200 0\n0 1e200\n").out)["determinant"].is_null());
 
-    value = json::parse(RunCli({"calc", "-", "--json"}, "2.5\n0/0\n").out);
-    EXPECT_EQ(value[0]["text"], "2.5  ");
-    EXPECT_TRUE(value[1]["value"].is_null());
-
     QTemporaryDir dir;
     value = json::parse(RunCli({"plot", "x", "-o", dir.filePath("p.BMP"), "--size", "30", "--json"}).out);
     EXPECT_EQ(value["format"], "bmp");

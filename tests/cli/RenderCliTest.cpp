@@ -89,17 +89,6 @@ TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
         EXPECT_EQ(run.err, messages.shown.back().text.toStdString() + "\n");
     }
     EXPECT_FALSE(QFile::exists(Path("refused.png")));
-
-    // A file File Open refuses.
-    QFile file(Path("bad.cva"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("CVD\x01");
-    file.close();
-    messages.Clear();
-    EXPECT_FALSE(CCorvantaDoc().OnOpenDocument(file.fileName()));
-    const SCliRun run = RunCli({"render", file.fileName(), "-o", Path("bad.png")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, messages.shown.at(0).text.toStdString() + "\n");
 }
 
 }  // namespace
