@@ -1,11 +1,9 @@
 // Start-up: the install directory, the command line, the profile, the numeric
-// locale, the recent files the profile keeps; the splash after the first paint; About.
+// locale, the recent files the profile keeps; About.
 #include "gui/GuiFixtures.h"
 #include "gui/app/AboutDlg.h"
 #include "gui/app/CorvantaApp.h"
 #include "gui/app/RecentFileList.h"
-
-#include <QPointer>
 
 #include <clocale>
 #include <cstdio>
@@ -126,35 +124,6 @@ TEST(RecentFileList, ProfileRoundTripSkipsHolesAndDuplicates)
     CRecentFileList again(4);
     again.Load(settings);
     EXPECT_EQ(again.Paths(), list.Paths());
-}
-
-using SplashFrame = FrameFixture;
-
-TEST_F(SplashFrame, FirstPaintShowsTheSplashOnce)
-{
-    CSplashDlg::ResetForTests();
-    CSplashDlg::SetEnabled(true);
-    int ticks = 0;
-    QPointer<CSplashDlg> seen;  // seen shown first, ticked next time: inside its modal loop
-    QTimer ticker;              // stands in for the splash's own timer
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        for (QWidget *pWidget : QApplication::topLevelWidgets())
-            if (auto *pSplash = qobject_cast<CSplashDlg *>(pWidget); pSplash && pSplash->isVisible()) {
-                if (std::exchange(seen, pSplash) != pSplash)
-                    return;
-                pSplash->Timer().stop();
-                pSplash->OnTimer();
-                seen = nullptr;
-                ++ticks;
-            }
-    });
-    ticker.start(10);
-    ShowFrame();
-    QTRY_COMPARE(ticks, 1);
-    m_pFrame->OnFirstPaint();  // a second call in the same run shows nothing
-    EXPECT_EQ(ticks, 1);
-    EXPECT_TRUE(CSplashDlg::WasShown());
-    CSplashDlg::SetEnabled(false);
 }
 
 // Credits grow from the bottom, one a tick; a late tick reads nothing out of range;

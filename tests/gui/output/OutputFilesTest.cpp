@@ -5,7 +5,6 @@
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 
-#include <QBuffer>
 #include <QPainter>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -60,17 +59,6 @@ TEST(Dib, ThirtyTwoBitPixelsCarryAZeroByteAndOtherDepthsAreWrittenAtThirtyTwoBit
     EXPECT_EQ(CDib(picture, 32).FileImage().mid(54, 4), QByteArray("\x03\x02\x01\x00", 4));
     for (int depth : {0, 2, 15, 30, 48})
         EXPECT_EQ(CDib::BitCountForDepth(depth), 32) << depth;
-}
-
-TEST(Dib, ANullPictureWritesNothing)
-{
-    const CDib empty(QImage(), 24);
-    EXPECT_TRUE(empty.IsEmpty());
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_FALSE(empty.Write(buffer));
-    EXPECT_TRUE(bytes.isEmpty());
 }
 
 class GraphExport : public ::testing::Test

@@ -60,11 +60,6 @@ TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
         EXPECT_EQ(view.Picture(), picture);
     }
     EXPECT_TRUE(QString::fromStdString(SyntaxMessage(3)).startsWith("Error 0x03:\n\nNumber of open brakcets"));
-    view.OnClearGraph();  // a long sum is an ordinary function
-    messages.Clear();
-    Plot(QStringLiteral("x+").repeated(3000) + "x");
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_DOUBLE_EQ(view.m_aFunctions[0].Evaluate(0.5), 1500.5);
 }
 
 TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
