@@ -89,6 +89,26 @@ TEST_F(Det, EmptyCellsAreZeroAndSizesOutsideOneToFiftyKeepTheGridAndSolveNothing
     EXPECT_EQ(dlg.ResultField()->text(), "844424930131968");  // 3 * 2^48, the 2 x 2 cells still there
 }
 
+// Enter and Escape belong to the cell being edited: neither may solve or close
+// the window and lose what was typed.
+TEST_F(Det, EnterStoresTheEditAndEscapeDiscardsItWithoutClosingTheWindow)
+{
+    dlg.SizeField()->setText("2");
+    FillCells(*dlg.Grid(), {{"", "1"}, {"1", ""}});  // solved, it would read -1
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    CEditGrid *pGrid = dlg.Grid();
+    TypePending(pGrid, 1, 1, "-2.5");
+    QTest::keyClick(pGrid->Editor(), Qt::Key_Return);
+    EXPECT_EQ(pGrid->TextMatrix(2, 2), "-2.5");
+    TypePending(pGrid, 1, 1, "7");
+    QTest::keyClick(pGrid->Editor(), Qt::Key_Escape);
+    QTest::keyClick(pGrid, Qt::Key_Escape);
+    EXPECT_EQ(pGrid->TextMatrix(2, 2), "-2.5");
+    EXPECT_EQ(dlg.ResultField()->text(), "0");
+    EXPECT_TRUE(dlg.isVisible());
+}
+
 class SimEq : public ::testing::Test
 {
 protected:
