@@ -43,4 +43,11 @@ std::array<std::string, 4> TangentBarTexts(const CTangent &t)
     return texts;
 }
 
-std::string TangentEquationText(const CTangent &t) { return "Equation: y = " + t.m_strEquation; }
+std::string TangentEquationText(const CTangent &t)
+{
+    if (!t.m_bValid)
+        return t.m_strEquation;  // the undefined message is no equation
+    if (t.IsVertical())
+        return "Equation: " + t.m_strEquation;  // x= c, not y as a function of x
+    return "Equation: y = " + t.m_strEquation;
+}

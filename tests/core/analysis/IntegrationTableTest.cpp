@@ -257,6 +257,8 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     EXPECT_EQ(TangentBarTexts(t), (std::array<std::string, 4>{"x= 1.000000000000000", "f(x)= 1.000000000000000",
                                                                "Theta= 63.4349", "Slope= 2.000000000000000"}));
     EXPECT_EQ(TangentEquationText(t), "Equation: y = 2.0000*x -1.0000");
+    EXPECT_EQ(TangentEquationText(TangentAt("x^0.5", 0)), "Equation: x= 0.000000");
+    EXPECT_EQ(TangentEquationText(TangentAt("ln(x)", -1)), "This value of x isn't defined.");
     const auto undefined = TangentBarTexts(TangentAt("ln(x)", -1));
     EXPECT_EQ(undefined[2], "Theta=        ----");
     EXPECT_EQ(undefined[3], "Slope=        ----");
