@@ -8,7 +8,6 @@
 #include <random>
 #include <string>
 
-#include "core/deriv/ConstantEvaluator.h"
 #include "core/deriv/ConstantText.h"
 #include "core/deriv/Derivative.h"
 #include "core/deriv/Simplify.h"
@@ -220,24 +219,6 @@ TEST(DerivativeOracleRandom, FirstAndSecondDerivativesOfRandomFunctions)
     for (int n = 0; n < 400; ++n)
         checked += CheckTwice(RandomFunction(rng, 4), -2.2, 2.2).first > 0;
     EXPECT_GE(checked, 300);
-}
-
-TEST(ConstantEvaluator, Values)
-{
-    const struct { const char *text; double value; } cases[] = {
-        {"(2*3", 6}, {"A(0)", 0}, {"Y(2.718281828)", std::log(2.718281828)}, {"acot(1)", std::atan(1.0)},
-        {"2*", 0}, {"-2^2", -4}, {"2^-2", 0.25}, {"8/4/2", 1}, {"10-4-3", 3}, {"2^3^2", 512}, {"", 0}, {"abc", 0},
-        {"1.5.5", 1.5}, {"1.23456*10^300", 1.23456 * std::pow(10.0, 300)}, {"-Y0", INFINITY}, {"G2", NAN},
-        {"Y(-1)", NAN},
-    };
-    for (const auto &c : cases) {
-        const double v = CConstantEvaluator(c.text).m_dValue;
-        if (std::isnan(c.value)) {
-            EXPECT_TRUE(std::isnan(v)) << c.text;
-        } else {
-            EXPECT_DOUBLE_EQ(v, c.value) << c.text;
-        }
-    }
 }
 
 // Every double comes back from its text bit for bit, through the expression
