@@ -168,7 +168,9 @@ TEST(PointsTable, LinesOfTheTable)
     const auto log = ComputePointsTable("ln(x)", {-1, 1, 0.5});
     EXPECT_EQ(log[0], "-1.00000e+00                  NOT DEFINE          ");
     EXPECT_EQ(log[4], "1.00000e+00                   0.00000e+00         ");
-    EXPECT_EQ(TableLine(1, 8.99e200).substr(30), "8.99000e+200        ");  // huge values written in full
+    // Values up to 9e200 are written in full; beyond, they count as infinite.
+    EXPECT_EQ(TableLine(1, 9e200).substr(30), "9.00000e+200        ");
+    EXPECT_EQ(TableLine(1, -9.000001e200).substr(30), "Minus INFINTY       ");
     EXPECT_EQ(TableLine(-123456.5, -0.000001), "-1.23456e+05                  -1.00000e-06        ");
     // 0.1 * 3 is 0.30000000000000004; the table substitutes 0.3.
     EXPECT_EQ(ComputePointsTable("x*10^15", {0, 1, 0.1})[3].substr(30, 11), "3.00000e+14");
