@@ -38,11 +38,12 @@ TEST(CodedText, NormalisesTypedText)
 {
     const struct { const char *text, *coded; } cases[] = {
         // The products that the evaluation table below reads are not repeated here.
-        {"x.5", "x*.5)"}, {"x(2)", "x*(2))"}, {"3(x)", "3*(x))"}, {"x sin(x)", "x*A(x))"}, {"(x+1)sin(x)", "(x+1)*A(x))"},
+        {"x.5", "x*.5)"}, {"x(2)", "x*(2))"}, {"3(x)", "3*(x))"}, {"x sin(x)", "x*A(x))"},
+        {"(x+1)sin(x)", "(x+1)*A(x))"}, {"xpi", "x*3.141592654)"}, {"2e", "2*2.718281828)"},
         // A closing bracket before an opening one or an operand gets no product.
         {"(x+1)(x-1)", "(x+1)(x-1))"}, {"(x)2", "(x)2)"}, {"(2)x", "(2)x)"}, {"(x)(-x)", "(x)(~x))"},
-        {"xpi", "x*3.141592654)"}, {"2e", "2*2.718281828)"}, {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"},
-        {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"}, {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
+        {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"}, {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"},
+        {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CodeExpression(c.text) + ")", c.coded) << c.text;

