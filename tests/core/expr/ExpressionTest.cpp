@@ -74,17 +74,14 @@ TEST(Evaluate, GivesTheValuesOfTheTables)
         {"2sin(x)", 1, 2 * std::sin(1.0)}, {"sin x", 1, std::sin(1.0)}, {"ln(0)", 0, -kInf}, {"1/0", 0, kInf},
         {"sin(90)", 0, 1, true}, {"cos(x)", 60, 0.5, true}, {"tan(x)", 45, 1, true}, {"csc(x)", 90, 1, true},
         {"sec(0)", 0, 1}, {"cot(0)", 0, kInf}, {"asin(1)", 0, pi / 2, true}, {"acos(x)", 0.5, std::acos(0.5), true},
-        {"atan(x)", 2, std::atan(2.0)}, {"acot(0)", 0, pi / 2}, {"acsc(x)", 2, std::asin(0.5)},
-        {"asec(x)", 2, std::acos(0.5)}, {"sinh(x)", 1, std::sinh(1.0)}, {"cosh(x)", 1, std::cosh(1.0)},
-        {"tanh(x)", 1, std::tanh(1.0)}, {"coth(x)", 1, 1 / std::tanh(1.0)}, {"sech(x)", 1, 1 / std::cosh(1.0)},
-        {"csch(x)", 1, 1 / std::sinh(1.0)}, {"asinh(x)", 1, std::asinh(1.0)}, {"acosh(x)", 2, std::acosh(2.0)},
-        {"atanh(x)", 0.5, std::atanh(0.5)}, {"acoth(x)", 2, 0.5 * std::log(3.0)},
-        {"asech(x)", 0.5, std::log((1 + std::sqrt(0.75)) / 0.5)}, {"acsch(x)", 2, std::log((1 + std::sqrt(5.0)) / 2)},
-        {"log(1000)", 0, 3}, {"ln(x)", 2, std::log(2.0)},
-        // Accurate where the textbook logarithm formulas cancel or overflow.
+        {"acot(0)", 0, pi / 2}, {"acsc(x)", 2, std::asin(0.5)}, {"asec(x)", 2, std::acos(0.5)}, {"log(1000)", 0, 3},
+        {"coth(x)", 1, 1 / std::tanh(1.0)}, {"sech(x)", 1, 1 / std::cosh(1.0)}, {"csch(x)", 1, 1 / std::sinh(1.0)},
+        {"acoth(x)", 2, 0.5 * std::log(3.0)}, {"asech(x)", 0.5, std::log((1 + std::sqrt(0.75)) / 0.5)},
+        {"acsch(x)", 2, std::log((1 + std::sqrt(5.0)) / 2)}, {"1234567.5+x", 0, 1234567.5}, {"0.1+0.2", 0, 0.1 + 0.2},
+        // Accurate where the textbook logarithm formulas cancel or overflow (the names muParser
+        // knows are compared with it below).
         {"asinh(x)", -1e9, std::asinh(-1e9)}, {"acosh(x)", 1e200, std::acosh(1e200)},
         {"acsch(x)", -1, std::asinh(-1.0)},
-        {"1234567.5+x", 0, 1234567.5}, {"0.1+0.2", 0, 0.1 + 0.2},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(Eval(c.text, c.x, c.degree), c.expected) << c.text << " at " << c.x << " deg " << c.degree;
@@ -104,9 +101,6 @@ TEST(Evaluate, UndefinedPointsAreNaN)
 
 TEST(Limits, LongAndDeeplyNestedTexts)
 {
-    std::string sum = "1";  // 2500 times +x, 2499 times -2
-    for (int i = 1; i < 5000; ++i)
-        sum += (i % 2) ? "+x" : "-2";
     // 1-(1-(...)) keeps every operand on the stack until the end.
     std::string nested, sines;
     for (int i = 0; i < 5000; ++i) {
@@ -119,7 +113,7 @@ TEST(Limits, LongAndDeeplyNestedTexts)
     for (int i = 0; i < 5000; ++i)
         sine = std::sin(sine);
     const struct { const std::string &text; double x, expected; } cases[] = {
-        {sum, 3, 1 + 2500 * 3.0 - 2499 * 2.0}, {nested, 0.25, 0.25}, {sines, 0.5, sine}};
+        {nested, 0.25, 0.25}, {sines, 0.5, sine}};
     for (const auto &c : cases) {
         CExpression e;
         e.SetExpression(c.text);
