@@ -48,12 +48,10 @@ TEST(Derivative, WorkedExamples)
 TEST(Derivative, MalformedInputGivesSomeText)
 {
     const char *inputs[] = {
-        "", "(", ")", "((((", "))))", "A", "sin", "A(", "(x", "x)", "x))((", "+", "-", "*", "^", "/", "x+", "*x", "x^",
-        "^x", "x$", "y", "2.-1", "..", "x..2", "()", "(+)", "(-)", "A()", "x*()", "0/0", "x/0", "1/(x-x)", "AAAAx",
-        "x^^2", "x**2", "~~~x", "sin(x", "sinx)", "((x)", "x(", ")x(", "ln", "e", "pi", "2pi", "x2", "(x+1)(x-1)",
-        "xxxx", "\t\n", "A(x)B(x)", "x^(", "(0*(x))+x", "(x)*0*(x)+1", "-0", "0.0.0", "1e5", "x*1e-300",
-        "(x-1)*(x+2/-x)(3)", "-2+pi+xAx(xAx)x()", "\x1d-x-+QQQ\rQQQ(QQ\x1dQ QQ(xQ0(zQ040\xf8",
-        "EEEEEEEEUEEEEUEEEEEEEEEAUEEEEUEEEEEEEUEEEWEEEEUx"};
+        "", "(", "))))", "A(", "x))((", "-", "^", "x+", "*x", "x$", "y", "2.-1", "..", "x..2", "()", "(+)", "(-)",
+        "A()", "x*()", "0/0", "1/(x-x)", "AAAAx", "x^^2", "~~~x", "sin(x", ")x(", "ln", "2pi", "(x+1)(x-1)", "\t\n",
+        "A(x)B(x)", "x^(", "(x)*0*(x)+1", "0.0.0", "x*1e-300", "(x-1)*(x+2/-x)(3)", "-2+pi+xAx(xAx)x()",
+        "\x1d-x-+QQQ\rQQQ(QQ\x1dQ QQ(xQ0(zQ040\xf8", "EEEEEEEEUEEEEUEEEEEEEEEAUEEEEUEEEEEEEUEEEWEEEEUx"};
     for (const char *text : inputs) {
         CDerivative d(text);
         EXPECT_TRUE(!*text || !d.GetResult().empty()) << text;
