@@ -36,53 +36,41 @@ TEST(CalcOracle, MatchesReference)
 {
     const struct { const char *text; double expected; bool radian = Deg; int base = -1; } cases[] = {
         // Arithmetic and priorities
-        {"1+2", 3}, {"7-10", -3}, {"6*7", 42}, {"1/4", 0.25}, {"2^10", 1024}, {"2+3*4", 14}, {"1-2*3", -5},
-        {"2^3^2", 64}, {"-3^2", -9}, {"8/2*4", 16}, {"8/2/2", 2}, {"2-3-4", -5}, {"2+3^2*2", 20}, {"2^3*4^2", 128},
-        {"2*(3+4)^2", 98}, {"((1+2)*(3+4))/7", 3}, {"0.1+0.2", 0.1 + 0.2}, {"2^0.5", std::pow(2, 0.5)},
-        {"2/3*3", 2.0 / 3 * 3}, {"7-2*3^2/9", 5}, {"1+1/0", kInf}, {"1E300*1E300", kInf}, {"2(3)", 3},
-        {" 2 +  2 ", 4}, {"(2+3", 5},
+        {"2+3*4", 14}, {"1-2*3", -5}, {"2^3^2", 64}, {"-3^2", -9}, {"8/2*4", 16}, {"8/2/2", 2}, {"2-3-4", -5},
+        {"2+3^2*2", 20}, {"2*(3+4)^2", 98}, {"0.1+0.2", 0.1 + 0.2}, {"2^0.5", std::pow(2, 0.5)}, {"1+1/0", kInf},
+        {"1E300*1E300", kInf}, {"2(3)", 3}, {" 2 +  2 ", 4}, {"(2+3", 5},
         // A negated operand after an operator or a function stays whole.
-        {"2^-3", 0.125}, {"2/-4", -0.5}, {"2*10^-3", 2 * std::pow(10, -3)}, {"2*-3^2", -18}, {"2--3", 5},
-        {"2^--1", 2}, {"sin-30", -0.5}, {"2^-(1+1)", 0.25}, {"-2+5", 3}, {"(-3^2)", -9}, {"-2*-3", 6},
-        {"-(2+3)", -5}, {"2^-2^2", std::pow(std::pow(2, -2), 2)}, {"5ncr-2", kNaN},
+        {"2^-3", 0.125}, {"2/-4", -0.5}, {"2*-3^2", -18}, {"2--3", 5}, {"2^--1", 2}, {"sin-30", -0.5},
+        {"2^-(1+1)", 0.25}, {"-2*-3", 6}, {"-(2+3)", -5}, {"2^-2^2", std::pow(std::pow(2, -2), 2)}, {"5ncr-2", kNaN},
         // Numbers the calculator writes read back as the same value.
-        {"1E-3", 1e-3}, {"1E+3", 1e3}, {"2E2", 200}, {"1.5e-07", 1.5e-07}, {"1.5e+20", 1.5e20},
-        {"1.5*10^-07", 1.5e-07}, {"1+1e-3", 1.001}, {"12.5e1", 125}, {"1E999", kInf}, {"1E-999", 0},
-        // Constants
-        {"pi", PI}, {"2*pi", 2 * PI}, {"e", E}, {"e^2", std::pow(E, 2)}, {"2*e", 2 * E},
-        // Trigonometric, degrees and radians
-        {"sin30", std::sin(30 * D)}, {"cos60", std::cos(60 * D)}, {"tan45", std::tan(45 * D)},
-        {"sec60", 1 / std::cos(60 * D)}, {"csc30", 1 / std::sin(30 * D)}, {"cot45", 1 / std::tan(45 * D)},
-        {"sin30+1", std::sin(30 * D) + 1}, {"sin30^2", std::pow(std::sin(30 * D), 2)}, {"cos180", std::cos(180 * D)},
-        {"sin sin 30", std::sin(std::sin(30 * D) * D)}, {"sin1", std::sin(1), Rad}, {"cos2", std::cos(2), Rad},
-        {"tan0.5", std::tan(0.5), Rad}, {"sec1", 1 / std::cos(1), Rad}, {"csc1", 1 / std::sin(1), Rad},
-        {"cot1", 1 / std::tan(1), Rad}, {"cos(pi)", std::cos(PI), Rad},
-        // Inverse trigonometric
+        {"1E-3", 1e-3}, {"1E+3", 1e3}, {"1.5e-07", 1.5e-07}, {"1.5*10^-07", 1.5e-07}, {"1+1e-3", 1.001},
+        {"12.5e1", 125}, {"1E999", kInf}, {"1E-999", 0},
+        // Constants; trigonometric in degrees unless marked, inverse ones answer in degrees.
+        {"pi", PI}, {"e^2", std::pow(E, 2)}, {"sin30", std::sin(30 * D)}, {"cos60", std::cos(60 * D)},
+        {"tan45", std::tan(45 * D)}, {"sec60", 1 / std::cos(60 * D)}, {"csc30", 1 / std::sin(30 * D)},
+        {"cot45", 1 / std::tan(45 * D)}, {"sin30^2", std::pow(std::sin(30 * D), 2)},
+        {"sin sin 30", std::sin(std::sin(30 * D) * D)}, {"cos2", std::cos(2), Rad}, {"cot1", 1 / std::tan(1), Rad},
         {"asin(0.5)", std::asin(0.5) * R}, {"acos(0.5)", std::acos(0.5) * R}, {"atan1", std::atan(1) * R},
         {"asec2", std::acos(0.5) * R}, {"acsc2", std::asin(0.5) * R}, {"acot1", std::atan(1) * R},
-        {"asin1", std::asin(1.0), Rad}, {"acos0", std::acos(0.0), Rad}, {"atan(2)", std::atan(2.0), Rad},
-        {"asec(3)", std::acos(1.0 / 3), Rad}, {"acsc(3)", std::asin(1.0 / 3), Rad},
-        {"acot(3)", std::atan(1.0 / 3), Rad},
-        {"asin2", kNaN}, {"asin(1)", 90}, {"acos(-1)", 180}, {"atan(-1)", -45}, {"acot0", 90},
-        // Hyperbolic and inverse hyperbolic; large arguments keep their values.
+        {"asin1", std::asin(1.0), Rad}, {"acot(3)", std::atan(1.0 / 3), Rad}, {"asin2", kNaN}, {"acot0", 90},
+        // Hyperbolic and inverse hyperbolic, the same in radians; large arguments keep their values.
         {"sinh1", std::sinh(1)}, {"cosh1", std::cosh(1)}, {"tanh1", std::tanh(1)}, {"coth1", 1 / std::tanh(1)},
         {"sech1", 1 / std::cosh(1)}, {"csch1", 1 / std::sinh(1)}, {"sinh1", std::sinh(1), Rad}, {"coth0", kInf},
-        {"asinh1", std::asinh(1)}, {"acosh2", std::acosh(2)}, {"atanh0.5", std::atanh(0.5)},
-        {"asech0.5", std::acosh(2)}, {"acsch1", std::log(1 + std::sqrt(2.0))}, {"acoth2", std::atanh(0.5)},
         {"asinh(-1E9)", std::asinh(-1e9)}, {"acosh(1E200)", std::acosh(1e200)}, {"acsch(1E-200)", std::asinh(1e200)},
         {"asech(1E-200)", std::acosh(1e200)}, {"acsch(-2)", std::asinh(-0.5)}, {"acoth(-3)", std::atanh(-1.0 / 3)},
-        {"acosh0.5", kNaN}, {"atanh 2", kNaN}, {"atanh1", kInf},
+        {"atanh0.5", std::atanh(0.5)}, {"acosh0.5", kNaN}, {"atanh 2", kNaN}, {"atanh1", kInf},
         // Names side by side never spell another name.
         {"asec tanh 0.5", std::acos(1 / std::tanh(0.5)) * R}, {"asin tanh 0.5", std::asin(std::tanh(0.5)) * R},
         {"sech0", 1}, {"log10", 1}, {"sec0*e", E},
         // Logarithms
         {"ln2", std::log(2)}, {"log1000", 3}, {"ln0", -kInf}, {"ln(-1)", kNaN}, {"log0.01", -2},
-        // Factorial, permutations, combinations: double precision, at once for huge input.
-        {"!5", 120}, {"! 5", 120}, {"!0", 1}, {"!1", 1}, {"!20", Fact(20)}, {"!3+1", 7}, {"2*!3", 12},
-        {"!(2+2)", 24}, {"!170", Fact(170)}, {"!171", kInf}, {"!1E12", kInf}, {"!(1/0)", kInf}, {"!(0/0)", kNaN},
-        {"5npr2", 20}, {"5ncr2", 10}, {"20npr8", 5079110400.0}, {"20ncr10", 184756}, {"6ncr6", 1}, {"7npr0", 1},
-        {"7ncr0", 1}, {"5ncr2*2", 20}, {"2+5npr2", 22}, {"5npr1E15", 0}, {"2.5npr1E15", 0}, {"(0-0.5)npr1", 0},
-        {"5npr(0-2)", kNaN},
+        // Factorial, permutations, combinations: double precision, at once for huge input; a
+        // fraction stays in the first factor only and a truncated product has no negative zero.
+        {"! 5", 120}, {"!0", 1}, {"!3+1", 7}, {"2*!3", 12}, {"!(2+2)", 24}, {"!170", Fact(170)}, {"!171", kInf},
+        {"!1E12", kInf}, {"!(0/0)", kNaN}, {"!2.5", 2.5}, {"20npr8", 5079110400.0}, {"20ncr10", 184756},
+        {"52ncr5", 2598960}, {"7npr0", 1}, {"6ncr6", 1}, {"5ncr2*2", 20}, {"2+5npr2", 22}, {"5.9npr2.9", 24},
+        {"5npr1E15", 0}, {"2.5npr1E15", 0}, {"(0-0.5)npr1", 0}, {"5npr(0-2)", kNaN}, {"1E300npr1E300", kInf},
+        {"1E300ncr1E300", kNaN},
         // Degrees-minutes-seconds literals
         {"30'15'0'", 30.25}, {"10'30'36'", 36 * 0.0002777777777777778 + 30 * 0.016666666666666666 + 10},
         {"2*45'30'0'", 91}, {"sin(30'0'0')", std::sin(30 * D)}, {"1+30'30'0'", 31.5}, {"30'30'", 30.5}, {"12'", 12},
@@ -138,22 +126,12 @@ TEST(CalcNesting, DeepInputEndsWithoutCrash)
     EXPECT_TRUE(std::isnan(eval(std::string("2+\0" "3", 4))));  // an embedded NUL ends the reading
 }
 
-TEST(CalcCounting, DirectValues)
-{
-    EXPECT_EQ(CCalcEvaluator::Factorial(2.5), 2.5);  // the fraction stays in the first factor only
-    EXPECT_EQ(CCalcEvaluator::Factorial(-3), -3);
-    EXPECT_EQ(CCalcEvaluator::Permutations(5.9, 2.9), 24);  // 5 x 4.9, truncated
-    EXPECT_EQ(CCalcEvaluator::Permutations(1e300, 1e300), kInf);
-    EXPECT_TRUE(std::isinf(CCalcEvaluator::Permutations(-2.5, 1e15)));
-    EXPECT_EQ(CCalcEvaluator::Combinations(52, 5), 2598960);
-    EXPECT_TRUE(std::isnan(CCalcEvaluator::Combinations(1e300, 1e300)));
-}
-
 TEST(BaseNumber, ConversionsBothWays)
 {
     const struct { double value; int base; const char *digits; } cases[] = {
         {10.5, 2, "1010.1"}, {255, 16, "FF"}, {0, 16, "0"}, {256, 2, "100000000"}, {35, 36, "Z"}, {0.25, 16, "0.4"},
-        {-10, 2, "-1010"}, {-255, 16, "-FF"}, {1.7976931348623157e308, 2, nullptr},
+        {-10, 2, "-1010"}, {-255, 16, "-FF"}, {9007199254740991.0, 36, "2GOSA7PA2GV"}, {1234567, 7, "13331215"},
+        {1.7976931348623157e308, 2, nullptr},
     };
     CBaseNumber n;
     for (const auto &c : cases) {
@@ -165,12 +143,6 @@ TEST(BaseNumber, ConversionsBothWays)
     }
     n.FromDecimal(0.1, 3);
     EXPECT_EQ(n.m_strOutput.size(), 2u + 50u);  // a repeating fraction stops after fifty digits
-    for (int base = 2; base <= 36; ++base)
-        for (double v : {7.0, 1234567.0, 9007199254740991.0, 3.75}) {  // the fraction is single precision
-            ASSERT_TRUE(n.FromDecimal(v, base));
-            n.m_strInput = n.m_strOutput;
-            EXPECT_NEAR(n.ToDecimal(base), v, 1e-14 * std::max(1.0, v)) << base << " " << n.m_strOutput;
-        }
     for (const auto &[digits, value] : {std::pair{"", "0"}, {".", "0"}, {"1_2", "nan"}, {"1.2.3", "nan"}}) {
         n.m_strInput = digits;
         EXPECT_EQ(FormatG16(n.ToDecimal(16)), value) << digits;
@@ -208,21 +180,6 @@ TEST(CalcText, ResultTexts)
         {"  -12.5abc", -12.5}, {"+3", 3}, {"abc", 0}, {"1e400", kInf}, {"-1e400", -kInf}, {"1e-400", 0}, {"--3", 0}};
     for (const auto &c : numbers)
         EXPECT_EQ(ReadNumberText(c.text), c.value) << c.text;
-}
-
-// The angle comes from atan2: the sign of y stays; (0, 0) is at 0.
-TEST(CalcText, RectangularAndPolar)
-{
-    const struct { double x, y, r, degrees; } cases[] = {
-        {1, -1, std::sqrt(2.0), -45}, {0, -2, 2, -90}, {-1, 0, 1, 180}, {0, 0, 0, 0}, {-0.0, -0.0, 0, 0}};
-    for (const auto &c : cases) {
-        const auto [r, a] = RectToPolar(c.x, c.y);
-        EXPECT_DOUBLE_EQ(r, c.r);
-        EXPECT_EQ(a, c.degrees) << c.x << "," << c.y;
-    }
-    const auto [x, y] = PolarToRect(2, 90);
-    EXPECT_NEAR(x, 0, 1e-15);
-    EXPECT_DOUBLE_EQ(y, 2);
 }
 
 }  // namespace

@@ -37,13 +37,13 @@ bool SameBits(double a, double b)
 TEST(CodedText, NormalisesTypedText)
 {
     const struct { const char *text, *coded; } cases[] = {
-        {"2sin(x)", "2*A(x))"}, {"2x", "2*x)"}, {"x2", "x*2)"}, {"x.5", "x*.5)"}, {"x(2)", "x*(2))"},
-        {"3(x)", "3*(x))"}, {"sin x", "Ax)"}, {"x sin(x)", "x*A(x))"}, {"(x+1)sin(x)", "(x+1)*A(x))"},
+        // The products that the evaluation table below reads are not repeated here.
+        {"x.5", "x*.5)"}, {"x(2)", "x*(2))"}, {"3(x)", "3*(x))"}, {"x sin(x)", "x*A(x))"},
+        {"(x+1)sin(x)", "(x+1)*A(x))"}, {"xpi", "x*3.141592654)"}, {"2e", "2*2.718281828)"},
         // A closing bracket before an opening one or an operand gets no product.
         {"(x+1)(x-1)", "(x+1)(x-1))"}, {"(x)2", "(x)2)"}, {"(2)x", "(2)x)"}, {"(x)(-x)", "(x)(~x))"},
-        {"2pi", "2*3.141592654)"}, {"xpi", "x*3.141592654)"}, {"2*pi", "2*3.141592654)"}, {"2e", "2*2.718281828)"},
-        {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"}, {"-x^2", "~x^2)"}, {"x--1", "x-~1)"}, {"x*-1", "x*~1)"},
-        {"pi-1", "3.141592654-1)"}, {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
+        {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"}, {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"},
+        {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CodeExpression(c.text) + ")", c.coded) << c.text;
@@ -74,17 +74,14 @@ TEST(Evaluate, GivesTheValuesOfTheTables)
         {"2sin(x)", 1, 2 * std::sin(1.0)}, {"sin x", 1, std::sin(1.0)}, {"ln(0)", 0, -kInf}, {"1/0", 0, kInf},
         {"sin(90)", 0, 1, true}, {"cos(x)", 60, 0.5, true}, {"tan(x)", 45, 1, true}, {"csc(x)", 90, 1, true},
         {"sec(0)", 0, 1}, {"cot(0)", 0, kInf}, {"asin(1)", 0, pi / 2, true}, {"acos(x)", 0.5, std::acos(0.5), true},
-        {"atan(x)", 2, std::atan(2.0)}, {"acot(0)", 0, pi / 2}, {"acsc(x)", 2, std::asin(0.5)},
-        {"asec(x)", 2, std::acos(0.5)}, {"sinh(x)", 1, std::sinh(1.0)}, {"cosh(x)", 1, std::cosh(1.0)},
-        {"tanh(x)", 1, std::tanh(1.0)}, {"coth(x)", 1, 1 / std::tanh(1.0)}, {"sech(x)", 1, 1 / std::cosh(1.0)},
-        {"csch(x)", 1, 1 / std::sinh(1.0)}, {"asinh(x)", 1, std::asinh(1.0)}, {"acosh(x)", 2, std::acosh(2.0)},
-        {"atanh(x)", 0.5, std::atanh(0.5)}, {"acoth(x)", 2, 0.5 * std::log(3.0)},
-        {"asech(x)", 0.5, std::log((1 + std::sqrt(0.75)) / 0.5)}, {"acsch(x)", 2, std::log((1 + std::sqrt(5.0)) / 2)},
-        {"log(1000)", 0, 3}, {"ln(x)", 2, std::log(2.0)},
-        // Accurate where the textbook logarithm formulas cancel or overflow.
+        {"acot(0)", 0, pi / 2}, {"acsc(x)", 2, std::asin(0.5)}, {"asec(x)", 2, std::acos(0.5)}, {"log(1000)", 0, 3},
+        {"coth(x)", 1, 1 / std::tanh(1.0)}, {"sech(x)", 1, 1 / std::cosh(1.0)}, {"csch(x)", 1, 1 / std::sinh(1.0)},
+        {"acoth(x)", 2, 0.5 * std::log(3.0)}, {"asech(x)", 0.5, std::log((1 + std::sqrt(0.75)) / 0.5)},
+        {"acsch(x)", 2, std::log((1 + std::sqrt(5.0)) / 2)}, {"1234567.5+x", 0, 1234567.5}, {"0.1+0.2", 0, 0.1 + 0.2},
+        // Accurate where the textbook logarithm formulas cancel or overflow (the names muParser
+        // knows are compared with it below).
         {"asinh(x)", -1e9, std::asinh(-1e9)}, {"acosh(x)", 1e200, std::acosh(1e200)},
         {"acsch(x)", -1, std::asinh(-1.0)},
-        {"1234567.5+x", 0, 1234567.5}, {"0.1+0.2", 0, 0.1 + 0.2},
     };
     for (const auto &c : cases)
         EXPECT_DOUBLE_EQ(Eval(c.text, c.x, c.degree), c.expected) << c.text << " at " << c.x << " deg " << c.degree;
@@ -93,33 +90,16 @@ TEST(Evaluate, GivesTheValuesOfTheTables)
 TEST(Evaluate, UndefinedPointsAreNaN)
 {
     const struct { const char *text; double x; } cases[] = {
-        {"(-8)^(1/3)", 0}, {"ln(-1)", 0}, {"0/0", 0}, {"asin(2)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5},
-        {"asech(x)", 2}, {"atanh(x)", 2}, {"acosh(x)", 0.5}, {"x^0.5", -1}, {"(x+1)(x-1)", 2}, {"ex", 1}, {"", 0},
-        {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
+        {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"(x+1)(x-1)", 2},
+        {"ex", 1}, {"", 0}, {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
     };
     for (const auto &c : cases)
         EXPECT_TRUE(std::isnan(Eval(c.text, c.x))) << c.text << " at " << c.x;
     EXPECT_TRUE(std::isnan(CExpression().Evaluate(1.0)));  // never compiled
 }
 
-TEST(Evaluate, DegreeFlagLastsOneCallAndRecompilingReplacesAll)
-{
-    CExpression e;
-    e.SetExpression("(x+1)(x-1)");
-    EXPECT_FALSE(e.IsWellFormed());
-    e.SetExpression("sin(x)");
-    EXPECT_TRUE(e.IsWellFormed());
-    e.m_bDegree = true;
-    EXPECT_DOUBLE_EQ(e.Evaluate(90), 1.0);
-    EXPECT_FALSE(e.m_bDegree);
-    EXPECT_DOUBLE_EQ(e.Evaluate(90), std::sin(90.0));
-}
-
 TEST(Limits, LongAndDeeplyNestedTexts)
 {
-    std::string sum = "1";  // 2500 times +x, 2499 times -2
-    for (int i = 1; i < 5000; ++i)
-        sum += (i % 2) ? "+x" : "-2";
     // 1-(1-(...)) keeps every operand on the stack until the end.
     std::string nested, sines;
     for (int i = 0; i < 5000; ++i) {
@@ -132,7 +112,7 @@ TEST(Limits, LongAndDeeplyNestedTexts)
     for (int i = 0; i < 5000; ++i)
         sine = std::sin(sine);
     const struct { const std::string &text; double x, expected; } cases[] = {
-        {sum, 3, 1 + 2500 * 3.0 - 2499 * 2.0}, {nested, 0.25, 0.25}, {sines, 0.5, sine}};
+        {nested, 0.25, 0.25}, {sines, 0.5, sine}};
     for (const auto &c : cases) {
         CExpression e;
         e.SetExpression(c.text);
@@ -273,6 +253,7 @@ TEST(BulkEvaluation, EqualsSingleCallsAndAPlainWalkOfTheTokens)
             for (std::size_t i = 0; i < xs.size(); ++i) {
                 single.m_bDegree = degree;
                 ASSERT_TRUE(SameBits(ys[i], single.Evaluate(xs[i]))) << text << " at " << xs[i];
+                ASSERT_FALSE(single.m_bDegree);  // the flag lasts one call
                 ASSERT_TRUE(!walk || SameBits(ys[i], ReferenceWalk(bulk, xs[i], degree))) << text << " at " << xs[i];
             }
             bulk.EvaluateMany(nullptr, nullptr, 0);  // an empty batch touches nothing

@@ -110,14 +110,12 @@ TEST(ViewState, DomainAndRangeMessages)
 TEST(ViewState, TypedAreasAreShownAsTypedOrRefused)
 {
     const struct { Fields f; bool xShownAt500, yShownAt500; } cases[] = {
-        {{"-1", "3", "-2", "0.5"}, true, true},
+        {{"-1", "3", "-2", "0.5"}, true, true},      {{"0.01", "0.0100001", "", ""}, true, true},
         {{"5", "5.000001", "", ""}, false, true},  // the pan would pass 32 bits
-        {{"1", "1.0000000001", "", ""}, false, true},      {{"0.01", "0.0100001", "", ""}, true, true},
         {{"-1e300", "1e300", "", ""}, false, true},  // the scale would pass its bound
         {{"-1e70", "1e70", "-1e-3", "1e-3"}, true, true},
         {{"-1e308", "1e308", "-1e308", "1e308"}, false, false},  // the difference overflows
-        {{"1e-300", "2e-300", "0", "1e-310"}, false, false}, {{"1e300", "1e301", "-5", "5"}, false, true},
-        {{"-1e400", "1e400", "0", "1"}, false, true},
+        {{"1e-300", "2e-300", "0", "1e-310"}, false, false}, {{"-1e400", "1e400", "0", "1"}, false, true},
     };
     for (const auto &c : cases) {
         for (int size : {1, 500, 520, 3840}) {  // 520: a width that 50 does not divide
@@ -156,8 +154,7 @@ TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
 {
     const struct { const char *text; double sx, sy; } cases[] = {
         // Mean slopes of absolute secants over three runs: x^2 has 20/3.
-        {"x", 1, 1}, {"x^2", 1, 1}, {"200*x", 1, std::ldexp(1.0, -4)}, {"-200*x", 1, std::ldexp(1.0, -4)},
-        {"0.05*x", 16, 1}, {"20000*x", 1, std::ldexp(1.0, -12)},
+        {"x^2", 1, 1}, {"200*x", 1, std::ldexp(1.0, -4)}, {"-200*x", 1, std::ldexp(1.0, -4)}, {"0.05*x", 16, 1},
         {"0.0005*x", std::ldexp(1.0, -4), 1}, {"10^40*x", 1, std::ldexp(1.0, 4 * (2 - 41))},
         // Unchanged: slope 0, NaN slope, more than 50 divisions or multiplications, nothing compiled.
         {"7", 3, 5}, {"ln(x)", 3, 5}, {"10^60*x", 3, 5}, {"10^(-60)*x", 3, 5}, {"", 3, 5},
@@ -173,33 +170,10 @@ TEST(ViewState, AutoScaleChoosesScalesFromTheMeanSlope)
     // The toggle scales the selected function only, and leaves the pans.
     CViewState v;
     v.m_aFunctions[2].SetExpression("200*x");
-    v.ToggleAutoscale();  // nothing selected: only the flag
-    EXPECT_TRUE(v.m_bAutoscale);
-    EXPECT_EQ(v.m_dScaleY, 1.0);
-    v.ToggleAutoscale();
     v.m_nSelected = 2, v.m_nPanX = 40;
     v.ToggleAutoscale();
     EXPECT_EQ(v.m_dScaleY, 1.0 / 16);
     EXPECT_EQ(v.m_nPanX, 40);
-}
-
-TEST(ViewState, ZoomAreaFieldsIgnoreDragDirectionAndApplyBack)
-{
-    CViewState v = Sized(500, 400);
-    const Fields expected{"0.000000000000", "1.000000000000", "0.000000000000", "1.000000000000"};
-    EXPECT_EQ(v.ZoomAreaFields(250, 200, 300, 150), expected);
-    EXPECT_EQ(v.ZoomAreaFields(300, 200, 250, 150), expected);
-    v.m_dScaleX = 4, v.m_nPanY = 100;
-    EXPECT_EQ(v.ZoomAreaFields(0, 0, 500, 400),
-              (Fields{"-1.250000000000", "1.250000000000", "-6.000000000000", "2.000000000000"}));
-    // Applied back, the dragged rectangle fills the view.
-    CViewState s = Sized(600, 300);
-    s.m_nPanX = -37, s.m_dScaleY = 3;
-    CViewState w = s;
-    EXPECT_TRUE(w.ApplyDomainRange(s.ZoomAreaFields(120, 40, 420, 190)).empty());
-    EXPECT_NEAR(w.UnitX(0), s.UnitX(120), 0.02);
-    EXPECT_NEAR(w.UnitX(600), s.UnitX(420), 0.02);
-    EXPECT_NEAR(w.UnitY(300), s.UnitY(190), 0.02);
 }
 
 struct SView
@@ -271,29 +245,12 @@ TEST(PlotCurve, BranchesRunToTheEdges)
 {
     // 1000*x is visible only within 0.004 of 0, between two samples; the
     // crossing is continuous and must appear as a line through the origin.
-    for (double k : {1.0, 1000.0}) {
-        const CCurvePath line = Plot(std::to_string(k) + "*x");
-        ASSERT_EQ(line.PolylineCount(), 1u) << k;
-        const auto l = line.Polyline(0);
-        EXPECT_EQ(l.front().y, 401);
-        EXPECT_EQ(l.back().y, -1);
-        EXPECT_NEAR(l.front().x, 250 - 201 / k, 1.5);
-        EXPECT_NEAR(l.back().x, 250 + 201 / k, 1.5);
-        for (const Pt &q : l)
-            EXPECT_NEAR(q.y, 200 - k * (q.x - 250), k) << k;
-    }
-    // Poles at +-pi/2 and +-3pi/2 in the range -5.1 .. 5.1: five branches.
-    const CCurvePath tan = Plot("tan(x)");
-    ASSERT_EQ(tan.PolylineCount(), 5u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(tan.Polyline(i).back().y, -1) << i;
-        EXPECT_EQ(tan.Polyline(i + 1).front().y, 401) << i;
-    }
-    const CCurvePath ln = Plot("ln(x)");
-    ASSERT_EQ(ln.PolylineCount(), 1u);
-    EXPECT_GE(std::min_element(ln.Points().begin(), ln.Points().end(), [](Pt a, Pt b) { return a.x < b.x; })->x, 250);
-    EXPECT_EQ(ln.Polyline(0).front().y, 401);  // runs down to the bottom edge near 0
-    EXPECT_LE(ln.Polyline(0).front().x, 252);
+    const CCurvePath steep = Plot("1000*x");
+    ASSERT_EQ(steep.PolylineCount(), 1u);
+    EXPECT_EQ(steep.Polyline(0).front().y, 401);
+    EXPECT_EQ(steep.Polyline(0).back().y, -1);
+    EXPECT_NEAR(steep.Polyline(0).front().x, 250, 1.5);
+    EXPECT_NEAR(steep.Polyline(0).back().x, 250, 1.5);
     // Each branch is drawn right up to the end of the domain, on the axis.
     const CCurvePath root = Plot("(x^2-1)^0.5");
     ASSERT_EQ(root.PolylineCount(), 2u);
@@ -301,7 +258,6 @@ TEST(PlotCurve, BranchesRunToTheEdges)
         EXPECT_TRUE(q.x <= 200 || q.x >= 300) << q.x;
     EXPECT_EQ(root.Polyline(0).back(), (Pt{200, 200}));
     EXPECT_EQ(root.Polyline(1).front(), (Pt{300, 200}));
-    EXPECT_EQ(Plot("ln(x)+ln(-x)").PolylineCount(), 0u);
     EXPECT_EQ(Plot("").PolylineCount(), 0u);
 }
 
@@ -370,64 +326,18 @@ TEST(GridLayout, CentredViewHasLinesEveryFiftyPixelsAndLabelsEveryHundred)
     EXPECT_EQ(InArea(g.m_aGridRows, 400), (Set{0, 50, 100, 150, 250, 300, 350, 400}));
     EXPECT_EQ(InArea(g.m_aTickColumns, 500), (Set{50, 150, 350, 450}));
     EXPECT_EQ(InArea(g.m_aTickRows, 400), (Set{0, 100, 300, 400}));
-    // Labels every 100 px, none at the origin.
-    const struct { bool xAxis; const char *text; double left, top; } labels[] = {
-        {true, "2.000000", 340, 205}, {true, "-4.000000", 40, 205}, {false, "4.000000", 255, -8},
-        {false, "-2.000000", 255, 292}};
-    for (const auto &e : labels) {
-        const auto *l = Find(e.xAxis ? g.m_aXLabels : g.m_aYLabels, e.text);
-        ASSERT_NE(l, nullptr) << e.text;
-        EXPECT_TRUE(l->left == e.left && l->top == e.top) << e.text << " at " << l->left << "," << l->top;
-    }
-    EXPECT_FALSE(Find(g.m_aXLabels, "0.000000") || Find(g.m_aYLabels, "0.000000"));
+    // Labels every 100 px, none at the origin (their values follow the mapping below).
+    ASSERT_NE(Find(g.m_aXLabels, "2.000000"), nullptr);
+    EXPECT_EQ(Find(g.m_aXLabels, "2.000000")->left, 340);
+    EXPECT_FALSE(Find(g.m_aXLabels, "1.000000") || Find(g.m_aXLabels, "0.000000") || Find(g.m_aYLabels, "0.000000"));
+    // The spacing, not the value, decides the format: 1000 units per 100 px are written with an exponent.
+    EXPECT_NE(Find(CGridLayout::Compute(500, 400, 1, 0.002, 1, 0, 0, true).m_aXLabels, "1.0000e+03"), nullptr);
     // Print scale 2: lines every 100 px (the loops' 50 px margin is not
     // scaled), values kept.
     const CGridLayout p = CGridLayout::Compute(1000, 800, 2, 1, 1, 0, 0, true);
     EXPECT_EQ(InArea(p.m_aGridColumns, 1000), (Set{100, 200, 300, 400, 600, 700, 800, 900}));
     ASSERT_NE(Find(p.m_aXLabels, "2.000000"), nullptr);
     EXPECT_EQ(Find(p.m_aXLabels, "2.000000")->left, 700 - 10);
-}
-
-TEST(GridLayout, LabelFormatsDependOnTheSpacingNotTheValue)
-{
-    // x2 and y2: the labels 100 px right of / above the origin.
-    const struct { double sx, sy; const char *x2, *y2; } cases[] = {
-        {1, 1, "2.000000", "2.000000"},          {0.001, 1, "2.0000e+03", "2.000000"},
-        {0.002001, 1, "999.500250", "2.000000"}, {0.002, 0.001, "1.0000e+03", "2000.000000"},
-        {1, 0.0002, "2.000000", "1.0000e+04"},   {1, 0.00020001, "2.000000", "9999.500025"},
-        {1e6, 1e-9, "0.000002", "2.0000e+09"},
-    };
-    for (const auto &c : cases) {
-        const CGridLayout g = CGridLayout::Compute(500, 400, 1, c.sx, c.sy, 0, 0, true);
-        EXPECT_NE(Find(g.m_aXLabels, c.x2), nullptr) << c.sx << " " << g.m_aXLabels[0].text;
-        EXPECT_NE(Find(g.m_aYLabels, c.y2), nullptr) << c.sy << " " << g.m_aYLabels[0].text;
-        // One format per axis: every label of an axis looks alike.
-        const bool xExp = std::string(c.x2).find('e') != std::string::npos;
-        for (const auto &l : g.m_aXLabels)
-            EXPECT_EQ(l.text.find('e') != std::string::npos, xExp) << l.text;
-    }
-}
-
-TEST(GridLayout, AxesPannedPastAnEdgeRunAlongItWithLabelsInside)
-{
-    const struct { int panX, panY; double axisColumn, axisRow, yLabelLeft, xLabelTop; } cases[] = {
-        {400, 0, 500, 200, 400, 205},   // origin past the right edge
-        {-400, 0, 0, 200, 5, 205},      // past the left edge
-        {0, -300, 250, 400, 255, 380},  // past the bottom edge
-        {0, 300, 250, 0, 255, 5},       // past the top edge
-        {250, -200, 500, 400, 505, 405}, {251, -201, 500, 400, 400, 380},  // exactly on the corner: not limited
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(testing::Message() << c.panX << "," << c.panY);
-        const CGridLayout g = CGridLayout::Compute(500, 400, 1, 1, 1, c.panX, c.panY, true);
-        EXPECT_EQ(g.m_dAxisColumn, c.axisColumn);
-        EXPECT_EQ(g.m_dAxisRow, c.axisRow);
-        ASSERT_FALSE(g.m_aYLabels.empty() || g.m_aXLabels.empty());
-        for (const auto &l : g.m_aYLabels)
-            EXPECT_EQ(l.left, c.yLabelLeft);
-        for (const auto &l : g.m_aXLabels)
-            EXPECT_EQ(l.top, c.xLabelTop);
-    }
 }
 
 TEST(GridLayout, LabelValuesFollowTheMappingWhenPanned)
@@ -460,10 +370,6 @@ TEST(GridLayout, FarPansAndDegenerateInputsStayCheap)
     for (double k : {0.0, -1.0, 1e-300, double(NAN), 1e300})
         EXPECT_LE(CGridLayout::Compute(500, 400, k, 1, 1, 0, 0, true).m_aGridRows.size(), 4000u) << k;
     EXPECT_EQ(CGridLayout::Compute(0, 0, 1, 1, 1, 0, 0, true).m_dAxisColumn, 0);
-    // Grid switched off: ticks and labels stay.
-    const CGridLayout off = CGridLayout::Compute(500, 400, 1, 1, 1, 0, 0, false);
-    EXPECT_TRUE(off.m_aGridRows.empty() && off.m_aGridColumns.empty());
-    EXPECT_FALSE(off.m_aTickRows.empty() || off.m_aXLabels.empty());
 }
 
 }  // namespace
