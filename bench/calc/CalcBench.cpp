@@ -1,6 +1,7 @@
 // One evaluation as the calculator window makes it: a new evaluator per
 // text, rewritten and read once. A keystroke-sized budget is far above these.
 #include "core/calc/CalcEvaluator.h"
+#include "core/calc/CalcText.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,10 +30,23 @@ void BM_Long(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 
+// The longest text the window accepts, in the shapes that cost it most: a
+// run of minus signs, negated brackets, negated powers.
+void BM_Longest(benchmark::State &state)
+{
+    const char *const units[] = {"-", "--(", "-2^-"};
+    std::string text;
+    while (text.size() < kMaxCalcTextLength - 1)
+        text += units[state.range(0)];
+    text.resize(kMaxCalcTextLength - 1);
+    Evaluate(state, text + "1", false);
+}
+
 BENCHMARK(BM_Short);
 BENCHMARK(BM_Scientific);
 BENCHMARK(BM_Substitute);
 BENCHMARK(BM_Long)->RangeMultiplier(4)->Range(16, 1024)->Complexity();
+BENCHMARK(BM_Longest)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

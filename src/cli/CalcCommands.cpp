@@ -13,10 +13,6 @@ namespace {
 
 using nlohmann::json;
 
-// The calculator rewrites its text in place, in time that grows with the
-// square of the length for some texts: longer ones would seem to hang.
-constexpr std::size_t kMaxCalcText = 20000;
-
 struct SCalc
 {
     SOutput output;
@@ -34,9 +30,8 @@ struct SCalc
         const int tokenBase = TokenBase(base, toBase);
         const int shownBase = BaseFieldValue(toBase);
         RunBatch(output, expression, false, [&](const std::string &text) {
-            if (text.size() > kMaxCalcText)
-                throw CInputError("The expression is too long for the calculator: at most " +
-                                  std::to_string(kMaxCalcText) + " characters.");
+            if (text.size() > kMaxCalcTextLength)
+                throw CInputError(kCalcTooLongText);
             const double value = EvaluateCalcText(text, radians, tokenBase);
             const std::string shown = EqualsText(value, shownBase);
             return SItem{{shown}, {{"expression", text}, {"value", value}, {"text", shown}}};

@@ -2,6 +2,7 @@
 
 #include "core/calc/BaseNumber.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -56,6 +57,35 @@ constexpr std::array<SName, 30> kNames{{
     {"csc", "w"},    {"cot", "y"},    {"ln", "z"},    {"pi", "3.14159265358979323"},
     {"log", "{"},    {"e", "2.718281828"},
 }};
+
+// A minus sign after another is unary and wraps its operand in (_1*...), so
+// two of them in a row give a number back exactly. Dropping such pairs
+// (the innermost of a run keeps its place: it decides how far the operand
+// reaches) keeps a long run from costing a rewrite and a nesting level each.
+void DropMinusPairs(std::string &t)
+{
+    std::string out;
+    out.reserve(t.size());
+    for (std::size_t i = 0; i < t.size();) {
+        std::size_t j = i;
+        while (j < t.size() && t[j] == '-')
+            ++j;
+        // Only before a plain number (no power of it): the bracket inserter
+        // reads other operands, malformed ones above all, by their shape.
+        std::size_t k = j;
+        while (k < t.size() && IsNumberChar(t[k]))
+            ++k;
+        if (j == i || k == j || (k < t.size() && t[k] == '^')) {
+            out.append(t, i, std::max(j, i + 1) - i);
+            i = std::max(j, i + 1);
+            continue;
+        }
+        const std::size_t nAfterFirst = j - i - 1;
+        out.append(1 + (nAfterFirst == 0 ? 0 : nAfterFirst % 2 == 1 ? 1 : 2), '-');
+        i = j;
+    }
+    t = std::move(out);
+}
 
 // Index one past the bracket group that opens at i (the end when unclosed).
 std::size_t GroupEnd(const std::string &t, std::size_t i)
@@ -246,6 +276,7 @@ void CCalcEvaluator::ReplaceNames()
 void CCalcEvaluator::RewriteUnaryMinus()
 {
     std::string &t = m_strWork;
+    DropMinusPairs(t);
     for (std::size_t p = t.size(); p-- > 0;) {
         if (t[p] != '-')
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 
@@ -23,6 +24,13 @@ std::string FormatResultInBase(double dValue, int nBase);
 // The "Base System" fields: the base a field's text holds (its leading
 // number, truncated), 0 outside 2..36, which earns kBaseFieldText.
 inline constexpr const char *kBaseFieldText = "Please enter an integer between 2 and 36.";
+
+// The evaluator rewrites its text in place, in time that grows with the square
+// of the length for some texts (runs of minus signs, nested brackets): longer
+// texts would seem to hang the window.
+inline constexpr std::size_t kMaxCalcTextLength = 10000;
+inline constexpr const char *kCalcTooLongText =
+    "The expression is too long for the calculator: at most 10000 characters.";
 int BaseFieldValue(const std::string &strText);
 // The base of the number tokens: -1 (plain decimal numbers) while both fields
 // read exactly "10", else the base From holds.

@@ -391,6 +391,14 @@ bool CCalcDlg::ReadBases(int *pnFrom, int *pnTo)
     return true;
 }
 
+bool CCalcDlg::AcceptLength(const std::string &strText)
+{
+    if (strText.size() <= kMaxCalcTextLength)
+        return true;
+    ShowMessage(this, QString::fromLatin1(kCalcTooLongText), QString::fromLatin1(kTitle), MsgIcon::Warning);
+    return false;
+}
+
 void CCalcDlg::OnEvaluate()
 {
     m_nAngleMode = static_cast<QRadioButton *>(Control(IDC_CALC_RAD))->isChecked() ? 1 : 0;
@@ -399,7 +407,10 @@ void CCalcDlg::OnEvaluate()
     int nFrom = -1, nTo = 10;
     if (!ReadBases(&nFrom, &nTo))
         return;
-    m_dLastResult = EvaluateCalcText(Std(ExpressionText()), m_nAngleMode == 1, nFrom);
+    const std::string strText = Std(ExpressionText());
+    if (!AcceptLength(strText))
+        return;
+    m_dLastResult = EvaluateCalcText(strText, m_nAngleMode == 1, nFrom);
     SetDisplay(Text(EqualsText(m_dLastResult, nTo)));
 }
 
@@ -443,7 +454,7 @@ void CCalcDlg::OnSubstitute()
     const QString strFunction = m_pFunction->currentText();
     AddUnlessPresent(m_pFunction, strFunction);
     int nFrom = -1, nTo = 10;
-    if (!ReadBases(&nFrom, &nTo))
+    if (!ReadBases(&nFrom, &nTo) || !AcceptLength(Std(strFunction)))
         return;
     m_nAngleMode = static_cast<QRadioButton *>(Control(IDC_CALC_RAD))->isChecked() ? 1 : 0;
     CCalcEvaluator evaluator(Std(strFunction));

@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QStringList>
 
+#include <string>
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -56,6 +58,8 @@ private:
     // The base of number tokens (-1 for plain decimal) and the base shown;
     // false after telling the user that a base field is out of range.
     bool ReadBases(int *pnFrom, int *pnTo);
+    // Refuses, with a message, a text too long to evaluate at once.
+    bool AcceptLength(const std::string &strText);
     void OnTrigonometric(const QString &strName);
     void OnPower(int nId);
     void OnStore();

@@ -42,6 +42,7 @@ TEST(CalcOracle, MatchesReference)
         // A negated operand after an operator or a function stays whole.
         {"2^-3", 0.125}, {"2/-4", -0.5}, {"2*-3^2", -18}, {"2--3", 5}, {"2^--1", 2}, {"sin-30", -0.5},
         {"2^-(1+1)", 0.25}, {"-2*-3", 6}, {"-(2+3)", -5}, {"2^-2^2", std::pow(std::pow(2, -2), 2)}, {"5ncr-2", kNaN},
+        {"2^-----3^2", std::pow(2, -9)}, {"1------2", 3}, {"2*----3", 6}, {"-----3^2", -9},
         // Numbers the calculator writes read back as the same value.
         {"1E-3", 1e-3}, {"1E+3", 1e3}, {"1.5e-07", 1.5e-07}, {"1.5*10^-07", 1.5e-07}, {"1+1e-3", 1.001},
         {"12.5e1", 125}, {"1E999", kInf}, {"1E-999", 0},
@@ -123,6 +124,8 @@ TEST(CalcNesting, DeepInputEndsWithoutCrash)
     EXPECT_TRUE(std::isnan(eval(std::string(100000, '('))));
     EXPECT_TRUE(std::isnan(eval(std::string(100000, 's') + "1")));
     EXPECT_DOUBLE_EQ(eval(std::string(500, '(') + "2" + std::string(500, ')')), 2);
+    EXPECT_EQ(eval(std::string(9999, '-') + "1"), -1);  // a run of minus signs nests no deeper
+
     EXPECT_TRUE(std::isnan(eval(std::string("2+\0" "3", 4))));  // an embedded NUL ends the reading
 }
 

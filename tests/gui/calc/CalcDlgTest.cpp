@@ -2,6 +2,8 @@
 // buttons and keys, the refusals, the memory, the substitution and the frame's command.
 #include "gui/calc/CalcDlg.h"
 
+#include "core/calc/CalcText.h"
+
 #include "gui/GuiFixtures.h"
 
 #include <QCheckBox>
@@ -129,6 +131,20 @@ TEST_F(CalcWindow, SubstituteAppendsTheValueAndClosingOnlyHides)
     Press(IDC_CALC_CLEAR_VALUES);
     EXPECT_EQ(Combo(IDC_CALC_X_VALUE)->count(), 0);
     // Closing and reopening is the frame's command's test.
+}
+
+// The evaluator's time grows with the square of a run of minus signs: a pasted
+// text that long would hang the window.
+TEST_F(CalcWindow, TextsTooLongToEvaluateAreRefusedAndKept)
+{
+    EXPECT_EQ(Evaluate("7"), "7. ");
+    const QString strLong = QString(kMaxCalcTextLength, '-') + "1";
+    EXPECT_EQ(Evaluate(strLong), "7. ");
+    EXPECT_EQ(m_dlg.ExpressionText(), strLong);
+    m_dlg.ShowCalculator({strLong}, 0);
+    Press(IDC_CALC_SUBSTITUTE);
+    EXPECT_EQ(m_dlg.ExpressionText(), strLong);
+    EXPECT_EQ(m_messages.Texts(), QStringList(2, kCalcTooLongText));
 }
 
 using CalcFrame = FrameFixture;
