@@ -1,6 +1,7 @@
 #include "gui/view/Message.h"
 
 #include <QMessageBox>
+#include <QPointer>
 
 namespace {
 MessageHandler &Handler()
@@ -32,7 +33,13 @@ MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &capti
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
-    switch (box.exec()) {
+    // The window that asked gets the keyboard back: window managers may hand it
+    // to the main window instead when the asker is a tool window.
+    const QPointer<QWidget> asker = parent ? parent->window() : nullptr;
+    const int answer = box.exec();
+    if (asker && asker->isVisible())
+        asker->activateWindow();
+    switch (answer) {
     case QMessageBox::Yes: return MsgAnswer::Yes;
     case QMessageBox::No: return MsgAnswer::No;
     case QMessageBox::Cancel: return MsgAnswer::Cancel;

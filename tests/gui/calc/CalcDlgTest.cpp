@@ -147,6 +147,24 @@ TEST_F(CalcWindow, TextsTooLongToEvaluateAreRefusedAndKept)
     EXPECT_EQ(m_messages.Texts(), QStringList(2, kCalcTooLongText));
 }
 
+// The calculator is a tool window: when a message box closes, window managers
+// may give the keyboard to the main window instead.
+TEST(CalcFocus, AMessageGivesTheKeyboardBackToTheCalculator)
+{
+    QWidget main;
+    main.show();
+    CCalcDlg dlg(&main);
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    qobject_cast<QLineEdit *>(dlg.Control(IDC_CALC_BASE_TO))->setText("1");
+    QTimer::singleShot(0, [&main] {
+        QApplication::activeModalWidget()->close();
+        QApplication::setActiveWindow(&main);
+    });
+    qobject_cast<QAbstractButton *>(dlg.Control(IDC_CALC_EQUALS))->click();
+    EXPECT_TRUE(QTest::qWaitFor([&dlg] { return QApplication::activeWindow() == &dlg; }));
+}
+
 using CalcFrame = FrameFixture;
 
 TEST_F(CalcFrame, CommandOffersThePlottedFunctionsAndHidesWithTheFrame)
