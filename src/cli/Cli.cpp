@@ -39,6 +39,10 @@ double ReadValue(const std::string &text, const std::string &what)
     const auto [end, error] = std::from_chars(first, last, value);
     if (error == std::errc() && end == last && std::isfinite(value))
         return value;
+    // A plain number beyond double: the function syntax would read its "e"
+    // as Euler's number and give a small, wrong value.
+    if (error == std::errc::result_out_of_range && end == last)
+        throw CLI::ValidationError(what, "'" + text + "' is out of range");
     // Not a plain number: a constant expression in the function syntax.
     CExpression constant;
     constant.SetExpression(LowerAscii(text));

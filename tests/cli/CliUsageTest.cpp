@@ -32,6 +32,7 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{}, "", 2, "A subcommand is required"},
         {{"frobnicate"}, "", 2, "'frobnicate' is not a command"},
         {{"eval", "x", "--at", "abc"}, "", 2, "'abc' is not a number"},
+        {{"eval", "x", "--at", "1e400"}, "", 2, "'1e400' is out of range"},
         {{"derive", "x", "--order", "0"}, "", 2, "--order"},
         {{"roots", "x", "--near", "1", "--from", "0"}, "", 2, "excludes"},
         {{"integrate", "x", "0", "1", "--rule", "gauss"}, "", 2, "gauss"},
