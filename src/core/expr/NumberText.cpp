@@ -34,6 +34,26 @@ std::string FormatExp(double value, int decimals)
     return Format(value, decimals, std::chars_format::scientific);
 }
 
+std::optional<double> ReadWholeNumber(const std::string &text)
+{
+    std::size_t first = 0, last = text.size();
+    while (first < last && std::isspace(static_cast<unsigned char>(text[first])))
+        ++first;
+    while (last > first && std::isspace(static_cast<unsigned char>(text[last - 1])))
+        --last;
+    if (first < last && text[first] == '+')
+        ++first;
+    // from_chars would take "nan" and "inf"; a field takes digits only.
+    const std::size_t lead = first + 1 < last && text[first] == '-' ? first + 1 : first;
+    if (lead >= last || !(std::isdigit(static_cast<unsigned char>(text[lead])) || text[lead] == '.'))
+        return std::nullopt;
+    double value = 0.0;
+    const auto res = std::from_chars(text.data() + first, text.data() + last, value, std::chars_format::general);
+    if (res.ec != std::errc() || res.ptr != text.data() + last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 double ReadNumber(const std::string &text)
 {
     std::size_t i = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 // Number texts written and read independently of the user's locale (printf
@@ -17,6 +18,11 @@ std::string FormatExp(double value, int decimals);
 // "inf" are not numbers here; an overflowing value saturates at the largest
 // double of its sign.
 double ReadNumber(const std::string &text);
+
+// The number a field's whole text holds (blanks around it and a leading '+'
+// allowed), if it holds one: nothing for "nan", "inf", an overflow, a decimal
+// comma or trailing text.
+std::optional<double> ReadWholeNumber(const std::string &text);
 
 // The shortest text that reads back to exactly this double ("0.1", "1e-07",
 // "12345.678"); "nan", "inf", "-inf" for the others.

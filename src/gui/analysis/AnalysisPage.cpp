@@ -1,5 +1,6 @@
 #include "gui/analysis/AnalysisPage.h"
 
+#include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/view/Message.h"
 
@@ -13,14 +14,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -229,20 +229,6 @@ QString CAnalysisPage::ResultLabelText() const
     return m_pResultLabel ? m_pResultLabel->text() : m_pResultBox->title();
 }
 
-bool CAnalysisPage::ReadNumber(QLineEdit *pEdit, double &value)
-{
-    bool bOk = false;
-    const double v = QLocale::c().toDouble(pEdit->text().trimmed(), &bOk);
-    if (!bOk || !std::isfinite(v)) {
-        ShowMessage(this, QStringLiteral("Please enter a number."), QString::fromLatin1(kProgramName), MsgIcon::Warning);
-        pEdit->setFocus();
-        pEdit->selectAll();
-        return false;
-    }
-    value = v;
-    return true;
-}
-
 bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
 {
     if (!bSaveAndValidate) {
@@ -258,7 +244,7 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
     for (int i = 0; i < 3; ++i)
         if (m_aModes[i]->isChecked())
             m_nMode = i;
-    if (!ReadNumber(m_pFrom, m_dFrom) || !ReadNumber(m_pTo, m_dTo))
+    if (!ReadNumberField(m_pFrom, m_dFrom) || !ReadNumberField(m_pTo, m_dTo))
         return false;
     bool bOk = false;
     const int n = m_pAccuracy->text().trimmed().toInt(&bOk);

@@ -83,7 +83,6 @@ private:
     void SetStep3(const QString &text, bool bEnabled, bool bShowTo);
     void SetResultLabel(const QString &text);
     void StepAccuracy(int delta);
-    bool ReadNumber(QLineEdit *pEdit, double &value);
     std::optional<SAnalysisResult> RunSearch(const SAnalysisRequest &request);
 
     const SPageControls &m_controls;

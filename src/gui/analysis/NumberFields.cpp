@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QLineEdit>
 
-#include <charconv>
-#include <cmath>
 
 namespace {
 
@@ -24,23 +22,7 @@ void Refuse(QLineEdit *edit, const QString &text)
 
 }  // namespace
 
-std::optional<double> ParseNumberField(const QString &text)
-{
-    QByteArray bytes = text.trimmed().toLatin1();
-    if (bytes.startsWith('+'))
-        bytes.remove(0, 1);
-    if (bytes.isEmpty())
-        return std::nullopt;
-    // from_chars would take "nan" and "inf"; a field takes digits only.
-    const char c = bytes.startsWith('-') && bytes.size() > 1 ? bytes[1] : bytes[0];
-    if (!((c >= '0' && c <= '9') || c == '.'))
-        return std::nullopt;
-    double value = 0;
-    const auto res = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
-    if (res.ec != std::errc() || res.ptr != bytes.constData() + bytes.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
+std::optional<double> ParseNumberField(const QString &text) { return ReadWholeNumber(text.toStdString()); }
 
 QString NumberFieldText(double value) { return QString::number(value, 'g', 15); }
 

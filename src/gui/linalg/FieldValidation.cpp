@@ -1,12 +1,10 @@
 #include "gui/linalg/FieldValidation.h"
 
+#include "core/expr/NumberText.h"
 #include "gui/view/Message.h"
 
 #include <QLineEdit>
 
-#include <charconv>
-#include <cmath>
-#include <string>
 
 namespace {
 const QString kCaption = QStringLiteral("Corvanta");
@@ -19,18 +17,7 @@ std::optional<int> ParseInteger(const QString &strText)
     return bOk ? std::optional<int>(nValue) : std::nullopt;
 }
 
-std::optional<double> ParseNumber(const QString &strText)
-{
-    std::string text = strText.trimmed().toStdString();
-    if (!text.empty() && text[0] == '+')
-        text.erase(0, 1);
-    double value = 0.0;
-    const char *pEnd = text.data() + text.size();
-    const auto res = std::from_chars(text.data(), pEnd, value);
-    if (text.empty() || res.ec != std::errc() || res.ptr != pEnd || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
+std::optional<double> ParseNumber(const QString &strText) { return ReadWholeNumber(strText.toStdString()); }
 
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax)
 {

@@ -163,6 +163,13 @@ TEST(NumberText, ReadsLikeAtof)
     };
     for (const auto &c : cases)
         EXPECT_EQ(ReadNumber(c.text), c.value) << c.text;
+    // A field's whole text: a decimal comma or trailing text is no number.
+    const struct { const char *text; std::optional<double> value; } fields[] = {
+        {" +2.5 ", 2.5}, {"-.5", -0.5}, {"1e5", 1e5}, {"5.", 5}, {"1,5", {}}, {"1e400", {}}, {"nan", {}},
+        {"-inf", {}}, {"", {}}, {"-", {}}, {"0x10", {}}, {"2 3", {}},
+    };
+    for (const auto &c : fields)
+        EXPECT_EQ(ReadWholeNumber(c.text), c.value) << c.text;
 }
 
 // Random, fully bracketed expressions that our parser and muParser read the
