@@ -8,6 +8,7 @@
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"
+#include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 
@@ -61,6 +62,8 @@ struct SSearch
 
         RunBatch(output, expression, true, [&](const std::string &text) {
             request.function = CheckedFunction(text);
+            if (DerivativeTooLong(request))
+                throw CInputError(kDerivativeTooLongText);
             CheckWork(request);
             const SAnalysisResult result = *RunAnalysis(request);
             if (result.WarnsTooMany(request.near))
@@ -77,7 +80,7 @@ struct SSearch
         double work = Work(steps, request.function);
         if (request.kind != EAnalysisKind::Roots) {
             const std::string derivative =
-                DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2);
+                DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2).value_or("");
             work = Work(steps, "1/(" + request.function + ")") + 2 * Work(steps, "1/(" + derivative + ")");
         }
         if (work > kMaxWork)

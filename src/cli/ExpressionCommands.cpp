@@ -3,6 +3,7 @@
 
 #include "core/analysis/PointSearch.h"
 #include "core/analysis/TraceText.h"
+#include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
 
@@ -85,7 +86,10 @@ struct SDerive
     {
         RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
-            const std::string derivative = DerivativeText(function, order);
+            const std::optional<std::string> found = DerivativeText(function, order);
+            if (!found)
+                throw CInputError(kDerivativeTooLongText);
+            const std::string &derivative = *found;
             return SItem{{derivative}, {{"expression", function}, {"order", order}, {"derivative", derivative}}};
         });
     }

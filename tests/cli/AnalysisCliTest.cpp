@@ -45,6 +45,10 @@ constexpr SPageIds kPageIds[] = {
 // The page's list and messages, and the command's output, from one input.
 TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
 {
+    std::string product = "x";  // its derivative is too long to work out
+    for (int i = 1; i < 600; ++i)
+        product += "*x";
+    const QString longProduct = QString::fromStdString(product);
     const struct
     {
         int page;
@@ -64,6 +68,7 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
         {1, "x^2+1", 0, "-30000", "30000", "4", {"extrema", "x^2+1", "--from", "-30000", "--to", "30000", "--places", "4"}, 0},
         {2, "sin(x)", 0, "-4", "4", "6", {"inflection", "sin(x)", "--from", "-4", "--to", "4"}, 0},
         {2, "x^3-x", 2, "0.5", "10", "12", {"inflection", "x^3-x", "--near", "0.5", "--places", "12"}, 0},
+        {1, product.c_str(), 0, "-1", "1", "6", {"extrema", longProduct, "--from", "-1", "--to", "1"}, 1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

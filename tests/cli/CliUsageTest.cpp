@@ -21,6 +21,9 @@ TEST(CliUsage, ExitCodesAndMessages)
     std::string tall;
     for (int i = 0; i < 51; ++i)
         tall += "1\n";
+    std::string product = "x";  // its derivative is too long to work out
+    for (int i = 1; i < 600; ++i)
+        product += "*x";
     const struct
     {
         QStringList args;
@@ -44,6 +47,7 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"dms", "abc"}, "", 2, "abc"},
         // Bad input.
         {{"eval", "x"}, "", 1, "give a value with --at X"},
+        {{"derive", "-"}, product, 1, "too long to be worked out"},
         {{"roots", "sin(x"}, "", 1, "Error 0x03"},
         {{"roots", "x^2+1", "--from", "-1e9", "--to", "1e9"}, "", 1, "too long"},
         {{"integrate", "x", "0", "1e9", "--step", "0.00001"}, "", 1, "too long"},

@@ -2,6 +2,7 @@
 
 #include "core/analysis/ExtremaFinder.h"
 #include "core/analysis/InflexFinder.h"
+#include "core/analysis/PointSearch.h"
 #include "core/analysis/RootFinder.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
@@ -157,6 +158,11 @@ const char *CheckText(const SAnalysisRequest &r, EAnalysisCheck check)
     case EAnalysisCheck::Ok: break;
     }
     return "";
+}
+
+bool DerivativeTooLong(const SAnalysisRequest &r)
+{
+    return r.kind != EAnalysisKind::Roots && !DerivativeText(r.function, r.kind == EAnalysisKind::Extrema ? 1 : 2);
 }
 
 std::optional<SAnalysisResult> RunAnalysis(const SAnalysisRequest &r, const ProgressCallback &progress)

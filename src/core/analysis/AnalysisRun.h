@@ -73,6 +73,10 @@ EAnalysisCheck CheckAnalysis(const SAnalysisRequest &request);
 // kInvalidDomainCaption, or the question captioned kLargeDomainCaption.
 const char *CheckText(const SAnalysisRequest &request, EAnalysisCheck check);
 
+// Extrema and inflection points search a derivative: refused, with
+// kDerivativeTooLongText, when it is too long to be worked out.
+bool DerivativeTooLong(const SAnalysisRequest &request);
+
 struct SAnalysisPoint
 {
     double x = 0.0;

@@ -31,7 +31,7 @@ bool CPointFinder::Search(const std::string &function, bool near, double from, d
     m_nCount = 0;
     m_bTruncated = false;
     m_strFunction = function;
-    m_strDerivative = DerivativeText(function, m_nOrder);
+    m_strDerivative = DerivativeText(function, m_nOrder).value_or(std::string());
     m_strReciprocal = "1/(" + m_strDerivative + ")";
     const std::string texts[] = {"1/(" + function + ")", m_strDerivative, m_strReciprocal};
     for (int run = 0; run < 3; ++run) {
@@ -102,12 +102,14 @@ bool CPointFinder::IsNearPole(double x) const
     return false;
 }
 
-std::string DerivativeText(const std::string &function, int order)
+std::optional<std::string> DerivativeText(const std::string &function, int order)
 {
     CExpression f;
     f.SetExpression(function);
     CDerivative derivative(f.m_strCoded);
-    for (int i = 1; i < order; ++i)
+    for (int i = 1; i < order && !derivative.TooLong(); ++i)
         derivative.Rederive(derivative.GetResult());
+    if (derivative.TooLong())
+        return std::nullopt;
     return derivative.GetResult();
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // What the extrema and inflection searches share: the poles of f, then the
@@ -73,5 +74,6 @@ private:
     STypes m_types;
 };
 
-// The text of the order-th derivative, as the differentiate command makes it.
-std::string DerivativeText(const std::string &function, int order);
+// The text of the order-th derivative, as the differentiate command makes it;
+// nothing when it is too long to be worked out.
+std::optional<std::string> DerivativeText(const std::string &function, int order);

@@ -18,7 +18,9 @@ void CTangent::SetFunction(const std::string &text, bool bDegree)
         return;
     m_strFunction = text;
     m_function.SetExpression(text);
-    m_strSlope = CDerivative(m_function.m_strCoded).GetResult();
+    const CDerivative derivative(m_function.m_strCoded);
+    m_strSlope = derivative.GetResult();
+    m_bSlopeTooLong = derivative.TooLong();
     m_slope.SetExpression(m_strSlope);
     m_bCompiled = true;
 }
@@ -39,7 +41,7 @@ bool CTangent::IsVertical() const { return m_bValid && IsInfinite(m_dSlope); }
 void CTangent::BuildEquation()
 {
     if (!m_bValid) {
-        m_strEquation = kUndefined;
+        m_strEquation = m_bSlopeTooLong ? kDerivativeTooLongText : kUndefined;
         m_dIntercept = 0.0;
         m_dX1 = m_dY1 = m_dX2 = m_dY2 = 0.0;
         return;

@@ -41,6 +41,7 @@ public:
 
 private:
     bool m_bCompiled = false;
+    bool m_bSlopeTooLong = false;  // no slope: the derivative could not be worked out
     CExpression m_function;
     CExpression m_slope;
 };

@@ -9,6 +9,9 @@
 // templates over the operators of the text and then simplified. Accepts the
 // coded expression or text as typed (blanks, '~', function names, "pi", "e");
 // every product needs its '*'. The result is typed text (names spelled out).
+// What callers say when a derivative outgrows the size the rules may build.
+inline constexpr const char *kDerivativeTooLongText = "The derivative of this function is too long to be worked out.";
+
 class CDerivative
 {
 public:
@@ -16,6 +19,8 @@ public:
     virtual ~CDerivative() = default;
 
     std::string GetResult() const { return m_strResult; }
+    // The last derivation outgrew the size limit: the result is empty.
+    bool TooLong() const { return m_bTooLarge; }
 
     // The template text before simplification (for tests and diagnosis).
     std::string GetRawResult() const { return m_strRaw; }

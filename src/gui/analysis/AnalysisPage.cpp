@@ -1,5 +1,7 @@
 #include "gui/analysis/AnalysisPage.h"
 
+#include "core/deriv/Derivative.h"
+
 #include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/view/Message.h"
@@ -34,7 +36,6 @@ const char *const kDomainStep3 = "3- Specify domain :     From";
 const char *const kNearStep3 = "3- Specify a nearby point :";
 const char *const kAccuracyPrefix = "4- The accuracy of an approximation : ";
 const char *const kAccuracyText = "4- The accuracy of an approximation :                 decimal places.";
-const char *const kProgramName = "Corvanta";
 
 QString Name(int nId) { return QStringLiteral("ctl%1").arg(nId); }
 
@@ -337,6 +338,10 @@ void CAnalysisPage::OnCalculate()
     const QString text = QString::fromLatin1(CheckText(request, check));
     if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar) {
         ShowMessage(this, text, QString::fromLatin1(kInvalidDomainCaption), MsgIcon::Stop);
+        return;
+    }
+    if (DerivativeTooLong(request)) {
+        ShowMessage(this, QString::fromLatin1(kDerivativeTooLongText), QString::fromLatin1(kProgramName), MsgIcon::Stop);
         return;
     }
     if (check == EAnalysisCheck::LargeDomain &&

@@ -9,11 +9,9 @@
 
 namespace {
 
-const char *const kCaption = "Corvanta";
-
 void Refuse(QLineEdit *edit, const QString &text)
 {
-    ShowMessage(edit ? edit->window() : nullptr, text, QString::fromLatin1(kCaption), MsgIcon::Warning);
+    ShowMessage(edit ? edit->window() : nullptr, text, QString::fromLatin1(kProgramName), MsgIcon::Warning);
     if (edit) {
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();

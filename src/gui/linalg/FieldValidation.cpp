@@ -6,10 +6,6 @@
 #include <QLineEdit>
 
 
-namespace {
-const QString kCaption = QStringLiteral("Corvanta");
-}
-
 std::optional<int> ParseInteger(const QString &strText)
 {
     bool bOk = false;
@@ -23,12 +19,13 @@ std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, in
 {
     const std::optional<int> nValue = ParseInteger(pField->text());
     if (!nValue) {
-        ShowMessage(parent, QStringLiteral("Please enter an integer."), kCaption, MsgIcon::Warning);
+        ShowMessage(parent, QStringLiteral("Please enter an integer."), QString::fromLatin1(kProgramName),
+                    MsgIcon::Warning);
         return std::nullopt;
     }
     if (*nValue < nMin || *nValue > nMax) {
-        ShowMessage(parent, QStringLiteral("Please enter an integer between %1 and %2.").arg(nMin).arg(nMax), kCaption,
-                    MsgIcon::Warning);
+        ShowMessage(parent, QStringLiteral("Please enter an integer between %1 and %2.").arg(nMin).arg(nMax),
+                    QString::fromLatin1(kProgramName), MsgIcon::Warning);
         return std::nullopt;
     }
     return nValue;
@@ -38,6 +35,7 @@ std::optional<double> ReadNumberField(QWidget *parent, const QLineEdit *pField)
 {
     const std::optional<double> value = ParseNumber(pField->text());
     if (!value)
-        ShowMessage(parent, QStringLiteral("Please enter a number."), kCaption, MsgIcon::Warning);
+        ShowMessage(parent, QStringLiteral("Please enter a number."), QString::fromLatin1(kProgramName),
+                    MsgIcon::Warning);
     return value;
 }

@@ -464,13 +464,14 @@ void CCorvantaView::OnSelectFunction(int index)
     m_pHost->UpdateDegreeOption(QString::fromStdString(f.m_strCoded));
 }
 
-void CCorvantaView::DeriveInto(int slot, const std::string &codedText)
+bool CCorvantaView::DeriveInto(int slot, const std::string &codedText)
 {
     if (slot < 0 || slot >= kSlots)
-        return;
+        return false;
     const CDerivative derivative(codedText);
     m_aDerivatives[slot].SetExpression(derivative.GetResult());
-    m_aFunctions[slot].m_bDerivativeShown = true;
+    m_aFunctions[slot].m_bDerivativeShown = !derivative.TooLong();
+    return !derivative.TooLong();
 }
 
 void CCorvantaView::OnDifferentiate()
@@ -479,7 +480,11 @@ void CCorvantaView::OnDifferentiate()
         return;
     if (m_aFunctions[m_nSelected].m_strCoded.empty())
         return;
-    DeriveInto(m_nSelected, m_aFunctions[m_nSelected].m_strCoded);
+    if (!DeriveInto(m_nSelected, m_aFunctions[m_nSelected].m_strCoded)) {
+        ShowMessage(this, QString::fromLatin1(kDerivativeTooLongText), QString::fromLatin1(kProgramName),
+                    MsgIcon::Stop);
+        return;
+    }
     if (m_pHost)
         m_pHost->SetDerivativeText(QString::fromStdString(m_aDerivatives[m_nSelected].m_strText));
     Redraw(m_nLast);

@@ -8,6 +8,9 @@ class QWidget;
 
 // Every message box of the program goes through ShowMessage, so tests can
 // record what would have been shown and answer for the user.
+// The caption of the program's own messages (the framework's, in its dialogs).
+inline constexpr const char *kProgramName = "Corvanta";
+
 enum class MsgIcon { Stop, Question, Information, Warning, None };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };

@@ -3,6 +3,7 @@
 #include "core/analysis/PointsTable.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"
+#include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 
@@ -250,6 +251,10 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     EXPECT_EQ(TangentEquationText(t), "Equation: y = 2.0000*x -1.0000");
     EXPECT_EQ(TangentEquationText(TangentAt("x^0.5", 0)), "Equation: x= 0.000000");
     EXPECT_EQ(TangentEquationText(TangentAt("ln(x)", -1)), "This value of x isn't defined.");
+    std::string product = "x";
+    for (int i = 1; i < 600; ++i)
+        product += "*x";
+    EXPECT_EQ(TangentEquationText(TangentAt(product, 0.5)), kDerivativeTooLongText);
     const auto undefined = TangentBarTexts(TangentAt("ln(x)", -1));
     EXPECT_EQ(undefined[2], "Theta=        ----");
     EXPECT_EQ(undefined[3], "Slope=        ----");

@@ -82,6 +82,15 @@ TEST(Derivative, RunawayNestingGivesNoResult)
         deep += "A(";
     EXPECT_EQ(CDerivative(deep + "x" + std::string(3000, ')')).GetResult(), "");
     EXPECT_FALSE(CDerivative("A(A(A(A(A(x)))))").GetResult().empty());
+    // A product of 600 factors: the product rule outgrows the size limit,
+    // and the object says so (an empty text alone looked like success).
+    std::string product = "x";
+    for (int i = 1; i < 600; ++i)
+        product += "*x";
+    CDerivative tooLong(product);
+    EXPECT_TRUE(tooLong.TooLong());
+    tooLong.Rederive("x*x");
+    EXPECT_FALSE(tooLong.TooLong());
 }
 
 // Richardson-extrapolated central difference, accurate to O(h^4). `spread`

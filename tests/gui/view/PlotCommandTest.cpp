@@ -1,5 +1,6 @@
 // The plot command, the ring of five, differentiate and clear, and the view's
 // own part of the synchronisation with its document, against a fake frame.
+#include "core/deriv/Derivative.h"
 #include "core/expr/FunctionText.h"
 #include "gui/GuiFixtures.h"
 
@@ -89,6 +90,15 @@ TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
     for (int outside : {5, -1})  // ignored
         view.OnSelectFunction(outside);
     EXPECT_EQ(view.m_nSelected, 2);
+
+    // A derivative too long to work out is said, not shown empty.
+    QString product = "x";
+    for (int i = 1; i < 600; ++i)
+        product += "*x";
+    Plot(product);
+    view.OnDifferentiate();
+    EXPECT_EQ(messages.Texts(), QStringList{kDerivativeTooLongText});
+    EXPECT_FALSE(view.m_aFunctions[view.m_nSelected].m_bDerivativeShown);
 }
 
 TEST_F(PlotTest, AutoscaleFollowsEachPlotAndAMissingDomainValueIsReported)
