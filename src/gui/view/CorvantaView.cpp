@@ -469,9 +469,11 @@ bool CCorvantaView::DeriveInto(int slot, const std::string &codedText)
     if (slot < 0 || slot >= kSlots)
         return false;
     const CDerivative derivative(codedText);
+    if (derivative.TooLong())
+        return false;  // the slot stays as it was; a flag read from a file too
     m_aDerivatives[slot].SetExpression(derivative.GetResult());
-    m_aFunctions[slot].m_bDerivativeShown = !derivative.TooLong();
-    return !derivative.TooLong();
+    m_aFunctions[slot].m_bDerivativeShown = true;
+    return true;
 }
 
 void CCorvantaView::OnDifferentiate()

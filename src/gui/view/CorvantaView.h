@@ -54,7 +54,8 @@ public:
     // Empties list, slots and fields; recentre runs the centre command.
     void ClearGraph(bool recentre);
     // Derives a coded text into a derivative slot and sets the slot's
-    // derivative-shown flag; false when the derivative was too long to work out.
+    // derivative-shown flag; false, changing nothing, when the derivative is
+    // too long to work out.
     bool DeriveInto(int slot, const std::string &codedText);
 
     // Brings the view and its document into step (after every redraw):
