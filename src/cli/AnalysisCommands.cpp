@@ -62,8 +62,6 @@ struct SSearch
 
         RunBatch(output, expression, true, [&](const std::string &text) {
             request.function = CheckedFunction(text);
-            if (DerivativeTooLong(request))
-                throw CInputError(kDerivativeTooLongText);
             CheckWork(request);
             const SAnalysisResult result = *RunAnalysis(request);
             if (result.WarnsTooMany(request.near))
@@ -79,9 +77,11 @@ struct SSearch
                                            : (request.to - request.from) / CRootFinder::kDomainStep;
         double work = Work(steps, request.function);
         if (request.kind != EAnalysisKind::Roots) {
-            const std::string derivative =
-                DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2).value_or("");
-            work = Work(steps, "1/(" + request.function + ")") + 2 * Work(steps, "1/(" + derivative + ")");
+            const std::optional<std::string> derivative =
+                DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2);
+            if (!derivative)
+                throw CInputError(kDerivativeTooLongText);
+            work = Work(steps, "1/(" + request.function + ")") + 2 * Work(steps, "1/(" + *derivative + ")");
         }
         if (work > kMaxWork)
             throw CInputError("The search would take too long here.\nPlease choose a smaller domain or a shorter "

@@ -5,13 +5,13 @@
 
 #include "core/deriv/OperatorToken.h"
 
+// What callers say when a derivative outgrows the size the rules may build.
+inline constexpr const char *kDerivativeTooLongText = "The derivative of this function is too long to be worked out.";
+
 // The derivative with respect to x of a function text, built by fixed rule
 // templates over the operators of the text and then simplified. Accepts the
 // coded expression or text as typed (blanks, '~', function names, "pi", "e");
 // every product needs its '*'. The result is typed text (names spelled out).
-// What callers say when a derivative outgrows the size the rules may build.
-inline constexpr const char *kDerivativeTooLongText = "The derivative of this function is too long to be worked out.";
-
 class CDerivative
 {
 public:

@@ -341,7 +341,8 @@ void CAnalysisPage::OnCalculate()
         return;
     }
     if (DerivativeTooLong(request)) {
-        ShowMessage(this, QString::fromLatin1(kDerivativeTooLongText), QString::fromLatin1(kProgramName), MsgIcon::Stop);
+        ShowMessage(this, QString::fromLatin1(kDerivativeTooLongText), QString::fromLatin1(kProgramName),
+                    MsgIcon::Stop);
         return;
     }
     if (check == EAnalysisCheck::LargeDomain &&

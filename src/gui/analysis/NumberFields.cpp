@@ -20,13 +20,11 @@ void Refuse(QLineEdit *edit, const QString &text)
 
 }  // namespace
 
-std::optional<double> ParseNumberField(const QString &text) { return ReadWholeNumber(text.toStdString()); }
-
 QString NumberFieldText(double value) { return QString::number(value, 'g', 15); }
 
 bool ReadNumberField(QLineEdit *edit, double &value)
 {
-    const auto number = ParseNumberField(edit ? edit->text() : QString());
+    const auto number = ReadWholeNumber(edit ? edit->text().toStdString() : std::string());
     if (!number) {
         Refuse(edit, QStringLiteral("Please enter a number."));
         return false;

@@ -3,7 +3,6 @@
 #include <QString>
 
 #include <functional>
-#include <optional>
 
 class QDialog;
 class QLineEdit;
@@ -12,8 +11,6 @@ class QLineEdit;
 // when its whole text is one (blanks around it allowed); anything else is
 // refused with the framework's message and the field gets the focus.
 
-// The number a field's text holds, if it holds one.
-std::optional<double> ParseNumberField(const QString &text);
 // A number as a field shows it: up to 15 significant digits.
 QString NumberFieldText(double value);
 

@@ -13,8 +13,6 @@ std::optional<int> ParseInteger(const QString &strText)
     return bOk ? std::optional<int>(nValue) : std::nullopt;
 }
 
-std::optional<double> ParseNumber(const QString &strText) { return ReadWholeNumber(strText.toStdString()); }
-
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax)
 {
     const std::optional<int> nValue = ParseInteger(pField->text());
@@ -33,7 +31,7 @@ std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, in
 
 std::optional<double> ReadNumberField(QWidget *parent, const QLineEdit *pField)
 {
-    const std::optional<double> value = ParseNumber(pField->text());
+    const std::optional<double> value = ReadWholeNumber(pField->text().toStdString());
     if (!value)
         ShowMessage(parent, QStringLiteral("Please enter a number."), QString::fromLatin1(kProgramName),
                     MsgIcon::Warning);

@@ -12,6 +12,5 @@ class QWidget;
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax);
 std::optional<double> ReadNumberField(QWidget *parent, const QLineEdit *pField);
 
-// The same checks without a message.
+// The integer check without a message.
 std::optional<int> ParseInteger(const QString &strText);
-std::optional<double> ParseNumber(const QString &strText);
