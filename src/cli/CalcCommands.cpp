@@ -6,6 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <cmath>
 #include <memory>
 #include <regex>
 
@@ -27,12 +28,15 @@ struct SCalc
         for (const std::string *field : {&base, &toBase})
             if (BaseFieldValue(*field) == 0)
                 throw CInputError(kBaseFieldText);
-        const int tokenBase = TokenBase(base, toBase);
+        const int tokenBase = TokenBase(base);
         const int shownBase = BaseFieldValue(toBase);
         RunBatch(output, expression, false, [&](const std::string &text) {
             if (text.size() > kMaxCalcTextLength)
                 throw CInputError(kCalcTooLongText);
-            const double value = EvaluateCalcText(text, radians, tokenBase);
+            const SCalcResult result = EvaluateCalcText(text, radians, tokenBase);
+            if (!result.Ok())
+                throw CInputError(RefusalText(result));
+            const double value = result.dValue;
             const std::string shown = EqualsText(value, shownBase);
             return SItem{{shown}, {{"expression", text}, {"value", value}, {"text", shown}}};
         });
@@ -64,7 +68,12 @@ struct SDms
             degrees = ReadNumberText(shown);
         } else {
             // As the display shows the value after "=", then D°M'S".
-            degrees = ReadValue(value, "VALUE");
+            const SCalcResult result = EvaluateCalcText(value, false, -1);
+            if (!result.Ok())
+                throw CLI::ValidationError("VALUE", "'" + value + "' is not a number: " + RefusalText(result));
+            if (!std::isfinite(result.dValue))
+                throw CLI::ValidationError("VALUE", "'" + value + "' is not a number");
+            degrees = result.dValue;
             shown = ConvertDms(EqualsText(degrees, 10));
         }
         output.Print({shown}, {{"input", value}, {"degrees", degrees}, {"text", shown}});
@@ -118,7 +127,7 @@ void AddCalcCommands(CLI::App &app)
     cmd = app.add_subcommand("dms", "Decimal degrees to degrees, minutes and seconds and back, as the "
                                     "calculator's D\xC2\xB0M'S\" key converts its display");
     cmd->add_option("VALUE", dms->value,
-                    "Decimal degrees (a number or a constant expression), or an angle such as 30\xC2\xB0 15' 10.5\"")
+                    "Decimal degrees (a number or a calculator expression), or an angle such as 30\xC2\xB0 15' 10.5\"")
         ->required();
     dms->output.AddFlag(*cmd);
     cmd->callback([dms] { dms->Run(); });

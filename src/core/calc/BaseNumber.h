@@ -3,7 +3,7 @@
 #include <string>
 
 // Converts numbers between decimal and a base from 2 to 36, digits "0"-"9"
-// and "A"-"Z". A leading "-" gives a negative number in both directions.
+// and "A"-"Z" (or "a"-"z" when read). A leading "-" gives a negative number in both directions.
 class CBaseNumber
 {
 public:

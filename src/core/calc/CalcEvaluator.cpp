@@ -6,111 +6,33 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <numbers>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kDegToRad = 0.017453292519943295;
-constexpr double kRadToDeg = 57.29577951308232;
+constexpr long double kPiL = 3.141592653589793238462643383279502884L;
 // Deeper nesting than anyone types; it keeps the recursive reader off the
 // end of the stack.
-constexpr int kMaxDepth = 1000;
+constexpr int kMaxDepth = 250;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsCapital(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
-bool IsOperator(char c)
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+int DigitValue(char c)
 {
-    return c == '+' || c == '-' || c == '*' || c == '/' || c == '^' || c == '@' || c == '$';
-}
-bool IsOperand(char c) { return IsDigit(c) || c == '.' || c == '_' || IsLower(c) || c == '{' || c == '!' || IsCapital(c); }
-bool IsNumberChar(char c) { return IsDigit(c) || c == '.' || c == '_' || IsCapital(c); }
-bool IsFunctionCode(char c) { return IsLower(c) || c == '{'; }
-bool IsPrefixCode(char c) { return IsFunctionCode(c) || c == '!'; }
-
-int Priority(char c)
-{
-    switch (c) {
-    case '^': return 4;
-    case '*': case '/': case '@': case '$': return 3;
-    case '(': case ')': return 2;
-    case '+': case '-': return 1;
-    default: return 0;
-    }
-}
-
-struct SName {
-    std::string_view name;
-    std::string_view code;
-};
-
-// Names in the order of their codes; the longest name that matches at a
-// place wins, and codes already written are never read again, so names
-// side by side cannot spell another name.
-constexpr std::array<SName, 30> kNames{{
-    {"ncr", "@"},    {"npr", "$"},    {"asinh", "a"}, {"acosh", "b"}, {"atanh", "c"}, {"asech", "d"},
-    {"acsch", "e"},  {"acoth", "f"},  {"sinh", "g"},  {"cosh", "h"},  {"tanh", "i"},  {"coth", "j"},
-    {"sech", "k"},   {"csch", "l"},   {"atan", "m"},  {"asin", "n"},  {"acos", "o"},  {"asec", "p"},
-    {"acsc", "q"},   {"acot", "r"},   {"sin", "s"},   {"cos", "t"},   {"tan", "u"},   {"sec", "v"},
-    {"csc", "w"},    {"cot", "y"},    {"ln", "z"},    {"pi", "3.14159265358979323"},
-    {"log", "{"},    {"e", "2.718281828"},
-}};
-
-// A minus sign after another is unary and wraps its operand in (_1*...), so
-// two of them in a row give a number back exactly. Dropping such pairs
-// (the innermost of a run keeps its place: it decides how far the operand
-// reaches) keeps a long run from costing a rewrite and a nesting level each.
-void DropMinusPairs(std::string &t)
-{
-    std::string out;
-    out.reserve(t.size());
-    for (std::size_t i = 0; i < t.size();) {
-        std::size_t j = i;
-        while (j < t.size() && t[j] == '-')
-            ++j;
-        // Only before a plain number (no power of it): the bracket inserter
-        // reads other operands, malformed ones above all, by their shape.
-        std::size_t k = j;
-        while (k < t.size() && IsNumberChar(t[k]))
-            ++k;
-        if (j == i || k == j || (k < t.size() && t[k] == '^')) {
-            out.append(t, i, std::max(j, i + 1) - i);
-            i = std::max(j, i + 1);
-            continue;
-        }
-        const std::size_t nAfterFirst = j - i - 1;
-        out.append(1 + (nAfterFirst == 0 ? 0 : nAfterFirst % 2 == 1 ? 1 : 2), '-');
-        i = j;
-    }
-    t = std::move(out);
-}
-
-// Index one past the bracket group that opens at i (the end when unclosed).
-std::size_t GroupEnd(const std::string &t, std::size_t i)
-{
-    int nDepth = 0;
-    for (; i < t.size(); ++i) {
-        if (t[i] == '(')
-            ++nDepth;
-        else if (t[i] == ')' && --nDepth == 0)
-            return i + 1;
-    }
-    return t.size();
-}
-
-// One operand after a unary minus: prefix codes, then a bracket group or a
-// number token.
-std::size_t PrimaryEnd(const std::string &t, std::size_t j)
-{
-    while (j < t.size() && IsPrefixCode(t[j]))
-        ++j;
-    if (j < t.size() && t[j] == '(')
-        return GroupEnd(t, j);
-    while (j < t.size() && IsNumberChar(t[j]))
-        ++j;
-    return j;
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'A' && c <= 'Z')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'z')
+        return c - 'a' + 10;
+    return 99;
 }
 
 // The leading decimal number of a text ("-", digits, ".", digits, "E",
@@ -118,9 +40,6 @@ std::size_t PrimaryEnd(const std::string &t, std::size_t j)
 double ReadDecimal(std::string_view s)
 {
     std::size_t n = 0;
-    if (n < s.size() && s[n] == '-')
-        ++n;
-    const std::size_t mantissa = n;
     int nDigits = 0, nLead = 0;
     bool bSeenNonZero = false;
     while (n < s.size() && IsDigit(s[n])) {
@@ -155,325 +74,446 @@ double ReadDecimal(std::string_view s)
     }
     double dValue = 0.0;
     const auto result = std::from_chars(s.data(), s.data() + n, dValue, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        const bool bNegative = mantissa == 1;
-        const double dMagnitude = nLead + nExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-        return bNegative ? -dMagnitude : dMagnitude;
-    }
+    if (result.ec == std::errc::result_out_of_range)
+        return nLead + nExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return dValue;
+}
+
+// sin and cos of x degrees. The angle is split exactly into 90 q + y with
+// |y| <= 45, so the quarter turns are exact (cos 90 is 0) and sin 30 is 0.5;
+// the rest is worked in extended precision and rounded once.
+std::pair<long double, long double> SinCosDegrees(double x)
+{
+    const double r = std::fmod(x, 360.0);
+    const double q = std::nearbyint(r / 90.0);
+    const double y = r - 90.0 * q;
+    const long double a = static_cast<long double>(y) * (kPiL / 180.0L);
+    const long double s = std::sin(a), c = std::cos(a);
+    switch ((static_cast<int>(q) % 4 + 4) % 4) {
+    case 0: return {s + 0.0L, c + 0.0L};
+    case 1: return {c + 0.0L, -s + 0.0L};
+    case 2: return {-s + 0.0L, -c + 0.0L};
+    default: return {-c + 0.0L, s + 0.0L};
+    }
+}
+
+double ToDegrees(long double a) { return static_cast<double>(a * (180.0L / kPiL)); }
+
+// Exact n! (n <= 170) in base-1e9 limbs, then rounded once by from_chars.
+double ExactFactorial(int n)
+{
+    std::vector<std::uint32_t> limbs{1};
+    for (std::uint64_t k = 2; k <= static_cast<std::uint64_t>(n); ++k) {
+        std::uint64_t carry = 0;
+        for (std::uint32_t &limb : limbs) {
+            const std::uint64_t t = limb * k + carry;
+            limb = static_cast<std::uint32_t>(t % 1000000000u);
+            carry = t / 1000000000u;
+        }
+        if (carry)
+            limbs.push_back(static_cast<std::uint32_t>(carry));
+    }
+    std::string digits = std::to_string(limbs.back());
+    for (std::size_t i = limbs.size() - 1; i-- > 0;) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%09u", static_cast<unsigned>(limbs[i]));
+        digits += buf;
+    }
+    double d = 0.0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), d);
+    return d;
 }
 
 }  // namespace
 
-CCalcEvaluator::CCalcEvaluator(std::string strText) : m_strSource(strText), m_strWork(std::move(strText)) {}
-
-double CCalcEvaluator::Evaluate(bool bSubstitute, double x)
+// Every name the calculator knows: a function with its one-character code,
+// a constant, or one of the two operators written as names.
+struct SCalcName
 {
-    if (bSubstitute)
-        Substitute(x);
-    std::erase(m_strWork, ' ');
-    ConvertDmsLiteral();
-    ReplaceNames();
-    RewriteUnaryMinus();
-    InsertBrackets();
-    m_nPosition = 0;
-    m_nBracketPending = 0;
-    return ReadExpression(0);
+    std::string_view name;
+    enum Kind { Function, Constant, Operator } kind;
+    char code;
+    double value = 0.0;
+};
+
+namespace {
+
+using K = SCalcName;
+constexpr std::array<SCalcName, 30> kNames{{
+    {"ncr", K::Operator, '@'},  {"npr", K::Operator, '$'},  {"asinh", K::Function, 'a'}, {"acosh", K::Function, 'b'},
+    {"atanh", K::Function, 'c'}, {"asech", K::Function, 'd'}, {"acsch", K::Function, 'e'}, {"acoth", K::Function, 'f'},
+    {"sinh", K::Function, 'g'}, {"cosh", K::Function, 'h'}, {"tanh", K::Function, 'i'}, {"coth", K::Function, 'j'},
+    {"sech", K::Function, 'k'}, {"csch", K::Function, 'l'}, {"atan", K::Function, 'm'}, {"asin", K::Function, 'n'},
+    {"acos", K::Function, 'o'}, {"asec", K::Function, 'p'}, {"acsc", K::Function, 'q'}, {"acot", K::Function, 'r'},
+    {"sin", K::Function, 's'},  {"cos", K::Function, 't'},  {"tan", K::Function, 'u'},  {"sec", K::Function, 'v'},
+    {"csc", K::Function, 'w'},  {"cot", K::Function, 'y'},  {"ln", K::Function, 'z'},   {"log", K::Function, '{'},
+    {"pi", K::Constant, 0, std::numbers::pi}, {"e", K::Constant, 0, std::numbers::e},
+}};
+
+}  // namespace
+
+CCalcEvaluator::CCalcEvaluator(std::string strText) : m_strText(std::move(strText)) {}
+
+SCalcResult CCalcEvaluator::Calculate(bool bSubstitute, double x)
+{
+    m_bSubstitute = bSubstitute;
+    m_dX = x;
+    m_nPos = 0;
+    m_result = SCalcResult();
+    Peek();
+    if (AtEnd())
+        Fail(0, "nothing to calculate");
+    const double dValue = ReadSum(0);
+    if (m_result.Ok())
+        RefuseRest();
+    if (m_result.Ok())
+        m_result.dValue = dValue;
+    return m_result;
 }
 
-// The value goes in as a bracketed plain number; an "x" written beside a
-// number, a bracket or a name is a product, as in the graph's syntax.
-void CCalcEvaluator::Substitute(double x)
+double CCalcEvaluator::Fail(std::size_t nAt, std::string strReason)
 {
-    m_strScratch = "(" + NumberToken(x) + ")";
-    std::string strResult;
-    const std::string &t = m_strSource;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] != 'x') {
-            strResult += t[i];
+    if (m_result.Ok()) {
+        m_result.strReason = std::move(strReason);
+        m_result.nPosition = nAt;
+    }
+    m_nPos = m_strText.size();
+    return kNaN;
+}
+
+char CCalcEvaluator::Peek()
+{
+    while (m_nPos < m_strText.size() && std::string_view(" \t\r\n").find(m_strText[m_nPos]) != std::string_view::npos)
+        ++m_nPos;
+    return At(m_nPos);
+}
+
+// Whatever follows a complete expression where an operator or the end belongs.
+void CCalcEvaluator::RefuseRest()
+{
+    Peek();
+    if (AtEnd())
+        return;
+    const char c = At(m_nPos);
+    if (c == ')') {
+        Fail(m_nPos, "')' without '('");
+    } else if (IsDigit(c) || c == '.' || IsLetter(c) || c == '\'') {
+        Fail(m_nPos, "missing operator");
+    } else if (static_cast<unsigned char>(c) >= 0x80) {
+        std::size_t e = m_nPos + 1;
+        while ((static_cast<unsigned char>(At(e)) & 0xC0) == 0x80)
+            ++e;
+        Fail(m_nPos, "unexpected '" + m_strText.substr(m_nPos, e - m_nPos) + "'");
+    } else if (c < ' ' || c == 0x7F) {
+        Fail(m_nPos, "unexpected character");
+    } else {
+        Fail(m_nPos, std::string("unexpected '") + c + "'");
+    }
+}
+
+const SCalcName *CCalcEvaluator::NameAt(std::size_t i) const
+{
+    const SCalcName *pBest = nullptr;
+    for (const SCalcName &entry : kNames)
+        if (m_strText.compare(i, entry.name.size(), entry.name) == 0 && (!pBest || entry.name.size() > pBest->name.size()))
+            pBest = &entry;
+    // In bases above 14 "e" is a digit, not the constant.
+    if (pBest && pBest->kind == SCalcName::Constant && pBest->name == "e" && Base() > 14)
+        return nullptr;
+    return pBest;
+}
+
+bool CCalcEvaluator::IsDigitHere(char c) const { return DigitValue(c) < Base(); }
+
+double CCalcEvaluator::ReadSum(int nDepth)
+{
+    double dValue = ReadTerm(nDepth);
+    while (m_result.Ok()) {
+        const char c = Peek();
+        if (c != '+' && c != '-')
+            break;
+        ++m_nPos;
+        const double r = ReadTerm(nDepth);
+        dValue = c == '+' ? dValue + r : dValue - r;
+    }
+    return dValue;
+}
+
+double CCalcEvaluator::ReadTerm(int nDepth)
+{
+    double dValue = ReadSigned(nDepth);
+    while (m_result.Ok()) {
+        const char c = Peek();
+        if (c == '*' || c == '/') {
+            ++m_nPos;
+            const double r = ReadSigned(nDepth);
+            dValue = c == '*' ? dValue * r : dValue / r;
             continue;
         }
-        std::size_t p = strResult.find_last_not_of(' ');
-        if (p != std::string::npos) {
-            const char c = strResult[p];
-            if (IsDigit(c) || c == '.' || c == ')' || IsCapital(c))
-                strResult += '*';
+        const SCalcName *pName = IsLetter(c) ? NameAt(m_nPos) : nullptr;
+        if (pName && pName->kind == SCalcName::Operator) {
+            m_nPos += pName->name.size();
+            const double r = ReadSigned(nDepth);
+            dValue = pName->code == '@' ? Combinations(dValue, r) : Permutations(dValue, r);
+            continue;
         }
-        strResult += m_strScratch;
-        const std::size_t q = t.find_first_not_of(' ', i + 1);
-        if (q != std::string::npos) {
-            const char c = t[q];
-            if (IsDigit(c) || c == '.' || c == '(' || IsLower(c) || IsCapital(c))
-                strResult += '*';
+        // A value written directly before a name or a bracket multiplies it,
+        // as in the graph's syntax (2pi, 2(3), 3sin 30). A letter that is a
+        // digit of the base starts a number: two numbers need an operator.
+        if (c == '(' || (IsLetter(c) && (pName || (m_bSubstitute && c == 'x') || !IsDigitHere(c)))) {
+            dValue *= ReadPower(nDepth);
+            continue;
         }
+        break;
     }
-    m_strWork = std::move(strResult);
+    return dValue;
 }
 
-// D'M'S' becomes D + M/60 + S/3600; with fewer apostrophes the parts that
-// are missing count as 0.
-void CCalcEvaluator::ConvertDmsLiteral()
+double CCalcEvaluator::ReadSigned(int nDepth)
 {
-    std::string &t = m_strWork;
-    const std::size_t p1 = t.find('\'');
-    if (p1 == std::string::npos)
-        return;
-    std::size_t start = p1;
-    while (start > 0 && (IsDigit(t[start - 1]) || t[start - 1] == '.' || IsCapital(t[start - 1])))
-        --start;
-    const std::size_t p2 = t.find('\'', p1 + 1);
-    const std::size_t p3 = p2 == std::string::npos ? std::string::npos : t.find('\'', p2 + 1);
-    const double d = ReadToken(t.substr(start, p1 - start));
-    double m = 0.0, s = 0.0;
-    std::size_t end = p1 + 1;
-    if (p2 != std::string::npos) {
-        m = ReadToken(t.substr(p1 + 1, p2 - p1 - 1));
-        end = p2 + 1;
+    bool bNegative = false;
+    for (char c = Peek(); c == '-' || c == '+'; c = Peek()) {
+        bNegative ^= c == '-';
+        ++m_nPos;
     }
-    if (p3 != std::string::npos) {
-        s = ReadToken(t.substr(p2 + 1, p3 - p2 - 1));
-        end = p3 + 1;
-    }
-    const double dValue = s * 0.0002777777777777778 + m * 0.016666666666666666 + d;
-    t.replace(start, end - start, NumberToken(dValue));
+    const double dValue = ReadPower(nDepth);
+    return bNegative ? -dValue : dValue;
 }
 
-void CCalcEvaluator::ReplaceNames()
+double CCalcEvaluator::ReadPower(int nDepth)
 {
-    const std::string &t = m_strWork;
-    std::string strResult;
-    strResult.reserve(t.size());
-    for (std::size_t i = 0; i < t.size();) {
-        // The exponent of a decimal number keeps its sign: 1.5e-07 is one number.
-        if (m_nBase == -1 && (t[i] == 'e' || t[i] == 'E') && !strResult.empty() &&
-            (IsDigit(strResult.back()) || strResult.back() == '.')) {
-            std::size_t j = i + 1;
-            const char sign = j < t.size() && (t[j] == '-' || t[j] == '+') ? t[j++] : '\0';
-            if (j < t.size() && IsDigit(t[j])) {
-                strResult += sign == '-' ? "E_" : "E";
-                i = j;
-                continue;
+    double dValue = ReadPostfix(nDepth);
+    while (m_result.Ok() && Peek() == '^') {
+        ++m_nPos;
+        dValue = std::pow(dValue, ReadArgument(nDepth));
+    }
+    return dValue;
+}
+
+// The operand of a function, of "!" and of "^": a signed value with its
+// postfix factorials, so sin 30^2 is (sin 30)^2 and 2^-3 is 2^(-3).
+double CCalcEvaluator::ReadArgument(int nDepth)
+{
+    bool bNegative = false;
+    for (char c = Peek(); c == '-' || c == '+'; c = Peek()) {
+        bNegative ^= c == '-';
+        ++m_nPos;
+    }
+    const double dValue = ReadPostfix(nDepth + 1);
+    return bNegative ? -dValue : dValue;
+}
+
+double CCalcEvaluator::ReadPostfix(int nDepth)
+{
+    double dValue = ReadPrimary(nDepth);
+    while (m_result.Ok() && Peek() == '!') {
+        const std::size_t nAt = m_nPos++;
+        dValue = FactorialAt(dValue, nAt);
+    }
+    return dValue;
+}
+
+double CCalcEvaluator::ReadPrimary(int nDepth)
+{
+    const char c = Peek();
+    const std::size_t nAt = m_nPos;
+    if (nDepth > kMaxDepth)
+        return Fail(nAt, "nested too deeply");
+    if (AtEnd())
+        return Fail(nAt, "missing number");
+    if (c == '(') {
+        ++m_nPos;
+        const double dValue = ReadSum(nDepth + 1);
+        if (!m_result.Ok())
+            return dValue;
+        Peek();
+        if (AtEnd())
+            return Fail(m_nPos, "missing ')'");
+        if (At(m_nPos) == ')') {
+            ++m_nPos;
+            return dValue;
+        }
+        RefuseRest();
+        return kNaN;
+    }
+    if (c == '!') {
+        ++m_nPos;
+        const double dValue = ReadArgument(nDepth);
+        return m_result.Ok() ? FactorialAt(dValue, nAt) : kNaN;
+    }
+    if (IsDigit(c) || c == '.')
+        return ReadNumber();
+    if (IsLetter(c)) {
+        if (const SCalcName *pName = NameAt(nAt)) {
+            if (pName->kind == SCalcName::Operator)
+                return Fail(nAt, "missing number");
+            m_nPos += pName->name.size();
+            if (pName->kind == SCalcName::Constant)
+                return pName->value;
+            const double x = ReadArgument(nDepth);
+            return m_result.Ok() ? ApplyFunction(pName->code, x, nAt) : kNaN;
+        }
+        if (m_bSubstitute && c == 'x') {
+            ++m_nPos;
+            return m_dX;
+        }
+        if (IsDigitHere(c))
+            return ReadNumber();
+        // The whole word, also the part a known name had taken (exp, sinx).
+        std::size_t nStart = nAt, nEnd = nAt;
+        while (nStart > 0 && IsLetter(At(nStart - 1)))
+            --nStart;
+        while (IsLetter(At(nEnd)))
+            ++nEnd;
+        return Fail(nStart, "unknown name '" + m_strText.substr(nStart, std::min<std::size_t>(nEnd - nStart, 24)) + "'");
+    }
+    if (c == ')' || std::string_view("+-*/^").find(c) != std::string_view::npos)
+        return Fail(nAt, "missing number");
+    RefuseRest();
+    return kNaN;
+}
+
+// A number token, and a degrees-minutes-seconds literal D'M'S' (the minutes
+// and seconds may be left out) as D + M/60 + S/3600.
+double CCalcEvaluator::ReadNumber()
+{
+    double dValue = 0.0;
+    if (!ReadToken(&dValue))
+        return kNaN;
+    if (At(m_nPos) != '\'')
+        return dValue;
+    ++m_nPos;
+    double aParts[2] = {0.0, 0.0};
+    for (double &dPart : aParts) {
+        const std::size_t nSaved = m_nPos;
+        const char c = At(m_nPos);
+        double d = 0.0;
+        if ((IsDigit(c) || c == '.' || (IsLetter(c) && IsDigitHere(c))) && ReadToken(&d) && At(m_nPos) == '\'') {
+            dPart = d;
+            ++m_nPos;
+            continue;
+        }
+        if (m_result.Ok())
+            m_nPos = nSaved;
+        break;
+    }
+    return aParts[1] * 0.0002777777777777778 + aParts[0] * 0.016666666666666666 + dValue;
+}
+
+bool CCalcEvaluator::ReadToken(double *pValue)
+{
+    const std::size_t nStart = m_nPos;
+    const int nBase = Base();
+    std::size_t e = nStart;
+    bool bPoint = false, bDigits = false;
+    for (;; ++e) {
+        const char c = At(e);
+        if (c == '.') {
+            if (bPoint) {
+                Fail(e, "second '.' in a number");
+                return false;
+            }
+            bPoint = true;
+            continue;
+        }
+        const bool bDigitLike = IsDigit(c) || (nBase > 10 && IsLetter(c) && !NameAt(e) && !(m_bSubstitute && c == 'x'));
+        if (!bDigitLike)
+            break;
+        if (DigitValue(c) >= nBase) {
+            Fail(e, std::string("'") + c + "' is not a digit in base " + std::to_string(nBase));
+            return false;
+        }
+        bDigits = true;
+    }
+    if (!bDigits) {
+        Fail(nStart, "missing digits");
+        return false;
+    }
+    std::string strToken = m_strText.substr(nStart, e - nStart);
+    if (nBase == 10) {
+        // The exponent of a decimal number: 1.5e-07 is one number, 2e a product.
+        std::size_t f = e;
+        if (At(f) == 'e' || At(f) == 'E') {
+            const char sign = At(f + 1) == '-' || At(f + 1) == '+' ? At(++f) : '\0';
+            if (IsDigit(At(++f))) {
+                strToken += sign == '-' ? "E-" : "E";
+                while (IsDigit(At(f)))
+                    strToken += At(f++);
+                e = f;
             }
         }
-        const SName *pBest = nullptr;
-        for (const SName &entry : kNames)
-            if (t.compare(i, entry.name.size(), entry.name) == 0 && (!pBest || entry.name.size() > pBest->name.size()))
-                pBest = &entry;
-        if (pBest) {
-            strResult += pBest->code;
-            i += pBest->name.size();
-        } else {
-            strResult += t[i++];
-        }
-    }
-    m_strWork = std::move(strResult);
-}
-
-// A unary minus becomes "_1*" (minus one times). At the start or after "("
-// it stays unbracketed, so -3^2 is -9; after an operator or a function the
-// negated operand is bracketed, so 2^-3 and 2/-4 keep their operand whole.
-// Right to left, so inner minus signs are already rewritten.
-void CCalcEvaluator::RewriteUnaryMinus()
-{
-    std::string &t = m_strWork;
-    DropMinusPairs(t);
-    for (std::size_t p = t.size(); p-- > 0;) {
-        if (t[p] != '-')
-            continue;
-        const char left = p > 0 ? t[p - 1] : '\0';
-        if (IsDigit(left) || left == ')' || left == '.' || IsCapital(left))
-            continue;
-        if (p == 0 || left == '(') {
-            t.replace(p, 1, "_1*");
-            continue;
-        }
-        std::size_t end = PrimaryEnd(t, p + 1);
-        if (left != '^')
-            while (end < t.size() && t[end] == '^')
-                end = PrimaryEnd(t, end + 1);
-        t.insert(end, ")");
-        t.replace(p, 1, "(_1*");
-    }
-}
-
-void CCalcEvaluator::InsertBrackets()
-{
-    const std::string &t = m_strWork;
-    std::size_t i = 0;
-    while (true) {
-        while (i < t.size() && !IsOperator(t[i]))
-            ++i;
-        if (i >= t.size())
-            return;
-        std::size_t left = i == 0 ? 0 : i - 1;
-        while (left > 0 && IsOperand(t[left]))
-            --left;
-        const std::size_t k = InsertLeft(i, left);
-        std::size_t right = k + 1;
-        if (right >= t.size())
-            return;
-        while (IsOperand(t[right])) {
-            if (right == t.size() - 1)
-                return;  // the reader ends the last group at the end of the text
-            ++right;
-        }
-        i = InsertRight(k, right);
-    }
-}
-
-std::size_t CCalcEvaluator::InsertLeft(std::size_t op, std::size_t edge)
-{
-    std::string &t = m_strWork;
-    std::size_t e = edge;
-    if (t[e] == ')') {
-        // The whole group, and a function code just before it, is the operand.
-        std::ptrdiff_t j = static_cast<std::ptrdiff_t>(e);
-        for (int nDepth = 0; j >= 0; --j) {
-            if (t[j] == ')')
-                ++nDepth;
-            else if (t[j] == '(' && --nDepth == 0)
-                break;
-        }
-        if (j > 0 && IsFunctionCode(t[j - 1]))
-            --j;
-        e = j > 0 ? static_cast<std::size_t>(j - 1) : 0;
-    }
-    if (Priority(t[op]) > Priority(t[e])) {
-        t.insert(e == 0 ? 0 : e + 1, 1, '(');
-        return op + 1;
-    }
-    return op;
-}
-
-std::size_t CCalcEvaluator::InsertRight(std::size_t op, std::size_t edge)
-{
-    std::string &t = m_strWork;
-    std::size_t e = edge;
-    if (t[e] == '(')
-        e = std::min(GroupEnd(t, e), t.size() - 1);
-    if (Priority(t[op]) > Priority(t[e])) {
-        t.insert(e, 1, ')');
-        return edge + 1;
-    }
-    return edge;
-}
-
-double CCalcEvaluator::ReadExpression(int nDepth)
-{
-    const std::size_t n = m_strWork.size();
-    if (nDepth > kMaxDepth) {
-        m_nPosition = static_cast<std::int32_t>(n);
-        return kNaN;
-    }
-    double dAccumulator = 0.0;
-    while (true) {
-        char op = At(m_nPosition);
-        if (IsOperator(op))
-            ++m_nPosition;
-        else
-            op = '\0';
-        double dValue = ReadFactor(nDepth + 1);
-        if (m_nBracketPending) {
-            m_nBracketPending = 0;
-            dValue = ReadExpression(nDepth + 1);
-        }
-        switch (op) {
-        case '+': dAccumulator += dValue; break;
-        case '-': dAccumulator -= dValue; break;
-        case '*': dAccumulator *= dValue; break;
-        case '/': dAccumulator /= dValue; break;
-        case '^': dAccumulator = std::pow(dAccumulator, dValue); break;
-        case '@': dAccumulator = Combinations(dAccumulator, dValue); break;
-        case '$': dAccumulator = Permutations(dAccumulator, dValue); break;
-        default: dAccumulator = dValue; break;
-        }
-        if (static_cast<std::size_t>(m_nPosition) >= n || At(m_nPosition) == ')' || At(m_nPosition) == '\0')
-            break;
-    }
-    if (static_cast<std::size_t>(m_nPosition) < n)
-        ++m_nPosition;
-    return dAccumulator;
-}
-
-double CCalcEvaluator::ReadFactor(int nDepth)
-{
-    const std::size_t n = m_strWork.size();
-    const std::size_t pos = m_nPosition;
-    if (nDepth > kMaxDepth || pos >= n) {
-        // Nothing left to read: an incomplete expression.
-        m_nPosition = static_cast<std::int32_t>(n);
-        return kNaN;
-    }
-    const char c = m_strWork[pos];
-    if (c == '(') {
-        ++m_nPosition;
-        m_nBracketPending = 1;
-        return 0.0;
-    }
-    std::size_t end = pos;
-    while (end < n && IsNumberChar(m_strWork[end]))
-        ++end;
-    if (end == pos) {
-        double dArgument;
-        if (At(pos + 1) == '(') {
-            m_nPosition += 2;
-            dArgument = ReadExpression(nDepth + 1);
-        } else {
-            ++m_nPosition;
-            dArgument = ReadFactor(nDepth + 1);
-        }
-        return ApplyFunction(c, dArgument, m_bRadian);
-    }
-    m_nPosition = static_cast<std::int32_t>(end);
-    return ReadToken(m_strWork.substr(pos, end - pos));
-}
-
-std::string CCalcEvaluator::NumberToken(double dValue) const
-{
-    if (!std::isfinite(dValue)) {
-        // No digits for these; "1/0" and "0/0" read back as them.
-        return std::isnan(dValue) ? "(0/0)" : dValue > 0 ? "(1/0)" : "(-1/0)";
-    }
-    if (m_nBase != -1) {
+        *pValue = ReadDecimal(strToken);
+    } else {
         CBaseNumber number;
-        number.FromDecimal(dValue, m_nBase);
-        return number.m_strOutput;
+        number.m_strInput = std::move(strToken);
+        *pValue = number.ToDecimal(nBase);
     }
-    char buf[400];
-    const auto result = std::to_chars(buf, buf + sizeof buf, dValue, std::chars_format::fixed);
-    return std::string(buf, result.ptr);
+    m_nPos = e;
+    return true;
 }
 
-double CCalcEvaluator::ReadToken(std::string strToken) const
+double CCalcEvaluator::FactorialAt(double n, std::size_t nAt)
 {
-    if (!strToken.empty() && strToken.front() == '_')
-        strToken.front() = '-';
-    if (m_nBase == -1) {
-        for (std::size_t i = 1; i < strToken.size(); ++i)
-            if (strToken[i] == '_' && strToken[i - 1] == 'E')
-                strToken[i] = '-';
-        return ReadDecimal(strToken);
+    if (!std::isnan(n) && (n < 0 || n != std::trunc(n)))
+        return Fail(nAt, "factorial needs a whole number from 0 up");
+    return Factorial(n);
+}
+
+double CCalcEvaluator::ApplyFunction(char code, double x, std::size_t nAt)
+{
+    const bool bDegrees = !m_bRadian;
+    if (bDegrees && std::isfinite(x) && std::string_view("stuvwy").find(code) != std::string_view::npos) {
+        const auto [s, c] = SinCosDegrees(x);
+        const long double fractions[][2] = {{s, 1}, {c, 1}, {s, c}, {1, c}, {1, s}, {c, s}};
+        const auto &f = fractions[std::string_view("stuvwy").find(code)];
+        if (f[1] == 0) {
+            char buf[64];
+            std::snprintf(buf, sizeof buf, " %.16g is undefined", x);
+            const auto it = std::find_if(kNames.begin(), kNames.end(), [code](const SCalcName &n) { return n.code == code; });
+            return Fail(nAt, std::string(it->name) + buf);
+        }
+        return static_cast<double>(f[0] / f[1]);
     }
-    CBaseNumber number;
-    number.m_strInput = std::move(strToken);
-    return number.ToDecimal(m_nBase);
+    const long double y = x;
+    const auto angle = [bDegrees](long double a) { return bDegrees ? ToDegrees(a) : static_cast<double>(a); };
+    switch (code) {
+    case 's': return std::sin(x);
+    case 't': return std::cos(x);
+    case 'u': return std::tan(x);
+    case 'v': return 1 / std::cos(x);
+    case 'w': return 1 / std::sin(x);
+    case 'y': return 1 / std::tan(x);
+    case 'n': return angle(std::asin(y));
+    case 'o': return angle(std::acos(y));
+    case 'm': return angle(std::atan(y));
+    case 'p': return angle(std::acos(1 / y));
+    case 'q': return angle(std::asin(1 / y));
+    case 'r': return angle(std::atan(1 / y));
+    case 'g': return std::sinh(x);
+    case 'h': return std::cosh(x);
+    case 'i': return std::tanh(x);
+    case 'j': return 1 / std::tanh(x);
+    case 'k': return 1 / std::cosh(x);
+    case 'l': return 1 / std::sinh(x);
+    case 'a': return std::asinh(x);
+    case 'b': return std::acosh(x);
+    case 'c': return std::atanh(x);
+    case 'd': return std::acosh(1 / x);
+    case 'e': return std::asinh(1 / x);
+    case 'f': return std::atanh(1 / x);
+    case 'z': return std::log(x);
+    case '{': return std::log10(x);
+    default: return kNaN;
+    }
 }
 
 double CCalcEvaluator::Factorial(double n)
 {
-    if (std::isnan(n))
-        return n;
-    if (n == 0)
-        return 1.0;
+    if (std::isnan(n) || n < 0 || n != std::trunc(n))
+        return kNaN;
     if (n > 170)
         return std::numeric_limits<double>::infinity();
-    const double m = std::trunc(n - 1);
-    if (m < 1)
-        return n;
-    double p = n;
-    for (double k = m; k >= 1; --k)
-        p *= k;
-    return p;
+    return ExactFactorial(static_cast<int>(n));
 }
 
 double CCalcEvaluator::Permutations(double n, double r)
@@ -497,48 +537,12 @@ double CCalcEvaluator::Permutations(double n, double r)
     return p;
 }
 
-double CCalcEvaluator::Combinations(double n, double r) { return Permutations(n, r) / Factorial(r); }
+double CCalcEvaluator::Combinations(double n, double r) { return Permutations(n, r) / Factorial(std::trunc(r)); }
 
-double CCalcEvaluator::ApplyFunction(char code, double x, bool bRadian)
-{
-    const double a = bRadian ? x : x * kDegToRad;
-    const double k = bRadian ? 1.0 : kRadToDeg;
-    switch (code) {
-    case 's': return std::sin(a);
-    case 't': return std::cos(a);
-    case 'u': return std::tan(a);
-    case 'v': return 1 / std::cos(a);
-    case 'w': return 1 / std::sin(a);
-    case 'y': return 1 / std::tan(a);
-    case 'n': return std::asin(x) * k;
-    case 'o': return std::acos(x) * k;
-    case 'm': return std::atan(x) * k;
-    case 'p': return std::acos(1 / x) * k;
-    case 'q': return std::asin(1 / x) * k;
-    case 'r': return std::atan(1 / x) * k;
-    case 'g': return std::sinh(x);
-    case 'h': return std::cosh(x);
-    case 'i': return std::tanh(x);
-    case 'j': return 1 / std::tanh(x);
-    case 'k': return 1 / std::cosh(x);
-    case 'l': return 1 / std::sinh(x);
-    case 'a': return std::asinh(x);
-    case 'b': return std::acosh(x);
-    case 'c': return std::atanh(x);
-    case 'd': return std::acosh(1 / x);
-    case 'e': return std::asinh(1 / x);
-    case 'f': return std::atanh(1 / x);
-    case 'z': return std::log(x);
-    case '{': return std::log10(x);
-    case '!': return Factorial(x);
-    default: return kNaN;
-    }
-}
-
-double EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase)
+SCalcResult EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase)
 {
     CCalcEvaluator evaluator(strText);
     evaluator.SetRadian(bRadian);
     evaluator.SetBase(nTokenBase);
-    return evaluator.Evaluate(false, 0.0);
+    return evaluator.Calculate(false, 0.0);
 }

@@ -1,13 +1,18 @@
 #pragma once
 
-#include <cstdint>
+#include "core/calc/CalcResult.h"
+
+#include <cstddef>
 #include <string>
 
-// The calculator's own evaluator. The text is rewritten in steps (spaces
-// out, a degrees-minutes-seconds literal to a number, names to one-character
-// codes, unary minus made explicit, brackets inserted for the priorities) and
-// then read strictly from left to right. Each evaluation of a new text uses
-// a new evaluator: the working text is rewritten in place.
+struct SCalcName;
+
+// The calculator's own evaluator: a recursive reader over the typed text.
+// Priorities: "+" "-" below "*" "/" ncr npr (and a number written directly
+// before a name or "(", which multiplies), below a unary sign, below "^"
+// (grouped from left to right), below "!" and the functions. Text that
+// cannot be read completely is refused with a reason and its position;
+// numerical trouble (1/0, ln of -1) still comes back as infinity or NaN.
 class CCalcEvaluator
 {
 public:
@@ -18,48 +23,49 @@ public:
     // -1: plain decimal numbers; otherwise the base (2..36) of number tokens.
     void SetBase(int nBase) { m_nBase = nBase; }
 
-    // The value of the text; with bSubstitute every "x" of the text is x.
-    // Text that does not follow the grammar still gives a number (NaN when
-    // nothing sensible can be read).
-    double Evaluate(bool bSubstitute = false, double x = 0.0);
+    // The value of the text, or why it is refused; with bSubstitute the
+    // name x stands for the value x.
+    SCalcResult Calculate(bool bSubstitute = false, double x = 0.0);
+    // Calculate's value alone: NaN for a refused text.
+    double Evaluate(bool bSubstitute = false, double x = 0.0) { return Calculate(bSubstitute, x).dValue; }
 
-    // The rewritten text of the last evaluation.
-    const std::string &WorkingText() const { return m_strWork; }
-
-    // n!, nPr and nCr as the calculator computes them.
+    // n! correctly rounded; NaN for a negative or fractional n, infinity
+    // above 170. nPr and nCr as the calculator computes them.
     static double Factorial(double n);
     static double Permutations(double n, double r);
     static double Combinations(double n, double r);
-    // Applies the function of a one-character code; NaN for no code.
-    static double ApplyFunction(char code, double x, bool bRadian);
 
 private:
-    void Substitute(double x);
-    void ConvertDmsLiteral();
-    void ReplaceNames();
-    void RewriteUnaryMinus();
-    void InsertBrackets();
-    std::size_t InsertLeft(std::size_t op, std::size_t edge);
-    std::size_t InsertRight(std::size_t op, std::size_t edge);
+    double ReadSum(int nDepth);
+    double ReadTerm(int nDepth);
+    double ReadSigned(int nDepth);
+    double ReadPower(int nDepth);
+    double ReadPostfix(int nDepth);
+    double ReadPrimary(int nDepth);
+    double ReadArgument(int nDepth);
+    double ReadNumber();
+    bool ReadToken(double *pValue);
+    double ApplyFunction(char code, double x, std::size_t nAt);
+    double FactorialAt(double n, std::size_t nAt);
+    void RefuseRest();
 
-    double ReadExpression(int nDepth);
-    double ReadFactor(int nDepth);
-    char At(std::size_t i) const { return i < m_strWork.size() ? m_strWork[i] : '\0'; }
+    double Fail(std::size_t nAt, std::string strReason);
+    char Peek();
+    char At(std::size_t i) const { return i < m_strText.size() ? m_strText[i] : '\0'; }
+    bool AtEnd() const { return m_nPos >= m_strText.size(); }
+    const SCalcName *NameAt(std::size_t i) const;
+    bool IsDigitHere(char c) const;
+    int Base() const { return m_nBase == -1 ? 10 : m_nBase; }
 
-    // A number as a token of the current base, without exponent, that the
-    // reader reads back to the same value.
-    std::string NumberToken(double dValue) const;
-    double ReadToken(std::string strToken) const;
-
-    std::int32_t m_nBracketPending = 0;
-    std::int32_t m_nPosition = 0;
-    std::string m_strScratch;
+    std::string m_strText;
     bool m_bRadian = false;
-    std::int32_t m_nBase = -1;
-    std::string m_strSource;
-    std::string m_strWork;
+    int m_nBase = -1;
+    bool m_bSubstitute = false;
+    double m_dX = 0.0;
+    std::size_t m_nPos = 0;
+    SCalcResult m_result;
 };
 
 // The calculator's "=": the text evaluated with the angle mode and the base
 // of number tokens (-1 for plain decimal).
-double EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase);
+SCalcResult EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase);

@@ -52,9 +52,10 @@ int BaseFieldValue(const std::string &strText)
     return d >= 2 && d <= 36 ? static_cast<int>(d) : 0;
 }
 
-int TokenBase(const std::string &strFrom, const std::string &strTo)
+int TokenBase(const std::string &strFrom)
 {
-    return strFrom == "10" && strTo == "10" ? -1 : BaseFieldValue(strFrom);
+    const int nFrom = BaseFieldValue(strFrom);
+    return nFrom == 10 ? -1 : nFrom;
 }
 
 std::string EqualsText(double dValue, int nShownBase)
@@ -132,10 +133,19 @@ std::string ConvertDms(const std::string &strDisplay)
             return strDisplay;
         const bool bNegative = v < 0;
         v = std::fabs(v);
-        const double d = std::trunc(v);
+        double d = std::trunc(v);
         const double f = v - d;
-        const double m = std::trunc(f * 60);
-        const double s = (f * 60 - m) * 60;
+        double m = std::trunc(f * 60);
+        double s = (f * 60 - m) * 60;
+        // Seconds are shown to hundredths: 59.995 and up is a whole minute.
+        if (std::round(s * 100) >= 6000) {
+            s = 0;
+            m += 1;
+        }
+        if (m >= 60) {
+            m -= 60;
+            d += 1;
+        }
         return std::string(bNegative ? "-" : "") + ToChars(d, std::chars_format::fixed, 0) + kDegreeSign + " " +
                ToChars(m, std::chars_format::fixed, 0) + "' " + ToChars(s, std::chars_format::fixed, 2) + "\"  ";
     }
@@ -151,6 +161,11 @@ std::string ConvertDms(const std::string &strDisplay)
     const double sec = second < minute || minute == std::string::npos ? 0.0 : ReadNumberText(s.substr(minute + 1, second - minute - 1));
     const double dValue = sec * 0.0002777777777777778 + m * 0.016666666666666666 + d;
     return std::string(bNegative ? "-" : "") + FormatG16(dValue) + "  ";
+}
+
+std::string RefusalText(const SCalcResult &result)
+{
+    return result.strReason + " at character " + std::to_string(result.nPosition + 1);
 }
 
 std::pair<double, double> RectToPolar(double x, double y)

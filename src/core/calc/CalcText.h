@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/calc/CalcResult.h"
+
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -32,9 +34,10 @@ inline constexpr std::size_t kMaxCalcTextLength = 10000;
 inline constexpr const char *kCalcTooLongText =
     "The expression is too long for the calculator: at most 10000 characters.";
 int BaseFieldValue(const std::string &strText);
-// The base of the number tokens: -1 (plain decimal numbers) while both fields
-// read exactly "10", else the base From holds.
-int TokenBase(const std::string &strFrom, const std::string &strTo);
+// The base of the number tokens: -1 (plain decimal numbers, with exponents)
+// when From holds 10, else the base From holds; To only says how the result
+// is shown.
+int TokenBase(const std::string &strFrom);
 // The display after "=" for a result shown in a base: FormatResult in 10,
 // FormatResultInBase in the others.
 std::string EqualsText(double dValue, int nShownBase);
@@ -47,7 +50,12 @@ std::string CopyText(const std::string &strDisplay);
 // A memory entry as expression text: its exponent becomes "*10^".
 std::string RecallText(const std::string &strMemory);
 
-// Decimal degrees to D° M' S.SS" (UTF-8) and back, both followed by two
+// Why a text was refused, with the (1-based) character where reading stopped:
+// "missing ')' at character 5".
+std::string RefusalText(const SCalcResult &result);
+
+// Decimal degrees to D° M' S.SS" (UTF-8) and back; seconds that round to 60
+// carry into the minutes and degrees, both followed by two
 // spaces; a text without an apostrophe is decimal.
 std::string ConvertDms(const std::string &strDisplay);
 

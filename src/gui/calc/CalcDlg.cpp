@@ -2,6 +2,7 @@
 
 #include "core/calc/CalcEvaluator.h"
 #include "core/calc/CalcText.h"
+#include "core/calc/FunctionValue.h"
 #include "gui/calc/CalcButton.h"
 #include "gui/view/CommandIds.h"
 #include "gui/view/Message.h"
@@ -17,6 +18,9 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTextEdit>
 
 
@@ -25,6 +29,7 @@ namespace {
 const char *const kTitle = "Exepression Calculator";
 const QColor kDisplayBackground(2, 35, 24);
 const QColor kDisplayText(148, 230, 141);
+const QColor kReasonText(176, 0, 0);
 
 // Buttons that only append their text to the expression.
 struct SAppend {
@@ -64,7 +69,9 @@ void AddUnlessPresent(QComboBox *pCombo, const QString &strText)
 CCalcDlg::CCalcDlg(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QString::fromLatin1(kTitle));
-    setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // A tool window of its parent: above the main window, never above the
+    // dialogs the main window opens.
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(false);
     setObjectName(QStringLiteral("Calculator"));
     CreateControls();
@@ -75,7 +82,7 @@ void CCalcDlg::CreateControls()
     auto *pLayout = new QGridLayout(this);
     pLayout->setContentsMargins(8, 4, 8, 8);
     pLayout->setSpacing(6);
-    pLayout->setSizeConstraint(QLayout::SetFixedSize);
+    setSizeGripEnabled(true);
 
     auto *pMenuBar = new QMenuBar(this);
     QMenu *pMenu = pMenuBar->addMenu(tr("&Edit"));
@@ -92,21 +99,46 @@ void CCalcDlg::CreateControls()
     pLayout->addWidget(m_pExpression, 0, 0, 1, 2);
 
     m_pDisplay = new QLabel(QStringLiteral("0. "), this);
-    QFont lcd(QStringLiteral("DSEG7 Classic"));
-    lcd.setStyleHint(QFont::Monospace);  // any monospaced face when the LCD font is missing
-    lcd.setPixelSize(30);
-    m_pDisplay->setFont(lcd);
+    m_lcdFont = QFont(QStringLiteral("DSEG7 Classic"));
+    m_lcdFont.setStyleHint(QFont::Monospace);  // any monospaced face when the LCD font is missing
+    m_lcdFont.setPixelSize(30);
+    m_plainFont = QFont(QStringLiteral("Monospace"));
+    m_plainFont.setStyleHint(QFont::Monospace);
+    m_plainFont.setPixelSize(28);
+    m_pDisplay->setFont(m_lcdFont);
     m_pDisplay->setAutoFillBackground(true);
     QPalette palette = m_pDisplay->palette();
     palette.setColor(QPalette::Window, kDisplayBackground);
     palette.setColor(QPalette::WindowText, kDisplayText);
     m_pDisplay->setPalette(palette);
     m_pDisplay->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pDisplay->setFixedHeight(46);
     m_pDisplay->setMargin(4);
     m_pDisplay->setTextInteractionFlags(Qt::NoTextInteraction);
     m_controls.insert(IDC_CALC_DISPLAY, m_pDisplay);
-    pLayout->addWidget(m_pDisplay, 1, 0, 1, 2);
+    // A long result (60 binary digits) scrolls instead of widening the window.
+    auto *pScroll = new QScrollArea(this);
+    pScroll->setWidget(m_pDisplay);
+    pScroll->setWidgetResizable(true);
+    pScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    pScroll->setFrameShape(QFrame::NoFrame);
+    pScroll->setFixedHeight(46 + pScroll->horizontalScrollBar()->sizeHint().height());
+    pScroll->setMinimumWidth(100);
+
+    m_pReason = new QLabel(this);
+    m_pReason->setObjectName(QStringLiteral("calcReason"));
+    QPalette reason = m_pReason->palette();
+    reason.setColor(QPalette::WindowText, kReasonText);
+    m_pReason->setPalette(reason);
+    m_pReason->setWordWrap(true);
+    m_pReason->hide();
+    auto *pDisplayBox = new QWidget(this);
+    auto *pDisplayLayout = new QVBoxLayout(pDisplayBox);
+    pDisplayLayout->setContentsMargins(0, 0, 0, 0);
+    pDisplayLayout->setSpacing(2);
+    pDisplayLayout->addWidget(pScroll);
+    pDisplayLayout->addWidget(m_pReason);
+    pLayout->addWidget(pDisplayBox, 1, 0, 1, 2);
 
     pLayout->addWidget(CreateKeypad(), 2, 0, 3, 1);
     pLayout->addWidget(CreateMemoryGroup(), 2, 1);
@@ -197,6 +229,7 @@ QWidget *CCalcDlg::CreateSubstitutionGroup()
     m_pXValue = new QComboBox(pGroup);
     m_pXValue->setEditable(true);
     m_pXValue->setInsertPolicy(QComboBox::NoInsert);
+    m_pXValue->setCompleter(nullptr);  // typing 2 must not become an earlier 2e20
     m_controls.insert(IDC_CALC_X_VALUE, m_pXValue);
     pGrid->addWidget(new QLabel(QStringLiteral("F(x)="), pGroup), 0, 0);
     pGrid->addWidget(m_pFunction, 0, 1, 1, 2);
@@ -277,8 +310,15 @@ void CCalcDlg::ShowCalculator(const QStringList &functions, int nSelected)
 {
     m_pFunction->clear();
     m_pFunction->addItems(functions);
-    if (nSelected >= 0 && nSelected < m_pFunction->count())
-        m_pFunction->setCurrentIndex(nSelected);
+    // nSelected is a slot: the derivative lines below the functions do not count.
+    for (int i = 0, nSlot = 0; i < functions.size(); ++i) {
+        if (functions[i].startsWith(QStringLiteral("    ")))
+            continue;
+        if (nSlot++ == nSelected) {
+            m_pFunction->setCurrentIndex(i);
+            break;
+        }
+    }
     m_bShown = true;
     // Some window managers place a window shown again by its frame; it goes
     // back where the user left it.
@@ -301,7 +341,23 @@ void CCalcDlg::SetExpressionText(const QString &strText)
 
 QString CCalcDlg::DisplayText() const { return m_pDisplay->text(); }
 
-void CCalcDlg::SetDisplay(const QString &strText) { m_pDisplay->setText(strText); }
+QString CCalcDlg::ReasonText() const { return m_pReason->text(); }
+
+void CCalcDlg::SetDisplay(const QString &strText)
+{
+    // The seven segments draw digits, the point and the sign only; letters
+    // (digits above 9, nan, an exponent) get a plain face.
+    static const QRegularExpression segments(QStringLiteral("^[-0-9. ]*$"));
+    m_pDisplay->setFont(segments.match(strText).hasMatch() ? m_lcdFont : m_plainFont);
+    m_pDisplay->setText(strText);
+    ShowReason(QString());
+}
+
+void CCalcDlg::ShowReason(const QString &strReason)
+{
+    m_pReason->setText(strReason);
+    m_pReason->setVisible(!strReason.isEmpty());
+}
 
 void CCalcDlg::Append(const QString &strText) { SetExpressionText(ExpressionText() + strText); }
 
@@ -386,7 +442,7 @@ bool CCalcDlg::ReadBases(int *pnFrom, int *pnTo)
             pEdit->selectAll();
             return false;
         }
-    *pnFrom = TokenBase(Std(pFrom->text()), Std(pTo->text()));
+    *pnFrom = TokenBase(Std(pFrom->text()));
     *pnTo = BaseFieldValue(Std(pTo->text()));
     return true;
 }
@@ -410,7 +466,14 @@ void CCalcDlg::OnEvaluate()
     const std::string strText = Std(ExpressionText());
     if (!AcceptLength(strText))
         return;
-    m_dLastResult = EvaluateCalcText(strText, m_nAngleMode == 1, nFrom);
+    const SCalcResult result = EvaluateCalcText(strText, m_nAngleMode == 1, nFrom);
+    if (!result.Ok()) {
+        // No number for a text that cannot be read; the text stays to be corrected.
+        SetDisplay(QString());
+        ShowReason(Text(RefusalText(result)));
+        return;
+    }
+    m_dLastResult = result.dValue;
     SetDisplay(Text(EqualsText(m_dLastResult, nTo)));
 }
 
@@ -432,7 +495,7 @@ void CCalcDlg::OnPower(int nId)
 void CCalcDlg::OnStore()
 {
     const QString strDisplay = DisplayText();
-    if (strDisplay == QStringLiteral("0. "))
+    if (strDisplay == QStringLiteral("0. ") || strDisplay.isEmpty())
         return;
     const QString strText = Text(StoreText(Std(strDisplay), IsIntegral(m_dLastResult)));
     m_pMemory->setEditText(strText);
@@ -449,28 +512,39 @@ void CCalcDlg::OnClearItem()
     m_pMemory->setEditText(m_pMemory->count() > 0 ? m_pMemory->itemText(0) : QString());
 }
 
+// F(x) at X as the graph draws it: the graph's syntax, in radians, whatever
+// the calculator's angle mode and bases.
 void CCalcDlg::OnSubstitute()
 {
     const QString strFunction = m_pFunction->currentText();
     AddUnlessPresent(m_pFunction, strFunction);
-    int nFrom = -1, nTo = 10;
-    if (!ReadBases(&nFrom, &nTo) || !AcceptLength(Std(strFunction)))
+    if (!AcceptLength(Std(strFunction)))
         return;
-    m_nAngleMode = static_cast<QRadioButton *>(Control(IDC_CALC_RAD))->isChecked() ? 1 : 0;
-    CCalcEvaluator evaluator(Std(strFunction));
-    evaluator.SetRadian(m_nAngleMode == 1);
-    evaluator.SetBase(nFrom);
     const QString strX = m_pXValue->currentText();
     if (m_pXValue->findText(strX, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
         m_pXValue->addItem(strX);
         m_pXValue->model()->sort(0);
         m_pXValue->setEditText(strX);
     }
-    const double v = evaluator.Evaluate(true, ReadNumberText(Std(strX)));
-    Append(Text(FormatG16(v)));
+    const SCalcResult x = EvaluateCalcText(Std(strX), false, -1);
+    if (!x.Ok()) {
+        ShowReason(QStringLiteral("X: ") + Text(RefusalText(x)));
+        return;
+    }
+    const SCalcResult value = FunctionValue(Std(strFunction), x.dValue);
+    if (!value.Ok()) {
+        ShowReason(Text(value.strReason));
+        return;
+    }
+    ShowReason(QString());
+    Append(Text(FormatG16(value.dValue)));
 }
 
-void CCalcDlg::OnDegreesMinutesSeconds() { SetDisplay(Text(ConvertDms(Std(DisplayText())))); }
+void CCalcDlg::OnDegreesMinutesSeconds()
+{
+    if (!DisplayText().isEmpty())
+        SetDisplay(Text(ConvertDms(Std(DisplayText()))));
+}
 
 void CCalcDlg::OnRectToPolar()
 {

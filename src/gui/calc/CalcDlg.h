@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
 #include <QHash>
 #include <QPoint>
 #include <QStringList>
@@ -12,7 +13,8 @@ class QLabel;
 class QLineEdit;
 class QTextEdit;
 
-// The "Exepression Calculator": a modeless tool window that stays on top.
+// The "Exepression Calculator": a modeless tool window of its parent, kept
+// above the parent only.
 // It is made once, hidden, and closing only hides it, so its lists, fields
 // and last result survive until its owner goes.
 class CCalcDlg : public QDialog
@@ -22,8 +24,8 @@ public:
     explicit CCalcDlg(QWidget *parent = nullptr);
 
     // Refills "F(x)=" with the plotted functions (derivative lines already
-    // indented by the caller), selects entry nSelected and shows the window
-    // on top without moving it.
+    // indented by four spaces by the caller), selects the function of slot
+    // nSelected and shows the window on top without moving it.
     void ShowCalculator(const QStringList &functions, int nSelected);
 
     // Carries out the button or menu command nId.
@@ -34,6 +36,8 @@ public:
     QString ExpressionText() const;
     void SetExpressionText(const QString &strText);
     QString DisplayText() const;
+    // The reason the last text was refused; empty after a result.
+    QString ReasonText() const;
     double LastResult() const { return m_dLastResult; }
 
     bool m_bShown = false;  // set when the window is shown for the frame
@@ -55,6 +59,8 @@ private:
 
     void Append(const QString &strText);
     void SetDisplay(const QString &strText);
+    // Why the last text was refused, shown below the display; empty hides it.
+    void ShowReason(const QString &strReason);
     // The base of number tokens (-1 for plain decimal) and the base shown;
     // false after telling the user that a base field is out of range.
     bool ReadBases(int *pnFrom, int *pnTo);
@@ -80,6 +86,9 @@ private:
 
     QTextEdit *m_pExpression = nullptr;
     QLabel *m_pDisplay = nullptr;
+    QLabel *m_pReason = nullptr;
+    QFont m_lcdFont;
+    QFont m_plainFont;
     QComboBox *m_pMemory = nullptr;
     QComboBox *m_pFunction = nullptr;
     QComboBox *m_pXValue = nullptr;

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "core/calc/CalcResult.h"
+
+#include <string>
+
+// The calculator's substitution: a plotted function's value at x as the
+// graph computes it (its own syntax, angles in radians). Refused with the
+// a reason when the text is not a function the graph can read.
+SCalcResult FunctionValue(const std::string &strFunction, double x);
