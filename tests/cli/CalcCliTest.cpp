@@ -50,6 +50,17 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
     }
     EXPECT_TRUE(m_messages.shown.empty());
 
+    // A text the window refuses: the same reason on standard error.
+    for (const char *text : {"(2+3", "FG"}) {
+        Edit(IDC_CALC_BASE_FROM)->setText(QStringLiteral("16"));
+        m_dlg.SetExpressionText(QString::fromLatin1(text));
+        Press(IDC_CALC_EQUALS);
+        const SCliRun run = RunCli({"calc", text, "--base", "16"});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, m_dlg.ReasonText().toStdString() + "\n");
+    }
+    Edit(IDC_CALC_BASE_FROM)->setText(QStringLiteral("10"));
+
     Edit(IDC_CALC_BASE_TO)->setText(QStringLiteral("37"));
     Press(IDC_CALC_EQUALS);
     ASSERT_EQ(m_messages.shown.size(), 1u);

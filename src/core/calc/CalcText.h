@@ -27,9 +27,8 @@ std::string FormatResultInBase(double dValue, int nBase);
 // number, truncated), 0 outside 2..36, which earns kBaseFieldText.
 inline constexpr const char *kBaseFieldText = "Please enter an integer between 2 and 36.";
 
-// The evaluator rewrites its text in place, in time that grows with the square
-// of the length for some texts (runs of minus signs, nested brackets): longer
-// texts would seem to hang the window.
+// Far longer than anyone types: a pasted text beyond it is refused before
+// it is read, so the window never seems to hang on one.
 inline constexpr std::size_t kMaxCalcTextLength = 10000;
 inline constexpr const char *kCalcTooLongText =
     "The expression is too long for the calculator: at most 10000 characters.";

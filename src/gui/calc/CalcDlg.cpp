@@ -384,6 +384,25 @@ bool CCalcDlg::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
+// Qt lets a tool window's keys reach its parent's shortcuts. The main
+// window's keys (Ctrl+A analyses, Ctrl+N starts anew, F6, Alt+Return) must
+// not act behind this window: they are claimed here, so the key goes to the
+// field with the keyboard (Ctrl+A still selects its text) and no further.
+bool CCalcDlg::event(QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *pKey = static_cast<QKeyEvent *>(event);
+        const int nKey = pKey->key();
+        const bool bFunctionKey = nKey >= Qt::Key_F1 && nKey <= Qt::Key_F35;
+        const bool bAltEnter = (pKey->modifiers() & Qt::AltModifier) && (nKey == Qt::Key_Return || nKey == Qt::Key_Enter);
+        if ((pKey->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) || bFunctionKey || bAltEnter) {
+            event->accept();
+            return true;
+        }
+    }
+    return QDialog::event(event);
+}
+
 void CCalcDlg::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {

@@ -43,6 +43,7 @@ public:
     bool m_bShown = false;  // set when the window is shown for the frame
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void hideEvent(QHideEvent *event) override;

@@ -133,6 +133,31 @@ TEST_F(CalcWindow, SubstituteAppendsTheValueAndClosingOnlyHides)
     // Closing and reopening is the frame's command's test.
 }
 
+// A refused text keeps its place: no number, the reason near the display.
+TEST_F(CalcWindow, RefusedTextShowsItsReasonAndIsKept)
+{
+    EXPECT_EQ(Evaluate("7"), "7. ");
+    EXPECT_EQ(Evaluate("(2+3"), "");
+    EXPECT_EQ(m_dlg.ReasonText(), "missing ')' at character 5");
+    EXPECT_EQ(m_dlg.ExpressionText(), "(2+3");
+    EXPECT_DOUBLE_EQ(m_dlg.LastResult(), 7);
+    Press(IDC_CALC_STORE);  // nothing shown, nothing stored
+    EXPECT_EQ(Combo(IDC_CALC_MEMORY)->count(), 0);
+    EXPECT_EQ(Evaluate("(2+3)"), "5. ");
+    EXPECT_EQ(m_dlg.ReasonText(), "");
+
+    Edit(IDC_CALC_BASE_TO)->setText("36");  // letters are digits: a plain face, not seven segments
+    EXPECT_EQ(Evaluate("1295.5"), "ZZ.I  ");
+    EXPECT_NE(m_dlg.Control(IDC_CALC_DISPLAY)->font().family(), "DSEG7 Classic");
+
+    m_dlg.ShowCalculator({"sin(x"}, 0);
+    Combo(IDC_CALC_X_VALUE)->setEditText("1");
+    Press(IDC_CALC_SUBSTITUTE);
+    EXPECT_EQ(m_dlg.ReasonText(), "F(x) is not a function the graph can read");
+    EXPECT_EQ(m_dlg.ExpressionText(), "1295.5");
+    EXPECT_EQ(Combo(IDC_CALC_X_VALUE)->completer(), nullptr);  // 2 stays 2 with 2e20 in the list
+}
+
 // The evaluator's time grows with the square of a run of minus signs: a pasted
 // text that long would hang the window.
 TEST_F(CalcWindow, TextsTooLongToEvaluateAreRefusedAndKept)
@@ -165,6 +190,33 @@ TEST(CalcFocus, AMessageGivesTheKeyboardBackToTheCalculator)
     EXPECT_TRUE(QTest::qWaitFor([&dlg] { return QApplication::activeWindow() == &dlg; }));
 }
 
+// A tool window of the main window: above it only, and the main window's
+// keys do not act while the calculator has the keyboard.
+TEST(CalcFocus, ToolWindowOfItsParentKeepsTheKeys)
+{
+    QMainWindow main;
+    int nTriggered = 0;
+    for (const char *keys : {"Ctrl+A", "Ctrl+N", "F6"})
+        QObject::connect(main.addAction(QString(), QKeySequence(QString::fromLatin1(keys))), &QAction::triggered,
+                         [&nTriggered] { ++nTriggered; });
+    main.show();
+    CCalcDlg dlg(&main);
+    EXPECT_EQ(dlg.windowType(), Qt::Tool);
+    EXPECT_FALSE(dlg.windowFlags() & Qt::WindowStaysOnTopHint);
+    dlg.ShowCalculator({}, 0);
+    QApplication::setActiveWindow(&dlg);
+    auto *pEdit = qobject_cast<QTextEdit *>(dlg.Control(IDC_CALC_EXPRESSION));
+    dlg.SetExpressionText("12");
+    for (QWidget *pTarget : {static_cast<QWidget *>(pEdit), dlg.Control(IDC_CALC_EQUALS)}) {
+        pTarget->setFocus();
+        QTest::keyClick(pTarget, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(pTarget, Qt::Key_N, Qt::ControlModifier);
+        QTest::keyClick(pTarget, Qt::Key_F6);
+    }
+    EXPECT_EQ(nTriggered, 0);
+    EXPECT_EQ(pEdit->textCursor().selectedText(), "12");  // Ctrl+A still selects the text
+}
+
 using CalcFrame = FrameFixture;
 
 TEST_F(CalcFrame, CommandOffersThePlottedFunctionsAndHidesWithTheFrame)
@@ -183,7 +235,7 @@ TEST_F(CalcFrame, CommandOffersThePlottedFunctionsAndHidesWithTheFrame)
     auto *pList = qobject_cast<QComboBox *>(pCalc->Control(IDC_CALC_FUNCTION));
     ASSERT_EQ(pList->count(), 4);
     EXPECT_EQ(pList->itemText(1), "    " + QString::fromStdString(pView->m_aDerivatives[0].m_strText));
-    EXPECT_EQ(pList->currentIndex(), 1);  // the slot's index, derivative lines counted
+    EXPECT_EQ(pList->currentIndex(), 2);  // slot 1, below slot 0 and its derivative
 
     pCalc->SetExpressionText("6");
     pCalc->close();  // reopened: the list is refilled, everything else stays
