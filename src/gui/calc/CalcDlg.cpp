@@ -131,7 +131,7 @@ void CCalcDlg::CreateControls()
     reason.setColor(QPalette::WindowText, kReasonText);
     m_pReason->setPalette(reason);
     m_pReason->setWordWrap(true);
-    m_pReason->hide();
+    m_pReason->setMinimumHeight(m_pReason->fontMetrics().height());  // the keypad stays put
     auto *pDisplayBox = new QWidget(this);
     auto *pDisplayLayout = new QVBoxLayout(pDisplayBox);
     pDisplayLayout->setContentsMargins(0, 0, 0, 0);
@@ -356,7 +356,6 @@ void CCalcDlg::SetDisplay(const QString &strText)
 void CCalcDlg::ShowReason(const QString &strReason)
 {
     m_pReason->setText(strReason);
-    m_pReason->setVisible(!strReason.isEmpty());
 }
 
 void CCalcDlg::Append(const QString &strText) { SetExpressionText(ExpressionText() + strText); }

@@ -60,7 +60,7 @@ private:
 
     void Append(const QString &strText);
     void SetDisplay(const QString &strText);
-    // Why the last text was refused, shown below the display; empty hides it.
+    // Why the last text was refused, shown below the display; empty clears it.
     void ShowReason(const QString &strReason);
     // The base of number tokens (-1 for plain decimal) and the base shown;
     // false after telling the user that a base field is out of range.
