@@ -102,7 +102,7 @@ void CCalcDlg::CreateControls()
     m_lcdFont = QFont(QStringLiteral("DSEG7 Classic"));
     m_lcdFont.setStyleHint(QFont::Monospace);  // any monospaced face when the LCD font is missing
     m_lcdFont.setPixelSize(30);
-    m_plainFont = QFont(QStringLiteral("Monospace"));
+    m_plainFont = QFont(QStringLiteral("Liberation Mono"));
     m_plainFont.setStyleHint(QFont::Monospace);
     m_plainFont.setPixelSize(28);
     m_pDisplay->setFont(m_lcdFont);
