@@ -2,7 +2,8 @@
 # One entry point for people and CI:
 #   dev.sh run [args...]   install what running needs, build, start the program
 #   dev.sh test            install what testing needs, build, run every test headless
-#   dev.sh setup [WHAT...] only install: run, test, bench, fuzz, look (default: run test)
+#   dev.sh package         install what packaging needs, build, make the Debian package
+#   dev.sh setup [WHAT...] only install: run, test, bench, fuzz, look, package (default: run test)
 # A second run installs nothing and rebuilds only what changed.
 set -euo pipefail
 
@@ -17,6 +18,7 @@ packages_test=(libgtest-dev libgmock-dev libmuparser-dev locales)
 packages_bench=(libbenchmark-dev libmuparser-dev libfparser-dev)
 packages_fuzz=(clang libclang-rt-14-dev)
 packages_look=(xvfb xauth openbox imagemagick xdotool)  # seeing the program as a person does
+packages_package=(dpkg-dev file lintian)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then
@@ -88,5 +90,13 @@ case "$cmd" in
     cd "$build"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
     ;;
-  *) echo "usage: $0 run [file.cva] | test | setup [run|test|bench|fuzz|look ...]" >&2; exit 2 ;;
+  package)
+    install_missing run package
+    configure_and_build
+    (cd "$build" && cpack -G DEB)
+    deb=$(ls -t "$build"/corvanta_*_*.deb | head -n 1)
+    bash "$here/scripts/check-package.sh" "$deb"
+    echo "Package: $deb"
+    ;;
+  *) echo "usage: $0 run [file.cva] | test | package | setup [run|test|bench|fuzz|look|package ...]" >&2; exit 2 ;;
 esac

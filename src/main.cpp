@@ -7,6 +7,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     CCorvantaApp theApp;
     if (!theApp.InitInstance(QApplication::arguments()))
-        return 1;
+        return theApp.ExitCode();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "CorvantaVersion.h"
+
 #include <CLI/CLI.hpp>
 
 #include <sstream>
@@ -42,7 +44,7 @@ std::string OptionTerm(const CLI::Option &option)
 std::string ManualPage(const CLI::App &app)
 {
     std::ostringstream out;
-    out << ".TH CORVANTA-CLI 1 \"\" \"Corvanta\" \"User Commands\"\n"
+    out << ".TH CORVANTA-CLI 1 \"\" \"Corvanta " CORVANTA_VERSION "\" \"User Commands\"\n"
         << ".SH NAME\ncorvanta\\-cli \\- Corvanta's mathematics engine from the command line\n"
         << ".SH SYNOPSIS\n.B corvanta\\-cli\n.I command\n[\\fIoptions\\fR] [\\fIarguments\\fR]\n"
         << ".br\n.B corvanta\\-cli\n.I command\n\\fB\\-\\-help\\fR\n"

@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include "CorvantaVersion.h"
+
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -14,6 +16,7 @@ int main(int argc, char **argv)
     app.fallthrough(false);
     bool manual = false;
     app.add_flag("--manual-page", manual, "Print the manual page (troff) and exit")->group("");
+    app.set_version_flag("--version", "corvanta-cli " CORVANTA_VERSION, "Print the version and exit");
     AddExpressionCommands(app);
     AddAnalysisCommands(app);
     AddCalcCommands(app);
@@ -38,6 +41,8 @@ int main(int argc, char **argv)
     } catch (const CLI::CallForHelp &e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp &e) {
+        return app.exit(e);
+    } catch (const CLI::CallForVersion &e) {
         return app.exit(e);
     } catch (const CLI::ParseError &e) {
         app.exit(e);

@@ -67,6 +67,7 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"tangent", "x", "--", "-pi"}, "", 0, ""},
         {{"scale", "-1.5", "-"}, "\xEF\xBB\xBF" "1, 2\r3, 4\r", 0, ""},
         {{"inflection", "--help"}, "", 0, ""},
+        {{"--version"}, "", 0, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + " <<< " + c.input.substr(0, 20));

@@ -1,5 +1,7 @@
 #include "gui/app/AboutDlg.h"
 
+#include "CorvantaVersion.h"
+
 #include "gui/app/Artwork.h"
 #include "gui/view/CommandIds.h"
 
@@ -36,11 +38,13 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     pPicture->setPixmap(AboutPixmap(64));
     pPicture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto *pAbout = new QGroupBox(QStringLiteral("About Corvanta v1.1"), this);
-    auto *pAboutText = new QLabel(QStringLiteral("Corvanta Version 1.1\n"
+    auto *pAbout = new QGroupBox(QStringLiteral("About Corvanta v" CORVANTA_VERSION), this);
+    auto *pAboutText = new QLabel(QStringLiteral("Corvanta Version " CORVANTA_VERSION "\n"
                                                  "A workbench for functions of one variable:\n"
                                                  "plotting, differentiation, analysis,\n"
-                                                 "a scientific calculator and matrix tools."),
+                                                 "a scientific calculator and matrix tools.\n\n"
+                                                 "Free software under the GNU General Public\n"
+                                                 "License, version 3 or later (" CORVANTA_LICENSE ")."),
                                   pAbout);
     auto *pAboutLayout = new QVBoxLayout(pAbout);
     pAboutLayout->addWidget(pAboutText);

@@ -3,6 +3,9 @@
 #include "gui/app/CorvantaDoc.h"
 #include "gui/app/MainFrame.h"
 
+#include "CorvantaVersion.h"
+
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QDir>
@@ -45,27 +48,50 @@ bool CCorvantaApp::DiscoverInstallDirectory(QSettings &settings, const QString &
     return true;
 }
 
+namespace {
+
+void DescribeCommandLine(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral("Corvanta: plot, differentiate and analyse functions of one variable."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A .cva document to open."),
+                                 QStringLiteral("[file.cva]"));
+}
+
+}  // namespace
+
 CCorvantaApp::SCommandLine CCorvantaApp::ParseCommandLine(const QStringList &aArguments)
 {
     SCommandLine line;
-    bool bOptionsEnd = false;
-    for (int i = 1; i < aArguments.size(); ++i) {
-        const QString &strArg = aArguments.at(i);
-        if (!bOptionsEnd && strArg == QLatin1String("--")) {
-            bOptionsEnd = true;
-            continue;
-        }
-        if (!bOptionsEnd && strArg.startsWith(QLatin1Char('-')) && strArg.size() > 1) {
-            line.bOk = false;
-            line.strError = QStringLiteral("unknown option '%1'").arg(strArg);
-            return line;
-        }
-        if (strArg.isEmpty())
-            continue;
-        if (line.strFile.isEmpty())
-            line.strFile = strArg;  // one document at a time: the first one is opened
+    if (aArguments.isEmpty())
+        return line;
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    if (!parser.parse(aArguments)) {
+        line.bOk = false;
+        line.strError = parser.errorText();
+        return line;
     }
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        line.eAction = SCommandLine::Help;
+        return line;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        line.eAction = SCommandLine::Version;
+        return line;
+    }
+    for (const QString &strArg : parser.positionalArguments())
+        if (!strArg.isEmpty()) {
+            line.strFile = strArg;  // one document at a time: the first one is opened
+            break;
+        }
     return line;
+}
+
+QString CCorvantaApp::VersionText()
+{
+    return QStringLiteral("Corvanta " CORVANTA_VERSION);
 }
 
 bool CCorvantaApp::InitInstance(const QStringList &aArguments)
@@ -79,7 +105,20 @@ bool CCorvantaApp::InitInstance(const QStringList &aArguments)
 
     const SCommandLine line = ParseCommandLine(aArguments);
     if (!line.bOk) {
-        std::fprintf(stderr, "corvanta: %s\nUsage: corvanta [file.cva]\n", qPrintable(line.strError));
+        std::fprintf(stderr, "corvanta: %s\nUsage: corvanta [options] [file.cva]; corvanta --help lists them.\n",
+                     qPrintable(line.strError));
+        m_nExitCode = 1;
+        return false;
+    }
+    if (line.eAction == SCommandLine::Version) {
+        std::printf("%s\n", qPrintable(VersionText()));
+        return false;
+    }
+    if (line.eAction == SCommandLine::Help) {
+        // The parser prints the help (Qt's own options too for --help-all) and ends the program.
+        QCommandLineParser parser;
+        DescribeCommandLine(parser);
+        parser.process(aArguments);
         return false;
     }
 

@@ -36,15 +36,23 @@ public:
     static bool DiscoverInstallDirectory(QSettings &settings, const QString &strDirectory);
 
     struct SCommandLine {
+        enum EAction { Run, Help, Version };
+        EAction eAction = Run;
         bool bOk = true;
         QString strFile;   // document to open; empty: a new one
         QString strError;  // why the command line was refused
     };
     // Arguments as from QCoreApplication::arguments() (the program name first).
     static SCommandLine ParseCommandLine(const QStringList &aArguments);
+    static QString VersionText();  // "Corvanta 1.1.0"
+
+    // What main returns when InitInstance declined to start: 0 after
+    // --help or --version, 1 for a command line that was refused.
+    int ExitCode() const { return m_nExitCode; }
 
 private:
     // The single document outlives the frame that shows it.
     std::unique_ptr<CCorvantaDoc> m_pDocument;
     std::unique_ptr<CMainFrame> m_pFrame;
+    int m_nExitCode = 0;
 };

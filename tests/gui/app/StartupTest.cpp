@@ -5,6 +5,8 @@
 #include "gui/app/CorvantaApp.h"
 #include "gui/app/RecentFileList.h"
 
+#include <QRegularExpression>
+
 #include <clocale>
 #include <cstdio>
 
@@ -23,21 +25,27 @@ protected:
 
 TEST_F(Startup, CommandLines)
 {
-    const struct { QStringList args; bool bOk; const char *pszFile; } cases[] = {
+    using Line = CCorvantaApp::SCommandLine;
+    const struct { QStringList args; bool bOk; const char *pszFile; Line::EAction eAction = Line::Run; } cases[] = {
         {{"corvanta"}, true, ""}, {{"corvanta", "/home/u/my graphs/a b.cva"}, true, "/home/u/my graphs/a b.cva"},
         {{"corvanta", "first.cva", "second.cva"}, true, "first.cva"}, {{"corvanta", "--", "-odd.cva"}, true, "-odd.cva"},
         {{"corvanta", ""}, true, ""}, {{"corvanta", "-p", "graph.cva"}, false, ""}, {{}, true, ""},
+        {{"corvanta", "--help"}, true, "", Line::Help}, {{"corvanta", "--help-all"}, true, "", Line::Help},
+        {{"corvanta", "a.cva", "--version"}, true, "", Line::Version}, {{"corvanta", "-v"}, true, "", Line::Version},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         const CCorvantaApp::SCommandLine line = CCorvantaApp::ParseCommandLine(c.args);
         EXPECT_EQ(line.bOk, c.bOk);
+        EXPECT_EQ(line.eAction, c.eAction);
         EXPECT_EQ(line.strFile, QString::fromUtf8(c.pszFile));
         EXPECT_EQ(line.strError.isEmpty(), c.bOk);
     }
-    CCorvantaApp refused;  // an unknown option ends start-up
+    EXPECT_TRUE(CCorvantaApp::VersionText().contains(QRegularExpression("^Corvanta \\d+\\.\\d+\\.\\d+$")));
+    CCorvantaApp refused;  // an unknown option ends start-up with status 1
     EXPECT_FALSE(refused.InitInstance({"corvanta", "-x"}));
     EXPECT_EQ(refused.MainFrame(), nullptr);
+    EXPECT_EQ(refused.ExitCode(), 1);
 }
 
 TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
