@@ -74,7 +74,8 @@ struct SSearch
     static void CheckWork(const SAnalysisRequest &request)
     {
         const double steps = request.near ? 2.0 / CRootFinder::kNearStep
-                                           : (request.to - request.from) / CRootFinder::kDomainStep;
+                                          : (request.to - request.from) /
+                                                CRootFinder::DomainStep(request.from, request.to);
         double work = Work(steps, request.function);
         if (request.kind != EAnalysisKind::Roots) {
             const std::optional<std::string> derivative =
@@ -158,6 +159,8 @@ struct SIntegrate
             CExpression f;
             f.SetExpression(function);
             const SIntegral integral = Integrate(f, from, to, step, rule);
+            if (integral.pole)
+                throw CInputError(IntegralText(integral));
             const std::string shown = IntegralText(integral.value);
             return SItem{{shown},
                          {{"expression", function}, {"from", from}, {"to", to}, {"rule", RuleName(rule)},
