@@ -37,10 +37,56 @@ void CPoleWatch::Add(double x, double y)
     const std::int64_t k = m_nSamples++;
     m_x[static_cast<std::size_t>(k & 3)] = x;
     m_y[static_cast<std::size_t>(k & 3)] = y;
-    if (k >= 2) {
+    if (k < 2)
+        return;
+    // Most samples are neither side of a sign change nor a peak: only those
+    // are looked at further.
+    const double before = Y(k - 2), here = Y(k - 1);
+    if (Opposite(before, here))
         CheckPair(k - 2);
+    const double size = std::fabs(here);
+    if (size >= std::fabs(before) && size >= std::fabs(y))
         CheckPeak(k - 1);
+}
+
+void CPoleWatch::AddMany(const double *x, const double *y, std::size_t n)
+{
+    // The first samples join the window of the samples before; after them
+    // the window is filled from the arrays only where Add would look further.
+    const std::size_t head = std::min<std::size_t>(n, 3);
+    for (std::size_t i = 0; i < head; ++i)
+        Add(x[i], y[i]);
+    if (m_pole || n <= head)
+        return;
+    const std::int64_t first = m_nSamples - static_cast<std::int64_t>(head);  // the index of x[0]
+    const auto load = [&](std::size_t last) {
+        for (std::size_t j = last - 3; j <= last; ++j) {
+            const auto slot = static_cast<std::size_t>((first + static_cast<std::int64_t>(j)) & 3);
+            m_x[slot] = x[j];
+            m_y[slot] = y[j];
+        }
+        m_nSamples = first + static_cast<std::int64_t>(last) + 1;
+    };
+    for (std::size_t i = head; i < n; ++i) {
+        if (IsInfinite(y[i])) {
+            m_pole = x[i];
+            return;
+        }
+        const double before = y[i - 2], here = y[i - 1], size = std::fabs(here);
+        const bool pair = Opposite(before, here);
+        const bool peak = size >= std::fabs(before) && size >= std::fabs(y[i]);
+        if (pair || peak) {
+            load(i);
+            const std::int64_t k = m_nSamples - 1;
+            if (pair)
+                CheckPair(k - 2);
+            if (peak)
+                CheckPeak(k - 1);
+            if (m_pole)
+                return;
+        }
     }
+    load(n - 1);
 }
 
 void CPoleWatch::Finish()

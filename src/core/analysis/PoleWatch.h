@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
@@ -19,6 +20,7 @@ public:
     CPoleWatch(CExpression &f, std::int64_t budget);
 
     void Add(double x, double y);
+    void AddMany(const double *x, const double *y, std::size_t n);
     // The last samples are judged once no more come.
     void Finish();
     // Whether |f| grows without bound towards end, looked at from end + inward.
