@@ -162,9 +162,11 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
         ++n;
     double right = f.Evaluate(x);
     bool rightRounded = false;  // rounding twice gives the same value: skip it
-    bool leftWasZero = false;   // the step before started on a zero as well
+    bool leftWasFlat = false;   // the step before started where f is about zero as well
     double rightRaw = right;
-    double lastSize = 0;  // |f| unrounded at the last candidate of a run of zeros
+    double lastSize = 0;  // |f| unrounded at the last candidate of a flat run
+    int runFirst = kMaxCandidates;  // the first candidate proposed in the flat run
+    bool lastWeak = false;          // the last candidate is a weak proposal
     double done = 0;
     while (n > 0) {
         f.EvaluateMany(points, value.data(), n);
@@ -178,32 +180,38 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
             right = rightRaw = value[i];
             rightRounded = false;
             if (!IsNumber(left) || !IsNumber(right)) {
-                leftWasZero = false;
+                leftWasFlat = false;
                 continue;
             }
             if (!leftRounded)
                 left = round6(left);
             right = round6(right);
             rightRounded = true;
-            // Inside a run of values that round to zero, a fine step would
-            // propose every point; one per half tenth is enough there, the
-            // one where |f| is smallest.
-            const bool zeroRun = left == 0 && leftWasZero;
-            leftWasZero = left == 0;
-            if (zeroRun && m_nCount > 0 && x - m_dCandidates[m_nCount - 1] < kDomainStep / 2) {
+            // Where f stays about zero (rounding to zero, or below the
+            // touching bound), a fine step would propose every point: there
+            // one weak proposal (a zero or a touching zero at the left end)
+            // per tenth is enough, the one where |f| is smallest. A change
+            // of sign and a zero at the right end are always proposed.
+            const bool flat = left == 0 || (std::fabs(left) < 0.1 && std::fabs(left) < 0.1 * h);
+            if (!flat || !leftWasFlat)
+                runFirst = flat ? m_nCount : kMaxCandidates;
+            leftWasFlat = flat;
+            double candidate = 0;
+            if (!Propose(f, round6, x, points[i], left, right, h, candidate))
+                continue;
+            const bool weak = left == 0 || (right != 0 && !SignChange(left, right));
+            if (weak && lastWeak && m_nCount > runFirst && candidate - m_dCandidates[m_nCount - 1] < kDomainStep) {
                 if (std::fabs(leftRaw) < lastSize) {
-                    m_dCandidates[m_nCount - 1] = x;
+                    m_dCandidates[m_nCount - 1] = candidate;
                     lastSize = std::fabs(leftRaw);
                 }
                 continue;
             }
             lastSize = std::fabs(leftRaw);
-            double candidate = 0;
-            if (Propose(f, round6, x, points[i], left, right, h, candidate)) {
-                m_dCandidates[m_nCount++] = candidate;
-                if (m_nCount >= kMaxCandidates)
-                    return true;
-            }
+            lastWeak = weak;
+            m_dCandidates[m_nCount++] = candidate;
+            if (m_nCount >= kMaxCandidates)
+                return true;
         }
         while (m < kScanBatch && make.Next(following[m]))
             ++m;

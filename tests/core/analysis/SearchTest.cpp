@@ -281,6 +281,10 @@ TEST(PointFinders, TruncatedWhenEitherRunIsFull)
     EXPECT_TRUE(inflex.IsTruncated());
     inflex.SearchDomain("sin(x)", -10, 10, 1e-6);
     EXPECT_FALSE(inflex.IsTruncated());
+    // f' = 6 x^5 and its reciprocal stay about zero over long stretches of
+    // the fine scan: one candidate per tenth there, the table does not fill.
+    extrema.SearchDomain("x^6", -10, 10, 1e-6);
+    EXPECT_FALSE(extrema.IsTruncated());
 }
 
 // Independent oracle: functions whose roots in [-10, 10] are known in closed
