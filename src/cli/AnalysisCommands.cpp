@@ -261,7 +261,9 @@ void AddAnalysisCommands(CLI::App &app)
 
     auto integrate = std::make_shared<SIntegrate>();
     CLI::App *cmd = app.add_subcommand("integrate", "The definite integral from A to B, as the integration "
-                                                    "dialog's result shows it (six decimals, or \"Invalid Domain!\")");
+                                                    "dialog's result shows it (six decimals, or \"Invalid Domain!\"); "
+                                                    "over a pole it does not exist: exit status 1 and where the pole "
+                                                    "is");
     cmd->add_option("EXPR", integrate->expression, kExprHelp)->required();
     AddNumberOption(*cmd, "A", integrate->from, "Lower limit (a negative one that is not a plain number after --: integrate x -- -pi pi)", true);
     AddNumberOption(*cmd, "B", integrate->to, "Upper limit (not below A)", true);
