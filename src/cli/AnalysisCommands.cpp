@@ -74,7 +74,8 @@ struct SSearch
     static void CheckWork(const SAnalysisRequest &request)
     {
         const double steps = request.near ? 2.0 / CRootFinder::kNearStep
-                                           : (request.to - request.from) / CRootFinder::kDomainStep;
+                                          : (request.to - request.from) /
+                                                CRootFinder::DomainStep(request.from, request.to);
         double work = Work(steps, request.function);
         if (request.kind != EAnalysisKind::Roots) {
             const std::optional<std::string> derivative =
@@ -158,6 +159,8 @@ struct SIntegrate
             CExpression f;
             f.SetExpression(function);
             const SIntegral integral = Integrate(f, from, to, step, rule);
+            if (integral.pole)
+                throw CInputError(IntegralText(integral));
             const std::string shown = IntegralText(integral.value);
             return SItem{{shown},
                          {{"expression", function}, {"from", from}, {"to", to}, {"rule", RuleName(rule)},
@@ -258,7 +261,9 @@ void AddAnalysisCommands(CLI::App &app)
 
     auto integrate = std::make_shared<SIntegrate>();
     CLI::App *cmd = app.add_subcommand("integrate", "The definite integral from A to B, as the integration "
-                                                    "dialog's result shows it (six decimals, or \"Invalid Domain!\")");
+                                                    "dialog's result shows it (six decimals, or \"Invalid Domain!\"); "
+                                                    "over a pole it does not exist: exit status 1 and where the pole "
+                                                    "is");
     cmd->add_option("EXPR", integrate->expression, kExprHelp)->required();
     AddNumberOption(*cmd, "A", integrate->from, "Lower limit (a negative one that is not a plain number after --: integrate x -- -pi pi)", true);
     AddNumberOption(*cmd, "B", integrate->to, "Upper limit (not below A)", true);

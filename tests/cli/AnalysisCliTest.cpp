@@ -109,6 +109,7 @@ TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
         {"ln(x)", "-1", "1", "0.01", 1, {"integrate", "ln(x)", "-1", "1"}, 0},
         {"x", "5", "1", "0.01", 1, {"integrate", "x", "5", "1"}, 1},
         {"x", "0", "1", "2", 1, {"integrate", "x", "0", "1", "--step", "2"}, 1},
+        {"tan(x)", "0", "3", "0.01", 0, {"integrate", "tan(x)", "0", "3", "--rule", "midpoint"}, 1},  // a pole
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

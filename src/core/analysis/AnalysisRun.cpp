@@ -4,6 +4,7 @@
 #include "core/analysis/InflexFinder.h"
 #include "core/analysis/PointSearch.h"
 #include "core/analysis/RootFinder.h"
+#include "core/analysis/TraceText.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 
@@ -82,7 +83,7 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
     for (int i = 0; i < finder.m_nCount; ++i)
         if (finder.m_bValid[i]) {
             const double x = finder.m_dRoots[i];
-            result.lines.push_back(FormatFixed(x, 7));
+            result.lines.push_back(ShownFixed(x, 7));
             result.points.push_back({x, f.Evaluate(x), false});
         }
     result.truncated = finder.IsFull();

@@ -36,6 +36,8 @@ inline constexpr double kDefaultAnalysisFrom = -10.0;
 inline constexpr double kDefaultAnalysisTo = 10.0;
 
 inline constexpr const char *kNoneLine = "None";
+// The list after a cancelled search: the last one belonged to another text.
+inline constexpr const char *kCancelledLine = "The search was cancelled.";
 inline constexpr const char *kInvalidDomainCaption = "Invalid domain";
 inline constexpr const char *kDomainOrderText =
     "Error 0x06:\n\nThe start of domain must be less than the end.\nPlease correct the error and try again.";

@@ -15,11 +15,11 @@ public:
         Stationary = 2,  // f' does not change sign
         Undefined = 3,   // f undefined or infinite there, or on a pole of f
         Rejected = 4,    // not an accepted root, or f' undefined beside it
-        Repeated = 5,    // within half a step of a listed point of the same type
+        Repeated = 5,    // one point with a listed point of the same type
     };
 
     CExtremaFinder()
-        : CPointFinder(1, 0.5, {Rejected, Undefined, Rejected, Maximum, Minimum, Stationary, Undefined, Repeated})
+        : CPointFinder(1, 0.05, {Rejected, Undefined, Rejected, Maximum, Minimum, Stationary, Undefined, Repeated})
     {
     }
 

@@ -23,5 +23,7 @@ std::string CInflexFinder::FormatLine(int i)
     CExpression f;
     f.SetExpression(m_strFunction);
     const double y = RoundToDecimals(f.Evaluate(m_dX[i]), 7);
-    return Padded(FormatExp(m_dX[i], 7), 19, true) + Padded(FormatExp(y, 7), 26, false);
+    const double x = m_dX[i];
+    // No minus on a zero.
+    return Padded(FormatExp(x == 0 ? 0.0 : x, 7), 19, true) + Padded(FormatExp(y == 0 ? 0.0 : y, 7), 26, false);
 }

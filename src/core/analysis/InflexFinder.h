@@ -14,11 +14,11 @@ public:
         NoSignChange = 1,
         Undefined = 2,  // f undefined or infinite there
         Rejected = 3,   // not an accepted root, f'' undefined beside it, or on a pole of f
-        Repeated = 4,   // within half a step of a listed point
+        Repeated = 4,   // one point with a listed point
     };
 
     CInflexFinder()
-        : CPointFinder(2, 1.0, {Rejected, Undefined, Rejected, Inflection, Inflection, NoSignChange, Rejected, Repeated})
+        : CPointFinder(2, 0.1, {Rejected, Undefined, Rejected, Inflection, Inflection, NoSignChange, Rejected, Repeated})
     {
     }
 

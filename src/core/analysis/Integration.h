@@ -3,6 +3,7 @@
 #include "core/analysis/Progress.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class CExpression;
@@ -24,6 +25,7 @@ struct SIntegral
 {
     double value = 0.0;     // NaN when f is undefined somewhere it was sampled
     bool cancelled = false;  // the user stopped the sums; value means nothing
+    std::optional<double> pole;  // where f has a pole in [a, b]: no integral, value is NaN
 };
 
 // The number of equal sub-intervals for limits a, b and a wished width h:
@@ -36,11 +38,16 @@ std::int64_t IntegrationSteps(double a, double b, double h);
 // x_i = a + i (b - a) / n come from the index, so they cover [a, b] exactly
 // however far from 0 the limits lie. The mid-point value of a sub-interval
 // is f at its middle. Equal limits give 0; limits or a width that are not
-// finite numbers, or a width that is not positive, give NaN. f is evaluated
-// in batches; progress is reported now and then and may cancel.
+// finite numbers, or a width that is not positive, give NaN. An integrand
+// with a pole in [a, b] (an infinite sample, a pole between samples, or |f|
+// growing without bound at an end) gives no value but where the pole is.
+// The sums are compensated. f is evaluated in batches; progress is reported
+// now and then and may cancel.
 SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRule rule,
                     const ProgressCallback &progress = {});
 
 // The result as the dialog's message shows it: six decimals, or
 // "Invalid Domain!" when f was undefined somewhere.
 std::string IntegralText(double value);
+// The same, or the refusal naming the pole.
+std::string IntegralText(const SIntegral &integral);

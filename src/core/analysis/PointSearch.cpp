@@ -4,10 +4,11 @@
 #include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 
+#include <algorithm>
 #include <cmath>
 
-CPointFinder::CPointFinder(int order, double sideSteps, const STypes &types)
-    : m_nOrder(order), m_dSideSteps(sideSteps), m_types(types)
+CPointFinder::CPointFinder(int order, double sideReach, const STypes &types)
+    : m_nOrder(order), m_dSideReach(sideReach), m_types(types)
 {
 }
 
@@ -39,41 +40,55 @@ bool CPointFinder::Search(const std::string &function, bool near, double from, d
         ProgressCallback part;
         if (progress)
             part = [&progress, run](double fraction) { return progress((run + fraction) / 3); };
-        CRootFinder &finder = run == 0 ? m_poles : m_rootsOfDerivative;
+        CRootFinder &finder = run == 0 ? m_poles : run == 1 ? m_rootsOfDerivative : m_rootsOfReciprocal;
         const bool finished = near ? finder.SearchNear(texts[run], from, tolerance, part)
                                    : finder.SearchDomain(texts[run], from, to, tolerance, part);
         if (!finished)
             return false;
-        if (run > 0) {
-            Classify();
-            m_nCount += m_rootsOfDerivative.m_nCount;
-            m_bTruncated = m_bTruncated || m_rootsOfDerivative.IsFull();
-        }
     }
+    // Both runs are known before either is typed: the sign of the
+    // derivative beside a point is read short of the nearest other one.
+    Classify(m_rootsOfDerivative);
+    Classify(m_rootsOfReciprocal);
     return true;
 }
 
-void CPointFinder::Classify()
+void CPointFinder::Classify(const CRootFinder &roots)
 {
     CExpression f;
     f.SetExpression(m_strFunction);
     CExpression derivative;
     derivative.SetExpression(m_strDerivative);
-    const CRootFinder &roots = m_rootsOfDerivative;
-    const double h = roots.m_dStep;
+    const double same = CRootFinder::SameDistance(roots.m_dTolerance);
     for (int i = 0; i < roots.m_nCount; ++i) {
         m_nIndex = m_nCount + i;
         const double x = roots.m_dRoots[i];
         m_dX[m_nIndex] = x;
         m_dValue = f.Evaluate(x);
-        m_dLeft = derivative.Evaluate(RoundToDecimals(x - m_dSideSteps * h, 7));
-        m_dRight = derivative.Evaluate(RoundToDecimals(x + m_dSideSteps * h, 7));
+        const double side = SideDistance(x, same);
+        m_dLeft = derivative.Evaluate(x - side);
+        m_dRight = derivative.Evaluate(x + side);
         std::uint8_t type = TypeAt(roots.m_bValid[i] != 0, x);
         for (int k = 0; k < m_nIndex && IsListedType(type); ++k)
-            if (m_nType[k] == type && std::fabs(m_dX[k] - x) < h / 2)
+            if (m_nType[k] == type && std::fabs(m_dX[k] - x) < same)
                 type = m_types.repeated;
         m_nType[m_nIndex] = type;
     }
+    m_nCount += roots.m_nCount;
+    m_bTruncated = m_bTruncated || roots.IsFull();
+}
+
+double CPointFinder::SideDistance(double x, double same) const
+{
+    double side = m_dSideReach;
+    for (const CRootFinder *run : {&m_poles, &m_rootsOfDerivative, &m_rootsOfReciprocal})
+        for (int i = 0; i < run->m_nCount; ++i)
+            if (run->m_bValid[i]) {
+                const double d = std::fabs(run->m_dRoots[i] - x);
+                if (d >= same)
+                    side = std::min(side, d / 2);
+            }
+    return side;
 }
 
 std::uint8_t CPointFinder::TypeAt(bool acceptedRoot, double x) const

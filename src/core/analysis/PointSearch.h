@@ -24,8 +24,6 @@ public:
     bool SearchNear(const std::string &function, double point, double tolerance,
                     const ProgressCallback &progress = {});
 
-    // Types the roots of the last run into the table after the points before.
-    void Classify();
 
     bool IsListed(int i) const { return IsListedType(m_nType[i]); }
     bool IsListedType(std::uint8_t type) const { return type == m_types.falling || type == m_types.rising; }
@@ -39,6 +37,7 @@ public:
     double m_dRight = 0.0;
     double m_dValue = 0.0;  // f at the point
     CRootFinder m_rootsOfDerivative;
+    CRootFinder m_rootsOfReciprocal;
     std::array<double, kMaxPoints> m_dX{};
     CRootFinder m_poles;
     std::array<std::uint8_t, kMaxPoints> m_nType{};
@@ -56,21 +55,27 @@ protected:
         std::uint8_t rising;         // from - to +
         std::uint8_t flat;           // no change of sign
         std::uint8_t onPole;         // a falling or rising point on a pole of f
-        std::uint8_t repeated;       // within half a step of a listed point of the same type
+        std::uint8_t repeated;       // one point with a listed point of the same type
     };
 
-    // order: which derivative; sideSteps: how many scan steps left and right
-    // its sign is read.
-    CPointFinder(int order, double sideSteps, const STypes &types);
+    // order: which derivative; sideReach: at most how far left and right its
+    // sign is read (nearer when other points are near).
+    CPointFinder(int order, double sideReach, const STypes &types);
 
 private:
+    // Types the roots of one run into the table after the points before.
+    void Classify(const CRootFinder &roots);
+    // How far from x the sign of the derivative is read: half the way to
+    // the nearest other point found (roots of the derivative and of its
+    // reciprocal, poles of f), at most the side reach.
+    double SideDistance(double x, double same) const;
     std::uint8_t TypeAt(bool acceptedRoot, double x) const;
     bool IsNearPole(double x) const;
     bool Search(const std::string &function, bool near, double from, double to, double tolerance,
                 const ProgressCallback &progress);
 
     int m_nOrder;
-    double m_dSideSteps;
+    double m_dSideReach;
     STypes m_types;
 };
 

@@ -67,15 +67,20 @@ std::vector<STableRow> PointsTableRows(const std::string &function, const STable
         return rows;
     const std::size_t n = static_cast<std::size_t>(TableRowCount(s));
     std::vector<double> x(n);
-    for (std::size_t i = 0; i < n; ++i)
-        x[i] = RoundToDecimals(s.from + static_cast<double>(i) * s.increment, 6);
+    for (std::size_t i = 0; i < n; ++i) {
+        x[i] = s.from + static_cast<double>(i) * s.increment;
+        // A row meant to be 0 may come out a rounding error away from it
+        // (-0.3 + 3 * 0.1); it is 0, which also keeps a minus off a zero.
+        if (std::fabs(x[i]) < 1e-9 * s.increment)
+            x[i] = 0.0;
+    }
     std::vector<double> y(n);
     CExpression f;
     f.SetExpression(function);
     f.EvaluateMany(x.data(), y.data(), n);
     rows.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
-        rows.push_back({x[i], RoundToDecimals(y[i], 6)});
+        rows.push_back({x[i], y[i] == 0 ? 0.0 : y[i]});  // no minus on a zero
     return rows;
 }
 

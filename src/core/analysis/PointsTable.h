@@ -31,10 +31,10 @@ std::vector<STableMessage> CheckTableSettings(const STableSettings &settings);
 // 1e-9), so To itself is listed when the steps land on it.
 std::int64_t TableRowCount(const STableSettings &settings);
 
-// One line of the table for a substituted x and its rounded value.
+// One line of the table for a substituted x and its value.
 std::string TableLine(double xr, double yr);
 
-// One row: the substituted x and the value rounded to six decimals.
+// One row: the substituted x and the value there, both exact.
 struct STableRow
 {
     double x;
@@ -46,6 +46,6 @@ struct STableRow
 std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &settings);
 
 // The lines of the table of a function text over good settings. Row i
-// substitutes x_i = From + i * Increment rounded to six decimals. An empty
-// text gives no lines.
+// substitutes x_i = From + i * Increment itself (0 where that is a rounding
+// error away from 0). An empty text gives no lines.
 std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &settings);

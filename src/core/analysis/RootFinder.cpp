@@ -59,8 +59,9 @@ bool Propose(CExpression &f, const CDecimalRounder &round6, double x, double xr,
         else {
             // Infinities of opposite signs at both ends: the first probe
             // between them where f is not infinite.
-            const double limit = round6(x + 0.1);
-            for (double y = round6(x + 0.01); y < limit && y + 0.01 > y; y += 0.01)
+            const double limit = round6(x + h);
+            const double probe = h / 10;
+            for (double y = round6(x + probe); y < limit && y + probe > y; y += probe)
                 if (!IsInfinite(f.Evaluate(round6(y)))) {
                     candidate = y;
                     return true;
@@ -82,8 +83,21 @@ CRootFinder::~CRootFinder() = default;
 bool CRootFinder::SearchDomain(std::string expression, double from, double to, double tolerance,
                                const ProgressCallback &progress)
 {
-    return Search(std::move(expression), from, to, tolerance, kDomainStep, progress);
+    return Search(std::move(expression), from, to, tolerance, DomainStep(from, to), progress);
 }
+
+double CRootFinder::DomainStep(double from, double to)
+{
+    // A fixed tenth merges or misses points a few hundredths apart; 20,000
+    // bulk evaluations cost well under a millisecond.
+    const double step = (to - from) / kDomainPoints;
+    if (!(step < kDomainStep))
+        return kDomainStep;
+    const double fine = std::max(step, kFinestStep);
+    return StepAdvances(from, to, fine) ? fine : kDomainStep;
+}
+
+double CRootFinder::SameDistance(double tolerance) { return std::sqrt(tolerance); }
 
 bool CRootFinder::SearchNear(std::string expression, double point, double tolerance,
                              const ProgressCallback &progress)
@@ -148,6 +162,11 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
         ++n;
     double right = f.Evaluate(x);
     bool rightRounded = false;  // rounding twice gives the same value: skip it
+    bool leftWasFlat = false;   // the step before started where f is about zero as well
+    double rightRaw = right;
+    double lastSize = 0;  // |f| unrounded at the last candidate of a flat run
+    int runFirst = kMaxCandidates;  // the first candidate proposed in the flat run
+    bool lastWeak = false;          // the last candidate is a weak proposal
     double done = 0;
     while (n > 0) {
         f.EvaluateMany(points, value.data(), n);
@@ -156,21 +175,43 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
             if (make.Next(following[m]))
                 ++m;
             double left = right;
+            const double leftRaw = rightRaw;
             const bool leftRounded = rightRounded;
-            right = value[i];
+            right = rightRaw = value[i];
             rightRounded = false;
-            if (!IsNumber(left) || !IsNumber(right))
+            if (!IsNumber(left) || !IsNumber(right)) {
+                leftWasFlat = false;
                 continue;
+            }
             if (!leftRounded)
                 left = round6(left);
             right = round6(right);
             rightRounded = true;
+            // Where f stays about zero (rounding to zero, or below the
+            // touching bound), a fine step would propose every point: there
+            // one weak proposal (a zero or a touching zero at the left end)
+            // per tenth is enough, the one where |f| is smallest. A change
+            // of sign and a zero at the right end are always proposed.
+            const bool flat = left == 0 || (std::fabs(left) < 0.1 && std::fabs(left) < 0.1 * h);
+            if (!flat || !leftWasFlat)
+                runFirst = flat ? m_nCount : kMaxCandidates;
+            leftWasFlat = flat;
             double candidate = 0;
-            if (Propose(f, round6, x, points[i], left, right, h, candidate)) {
-                m_dCandidates[m_nCount++] = candidate;
-                if (m_nCount >= kMaxCandidates)
-                    return true;
+            if (!Propose(f, round6, x, points[i], left, right, h, candidate))
+                continue;
+            const bool weak = left == 0 || (right != 0 && !SignChange(left, right));
+            if (weak && lastWeak && m_nCount > runFirst && candidate - m_dCandidates[m_nCount - 1] < kDomainStep) {
+                if (std::fabs(leftRaw) < lastSize) {
+                    m_dCandidates[m_nCount - 1] = candidate;
+                    lastSize = std::fabs(leftRaw);
+                }
+                continue;
             }
+            lastSize = std::fabs(leftRaw);
+            lastWeak = weak;
+            m_dCandidates[m_nCount++] = candidate;
+            if (m_nCount >= kMaxCandidates)
+                return true;
         }
         while (m < kScanBatch && make.Next(following[m]))
             ++m;
@@ -189,19 +230,23 @@ void CRootFinder::Refine()
     f.SetExpression(m_strExpression);
     const double t = m_dTolerance;
     const CDecimalRounder round7(7);
+    // The slope over a hundredth, or over the scan step when that is finer:
+    // across a wider span it points at the wrong one of two close roots.
+    const double d = std::min(0.01, m_dStep);
     for (int i = 0; i < m_nCount; ++i) {
         double r = m_dCandidates[i];
         for (int update = 0; update < kNewtonUpdates; ++update) {
             const double f0 = f.Evaluate(r);
             if (f0 == 0 || !IsNumber(f0))
                 break;
-            const double s = (f.Evaluate(round7(r + 0.01)) - f0) * 100;
-            const double next = (s != 0 && IsFinite(s)) ? r - f0 / s : r + 0.005;
+            const double ahead = round7(r + d);
+            const double s = (f.Evaluate(ahead) - f0) / (ahead - r);
+            const double next = (s != 0 && IsFinite(s)) ? r - f0 / s : r + d / 2;
             const double moved = std::fabs(next - r);
             r = next;
             // A small step alone is not enough: with the slope taken over
-            // 0.01 the last steps shrink only linearly, and a steep simple
-            // root would be left just outside the tolerance.
+            // a finite span the last steps shrink only linearly, and a steep
+            // simple root would be left just outside the tolerance.
             if (!IsNumber(moved) || moved == 0 || (moved < t && std::fabs(f.Evaluate(r)) < t))
                 break;
         }
@@ -209,22 +254,46 @@ void CRootFinder::Refine()
         const double v = f.Evaluate(r);
         m_bValid[i] = IsFinite(v) && std::fabs(v) < t && m_dStart <= r && r <= m_dEnd;
     }
-    DropRepeats();
+    DropRepeats(f);
 }
 
-// A root found again, to seven decimals or within half a scan step (a flat
-// root stalls its candidates a little apart), is one root.
-void CRootFinder::DropRepeats()
+// Accepted roots next to each other in x are one point when they cannot be
+// told apart at the tolerance: closer than its square root, or with |f|
+// below it all the way between them (a flat root stalls its candidates far
+// apart). Of each such group the root with the smallest |f| stays.
+void CRootFinder::DropRepeats(CExpression &f)
 {
-    const CDecimalRounder round7(7);
-    std::array<double, kMaxCandidates> rounded{};
+    const double t = m_dTolerance;
+    std::array<int, kMaxCandidates> order{};
+    std::array<double, kMaxCandidates> size{};
+    int n = 0;
     for (int i = 0; i < m_nCount; ++i)
-        rounded[i] = round7(m_dRoots[i]);
-    for (int i = 0; i < m_nCount; ++i) {
-        if (!m_bValid[i])
-            continue;
-        for (int j = i + 1; j < m_nCount; ++j)
-            if (rounded[j] == rounded[i] || std::fabs(m_dRoots[j] - m_dRoots[i]) < m_dStep / 2)
-                m_bValid[j] = 0;
+        if (m_bValid[i]) {
+            order[n++] = i;
+            size[i] = std::fabs(f.Evaluate(m_dRoots[i]));
+        }
+    std::stable_sort(order.begin(), order.begin() + n, [this](int a, int b) { return m_dRoots[a] < m_dRoots[b]; });
+    const auto same = [&](double a, double b) {
+        // Seven decimals are what the lists show.
+        if (b - a < SameDistance(t) || RoundToDecimals(a, 7) == RoundToDecimals(b, 7))
+            return true;
+        constexpr int kProbes = 16;
+        for (int k = 1; k < kProbes; ++k)
+            if (!(std::fabs(f.Evaluate(a + (b - a) * k / kProbes)) < t))
+                return false;
+        return true;
+    };
+    int kept = -1;
+    for (int k = 0; k < n; ++k) {
+        const int j = order[k];
+        if (kept >= 0 && same(m_dRoots[order[k - 1]], m_dRoots[j])) {
+            // The better of the two stays; the first found on a tie.
+            const bool better = size[j] < size[kept] || (size[j] == size[kept] && j < kept);
+            m_bValid[better ? kept : j] = 0;
+            if (better)
+                kept = j;
+        } else {
+            kept = j;
+        }
     }
 }

@@ -6,16 +6,23 @@
 #include <cstdint>
 #include <string>
 
+class CExpression;
+
 // Real roots of one function of x inside an interval: a scan with a fixed
 // step proposes at most 300 candidates, then Newton steps with a forward
 // difference refine each one, keep it when |f| is below the tolerance inside
-// the interval, and drop the points already found.
+// the interval, and drop the points that cannot be told apart from another
+// at that tolerance.
 class CRootFinder
 {
 public:
     static constexpr int kMaxCandidates = 300;
     static constexpr double kDomainStep = 0.1;
     static constexpr double kNearStep = 0.0001;
+    // A domain is scanned in at least this many steps, but never finer than
+    // the finest step the six-decimal scan points can hold.
+    static constexpr double kDomainPoints = 20000.0;
+    static constexpr double kFinestStep = 0.00001;
 
     CRootFinder();
     virtual ~CRootFinder();
@@ -34,6 +41,15 @@ public:
     // double, and such a scan would never end.
     static bool StepAdvances(double from, double to, double step);
 
+    // The scan step of a search over [from, to]: the finer of kDomainStep
+    // and (to - from) / kDomainPoints, kDomainStep where a finer step would
+    // no longer move x.
+    static double DomainStep(double from, double to);
+
+    // Accepted points closer than this are one point at the tolerance t: a
+    // multiple root is located only to about the square root of t.
+    static double SameDistance(double tolerance);
+
     // The scan stopped because the candidate table was full.
     bool IsFull() const { return m_nCount >= kMaxCandidates - 1; }
 
@@ -50,5 +66,5 @@ public:
 private:
     bool Search(std::string expression, double from, double to, double tolerance, double step,
                 const ProgressCallback &progress);
-    void DropRepeats();
+    void DropRepeats(CExpression &f);
 };

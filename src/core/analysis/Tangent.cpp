@@ -1,6 +1,7 @@
 #include "core/analysis/Tangent.h"
 
 #include "core/expr/NumberText.h"
+#include "core/analysis/TraceText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/deriv/Derivative.h"
 
@@ -47,7 +48,7 @@ void CTangent::BuildEquation()
         return;
     }
     if (IsInfinite(m_dSlope)) {
-        m_strEquation = "x= " + FormatFixed(m_dX, 6);
+        m_strEquation = "x= " + ShownFixed(m_dX, 6);
         m_dIntercept = 0.0;
         m_dX1 = m_dX2 = m_dX;
         m_dY1 = kReach;
@@ -56,13 +57,14 @@ void CTangent::BuildEquation()
     }
     const double b = m_dY - m_dSlope * m_dX;
     m_dIntercept = b;
-    const std::string slope = FormatFixed(m_dSlope, 4);
+    const std::string slope = ShownFixed(m_dSlope, 4);
+    const std::string intercept = ShownFixed(b, 4);  // a tiny negative b shows as +0.0000
     if (m_dSlope == 0)
-        m_strEquation = FormatFixed(b, 4);
-    else if (b < 0)
-        m_strEquation = slope + "*x " + FormatFixed(b, 4);
-    else if (b > 0)
-        m_strEquation = slope + "*x+" + FormatFixed(b, 4);
+        m_strEquation = intercept;
+    else if (intercept[0] == '-')
+        m_strEquation = slope + "*x " + intercept;
+    else if (b != 0)
+        m_strEquation = slope + "*x+" + intercept;
     else
         m_strEquation = slope + "*x ";
     m_dX1 = m_dX + kReach;

@@ -22,23 +22,36 @@ double ReadTraceInput(const std::string &text)
     return negative ? -value : value;
 }
 
+std::string ShownFixed(double value, int decimals)
+{
+    std::string text = FormatFixed(value, decimals);
+    if (!text.empty() && text[0] == '-' && text.find_first_of("123456789") == std::string::npos &&
+        text.find_first_of("0") != std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
 std::string TraceResultText(double y, bool scientific)
 {
-    return scientific ? FormatExp(y, 6) : FormatFixed(y, 15);
+    return scientific ? FormatExp(y == 0 ? 0.0 : y, 6) : ShownFixed(y, 15);
 }
 
 std::string TracePositionText(double x, double y)
 {
-    return "x = " + FormatFixed(x, 6) + ", y = " + FormatFixed(y, 6);
+    return "x = " + ShownFixed(x, 6) + ", y = " + ShownFixed(y, 6);
 }
 
 std::array<std::string, 4> TangentBarTexts(const CTangent &t)
 {
-    std::array<std::string, 4> texts{"x= " + FormatFixed(t.m_dX, 15), "f(x)= " + FormatFixed(t.m_dY, 15),
-                                     "Theta=        ----", "Slope=        ----"};
+    // Where f is undefined or infinite the equation line says so; no "nan"
+    // or "inf" is shown.
+    std::array<std::string, 4> texts{"x= " + ShownFixed(t.m_dX, 15), "f(x)=        ----", "Theta=        ----",
+                                     "Slope=        ----"};
+    if (IsFinite(t.m_dY))
+        texts[1] = "f(x)= " + ShownFixed(t.m_dY, 15);
     if (IsFinite(t.m_dY) && IsNumber(t.m_dSlope)) {
-        texts[2] = "Theta= " + FormatFixed(t.m_dTheta, 4);
-        texts[3] = "Slope= " + FormatFixed(t.m_dSlope, 15);
+        texts[2] = "Theta= " + ShownFixed(t.m_dTheta, 4);
+        texts[3] = "Slope= " + ShownFixed(t.m_dSlope, 15);
     }
     return texts;
 }

@@ -10,6 +10,10 @@ class CTangent;
 // reads as 0. "1a2" is 12, "-.5" is -0.5, "1.2.3" is 1.23.
 double ReadTraceInput(const std::string &text);
 
+// FormatFixed, without the minus of a value that shows as zero (-0.0, or
+// -0.00001 to four decimals): no shown number is a negative zero.
+std::string ShownFixed(double value, int decimals);
+
 // f(x) of the trace bar: "%.15f", or "%e" when scientific.
 std::string TraceResultText(double y, bool scientific);
 
@@ -17,7 +21,8 @@ std::string TraceResultText(double y, bool scientific);
 std::string TracePositionText(double x, double y);
 
 // The tangent bar's texts for x, f(x), the angle and the slope (controls
-// 1016 .. 1019), from the last ComputeAt.
+// 1016 .. 1019), from the last ComputeAt; dashes where f(x) or the slope
+// is not a number.
 std::array<std::string, 4> TangentBarTexts(const CTangent &tangent);
 
 // The tangent bar's equation line (control 1020), from the last BuildEquation.

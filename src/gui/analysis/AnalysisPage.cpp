@@ -351,9 +351,12 @@ void CAnalysisPage::OnCalculate()
         return;
 
     const std::optional<SAnalysisResult> result = RunSearch(request);
-    if (!result)
-        return;  // cancelled: the previous list stays
     m_pList->clear();
+    if (!result) {
+        // The list shown may belong to another function or domain.
+        m_pList->addItem(QString::fromLatin1(kCancelledLine));
+        return;
+    }
     for (const std::string &line : result->lines)
         m_pList->addItem(QString::fromStdString(line));
     if (result->WarnsTooMany(bNear))

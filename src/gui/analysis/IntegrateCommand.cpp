@@ -52,6 +52,6 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
     }
     if (result.cancelled)
         return;
-    ShowMessage(parent, QString::fromStdString(IntegralText(result.value)), QString::fromLatin1(kIntegralCaption),
+    ShowMessage(parent, QString::fromStdString(IntegralText(result)), QString::fromLatin1(kIntegralCaption),
                 MsgIcon::None, MsgButtons::Ok);
 }

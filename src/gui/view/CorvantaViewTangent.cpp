@@ -101,6 +101,12 @@ void CCorvantaView::TrackMouse(const QPoint &pos)
 void CCorvantaView::ShowLiveTangent()
 {
     m_liveLine.reset();
+    if (HasSelectedFunction() && !m_tangent.m_bValid) {
+        // The equation line says so at once, not the last point's equation.
+        m_tangent.BuildEquation();
+        if (m_pHost)
+            m_pHost->SetTangentBarText(IDC_TANGENT_EQUATION, Text(TangentEquationText(m_tangent)));
+    }
     if (!HasSelectedFunction() || !m_tangent.m_bValid) {
         // Nothing to follow: no cursor line either.
         m_nCursorColumn.reset();

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -65,10 +66,61 @@ TEST(Integration, EqualLimitsGiveZeroUndefinedSamplesAndBadLimitsNaN)
             const double v = Integral(c.text, c.a, c.b, c.h, rule);
             EXPECT_TRUE(std::isnan(c.expected) ? std::isnan(v) : v == c.expected) << c.text << " " << c.a << " " << v;
         }
-    // A pole at an end is infinite, not undefined; only the rules that
-    // sample the end see it.
-    EXPECT_TRUE(std::isinf(Integral("1/x", 0, 1, 0.1, R::Trapezoid)));
-    EXPECT_TRUE(std::isfinite(Integral("1/x", 0, 1, 0.1, R::MidPoint)));
+}
+
+// None of these integrals exists: every rule names the pole instead of a
+// number, whether a sample lands on it, beside it or it lies at an end.
+TEST(Integration, PoleInsideOrAtAnEndGivesNoNumber)
+{
+    const double pi = std::numbers::pi;
+    const struct { const char *text; double a, b, pole; } cases[] = {
+        {"1/(x-1)", 0, 3, 1},    {"tan(x)", 0, 3, pi / 2},          {"1/x^2", -1, 1, 0},
+        {"1/x", -1, 1, 0},       {"1/x", 0, 1, 0},                  {"1/(x-0.70711)^2", 0, 2, 0.70711},
+        {"-1/(x-2.5)", 0, 2.5, 2.5}, {"1/(x-1.23456)^3", -2, 2, 1.23456}, {"1/((x-0.3)^2)^0.5", 0, 1, 0.3},
+    };
+    for (const auto &c : cases)
+        for (const double h : {0.01, 0.001, 0.3})
+            for (R rule : kRules) {
+                SCOPED_TRACE(testing::Message() << c.text << " h " << h << " rule " << static_cast<int>(rule));
+                CExpression f;
+                f.SetExpression(c.text);
+                const SIntegral r = Integrate(f, c.a, c.b, h, rule);
+                ASSERT_TRUE(r.pole.has_value()) << r.value;
+                EXPECT_NEAR(*r.pole, c.pole, h);
+            }
+    CExpression f;
+    f.SetExpression("1/(x-1)");
+    EXPECT_EQ(IntegralText(Integrate(f, 0, 3, 0.01, R::MidPoint)),
+              "The function has a pole near x = 1: the integral does not exist on this interval.");
+}
+
+// Integrable singularities at an end give their value within 1e-3 or are
+// refused; steep but finite integrands keep their values; long sums of large
+// values stay exact to the last digits.
+TEST(IntegrationOracle, EndSingularitiesSteepFunctionsAndLargeSums)
+{
+    const struct { const char *text; double a, b, exact; bool mayRefuse; } cases[] = {
+        {"x^(-0.5)", 0, 1, 2, true},
+        {"ln(x)", 0, 1, -1, true},
+        {"(1-x)^(-0.3)", 0, 1, 1 / 0.7, true},
+        {"1/(x^2+0.0001)", -1, 1, 200 * std::atan(100.0), false},
+        {"x/(x^2+0.000001)", -1, 2, 0.5 * std::log((4 + 1e-6) / (1 + 1e-6)), false},
+        {"atan(1000*x)", -1, 2, 2 * std::atan(2000.0) - std::log1p(4e6) / 2000 - std::atan(1000.0) +
+                                    std::log1p(1e6) / 2000, false},
+    };
+    for (const auto &c : cases)
+        for (R rule : kRules) {
+            SCOPED_TRACE(testing::Message() << c.text << " rule " << static_cast<int>(rule));
+            CExpression f;
+            f.SetExpression(c.text);
+            const SIntegral r = Integrate(f, c.a, c.b, 0.0001, rule);
+            if (r.pole)
+                EXPECT_TRUE(c.mayRefuse);
+            else
+                EXPECT_NEAR(r.value, c.exact, 1e-3);
+        }
+    // (10^6 + 1)^3 / 3 - 10^18 / 3 = 10^12 + 10^6 + 1/3.
+    EXPECT_NEAR(Integral("x^2", 1e6, 1e6 + 1, 1e-5, R::Simpson), 1e12 + 1e6 + 1.0 / 3, 1e-4);
 }
 
 TEST(Integration, ProgressReportsGrowingSharesAndCancelStops)
@@ -174,6 +226,26 @@ TEST(PointsTable, LinesOfTheTable)
     EXPECT_EQ(ComputePointsTable("x*10^15", {0, 1, 0.1})[3].substr(30, 11), "3.00000e+14");
 }
 
+// Each row substitutes From + i * Increment itself and shows the exact
+// value, worked out here, in the table's formats.
+TEST(PointsTable, RowsShowTheExactXAndValue)
+{
+    const auto line = [](double x, double y) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%-30.5e%-20.5e", x, y);
+        return std::string(text);
+    };
+    const struct { const char *text; STableSettings s; int row; double x, y; } cases[] = {
+        {"x^3", {0, 0.05, 0.011}, 1, 0.011, 0.011 * 0.011 * 0.011},
+        {"x", {0, 0.000001, 0.0000001}, 1, 1e-7, 1e-7},
+        {"x^2+1", {0, 0.0001, 0.0000123}, 7, 7 * 0.0000123, 7 * 0.0000123 * 7 * 0.0000123 + 1},
+        {"-x", {-0.3, 1, 0.1}, 3, 0, 0},  // -0.3 + 3 * 0.1 is 5.6e-17; no minus on the zero
+        {"1/(1000000*x)", {0, 0.000003, 0.0000003}, 1, 3e-7, 1 / (1e6 * 3e-7)},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(ComputePointsTable(c.text, c.s).at(static_cast<std::size_t>(c.row)), line(c.x, c.y)) << c.text;
+}
+
 TEST(PointsTable, RowsComeFromTheIndexAndBadInputGivesNone)
 {
     // Repeated addition of 0.01 misses x = 1.
@@ -255,9 +327,20 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     for (int i = 1; i < 600; ++i)
         product += "*x";
     EXPECT_EQ(TangentEquationText(TangentAt(product, 0.5)), kDerivativeTooLongText);
-    const auto undefined = TangentBarTexts(TangentAt("ln(x)", -1));
-    EXPECT_EQ(undefined[2], "Theta=        ----");
-    EXPECT_EQ(undefined[3], "Slope=        ----");
+    // Where f is undefined the bar shows dashes and the equation line says
+    // so: never "nan"; and no number shows as a negative zero.
+    for (const auto &[text, x] : {std::pair{"ln(x)", -1.0}, {"x^0.5", -1.0}, {"asin(x)", 2.0}, {"1/x", 0.0}}) {
+        const CTangent u = TangentAt(text, x);
+        const auto bar = TangentBarTexts(u);
+        EXPECT_EQ((std::array<std::string, 3>{bar[1], bar[2], bar[3]}),
+                  (std::array<std::string, 3>{"f(x)=        ----", "Theta=        ----", "Slope=        ----"}))
+            << text;
+        EXPECT_EQ(TangentEquationText(u), CTangent::kUndefined) << text;
+    }
+    const CTangent flat = TangentAt("cos(x)", 0);
+    EXPECT_EQ(TangentBarTexts(flat)[2], "Theta= 0.0000");
+    EXPECT_EQ(TangentBarTexts(flat)[3], "Slope= 0.000000000000000");
+    EXPECT_EQ(TangentAt("-0.00001*x", 0).m_strEquation, "0.0000*x ");
 }
 
 TEST(LineClip, ClipsToTheArea)

@@ -1,3 +1,4 @@
+#include "core/analysis/AnalysisRun.h"
 #include "core/analysis/DecimalRounder.h"
 #include "core/analysis/ExtremaFinder.h"
 #include "core/analysis/InflexFinder.h"
@@ -103,8 +104,8 @@ TEST(RootFinder, FullCandidateTableStopsTheScan)
 TEST(RootFinder, ProbesBetweenOppositeInfinities)
 {
     // +-1e300 on either side of 0.25 and undefined (0/0) at 0.25 itself.
-    CRootFinder finder;
-    finder.SearchDomain("10^300*(x-0.25)/((x-0.25)^2)^0.5", -1, 1, 1e-6);
+    CRootFinder finder;  // a wide domain keeps the step at a tenth: 0.25 lies between scan points
+    finder.SearchDomain("10^300*(x-0.25)/((x-0.25)^2)^0.5", -1000, 1000, 1e-6);
     ASSERT_EQ(finder.m_nCount, 1);
     EXPECT_NEAR(finder.m_dCandidates[0], 0.25, 1e-12);
     EXPECT_TRUE(Roots(finder).empty());
@@ -207,6 +208,65 @@ TEST(PointFinders, ListMinimaMaximaAndInflexionPoints)
                   c.lines) << c.function;
 }
 
+// Points a few hundredths apart, at the places asked for, against closed
+// forms worked out here: roots of products, extrema and inflection points
+// of products (the quadratic formula on f' or f'') and of sin(100 x).
+TEST(PointFinders, ClosePointsAreSeparatedAndTypedBySideSigns)
+{
+    using K = EAnalysisKind;
+    const double pi = std::numbers::pi;
+    // f' of (x-1)(x-1.04)(x-1.08) and f'' of (x-1)(x-1.04)(x-1.08)(x-1.2), as a x^2 + b x + c.
+    const auto quadratic = [](double a, double b, double c) {
+        const double d = std::sqrt(b * b - 4 * a * c);
+        return std::vector<double>{(-b - d) / (2 * a), (-b + d) / (2 * a)};
+    };
+    const double r[] = {1, 1.04, 1.08, 1.2};
+    double e2 = 0;
+    for (int i = 0; i < 4; ++i)
+        for (int j = i + 1; j < 4; ++j)
+            e2 += r[i] * r[j];
+    std::vector<double> sinExtrema, sinMaxima;
+    for (int k = -20; k <= 20; ++k)
+        if (const double x = (pi / 2 + k * pi) / 100; std::fabs(x) <= 0.2) {
+            sinExtrema.push_back(x);
+            sinMaxima.push_back(k % 2 == 0);
+        }
+    const struct {
+        K kind; const char *text; bool near; double from, to; std::vector<double> x, maximum; double within;
+    } cases[] = {
+        {K::Roots, "(x-1)*(x-1.04)", false, -10, 10, {1, 1.04}, {}, 1e-4},
+        {K::Roots, "(x-0.31)*(x-0.34)", false, 0, 1, {0.31, 0.34}, {}, 1e-4},
+        {K::Roots, "(x-0.31)*(x-0.34)", true, 0.3, 0, {0.31, 0.34}, {}, 1e-4},
+        {K::Roots, "(x-2)*(x-2.01)*(x+3)", false, -10, 10, {-3, 2, 2.01}, {}, 1e-4},
+        {K::Roots, "(x-0.05)^2", false, -1, 1, {0.05}, {}, 1e-3},  // a double root stays one
+        {K::Extrema, "sin(100*x)", false, -0.2, 0.2, sinExtrema, sinMaxima, 1e-5},
+        {K::Extrema, "(x^2-0.0009)^2", false, -1, 1, {-0.03, 0, 0.03}, {0, 1, 0}, 1e-4},
+        {K::Extrema, "(x-1)*(x-1.04)*(x-1.08)", false, 0, 2, quadratic(3, -6.24, 1.04 + 1.08 + 1.04 * 1.08), {1, 0},
+         1e-5},
+        {K::Inflection, "(x-1)*(x-1.04)*(x-1.08)*(x-1.2)", false, 0, 2, quadratic(12, -6 * 4.32, 2 * e2), {0, 0},
+         1e-5},
+        {K::Inflection, "sin(100*x)", false, -0.05, 0.05, {-pi / 100, 0, pi / 100}, {0, 0, 0}, 1e-5},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " " << c.from);
+        const auto result = RunAnalysis({c.kind, c.text, c.near, c.from, c.to, 6});
+        ASSERT_TRUE(result);
+        ASSERT_EQ(result->points.size(), c.x.size());
+        for (std::size_t i = 0; i < c.x.size(); ++i) {
+            EXPECT_NEAR(result->points[i].x, c.x[i], c.within) << i;
+            if (!c.maximum.empty()) {
+                EXPECT_EQ(result->points[i].maximum, c.maximum[i] != 0) << i;
+            }
+        }
+    }
+    // Over [-10, 10] the step is coarser than before: every listed point is
+    // still typed by the sign of sin(100 x) there.
+    const auto wide = RunAnalysis({K::Extrema, "sin(100*x)", false, -10, 10, 6});
+    ASSERT_TRUE(wide && !wide->points.empty());
+    for (const SAnalysisPoint &p : wide->points)
+        EXPECT_EQ(p.maximum, std::sin(100 * p.x) > 0) << p.x;
+}
+
 // A run that fills its candidate table loses points even when the two runs
 // together stay below 600 candidates.
 TEST(PointFinders, TruncatedWhenEitherRunIsFull)
@@ -221,10 +281,15 @@ TEST(PointFinders, TruncatedWhenEitherRunIsFull)
     EXPECT_TRUE(inflex.IsTruncated());
     inflex.SearchDomain("sin(x)", -10, 10, 1e-6);
     EXPECT_FALSE(inflex.IsTruncated());
+    // f' = 6 x^5 and its reciprocal stay about zero over long stretches of
+    // the fine scan: one candidate per tenth there, the table does not fill.
+    extrema.SearchDomain("x^6", -10, 10, 1e-6);
+    EXPECT_FALSE(extrema.IsTruncated());
 }
 
 // Independent oracle: functions whose roots in [-10, 10] are known in closed
-// form, evaluated here with plain arithmetic rather than the expression core.
+// form, evaluated here with plain arithmetic rather than the expression core;
+// some roots come in pairs a hundredth or two apart.
 struct OracleFunction { std::string text; std::function<double(double)> f; std::vector<double> roots; };
 
 std::vector<OracleFunction> OracleFunctions()
@@ -238,6 +303,9 @@ std::vector<OracleFunction> OracleFunctions()
             if (std::all_of(roots.begin(), roots.end(), [r](double q) { return std::fabs(q - r) >= 0.5; }))
                 roots.push_back(r);
         }
+        // Close pairs: a partner a hundredth or two away.
+        if (p % 4 == 1)
+            roots.insert(roots.begin() + 1, roots[0] + 0.01 * (1 + p % 8 / 4));
         const double scale = p % 3 == 0 ? 0.01 : 1.0;
         std::string text = scale != 1.0 ? "0.01" : "";
         for (const double r : roots)
@@ -279,13 +347,19 @@ TEST(SearchOracle, RootsAreRootsNoneIsMissedAndExtremaChangeSlope)
         CExtremaFinder extrema;
         extrema.SearchDomain(c.text, -10, 10, 1e-6);
         // Central differences of the oracle's own f, a little to either side.
-        const auto slope = [&](double x) { return (c.f(x + 1e-4) - c.f(x - 1e-4)) / 2e-4; };
+        const auto slope = [&](double x) { return (c.f(x + 1e-5) - c.f(x - 1e-5)) / 2e-5; };
+        int typed = 0;
         for (int i = 0; i < extrema.m_nCount; ++i) {
             if (!extrema.IsListed(i))
                 continue;
-            const double x = extrema.m_dX[i], left = slope(x - 0.02), right = slope(x + 0.02);
+            ++typed;
+            const double x = extrema.m_dX[i], left = slope(x - 0.002), right = slope(x + 0.002);
             const bool minimum = extrema.m_nType[i] == CExtremaFinder::Minimum;
             EXPECT_TRUE(minimum ? left < 0 && right > 0 : left > 0 && right < 0) << " at " << x;
+        }
+        // A product of simple real roots has one extremum between each two.
+        if (c.text.find("sin") == std::string::npos) {
+            EXPECT_EQ(typed, static_cast<int>(c.roots.size()) - 1);
         }
     }
 }

@@ -1,5 +1,6 @@
 // The picture at computed pixels, the mouse, the paint rules, extreme mappings;
 // trace and tangent, whose texts come from the core: their routing, the line and the picture.
+#include "core/analysis/Tangent.h"
 #include "gui/GuiFixtures.h"
 
 #include <QMouseEvent>
@@ -317,8 +318,10 @@ TEST_F(TraceTangent, NoLineWhereTheFunctionIsUndefinedOrNoneIsSelected)
     Plot("ln(x)");
     view.Redraw();
     view.OnTangent();
+    Move({350, 20});  // x = 2 has an equation, which must not stay at x = -1
     Move({200, 20});  // x = -1: the bar's texts are compared with the command line's
     EXPECT_FALSE(view.TangentLine() || view.CursorLineColumn());
+    EXPECT_EQ(host.tangent[IDC_TANGENT_EQUATION], QString::fromLatin1(CTangent::kUndefined));
 
     Move({300, 20});
     view.OnClearGraph();
