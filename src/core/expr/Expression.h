@@ -78,8 +78,8 @@ std::span<const SFunctionName> FunctionNames();
 // Normalises typed text into the coded expression (without the appended ')').
 std::string CodeExpression(const std::string &text);
 
-// Value of the one-argument operation `code` ('~' or a function letter
-// 'A'..'Z') at v; angleFactor multiplies the arguments of sin..sec. NaN for
+// Value of the one-argument operation `code` ('~' or a function letter of
+// the operation table) at v; angleFactor multiplies the arguments of sin..sec. NaN for
 // any other code.
 double ApplyFunctionCode(char code, double v, double angleFactor = 1.0);
 

@@ -15,6 +15,10 @@ set_source_files_properties(
   src/core/expr/Expression.cpp src/core/expr/Operations.cpp src/core/expr/Program.cpp
   src/core/expr/IntegerPower.cpp src/core/expr/SingleEvaluator.cpp
   PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
-# The row loops are worth vectorising, which -O2 alone does not do for them.
-set_source_files_properties(src/core/expr/BulkEvaluator.cpp
-  PROPERTIES COMPILE_OPTIONS "-ffp-contract=off;-fvect-cost-model=cheap")
+# The row loops are worth vectorising, which GCC's -O2 alone does not do for them.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  set_source_files_properties(src/core/expr/BulkEvaluator.cpp
+    PROPERTIES COMPILE_OPTIONS "-ffp-contract=off;-fvect-cost-model=cheap")
+else()
+  set_source_files_properties(src/core/expr/BulkEvaluator.cpp PROPERTIES COMPILE_OPTIONS "-ffp-contract=off")
+endif()
