@@ -292,7 +292,8 @@ TEST(BulkEvaluation, EqualsSingleCallsAndAPlainWalkOfTheTokens)
         x = std::uniform_real_distribution<double>(-20.0, 20.0)(rng);
     xs[0] = 0.0, xs[1] = 1.0, xs[2] = -1.0;  // poles and zeros
     std::vector<std::string> texts = {"(x+1)(x-1)", "", "ex", "7", "pi", "x", "-x", "sin(30)", "2^x^2", "x$2",
-                                      "1/x", "x^3", "x^2", "(x+0.1)^3", "3*x^3-2*x^2+x-5", "x^-1", "2^x", "x^x"};
+                                      "1/x", "x^3", "x^2", "(x+0.1)^3", "3*x^3-2*x^2+x-5", "x^-1", "2^x", "x^x",
+                                      "x^4-(x/3)^4", "cos(x)-sin(x)*cos(x)+sin(x)", "sin(x)^x^3"};
     for (int trial = 0; trial < 400; ++trial)
         texts.push_back(MakeRandomExpression(rng, 5).ours);
     for (const std::string &text : texts) {
