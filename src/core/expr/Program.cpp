@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
 // A program that evaluates to NaN, so the evaluators need no test of their own.
 void CProgram::SetUndefined()
@@ -138,7 +139,13 @@ void CProgram::PairSineAndCosine()
                 return i;
         return m_aCode.size();
     };
-    const std::size_t sine = find(FindOperation('A')), cosine = find(FindOperation('B'));
+    const auto named = [](std::string_view name) {
+        for (const SOperation &f : Operations())
+            if (name == f.name)
+                return &f;
+        return static_cast<const SOperation *>(nullptr);
+    };
+    const std::size_t sine = find(named("sin")), cosine = find(named("cos"));
     if (sine == m_aCode.size() || cosine == m_aCode.size())
         return;
     const std::size_t first = std::min(sine, cosine), second = std::max(sine, cosine);
