@@ -2,6 +2,7 @@
 
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/Operations.h"
 
 #include <cmath>
 #include <limits>
@@ -25,7 +26,7 @@ double ApplyFunction(char c, double v)
 {
     if (c == '-')
         return -v;
-    return c >= 'A' && c <= 'Z' ? ApplyFunctionCode(c, v) : v;
+    return IsCodeLetter(c) ? ApplyFunctionCode(c, v) : v;
 }
 
 }  // namespace
@@ -57,12 +58,5 @@ double CConstantEvaluator::EvaluateRange(int from, int to, int firstToken, int l
     }
     const double right = EvaluateRange(op.m_nPosition + 1, to, p + 1, lastToken, level + 1);
     const double left = EvaluateRange(from, op.m_nPosition - 1, firstToken, p - 1, level + 1);
-    switch (op.m_cChar) {
-    case '+': return left + right;
-    case '-': return left - right;
-    case '*': return left * right;
-    case '/': return left / right;
-    case '^': return std::pow(left, right);
-    default: return 0.0;
-    }
+    return ApplyBinaryCode(op.m_cChar, left, right);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expr/Expression.h"
+#include "core/expr/Operations.h"
 
 #include <array>
 #include <cstddef>
@@ -21,7 +22,7 @@ struct SOperatorToken
 
 
 inline bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool IsCodeLetter(char c) { return c >= 'A' && c <= 'Z'; }
+inline bool IsCodeLetter(char c) { return IsFunctionCode(c); }
 inline bool IsLowerLetter(char c) { return c >= 'a' && c <= 'z'; }
 
 // Replaces every occurrence of `from` by `to`.

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/expr/BulkEvaluator.h"
+#include "core/expr/Postfix.h"
+#include "core/expr/Program.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -36,9 +40,9 @@ public:
 
     // The token list: numbers and x have code 0, operators their character
     // and a NaN value; x slots are listed in XPositions().
-    const std::vector<double> &TokenValues() const { return m_aTokenValues; }
-    const std::vector<char> &TokenCodes() const { return m_aTokenCodes; }
-    const std::vector<std::size_t> &XPositions() const { return m_aXPositions; }
+    const std::vector<double> &TokenValues() const { return m_tokens.values; }
+    const std::vector<char> &TokenCodes() const { return m_tokens.codes; }
+    const std::vector<std::size_t> &XPositions() const { return m_tokens.xPositions; }
 
     bool m_bDegree = false;           // trigonometric arguments in degrees, next call only
     bool m_bDerivativeShown = false;  // the slot's derivative is shown; unused here
@@ -47,39 +51,23 @@ public:
     double m_dResult;                 // value of the last evaluation
     std::string m_strPostfix;         // blank-separated postfix, with a leading blank
 
-    // The compiled program: the token list with constant sub-expressions
-    // folded and common operand patterns fused into one instruction.
-    enum class Op : std::uint8_t;
-    struct Instr
-    {
-        Op op;
-        double value;
-    };
+    // The compiled program and its instructions (see Program.h).
+    using Op = CProgram::Op;
+    using Instr = CProgram::Instr;
 
 private:
     void Compile();
-    void SetUndefined();
-    void BuildPostfix();
-    void Tokenise();
-    void BuildProgram();
-    void Emit(char code, double value, bool isX);
-    void RunBatch(const double *x, double *y, std::size_t n, double angle);
 
-    std::vector<double> m_aTokenValues;
-    std::vector<char> m_aTokenCodes;
-    std::vector<std::size_t> m_aXPositions;
-
-    std::vector<Instr> m_aProgram;
-    std::size_t m_nMaxDepth = 0;
+    STokenList m_tokens;
+    CProgram m_program;
     bool m_bWellFormed = false;
-    bool m_bCalls = false;  // the program calls the maths library
     mutable std::vector<double> m_aStack;  // preallocated: one slot per depth level
-    std::vector<double> m_aBatch;          // bulk evaluation: one row per depth level
+    CBulkEvaluator m_bulk;
 };
 
-// The 26 function names and their code letters ('A' sin .. 'Z' log), longer
+// The function names and their code letters ('A' sin .. 'Z' log), longer
 // names before the names they contain, so replacing in this order never
-// splits a name.
+// splits a name. Read from the operation table (Operations.h).
 struct SFunctionName
 {
     const char *name;
@@ -90,8 +78,8 @@ std::span<const SFunctionName> FunctionNames();
 // Normalises typed text into the coded expression (without the appended ')').
 std::string CodeExpression(const std::string &text);
 
-// Value of the one-argument operation `code` ('~' or a function letter
-// 'A'..'Z') at v; angleFactor multiplies the arguments of sin..sec. NaN for
+// Value of the one-argument operation `code` ('~' or a function letter of
+// the operation table) at v; angleFactor multiplies the arguments of sin..sec. NaN for
 // any other code.
 double ApplyFunctionCode(char code, double v, double angleFactor = 1.0);
 
