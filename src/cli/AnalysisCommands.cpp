@@ -45,7 +45,7 @@ struct SSearch
     void Run()
     {
         if (places < kMinPlaces || places > kMaxPlaces)
-            throw CInputError(PlacesRangeText());
+            throw CLI::ValidationError("--places", PlacesRangeText());
         SAnalysisRequest request;
         request.kind = kind;
         request.near = command->get_option("--near")->count() > 0;
@@ -146,7 +146,7 @@ struct SIntegrate
     {
         // In the order the dialog checks them.
         if (!(step >= kMinIntegrationWidth && step <= kMaxIntegrationWidth))
-            throw CInputError(NumberRangeText(kMinIntegrationWidth, kMaxIntegrationWidth));
+            throw CLI::ValidationError("--step", NumberRangeText(kMinIntegrationWidth, kMaxIntegrationWidth));
         if (to < from)
             throw CInputError(kLimitsOrderText);
         RunBatch(output, expression, false, [&](const std::string &text) {
@@ -265,7 +265,7 @@ void AddAnalysisCommands(CLI::App &app)
                                                     "over a pole it does not exist: exit status 1 and where the pole "
                                                     "is");
     cmd->add_option("EXPR", integrate->expression, kExprHelp)->required();
-    AddNumberOption(*cmd, "A", integrate->from, "Lower limit (a negative one that is not a plain number after --: integrate x -- -pi pi)", true);
+    AddNumberOption(*cmd, "A", integrate->from, "Lower limit (a number or a constant expression: integrate x -pi pi)", true);
     AddNumberOption(*cmd, "B", integrate->to, "Upper limit (not below A)", true);
     cmd->add_option_function<std::string>(
            "--rule", [integrate](const std::string &name) { integrate->rule = SIntegrate::Rules().at(name); },
@@ -293,7 +293,7 @@ void AddAnalysisCommands(CLI::App &app)
     cmd = app.add_subcommand("tangent", "The tangent at X, as the tangent bar shows it: x, f(x), angle, slope "
                                         "and the equation");
     cmd->add_option("EXPR", tangent->expression, kListExprHelp)->required();
-    AddNumberOption(*cmd, "X", tangent->x, "The point of contact (a negative one that is not a plain number after --: tangent x^2 -- -pi)", true);
+    AddNumberOption(*cmd, "X", tangent->x, "The point of contact (a number or a constant expression: tangent x^2 -pi)", true);
     CLI::Option *degrees =
         cmd->add_flag("--degrees", tangent->degrees, "The angle of the tangent in degrees (the default, as the bar)");
     cmd->add_flag("--radians", tangent->radians, "The angle of the tangent in radians")->excludes(degrees);

@@ -14,6 +14,22 @@ namespace {
 
 using nlohmann::json;
 
+// The display's text without its padding: "4. " is 4 on the command line.
+std::string BareValue(std::string shown)
+{
+    while (!shown.empty() && shown.back() == ' ')
+        shown.pop_back();
+    if (shown.size() > 1 && shown.back() == '.')
+        shown.pop_back();
+    return shown;
+}
+
+// The window's base fields take 2..36; anything else is a usage error here.
+std::string CheckBaseField(const std::string &text)
+{
+    return BaseFieldValue(text) == 0 ? std::string(kBaseFieldText) : std::string();
+}
+
 struct SCalc
 {
     SOutput output;
@@ -24,10 +40,6 @@ struct SCalc
 
     void Run()
     {
-        // The window's base fields: refused outside 2..36.
-        for (const std::string *field : {&base, &toBase})
-            if (BaseFieldValue(*field) == 0)
-                throw CInputError(kBaseFieldText);
         const int tokenBase = TokenBase(base);
         const int shownBase = BaseFieldValue(toBase);
         RunBatch(output, expression, false, [&](const std::string &text) {
@@ -38,7 +50,7 @@ struct SCalc
                 throw CInputError(RefusalText(result));
             const double value = result.dValue;
             const std::string shown = EqualsText(value, shownBase);
-            return SItem{{shown}, {{"expression", text}, {"value", value}, {"text", shown}}};
+            return SItem{{BareValue(shown)}, {{"expression", text}, {"value", value}, {"text", shown}}, {shown}};
         });
     }
 };
@@ -106,9 +118,9 @@ struct SCoordinates
 void AddCalcCommands(CLI::App &app)
 {
     auto calc = std::make_shared<SCalc>();
-    CLI::App *cmd = app.add_subcommand("calc", "An expression for the calculator, its result as the calculator's "
-                                               "display shows it after \"=\", point and blanks included (\"3. \" "
-                                               "for 3, \"2.5  \" for 2.5)");
+    CLI::App *cmd = app.add_subcommand("calc", "An expression for the calculator and its result, a bare value "
+                                               "(4, 2.5, -FF); --json also gives the display's own text after \"=\", "
+                                               "point and blanks included (\"4. \")");
     cmd->add_option("EXPR", calc->expression,
                     "The calculator's expression (sin 30, 5!, 6ncr2, 2*10^3, ...), or - for one a line from "
                     "standard input")
@@ -116,10 +128,12 @@ void AddCalcCommands(CLI::App &app)
     cmd->add_flag("--radians", calc->radians, "Angles in radians (the calculator starts in degrees)");
     cmd->add_option("--base", calc->base, "Base of the numbers in EXPR, 2 to 36 (\"Base System: From\")")
         ->type_name("N")
-        ->default_val("10");
+        ->default_val("10")
+        ->check(CheckBaseField);
     cmd->add_option("--to-base", calc->toBase, "Base the result is shown in, 2 to 36 (\"Base System: To\")")
         ->type_name("M")
-        ->default_val("10");
+        ->default_val("10")
+        ->check(CheckBaseField);
     calc->output.AddFlag(*cmd);
     cmd->callback([calc] { calc->Run(); });
 
@@ -139,9 +153,9 @@ void AddCalcCommands(CLI::App &app)
     } conversions[] = {
         {"polar", "Rectangular to polar coordinates, as the calculator's \"Rect => Angl\" shows them: radius, "
                   "then angle in degrees",
-         "X", "x coordinate (a negative one that is not a plain number after --: polar -- -pi 1)", "Y", "y coordinate", true},
+         "X", "x coordinate (polar -pi 1)", "Y", "y coordinate", true},
         {"rect", "Polar to rectangular coordinates, as the calculator's \"Angl => Rect\" shows them: x, then y",
-         "R", "Radius (a negative one that is not a plain number after --: rect -- -pi 90)", "THETA", "Angle in degrees", false},
+         "R", "Radius (rect -pi 90)", "THETA", "Angle in degrees", false},
     };
     for (const auto &c : conversions) {
         auto conversion = std::make_shared<SCoordinates>();

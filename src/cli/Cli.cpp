@@ -14,17 +14,103 @@
 
 void SOutput::AddFlag(CLI::App &command)
 {
-    command.add_flag("--json", json, "Print the result as JSON");
+    m_pCommand = &command;
+    command.add_flag("--json", json, "Print the result as JSON: {\"command\", \"input\", \"result\", \"texts\"}, or "
+                                     "{\"command\", \"input\", \"error\"} when it fails");
 }
 
 void SOutput::Print(const std::vector<std::string> &lines, const nlohmann::json &value) const
 {
+    Print(lines, value, lines);
+}
+
+void SOutput::Print(const std::vector<std::string> &lines, const nlohmann::json &value,
+                    const std::vector<std::string> &texts) const
+{
     if (json) {
-        std::cout << value.dump(2) << '\n';
+        nlohmann::json answer = CommandHeader(*m_pCommand);
+        answer["result"] = value;
+        answer["texts"] = texts;
+        std::cout << answer.dump(2) << '\n';
         return;
     }
     for (const std::string &line : lines)
         std::cout << line << '\n';
+}
+
+nlohmann::json CommandHeader(const CLI::App &command)
+{
+    nlohmann::json input = nlohmann::json::object();
+    for (const CLI::Option *option : command.get_options()) {
+        const std::string name = option->get_name();
+        if (option->count() == 0 || name == "--json" || name == "--help")
+            continue;
+        const std::vector<std::string> &given = option->results();
+        if (option->get_expected_max() == 0)
+            input[name] = true;  // a flag
+        else if (option->get_items_expected_max() > 1)
+            input[name] = given;
+        else
+            input[name] = given.empty() ? std::string() : given.back();
+    }
+    return {{"command", command.get_name()}, {"input", input}};
+}
+
+bool JsonRequested(const CLI::App &command)
+{
+    const CLI::Option *option = command.get_option_no_throw("--json");
+    return option != nullptr && option->count() > 0;
+}
+
+namespace {
+
+// A plain number, negative ones included: CLI11 takes those as values itself.
+bool IsPlainNumber(const std::string &text)
+{
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return end == text.data() + text.size() && (error == std::errc() || error == std::errc::result_out_of_range);
+}
+
+bool IsOptionOf(const CLI::App &command, const std::string &argument)
+{
+    std::string name = argument.substr(0, argument.find('='));
+    if (name.size() > 2 && name[1] != '-')
+        name.resize(2);  // -abc: the short option -a with its value
+    for (const CLI::App *app = &command; app != nullptr; app = app->get_parent())
+        if (app->get_option_no_throw(name) != nullptr)
+            return true;
+    return false;
+}
+
+}  // namespace
+
+std::vector<std::string> ExpressionsAsValues(const CLI::App &app, int argc, char **argv)
+{
+    std::vector<std::string> args;
+    const CLI::App *command = nullptr;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (command == nullptr && !arg.empty() && arg[0] != '-') {
+            const auto named = [&](const CLI::App *sub) { return sub->check_name(arg); };
+            const std::vector<const CLI::App *> found = app.get_subcommands(named);
+            command = found.empty() ? nullptr : found.front();
+        }
+        else if (command != nullptr) {
+            if (!optionsEnded && arg == "--") {
+                // Not passed on: CLI11 lets a many-valued option before it take
+                // it; every value after it is carried as below instead.
+                optionsEnded = true;
+                continue;
+            }
+            if (arg.size() > 1 && arg[0] == '-' && !IsPlainNumber(arg) && (optionsEnded || !IsOptionOf(*command, arg)))
+                arg.insert(0, 1, ' ');  // CLI11 takes a leading blank for a value; the blank is dropped again
+        }
+        args.push_back(arg);
+    }
+    // CLI11 wants them last first.
+    return {args.rbegin(), args.rend()};
 }
 
 void Warn(const std::string &message) { std::cerr << message << '\n'; }

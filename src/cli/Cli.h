@@ -23,16 +23,36 @@ struct CInputError : std::runtime_error
 inline constexpr int kExitInput = 1;
 inline constexpr int kExitUsage = 2;
 
-// What every computing command shares: --json and its output.
+// What every computing command shares: --json and its output. The JSON of
+// every command has one shape: {"command", "input", "result", "texts"}, and
+// a failure {"command", "input", "error"}.
 struct SOutput
 {
     bool json = false;
 
     // Adds --json to the command.
     void AddFlag(CLI::App &command);
-    // The text lines on standard output, or the JSON value.
+    // The text lines on standard output, or the JSON value with the lines as
+    // its display texts.
     void Print(const std::vector<std::string> &lines, const nlohmann::json &value) const;
+    // The same where the display's texts differ from the plain lines.
+    void Print(const std::vector<std::string> &lines, const nlohmann::json &value,
+               const std::vector<std::string> &texts) const;
+
+private:
+    const CLI::App *m_pCommand = nullptr;
 };
+
+// The command's name and the arguments it was given, as JSON.
+nlohmann::json CommandHeader(const CLI::App &command);
+
+// Whether the command was given --json.
+bool JsonRequested(const CLI::App &command);
+
+// Arguments that begin with '-' but are no option of their command (an
+// expression such as -x^2) are passed on as values. Call after every command
+// is registered and before parsing.
+std::vector<std::string> ExpressionsAsValues(const CLI::App &app, int argc, char **argv);
 
 // A message on standard error; warnings of the engines go there too.
 void Warn(const std::string &message);

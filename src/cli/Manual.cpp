@@ -70,10 +70,25 @@ std::string ManualPage(const CLI::App &app)
             out << Roff(option->get_description()) << "\n";
         }
     }
+    out << ".SH JSON\nWith \\fB\\-\\-json\\fR every command answers with one JSON object of one shape:\n"
+           ".PP\n.nf\n"
+           "{ \\(dqcommand\\(dq: the command's name,\n"
+           "  \\(dqinput\\(dq: the arguments and options given, by name,\n"
+           "  \\(dqresult\\(dq: the values (an array of one per expression for \\fB\\-\\fR),\n"
+           "  \\(dqtexts\\(dq: the lines the window shows }\n"
+           ".fi\n.PP\n"
+           "A failure answers { \\(dqcommand\\(dq, \\(dqinput\\(dq, \\(dqerror\\(dq } on standard output, "
+           "with the message on standard error too and the exit status below. In a batch read from standard "
+           "input, an expression that fails stands in \\(dqresult\\(dq as { \\(dqexpression\\(dq, \\(dqerror\\(dq } "
+           "and the others are worked out.\n"
+        << ".SH EXPRESSIONS THAT BEGIN WITH A MINUS SIGN\n"
+           "An argument that begins with \\- and is no option of its command is taken as a value: "
+           "\\fBcorvanta\\-cli eval \\-x^2 \\-\\-at 3\\fR, \\fBcorvanta\\-cli calc \\-FF \\-\\-base 16\\fR. "
+           "After \\fB\\-\\-\\fR every argument is a value.\n";
     out << ".SH EXIT STATUS\n.TP\n0\nSuccess.\n.TP\n1\nBad input: the message says why (an expression "
            "with a syntax error, a file that cannot be read, a domain that cannot be searched).\n"
            ".TP\n2\nBad usage: an unknown command or option, a missing argument, a value that is "
-           "not a number.\n"
+           "not a number or outside its range (the message names the option).\n"
         << ".SH SEE ALSO\n.BR corvanta (1)\n";
     return out.str();
 }

@@ -338,8 +338,7 @@ void AddMatrixCommands(CLI::App &app)
     cmd = app.add_subcommand("scale", "A matrix multiplied by a number (four decimals a cell)");
     cmd->add_option_function<std::string>(
            "S", [scale](const std::string &text) { scale->factor = ReadValue(text, "S"); },
-           "The number, or a constant expression such as pi/2 (after --, as in -- -pi, when it starts with - and a "
-           "letter)")
+           "The number, or a constant expression such as pi/2 or -pi")
         ->type_name("NUMBER")
         ->required();
     cmd->add_option("FILE", scale->file, kFileHelp);

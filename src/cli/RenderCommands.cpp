@@ -131,7 +131,7 @@ struct SPicture
                "The picture's size in pixels, WIDTHxHEIGHT, or N for a square of N x N (1 to 8192 a side)")
             ->type_name("SIZE")
             ->default_str(std::to_string(kDefaultWidth) + "x" + std::to_string(kDefaultHeight));
-        cmd.add_flag("--json", output.json, "Print the output file, its format and size as JSON");
+        output.AddFlag(cmd);
     }
 
     void ReadSize(const std::string &text)

@@ -4,6 +4,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <iostream>
 
 int main(int argc, char **argv)
@@ -36,8 +37,33 @@ int main(int argc, char **argv)
         return kExitUsage;
     }
 
+    // An expression such as -x^2 reaches its command as a value; the blank
+    // that carries it past CLI11 is dropped before any check sees it.
+    for (CLI::App *command : app.get_subcommands({}))
+        for (CLI::Option *option : command->get_options())
+            if (option->get_type_size_max() > 0)
+                option->transform([](std::string text) {
+                    if (text.size() > 1 && text[0] == ' ' && text[1] == '-')
+                        text.erase(0, 1);
+                    return text;
+                });
+    std::vector<std::string> args = ExpressionsAsValues(app, argc, argv);
+
+    // With --json a failure is answered in JSON too, beside the message.
+    const auto answerFailure = [&](const std::string &message) {
+        const std::vector<CLI::App *> parsed = app.get_subcommands();
+        const bool json = parsed.empty() ? std::find(args.begin(), args.end(), "--json") != args.end()
+                                         : JsonRequested(*parsed.front());
+        if (!json)
+            return;
+        nlohmann::json answer = parsed.empty() ? nlohmann::json{{"command", argc > 1 ? argv[1] : ""}, {"input", nlohmann::json::object()}}
+                                               : CommandHeader(*parsed.front());
+        answer["error"] = message;
+        std::cout << answer.dump(2) << '\n';
+    };
+    int status = 0;
     try {
-        app.parse(argc, argv);
+        app.parse(args);
     } catch (const CLI::CallForHelp &e) {
         return app.exit(e);
     } catch (const CLI::CallForAllHelp &e) {
@@ -46,16 +72,20 @@ int main(int argc, char **argv)
         return app.exit(e);
     } catch (const CLI::ParseError &e) {
         app.exit(e);
-        return kExitUsage;
+        answerFailure(e.what());
+        status = kExitUsage;
     } catch (const CInputError &e) {
-        if (*e.what())
+        // An empty message: a batch that has answered for each item already.
+        if (*e.what()) {
             std::cerr << e.what() << '\n';
-        return kExitInput;
+            answerFailure(e.what());
+        }
+        status = kExitInput;
     }
     // A result that never arrived (a full disk, a closed pipe) is no success.
     if (!std::cout.flush()) {
         std::cerr << "standard output: the result could not be written\n";
         return kExitInput;
     }
-    return 0;
+    return status;
 }

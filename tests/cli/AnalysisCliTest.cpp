@@ -63,7 +63,7 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
         {0, "sin(100*x)", 0, "-1000", "1000", "6", {"roots", "sin(100*x)", "--from", "-1000", "--to", "1000"}, 0},
         {0, "x", 0, "5", "5", "6", {"roots", "x", "--from", "5", "--to", "5"}, 1},
         {0, "x", 2, "1e13", "10", "6", {"roots", "x", "--near", "1e13"}, 1},
-        {0, "x", 0, "-10", "10", "16", {"roots", "x", "--places", "16"}, 1},
+        {0, "x", 0, "-10", "10", "16", {"roots", "x", "--places", "16"}, 2},
         {1, "x^3-3*x", 0, "-5", "5", "6", {"extrema", "x^3-3*x", "--from", "-5", "--to", "5"}, 0},
         {1, "x^2+1", 0, "-30000", "30000", "4", {"extrema", "x^2+1", "--from", "-30000", "--to", "30000", "--places", "4"}, 0},
         {2, "sin(x)", 0, "-4", "4", "6", {"inflection", "sin(x)", "--from", "-4", "--to", "4"}, 0},
@@ -89,7 +89,7 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, Printed(page->ResultLines()));
-        EXPECT_EQ(run.err, Printed(messages));
+        EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;  // a usage error names its option first
     }
 }
 
@@ -108,7 +108,7 @@ TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
         {"sin(x)", "-1", "2", "0.001", 2, {"integrate", "sin(x)", "-1", "2", "--rule", "simpson", "--step", "0.001"}, 0},
         {"ln(x)", "-1", "1", "0.01", 1, {"integrate", "ln(x)", "-1", "1"}, 0},
         {"x", "5", "1", "0.01", 1, {"integrate", "x", "5", "1"}, 1},
-        {"x", "0", "1", "2", 1, {"integrate", "x", "0", "1", "--step", "2"}, 1},
+        {"x", "0", "1", "2", 1, {"integrate", "x", "0", "1", "--step", "2"}, 2},
         {"tan(x)", "0", "3", "0.01", 0, {"integrate", "tan(x)", "0", "3", "--rule", "midpoint"}, 1},  // a pole
     };
     for (const auto &c : cases) {
@@ -133,7 +133,10 @@ TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
         ASSERT_EQ(messages.shown.size(), 1u);
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(c.exitCode == 0 ? run.out : run.err, Printed(messages));
+        if (c.exitCode == 0)
+            EXPECT_EQ(run.out, Printed(messages));
+        else
+            EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;
     }
 }
 
@@ -170,7 +173,7 @@ TEST(TableCli, SaysWhatThePointsTableSays)
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(lines) : "");
-        EXPECT_EQ(run.err, Printed(messages));
+        EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;  // a usage error names its option first
     }
 }
 

@@ -4,6 +4,8 @@
 #include "gui/calc/CalcDlg.h"
 #include "gui/view/CommandIds.h"
 
+#include <nlohmann/json.hpp>
+
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -41,12 +43,12 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
         Edit(IDC_CALC_BASE_TO)->setText(QString::fromLatin1(c.to));
         m_dlg.SetExpressionText(QString::fromLatin1(c.expression));
         Press(IDC_CALC_EQUALS);
-        QStringList args = {"calc", c.expression, "--base", c.from, "--to-base", c.to};
+        QStringList args = {"calc", c.expression, "--base", c.from, "--to-base", c.to, "--json"};
         if (c.radians)
             args << "--radians";
         const SCliRun run = RunCli(args);
         EXPECT_EQ(run.exitCode, 0) << run.err;
-        EXPECT_EQ(run.out, m_dlg.DisplayText().toStdString() + "\n");
+        EXPECT_EQ(nlohmann::json::parse(run.out)["texts"][0], m_dlg.DisplayText().toStdString());
     }
     EXPECT_TRUE(m_messages.shown.empty());
 
@@ -65,8 +67,8 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
     Press(IDC_CALC_EQUALS);
     ASSERT_EQ(m_messages.shown.size(), 1u);
     const SCliRun refused = RunCli({"calc", "1", "--to-base", "37"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, m_messages.shown[0].text.toStdString() + "\n");
+    EXPECT_EQ(refused.exitCode, 2);  // a bad option value is a usage error naming the option
+    EXPECT_NE(refused.err.find("--to-base: " + m_messages.shown[0].text.toStdString()), std::string::npos) << refused.err;
 }
 
 // D°M'S" both ways, and the two coordinate conversions.

@@ -51,7 +51,6 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"roots", "sin(x"}, "", 1, "Error 0x03"},
         {{"roots", "x^2+1", "--from", "-1e9", "--to", "1e9"}, "", 1, "too long"},
         {{"integrate", "x", "0", "1e9", "--step", "0.00001"}, "", 1, "too long"},
-        {{"calc", "1", "--base", "1"}, "", 1, ""},
         {{"det"}, " \n\t\n", 1, "standard input: no numbers"},
         {{"det"}, "1 2\n3\n", 1, "line 2: 1 number, but the rows above have 2"},
         {{"det"}, "1 nan\n3 4\n", 1, "line 1: 'nan' is not a finite number"},
@@ -68,6 +67,9 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"scale", "-1.5", "-"}, "\xEF\xBB\xBF" "1, 2\r3, 4\r", 0, ""},
         {{"inflection", "--help"}, "", 0, ""},
         {{"--version"}, "", 0, ""},
+        {{"calc", "2", "--base", "1"}, "", 2, "--base: Please enter an integer between 2 and 36."},
+        {{"roots", "x", "--places", "0"}, "", 2, "--places"},
+        {{"integrate", "x", "0", "1", "--step", "0"}, "", 2, "--step"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + " <<< " + c.input.substr(0, 20));
@@ -79,33 +81,78 @@ TEST(CliUsage, ExitCodesAndMessages)
     EXPECT_FALSE(QFile::exists(out));
 }
 
+// Every command answers in one JSON shape, failures included.
 TEST(CliUsage, JsonParsesBack)
 {
     json value = json::parse(RunCli({"eval", "sin(x)", "--degrees", "--json", "--at", "30", "90"}).out);
-    EXPECT_NEAR(value["values"][0]["y"].get<double>(), 0.5, 1e-15);
-    EXPECT_EQ(value["values"][1]["text"], "1.000000000000000");
-    EXPECT_TRUE(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["values"][0]["y"].is_null());
+    EXPECT_EQ(value["command"], "eval");
+    EXPECT_EQ(value["input"], json::parse(R"j({"EXPR": "sin(x)", "--degrees": true, "--at": ["30", "90"]})j"));
+    EXPECT_NEAR(value["result"]["values"][0]["y"].get<double>(), 0.5, 1e-15);
+    EXPECT_EQ(value["texts"][1], "1.000000000000000");
+    EXPECT_TRUE(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["result"]["values"][0]["y"].is_null());
 
-    value = json::parse(RunCli({"roots", "x^2-2", "--json", "--places", "9"}).out);
+    value = json::parse(RunCli({"roots", "x^2-2", "--json", "--places", "9"}).out)["result"];
     ASSERT_EQ(value["roots"].size(), 2u);
     EXPECT_NEAR(value["roots"][1].get<double>(), std::sqrt(2.0), 1e-9);
-    EXPECT_EQ(value["lines"][1], "1.4142136");
 
-    value = json::parse(RunCli({"integrate", "-", "-1", "1", "--json"}, "x^2\nln(x)\n").out);
-    ASSERT_EQ(value.size(), 2u);
+    // A batch: one result an expression, a failing one named with its error.
+    SCliRun run = RunCli({"integrate", "-", "-1", "1", "--json"}, "x^2\nln(x)\nsin(x\n");
+    EXPECT_EQ(run.exitCode, 1);
+    value = json::parse(run.out)["result"];
+    ASSERT_EQ(value.size(), 3u);
     EXPECT_NEAR(value[0]["value"].get<double>(), 2.0 / 3.0, 1e-4);
     EXPECT_TRUE(value[1]["value"].is_null());
     EXPECT_EQ(value[1]["text"], "Invalid Domain!");
+    EXPECT_EQ(value[2]["expression"], "sin(x");
+    EXPECT_NE(value[2]["error"].get<std::string>().find("Error 0x03"), std::string::npos);
 
     value = json::parse(RunCli({"inverse", "--json"}, "4 7\n2 6\n").out);
-    EXPECT_EQ(value["matrix"], json::parse("[[0.6, -0.7], [-0.2, 0.4]]"));
-    EXPECT_EQ(value["texts"][0][1], "-0.7000");
-    EXPECT_TRUE(json::parse(RunCli({"det", "--json"}, "1e200 0\n0 1e200\n").out)["determinant"].is_null());
+    EXPECT_EQ(value["result"]["matrix"], json::parse("[[0.6, -0.7], [-0.2, 0.4]]"));
+    EXPECT_EQ(value["texts"][0], " 0.6000  -0.7000");
+
+    // Failures: the error object on standard output, the message on standard error.
+    const struct { QStringList args; int exitCode; const char *command; } failures[] = {
+        {{"calc", "(2+3", "--json"}, 1, "calc"},
+        {{"det", "--json", "/no/such/file"}, 1, "det"},
+        {{"calc", "1", "--to-base", "37", "--json"}, 2, "calc"},
+    };
+    for (const auto &f : failures) {
+        SCOPED_TRACE(f.args.join(' ').toStdString());
+        run = RunCli(f.args);
+        EXPECT_EQ(run.exitCode, f.exitCode);
+        value = json::parse(run.out);
+        EXPECT_EQ(value["command"], f.command);
+        EXPECT_FALSE(value["error"].get<std::string>().empty());
+        EXPECT_NE(run.err.find(value["error"].get<std::string>()), std::string::npos) << run.err;
+    }
 
     QTemporaryDir dir;
     value = json::parse(RunCli({"plot", "x", "-o", dir.filePath("p.BMP"), "--size", "30", "--json"}).out);
-    EXPECT_EQ(value["format"], "bmp");
+    EXPECT_EQ(value["result"]["format"], "bmp");
     EXPECT_EQ(QImage(dir.filePath("p.BMP"), "BMP").size(), QSize(30, 30));
+}
+
+// Plain output is the bare value; an expression may begin with a minus sign.
+TEST(CliUsage, PlainValuesAndLeadingMinus)
+{
+    const struct { QStringList args; const char *out; } cases[] = {
+        {{"calc", "2+2"}, "4\n"},
+        {{"calc", "5/2"}, "2.5\n"},
+        {{"calc", "-FF", "--base", "16"}, "-255\n"},
+        {{"eval", "-x^2", "--at", "3"}, "-9.000000000000000\n"},
+        {{"eval", "--at", "3", "--", "-x^2"}, "-9.000000000000000\n"},
+        {{"eval", "--at", "-pi", "--", "-x"}, "3.141592654000000\n"},  // the function syntax's pi
+        {{"tangent", "-x^2", "-1", "--radians"}, ""},
+        {{"polar", "-pi", "0"}, ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        if (*c.out) {
+            EXPECT_EQ(run.out, c.out);
+        }
+    }
 }
 
 // A full disk under standard output: the result never arrived.
