@@ -1,49 +1,81 @@
 #include "core/linalg/Determinant.h"
 
-#include <Eigen/Dense>
+#include "core/linalg/ScaledLu.h"
 
-#include <bit>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
-CDeterminant::CDeterminant(int n, std::vector<double> values) : m_n(n), m_aValues(std::move(values)) {}
+namespace {
 
-double CDeterminant::Value() const
+using Int128 = __int128;
+
+// Bareiss elimination: every value it keeps is a minor of the matrix, and
+// each division is exact. Nothing when an element is not a whole number or
+// a product leaves the 128-bit range.
+std::optional<Int128> ExactDeterminant(int n, const std::vector<double> &values)
 {
-    if (m_n < 0 || m_aValues.size() != static_cast<std::size_t>(m_n) * m_n)
-        return std::numeric_limits<double>::quiet_NaN();
-    if (m_n == 0)
-        return 1.0;
-    if (m_n > kExpansionLimit) {
-        const Eigen::Map<const Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>> a(m_aValues.data(), m_n, m_n);
-        return a.partialPivLu().determinant();
+    std::vector<Int128> a(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double v = values[i];
+        if (!(std::abs(v) <= 0x1p100) || v != std::trunc(v))
+            return std::nullopt;
+        a[i] = static_cast<Int128>(v);
     }
-    // Each block's determinant depends only on which rows are left, so it is
-    // computed once: 2^n blocks instead of n! paths, with the same sums.
-    std::vector<double> memo(std::size_t{1} << m_n, std::numeric_limits<double>::quiet_NaN());
-    return Expand((1u << m_n) - 1, memo);
+    const auto at = [&a, n](int r, int c) -> Int128 & { return a[static_cast<std::size_t>(r) * n + c]; };
+    Int128 previous = 1;
+    bool negate = false;
+    for (int k = 0; k < n; ++k) {
+        if (at(k, k) == 0) {
+            int r = k + 1;
+            while (r < n && at(r, k) == 0)
+                ++r;
+            if (r == n)
+                return Int128{0};
+            for (int c = k; c < n; ++c)
+                std::swap(at(k, c), at(r, c));
+            negate = !negate;
+        }
+        for (int i = k + 1; i < n; ++i)
+            for (int j = k + 1; j < n; ++j) {
+                Int128 p, q, d;
+                if (__builtin_mul_overflow(at(i, j), at(k, k), &p) || __builtin_mul_overflow(at(i, k), at(k, j), &q)
+                    || __builtin_sub_overflow(p, q, &d))
+                    return std::nullopt;
+                at(i, j) = d / previous;
+            }
+        previous = at(k, k);
+    }
+    return negate ? -previous : previous;
 }
 
-// Determinant of the block of the rows in the set (in their order) and the
-// last columns, expanded along the block's first column with alternating signs.
-double CDeterminant::Expand(unsigned rows, std::vector<double> &memo) const
+}  // namespace
+
+CDeterminant::CDeterminant(int n, std::vector<double> values) { Compute(n, values); }
+
+void CDeterminant::Compute(int n, const std::vector<double> &values)
 {
-    const int k = std::popcount(rows);
-    const int t = m_n - k;
-    if (k == 1)
-        return At(std::countr_zero(rows), m_n - 1);
-    if (!std::isnan(memo[rows]))
-        return memo[rows];
-    double sum = 0.0;
-    bool bAdd = true;
-    for (int r = 0; r < m_n; ++r) {
-        if (!(rows & (1u << r)))
-            continue;
-        const double term = At(r, t) * Expand(rows & ~(1u << r), memo);
-        sum += bAdd ? term : -term;
-        bAdd = !bAdd;
+    if (n < 0 || values.size() != static_cast<std::size_t>(n) * n) {
+        m_dValue = std::numeric_limits<double>::quiet_NaN();
+        return;
     }
-    // A NaN sum is simply computed again: rare, and still correct.
-    memo[rows] = sum;
-    return sum;
+    if (const std::optional<Int128> exact = ExactDeterminant(n, values)) {
+        m_dValue = n == 0 ? 1.0 : static_cast<double>(*exact);
+        m_bExact = true;
+        m_nDigits = 15;
+        return;
+    }
+    using RowMajor = Eigen::Matrix<double, Eigen::Dynamic, Eigen::Dynamic, Eigen::RowMajor>;
+    const CScaledLu lu(Eigen::Map<const RowMajor>(values.data(), n, n));
+    if (lu.HasZeroRow()) {
+        // Only a row that is not finite gets here with whole numbers elsewhere.
+        const bool bFinite = std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+        m_dValue = bFinite ? 0.0 : std::numeric_limits<double>::quiet_NaN();
+        m_bExact = bFinite;
+        m_nDigits = bFinite ? 15 : 0;
+        return;
+    }
+    m_dValue = lu.Determinant();
+    m_nDigits = TrustedDigits(lu.ReciprocalCondition());
 }
