@@ -4,6 +4,7 @@
 #include "core/linalg/NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 std::string SolutionText(int number, double value)
 {
@@ -24,7 +25,9 @@ std::string ResultCellText(double value)
     const std::string text = FormatFixed(value, 4);
     const std::size_t first = text.find_first_not_of("-0.");
     const std::size_t significant = first == std::string::npos ? 0 : text.size() - first - (text.find('.') > first ? 1 : 0);
-    return significant < 4 ? FormatExp(value, 4) : text;
+    // Past 15 digits before the point the fixed form shows binary noise (1e120
+    // would read 999999999999999980003...), so that goes to exponent form too.
+    return significant < 4 || std::abs(value) >= 1e15 ? FormatExp(value, 4) : text;
 }
 
 SToolMessage SingularSystemMessage()

@@ -33,7 +33,8 @@ std::string DeterminantText(double value, int digits = 15);
 
 // A cell of a matrix result: four decimals, or four in exponent form
 // ("1.0000e-05") for a value that they would show with fewer than four
-// significant digits; never a negative zero.
+// significant digits or with more than 15 digits before the point; never a
+// negative zero.
 std::string ResultCellText(double value);
 
 // The system has no single solution: no equation holds the first variable.

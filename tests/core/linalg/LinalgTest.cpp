@@ -279,6 +279,7 @@ TEST(ToolText, ResultCellsShowFourSignificantDigitsAndNoNegativeZero)
     const struct { double value; const char *text; } cases[] = {
         {1e-5, "1.0000e-05"}, {6e-5, "6.0000e-05"}, {-2.5e-11, "-2.5000e-11"}, {0.0999, "9.9900e-02"}, {0.1, "0.1000"},
         {0.0, "0.0000"}, {-0.0, "0.0000"}, {19, "19.0000"}, {-1234.5678, "-1234.5678"}, {-0.12345, "-0.1235"},
+        {999999999999999.0, "999999999999999.0000"}, {1e120, "1.0000e+120"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(ResultCellText(c.value), c.text) << c.value;
