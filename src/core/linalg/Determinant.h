@@ -4,8 +4,9 @@
 
 // Determinant of a square matrix. When every element is a whole number (the
 // usual homework) it is exact: fraction-free elimination in 128-bit integers,
-// as long as no intermediate value overflows them. Otherwise, and after an
-// overflow, an LU factorisation with partial pivoting, whose value is trusted
+// or, where its minors overflow them but Hadamard's bound keeps the
+// determinant below 2^121, residues modulo four primes put together again.
+// Otherwise an LU factorisation with partial pivoting, whose value is trusted
 // only to the digits its condition estimate leaves.
 class CDeterminant
 {

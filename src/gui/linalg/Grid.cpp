@@ -7,6 +7,7 @@
 #include "gui/view/Message.h"
 
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -163,8 +164,9 @@ void CGrid::WriteMatrix(const CMatrix &matrix, std::string (*format)(double))
     const int nCols = std::min(matrix.Cols(), columnCount());
     for (int r = 0; r < nRows; ++r)
         for (int c = 0; c < nCols; ++c) {
-            SetTextMatrix(r + m_nFixedRows, c + m_nFixedCols, QString::fromStdString(format(matrix.At(r, c))));
-            item(r, c)->setData(kFullValueRole, QString::fromStdString(FormatShortest(matrix.At(r, c))));
+            auto *pItem = new QTableWidgetItem(QString::fromStdString(format(matrix.At(r, c))));
+            pItem->setData(kFullValueRole, QString::fromStdString(FormatShortest(matrix.At(r, c))));
+            setItem(r, c, pItem);
         }
     FitColumn();
 }
@@ -206,12 +208,20 @@ void CGrid::SetCellTexts(const QList<QStringList> &aRows)
 
 void CGrid::FitColumn(int nColumn)
 {
+    // Measured by hand, the longest text of each column only (number texts
+    // are about as wide as they are long): the view's own size hint visits
+    // and lays out every cell of a hidden grid.
+    const QFontMetrics metrics(font());
+    const int nPadding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
     const int nFirst = nColumn < 0 ? 0 : nColumn;
     const int nLast = nColumn < 0 ? columnCount() - 1 : std::min(nColumn, columnCount() - 1);
     for (int c = nFirst; c <= nLast; ++c) {
-        const int nWidth = columnWidth(c);
-        const int nWanted = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
-        if (nWanted > nWidth)
+        QString strLongest;
+        for (int r = 0; r < rowCount(); ++r)
+            if (const QTableWidgetItem *pItem = item(r, c); pItem && pItem->text().size() > strLongest.size())
+                strLongest = pItem->text();
+        const int nWanted = metrics.horizontalAdvance(strLongest) + nPadding;
+        if (nWanted > columnWidth(c))
             setColumnWidth(c, nWanted);
     }
 }

@@ -173,6 +173,10 @@ TEST(Determinant, WholeNumbersExactlyOthersToTheDigitsTheyClaim)
     std::vector<long long> d10{-2, 3, 7, 11, 1, -1, 13, 17, 19, 1}, d20(20, 1);
     d20[3] = -2;
     d20[11] = 3;
+    CMatrix nines(20, 20);  // L 9I U with its rows reversed: minors beyond 128 bits, determinant 9^20
+    const CMatrix ldu = WholeLdu(20, std::vector<long long>(20, 9), 1, 2);
+    for (int i = 0; i < 400; ++i)
+        nines.At(i / 20, i % 20) = ldu.At(19 - i / 20, i % 20);
     CMatrix big(20, 20);  // whole numbers up to 1e9: minors beyond 128 bits, so by LU
     std::mt19937 gen(5);
     for (int i = 0; i < 400; ++i)
@@ -180,6 +184,7 @@ TEST(Determinant, WholeNumbersExactlyOthersToTheDigitsTheyClaim)
     const struct { CMatrix m; double expected; bool exact; } cases[] = {
         {WholeLdu(10, d10, 9, 1), -2.0 * 3 * 7 * 11 * -1 * 13 * 17 * 19, true},  // elements up to about 1e4
         {WholeLdu(20, d20, 3, 2), -6, true},
+        {nines, static_cast<double>(std::pow(9.0L, 20)), true},
         {big, Eigen::Map<const Eigen::MatrixXd>(big.Values().data(), 20, 20).fullPivLu().determinant(), false},
         {CMatrix(3, 3, {1e200, 0, 0, 0, 1e200, 0, 0, 0, 1e-300}), 1e100, false},  // no partial product overflows
         {CMatrix(2, 2, {0.5, 0.25, 0, 0}), 0, true},
