@@ -267,10 +267,12 @@ struct SMultiply
             throw CLI::ValidationError("B", "standard input can give only one of the matrices");
         const CMatrix a = ReadMatrix(first, kMatrixShape);
         const CMatrix b = ReadMatrix(second, kMatrixShape);
-        const std::optional<CMatrix> product = a.Multiply(b);
-        if (!product)
+        if (a.Cols() != b.Rows())
             throw CInputError(MultiplySizeMessage(a.Cols(), b.Rows()).text);
-        PrintMatrix(output, "multiply", *product);
+        const CMatrix::SResult product = CMatrix::Checked(a.Multiply(b));
+        if (const auto refusal = MatrixRefusal(product, false))
+            throw CInputError(refusal->text);
+        PrintMatrix(output, "multiply", *product.matrix);
     }
 };
 
@@ -280,7 +282,13 @@ struct SScale
     double factor = 0.0;
     std::string file = "-";
 
-    void Run() { PrintMatrix(output, "scale", ReadMatrix(file, kMatrixShape).Scale(factor)); }
+    void Run()
+    {
+        const CMatrix::SResult result = CMatrix::Checked(ReadMatrix(file, kMatrixShape).Scale(factor));
+        if (const auto refusal = MatrixRefusal(result, false))
+            throw CInputError(refusal->text);
+        PrintMatrix(output, "scale", *result.matrix);
+    }
 };
 
 const char *const kFileHelp = "File with the matrix, one row a line, numbers separated by blanks or commas; "

@@ -153,6 +153,13 @@ CMatrix::SResult CMatrix::AdjugateChecked() const
     return {std::move(out)};
 }
 
+CMatrix::SResult CMatrix::Checked(std::optional<CMatrix> result)
+{
+    if (result && !std::all_of(result->m_aValues.begin(), result->m_aValues.end(), [](double v) { return std::isfinite(v); }))
+        return {std::nullopt, ETrouble::OutOfRange};
+    return {std::move(result)};
+}
+
 std::optional<CMatrix> CMatrix::Inverse() const { return InverseChecked().matrix; }
 
 CMatrix::SResult CMatrix::InverseChecked() const

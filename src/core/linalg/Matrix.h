@@ -51,6 +51,9 @@ public:
     SResult InverseChecked() const;
     // Adjugate() with the same checks (every element finite).
     SResult AdjugateChecked() const;
+    // A product, multiple or transpose with the same check: OutOfRange when
+    // an element overflowed.
+    static SResult Checked(std::optional<CMatrix> result);
     // True for a square matrix so close to singular that no digit of its
     // inverse would hold, and for any matrix that is not square.
     bool IsSingular() const;

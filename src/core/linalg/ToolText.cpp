@@ -100,7 +100,7 @@ std::optional<SToolMessage> SystemWarning(const CLinearSystem &system)
 std::optional<SToolMessage> MatrixRefusal(const CMatrix::SResult &result, bool bInverse)
 {
     using ETrouble = CMatrix::ETrouble;
-    const std::string what = bInverse ? "inverse" : "adjoint";
+    const std::string what = bInverse ? "inverse" : "result";
     switch (result.trouble) {
     case ETrouble::None:
         return std::nullopt;

@@ -45,8 +45,8 @@ SToolMessage SingularSystemMessage();
 std::optional<SToolMessage> SystemRefusal(const CLinearSystem &system);
 std::optional<SToolMessage> SystemWarning(const CLinearSystem &system);
 
-// Why an inverse (bInverse) or adjugate was refused, and the warning for an
-// ill-conditioned inverse.
+// Why an inverse (bInverse) or another result was refused, and the warning
+// for an ill-conditioned inverse.
 std::optional<SToolMessage> MatrixRefusal(const CMatrix::SResult &result, bool bInverse);
 std::optional<SToolMessage> MatrixWarning(const CMatrix::SResult &result);
 

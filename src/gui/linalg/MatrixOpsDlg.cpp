@@ -306,8 +306,8 @@ bool CMatrixOpsDlg::Compute()
         if (!second)
             return false;
         m_second = *second;
-        result.matrix = m_first.Multiply(m_second);
-        if (!result.matrix) {
+        result = CMatrix::Checked(m_first.Multiply(m_second));
+        if (!result.matrix && result.trouble != CMatrix::ETrouble::OutOfRange) {
             Show(MultiplySizeMessage(m_first.Cols(), m_second.Rows()));
             return false;
         }
@@ -318,7 +318,7 @@ bool CMatrixOpsDlg::Compute()
         if (!number)
             return false;
         m_dNumber = *number;
-        result.matrix = m_first.Scale(m_dNumber);
+        result = CMatrix::Checked(m_first.Scale(m_dNumber));
         break;
     }
     case Transpose:

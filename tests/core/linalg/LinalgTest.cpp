@@ -252,6 +252,8 @@ TEST(MatrixOps, InverseByLuSolvesRefusesWhatItCannotGive)
     }
     EXPECT_EQ(*CMatrix(2, 2, {4, 7, 2, 6}).Inverse(), CMatrix(2, 2, {0.6, -0.7, -0.2, 0.4}));
     EXPECT_EQ(CMatrix(3, 3, {1e200, 0, 0, 0, 1e200, 0, 0, 0, 1e200}).AdjugateChecked().trouble, T::OutOfRange);
+    EXPECT_EQ(CMatrix::Checked(CMatrix(1, 1, {1e200}).Multiply(CMatrix(1, 1, {-1e200}))).trouble, T::OutOfRange);
+    EXPECT_EQ(CMatrix::Checked(CMatrix(1, 1, {1e200}).Scale(1e200)).trouble, T::OutOfRange);
     EXPECT_EQ(FormatCondition(1.63e13), "1.6e13");
     EXPECT_EQ(FormatCondition(2e-5), "2.0e-5");
 }
