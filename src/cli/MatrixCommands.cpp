@@ -2,6 +2,8 @@
 
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
+#include "core/linalg/Determinant.h"
+#include "core/linalg/NumberFormat.h"
 #include "core/linalg/ToolText.h"
 
 #include <CLI/CLI.hpp>
@@ -48,21 +50,19 @@ const SShape kSystemShape{kMaxEquations, kMaxEquations + 1,
                               std::to_string(kMaxEquations) +
                               " equations, a line each: the coefficients, then the free term"};
 
+// The same reading as a grid cell of the windows; the messages only say more.
 double ReadCell(const std::string &token, const std::string &where)
 {
-    const char *first = token.data();
-    const char *last = first + token.size();
-    if (*first == '+')
-        ++first;
+    if (const std::optional<double> value = ReadCellNumber(token))
+        return *value;
+    const char *first = token.data() + (token[0] == '+' ? 1 : 0);
     double value = 0.0;
-    const auto [end, error] = std::from_chars(first, last, value);
+    const auto [end, error] = std::from_chars(first, token.data() + token.size(), value);
     if (error == std::errc::result_out_of_range)
         throw CInputError(where + ": '" + Shown(token) + "' is out of range");
-    if (error != std::errc() || end != last)
-        throw CInputError(where + ": '" + Shown(token) + "' is not a number");
-    if (!std::isfinite(value))
+    if (error == std::errc() && end == token.data() + token.size() && !std::isfinite(value))
         throw CInputError(where + ": '" + Shown(token) + "' is not a finite number");
-    return value;
+    throw CInputError(where + ": '" + Shown(token) + "' is not a number");
 }
 
 // The numbers of one line, separated by blanks or by commas (with blanks
@@ -192,7 +192,9 @@ struct SSolve
                               " (n lines of n + 1 numbers)");
         CLinearSystem system(n, m.Values());
         if (!system.Solve())
-            throw CInputError(SingularSystemMessage().text);
+            throw CInputError(SystemRefusal(system)->text);
+        if (const auto warning = SystemWarning(system))
+            Warn(warning->text);
         std::vector<std::string> lines;
         for (int i = 0; i < n; ++i)
             lines.push_back(SolutionText(i + 1, system.Solution()[i]));
@@ -209,9 +211,12 @@ struct SDeterminant
     {
         const CMatrix m = ReadMatrix(file, kDeterminantShape);
         RequireSquare(m, file, "a determinant");
-        const double value = m.Determinant();
-        const std::string text = DeterminantText(value);
-        output.Print({text}, {{"determinant", value}, {"text", text}});
+        const CDeterminant determinant(m.Rows(), m.Values());
+        const std::string text = DeterminantText(determinant.Value(), determinant.Digits());
+        output.Print({text}, {{"determinant", determinant.Value()},
+                              {"exact", determinant.IsExact()},
+                              {"digits", determinant.Digits()},
+                              {"text", text}});
     }
 };
 
@@ -228,24 +233,26 @@ struct SUnary
     void Run()
     {
         const CMatrix m = ReadMatrix(file, kMatrixShape);
-        std::optional<CMatrix> result;
+        CMatrix::SResult result;
         switch (operation) {
         case Transpose:
-            result = m.Transpose();
+            result.matrix = m.Transpose();
             break;
         case Inverse:
             RequireSquare(m, file, "the inverse");
-            result = m.Inverse();
+            result = m.InverseChecked();
             break;
         case Adjugate:
             RequireSquare(m, file, "the adjugate");
-            result = m.Adjugate();
+            result = m.AdjugateChecked();
             break;
         }
-        // The window's message for every result that cannot be had.
-        if (!result)
-            throw CInputError(SingularMatrixMessage().text);
-        PrintMatrix(output, name, *result);
+        // The window's messages for every result that cannot be had.
+        if (const auto refusal = MatrixRefusal(result, operation == Inverse))
+            throw CInputError(refusal->text);
+        if (const auto warning = MatrixWarning(result))
+            Warn(warning->text);
+        PrintMatrix(output, name, *result.matrix);
     }
 };
 
@@ -260,10 +267,12 @@ struct SMultiply
             throw CLI::ValidationError("B", "standard input can give only one of the matrices");
         const CMatrix a = ReadMatrix(first, kMatrixShape);
         const CMatrix b = ReadMatrix(second, kMatrixShape);
-        const std::optional<CMatrix> product = a.Multiply(b);
-        if (!product)
+        if (a.Cols() != b.Rows())
             throw CInputError(MultiplySizeMessage(a.Cols(), b.Rows()).text);
-        PrintMatrix(output, "multiply", *product);
+        const CMatrix::SResult product = CMatrix::Checked(a.Multiply(b));
+        if (const auto refusal = MatrixRefusal(product, false))
+            throw CInputError(refusal->text);
+        PrintMatrix(output, "multiply", *product.matrix);
     }
 };
 
@@ -273,7 +282,13 @@ struct SScale
     double factor = 0.0;
     std::string file = "-";
 
-    void Run() { PrintMatrix(output, "scale", ReadMatrix(file, kMatrixShape).Scale(factor)); }
+    void Run()
+    {
+        const CMatrix::SResult result = CMatrix::Checked(ReadMatrix(file, kMatrixShape).Scale(factor));
+        if (const auto refusal = MatrixRefusal(result, false))
+            throw CInputError(refusal->text);
+        PrintMatrix(output, "scale", *result.matrix);
+    }
 };
 
 const char *const kFileHelp = "File with the matrix, one row a line, numbers separated by blanks or commas; "

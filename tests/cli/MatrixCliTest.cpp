@@ -65,7 +65,8 @@ TEST(MatrixCli, SolveAndDetSayWhatTheirWindowsSay)
 {
     const Cells systems[] = {{{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}},
                              {{"1e-3", "2", "4"}, {"-7.25", "0", "1"}},
-                             {{"1", "2", "3"}, {"2", "4", "6"}}};
+                             {{"1", "2", "3"}, {"2", "4", "6"}},
+                             {{"1", "2", "3", "2"}, {"4", "5", "6", "2"}, {"4", "5", "6", "3"}}};
     for (const Cells &system : systems) {
         SCOPED_TRACE(Text(system).toStdString());
         MessageRecorder messages;
@@ -104,6 +105,7 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
         {CMatrixOpsDlg::MultiplyNumber, {{"1", "-2"}, {"0.5", "4"}}, {{"-2.5"}}, {"scale", "-2.5"}},
         {CMatrixOpsDlg::Transpose, wide, {}, {"transpose"}},
         {CMatrixOpsDlg::Inverse, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "0.9"}}, {}, {"inverse"}},
+        {CMatrixOpsDlg::Inverse, {{"1e-120", "0"}, {"0", "-1e-120"}}, {}, {"inverse"}},
         {CMatrixOpsDlg::Adjoint, {{"2", "-1", "0"}, {"1", "3", "5"}, {"-4", "0.5", "1"}}, {}, {"adjugate"}},
     };
     QTemporaryDir dir;
@@ -119,9 +121,9 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
             return false;
         });
         // The window keeps the second matrix's rows in step with the first's
-        // columns: sizes that do not fit need the first shaped under another operation.
+        // columns, so only the command line meets sizes that do not fit.
         const bool mismatch = c.operation == CMatrixOpsDlg::Multiply && c.second.size() != c.first[0].size();
-        dlg.OperationList()->setCurrentIndex(mismatch ? CMatrixOpsDlg::Transpose : c.operation);
+        dlg.OperationList()->setCurrentIndex(c.operation);
         dlg.RowsField()->setText(QString::number(c.first.size()));
         dlg.ColumnsField()->setText(QString::number(c.first[0].size()));
         Fill(*dlg.FirstGrid(), c.first);
@@ -142,6 +144,11 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
         second.close();
         args.replaceInStrings(QRegularExpression("^B$"), second.fileName());
         const SCliRun run = RunCli(args, Text(c.first));
+        if (mismatch) {
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.err, MultiplySizeMessage(static_cast<int>(c.first[0].size()), 1).text + "\n");
+            continue;
+        }
         EXPECT_EQ(run.exitCode, result ? 0 : 1);
         EXPECT_EQ(Squeezed(run.out), result ? GridText(*CMatrixResultDlg(*result).Grid(), 1) : "");
         EXPECT_EQ(run.err, result ? "" : messages.shown.at(0).text.toStdString() + "\n");

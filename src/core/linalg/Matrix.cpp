@@ -3,6 +3,8 @@
 #include "core/linalg/Determinant.h"
 #include "core/linalg/ScaledLu.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -86,6 +88,11 @@ CMatrix CMatrix::Transpose() const
     return out;
 }
 
+bool CMatrix::IsWhole() const
+{
+    return std::all_of(m_aValues.begin(), m_aValues.end(), [](double v) { return std::abs(v) < 0x1p53 && v == std::trunc(v); });
+}
+
 double CMatrix::Determinant() const
 {
     if (!IsSquare())
@@ -112,42 +119,76 @@ CMatrix CMatrix::Minor(int skipRow, int skipCol) const
     return out;
 }
 
-CMatrix CMatrix::CofactorAdjugate() const
+CMatrix CMatrix::CofactorAdjugate(bool *pExact) const
 {
     CMatrix out(m_nRows, m_nCols);
+    bool bExact = true;
     for (int i = 0; i < m_nRows; ++i)
         for (int j = 0; j < m_nCols; ++j) {
-            const double minor = Minor(j, i).Determinant();
-            out.At(i, j) = (i + j) % 2 == 0 ? minor : -minor;
+            const CMatrix minor = Minor(j, i);
+            const CDeterminant d(minor.Rows(), minor.Values());
+            bExact = bExact && d.IsExact() && std::abs(d.Value()) < 0x1p53;
+            out.At(i, j) = (i + j) % 2 == 0 ? d.Value() : -d.Value();
         }
+    if (pExact)
+        *pExact = bExact;
     return out;
 }
 
-std::optional<CMatrix> CMatrix::Adjugate() const
+std::optional<CMatrix> CMatrix::Adjugate() const { return AdjugateChecked().matrix; }
+
+CMatrix::SResult CMatrix::AdjugateChecked() const
 {
     if (!IsSquare())
-        return std::nullopt;
-    if (m_nRows <= CDeterminant::kExpansionLimit)
-        return CofactorAdjugate();
-    const CScaledLu lu(View(*this));
-    if (lu.IsSingular())
-        return FromEigen(SvdAdjugate(View(*this)));
-    return FromEigen(Determinant() * lu.Inverse());
+        return {std::nullopt, ETrouble::NotSquare};
+    CMatrix out;
+    if (m_nRows <= kCofactorLimit) {
+        out = CofactorAdjugate(nullptr);
+    } else {
+        const CScaledLu lu(View(*this));
+        out = lu.IsSingular() ? FromEigen(SvdAdjugate(View(*this))) : FromEigen(Determinant() * lu.Inverse());
+    }
+    if (!std::all_of(out.m_aValues.begin(), out.m_aValues.end(), [](double v) { return std::isfinite(v); }))
+        return {std::nullopt, ETrouble::OutOfRange};
+    return {std::move(out)};
 }
 
-std::optional<CMatrix> CMatrix::Inverse() const
+CMatrix::SResult CMatrix::Checked(std::optional<CMatrix> result)
+{
+    if (result && !std::all_of(result->m_aValues.begin(), result->m_aValues.end(), [](double v) { return std::isfinite(v); }))
+        return {std::nullopt, ETrouble::OutOfRange};
+    return {std::move(result)};
+}
+
+std::optional<CMatrix> CMatrix::Inverse() const { return InverseChecked().matrix; }
+
+CMatrix::SResult CMatrix::InverseChecked() const
 {
     if (!IsSquare())
-        return std::nullopt;
+        return {std::nullopt, ETrouble::NotSquare};
     const CScaledLu lu(View(*this));
-    if (lu.IsSingular())
-        return std::nullopt;
-    if (m_nRows > CDeterminant::kExpansionLimit)
-        return FromEigen(lu.Inverse());
-    // Small matrices keep the exact cofactors: (4 7; 2 6) gives 0.6, not 0.6000000000000001.
-    const double d = Determinant();
-    CMatrix out = CofactorAdjugate();
-    for (double &v : out.m_aValues)
-        v /= d;
-    return out;
+    const double condition = 1.0 / lu.ReciprocalCondition();
+    if (lu.HasZeroRow())
+        return {std::nullopt, ETrouble::Singular, condition};
+    if (lu.IsSingular()) {
+        const bool bRankShort = ScaledRank(View(*this)) < m_nRows;
+        return {std::nullopt, bRankShort ? ETrouble::Singular : ETrouble::TooIllConditioned, condition};
+    }
+    // Small whole-number matrices: exact cofactors over an exact determinant
+    // round each element once, so (4 7; 2 6) gives 0.6, not 0.6000000000000001.
+    if (m_nRows <= kCofactorLimit && IsWhole()) {
+        const CDeterminant d(m_nRows, m_aValues);
+        bool bExact = false;
+        CMatrix out = CofactorAdjugate(&bExact);
+        if (bExact && d.IsExact() && d.Value() != 0 && std::isfinite(d.Value())) {
+            for (double &v : out.m_aValues)
+                v /= d.Value();
+            if (std::all_of(out.m_aValues.begin(), out.m_aValues.end(), [](double v) { return std::isfinite(v); }))
+                return {std::move(out), ETrouble::None, condition};
+        }
+    }
+    CMatrix out = FromEigen(lu.Inverse());
+    if (!std::all_of(out.m_aValues.begin(), out.m_aValues.end(), [](double v) { return std::isfinite(v); }))
+        return {std::nullopt, ETrouble::OutOfRange, condition};
+    return {std::move(out), ETrouble::None, condition};
 }

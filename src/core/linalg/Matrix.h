@@ -9,6 +9,14 @@
 class CMatrix
 {
 public:
+    // Why an inverse or adjugate is refused, or None; Regular results whose
+    // condition estimate passes kWarnCondition come with a warning.
+    enum class ETrouble { None, NotSquare, Singular, TooIllConditioned, OutOfRange };
+    struct SResult;
+    static constexpr double kWarnCondition = 1e8;
+    // Up to this size the adjugate is made of cofactors.
+    static constexpr int kCofactorLimit = 8;
+
     CMatrix() = default;
     CMatrix(int nRows, int nCols);  // zeros
     // values: nRows rows of nCols numbers, one row after the other.
@@ -38,16 +46,33 @@ public:
     std::optional<CMatrix> Adjugate() const;
     // Square and not singular only.
     std::optional<CMatrix> Inverse() const;
-    // True for a square matrix whose determinant is negligible against its
-    // rows, and for any matrix that is not square.
+    // The same, saying why there is no result and how well conditioned the
+    // matrix is: computed by LU solves, every element finite.
+    SResult InverseChecked() const;
+    // Adjugate() with the same checks (every element finite).
+    SResult AdjugateChecked() const;
+    // A product, multiple or transpose with the same check: OutOfRange when
+    // an element overflowed.
+    static SResult Checked(std::optional<CMatrix> result);
+    // True for a square matrix so close to singular that no digit of its
+    // inverse would hold, and for any matrix that is not square.
     bool IsSingular() const;
 
 private:
     std::size_t Index(int row, int col) const { return static_cast<std::size_t>(row) * m_nCols + col; }
-    CMatrix CofactorAdjugate() const;
+    // *pExact (if given) tells whether every cofactor came out exact.
+    CMatrix CofactorAdjugate(bool *pExact) const;
+    bool IsWhole() const;  // every element a whole number below 2^53
     CMatrix Minor(int skipRow, int skipCol) const;
 
     int m_nRows = 0;
     int m_nCols = 0;
     std::vector<double> m_aValues;
+};
+
+struct CMatrix::SResult
+{
+    std::optional<CMatrix> matrix;
+    ETrouble trouble = ETrouble::None;
+    double condition = 1.0;  // estimated condition number of the operand
 };

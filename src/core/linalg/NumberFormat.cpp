@@ -1,5 +1,7 @@
 #include "core/linalg/NumberFormat.h"
 
+#include "core/expr/NumberText.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -31,4 +33,26 @@ std::string FormatTenDigits(double value)
         return text;
     const std::size_t exponent = std::min(text.find('e'), text.size());
     return text.substr(0, exponent) + '.' + text.substr(exponent);
+}
+
+std::optional<double> ReadCellNumber(const std::string &text)
+{
+    if (text.find_first_not_of(" \t\r\n\f\v") == std::string::npos)
+        return 0.0;
+    return ReadWholeNumber(text);
+}
+
+std::string FormatCondition(double condition)
+{
+    if (!std::isfinite(condition))
+        return "infinity";
+    char buffer[64];
+    const auto res = std::to_chars(buffer, buffer + sizeof buffer, condition, std::chars_format::scientific, 1);
+    std::string text(buffer, res.ptr);
+    // "1.6e+13" -> "1.6e13", "2.0e-05" -> "2.0e-5"
+    const std::size_t e = text.find('e');
+    std::string exponent = text.substr(e + 1);
+    const bool negative = exponent[0] == '-';
+    exponent.erase(0, exponent.find_first_not_of("+-0"));
+    return text.substr(0, e) + 'e' + (negative ? "-" : "") + (exponent.empty() ? "0" : exponent);
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "core/linalg/LinearSystem.h"
+#include "core/linalg/Matrix.h"
+
+#include <optional>
 #include <string>
 
 // The texts the linear-algebra tools show, shared by their windows and the
@@ -23,14 +27,31 @@ struct SToolMessage
 // One solution of the simultaneous equations, numbered from 1: "Var.1. = 2.".
 std::string SolutionText(int number, double value);
 
-// The determinant field: 15 significant digits.
-std::string DeterminantText(double value);
+// The determinant field: as many significant digits as hold, at most 15;
+// "0" for no digit at all (singular within rounding) and for either zero.
+std::string DeterminantText(double value, int digits = 15);
 
-// A cell of a matrix result: four decimals.
+// A cell of a matrix result: four decimals, or four in exponent form
+// ("1.0000e-05") for a value that they would show with fewer than four
+// significant digits or with more than 15 digits before the point; never a
+// negative zero.
 std::string ResultCellText(double value);
 
-// The system has no single solution.
+// The system has no single solution: no equation holds the first variable.
 SToolMessage SingularSystemMessage();
+
+// Why a system was not solved (nothing when it was), and the warning for a
+// solution of an ill-conditioned one.
+std::optional<SToolMessage> SystemRefusal(const CLinearSystem &system);
+std::optional<SToolMessage> SystemWarning(const CLinearSystem &system);
+
+// Why an inverse (bInverse) or another result was refused, and the warning
+// for an ill-conditioned inverse.
+std::optional<SToolMessage> MatrixRefusal(const CMatrix::SResult &result, bool bInverse);
+std::optional<SToolMessage> MatrixWarning(const CMatrix::SResult &result);
+
+// A grid cell that holds no number, numbered from 1 below and right of the headers.
+SToolMessage CellMessage(int row, int col, const std::string &text);
 
 // Inverse refused: the matrix is singular.
 SToolMessage SingularMatrixMessage();

@@ -1,9 +1,11 @@
 #include "gui/linalg/DetDlg.h"
 
+#include "core/linalg/Determinant.h"
 #include "core/linalg/Matrix.h"
 #include "core/linalg/ToolText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
+#include "gui/linalg/KeptWork.h"
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
 
@@ -74,8 +76,16 @@ CDetDlg::CDetDlg(QWidget *parent) : QDialog(parent)
     connect(m_pSolve, &QPushButton::clicked, this, &CDetDlg::OnSolve);
     connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult)));
     m_pSize->setText(QString::number(m_nSize));  // lays out the grid
+    m_pKept = CKeptWork::For(parent, QStringLiteral("Det"));
+    if (m_pKept && m_pKept->m_bKept) {
+        m_pSize->setText(QString::number(m_pKept->m_aSizes.value(0, m_nSize)));
+        m_pGrid->SetCellTexts(m_pKept->m_aGrids.value(0));
+    }
+    // A value of another matrix must not stay beside the typed one.
+    connect(m_pGrid, &QTableWidget::itemChanged, m_pResult, &QLineEdit::clear);
+    connect(this, &QDialog::finished, this, &CDetDlg::KeepWork);
+    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult)));
     resize(560, 380);
 }
 
@@ -90,6 +100,8 @@ void CDetDlg::OnSizeChanged()
 
 void CDetDlg::LayOut(int n)
 {
+    if (n + 1 != m_pGrid->Rows())
+        m_pResult->clear();
     m_pGrid->SetRows(n + 1);
     m_pGrid->SetCols(n + 1);
     m_pGrid->SetColWidth(0, kHeaderTwips);
@@ -105,9 +117,21 @@ void CDetDlg::OnSolve()
         return;
     if (*nSize + 1 != m_pGrid->Rows())
         LayOut(*nSize);
-    {
-        CWaitCursor wait;
-        m_dResult = m_pGrid->ReadMatrix().Determinant();
-    }
-    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult)));
+    const std::optional<CMatrix> matrix = m_pGrid->ReadMatrix(this);
+    if (!matrix)
+        return;
+    CWaitCursor wait;
+    const CDeterminant determinant(matrix->Rows(), matrix->Values());
+    m_dResult = determinant.Value();
+    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult, determinant.Digits())));
+}
+
+void CDetDlg::KeepWork()
+{
+    if (!m_pKept)
+        return;
+    m_pGrid->CommitPending();
+    m_pKept->m_bKept = true;
+    m_pKept->m_aSizes = {m_nSize};
+    m_pKept->m_aGrids = {m_pGrid->CellTexts()};
 }

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class CEditGrid;
+class CKeptWork;
 class CSpinButton;
 class QLineEdit;
 class QPushButton;
@@ -33,7 +34,9 @@ public:
 
 private:
     void LayOut(int n);
+    void KeepWork();
 
+    CKeptWork *m_pKept = nullptr;
     CSpinButton *m_pSpin = nullptr;
     QLineEdit *m_pSize = nullptr;
     QLineEdit *m_pResult = nullptr;

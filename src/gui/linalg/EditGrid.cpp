@@ -2,17 +2,23 @@
 
 #include "gui/linalg/GridEdit.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QRegularExpression>
 
 CEditGrid::CEditGrid(QWidget *parent) : CGrid(parent)
 {
     // The editor lives on the viewport so it scrolls with the cells.
     m_pEditor = new CGridEdit(viewport());
-    // Tab leaves the grid, and the editor hiding must not move the current cell.
+    // Tab is handled below: cell to cell, and out of the grid after the last.
     setTabKeyNavigation(false);
     connect(m_pEditor, &CGridEdit::commitRequested, this, [this] {
+        const int r = m_nEditRow;
         CommitPending();
         setFocus();
+        if (r >= 0 && r + 1 < rowCount())
+            setCurrentCell(r + 1, currentColumn());
     });
     connect(m_pEditor, &CGridEdit::discardRequested, this, [this] {
         DiscardPending();
@@ -32,11 +38,46 @@ void CEditGrid::CommitPending()
     DiscardPending();
     // The grid may have shrunk under the editor.
     if (r >= 0 && c >= 0 && r < rowCount() && c < columnCount()) {
-        if (QTableWidgetItem *pItem = item(r, c))
-            pItem->setText(strText);
-        else
-            setItem(r, c, new QTableWidgetItem(strText));
+        SetCell(r, c, strText);
+        FitColumn(c);
     }
+}
+
+bool CEditGrid::focusNextPrevChild(bool bNext)
+{
+    const bool bEditing = IsEditing();
+    CommitPending();
+    const int nCells = rowCount() * columnCount();
+    const int nAt = currentRow() * columnCount() + currentColumn() + (bNext ? 1 : -1);
+    if (currentIndex().isValid() && nAt >= 0 && nAt < nCells) {
+        setFocus();
+        setCurrentCell(nAt / columnCount(), nAt % columnCount());
+        return true;
+    }
+    if (bEditing)
+        setFocus();
+    return CGrid::focusNextPrevChild(bNext);
+}
+
+void CEditGrid::PasteText(const QString &strText)
+{
+    CommitPending();
+    const QModelIndex current = currentIndex();
+    if (!current.isValid())
+        return;
+    QStringList lines = strText.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    for (int i = 0; i < lines.size() && current.row() + i < rowCount(); ++i) {
+        // Tabs from a spreadsheet, else commas, else blanks between the numbers.
+        const QString &line = lines[i];
+        const QStringList cells = line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t'))
+                                  : line.contains(QLatin1Char(',')) ? line.split(QLatin1Char(','))
+                                  : line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        for (int j = 0; j < cells.size() && current.column() + j < columnCount(); ++j)
+            SetCell(current.row() + i, current.column() + j, cells[j].trimmed());
+    }
+    FitColumn();
 }
 
 void CEditGrid::DiscardPending()
@@ -74,7 +115,10 @@ void CEditGrid::StartEditing(const QString &strTyped)
 void CEditGrid::keyPressEvent(QKeyEvent *event)
 {
     const QString strText = event->text();
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->matches(QKeySequence::Paste)) {
+        PasteText(QGuiApplication::clipboard()->text());
+        event->accept();
+    } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         StartEditing(QString());
         event->accept();
     } else if (strText.size() == 1 && (strText[0].isDigit() || strText == QLatin1String("-") || strText == QLatin1String("."))

@@ -2,13 +2,22 @@
 
 #include "core/linalg/Matrix.h"
 #include "core/expr/NumberText.h"
+#include "core/linalg/NumberFormat.h"
+#include "core/linalg/ToolText.h"
+#include "gui/view/Message.h"
 
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 #include <algorithm>
 
 namespace {
 constexpr int kTwipsPerInch = 1440;
+// Where a written cell keeps the shortest text of its full value.
+constexpr int kFullValueRole = Qt::UserRole + 1;
 }
 
 CGrid::CGrid(QWidget *parent) : QTableWidget(parent)
@@ -77,10 +86,17 @@ void CGrid::SetTextMatrix(int nRow, int nCol, const QString &strText)
         pHeader->setTextAlignment(verticalHeader()->defaultAlignment());
         setVerticalHeaderItem(r, pHeader);
     } else if (r >= 0 && c >= 0) {
-        if (QTableWidgetItem *pItem = item(r, c))
-            pItem->setText(strText);
-        else
-            setItem(r, c, new QTableWidgetItem(strText));
+        SetCell(r, c, strText);
+    }
+}
+
+void CGrid::SetCell(int r, int c, const QString &strText)
+{
+    if (QTableWidgetItem *pItem = item(r, c)) {
+        pItem->setData(kFullValueRole, QVariant());
+        pItem->setText(strText);
+    } else {
+        setItem(r, c, new QTableWidgetItem(strText));
     }
 }
 
@@ -118,14 +134,27 @@ void CGrid::WriteNumberHeaders()
         SetTextMatrix(r, 0, QString::number(r) + strPad);
 }
 
-CMatrix CGrid::ReadMatrix()
+std::optional<CMatrix> CGrid::ReadMatrix(QWidget *pParent)
 {
     AboutToRead();
     CMatrix matrix(rowCount(), columnCount());
     for (int r = 0; r < rowCount(); ++r)
-        for (int c = 0; c < columnCount(); ++c)
-            if (const QTableWidgetItem *pItem = item(r, c))
-                matrix.At(r, c) = ReadNumber(pItem->text().toStdString());
+        for (int c = 0; c < columnCount(); ++c) {
+            const QTableWidgetItem *pItem = item(r, c);
+            if (!pItem)
+                continue;
+            const std::string strText = pItem->text().toStdString();
+            const std::optional<double> value = ReadCellNumber(strText);
+            if (!value) {
+                setCurrentCell(r, c);
+                scrollToItem(pItem);
+                const SToolMessage message = CellMessage(r + 1, c + 1, strText);
+                ShowMessage(pParent, QString::fromStdString(message.text), QString::fromStdString(message.caption),
+                            MsgIcon::Stop);
+                return std::nullopt;
+            }
+            matrix.At(r, c) = *value;
+        }
     return matrix;
 }
 
@@ -134,6 +163,75 @@ void CGrid::WriteMatrix(const CMatrix &matrix, std::string (*format)(double))
     const int nRows = std::min(matrix.Rows(), rowCount());
     const int nCols = std::min(matrix.Cols(), columnCount());
     for (int r = 0; r < nRows; ++r)
-        for (int c = 0; c < nCols; ++c)
-            SetTextMatrix(r + m_nFixedRows, c + m_nFixedCols, QString::fromStdString(format(matrix.At(r, c))));
+        for (int c = 0; c < nCols; ++c) {
+            auto *pItem = new QTableWidgetItem(QString::fromStdString(format(matrix.At(r, c))));
+            pItem->setData(kFullValueRole, QString::fromStdString(FormatShortest(matrix.At(r, c))));
+            setItem(r, c, pItem);
+        }
+    FitColumn();
+}
+
+QString CGrid::CellsAsText() const
+{
+    QStringList lines;
+    for (int r = 0; r < rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < columnCount(); ++c) {
+            const QTableWidgetItem *pItem = item(r, c);
+            const QVariant full = pItem ? pItem->data(kFullValueRole) : QVariant();
+            cells << (full.isValid() ? full.toString() : pItem ? pItem->text() : QString());
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QList<QStringList> CGrid::CellTexts() const
+{
+    QList<QStringList> aRows;
+    for (int r = 0; r < rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < columnCount(); ++c)
+            cells << (item(r, c) ? item(r, c)->text() : QString());
+        aRows << cells;
+    }
+    return aRows;
+}
+
+void CGrid::SetCellTexts(const QList<QStringList> &aRows)
+{
+    for (int r = 0; r < std::min<int>(aRows.size(), rowCount()); ++r)
+        for (int c = 0; c < std::min<int>(aRows[r].size(), columnCount()); ++c)
+            SetCell(r, c, aRows[r][c]);
+    FitColumn();
+}
+
+void CGrid::FitColumn(int nColumn)
+{
+    // Measured by hand, the longest text of each column only (number texts
+    // are about as wide as they are long): the view's own size hint visits
+    // and lays out every cell of a hidden grid.
+    const QFontMetrics metrics(font());
+    const int nPadding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
+    const int nFirst = nColumn < 0 ? 0 : nColumn;
+    const int nLast = nColumn < 0 ? columnCount() - 1 : std::min(nColumn, columnCount() - 1);
+    for (int c = nFirst; c <= nLast; ++c) {
+        QString strLongest;
+        for (int r = 0; r < rowCount(); ++r)
+            if (const QTableWidgetItem *pItem = item(r, c); pItem && pItem->text().size() > strLongest.size())
+                strLongest = pItem->text();
+        const int nWanted = metrics.horizontalAdvance(strLongest) + nPadding;
+        if (nWanted > columnWidth(c))
+            setColumnWidth(c, nWanted);
+    }
+}
+
+void CGrid::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(CellsAsText());
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include <QTableWidget>
 
+#include <optional>
 #include <string>
 
 class CMatrix;
@@ -35,12 +36,25 @@ public:
 
     // Row and column numbers, each followed by eight spaces, in the headers.
     void WriteNumberHeaders();
-    // The cells below and right of the headers read as numbers (text that is
-    // not a number reads as 0), and written with the given format.
-    CMatrix ReadMatrix();
+    // The cells below and right of the headers read as numbers (an empty
+    // cell is 0). At the first cell that holds no number: that cell becomes
+    // the current one, its message is shown above pParent and nothing is read.
+    std::optional<CMatrix> ReadMatrix(QWidget *pParent);
+    // Written with the given format; each cell keeps its full value for copying.
     void WriteMatrix(const CMatrix &matrix, std::string (*format)(double));
+    // The cells as tab-separated text, a line a row: full values where kept.
+    QString CellsAsText() const;
+    // The texts of the cells below and right of the headers, a list a row,
+    // and the same written back as far as the grid reaches.
+    QList<QStringList> CellTexts() const;
+    void SetCellTexts(const QList<QStringList> &aRows);
+    // Widens a column (-1: every column) to its texts, never narrows it.
+    void FitColumn(int nColumn = -1);
 
 protected:
+    // A cell's text in table coordinates (no headers); a kept full value goes.
+    void SetCell(int r, int c, const QString &strText);
+    void keyPressEvent(QKeyEvent *event) override;
     // Called before the shape changes, so a pending edit can land first.
     virtual void AboutToReshape() {}
     // Called before any cell is read.

@@ -4,6 +4,7 @@
 #include "core/linalg/ToolText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
+#include "gui/linalg/KeptWork.h"
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
@@ -140,10 +141,36 @@ CMatrixOpsDlg::CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent) : QDialog(pa
     SetField(m_pRows, m_nRows);
     SetField(m_pColumns, m_nColumns);
     m_pNumber->setText(QString::fromStdString(FormatShortest(m_dNumber)));
-    Shape(m_pFirst, m_nRows + 1, m_nColumns + 1);
-    Shape(m_pSecond, 2, 2);  // the grid's own first size, until Matrix 2 sizes it
+    Shape(m_pFirst, m_nRows + 1, m_nColumns + 1);  // the second follows: as many rows as the first has columns
+    m_pKept = CKeptWork::For(parent, QStringLiteral("MatrixOps"));
+    if (m_pKept && m_pKept->m_bKept && m_pKept->m_aSizes.size() == 6 && m_pKept->m_aGrids.size() == 2) {
+        const QList<int> &aSizes = m_pKept->m_aSizes;
+        m_bSecondSized = aSizes[5] != 0;
+        Shape(m_pFirst, aSizes[1], aSizes[2]);
+        Shape(m_pSecond, aSizes[3], aSizes[4]);
+        m_pFirst->SetCellTexts(m_pKept->m_aGrids[0]);
+        m_pSecond->SetCellTexts(m_pKept->m_aGrids[1]);
+        m_pNumber->setText(m_pKept->m_strNumber);
+        m_nOperation = aSizes[0];
+        const QSignalBlocker block(m_pOperation);
+        m_pOperation->setCurrentIndex(m_nOperation);
+    }
     OnOperationSelected(m_nOperation);
+    connect(this, &QDialog::finished, this, &CMatrixOpsDlg::KeepWork);
     resize(600, 480);
+}
+
+void CMatrixOpsDlg::KeepWork()
+{
+    if (!m_pKept)
+        return;
+    m_pFirst->CommitPending();
+    m_pSecond->CommitPending();
+    m_pKept->m_bKept = true;
+    m_pKept->m_aSizes = {m_nOperation,      m_pFirst->Rows(), m_pFirst->Cols(), m_pSecond->Rows(),
+                         m_pSecond->Cols(), m_bSecondSized ? 1 : 0};
+    m_pKept->m_aGrids = {m_pFirst->CellTexts(), m_pSecond->CellTexts()};
+    m_pKept->m_strNumber = m_pNumber->text();
 }
 
 CEditGrid *CMatrixOpsDlg::VisibleGrid() const { return m_pSecond->isHidden() ? m_pFirst : m_pSecond; }
@@ -161,6 +188,9 @@ void CMatrixOpsDlg::Shape(CEditGrid *pGrid, int nRows, int nCols)
     pGrid->SetCols(nCols);
     pGrid->SetColWidth(0, kHeaderTwips);
     pGrid->WriteNumberHeaders();
+    // The second matrix needs as many rows as the first has columns.
+    if (pGrid == m_pFirst && (m_pSecond->Rows() != nCols || (!m_bSecondSized && m_pSecond->Cols() != nCols)))
+        Shape(m_pSecond, nCols, m_bSecondSized ? m_pSecond->Cols() : nCols);
 }
 
 void CMatrixOpsDlg::OnOperationSelected(int nOperation)
@@ -229,16 +259,15 @@ void CMatrixOpsDlg::OnColumnsChanged()
     CEditGrid *pGrid = VisibleGrid();
     Shape(pGrid, pGrid->Rows(), m_nColumns + 1);
     pGrid->SetColWidth(m_nColumns, kCellTwips);
-    // The second matrix needs as many rows as the first has columns.
-    if (m_nOperation == Multiply && m_nMatrixChoice == 0)
-        Shape(m_pSecond, m_nColumns + 1, m_pSecond->Cols());
+    if (pGrid == m_pSecond)
+        m_bSecondSized = true;
 }
 
 void CMatrixOpsDlg::OnMatrix2()
 {
     m_nMatrixChoice = 1;
     m_pGroup->setTitle(QStringLiteral("Second matrix input"));
-    Shape(m_pSecond, m_pFirst->Cols(), m_pSecond->Cols());
+    Shape(m_pSecond, m_pFirst->Cols(), m_bSecondSized ? m_pSecond->Cols() : m_pFirst->Cols());
     SetField(m_pRows, m_pFirst->Cols() - 1);
     m_pRows->setEnabled(false);
     m_pRowsLabel->setEnabled(false);
@@ -266,46 +295,56 @@ void CMatrixOpsDlg::Show(const SToolMessage &message)
 
 bool CMatrixOpsDlg::Compute()
 {
-    m_first = m_pFirst->ReadMatrix();
-    std::optional<CMatrix> result;
+    const std::optional<CMatrix> first = m_pFirst->ReadMatrix(this);
+    if (!first)
+        return false;
+    m_first = *first;
+    CMatrix::SResult result;
     switch (m_nOperation) {
-    case Multiply:
-        m_second = m_pSecond->ReadMatrix();
-        result = m_first.Multiply(m_second);
-        if (!result) {
+    case Multiply: {
+        const std::optional<CMatrix> second = m_pSecond->ReadMatrix(this);
+        if (!second)
+            return false;
+        m_second = *second;
+        result = CMatrix::Checked(m_first.Multiply(m_second));
+        if (!result.matrix && result.trouble != CMatrix::ETrouble::OutOfRange) {
             Show(MultiplySizeMessage(m_first.Cols(), m_second.Rows()));
             return false;
         }
         break;
+    }
     case MultiplyNumber: {
         const std::optional<double> number = ReadNumberField(this, m_pNumber);
         if (!number)
             return false;
         m_dNumber = *number;
-        result = m_first.Scale(m_dNumber);
+        result = CMatrix::Checked(m_first.Scale(m_dNumber));
         break;
     }
     case Transpose:
-        result = m_first.Transpose();
+        result.matrix = m_first.Transpose();
         break;
     case Inverse: {
         CWaitCursor wait;
-        result = m_first.Inverse();
+        result = m_first.InverseChecked();
         break;
     }
     case Adjoint: {
         CWaitCursor wait;
-        result = m_first.Adjugate();
+        result = m_first.AdjugateChecked();
         break;
     }
     default:
         return false;
     }
-    if (!result) {
-        Show(SingularMatrixMessage());
+    if (const auto refusal = MatrixRefusal(result, m_nOperation == Inverse)) {
+        Show(*refusal);
         return false;
     }
-    m_result = std::move(*result);
+    if (const auto warning = MatrixWarning(result))
+        ShowMessage(this, QString::fromStdString(warning->text), QString::fromStdString(warning->caption),
+                    MsgIcon::Warning);
+    m_result = std::move(*result.matrix);
     return true;
 }
 

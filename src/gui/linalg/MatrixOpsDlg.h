@@ -9,6 +9,7 @@
 #include <optional>
 
 class CEditGrid;
+class CKeptWork;
 class CSpinButton;
 class QComboBox;
 class QGroupBox;
@@ -68,7 +69,10 @@ private:
     void Shape(CEditGrid *pGrid, int nRows, int nCols);
     bool Compute();
     void Show(const SToolMessage &message);
+    void KeepWork();
 
+    CKeptWork *m_pKept = nullptr;
+    bool m_bSecondSized = false;  // the user gave the second matrix its columns
     MatrixMemory &m_memory;
     ResultRunner m_runResult;
     CMatrix m_first, m_second, m_result;

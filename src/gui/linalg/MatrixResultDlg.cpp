@@ -3,12 +3,12 @@
 #include "core/linalg/ToolText.h"
 #include "gui/linalg/Grid.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 constexpr int kHeaderTwips = 400;
@@ -29,13 +29,7 @@ CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDi
     m_pGrid->SetCols(m_result.Cols() + 1);
     m_pGrid->SetColWidth(0, kHeaderTwips);
     m_pGrid->WriteNumberHeaders();
-    m_pGrid->WriteMatrix(m_result, &ResultCellText);
-    // Results such as -1234.5678 do not fit 700 twips in today's fonts: widen, never narrow.
-    for (int c = 0; c < m_pGrid->columnCount(); ++c) {
-        const int nWidth = m_pGrid->columnWidth(c);
-        m_pGrid->resizeColumnToContents(c);
-        m_pGrid->setColumnWidth(c, std::max(nWidth, m_pGrid->columnWidth(c)));
-    }
+    m_pGrid->WriteMatrix(m_result, &ResultCellText);  // widens the columns to the numbers
 
     auto *pCopy = new QPushButton(QStringLiteral("Copy Result"), this);
     pCopy->setObjectName(QStringLiteral("ctl1001"));
@@ -43,11 +37,17 @@ CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDi
     auto *pOk = new QPushButton(QStringLiteral("OK"), this);
     pOk->setObjectName(QStringLiteral("ctl1"));
     pOk->setDefault(true);
+    // Tab-separated full values for a spreadsheet or a text file (Ctrl+C in the grid does the same).
+    auto *pCopyText = new QPushButton(QStringLiteral("Copy as &Text"), this);
+    pCopyText->setAutoDefault(false);
     connect(pCopy, &QPushButton::clicked, this, &CMatrixResultDlg::OnCopyResult);
+    connect(pCopyText, &QPushButton::clicked, this,
+            [this] { QGuiApplication::clipboard()->setText(m_pGrid->CellsAsText()); });
     connect(pOk, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *pButtons = new QHBoxLayout;
     pButtons->addStretch();
+    pButtons->addWidget(pCopyText);
     pButtons->addWidget(pCopy);
     pButtons->addWidget(pOk);
     auto *pLayout = new QVBoxLayout(this);

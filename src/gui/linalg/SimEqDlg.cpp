@@ -6,6 +6,7 @@
 #include "core/expr/NumberText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
+#include "gui/linalg/KeptWork.h"
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
 #include "gui/view/Message.h"
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,6 +80,8 @@ CSimEqDlg::CSimEqDlg(QWidget *parent) : QDialog(parent)
     pLayout->addLayout(pButtons);
 
     connect(m_pCount, &QLineEdit::textChanged, this, &CSimEqDlg::OnCountChanged);
+    // Solutions of another system must not stay beside the typed one.
+    connect(m_pCoefficients, &QTableWidget::itemChanged, this, &CSimEqDlg::ClearSolutions);
     connect(m_pSolve, &QPushButton::clicked, this, &CSimEqDlg::OnSolve);
     connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -86,7 +91,30 @@ CSimEqDlg::CSimEqDlg(QWidget *parent) : QDialog(parent)
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 4; ++j)
             m_pCoefficients->SetTextMatrix(i + 1, j + 1, QString::fromLatin1(kExample[i][j]));
+    m_pKept = CKeptWork::For(parent, QStringLiteral("SimEq"));
+    if (m_pKept && m_pKept->m_bKept) {
+        m_pCount->setText(QString::number(m_pKept->m_aSizes.value(0, m_nEquations)));
+        m_pCoefficients->SetCellTexts(m_pKept->m_aGrids.value(0));
+    }
+    connect(this, &QDialog::finished, this, &CSimEqDlg::KeepWork);
     resize(720, 420);
+}
+
+void CSimEqDlg::KeepWork()
+{
+    if (!m_pKept)
+        return;
+    m_pCoefficients->CommitPending();
+    m_pKept->m_bKept = true;
+    m_pKept->m_aSizes = {m_nEquations};
+    m_pKept->m_aGrids = {m_pCoefficients->CellTexts()};
+}
+
+void CSimEqDlg::ClearSolutions()
+{
+    for (int i = 1; i < m_pSolutions->Rows(); ++i)
+        if (!m_pSolutions->TextMatrix(i, 0).isEmpty())
+            m_pSolutions->SetTextMatrix(i, 0, QStringLiteral(" "));
 }
 
 void CSimEqDlg::OnCountChanged()
@@ -103,6 +131,13 @@ void CSimEqDlg::OnCountChanged()
 void CSimEqDlg::LayOut(int n)
 {
     CEditGrid &grid = *m_pCoefficients;
+    // Each coefficient stays with its variable and each free term in the last
+    // column: the free terms move, and the column they leave is emptied.
+    const int nOld = grid.Rows() - 1;
+    const bool bHadSystem = grid.Cols() == nOld + 2;
+    QStringList aFree;
+    for (int i = 1; bHadSystem && i <= nOld; ++i)
+        aFree << grid.TextMatrix(i, nOld + 1);
     // Blank the old headers: the cells that become ordinary cells must not keep them.
     for (int c = 1; c < grid.Cols(); ++c)
         grid.SetTextMatrix(0, c, QStringLiteral(" "));
@@ -111,6 +146,14 @@ void CSimEqDlg::LayOut(int n)
     grid.SetCols(n + 2);
     grid.SetRows(n + 1);
     m_pSolutions->SetRows(n + 1);
+    ClearSolutions();
+    if (bHadSystem && nOld != n) {
+        for (int i = 1; i <= std::min(nOld, n); ++i) {
+            if (nOld + 1 <= n)
+                grid.SetTextMatrix(i, nOld + 1, QString());
+            grid.SetTextMatrix(i, n + 1, aFree[i - 1]);
+        }
+    }
     for (int j = 1; j <= n; ++j)
         grid.SetTextMatrix(0, j, QStringLiteral("Coeff. ") + Ten(j));
     grid.SetTextMatrix(0, n + 1, QStringLiteral("Free Term"));
@@ -130,24 +173,22 @@ void CSimEqDlg::OnSolve()
     if (*nCount + 1 != m_pCoefficients->Rows())
         LayOut(*nCount);
     const int n = *nCount;
-    std::vector<double> augmented;
-    augmented.reserve(static_cast<std::size_t>(n) * (n + 1));
-    for (int i = 1; i <= n; ++i)
-        for (int j = 1; j <= n + 1; ++j)
-            augmented.push_back(ReadNumber(m_pCoefficients->TextMatrix(i, j).toStdString()));
-    CLinearSystem system(n, std::move(augmented));
-    bool bSolved = false;
+    const std::optional<CMatrix> augmented = m_pCoefficients->ReadMatrix(this);
+    if (!augmented)
+        return;
+    CLinearSystem system(n, augmented->Values());
     {
         CWaitCursor wait;
-        bSolved = system.Solve();
+        system.Solve();
     }
-    for (int i = 1; i <= n; ++i)
-        m_pSolutions->SetTextMatrix(i, 0, QStringLiteral(" "));
-    if (!bSolved) {
-        const SToolMessage message = SingularSystemMessage();
-        ShowMessage(this, QString::fromStdString(message.text), QString::fromStdString(message.caption), MsgIcon::Stop);
+    ClearSolutions();
+    if (const auto refusal = SystemRefusal(system)) {
+        ShowMessage(this, QString::fromStdString(refusal->text), QString::fromStdString(refusal->caption), MsgIcon::Stop);
         return;
     }
     for (int i = 1; i <= n; ++i)
         m_pSolutions->SetTextMatrix(i, 0, QString::fromStdString(SolutionText(i, system.Solution()[i - 1])));
+    if (const auto warning = SystemWarning(system))
+        ShowMessage(this, QString::fromStdString(warning->text), QString::fromStdString(warning->caption),
+                    MsgIcon::Warning);
 }

@@ -6,12 +6,14 @@
 
 class CEditGrid;
 class CGrid;
+class CKeptWork;
 class CSpinButton;
 class QLineEdit;
 class QPushButton;
 
 // "Simultaneous Equation Calculator": n linear equations in n unknowns typed
-// into a grid, their solutions shown in a second grid.
+// into a grid, their solutions shown in a second grid. The typed system is
+// kept by the parent window for the next opening.
 class CSimEqDlg : public QDialog
 {
     Q_OBJECT
@@ -34,7 +36,10 @@ public:
 
 private:
     void LayOut(int nEquations);
+    void ClearSolutions();
+    void KeepWork();
 
+    CKeptWork *m_pKept = nullptr;
     CSpinButton *m_pSpin = nullptr;
     QLineEdit *m_pCount = nullptr;
     CEditGrid *m_pCoefficients = nullptr;

@@ -6,6 +6,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/linalg/SpinButton.h src/gui/linalg/SpinButton.cpp
   src/gui/linalg/FieldValidation.h src/gui/linalg/FieldValidation.cpp
   src/gui/linalg/WaitCursor.h
+  src/gui/linalg/KeptWork.h src/gui/linalg/KeptWork.cpp
   src/gui/linalg/SimEqDlg.h src/gui/linalg/SimEqDlg.cpp
   src/gui/linalg/DetDlg.h src/gui/linalg/DetDlg.cpp
   src/gui/linalg/MatrixResultDlg.h src/gui/linalg/MatrixResultDlg.cpp

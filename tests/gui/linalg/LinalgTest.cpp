@@ -36,6 +36,7 @@ QStringList RowTexts(const CGrid &grid, int nRow) { return Texts(grid, nRow, -1)
 
 TEST(Grid, HeadersAreRowAndColumnZeroAndCellsReadAsNumbersInAnyLocale)
 {
+    MessageRecorder messages;
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     CGrid grid;
@@ -46,8 +47,14 @@ TEST(Grid, HeadersAreRowAndColumnZeroAndCellsReadAsNumbersInAnyLocale)
     EXPECT_EQ(grid.TextMatrix(0, 3).trimmed(), "3");
     grid.SetTextMatrix(5, 5, QStringLiteral("outside"));  // ignored, not a crash
     EXPECT_EQ(grid.TextMatrix(5, 5), "");
-    FillCells(grid, {{"2.5", "abc", "", "-1e-3x"}});
-    EXPECT_EQ(grid.ReadMatrix(), CMatrix(1, 4, {2.5, 0, 0, -1e-3}));
+    FillCells(grid, {{"2.5", "", "1,5", "-1e-3x"}});
+    EXPECT_FALSE(grid.ReadMatrix(nullptr));  // the first cell that is no number is named and selected
+    EXPECT_EQ(grid.currentRow(), 0);
+    EXPECT_EQ(grid.currentColumn(), 2);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The cell in row 1, column 3 holds '1,5', which is not a number."));
+    FillCells(grid, {{"2.5", "", "1.5", "-1e-3"}});
+    EXPECT_EQ(grid.ReadMatrix(nullptr), CMatrix(1, 4, {2.5, 0, 1.5, -1e-3}));
     QLocale::setDefault(previous);
 }
 
@@ -105,8 +112,39 @@ TEST_F(Det, EnterStoresTheEditAndEscapeDiscardsItWithoutClosingTheWindow)
     QTest::keyClick(pGrid->Editor(), Qt::Key_Escape);
     QTest::keyClick(pGrid, Qt::Key_Escape);
     EXPECT_EQ(pGrid->TextMatrix(2, 2), "-2.5");
-    EXPECT_EQ(dlg.ResultField()->text(), "0");
+    EXPECT_EQ(dlg.ResultField()->text(), "");  // the 0 of the empty matrix no longer holds
     EXPECT_TRUE(dlg.isVisible());
+}
+
+// Tab and Shift+Tab go cell by cell and leave after the last; Enter stores and
+// moves down; a pasted block lands from the current cell; columns fit their numbers.
+TEST_F(Det, GridWorksLikeASpreadsheet)
+{
+    dlg.SizeField()->setText("2");
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    CEditGrid *pGrid = dlg.Grid();
+    TypePending(pGrid, 0, 0, "1");
+    QTest::keyClick(pGrid->Editor(), Qt::Key_Tab);
+    TypePending(pGrid, pGrid->currentRow(), pGrid->currentColumn(), "2");
+    QTest::keyClick(pGrid->Editor(), Qt::Key_Return);
+    EXPECT_EQ(RowTexts(*pGrid, 1), (QStringList{"1", "2"}));
+    EXPECT_EQ(pGrid->currentIndex(), pGrid->model()->index(1, 1));
+    QTest::keyClick(pGrid, Qt::Key_Backtab);
+    EXPECT_EQ(pGrid->currentIndex(), pGrid->model()->index(1, 0));
+    QTest::keyClick(pGrid, Qt::Key_Tab);
+    QTest::keyClick(pGrid, Qt::Key_Tab);  // after the last cell the grid lets go
+    EXPECT_FALSE(pGrid->hasFocus());
+
+    pGrid->setCurrentCell(0, 0);
+    pGrid->PasteText(QStringLiteral("-1234567891011\t2\t9\r\n3,4\n\n"));
+    EXPECT_EQ(RowTexts(*pGrid, 1), (QStringList{"-1234567891011", "2"}));
+    EXPECT_EQ(RowTexts(*pGrid, 2), (QStringList{"3", "4"}));
+    EXPECT_GE(pGrid->columnWidth(0), pGrid->fontMetrics().horizontalAdvance(QStringLiteral("-1234567891011")));
+    pGrid->setCurrentCell(1, 0);
+    pGrid->PasteText(QStringLiteral("5 6"));
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.ResultField()->text(), "-7407407346076");  // -1234567891011 * 6 - 2 * 5
 }
 
 class SimEq : public ::testing::Test
@@ -137,14 +175,42 @@ TEST_F(SimEq, SolvesTheExampleTheTypedSystemAndThePendingEdit)
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(SimEq, SingularSystemShowsErrorSevenAndClearsTheSolutions)
+TEST_F(SimEq, RefusalsSayWhyAndClearTheSolutions)
 {
-    dlg.OnSolve();
-    FillCells(*dlg.CoefficientGrid(), {{"1", "2", "3", "1"}, {"2", "4", "6", "2"}, {"0", "0", "1", "1"}});
-    dlg.OnSolve();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "Invalid input, extra variable");
-    EXPECT_EQ(Solutions().join("").trimmed(), "");
+    const struct { std::initializer_list<std::initializer_list<const char *>> cells; const char *caption, *start; } cases[] = {
+        {{{"1", "2", "3", "1"}, {"2", "4", "6", "2"}, {"0", "0", "1", "1"}}, "Infinitely many solutions",
+         "The system has infinitely many solutions:\nonly 2 of the 3 equations are independent (rank 2)"},
+        {{{"1", "2", "3", "1"}, {"4", "5", "6", "2"}, {"4", "5", "6", "3"}}, "No solution", "The system has no solution:"},
+        {{{"0", "2", "3", "1"}, {"0", "5", "6", "2"}, {"0", "5", "1", "3"}}, "Invalid input, extra variable", "Error 0x07:"},
+        {{{"2", "1,5", "0", "5"}, {"1", "1", "0", "2"}, {"0", "0", "1", "1"}}, "Invalid input",
+         "The cell in row 1, column 2 holds '1,5'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.caption);
+        messages.Clear();
+        FillCells(*dlg.CoefficientGrid(), {{"1", "0", "0", "1"}, {"0", "1", "0", "1"}, {"0", "0", "1", "1"}});
+        dlg.OnSolve();
+        EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 1.", "Var.2. = 1.", "Var.3. = 1."}));
+        FillCells(*dlg.CoefficientGrid(), c.cells);  // an edit takes the old solutions away
+        EXPECT_EQ(Solutions().join("").trimmed(), "");
+        dlg.OnSolve();
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].caption, c.caption);
+        EXPECT_TRUE(messages.shown[0].text.startsWith(c.start)) << messages.shown[0].text.toStdString();
+        EXPECT_EQ(Solutions().join("").trimmed(), "");
+    }
+    EXPECT_EQ(dlg.CoefficientGrid()->currentIndex(), dlg.CoefficientGrid()->model()->index(0, 1));
+}
+
+// Each coefficient stays with its variable and the free terms in the last column.
+TEST_F(SimEq, ResizingKeepsCoefficientsAndFreeTerms)
+{
+    dlg.CountField()->setText("5");
+    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 1), (QStringList{"1", "2", "3", "", "", "9"}));
+    dlg.CountField()->setText("2");
+    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 2), (QStringList{"2", "-1", "8"}));
+    dlg.CountField()->setText("3");
+    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 1), (QStringList{"1", "2", "", "9"}));
 }
 
 TEST_F(SimEq, CountsOutsideTwoToTwoHundredNeverResizeOrSolve)
@@ -219,6 +285,20 @@ TEST_F(MatrixOps, SquareOperationsTieColumnsToRowsAndSizesOutsideTheRangeKeepThe
     EXPECT_EQ(messages.shown.back().text, "Please enter an integer between 1 and 50.");
 }
 
+// Matrix 2 gets as many rows as Matrix 1 has columns, and as many columns until the user says otherwise.
+TEST_F(MatrixOps, SecondMatrixFollowsTheFirst)
+{
+    Shape(CMatrixOpsDlg::Inverse, 2, 0);
+    Shape(CMatrixOpsDlg::Multiply, 2, 0, {{"1", "2"}, {"3", "4"}});
+    dlg.MatrixButton(1)->click();
+    EXPECT_EQ(dlg.SecondGrid()->Rows(), 3);
+    EXPECT_EQ(dlg.SecondGrid()->Cols(), 3);
+    FillCells(*dlg.SecondGrid(), {{"5", "6"}, {"7", "8"}});
+    dlg.OnCalculate();
+    ASSERT_EQ(results.size(), 1u);
+    EXPECT_EQ(results[0], CMatrix(2, 2, {19, 22, 43, 50}));
+}
+
 TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
 {
     dlg.OnPaste();
@@ -250,20 +330,26 @@ TEST_F(ToolsCommands, OpenTheirDialogsAndTheMatrixMemoryLastsBetweenRuns)
     ShowFrame();
     QStringList titles;
     QString pasted;
-    const auto run = [&](int id, const std::function<void(CMatrixOpsDlg &)> &inside = {}) {
+    const auto run = [&](int id, const std::function<void(QDialog &)> &inside = {}) {
         QTimer::singleShot(0, [&] {
             if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
                 titles << pDialog->windowTitle();
                 if (inside)
-                    inside(*static_cast<CMatrixOpsDlg *>(pDialog));
+                    inside(*pDialog);
                 pDialog->reject();
             }
         });
         EXPECT_TRUE(m_pFrame->ExecuteCommand(id));
     };
-    run(ID_SIMULTANEOUS);
+    QString kept;
+    run(ID_SIMULTANEOUS, [](QDialog &dlg) {
+        static_cast<CSimEqDlg &>(dlg).CountField()->setText("4");
+        static_cast<CSimEqDlg &>(dlg).CoefficientGrid()->SetTextMatrix(4, 5, QStringLiteral("42"));
+    });
+    run(ID_SIMULTANEOUS, [&](QDialog &dlg) { kept = static_cast<CSimEqDlg &>(dlg).CoefficientGrid()->TextMatrix(4, 5); });
     run(ID_DETERMINANTS);
-    run(ID_MATRICES, [](CMatrixOpsDlg &ops) {
+    run(ID_MATRICES, [](QDialog &dlg) {
+        auto &ops = static_cast<CMatrixOpsDlg &>(dlg);
         ops.SetResultRunner([](const CMatrix &) { return true; });
         ops.OperationList()->setCurrentIndex(CMatrixOpsDlg::Transpose);
         ops.RowsField()->setText("1");
@@ -271,15 +357,17 @@ TEST_F(ToolsCommands, OpenTheirDialogsAndTheMatrixMemoryLastsBetweenRuns)
         ops.FirstGrid()->SetTextMatrix(1, 1, QStringLiteral("9"));
         ops.OnCalculate();
     });
-    run(ID_MATRICES, [&](CMatrixOpsDlg &ops) {
+    run(ID_MATRICES, [&](QDialog &dlg) {
+        auto &ops = static_cast<CMatrixOpsDlg &>(dlg);
         ops.RowsField()->setText("1");
         ops.ColumnsField()->setText("1");
         ops.OnPaste();
         pasted = ops.FirstGrid()->TextMatrix(1, 1);
     });
-    EXPECT_EQ(titles, (QStringList{"Simultaneous Equation Calculator", "Solving Determinants", "Matrices Operations",
-                                   "Matrices Operations"}));
+    EXPECT_EQ(titles, (QStringList{"Simultaneous Equation Calculator", "Simultaneous Equation Calculator",
+                                   "Solving Determinants", "Matrices Operations", "Matrices Operations"}));
     EXPECT_EQ(pasted, "9");
+    EXPECT_EQ(kept, "42");  // the system typed in the first run
 }
 
 }  // namespace
