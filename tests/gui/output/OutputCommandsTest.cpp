@@ -103,6 +103,9 @@ TEST_F(FrameOutput, HelpOpensItsOwnWindow)
     ASSERT_NE(pHelp, nullptr);
     EXPECT_TRUE(pHelp->isVisible());
     EXPECT_EQ(pHelp->Browser()->source().fileName(), "index.html");
+    const QRect area = pHelp->screen()->availableGeometry();  // with room for its frame
+    EXPECT_LE(pHelp->height() + 48, area.height());
+    EXPECT_LE(pHelp->width() + 16, area.width());
     pHelp->close();
 }
 
