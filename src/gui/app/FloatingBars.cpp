@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -36,6 +37,7 @@ QString CFloatingBars::SettingsKey(const QDockWidget *pBar)
 
 void CFloatingBars::Add(QDockWidget *pBar, QPoint defaultPos)
 {
+    pBar->setAttribute(Qt::WA_ShowWithoutActivating);
     m_aBars.append(pBar);
     m_defaults.insert(pBar, defaultPos);
     pBar->installEventFilter(this);
@@ -154,18 +156,26 @@ bool CFloatingBars::eventFilter(QObject *watched, QEvent *event)
         switch (event->type()) {
         case QEvent::Show:
             if (pBar->isFloating()) {
+                m_shown[pBar].start();
                 KeepAboveFrame(pBar);
                 if (!m_bPlacing)
                     Place(pBar);
             }
             break;
         case QEvent::Move:
-            // A place other than the one given is the user's (or the window
-            // manager's) choice: the bar reopens there.
-            if (!m_bPlacing && pBar->isFloating() && pBar->isVisible() && pBar->pos() != m_placed.value(pBar)) {
-                m_placed.insert(pBar, pBar->pos());
-                Profile().setValue(SettingsKey(pBar), pBar->pos());
+            if (m_bPlacing || !pBar->isFloating() || !pBar->isVisible() || pBar->pos() == m_placed.value(pBar))
+                break;
+            if (event->spontaneous()) {
+                // Mapping a bar, some window managers report their frame's
+                // first place (the screen's corner) for it; it stays where
+                // it was put, or later drags would start from that corner.
+                if (m_shown.value(pBar).isValid() && !m_shown.value(pBar).hasExpired(1000))
+                    QTimer::singleShot(0, pBar, [this, pBar] { Place(pBar); });
+                break;
             }
+            // Qt draws the title bar: a drag moves the bar from here.
+            m_placed.insert(pBar, pBar->pos());
+            Profile().setValue(SettingsKey(pBar), pBar->pos());
             break;
         default: break;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -45,6 +46,7 @@ private:
     QList<QDockWidget *> m_aBars;
     QList<QDockWidget *> m_aWaiting;  // to be shown once the frame is
     QHash<QDockWidget *, QPoint> m_defaults;
-    QHash<QDockWidget *, QPoint> m_placed;  // where this class last put each bar
+    QHash<QDockWidget *, QPoint> m_placed;
+    QHash<QDockWidget *, QElapsedTimer> m_shown;  // where this class last put each bar
     bool m_bPlacing = false;  // our own moves are not the user's
 };
