@@ -56,10 +56,16 @@ std::pair<double, double> CAnalysisSheet::GraphDomain(int screenWidth, double sc
 SAnalysisInput CAnalysisSheet::InputFromView(const CViewState &view, int screenWidth)
 {
     SAnalysisInput input;
+    // Every dialog starts on the selected function; the pages list only the
+    // used slots, so it is named by its position among them.
+    int shown = 0;
     for (int i = 0; i <= view.m_nLast && i < CViewState::kSlots; ++i)
-        if (!view.m_aFunctions[i].m_strCoded.empty())
+        if (!view.m_aFunctions[i].m_strCoded.empty()) {
             input.functions[i] = QString::fromStdString(view.m_aFunctions[i].m_strText);
-    input.current = view.m_nCurrent;
+            if (i == view.m_nSelected)
+                input.current = shown;
+            ++shown;
+        }
     std::tie(input.graphMin, input.graphMax) = GraphDomain(screenWidth, view.m_dScaleX, view.m_nPanX);
     return input;
 }

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHideEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,6 +107,20 @@ bool CIntegrateDlg::UpdateData()
     m_dDivisions = divisions;
     m_nRule = m_pRules->checkedId() >= 0 ? m_pRules->checkedId() : 1;
     return true;
+}
+
+void CIntegrateDlg::showEvent(QShowEvent *event)
+{
+    if (m_place)
+        move(*m_place);
+    QDialog::showEvent(event);
+}
+
+void CIntegrateDlg::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous())
+        m_place = pos();
+    QDialog::hideEvent(event);
 }
 
 void CIntegrateDlg::accept()

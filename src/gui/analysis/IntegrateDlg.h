@@ -4,8 +4,11 @@
 
 #include <QDialog>
 
+#include <QPoint>
+
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QButtonGroup;
 class QComboBox;
@@ -47,10 +50,17 @@ public:
     double m_dDivisions = kDefaultIntegrationWidth;
     int m_nRule = static_cast<int>(kDefaultIntegrationRule);
 
+protected:
+    // Shown again (reversed limits), it keeps its place on the screen: the
+    // window manager would otherwise put its frame one title bar lower.
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
 private:
     QComboBox *m_pFunctions = nullptr;
     QLineEdit *m_pFrom = nullptr;
     QLineEdit *m_pTo = nullptr;
     QLineEdit *m_pDivisions = nullptr;
     QButtonGroup *m_pRules = nullptr;
+    std::optional<QPoint> m_place;  // the frame's place when last hidden
 };

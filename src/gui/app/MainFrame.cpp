@@ -7,6 +7,7 @@
 #include "gui/view/CommandIds.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/SplashDlg.h"
+#include "gui/app/FloatingBars.h"
 #include "gui/app/CorvantaDoc.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/MatrixOpsDlg.h"
@@ -284,6 +285,8 @@ void CMainFrame::CreateExpressionBar()
     m_pFunctionList = new QComboBox(pPanel);
     m_pFunctionList->setEditable(true);
     m_pFunctionList->setInsertPolicy(QComboBox::NoInsert);
+    // Only what the user typed is plotted: no completion from the list.
+    m_pFunctionList->setCompleter(nullptr);
     m_pFunctionList->setMaxVisibleItems(8);
     // 310 pixels when there is room; the bar's fields give way on small
     // screens so the window still fits 800 pixels.
@@ -517,34 +520,20 @@ void CMainFrame::CreateGraphArea()
     connect(this, &CMainFrame::minimized, m_pCalcDlg, &QWidget::hide);
 }
 
-void CMainFrame::RaiseFloatingBars()
-{
-    // Qt draws the floating bars' frames itself on X11, so window managers
-    // do not keep them above their parent: raise them whenever this window
-    // comes to the front (also at start-up, when it was mapped after them).
-    for (QDockWidget *pBar : {m_pZoomBar, m_pTraceBar, m_pTangentBar})
-        if (pBar && pBar->isFloating() && pBar->isVisible())
-            pBar->raise();
-}
-
 void CMainFrame::PlaceFloatingBars()
 {
     QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    const QRect r = screen->geometry();
-    const int cx = r.width(), cy = r.height();
-    auto place = [&](QDockWidget *pBar, int x, int y) {
-        pBar->setFloating(true);
-        pBar->adjustSize();
-        // Keep the bar on the screen even when the screen is small.
-        x = qBound(r.left(), r.left() + x, qMax(r.left(), r.right() - pBar->width()));
-        y = qBound(r.top(), r.top() + y, qMax(r.top(), r.bottom() - pBar->height()));
-        pBar->move(x, y);
-    };
-    place(m_pTraceBar, cx - 200, cy / 3);
-    place(m_pTangentBar, cx - 300, cy / 3 + 50);
-    place(m_pZoomBar, cx - 300, cy / 4);
+    const QSize area = screen->availableGeometry().size();
+    const int cx = area.width(), cy = area.height();
+    if (!m_pFloatingBars) {
+        m_pFloatingBars = new CFloatingBars(this);
+        m_pFloatingBars->Add(m_pZoomBar, QPoint(cx - 300, cy / 4));
+        m_pFloatingBars->Add(m_pTraceBar, QPoint(cx - 200, cy / 3));
+        m_pFloatingBars->Add(m_pTangentBar, QPoint(cx - 300, cy / 3 + 50));
+    }
+    m_pFloatingBars->PlaceAll();
 }
 
 // --- Commands ---------------------------------------------------------------
@@ -720,8 +709,17 @@ void CMainFrame::OnNoAction(int) {}
 void CMainFrame::OnNextPane(int) { focusNextChild(); }
 void CMainFrame::OnPrevPane(int) { focusPreviousChild(); }
 
-void CMainFrame::OnScientific(int) { m_bScientific = !m_bScientific; }
-void CMainFrame::OnDegree(int) { m_bDegree = !m_bDegree; }
+void CMainFrame::OnScientific(int)
+{
+    m_bScientific = !m_bScientific;
+    RefreshTraceResult();
+}
+
+void CMainFrame::OnDegree(int)
+{
+    m_bDegree = !m_bDegree;
+    RefreshTraceResult();
+}
 
 void CMainFrame::OnOutputCommand(int nId) { m_pOutput->Handle(nId); }
 
@@ -1055,8 +1053,6 @@ void CMainFrame::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized())
         emit minimized();
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        RaiseFloatingBars();
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event)
@@ -1082,6 +1078,15 @@ void CMainFrame::dropEvent(QDropEvent *event)
         }
 }
 
+bool CMainFrame::IsTextEditingKey(const QKeyEvent *pKey)
+{
+    for (QKeySequence::StandardKey key : {QKeySequence::SelectAll, QKeySequence::Copy, QKeySequence::Cut,
+                                          QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo})
+        if (pKey->matches(key))
+            return true;
+    return false;
+}
+
 QAction *CMainFrame::EnabledShortcutAction(const QKeySequence &keys) const
 {
     for (QAction *pAction : m_actions)
@@ -1094,11 +1099,14 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
     const bool bKey = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
     if (bKey && (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
-        // The program's keys act even while a field of the bar has the focus
-        // (Ctrl+C copies the graph, Ctrl+D differentiates). The field is told
-        // it wants the key, so that the key press comes here and is carried
-        // out once, and never edits the field.
+        // The program's other keys act even while a field of the bar has the
+        // focus (Ctrl+D differentiates): the field is told it wants the key,
+        // so that the key press comes here and is carried out once, and never
+        // edits the field. The field's own editing keys (select all, copy,
+        // cut, paste, undo) stay with the text.
         auto *pKey = static_cast<QKeyEvent *>(event);
+        if (IsTextEditingKey(pKey))
+            return QMainWindow::eventFilter(watched, event);
         if (QAction *pAction = EnabledShortcutAction(QKeySequence(pKey->keyCombination()))) {
             if (event->type() == QEvent::ShortcutOverride)
                 event->accept();

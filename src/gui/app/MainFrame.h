@@ -14,6 +14,7 @@
 class QAction;
 class QComboBox;
 class QDockWidget;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
@@ -23,6 +24,7 @@ class QCheckBox;
 class CColorIndicator;
 class CCorvantaView;
 class CCorvantaDoc;
+class CFloatingBars;
 class CCalcDlg;
 class CTableSettingsDlg;
 class COutputCommands;
@@ -124,8 +126,6 @@ public:
 
     // Floats the zoom, trace and tangent bars at their places on the screen.
     void PlaceFloatingBars();
-    // Brings the floating bars in front of this window.
-    void RaiseFloatingBars();
 
     // --- Command handlers of the frame ---
     void OnFileNew(int nId);
@@ -187,7 +187,9 @@ private:
     bool RouteToView(int nId, bool bExecute, bool *pbChecked);
     void UpdateIndicators();
     void CreateAnalysisParts();
+    void RefreshTraceResult();
     QAction *EnabledShortcutAction(const QKeySequence &keys) const;
+    static bool IsTextEditingKey(const QKeyEvent *pKey);
 
     // The three flags of the trace and tangent bars.
     bool m_bScientific = false;
@@ -209,6 +211,7 @@ private:
     QDockWidget *m_pZoomBar = nullptr;
     QDockWidget *m_pTraceBar = nullptr;
     QDockWidget *m_pTangentBar = nullptr;
+    CFloatingBars *m_pFloatingBars = nullptr;
     QList<QLabel *> m_aIndicators;
     QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;

@@ -37,8 +37,11 @@ QString ShortcutsPageHtml()
     QString html = QStringLiteral(
         "<html><head><title>Keyboard shortcuts</title></head><body>"
         "<p><a href=\"index.html\">Contents</a></p><h1>Keyboard shortcuts</h1>"
-        "<p>These keys work anywhere in the main window, also while the function list has the focus "
-        "(there <kbd>Ctrl+C</kbd> copies the graph and <kbd>Ctrl+V</kbd> pastes into the list).</p>"
+        "<p>These keys work anywhere in the main window. While a text field has the keyboard (the function "
+        "list, a range field, the trace bar's x), its standard editing keys act on the text: "
+        "<kbd>Ctrl+A</kbd> selects all, <kbd>Ctrl+C</kbd> copies, <kbd>Ctrl+X</kbd> cuts, <kbd>Ctrl+V</kbd> "
+        "pastes and <kbd>Ctrl+Z</kbd> undoes. Everywhere else, as in the graph area, these keys are the "
+        "commands below (<kbd>Ctrl+A</kbd> analyzes the graph, <kbd>Ctrl+C</kbd> copies the graph).</p>"
         "<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\"><tr><th>Menu</th><th>Command</th><th>Keys</th></tr>");
     for (const SCommandInfo &info : CommandTable()) {
         if (info.nId == 0 || !info.pszKeys)

@@ -9,6 +9,8 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/CorvantaDoc.h src/gui/app/CorvantaDoc.cpp
   src/gui/app/MainFrame.h src/gui/app/MainFrame.cpp
   src/gui/app/MainFrameAnalysis.cpp
+  src/gui/app/FloatingBars.h src/gui/app/FloatingBars.cpp
+  src/gui/app/FollowCommand.h src/gui/app/FollowCommand.cpp
   src/gui/app/CorvantaApp.h src/gui/app/CorvantaApp.cpp)
 
 # Lock-key indicators of the status bar read the X keyboard state when the

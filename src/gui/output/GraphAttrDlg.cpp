@@ -61,8 +61,10 @@ CGraphAttrDlg::CGraphAttrDlg(QWidget *parent) : QDialog(parent)
             pPicker->addItem(QIcon(ThicknessPicture(n)), QString());
         pPicker->setToolTip(QStringLiteral("Line thickness of graph %1").arg(i + 1));
         connect(pPicker, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, i](int nIndex) {
-            if (nIndex >= 0)
+            if (nIndex >= 0) {
                 m_aThickness[i] = static_cast<std::int16_t>(nIndex);
+                m_aPicked[i] = true;
+            }
         });
 
         pGrid->addWidget(pRadio, i, 0);
@@ -83,9 +85,8 @@ CGraphAttrDlg::CGraphAttrDlg(QWidget *parent) : QDialog(parent)
     pLayout->addWidget(pGroup);
     pLayout->addWidget(pButtons);
 
-    // The system chooser opens on black, not on the graph's colour.
-    m_chooser = [this]() -> std::optional<QColor> {
-        const QColor c = QColorDialog::getColor(Qt::black, this);
+    m_chooser = [this](const QColor &current) -> std::optional<QColor> {
+        const QColor c = QColorDialog::getColor(current, this);
         return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
     };
 }
@@ -94,6 +95,8 @@ void CGraphAttrDlg::LoadFrom(const CViewState &view)
 {
     for (int i = 0; i < kGraphs; ++i) {
         m_aColor[i] = view.m_aColor[i];
+        m_aWidth[i] = view.m_aWidth[i];
+        m_aPicked[i] = false;
         m_aThickness[i] = static_cast<std::int16_t>(std::clamp(view.m_aWidth[i], 1, kThicknesses) - 1);
         const QSignalBlocker block(m_aPickers[i]);
         m_aPickers[i]->setCurrentIndex(m_aThickness[i]);
@@ -106,7 +109,8 @@ void CGraphAttrDlg::StoreInto(CViewState &view) const
 {
     for (int i = 0; i < kGraphs; ++i) {
         view.m_aColor[i] = m_aColor[i];
-        view.m_aWidth[i] = std::clamp(m_aPickers[i]->currentIndex(), 0, kThicknesses - 1) + 1;
+        view.m_aWidth[i] = m_aPicked[i] ? std::clamp(m_aPickers[i]->currentIndex(), 0, kThicknesses - 1) + 1
+                                        : m_aWidth[i];
     }
 }
 
@@ -114,7 +118,7 @@ void CGraphAttrDlg::OnChooseColor(int nGraph)
 {
     if (nGraph < 0 || nGraph >= kGraphs || !m_chooser)
         return;
-    if (const std::optional<QColor> chosen = m_chooser()) {
+    if (const std::optional<QColor> chosen = m_chooser(CGraphRenderer::SlotColor(m_aColor[nGraph]))) {
         m_aColor[nGraph] = ToColorRef(*chosen);
         ShowSample(nGraph);
     }

@@ -29,14 +29,15 @@ public:
     explicit CGraphAttrDlg(QWidget *parent = nullptr);
 
     // Copies the view's colours and thicknesses in; a thickness outside
-    // 1..5 (a document may hold one) opens clamped into that range.
+    // 1..5 (a document may hold one) is shown clamped into that range.
     void LoadFrom(const CViewState &view);
-    // OK: the view takes every colour and, as thickness, each picker's
-    // position plus 1.
+    // OK: the view takes every colour and, as thickness, the position plus 1
+    // of each picker the user changed; the others keep their thickness.
     void StoreInto(CViewState &view) const;
 
-    // The colour chooser; tests answer for the user. Empty: cancelled.
-    using ColorChooser = std::function<std::optional<QColor>()>;
+    // The colour chooser, opened on the graph's colour; tests answer for
+    // the user. Empty: cancelled.
+    using ColorChooser = std::function<std::optional<QColor>(const QColor &current)>;
     void SetColorChooser(ColorChooser chooser) { m_chooser = std::move(chooser); }
 
     // Radio button N (0-based) clicked: asks for graph N's colour.
@@ -55,6 +56,8 @@ private:
     void ShowSample(int nGraph);
 
     std::array<std::int16_t, kGraphs> m_aThickness{};  // zero-based list position
+    std::array<int, kGraphs> m_aWidth{};               // as loaded, kept unless picked
+    std::array<bool, kGraphs> m_aPicked{};
     std::array<ColorRef, kGraphs> m_aColor{};
     std::array<QRadioButton *, kGraphs> m_aRadios{};
     std::array<QTextEdit *, kGraphs> m_aSamples{};

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolBar>
@@ -26,7 +27,11 @@ CHelpWindow::CHelpWindow(const QString &strHelpDirectory, QWidget *parent)
 {
     setWindowTitle(QStringLiteral("Corvanta Help"));
     setObjectName(QStringLiteral("HelpWindow"));
-    resize(760, 620);
+    // With its frame and title bar it fits the screen's available area.
+    QSize size(760, 620);
+    if (const QScreen *pScreen = screen())
+        size = size.boundedTo(pScreen->availableGeometry().size() - QSize(16, 48));
+    resize(size);
 
     m_pBrowser = new CHelpBrowser(this);
     m_pBrowser->setOpenExternalLinks(true);

@@ -243,7 +243,15 @@ void COutputCommands::OnGraphAttributes()
     CGraphAttrDlg dlg(m_pFrame);
     dlg.LoadFrom(*m_pView);
     if (dlg.exec() == QDialog::Accepted)
-        dlg.StoreInto(*m_pView);
+        ApplyGraphAttributes(dlg);
+    else
+        m_pView->Redraw(m_pView->m_nLast);
+}
+
+void COutputCommands::ApplyGraphAttributes(const CGraphAttrDlg &dlg)
+{
+    dlg.StoreInto(*m_pView);
+    m_pView->ShowSelectedColor();
     m_pView->Redraw(m_pView->m_nLast);
 }
 

@@ -10,6 +10,7 @@
 #include <optional>
 
 class CCorvantaView;
+class CGraphAttrDlg;
 class CHelpWindow;
 class QComboBox;
 class QMainWindow;
@@ -42,6 +43,8 @@ public:
     void OnFullscreen();
     void OnHelp();
     void OnGraphAttributes();
+    // OK in Graph Attributes: the view and the colour indicator take the choice.
+    void ApplyGraphAttributes(const CGraphAttrDlg &dlg);
 
     bool IsFullscreen() const { return m_bFullscreen; }
     CHelpWindow *HelpWindow() const;

@@ -397,8 +397,10 @@ void CCorvantaView::OnPlot()
     CExpression candidate;
     candidate.SetExpression(text);
     for (int i = 0; i <= m_nLast && i < kSlots; ++i)
-        if (m_aFunctions[i].m_strCoded == candidate.m_strCoded)
+        if (m_aFunctions[i].m_strCoded == candidate.m_strCoded) {
+            m_pHost->ShowStatusText(QStringLiteral("This function is already plotted."));
             return;  // never plotted twice
+        }
 
     const int code = CheckSyntax(candidate.m_strCoded);
     if (code != 0) {
@@ -462,6 +464,12 @@ void CCorvantaView::OnSelectFunction(int index)
     m_pHost->SetDerivativeText(f.m_bDerivativeShown ? QString::fromStdString(m_aDerivatives[index].m_strText)
                                                     : QString::fromLatin1(kDerivativeHint));
     m_pHost->UpdateDegreeOption(QString::fromStdString(f.m_strCoded));
+}
+
+void CCorvantaView::ShowSelectedColor()
+{
+    if (m_pHost && m_nSelected >= 0 && m_nSelected <= m_nLast && m_nSelected < kSlots)
+        m_pHost->SetIndicatorColor(ToColor(m_aColor[m_nSelected]));
 }
 
 bool CCorvantaView::DeriveInto(int slot, const std::string &codedText)

@@ -47,6 +47,8 @@ public:
     void OnPlot();
     // A choice in the function list (index of the entry).
     void OnSelectFunction(int index);
+    // The colour indicator takes the selected function's colour.
+    void ShowSelectedColor();
     // Differentiates the selected function and shows its derivative.
     void OnDifferentiate();
     // Clear Graph: recentres unless the document is a new one.

@@ -1,5 +1,7 @@
 #include "gui/view/Message.h"
 
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -33,6 +35,7 @@ MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &capti
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    FitCaption(box);
     // The window that asked gets the keyboard back: window managers may hand it
     // to the main window instead when the asker is a tool window.
     const QPointer<QWidget> asker = parent ? parent->window() : nullptr;
@@ -45,6 +48,18 @@ MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &capti
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     default: return MsgAnswer::Ok;
     }
+}
+
+void FitCaption(QMessageBox &box)
+{
+    // Title bars draw in bold and keep room for an icon and three buttons.
+    constexpr int kTitleBarExtra = 120;
+    QFont font = box.font();
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    if (auto *pGrid = qobject_cast<QGridLayout *>(box.layout()))
+        pGrid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), pGrid->rowCount(), 0, 1,
+                       pGrid->columnCount());
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler)

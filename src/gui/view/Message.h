@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QMessageBox;
 class QWidget;
 
 // Every message box of the program goes through ShowMessage, so tests can
@@ -19,6 +20,10 @@ using MessageHandler = std::function<MsgAnswer(const QString &text, const QStrin
 
 MsgAnswer ShowMessage(QWidget *parent, const QString &text, const QString &caption,
                       MsgIcon icon = MsgIcon::Stop, MsgButtons buttons = MsgButtons::Ok);
+
+// Widens a message box so that the window manager shows its whole caption
+// (a short text made a box whose title read "Limite...").
+void FitCaption(QMessageBox &box);
 
 // Installs a handler in place of the real boxes (an empty one restores them);
 // returns the previous handler.

@@ -199,11 +199,11 @@ TEST(AnalysisInput, GraphDomainFromScreenWidthScaleAndPan)
 
 using AnalysisFrame = FrameFixture;
 
-// Ctrl+A from the function list is the command, not the field's select-all.
+// Ctrl+A in the graph area is the command (in a field it selects the text).
 TEST_F(AnalysisFrame, AnalyzeKeyRefusesAnEmptyGraphAndOpensTheSheetWithTheViewsFunctions)
 {
     ShowFrame();
-    m_pFrame->FocusFunctionList();
+    m_pFrame->View()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(messages.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to Analyse!\n"
                                             "Please enter at lease one function and try again."});
@@ -218,7 +218,8 @@ TEST_F(AnalysisFrame, AnalyzeKeyRefusesAnEmptyGraphAndOpensTheSheetWithTheViewsF
         }
     });
     closer.start(20);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    m_pFrame->View()->setFocus();
+    QTest::keyClick(m_pFrame->View(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(seen, "2:sin(x)");
     EXPECT_EQ(m_pFrame->View()->m_aFunctions[0].m_strText, "x^2-4");  // the view's slots stay
 }

@@ -1,6 +1,7 @@
 // The integration and points-table commands: integrals and tables are tested
 // in the core; here what the dialogs offer, refuse, keep and show.
 #include "gui/GuiFixtures.h"
+#include "gui/analysis/AnalysisSheet.h"
 #include "gui/analysis/IntegrateCommand.h"
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/PointsTableCommand.h"
@@ -66,6 +67,17 @@ TEST_F(IntegrateTest, ReversedLimitsBringTheDialogBackWithTheValuesJustEntered)
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].caption, "Invalid Data");
     EXPECT_EQ(messages.shown[1].text, "12.000000");  // x from 1 to 5
+}
+
+// The dialogs start on the function chosen in the list, not on the one plotted last.
+TEST_F(IntegrateTest, DialogsPreselectTheSelectedFunction)
+{
+    Plot({"x", "x^2", "x^3"});
+    view.OnSelectFunction(1);
+    Run({});
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0][3], "x^2");
+    EXPECT_EQ(CAnalysisSheet::InputFromView(view, 800).current, 1);
 }
 
 TEST_F(IntegrateTest, FieldsRefusedByTheDataExchange)

@@ -4,12 +4,15 @@
 #include "gui/app/CommandTable.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QDockWidget>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -65,18 +68,31 @@ TEST_F(CommandFrame, EveryAvailableCommandHasAHandlerAndItsKeys)
     }
 }
 
-// Ctrl+C in the function list is Copy Graph, not the field's copy, while Copy Graph is enabled.
-TEST_F(CommandFrame, KeysReachTheirCommandsEvenFromAField)
+// In a field the editing keys edit the text; other keys, and the editing keys elsewhere, are commands.
+TEST_F(CommandFrame, EditingKeysStayWithAFieldOtherKeysReachTheirCommands)
 {
     ShowFrame();
-    int copies = 0;
-    QObject::connect(m_pFrame->Action(ID_EDIT_COPY), &QAction::triggered, [&] { ++copies; });
+    std::map<int, int> runs;
+    for (int id : {ID_ANALYZE, ID_EDIT_COPY, ID_EDIT_PASTE, ID_DIFFERENTIATE})
+        QObject::connect(m_pFrame->Action(id), &QAction::triggered, [&runs, id] { ++runs[id]; });
     m_pFrame->FocusFunctionList();
-    for (bool enabled : {true, false}) {
-        m_pFrame->Action(ID_EDIT_COPY)->setEnabled(enabled);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    QLineEdit *pEdit = m_pFrame->FunctionList()->lineEdit();
+    pEdit->setText(QStringLiteral("x^3-2x"));
+    const auto key = [](QWidget *pTo, Qt::Key k) { QTest::keyClick(pTo, k, Qt::ControlModifier); };
+    const struct { Qt::Key key; const char *text; } steps[] = {  // select all, copy, cut, undo, paste
+        {Qt::Key_A, "x^3-2x"}, {Qt::Key_C, "x^3-2x"}, {Qt::Key_X, ""}, {Qt::Key_Z, "x^3-2x"}, {Qt::Key_V, "x^3-2x"}};
+    for (const auto &step : steps) {
+        key(QApplication::focusWidget(), step.key);
+        EXPECT_EQ(pEdit->text(), step.text) << step.key;
     }
-    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(QApplication::clipboard()->text(), "x^3-2x");
+    key(QApplication::focusWidget(), Qt::Key_D);
+    EXPECT_EQ(runs, (std::map<int, int>{{ID_DIFFERENTIATE, 1}}));
+
+    m_pFrame->View()->setFocus();
+    key(m_pFrame->View(), Qt::Key_C);
+    key(m_pFrame->View(), Qt::Key_A);
+    EXPECT_EQ(runs, (std::map<int, int>{{ID_ANALYZE, 1}, {ID_EDIT_COPY, 1}, {ID_DIFFERENTIATE, 1}}));
 }
 
 class MainFrame : public FrameFixture
@@ -222,6 +238,86 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
     QTest::keyClick(m_pFrame->View(), Qt::Key_L, Qt::ControlModifier);  // Clear Graph
     EXPECT_EQ(m_pFrame->FunctionList()->count(), 0);
     EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
+}
+
+// A typed prefix of a plotted function is plotted as typed; a function already plotted is said so.
+TEST_F(MainFrame, OnlyTheTypedTextIsPlottedAndADuplicateIsReported)
+{
+    ShowFrame();
+    m_pFrame->FocusFunctionList();
+    TypeAndPlot("x^3-2x");
+    TypeAndPlot("x^3");
+    EXPECT_EQ(m_pFrame->FunctionList()->lineEdit()->text(), "x^3");
+    ASSERT_EQ(m_pFrame->View()->m_nLast, 1);
+    EXPECT_EQ(m_pFrame->View()->m_aFunctions[1].m_strText, "x^3");
+    TypeAndPlot("x^3");
+    EXPECT_EQ(m_pFrame->View()->m_nLast, 1);
+    EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "This function is already plotted.");
+}
+
+// A traced value shows its start, sign included; "Scientific" reformats the value already shown.
+TEST_F(MainFrame, TracedValueShowsItsSignAndTakesScientificAtOnce)
+{
+    ShowFrame();
+    PlotInFrame({"x^3"});
+    m_pFrame->ToggleBar(ID_TRACE);
+    auto *pX = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_X));
+    auto *pFx = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_FX));
+    pX->setText(QStringLiteral("-0.5"));
+    EXPECT_EQ(pFx->cursorPosition(), 0);
+    EXPECT_EQ(pFx->text().toDouble(), -0.125);
+    ClickBox(m_pFrame->TraceBarControl(IDC_SCIENTIFIC));
+    EXPECT_TRUE(m_pFrame->IsScientific());
+    EXPECT_TRUE(pFx->text().contains(QLatin1Char('e'), Qt::CaseInsensitive)) << pFx->text().toStdString();
+    EXPECT_EQ(pFx->text().toDouble(), -0.125);
+}
+
+// The floating bars are tool windows of the frame, shown after it (so the window manager keeps them above
+// it); each opens clear of the others, or where the user left it, also in the next run.
+TEST_F(MainFrame, FloatingBarsAreToolWindowsOfTheFrameAndOpenWhereTheyCoverNoOther)
+{
+    EXPECT_FALSE(m_pFrame->ZoomBar()->isVisible());
+    ShowFrame();
+    QTRY_VERIFY(m_pFrame->ZoomBar()->isVisible());
+    m_pFrame->ToggleBar(ID_TANGENT);
+    m_pFrame->ToggleBar(ID_TRACE);
+    const QList<QDockWidget *> bars{m_pFrame->ZoomBar(), m_pFrame->TangentBar(), m_pFrame->TraceBar()};
+    for (int i = 0; i < bars.size(); ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(bars[i]->isVisible() && bars[i]->windowType() == Qt::Tool && bars[i]->windowHandle());
+        EXPECT_EQ(bars[i]->windowHandle()->transientParent(), m_pFrame->windowHandle());
+        for (int j = i + 1; j < bars.size(); ++j)
+            EXPECT_FALSE(bars[i]->frameGeometry().intersects(bars[j]->frameGeometry())) << j;
+    }
+    m_pFrame->TangentBar()->move(40, 60);  // as the user drags it
+    m_pFrame->ToggleBar(ID_TANGENT);
+    m_pFrame->ToggleBar(ID_TANGENT);
+    EXPECT_EQ(m_pFrame->TangentBar()->pos(), QPoint(40, 60));
+    m_pFrame = std::make_unique<CMainFrame>();
+    ShowFrame();
+    m_pFrame->ToggleBar(ID_TANGENT);
+    EXPECT_EQ(m_pFrame->TangentBar()->pos(), QPoint(40, 60));
+}
+
+// Each control of a bar is enabled exactly when its command is; a check box takes its command's mark.
+TEST_F(MainFrame, BarControlsFollowTheirCommands)
+{
+    CMainFrame *f = m_pFrame.get();
+    const struct { QWidget *control; int id; } controls[] = {
+        {f->TraceBarControl(IDC_TRACE_X), ID_TRACE}, {f->TraceBarControl(IDC_TRACE_FX), ID_TRACE},
+        {f->TraceBarControl(IDC_SCIENTIFIC), ID_SCIENTIFIC}, {f->TraceBarControl(IDC_DEGREE), ID_DEGREE},
+        {f->TangentBarControl(IDC_TANGENT_EQUATION), ID_TANGENT}, {f->TangentBarControl(IDC_DEGREE), ID_DEGREE},
+        {f->ZoomButton(ID_SQUARE_UNITS), ID_SQUARE_UNITS}};
+    for (const auto &c : controls) {
+        SCOPED_TRACE(c.id);
+        ASSERT_NE(c.control, nullptr);
+        for (bool enabled : {false, true}) {
+            m_pFrame->Action(c.id)->setEnabled(enabled);
+            EXPECT_EQ(c.control->isEnabled(), enabled);
+        }
+    }
+    m_pFrame->Action(ID_SCIENTIFIC)->setChecked(true);
+    EXPECT_TRUE(qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_SCIENTIFIC))->isChecked());
 }
 
 }  // namespace

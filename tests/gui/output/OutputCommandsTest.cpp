@@ -103,13 +103,16 @@ TEST_F(FrameOutput, HelpOpensItsOwnWindow)
     ASSERT_NE(pHelp, nullptr);
     EXPECT_TRUE(pHelp->isVisible());
     EXPECT_EQ(pHelp->Browser()->source().fileName(), "index.html");
+    const QRect area = pHelp->screen()->availableGeometry();  // with room for its frame
+    EXPECT_LE(pHelp->height() + 48, area.height());
+    EXPECT_LE(pHelp->width() + 16, area.width());
     pHelp->close();
 }
 
 class GraphAttributes : public ::testing::Test
 {
 protected:
-    GraphAttributes() { dlg.SetColorChooser([this] { return answer; }); }
+    GraphAttributes() { dlg.SetColorChooser([this](const QColor &) { return answer; }); }
     QColor Sample(int graph) const { return dlg.Sample(graph)->palette().color(QPalette::Disabled, QPalette::Base); }
 
     CViewState view;
@@ -117,17 +120,39 @@ protected:
     std::optional<QColor> answer;
 };
 
-// A document can hold any thickness: it opens clamped to 1..5, and OK never writes one outside.
-TEST_F(GraphAttributes, OkWithoutChangesKeepsEveryColourAndClampsTheThicknesses)
+// A document can hold any thickness: it shows clamped to 1..5, and OK keeps every thickness not picked.
+TEST_F(GraphAttributes, OkWithoutChangesKeepsEveryColourAndThickness)
 {
-    view.m_aWidth = {0, -7, 3, 6, 1000000};
+    view.m_aWidth = {0, -7, 3, 6, 100};
     dlg.LoadFrom(view);
     EXPECT_EQ(dlg.Picker(2)->currentIndex(), 2);  // thickness 3: the third picture
+    EXPECT_EQ(dlg.Picker(4)->currentIndex(), 4);
     EXPECT_EQ(Sample(2), QColor(0, 0, 255));
     CViewState after = view;
     dlg.StoreInto(after);
     EXPECT_EQ(after.m_aColor, view.m_aColor);
-    EXPECT_EQ(after.m_aWidth, (decltype(view.m_aWidth){1, 1, 3, 5, 5}));
+    EXPECT_EQ(after.m_aWidth, view.m_aWidth);
+    dlg.Picker(3)->setCurrentIndex(1);  // one picked: only that one changes
+    dlg.StoreInto(after);
+    EXPECT_EQ(after.m_aWidth, (decltype(view.m_aWidth){0, -7, 3, 2, 100}));
+}
+
+// The chooser opens on the graph's colour; OK passes the colour to the indicator of the selected graph.
+TEST_F(FrameOutput, ColourChooserStartsOnTheGraphsColourAndTheIndicatorFollows)
+{
+    PlotInFrame({"x"});
+    CGraphAttrDlg dlg;
+    dlg.LoadFrom(*m_pFrame->View());
+    QColor opened;
+    dlg.SetColorChooser([&opened](const QColor &current) {
+        opened = current;
+        return std::optional<QColor>(QColor(255, 128, 0));
+    });
+    dlg.OnChooseColor(0);
+    EXPECT_EQ(opened, m_pFrame->IndicatorColor());
+    EXPECT_NE(opened, QColor(Qt::black));
+    m_pFrame->Output()->ApplyGraphAttributes(dlg);
+    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(255, 128, 0));
 }
 
 TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)

@@ -3,6 +3,9 @@
 #include "core/deriv/Derivative.h"
 #include "core/expr/FunctionText.h"
 #include "gui/GuiFixtures.h"
+#include "gui/view/Message.h"
+
+#include <QMessageBox>
 
 namespace {
 
@@ -178,6 +181,19 @@ TEST_F(PlotDocTest, ModifiedFlagFollowsRealChangesOnly)
     doc.OnNewDocument();
     view.Redraw();
     EXPECT_EQ(host.fields[IDC_Y_MAX], "4.00");
+}
+
+// A short message still shows its whole caption.
+TEST(MessageBox, IsWideEnoughForItsCaption)
+{
+    QMessageBox box;
+    box.setText(QStringLiteral("12.000000"));
+    box.setWindowTitle(QStringLiteral("Limited Integration Result"));
+    FitCaption(box);
+    box.show();
+    QFont bold = box.font();
+    bold.setBold(true);
+    EXPECT_GT(box.width(), QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 60);
 }
 
 }  // namespace
