@@ -1,6 +1,9 @@
 #include "core/expr/Expression.h"
+#include "core/expr/FunctionText.h"
 #include "core/expr/IntegerPower.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/Operations.h"
+#include "core/expr/SyntaxPlace.h"
 
 #include <gtest/gtest.h>
 #ifdef CORVANTA_HAVE_MUPARSER
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <random>
 #include <string>
@@ -42,8 +46,10 @@ TEST(CodedText, NormalisesTypedText)
         // The products that the evaluation table below reads are not repeated here.
         {"x.5", "x*.5)"}, {"x(2)", "x*(2))"}, {"3(x)", "3*(x))"}, {"x sin(x)", "x*A(x))"},
         {"(x+1)sin(x)", "(x+1)*A(x))"}, {"xpi", "x*3.141592654)"}, {"2e", "2*2.718281828)"},
-        // A closing bracket before an opening one or an operand gets no product.
-        {"(x+1)(x-1)", "(x+1)(x-1))"}, {"(x)2", "(x)2)"}, {"(2)x", "(2)x)"}, {"(x)(-x)", "(x)(~x))"},
+        // A closing bracket multiplies a bracket, an operand, pi or e after it.
+        {"(x+1)(x-1)", "(x+1)*(x-1))"}, {"(x)2", "(x)*2)"}, {"(2)x", "(2)*x)"}, {"(x)(-x)", "(x)*(~x))"},
+        {"(x)pi", "(x)*3.141592654)"}, {"(x)e", "(x)*2.718281828)"}, {"sqrt(abs(x))", "#($(x)))"},
+        {"$x", "?x)"}, {"cbrt exp x", "&@x)"},
         {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"}, {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"},
         {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
     };
@@ -57,12 +63,13 @@ TEST(Syntax, ChecksTheCodedText)
         {"x^2", 0},   {"sin x", 0}, {"A(x)", 0},   {"x--1", 0},   {"e^x", 0},  {"x-()", 0}, {"(x))+(", 0},
         {"x+", 2},    {"*x", 2},    {"sin", 2},    {"2.-1", 2},   {"x*(+1)", 2}, {"(x+)", 2}, {"-", 2}, {"~", 2},
         {"(x", 3},    {"x)", 3},    {"((x)", 3},   {"x$", 1},     {"y", 1},    {"x,5", 1},  {"(x$", 1},
+        {"x#", 1},    {"@(x)", 1},  {"&x", 1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CheckSyntax(CodeExpression(c.text) + ")"), c.code) << c.text;
     EXPECT_EQ(CheckSyntax(""), 3);
-    EXPECT_EQ(CheckSyntax("x+)$)"), 2);  // the first failing character decides
-    EXPECT_EQ(CheckSyntax("$+)"), 1);
+    EXPECT_EQ(CheckSyntax("x+)%)"), 2);  // the first failing character decides
+    EXPECT_EQ(CheckSyntax("%+)"), 1);
 }
 
 // Every function name, the priorities, and degrees for sin..sec only.
@@ -92,7 +99,7 @@ TEST(Evaluate, GivesTheValuesOfTheTables)
 TEST(Evaluate, UndefinedPointsAreNaN)
 {
     const struct { const char *text; double x; } cases[] = {
-        {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"(x+1)(x-1)", 2},
+        {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"sqrt(x)", -1},
         {"ex", 1}, {"", 0}, {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
     };
     for (const auto &c : cases)
@@ -264,7 +271,7 @@ double ReferenceWalk(const CExpression &e, double x, bool degree)
             s.push_back(std::find(xs.begin(), xs.end(), i) != xs.end() ? x : e.TokenValues()[i]);
             continue;
         }
-        const bool unary = c == '~' || (c >= 'A' && c <= 'Z');
+        const bool unary = c == '~' || FindOperation(c);
         if (s.size() < (unary ? 1u : 2u))
             return NAN;
         const double v = s.back();
@@ -315,6 +322,93 @@ TEST(BulkEvaluation, EqualsSingleCallsAndAPlainWalkOfTheTokens)
             bulk.EvaluateMany(nullptr, nullptr, 0);  // an empty batch touches nothing
         }
     }
+}
+
+// Each of sqrt, abs, cbrt and exp gives the library's bits on both paths.
+TEST(SchoolFunctions, AreTheLibraryFunctionsSingleAndBulk)
+{
+    std::mt19937_64 rng(25);
+    std::vector<double> xs = {0.0, -0.0, -8.0, 4.0, kInf, -kInf, kNaN, 0x1p-1074, 709.8, -745.2};
+    while (xs.size() < 4000) {
+        const double m = std::uniform_real_distribution<double>(-1.0, 1.0)(rng);
+        xs.push_back(std::ldexp(m, static_cast<int>(rng() % 40) - 20));
+    }
+    const struct { const char *text; double (*f)(double); } cases[] = {
+        {"sqrt(x)", [](double v) { return std::sqrt(v); }}, {"abs(x)", [](double v) { return std::fabs(v); }},
+        {"cbrt(x)", [](double v) { return std::cbrt(v); }}, {"exp(x)", [](double v) { return std::exp(v); }},
+    };
+    for (const auto &c : cases) {
+        CExpression e;
+        e.SetExpression(c.text);
+        std::vector<double> ys(xs.size());
+        e.EvaluateMany(xs.data(), ys.data(), xs.size());
+        for (std::size_t i = 0; i < xs.size(); ++i) {
+            ASSERT_TRUE(SameBits(ys[i], c.f(xs[i]))) << c.text << " at " << xs[i];
+            ASSERT_TRUE(SameBits(e.Evaluate(xs[i]), c.f(xs[i]))) << c.text << " at " << xs[i];
+        }
+    }
+}
+
+// A product after a closing bracket has the value of the product written out.
+TEST(BracketProducts, EqualTheWrittenProducts)
+{
+    const struct { const char *implicit, *written; } cases[] = {
+        {"(x+1)(x-1)", "(x+1)*(x-1)"}, {"(x+1)x", "(x+1)*x"}, {"(x+1)2", "(x+1)*2"}, {"(x+1)pi", "(x+1)*pi"},
+        {"(x+1)e", "(x+1)*e"}, {"sin(x)(x+1)", "sin(x)*(x+1)"}, {"(x)(x)(x)^2", "(x)*(x)*(x)^2"},
+        {"2(x-3)(x+.5)x", "2*(x-3)*(x+.5)*x"}, {"(x)-(x)2", "(x)-(x)*2"}, {"abs(x)(-x)", "abs(x)*(-x)"},
+    };
+    for (const auto &c : cases)
+        for (double x : {-2.75, -1.0, 0.0, 0.3, 1.5, 4.0})
+            EXPECT_TRUE(SameBits(Eval(c.implicit, x), Eval(c.written, x))) << c.implicit << " at " << x;
+}
+
+// Valid texts of the fuzz corpora, the test tables and random token strings,
+// with the coded texts the coder gave them before: none has changed.
+TEST(CodedText, ValidTextsKeepTheirCodedText)
+{
+    std::ifstream in(CORVANTA_CODED_TEXTS);
+    ASSERT_TRUE(in.good());
+    int read = 0;
+    for (std::string line; std::getline(in, line); ++read) {
+        const std::size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        EXPECT_EQ(CodeExpression(line.substr(0, tab)), line.substr(tab + 1)) << line;
+    }
+    EXPECT_GT(read, 800);
+}
+
+TEST(SyntaxPlace, NamesTheFirstCharacterAtFaultAsTyped)
+{
+    const struct { const char *text; int code; std::size_t position; const char *character, *suggestion; } cases[] = {
+        {"x+q", 1, 3, "q", ""},          {"sqr(x)", 1, 1, "s", "sqrt"}, {"lg(x)", 1, 1, "l", "log"},
+        {"2 * y", 1, 5, "y", ""},         {"x$", 1, 2, "$", ""},         {"\xe2\x88\x9ax", 1, 1, "\xe2\x88\x9a", ""},
+        {"(x+1)\xc2\xb2 q", 1, 6, "\xc2\xb2", ""}, {"sin(x)+", 2, 7, "+", ""}, {"sin", 2, 1, "s", ""},
+        {"(x", 3, 1, "(", ""},            {"x)", 3, 2, ")", ""},       {"((x)", 3, 1, "(", ""},
+        {"x^2", 0, 0, "", ""},            {"", 0, 0, "", ""},
+    };
+    for (const auto &c : cases) {
+        const SSyntaxPlace place = LocateSyntaxError(c.text);
+        EXPECT_EQ(place.code, c.code) << c.text;
+        EXPECT_EQ(place.position, c.position) << c.text;
+        EXPECT_EQ(place.character, c.character) << c.text;
+        EXPECT_EQ(place.suggestion, c.suggestion) << c.text;
+    }
+    EXPECT_EQ(SuggestName("sine"), "sin");
+    EXPECT_EQ(SuggestName("cbr"), "cbrt");
+    EXPECT_EQ(SuggestName("qq"), "");
+    EXPECT_EQ(SyntaxMessage(LocateSyntaxError("sqr(x)")),
+              "Error 0x01:\n\nExpression contains invalid character(s)!\n"
+              "The first is 's', at character 1. Did you mean 'sqrt'?\nPlease correct the error and try again");
+}
+
+TEST(SyntaxPlace, FindsANumberBeforeEAndADigitOrSign)
+{
+    const struct { const char *text; std::size_t at; } cases[] = {
+        {"1e-4", 0}, {"x+2.5e3", 4}, {"3.e+1", 1}, {"2e", std::string::npos}, {"xe-1", std::string::npos},
+        {"2exp(x)", std::string::npos}, {"sec-1", std::string::npos}, {"e-4", std::string::npos},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FindExponentTrap(c.text), c.at) << c.text;
 }
 
 #ifdef CORVANTA_HAVE_MUPARSER
