@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // A function the expression core accepts, handed over in its coded form
     // as the view does, must give derivative texts the core accepts too.
-    // The check lets operands meet without an operator after a bracket
-    // ("(x+1)(x-1)", "(x)x") and empty brackets pass: no functions, those.
+    // The check lets empty brackets pass: no function, that. (An operand
+    // after a closing bracket is a product in the coded text by now.)
     CExpression f;
     f.SetExpression(text);
     const std::string &c = f.m_strCoded;

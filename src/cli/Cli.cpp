@@ -2,6 +2,7 @@
 
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
+#include "core/expr/SyntaxPlace.h"
 
 #include <CLI/CLI.hpp>
 
@@ -199,8 +200,7 @@ std::string CheckedFunction(const std::string &text)
         throw CInputError("There is no function to work on.");
     CExpression candidate;
     candidate.SetExpression(lower);
-    const int code = CheckSyntax(candidate.m_strCoded);
-    if (code != 0)
-        throw CInputError(SyntaxMessage(code));
+    if (CheckSyntax(candidate.m_strCoded) != 0)
+        throw CInputError(SyntaxMessage(LocateSyntaxError(lower)));
     return lower;
 }

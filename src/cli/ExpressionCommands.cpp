@@ -6,6 +6,7 @@
 #include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
+#include "core/expr/SyntaxPlace.h"
 
 #include <CLI/CLI.hpp>
 
@@ -59,8 +60,9 @@ struct SCheck
         for (const std::string &text : ExpressionArguments(expression)) {
             CExpression f;
             f.SetExpression(LowerAscii(text));
-            const int code = IsBlankText(text) ? 0 : CheckSyntax(f.m_strCoded);
-            const std::string message = SyntaxMessage(code);
+            const SSyntaxPlace place = IsBlankText(text) ? SSyntaxPlace{} : LocateSyntaxError(LowerAscii(text));
+            const int code = place.code;
+            const std::string message = SyntaxMessage(place);
             if (code != 0) {
                 failed = true;
                 if (!output.json)

@@ -1,6 +1,5 @@
 #include "cli/CliRunner.h"
 
-#include "core/expr/FunctionText.h"
 #include "gui/GuiFixtures.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +39,8 @@ TEST_F(ExpressionCli, RefusedSyntaxSaysWhatTheWindowSays)
                                  "x^2\nsin(\n\nX*3\n");
     EXPECT_EQ(batch.exitCode, 1);
     EXPECT_EQ(batch.out, "4.000000000000000\n6.000000000000000\n");
-    EXPECT_EQ(batch.err, SyntaxMessage(3) + "\n");
+    EXPECT_EQ(batch.err, "Error 0x03:\n\nNumber of open brakcets mismatches closed brackets'!\n"
+                         "The first is '(', at character 4.\nPlease correct the error and try again\n");
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ public:
     QString RangeFieldText(int id) const override { return fields.count(id) ? fields.at(id) : QString(); }
     void SetRangeFieldText(int id, const QString &text) override { fields[id] = text; }
     void FocusFunctionList() override { ++focus; }
+    void SelectFunctionListText(int start, int length) override { selection = {start, length}; }
+    void ShowStatusText(const QString &text) override { status = text; }
     void SetBarVisible(int id, bool visible) override { bars[id] = visible; }
     void OnFirstPaint() override { ++firstPaints; }
     CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
@@ -71,7 +73,8 @@ public:
 
     std::map<int, QString> fields, tangent;
     std::map<int, bool> bars;
-    QString edit, position, derivative = QStringLiteral("untouched"), result = QStringLiteral("untouched");
+    std::pair<int, int> selection{-1, 0};
+    QString edit, status, position, derivative = QStringLiteral("untouched"), result = QStringLiteral("untouched");
     QStringList entries;
     bool scientific = false, degree = false, trigonometric = false, newDocument = false;
     CCorvantaDoc *doc = nullptr;

@@ -139,7 +139,7 @@ struct SCalcName
 namespace {
 
 using K = SCalcName;
-constexpr std::array<SCalcName, 30> kNames{{
+constexpr std::array<SCalcName, 34> kNames{{
     {"ncr", K::Operator, '@'},  {"npr", K::Operator, '$'},  {"asinh", K::Function, 'a'}, {"acosh", K::Function, 'b'},
     {"atanh", K::Function, 'c'}, {"asech", K::Function, 'd'}, {"acsch", K::Function, 'e'}, {"acoth", K::Function, 'f'},
     {"sinh", K::Function, 'g'}, {"cosh", K::Function, 'h'}, {"tanh", K::Function, 'i'}, {"coth", K::Function, 'j'},
@@ -147,6 +147,7 @@ constexpr std::array<SCalcName, 30> kNames{{
     {"acos", K::Function, 'o'}, {"asec", K::Function, 'p'}, {"acsc", K::Function, 'q'}, {"acot", K::Function, 'r'},
     {"sin", K::Function, 's'},  {"cos", K::Function, 't'},  {"tan", K::Function, 'u'},  {"sec", K::Function, 'v'},
     {"csc", K::Function, 'w'},  {"cot", K::Function, 'y'},  {"ln", K::Function, 'z'},   {"log", K::Function, '{'},
+    {"sqrt", K::Function, 'A'}, {"abs", K::Function, 'B'},  {"cbrt", K::Function, 'C'}, {"exp", K::Function, 'D'},
     {"pi", K::Constant, 0, std::numbers::pi}, {"e", K::Constant, 0, std::numbers::e},
 }};
 
@@ -503,6 +504,10 @@ double CCalcEvaluator::ApplyFunction(char code, double x, std::size_t nAt)
     case 'f': return std::atanh(1 / x);
     case 'z': return std::log(x);
     case '{': return std::log10(x);
+    case 'A': return std::sqrt(x);
+    case 'B': return std::fabs(x);
+    case 'C': return std::cbrt(x);
+    case 'D': return std::exp(x);
     default: return kNaN;
     }
 }

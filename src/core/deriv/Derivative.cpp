@@ -90,6 +90,10 @@ void EncodeConstants(std::string &text)
     case 'X': return "(-1/((" + w + ")*(1+(" + w + ")^2)^0.5)" + tail;
     case 'Y': return "1/(" + w + tail;
     case 'Z': return "1/((" + w + ")*ln10" + tail;
+    case '#': return "1/(2*sqrt(" + w + ")" + tail;
+    case '$': return "(" + w + ")/abs(" + w + tail;  // 0/0 where the argument is 0: no slope there
+    case '&': return "1/(3*(cbrt(" + w + "))^2" + tail;
+    case '@': return "exp(" + w + tail;
     default: return "0";
     }
 }

@@ -3,6 +3,7 @@
 #include "core/expr/Expression.h"
 
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -11,21 +12,32 @@ constexpr const char *kE = "2.718281828";
 
 // Every step of the coding is one linear pass: texts of hundreds of
 // thousands of characters (second derivatives) must not take quadratic time.
-void ReplaceAll(std::string &s, std::string_view from, std::string_view to)
+// Where `from` holds, for each character, its place in the typed text, it is
+// rewritten alongside: an inserted character takes the place it stands for.
+void ReplaceAll(std::string &s, std::string_view from, std::string_view to, Places *where)
 {
     std::size_t pos = s.find(from);
     if (pos == std::string::npos)
         return;
     std::string out;
     out.reserve(s.size() + s.size() / from.size() * to.size());
+    Places placed;
     std::size_t done = 0;
     for (; pos != std::string::npos; pos = s.find(from, done)) {
         out.append(s, done, pos - done);
         out += to;
+        if (where) {
+            placed.insert(placed.end(), where->begin() + done, where->begin() + pos);
+            placed.insert(placed.end(), to.size(), (*where)[pos]);
+        }
         done = pos + from.size();
     }
     out.append(s, done);
     s.swap(out);
+    if (where) {
+        placed.insert(placed.end(), where->begin() + done, where->end());
+        where->swap(placed);
+    }
 }
 
 bool NeedsProduct(char c, char n)
@@ -36,18 +48,32 @@ bool NeedsProduct(char c, char n)
         return true;
     if (IsOperandChar(c) && IsUnaryCode(n))
         return true;
-    return c == ')' && IsUnaryCode(n);
+    // A closing bracket multiplies what follows it: (x+1)(x-1), (x+1)2, (x+1)e.
+    return c == ')' && (IsUnaryCode(n) || IsOperandChar(n) || n == '(' || n == 'e');
 }
 
 }  // namespace
 
-std::string CodeExpression(const std::string &text)
+std::string CodeExpression(const std::string &text) { return CodeExpression(text, nullptr); }
+
+std::string CodeExpression(const std::string &text, Places *where)
 {
     std::string s;
     s.reserve(text.size() + 16);
-    for (char c : text)
-        if (c != ' ')
-            s += c;
+    if (where)
+        where->clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == ' ')
+            continue;
+        // Code characters that are not letters stay refused when typed: "$x"
+        // must not read as abs(x). Typed letters are lowered by the callers.
+        if (IsFunctionCode(c) && !(c >= 'A' && c <= 'Z'))
+            c = '?';
+        s += c;
+        if (where)
+            where->push_back(i);
+    }
 
     // Unary minus, decided before names are coded so that "pi-1" and "e-1" subtract.
     for (std::size_t i = 0; i < s.size(); ++i) {
@@ -63,23 +89,30 @@ std::string CodeExpression(const std::string &text)
     }
 
     for (const SOperation &f : Operations())
-        ReplaceAll(s, f.name, std::string_view(&f.code, 1));
+        ReplaceAll(s, f.name, std::string_view(&f.code, 1), where);
 
     // "pi", with a '*' when it follows a number or x (2pi is 2 times pi).
     if (s.find("pi") != std::string::npos) {
         std::string out;
         out.reserve(s.size() * 2);
+        Places placed;
         for (std::size_t i = 0; i < s.size(); ++i) {
+            const std::size_t before = out.size();
             if (s.compare(i, 2, "pi") == 0) {
                 if (!out.empty() && IsOperandChar(out.back()))
                     out += '*';
                 out += kPi;
-                ++i;
             } else {
                 out += s[i];
             }
+            if (where)
+                placed.insert(placed.end(), out.size() - before, (*where)[i]);
+            if (s.compare(i, 2, "pi") == 0)
+                ++i;
         }
         s.swap(out);
+        if (where)
+            where->swap(placed);
     }
 
     // Implicit products. An inserted '*' starts no rule of its own, so one
@@ -87,34 +120,54 @@ std::string CodeExpression(const std::string &text)
     if (s.size() >= 2) {
         std::string out;
         out.reserve(s.size() * 2);
+        Places placed;
         for (std::size_t i = 0; i < s.size(); ++i) {
             out += s[i];
-            if (i + 1 < s.size() && NeedsProduct(s[i], s[i + 1]))
+            const bool product = i + 1 < s.size() && NeedsProduct(s[i], s[i + 1]);
+            if (product)
                 out += '*';
+            if (where)
+                placed.insert(placed.end(), product ? 2 : 1, (*where)[i]);
         }
         s.swap(out);
+        if (where)
+            where->swap(placed);
     }
 
-    ReplaceAll(s, "e", kE);
+    ReplaceAll(s, "e", kE, where);
     return s;
 }
 
-int CheckSyntax(const std::string &s)
+int CheckSyntax(const std::string &s) { return CheckSyntaxAt(s, nullptr); }
+
+int CheckSyntaxAt(const std::string &s, std::size_t *at)
 {
     const std::size_t n = s.size();
     if (n == 0)
         return 3;
+    std::size_t dummy = 0;
+    std::size_t &place = at ? *at : dummy;
+    std::vector<std::size_t> open;  // '(' not closed yet, in order
+    std::size_t extraClose = n;     // the first ')' closing nothing
     int depth = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const char c = s[i];
         if (c == '(') {
             ++depth;
+            open.push_back(i);
             continue;
         }
         if (c == ')') {
             --depth;
+            if (i + 1 == n)  // the appended one
+                continue;
+            if (!open.empty())
+                open.pop_back();
+            else if (extraClose == n)
+                extraClose = i;
             continue;
         }
+        place = i;
         if (!(c == 'x' || IsUnaryCode(c) || IsDigitChar(c) || IsBinaryCode(c) || c == '.' || c == 'e'))
             return 1;
         if (IsBinaryCode(c)) {
@@ -128,5 +181,8 @@ int CheckSyntax(const std::string &s)
                 return 2;
         }
     }
-    return depth == -1 ? 0 : 3;
+    if (depth == -1)
+        return 0;
+    place = extraClose < n ? extraClose : open.empty() ? n - 1 : open.front();
+    return 3;
 }

@@ -2,6 +2,10 @@
 
 #include "core/expr/Operations.h"
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 // Character classes of the coded text, shared by the coder, the syntax check
 // and the postfix builder. A function is a letter of the operation table.
 
@@ -9,3 +13,15 @@ inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
 inline bool IsOperandChar(char c) { return IsDigitChar(c) || c == '.' || c == 'x'; }
 inline bool IsBinaryCode(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
 inline bool IsUnaryCode(char c) { return c == '~' || IsFunctionCode(c); }
+
+// For each character of a coded text, its index in the typed text.
+using Places = std::vector<std::size_t>;
+
+// CodeExpression that also fills `where` (when given) with the typed place of
+// every coded character.
+std::string CodeExpression(const std::string &text, Places *where);
+
+// CheckSyntax that also gives, for a refusal, the index in `codedText` of the
+// first character at fault (for a bracket mismatch: the first ')' closing
+// nothing, else the first '(' left open).
+int CheckSyntaxAt(const std::string &codedText, std::size_t *at);

@@ -14,5 +14,12 @@ bool IsBlankText(const std::string &text);
 
 inline constexpr const char *kSyntaxCaption = "Expression Syntactical Error!";
 
+struct SSyntaxPlace;
+
 // The message for a CheckSyntax code (1..3); empty for 0 and unknown codes.
 std::string SyntaxMessage(int code);
+
+// The same with a line naming the character at fault, when there is one:
+// "The first is 'q', at character 3." plus a known name close to the word.
+std::string SyntaxMessage(const SSyntaxPlace &place);
+std::string SyntaxPlaceLine(const SSyntaxPlace &place);

@@ -39,6 +39,10 @@ double Asech(double v, double) { return std::acosh(1.0 / v); }
 double Acsch(double v, double) { return std::asinh(1.0 / v); }
 double Ln(double v, double) { return std::log(v); }
 double Log(double v, double) { return std::log10(v); }
+double Sqrt(double v, double) { return std::sqrt(v); }
+double Abs(double v, double) { return std::fabs(v); }
+double Cbrt(double v, double) { return std::cbrt(v); }
+double Exp(double v, double) { return std::exp(v); }
 
 // The row loop calls the function directly, so the compiler inlines it: the
 // same operations as the single evaluator's call, the same bits.
@@ -68,6 +72,10 @@ constexpr SOperation kOperations[] = {
     Row<Sin>("sin", 'A', true),      Row<Cos>("cos", 'B', true),      Row<Tan>("tan", 'C', true),
     Row<Cot>("cot", 'D', true),      Row<Csc>("csc", 'E', true),      Row<Sec>("sec", 'F', true),
     Row<Ln>("ln", 'Y', false),       Row<Log>("log", 'Z', false),
+    // Past Z the codes are punctuation that typed text cannot carry through
+    // the coder (see CodeExpression).
+    Row<Sqrt>("sqrt", '#', false),   Row<Abs>("abs", '$', false),     Row<Cbrt>("cbrt", '&', false),
+    Row<Exp>("exp", '@', false),
 };
 
 constexpr auto kNames = [] {

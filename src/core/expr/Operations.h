@@ -10,7 +10,7 @@
 // evaluators, the constant folding and the derivative engine read this table.
 //
 // Adding a function: give it a row in kOperations (Operations.cpp) with a
-// free code letter, placed before any shorter name it contains, write its
+// free code character, placed before any shorter name it contains, write its
 // value function next to the others, and give it a derivative rule in
 // core/deriv/Derivative.cpp. Nothing else switches on the letters.
 struct SOperation

@@ -8,7 +8,8 @@ target_sources(corvanta_core PRIVATE
   src/core/expr/Program.h src/core/expr/Program.cpp
   src/core/expr/IntegerPower.h src/core/expr/IntegerPower.cpp
   src/core/expr/SingleEvaluator.h src/core/expr/SingleEvaluator.cpp src/core/expr/SingleEvaluatorBody.inc
-  src/core/expr/BulkEvaluator.h src/core/expr/BulkEvaluator.cpp)
+  src/core/expr/BulkEvaluator.h src/core/expr/BulkEvaluator.cpp
+  src/core/expr/SyntaxPlace.h src/core/expr/SyntaxPlace.cpp)
 # Single and bulk evaluation must agree bit for bit, and the exact powers
 # rely on every product being rounded: no fused multiply-add by the compiler.
 set_source_files_properties(

@@ -743,6 +743,12 @@ void CMainFrame::FocusFunctionList()
     m_pFunctionList->setFocus(Qt::OtherFocusReason);
 }
 
+void CMainFrame::SelectFunctionListText(int nStart, int nLength)
+{
+    if (QLineEdit *pEdit = m_pFunctionList->lineEdit())
+        pEdit->setSelection(nStart, nLength);
+}
+
 void CMainFrame::SetBarVisible(int nCommand, bool bVisible)
 {
     if (nCommand != ID_TRACE && nCommand != ID_TANGENT)

@@ -43,6 +43,7 @@ public:
     QString RangeFieldText(int nId) const override;
     void SetRangeFieldText(int nId, const QString &strText) override;
     void FocusFunctionList() override;
+    void SelectFunctionListText(int nStart, int nLength) override;
     void SetBarVisible(int nCommand, bool bVisible) override;
     void OnFirstPaint() override;
     CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,

@@ -6,6 +6,7 @@
 #include "gui/view/Message.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/FunctionText.h"
+#include "core/expr/SyntaxPlace.h"
 #include "gui/view/ViewHost.h"
 
 #include <QGuiApplication>
@@ -402,10 +403,12 @@ void CCorvantaView::OnPlot()
             return;  // never plotted twice
         }
 
-    const int code = CheckSyntax(candidate.m_strCoded);
-    if (code != 0) {
-        ShowMessage(this, QString::fromStdString(SyntaxMessage(code)), QString::fromLatin1(kSyntaxCaption), MsgIcon::Stop);
+    if (CheckSyntax(candidate.m_strCoded) != 0) {
+        const SSyntaxPlace place = LocateSyntaxError(text);
+        ShowMessage(this, QString::fromStdString(SyntaxMessage(place)), QString::fromLatin1(kSyntaxCaption), MsgIcon::Stop);
         m_pHost->FocusFunctionList();
+        if (place.position > 0)
+            m_pHost->SelectFunctionListText(static_cast<int>(place.position) - 1, 1);
         return;
     }
 
@@ -440,6 +443,8 @@ void CCorvantaView::OnPlot()
     UpdateRangeFields();
     m_pHost->UpdateDegreeOption(QString::fromStdString(m_aFunctions[m_nCurrent].m_strCoded));
     m_pHost->SetDerivativeText(QString::fromLatin1(kDerivativeHint));
+    if (FindExponentTrap(text) != std::string::npos)
+        m_pHost->ShowStatusText(QString::fromUtf8(kExponentTrapHint));  // plotted as typed all the same
     m_pHost->SetIndicatorColor(ToColor(m_aColor[m_nCurrent]));
 
     if (m_bFirstPlot) {

@@ -20,6 +20,8 @@ public:
 
     // Keyboard focus to the function list of the expression bar.
     virtual void FocusFunctionList() {}
+    // Selects `length` characters of the function list's edit text from `start`.
+    virtual void SelectFunctionListText(int /*start*/, int /*length*/) {}
 
     // Shows or hides the trace bar (ID_TRACE) or the tangent bar
     // (ID_TANGENT). The view calls it when the zoom-area command switches trace

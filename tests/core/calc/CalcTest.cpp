@@ -35,6 +35,7 @@ TEST(CalcOracle, MatchesReference)
         {"2+3^2*2", 20}, {"2*(3+4)^2", 98}, {"0.1+0.2", 0.1 + 0.2}, {"2^0.5", std::pow(2, 0.5)}, {"1+1/0", kInf},
         {"1E300*1E300", kInf}, {"2(3)", 6}, {" 2 +  2 ", 4}, {"2pi", 2 * PI}, {"3sin(30)", 1.5},
         {"2e^2", 2 * std::exp(2.0)}, {"2pi^2", 2 * PI * PI}, {"(1+1)(2+1)", 6}, {"5!", 120}, {"3!+1", 7},
+        {"sqrt(16)+abs(-2.5)", 6.5}, {"cbrt(-8)", -2}, {"2exp 1", 2 * std::exp(1.0)}, {"sqrt -1", kNaN},
         // A negated operand after an operator or a function stays whole.
         {"2^-3", 0.125}, {"2/-4", -0.5}, {"2*-3^2", -18}, {"2--3", 5}, {"2^--1", 2}, {"sin-30", -0.5},
         {"2^-(1+1)", 0.25}, {"-2*-3", 6}, {"-(2+3)", -5}, {"2^-2^2", std::pow(std::pow(2, -2), 2)}, {"5ncr-2", kNaN},
@@ -102,7 +103,7 @@ TEST(CalcRefusal, MalformedTextIsRefusedWithReasonAndPlace)
         {"(2+3", -1, "missing ')'", 5}, {"2+3)", -1, "')' without '('", 4}, {"(2+3)*(4", -1, "missing ')'", 9},
         {"2+", -1, "missing number", 3}, {"*3", -1, "missing number", 1}, {"", -1, "nothing to calculate", 1},
         {"  ", -1, "nothing to calculate", 1}, {"abc", -1, "unknown name 'abc'", 1}, {"1..2", -1, "second '.' in a number", 3},
-        {"sqrt(4)", -1, "unknown name 'sqrt'", 1}, {"2+exp(1)", -1, "unknown name 'exp'", 3}, {"102", 2, "'2' is not a digit in base 2", 3},
+        {"sqr(4)", -1, "unknown name 'sqr'", 1}, {"2+ex(1)", -1, "unknown name 'ex'", 3}, {"102", 2, "'2' is not a digit in base 2", 3},
         {"15", 2, "'5' is not a digit in base 2", 2}, {"FG", 16, "'G' is not a digit in base 16", 2},
         {"30 15 10", -1, "missing operator", 4}, {"!3.5", -1, "factorial needs a whole number from 0 up", 1},
         {"!-5", -1, "factorial needs a whole number from 0 up", 1}, {"2.5!", -1, "factorial needs a whole number from 0 up", 4},
@@ -142,7 +143,7 @@ TEST(CalcSubstitution, XTakesTheValueAndFunctionsReadAsTheGraphDoes)
     }
     const struct { const char *text; double x, expected; } functions[] = {
         {"2^x^2", 3, 512}, {"sin(x)", 0.5, std::sin(0.5)}, {"3sin(x)", 1, 3 * std::sin(1.0)},
-        {"2e^x", 0, 2}, {"    2*x", 4, 8}, {"X^2-1", 3, 8},
+        {"2e^x", 0, 2}, {"    2*x", 4, 8}, {"X^2-1", 3, 8}, {"cbrt(x)+exp(x)", -8, -2 + std::exp(-8.0)},
     };
     for (const auto &c : functions) {
         const SCalcResult r = FunctionValue(c.text, c.x);

@@ -158,6 +158,7 @@ TEST(DerivativeOracle, FirstAndSecondDerivativesOfEveryFunctionForm)
         {"cosh(2*x)", -2, 2}, {"tanh(x/2)", -3, 3}, {"coth(2*x)", 0.3, 3}, {"sech(x^2)", -2, 2}, {"csch(x+1)", 0.3, 3},
         {"asinh(x^2)", -2, 2}, {"acosh(x^2+1)", 0.3, 2}, {"atanh(x/2)", -1.5, 1.5}, {"acoth(x^2+2)", -2, 2},
         {"asech(x/3)", 0.3, 2.5}, {"acsch(x^2)", 0.3, 2}, {"ln(x^2+1)", -3, 3}, {"log(x^2+1)", -3, 3},
+        {"sqrt(x^2+1)", -3, 3}, {"abs(x^3-1)", -2, 2}, {"cbrt(x^2-2)", -3, 3}, {"exp(sin(x))", -3, 3},
         // Compositions of + - * / ^n and of the common names are left to the random functions below.
         {"x^10", -1.5, 1.5}, {"x^0.5", 0.1, 4}, {"x^(1/3)", 0.1, 4}, {"x^-2", 0.5, 3}, {"-x^-2", 0.5, 3},
         {"(x+1)/(x-1)", 1.5, 4}, {"-x^2", -3, 3}, {"x-(x-x^2)", -3, 3}, {"-(-x)", -3, 3}, {"x*-x", -3, 3},
@@ -185,15 +186,16 @@ TEST(DerivativeOracle, FirstAndSecondDerivativesOfEveryFunctionForm)
 // left out so that precedence matters.
 std::string RandomFunction(std::mt19937 &rng, int depth)
 {
-    static const char *const kNames[] = {"sin", "cos",   "tan", "atan", "sinh", "cosh",
-                                         "tanh", "asinh", "ln",  "log",  "sech", "atan"};
+    static const char *const kNames[] = {"sin",  "cos",   "tan", "atan", "sinh", "cosh", "tanh", "asinh",
+                                         "ln",   "log",   "sech", "atan", "sqrt", "abs", "cbrt", "exp"};
     static const char *const kLeaves[] = {"x", "x", "x", "2", "3", "0.5", "1.25", "pi", "e"};
     const int roll = std::uniform_int_distribution<int>(0, 99)(rng);
     if (depth <= 0 || roll < 15)
         return kLeaves[roll % 9];
     if (roll < 35) {
-        const std::string a = RandomFunction(rng, depth - 1), name = kNames[roll % 12];
-        return name[0] == 'l' ? name + "((" + a + ")^2+1)" : name + "(" + a + ")";  // logarithms: positive
+        const std::string a = RandomFunction(rng, depth - 1), name = kNames[roll % 16];
+        const bool positive = name[0] == 'l' || name == "sqrt";  // logarithms and roots
+        return positive ? name + "((" + a + ")^2+1)" : name + "(" + a + ")";
     }
     if (roll < 42)
         return "-(" + RandomFunction(rng, depth - 1) + ")";

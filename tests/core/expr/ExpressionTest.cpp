@@ -1,6 +1,9 @@
 #include "core/expr/Expression.h"
+#include "core/expr/FunctionText.h"
 #include "core/expr/IntegerPower.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/Operations.h"
+#include "core/expr/SyntaxPlace.h"
 
 #include <gtest/gtest.h>
 #ifdef CORVANTA_HAVE_MUPARSER
@@ -13,6 +16,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <cstring>
+#include <fstream>
 #include <limits>
 #include <random>
 #include <string>
@@ -42,8 +46,10 @@ TEST(CodedText, NormalisesTypedText)
         // The products that the evaluation table below reads are not repeated here.
         {"x.5", "x*.5)"}, {"x(2)", "x*(2))"}, {"3(x)", "3*(x))"}, {"x sin(x)", "x*A(x))"},
         {"(x+1)sin(x)", "(x+1)*A(x))"}, {"xpi", "x*3.141592654)"}, {"2e", "2*2.718281828)"},
-        // A closing bracket before an opening one or an operand gets no product.
-        {"(x+1)(x-1)", "(x+1)(x-1))"}, {"(x)2", "(x)2)"}, {"(2)x", "(2)x)"}, {"(x)(-x)", "(x)(~x))"},
+        // A closing bracket multiplies a bracket, an operand, pi or e after it.
+        {"(x+1)(x-1)", "(x+1)*(x-1))"}, {"(x)2", "(x)*2)"}, {"(2)x", "(2)*x)"}, {"(x)(-x)", "(x)*(~x))"},
+        {"(x)pi", "(x)*3.141592654)"}, {"(x)e", "(x)*2.718281828)"}, {"sqrt(abs(x))", "#($(x)))"},
+        {"$x", "?x)"}, {"cbrt exp x", "&@x)"},
         {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"}, {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"},
         {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
     };
@@ -57,12 +63,13 @@ TEST(Syntax, ChecksTheCodedText)
         {"x^2", 0},   {"sin x", 0}, {"A(x)", 0},   {"x--1", 0},   {"e^x", 0},  {"x-()", 0}, {"(x))+(", 0},
         {"x+", 2},    {"*x", 2},    {"sin", 2},    {"2.-1", 2},   {"x*(+1)", 2}, {"(x+)", 2}, {"-", 2}, {"~", 2},
         {"(x", 3},    {"x)", 3},    {"((x)", 3},   {"x$", 1},     {"y", 1},    {"x,5", 1},  {"(x$", 1},
+        {"x#", 1},    {"@(x)", 1},  {"&x", 1},
     };
     for (const auto &c : cases)
         EXPECT_EQ(CheckSyntax(CodeExpression(c.text) + ")"), c.code) << c.text;
     EXPECT_EQ(CheckSyntax(""), 3);
-    EXPECT_EQ(CheckSyntax("x+)$)"), 2);  // the first failing character decides
-    EXPECT_EQ(CheckSyntax("$+)"), 1);
+    EXPECT_EQ(CheckSyntax("x+)%)"), 2);  // the first failing character decides
+    EXPECT_EQ(CheckSyntax("%+)"), 1);
 }
 
 // Every function name, the priorities, and degrees for sin..sec only.
@@ -92,7 +99,7 @@ TEST(Evaluate, GivesTheValuesOfTheTables)
 TEST(Evaluate, UndefinedPointsAreNaN)
 {
     const struct { const char *text; double x; } cases[] = {
-        {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"(x+1)(x-1)", 2},
+        {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"sqrt(x)", -1},
         {"ex", 1}, {"", 0}, {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
     };
     for (const auto &c : cases)
@@ -264,7 +271,7 @@ double ReferenceWalk(const CExpression &e, double x, bool degree)
             s.push_back(std::find(xs.begin(), xs.end(), i) != xs.end() ? x : e.TokenValues()[i]);
             continue;
         }
-        const bool unary = c == '~' || (c >= 'A' && c <= 'Z');
+        const bool unary = c == '~' || FindOperation(c);
         if (s.size() < (unary ? 1u : 2u))
             return NAN;
         const double v = s.back();
@@ -315,6 +322,67 @@ TEST(BulkEvaluation, EqualsSingleCallsAndAPlainWalkOfTheTokens)
             bulk.EvaluateMany(nullptr, nullptr, 0);  // an empty batch touches nothing
         }
     }
+}
+
+// Each of sqrt, abs, cbrt and exp gives the library's bits on both paths.
+TEST(SchoolFunctions, AreTheLibraryFunctionsSingleAndBulk)
+{
+    std::mt19937_64 rng(25);
+    std::vector<double> xs = {0.0, -0.0, -8.0, 4.0, kInf, -kInf, kNaN, 0x1p-1074, 709.8, -745.2}, ys(4000);
+    while (xs.size() < ys.size())
+        xs.push_back(std::ldexp(std::uniform_real_distribution<double>(-1.0, 1.0)(rng), static_cast<int>(rng() % 40) - 20));
+    using F = double (*)(double);
+    for (const auto &[text, f] : {std::pair<const char *, F>{"sqrt(x)", [](double v) { return std::sqrt(v); }},
+                                  {"abs(x)", [](double v) { return std::fabs(v); }},
+                                  {"cbrt(x)", [](double v) { return std::cbrt(v); }}, {"exp(x)", [](double v) { return std::exp(v); }}}) {
+        CExpression e;
+        e.SetExpression(text);
+        e.EvaluateMany(xs.data(), ys.data(), xs.size());
+        for (std::size_t i = 0; i < xs.size(); ++i)
+            ASSERT_TRUE(SameBits(ys[i], f(xs[i])) && SameBits(e.Evaluate(xs[i]), f(xs[i]))) << text << " at " << xs[i];
+    }
+}
+
+// A product after a closing bracket has the value of the product written out.
+TEST(BracketProducts, EqualTheWrittenProducts)
+{
+    for (const char *text : {"(x+1)(x-1)", "(x+1)x", "(x+1)2", "(x+1)pi", "(x+1)e", "sin(x)(x+1)", "(x)(x)(x)^2",
+                             "2(x-3)(x+.5)x", "(x)-(x)2", "abs(x)(-x)", "(x).5"}) {
+        std::string written = text;
+        for (std::size_t at = written.find(')'); at != std::string::npos; at = written.find(')', at + 1))
+            if (at + 1 < written.size() && std::string("(x.0123456789pe").find(written[at + 1]) != std::string::npos)
+                written.insert(at + 1, "*");
+        for (double x : {-2.75, -1.0, 0.0, 0.3, 1.5, 4.0})
+            EXPECT_TRUE(SameBits(Eval(text, x), Eval(written, x))) << text << " against " << written << " at " << x;
+    }
+}
+
+// Valid texts of the fuzz corpora, the test tables and random token strings,
+// with the coded texts the coder gave them before: none has changed.
+TEST(CodedText, ValidTextsKeepTheirCodedText)
+{
+    std::ifstream in(CORVANTA_CODED_TEXTS);
+    int read = 0;
+    for (std::string line; std::getline(in, line); ++read)
+        EXPECT_EQ("\t" + CodeExpression(line.substr(0, line.find('\t'))), line.substr(line.find('\t'))) << line;
+    EXPECT_GT(read, 800);
+}
+
+TEST(SyntaxPlace, NamesTheFirstCharacterAtFaultAsTypedAndTheExponentTrap)
+{
+    const struct { const char *text, *line; } cases[] = {
+        {"x+q", "'q', at character 3."}, {"sqr(x)", "'s', at character 1. Did you mean 'sqrt'?"},
+        {"lg(x)", "'l', at character 1. Did you mean 'log'?"}, {"2 * y", "'y', at character 5."},
+        {"x$", "'$', at character 2."}, {"(x+1)\xc2\xb2 q", "'\xc2\xb2', at character 6."}, {"sin(x)+", "'+', at character 7."},
+        {"x)", "')', at character 2."}, {"((x)", "'(', at character 1."}, {"x^2", nullptr}, {"", nullptr},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SyntaxPlaceLine(LocateSyntaxError(c.text)), c.line ? std::string("The first is ") + c.line : "") << c.text;
+    EXPECT_EQ(SuggestName("sine"), "sin");
+    for (const auto &[text, at] : {std::pair<const char *, std::size_t>{"1e-4", 0}, {"x+2.5e3", 4}, {"3.e+1", 1}})
+        EXPECT_EQ(FindExponentTrap(text), at) << text;
+    for (const char *text : {"2e", "xe-1", "2exp(x)", "sec-1", "e-4"})
+        EXPECT_EQ(FindExponentTrap(text), std::string::npos) << text;
 }
 
 #ifdef CORVANTA_HAVE_MUPARSER

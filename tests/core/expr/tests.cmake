@@ -5,3 +5,6 @@ if(muparser_FOUND)
   target_compile_definitions(expression_tests PRIVATE CORVANTA_HAVE_MUPARSER)
   target_link_libraries(expression_tests PRIVATE muparser::muparser)
 endif()
+# Valid texts and their coded texts as the coder gave them before bracket products and the
+# names past log: none may change.
+target_compile_definitions(expression_tests PRIVATE CORVANTA_CODED_TEXTS="${CMAKE_CURRENT_SOURCE_DIR}/core/expr/coded_texts.tsv")

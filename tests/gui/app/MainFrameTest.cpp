@@ -220,6 +220,8 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
     QLineEdit *pEdit = m_pFrame->FunctionList()->lineEdit();
     TypeAndPlot("x+");  // a rejected text stays in the field to be corrected
     EXPECT_EQ(messages.Texts().size(), 1);
+    EXPECT_EQ(pEdit->selectedText(), "+");  // the character at fault
+    QTest::keyClick(pEdit, Qt::Key_End);
     TypeAndPlot("1");
     TypeAndPlot("sin(x)");  // typing after a plot replaces the text
     TypeAndPlot("x^2");

@@ -47,10 +47,11 @@ TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
     view.OnDifferentiate();
     const std::string before = State();
     const QImage picture = view.Picture();
-    const struct { QString typed; int code; } cases[] = {
-        {"x$", 1}, {"A(x)", 1},  // lower-cased to a(x), not the code A
-        {QStringLiteral("\u00DFin(x)"), 1}, {QStringLiteral("SIN(\u0130)"), 1},  // only ASCII is lower-cased
-        {"x+", 2}, {"sin", 2}, {"(x", 3},
+    // The message names the character at fault (counted in characters) and the field selects it.
+    const struct { QString typed; int code, at; const char *character; } cases[] = {
+        {"x$", 1, 2, "$"}, {"A(x)", 1, 1, "a"},  // lower-cased to a(x), not the code A
+        {QStringLiteral("\u00DFin(x)"), 1, 1, "\u00DF"}, {QStringLiteral("SIN(\u0130)"), 1, 5, "\u0130"},  // only ASCII is lower-cased
+        {"x+", 2, 2, "+"}, {"sin", 2, 1, "s"}, {"(x", 3, 1, "("},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
@@ -58,12 +59,22 @@ TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
         const int focus = host.focus;
         Plot(c.typed);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].text, QString::fromStdString(SyntaxMessage(c.code)));
+        const QString line = QStringLiteral("The first is '%1', at character %2.\n").arg(QString::fromUtf8(c.character)).arg(c.at);
+        EXPECT_EQ(messages.shown[0].text, QString::fromStdString(SyntaxMessage(c.code)).replace("Please", line + "Please"));
+        EXPECT_EQ(host.selection, std::make_pair(c.at - 1, 1));
         EXPECT_GT(host.focus, focus);
         EXPECT_EQ(State(), before);
         EXPECT_EQ(view.Picture(), picture);
     }
     EXPECT_TRUE(QString::fromStdString(SyntaxMessage(3)).startsWith("Error 0x03:\n\nNumber of open brakcets"));
+}
+
+// A number before e and a digit or sign gets a hint; the function is plotted as typed.
+TEST_F(PlotTest, ExponentLikeTextIsPlottedWithAHint)
+{
+    Plot("x+1e-4");
+    EXPECT_EQ(host.status, QString::fromUtf8("1e-4 is read as 1\u00b7e\u22124; write 10^-4 for 0.0001"));
+    EXPECT_EQ(view.m_aFunctions[view.m_nCurrent].m_strCoded, "x+1*2.718281828-4)");
 }
 
 TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
