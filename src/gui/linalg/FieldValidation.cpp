@@ -1,6 +1,5 @@
 #include "gui/linalg/FieldValidation.h"
 
-#include "core/expr/NumberText.h"
 #include "gui/view/Message.h"
 
 #include <QLineEdit>
@@ -27,13 +26,4 @@ std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, in
         return std::nullopt;
     }
     return nValue;
-}
-
-std::optional<double> ReadNumberField(QWidget *parent, const QLineEdit *pField)
-{
-    const std::optional<double> value = ReadWholeNumber(pField->text().toStdString());
-    if (!value)
-        ShowMessage(parent, QStringLiteral("Please enter a number."), QString::fromLatin1(kProgramName),
-                    MsgIcon::Warning);
-    return value;
 }

@@ -2,6 +2,7 @@
 #include "core/calc/CalcEvaluator.h"
 #include "core/calc/CalcText.h"
 #include "core/calc/FunctionValue.h"
+#include "core/expr/NumberText.h"
 
 #include <gtest/gtest.h>
 

@@ -172,6 +172,17 @@ TEST(NumberText, ReadsLikeAtof)
     };
     for (const auto &c : fields)
         EXPECT_EQ(ReadWholeNumber(c.text), c.value) << c.text;
+    // Beyond double either way: the place of the first nonzero digit decides, not the exponent's sign.
+    const std::string zeros(400, '0');
+    EXPECT_EQ(ReadNumber("0." + zeros + "1"), 0.0);
+    EXPECT_EQ(ReadNumber("1" + zeros + "e-10"), std::numeric_limits<double>::max());
+    EXPECT_EQ(ReadNumberText("-1" + zeros + "e-10"), -kInf);
+    const struct { const char *text; NumberKind kind; } kinds[] = {
+        {"+1e400", NumberKind::OutOfRange}, {"1e-400", NumberKind::OutOfRange}, {"-inf", NumberKind::NotFinite},
+        {"nan", NumberKind::NotFinite}, {"1e400x", NumberKind::NotNumber}, {" 5 ", NumberKind::Number},
+    };
+    for (const auto &c : kinds)
+        EXPECT_EQ(ExamineNumber(c.text).kind, c.kind) << c.text;
 }
 
 // Random, fully bracketed expressions that our parser and muParser read the
