@@ -138,6 +138,28 @@ std::optional<double> ReadWholeNumber(const std::string &text)
     return number.value;
 }
 
+std::optional<int> ReadWholeInteger(const std::string &text)
+{
+    std::size_t first = text.find_first_not_of(" \t\r\n\f\v");
+    const std::size_t last = text.find_last_not_of(" \t\r\n\f\v") + 1;
+    if (first == std::string::npos)
+        return std::nullopt;
+    const bool negative = text[first] == '-';
+    if (text[first] == '+' || negative)
+        ++first;
+    // from_chars takes no '+' and would take a second '-'.
+    if (first >= last || !IsDigit(text[first]))
+        return std::nullopt;
+    long long value = 0;
+    const auto res = std::from_chars(text.data() + first, text.data() + last, value);
+    if (res.ec != std::errc() || res.ptr != text.data() + last)
+        return std::nullopt;
+    value = negative ? -value : value;
+    if (value < std::numeric_limits<int>::min() || value > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
 std::optional<double> ReadCellNumber(const std::string &text)
 {
     if (text.find_first_not_of(" \t\r\n\f\v") == std::string::npos)

@@ -39,6 +39,10 @@ SWholeNumber ExamineNumber(const std::string &text);
 // reads through this.
 std::optional<double> ReadWholeNumber(const std::string &text);
 
+// The whole number a field's text holds: blanks around it and one sign
+// allowed, decimal digits only ("0x7", "7.0" and "1e1" are none), within int.
+std::optional<int> ReadWholeInteger(const std::string &text);
+
 // A grid cell or a number of a matrix file: blank reads as 0, anything else
 // as ReadWholeNumber.
 std::optional<double> ReadCellNumber(const std::string &text);

@@ -1,5 +1,6 @@
 #include "gui/linalg/FieldValidation.h"
 
+#include "core/expr/NumberText.h"
 #include "gui/view/Message.h"
 
 #include <QLineEdit>
@@ -7,9 +8,7 @@
 
 std::optional<int> ParseInteger(const QString &strText)
 {
-    bool bOk = false;
-    const int nValue = strText.trimmed().toInt(&bOk);  // C locale, whole text
-    return bOk ? std::optional<int>(nValue) : std::nullopt;
+    return ReadWholeInteger(strText.toStdString());
 }
 
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax)

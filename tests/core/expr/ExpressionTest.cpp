@@ -183,6 +183,12 @@ TEST(NumberText, ReadsLikeAtof)
     };
     for (const auto &c : kinds)
         EXPECT_EQ(ExamineNumber(c.text).kind, c.kind) << c.text;
+    const struct { const char *text; std::optional<int> value; } integers[] = {
+        {" +7 ", 7}, {"-12", -12}, {"07", 7}, {"0x7", {}}, {"7.0", {}}, {"1e1", {}}, {"+-7", {}}, {"", {}},
+        {"2147483647", 2147483647}, {"2147483648", {}},
+    };
+    for (const auto &c : integers)
+        EXPECT_EQ(ReadWholeInteger(c.text), c.value) << c.text;
 }
 
 // Random, fully bracketed expressions that our parser and muParser read the
