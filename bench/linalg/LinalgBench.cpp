@@ -3,7 +3,6 @@
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
 #include "core/expr/NumberText.h"
-#include "core/linalg/NumberFormat.h"
 #include "gui/linalg/EditGrid.h"
 
 #include <benchmark/benchmark.h>

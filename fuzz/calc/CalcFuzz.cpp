@@ -4,6 +4,7 @@
 #include "core/calc/BaseNumber.h"
 #include "core/calc/CalcEvaluator.h"
 #include "core/calc/CalcText.h"
+#include "core/expr/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

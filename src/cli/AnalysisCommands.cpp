@@ -128,7 +128,11 @@ void AddSearch(CLI::App &app, EAnalysisKind kind, const char *name, const char *
                     "The accuracy of an approximation, in decimal places (" + std::to_string(kMinPlaces) + " to " +
                         std::to_string(kMaxPlaces) + ")")
         ->type_name("N")
-        ->default_val(kDefaultPlaces);
+        ->default_val(kDefaultPlaces)
+        ->check([](const std::string &text) {
+            // As the pages read it: no hexadecimal or octal prefixes.
+            return ReadWholeInteger(text) ? std::string() : "'" + text + "' is not an integer";
+        });
     search->output.AddFlag(*cmd);
     cmd->callback([search] { search->Run(); });
 }

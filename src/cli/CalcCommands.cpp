@@ -3,6 +3,7 @@
 
 #include "core/calc/CalcEvaluator.h"
 #include "core/calc/CalcText.h"
+#include "core/expr/NumberText.h"
 
 #include <CLI/CLI.hpp>
 

@@ -2,11 +2,11 @@
 
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
+#include "core/expr/NumberText.h"
 #include "core/expr/SyntaxPlace.h"
 
 #include <CLI/CLI.hpp>
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -66,12 +66,7 @@ bool JsonRequested(const CLI::App &command)
 namespace {
 
 // A plain number, negative ones included: CLI11 takes those as values itself.
-bool IsPlainNumber(const std::string &text)
-{
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return end == text.data() + text.size() && (error == std::errc() || error == std::errc::result_out_of_range);
-}
+bool IsPlainNumber(const std::string &text) { return ExamineNumber(text).kind != NumberKind::NotNumber; }
 
 bool IsOptionOf(const CLI::App &command, const std::string &argument)
 {
@@ -118,23 +113,18 @@ void Warn(const std::string &message) { std::cerr << message << '\n'; }
 
 double ReadValue(const std::string &text, const std::string &what)
 {
-    double value = 0.0;
-    const char *first = text.data();
-    const char *last = first + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc() && end == last && std::isfinite(value))
-        return value;
+    const SWholeNumber number = ExamineNumber(text);
+    if (number.kind == NumberKind::Number)
+        return number.value;
     // A plain number beyond double: the function syntax would read its "e"
     // as Euler's number and give a small, wrong value.
-    if (error == std::errc::result_out_of_range && end == last)
+    if (number.kind == NumberKind::OutOfRange)
         throw CLI::ValidationError(what, "'" + text + "' is out of range");
     // Not a plain number: a constant expression in the function syntax.
     CExpression constant;
     constant.SetExpression(LowerAscii(text));
     if (!IsBlankText(text) && CheckSyntax(constant.m_strCoded) == 0 && constant.XPositions().empty()) {
-        value = constant.Evaluate(0.0);
+        const double value = constant.Evaluate(0.0);
         if (std::isfinite(value))
             return value;
     }

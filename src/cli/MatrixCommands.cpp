@@ -3,13 +3,12 @@
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
 #include "core/linalg/Determinant.h"
-#include "core/linalg/NumberFormat.h"
+#include "core/expr/NumberText.h"
 #include "core/linalg/ToolText.h"
 
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -55,14 +54,11 @@ double ReadCell(const std::string &token, const std::string &where)
 {
     if (const std::optional<double> value = ReadCellNumber(token))
         return *value;
-    const char *first = token.data() + (token[0] == '+' ? 1 : 0);
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, token.data() + token.size(), value);
-    if (error == std::errc::result_out_of_range)
-        throw CInputError(where + ": '" + Shown(token) + "' is out of range");
-    if (error == std::errc() && end == token.data() + token.size() && !std::isfinite(value))
-        throw CInputError(where + ": '" + Shown(token) + "' is not a finite number");
-    throw CInputError(where + ": '" + Shown(token) + "' is not a number");
+    switch (ExamineNumber(token).kind) {
+    case NumberKind::OutOfRange: throw CInputError(where + ": '" + Shown(token) + "' is out of range");
+    case NumberKind::NotFinite: throw CInputError(where + ": '" + Shown(token) + "' is not a finite number");
+    default: throw CInputError(where + ": '" + Shown(token) + "' is not a number");
+    }
 }
 
 // The numbers of one line, separated by blanks or by commas (with blanks

@@ -12,6 +12,11 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <cmath>
+#include <numbers>
+#include <utility>
+#include <vector>
+
 namespace {
 
 class CalcCli : public ::testing::Test
@@ -84,12 +89,19 @@ TEST_F(CalcCli, ConversionsPrintWhatTheWindowShows)
         Press(IDC_CALC_DMS);
         EXPECT_EQ(RunCli({"dms", QString::fromStdString(dms)}).out, m_dlg.DisplayText().toStdString() + "\n");
     }
+    // The named fields of --json against the closed forms: 3, -4 is at 5 and -acos(3/5).
+    const double d = std::numbers::pi / 180;
     const struct
     {
         const char *command;
         int button;
         const char *first, *second;
-    } cases[] = {{"polar", IDC_CALC_RECT_TO_POLAR, "3", "-4"}, {"rect", IDC_CALC_POLAR_TO_RECT, "-1.5", "225"}};
+        std::vector<std::pair<const char *, double>> fields;
+    } cases[] = {
+        {"polar", IDC_CALC_RECT_TO_POLAR, "3", "-4", {{"x", 3}, {"y", -4}, {"radius", 5}, {"angle", -std::acos(0.6) / d}}},
+        {"rect", IDC_CALC_POLAR_TO_RECT, "-1.5", "225",
+         {{"radius", -1.5}, {"angle", 225}, {"x", -1.5 * std::cos(225 * d)}, {"y", -1.5 * std::sin(225 * d)}}},
+    };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.command);
         Edit(IDC_CALC_COORD_IN1)->setText(QString::fromLatin1(c.first));
@@ -99,6 +111,9 @@ TEST_F(CalcCli, ConversionsPrintWhatTheWindowShows)
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, (Edit(IDC_CALC_COORD_OUT1)->text() + "\n" + Edit(IDC_CALC_COORD_OUT2)->text() + "\n")
                                .toStdString());
+        const nlohmann::json result = nlohmann::json::parse(RunCli({c.command, c.first, c.second, "--json"}).out)["result"];
+        for (const auto &[name, value] : c.fields)
+            EXPECT_NEAR(result[name].get<double>(), value, 1e-14 * std::fabs(value)) << name;
     }
 }
 

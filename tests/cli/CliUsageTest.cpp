@@ -69,6 +69,7 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"--version"}, "", 0, ""},
         {{"calc", "2", "--base", "1"}, "", 2, "--base: Please enter an integer between 2 and 36."},
         {{"roots", "x", "--places", "0"}, "", 2, "--places"},
+        {{"roots", "x", "--places", "0x7"}, "", 2, "--places: '0x7' is not an integer"},  // as the pages refuse it
         {{"integrate", "x", "0", "1", "--step", "0"}, "", 2, "--step"},
     };
     for (const auto &c : cases) {

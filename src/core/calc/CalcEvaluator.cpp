@@ -1,6 +1,7 @@
 #include "core/calc/CalcEvaluator.h"
 
 #include "core/calc/BaseNumber.h"
+#include "core/expr/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -35,50 +36,6 @@ int DigitValue(char c)
     return 99;
 }
 
-// The leading decimal number of a text ("-", digits, ".", digits, "E",
-// "-", digits); anything else reads as 0, an overflow as infinity.
-double ReadDecimal(std::string_view s)
-{
-    std::size_t n = 0;
-    int nDigits = 0, nLead = 0;
-    bool bSeenNonZero = false;
-    while (n < s.size() && IsDigit(s[n])) {
-        bSeenNonZero |= s[n] != '0';
-        nLead += bSeenNonZero;
-        ++n, ++nDigits;
-    }
-    if (n < s.size() && s[n] == '.') {
-        ++n;
-        while (n < s.size() && IsDigit(s[n])) {
-            if (!bSeenNonZero && s[n] == '0')
-                --nLead;
-            bSeenNonZero |= s[n] != '0';
-            ++n, ++nDigits;
-        }
-    }
-    if (nDigits == 0)
-        return 0.0;
-    long long nExponent = 0;
-    if (n + 1 < s.size() && s[n] == 'E') {
-        std::size_t e = n + 1;
-        const bool bNegative = s[e] == '-';
-        if (bNegative)
-            ++e;
-        if (e < s.size() && IsDigit(s[e])) {
-            for (; e < s.size() && IsDigit(s[e]); ++e)
-                nExponent = std::min(nExponent * 10 + (s[e] - '0'), 100000LL);
-            if (bNegative)
-                nExponent = -nExponent;
-            n = e;
-        }
-    }
-    double dValue = 0.0;
-    const auto result = std::from_chars(s.data(), s.data() + n, dValue, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range)
-        return nLead + nExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return dValue;
-}
-
 // sin and cos of x degrees. The angle is split exactly into 90 q + y with
 // |y| <= 45, so the quarter turns are exact (cos 90 is 0) and sin 30 is 0.5;
 // the rest is worked in extended precision and rounded once.
@@ -99,7 +56,7 @@ std::pair<long double, long double> SinCosDegrees(double x)
 
 double ToDegrees(long double a) { return static_cast<double>(a * (180.0L / kPiL)); }
 
-// Exact n! (n <= 170) in base-1e9 limbs, then rounded once by from_chars.
+// Exact n! (n <= 170) in base-1e9 limbs, then rounded once when read.
 double ExactFactorial(int n)
 {
     std::vector<std::uint32_t> limbs{1};
@@ -120,7 +77,7 @@ double ExactFactorial(int n)
         digits += buf;
     }
     double d = 0.0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), d);
+    ReadDecimal(digits.data(), digits.data() + digits.size(), d);
     return d;
 }
 
@@ -443,7 +400,7 @@ bool CCalcEvaluator::ReadToken(double *pValue)
                 e = f;
             }
         }
-        *pValue = ReadDecimal(strToken);
+        ReadDecimal(strToken.data(), strToken.data() + strToken.size(), *pValue, 'E');
     } else {
         CBaseNumber number;
         number.m_strInput = std::move(strToken);

@@ -1,23 +1,13 @@
 #include "core/calc/CalcText.h"
 
 #include "core/calc/BaseNumber.h"
+#include "core/expr/NumberText.h"
 
-#include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace {
 
 constexpr const char *kDegreeSign = "\xC2\xB0";
-
-std::string ToChars(double dValue, std::chars_format format, int nPrecision)
-{
-    if (std::isnan(dValue))
-        return "nan";
-    char buf[400];
-    const auto result = std::to_chars(buf, buf + sizeof buf, dValue, format, nPrecision);
-    return std::string(buf, result.ptr);
-}
 
 std::string RemoveSpaces(std::string s)
 {
@@ -27,8 +17,8 @@ std::string RemoveSpaces(std::string s)
 
 }  // namespace
 
-std::string FormatG16(double dValue) { return ToChars(dValue, std::chars_format::general, 16); }
-std::string FormatG10(double dValue) { return ToChars(dValue, std::chars_format::general, 10); }
+std::string FormatG16(double dValue) { return FormatSignificant(dValue, 16); }
+std::string FormatG10(double dValue) { return FormatSignificant(dValue, 10); }
 
 bool IsIntegral(double dValue) { return std::trunc(dValue) == dValue; }
 
@@ -94,37 +84,6 @@ std::string RecallText(const std::string &strMemory)
     return s;
 }
 
-double ReadNumberText(const std::string &strText)
-{
-    std::size_t i = strText.find_first_not_of(" \t\n\r\f\v");
-    if (i == std::string::npos)
-        return 0.0;
-    bool bNegative = false;
-    if (strText[i] == '+' || strText[i] == '-')
-        bNegative = strText[i++] == '-';
-    if (i < strText.size() && (strText[i] == '+' || strText[i] == '-'))
-        return 0.0;
-    const char *first = strText.data() + i;
-    const char *last = strText.data() + strText.size();
-    double dValue = 0.0;
-    const auto result = std::from_chars(first, last, dValue, std::chars_format::general);
-    if (result.ec == std::errc::invalid_argument)
-        return 0.0;
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: the exponent says which.
-        const std::string_view text(first, result.ptr - first);
-        const std::size_t e = text.find_first_of("eE");
-        long long nExponent = 0;
-        if (e != std::string_view::npos)
-            std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), nExponent);
-        double dMantissa = 0.0;
-        std::from_chars(text.data(), text.data() + std::min(e, text.size()), dMantissa, std::chars_format::fixed);
-        const bool bLarge = std::isinf(dMantissa) || (nExponent > 0 && dMantissa != 0);
-        dValue = bLarge ? std::numeric_limits<double>::infinity() : 0.0;
-    }
-    return bNegative ? -dValue : dValue;
-}
-
 std::string ConvertDms(const std::string &strDisplay)
 {
     if (strDisplay.find('\'') == std::string::npos) {
@@ -146,8 +105,8 @@ std::string ConvertDms(const std::string &strDisplay)
             m -= 60;
             d += 1;
         }
-        return std::string(bNegative ? "-" : "") + ToChars(d, std::chars_format::fixed, 0) + kDegreeSign + " " +
-               ToChars(m, std::chars_format::fixed, 0) + "' " + ToChars(s, std::chars_format::fixed, 2) + "\"  ";
+        return std::string(bNegative ? "-" : "") + FormatFixed(d, 0) + kDegreeSign + " " +
+               FormatFixed(m, 0) + "' " + FormatFixed(s, 2) + "\"  ";
     }
     std::string s = RemoveSpaces(strDisplay);
     const bool bNegative = s.find('-') != std::string::npos;

@@ -58,9 +58,6 @@ std::string RefusalText(const SCalcResult &result);
 // spaces; a text without an apostrophe is decimal.
 std::string ConvertDms(const std::string &strDisplay);
 
-// Reads the leading decimal number of a text; no number reads as 0.
-double ReadNumberText(const std::string &strText);
-
 // (radius, angle in degrees) of (x, y), and (x, y) of (radius, degrees).
 std::pair<double, double> RectToPolar(double x, double y);
 std::pair<double, double> PolarToRect(double r, double dDegrees);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/deriv/ConstantEvaluator.h"
+#include "core/expr/NumberText.h"
 
 namespace {
 
@@ -18,13 +19,6 @@ std::string IntText(int n)
     char buffer[16];
     auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, n);
     return std::string(buffer, ec == std::errc() ? ptr : buffer);
-}
-
-double ReadFixed(const std::string &text)
-{
-    double v = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
-    return v;
 }
 
 std::string ToChars(double v, std::chars_format format)
@@ -122,7 +116,8 @@ std::string FormatConstant(double value)
                 // same operations in the same order (the sign goes with the
                 // mantissa, which changes no magnitude).
                 const int k = exponent - j;
-                const double m = ReadFixed(mantissa);
+                double m = 0;
+                ReadDecimal(mantissa.data(), mantissa.data() + mantissa.size(), m);
                 std::string candidate;
                 double back = 0;
                 if (pass == 0 && k > 0) {

@@ -1,7 +1,6 @@
 #include "core/linalg/ToolText.h"
 
 #include "core/expr/NumberText.h"
-#include "core/linalg/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,6 @@
 find_package(Eigen3 3.4 REQUIRED NO_MODULE)
 target_link_libraries(corvanta_core PRIVATE Eigen3::Eigen)
 target_sources(corvanta_core PRIVATE
-  src/core/linalg/NumberFormat.h src/core/linalg/NumberFormat.cpp
   src/core/linalg/ScaledLu.h src/core/linalg/ScaledLu.cpp
   src/core/linalg/Determinant.h src/core/linalg/Determinant.cpp
   src/core/linalg/LinearSystem.h src/core/linalg/LinearSystem.cpp

@@ -1,5 +1,4 @@
 target_sources(corvanta_core PRIVATE
-  src/core/expr/NumberText.h src/core/expr/NumberText.cpp
   src/core/plot/GraphState.h
   src/core/plot/ViewState.h src/core/plot/ViewState.cpp
   src/core/plot/CurvePath.h src/core/plot/CurvePath.cpp

@@ -1,6 +1,7 @@
 #include "gui/analysis/AnalysisPage.h"
 
 #include "core/deriv/Derivative.h"
+#include "core/expr/NumberText.h"
 
 #include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
@@ -247,11 +248,11 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
             m_nMode = i;
     if (!ReadNumberField(m_pFrom, m_dFrom) || !ReadNumberField(m_pTo, m_dTo))
         return false;
-    bool bOk = false;
-    const int n = m_pAccuracy->text().trimmed().toInt(&bOk);
+    const std::optional<int> places = ReadWholeInteger(m_pAccuracy->text().toStdString());
+    const int n = places.value_or(0);
     const QString caption = QString::fromLatin1(kProgramName);
-    if (!bOk || n < kMinPlaces || n > kMaxPlaces) {
-        ShowMessage(this, bOk ? QString::fromStdString(PlacesRangeText()) : QStringLiteral("Please enter an integer."),
+    if (!places || n < kMinPlaces || n > kMaxPlaces) {
+        ShowMessage(this, places ? QString::fromStdString(PlacesRangeText()) : QStringLiteral("Please enter an integer."),
                     caption, MsgIcon::Warning);
         m_pAccuracy->setFocus();
         m_pAccuracy->selectAll();

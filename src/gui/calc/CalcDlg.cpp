@@ -6,6 +6,7 @@
 #include "gui/calc/CalcButton.h"
 #include "gui/view/CommandIds.h"
 #include "gui/view/Message.h"
+#include "gui/view/NumberField.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -566,8 +567,11 @@ void CCalcDlg::OnDegreesMinutesSeconds()
 
 void CCalcDlg::OnRectToPolar()
 {
-    const double x = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1))->text()));
-    const double y = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2))->text()));
+    // Read as the command line reads them: a field without a number is refused.
+    double x = 0.0, y = 0.0;
+    if (!ReadNumberField(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1)), x) ||
+        !ReadNumberField(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2)), y))
+        return;
     const auto [r, a] = RectToPolarTexts(x, y);
     static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(r));
     static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(a));
@@ -575,8 +579,10 @@ void CCalcDlg::OnRectToPolar()
 
 void CCalcDlg::OnPolarToRect()
 {
-    const double r = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1))->text()));
-    const double a = ReadNumberText(Std(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2))->text()));
+    double r = 0.0, a = 0.0;
+    if (!ReadNumberField(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN1)), r) ||
+        !ReadNumberField(static_cast<QLineEdit *>(Control(IDC_CALC_COORD_IN2)), a))
+        return;
     const auto [x, y] = PolarToRectTexts(r, a);
     static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT1))->setText(Text(x));
     static_cast<QLineEdit *>(Control(IDC_CALC_COORD_OUT2))->setText(Text(y));

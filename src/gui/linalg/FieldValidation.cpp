@@ -8,9 +8,7 @@
 
 std::optional<int> ParseInteger(const QString &strText)
 {
-    bool bOk = false;
-    const int nValue = strText.trimmed().toInt(&bOk);  // C locale, whole text
-    return bOk ? std::optional<int>(nValue) : std::nullopt;
+    return ReadWholeInteger(strText.toStdString());
 }
 
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax)
@@ -27,13 +25,4 @@ std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, in
         return std::nullopt;
     }
     return nValue;
-}
-
-std::optional<double> ReadNumberField(QWidget *parent, const QLineEdit *pField)
-{
-    const std::optional<double> value = ReadWholeNumber(pField->text().toStdString());
-    if (!value)
-        ShowMessage(parent, QStringLiteral("Please enter a number."), QString::fromLatin1(kProgramName),
-                    MsgIcon::Warning);
-    return value;
 }

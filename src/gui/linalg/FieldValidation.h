@@ -10,7 +10,6 @@ class QWidget;
 // exchange. Each shows its message (and returns nothing) when the field's
 // text is not a value in range. Numbers are read the same in every locale.
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax);
-std::optional<double> ReadNumberField(QWidget *parent, const QLineEdit *pField);
 
 // The integer check without a message.
 std::optional<int> ParseInteger(const QString &strText);

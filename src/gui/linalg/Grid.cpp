@@ -2,7 +2,6 @@
 
 #include "core/linalg/Matrix.h"
 #include "core/expr/NumberText.h"
-#include "core/linalg/NumberFormat.h"
 #include "core/linalg/ToolText.h"
 #include "gui/view/Message.h"
 

@@ -4,6 +4,7 @@
 #include "core/linalg/ToolText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
+#include "gui/view/NumberField.h"
 #include "gui/linalg/KeptWork.h"
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SpinButton.h"
@@ -314,10 +315,8 @@ bool CMatrixOpsDlg::Compute()
         break;
     }
     case MultiplyNumber: {
-        const std::optional<double> number = ReadNumberField(this, m_pNumber);
-        if (!number)
+        if (!ReadNumberField(m_pNumber, m_dNumber))
             return false;
-        m_dNumber = *number;
         result = CMatrix::Checked(m_first.Scale(m_dNumber));
         break;
     }

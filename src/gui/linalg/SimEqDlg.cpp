@@ -1,7 +1,6 @@
 #include "gui/linalg/SimEqDlg.h"
 
 #include "core/linalg/LinearSystem.h"
-#include "core/linalg/NumberFormat.h"
 #include "core/linalg/ToolText.h"
 #include "core/expr/NumberText.h"
 #include "gui/linalg/EditGrid.h"

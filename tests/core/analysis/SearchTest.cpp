@@ -267,6 +267,30 @@ TEST(PointFinders, ClosePointsAreSeparatedAndTypedBySideSigns)
         EXPECT_EQ(p.maximum, std::sin(100 * p.x) > 0) << p.x;
 }
 
+// A root is listed only where |f| is below 10^-places, the accuracy asked for
+// on the pages and the command line. Between two close roots the search stalls
+// where |f| is about 4e-11: listed at ten places, not at eleven.
+TEST(AnalysisRun, ListedRootsMeetTheAccuracyAskedFor)
+{
+    const auto tanMinusX = +[](double x) { return std::tan(x) - x; };
+    const auto closeRoots = +[](double x) { return (x - 0.49999) * (x - 0.50001); };
+    constexpr std::size_t kAny = ~std::size_t{0};
+    const struct { const char *text; double (*f)(double); int places; std::size_t count; } cases[] = {
+        {"tan(x)-x", tanMinusX, 10, 5}, {"tan(x)-x", tanMinusX, 15, 3},
+        {"(x-0.49999)*(x-0.50001)", closeRoots, 10, kAny}, {"(x-0.49999)*(x-0.50001)", closeRoots, 11, kAny},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text << " " << c.places);
+        const auto result = RunAnalysis({EAnalysisKind::Roots, c.text, false, -10, 10, c.places});
+        ASSERT_TRUE(result);
+        if (c.count != kAny) {
+            EXPECT_EQ(result->points.size(), c.count);
+        }
+        for (const SAnalysisPoint &p : result->points)
+            EXPECT_LT(std::fabs(c.f(p.x)), std::pow(10.0, -c.places)) << p.x;
+    }
+}
+
 // A run that fills its candidate table loses points even when the two runs
 // together stay below 600 candidates.
 TEST(PointFinders, TruncatedWhenEitherRunIsFull)

@@ -179,6 +179,23 @@ TEST(NumberText, ReadsLikeAtof)
     };
     for (const auto &c : fields)
         EXPECT_EQ(ReadWholeNumber(c.text), c.value) << c.text;
+    // Beyond double either way: the place of the first nonzero digit decides, not the exponent's sign.
+    const std::string zeros(400, '0');
+    EXPECT_EQ(ReadNumber("0." + zeros + "1"), 0.0);
+    EXPECT_EQ(ReadNumber("1" + zeros + "e-10"), std::numeric_limits<double>::max());
+    EXPECT_EQ(ReadNumberText("-1" + zeros + "e-10"), -kInf);
+    const struct { const char *text; NumberKind kind; } kinds[] = {
+        {"+1e400", NumberKind::OutOfRange}, {"1e-400", NumberKind::OutOfRange}, {"-inf", NumberKind::NotFinite},
+        {"nan", NumberKind::NotFinite}, {"1e400x", NumberKind::NotNumber}, {" 5 ", NumberKind::Number},
+    };
+    for (const auto &c : kinds)
+        EXPECT_EQ(ExamineNumber(c.text).kind, c.kind) << c.text;
+    const struct { const char *text; std::optional<int> value; } integers[] = {
+        {" +7 ", 7}, {"-12", -12}, {"07", 7}, {"0x7", {}}, {"7.0", {}}, {"1e1", {}}, {"+-7", {}}, {"", {}},
+        {"2147483647", 2147483647}, {"2147483648", {}},
+    };
+    for (const auto &c : integers)
+        EXPECT_EQ(ReadWholeInteger(c.text), c.value) << c.text;
 }
 
 // Random, fully bracketed expressions that our parser and muParser read the

@@ -1,7 +1,7 @@
 #include "core/linalg/Determinant.h"
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
-#include "core/linalg/NumberFormat.h"
+#include "core/expr/NumberText.h"
 #include "core/linalg/ToolText.h"
 
 #include <Eigen/Dense>

@@ -172,13 +172,30 @@ TEST_F(MainFrame, DegreeOptionOnlyForTrigonometryAndOneFlagForBothBoxes)
 TEST_F(MainFrame, ZoomKeysAndButtonsReachTheView)
 {
     ShowFrame();
+    CCorvantaView *pView = m_pFrame->View();
+    // Each of the six zoom commands, run and clicked, doubles or halves its axes alone.
+    const struct { int id; double sx, sy; } zooms[] = {
+        {ID_ZOOM_IN_X, 2, 1}, {ID_ZOOM_OUT_X, 0.5, 1}, {ID_ZOOM_IN_Y, 1, 2},
+        {ID_ZOOM_OUT_Y, 1, 0.5}, {ID_ZOOM_IN, 2, 2}, {ID_ZOOM_OUT, 0.5, 0.5},
+    };
+    for (const auto &z : zooms) {
+        SCOPED_TRACE(z.id);
+        for (bool button : {false, true}) {
+            pView->m_dScaleX = pView->m_dScaleY = 1;
+            if (button)
+                m_pFrame->ZoomButton(z.id)->click();
+            else
+                ASSERT_TRUE(m_pFrame->ExecuteCommand(z.id));
+            ExpectScale(z.sx, z.sy);
+        }
+    }
+    pView->m_dScaleX = pView->m_dScaleY = 1;
     m_pFrame->ZoomButton(ID_ZOOM_IN_Y)->click();
-    ExpectScale(1, 2);
-    m_pFrame->View()->setFocus();
+    pView->setFocus();
     QTest::keyClick(m_pFrame->View(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);  // keypad keys too
     ExpectScale(0.5, 1);
 
-    CCorvantaView *pView = m_pFrame->View();  // a step beyond the scale limit says so and changes nothing
+    // A step beyond the scale limit says so and changes nothing.
     pView->m_dScaleX = pView->m_dScaleY = CCorvantaView::kMaxScale;
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ZOOM_IN));
     EXPECT_EQ(pView->m_dScaleX, CCorvantaView::kMaxScale);

@@ -72,6 +72,21 @@ TEST_F(CalcWindow, AngleModeAndBasesReachTheEvaluatorAndBadBasesAreRefused)
     EXPECT_EQ(m_messages.shown.size(), 1u);
 }
 
+// The coordinate fields take the numbers the command line takes: anything
+// else is refused, not read as 0, and the last results stay.
+TEST_F(CalcWindow, CoordinateFieldsRefuseWhatIsNoNumber)
+{
+    for (const char *psz : {"abc", "1,5", "", "inf", "2x"}) {
+        m_messages.Clear();
+        Edit(IDC_CALC_COORD_IN1)->setText(psz);
+        Edit(IDC_CALC_COORD_IN2)->setText("4");
+        Edit(IDC_CALC_COORD_OUT1)->setText("kept");
+        Press(IDC_CALC_RECT_TO_POLAR);
+        EXPECT_EQ(m_messages.Texts(), QStringList{"Please enter a number."}) << psz;
+        EXPECT_EQ(Edit(IDC_CALC_COORD_OUT1)->text(), "kept") << psz;
+    }
+}
+
 // D°M'S" and the coordinate conversions are compared with the command line's.
 TEST_F(CalcWindow, PowersConversionsAndCopyWorkOnTheDisplayAndTheirFields)
 {
