@@ -263,7 +263,6 @@ void CMainFrame::CreateGraphArea()
     m_pView->setObjectName(QStringLiteral("GraphArea"));
     m_pView->setMinimumSize(200, 150);
     m_pView->SetHost(this);
-    m_pGraphArea = m_pView;
     setCentralWidget(m_pView);
 
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);

@@ -62,14 +62,10 @@ public:
     void ShowStatusText(const QString &strText) override;
 
     // --- Frame operations used by the view and the tools ---
-    void SetBarControlText(int nId, const QString &strText);  // expression bar control
-    QString BarControlText(int nId) const;
     void SetTracePositionText(const QString &strText) override;  // IDC_TRACE_POSITION
     void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
-    bool IsBarVisible(bool bTangent) const;
     void UpdateDegreeOption(const QString &strCoded) override;
     void SetIndicatorColor(const QColor &color) override;
-    QColor IndicatorColor() const;
     bool IsScientific() const override { return m_bScientific; }
     bool IsTrigonometric() const override { return m_bTrigonometric; }
     bool IsDegree() const override { return m_bDegree; }
@@ -85,38 +81,25 @@ public:
     // recent file, one that cannot be opened leaves everything as it was.
     // Returns whether the file is now the document.
     bool OpenDocumentFile(const QString &strPath) { return m_pDocuments->OpenDocumentFile(strPath); }
-
-    // Asks for a file name: bSave for Save As (the file may be new), else
-    // for Open. Empty means cancelled. Tests replace the file dialog here.
-    using FileDialogHandler = CDocumentCommands::FileDialogHandler;
-    void SetFileDialogHandler(FileDialogHandler handler) { m_pDocuments->SetFileDialogHandler(std::move(handler)); }
-    QString AskFileName(bool bSave, const QString &strSuggested) { return m_pDocuments->AskFileName(bSave, strSuggested); }
+    // New, open, save, save as and the recent files (their file dialog
+    // can be replaced there).
+    CDocumentCommands *DocumentCommands() const { return m_pDocuments; }
 
     // "Save changes to ...?" before the document is replaced or the program
     // ends; false when the user cancelled or the save did not happen.
     bool SaveModified() { return m_pDocuments->SaveModified(); }
-    // The window title: the document's name, "*" while modified, the program.
-    void UpdateTitle();
-    QString PendingDocumentPath() const { return m_pDocuments->PendingDocumentPath(); }
     CRecentFileList &RecentFiles() { return m_pDocuments->RecentFiles(); }
     void AddToRecentFileList(const QString &strPath) { m_pDocuments->AddToRecentFileList(strPath); }
     void RefreshRecentFileMenu();
 
-    // --- Parts, for the view, the tools and tests ---
+    // --- Parts, for the view and the tools ---
     QAction *Action(int nId) const;
-    QMenu *Popup(int nIndex) const;
     QToolBar *MainToolBar() const { return m_pMainToolBar; }
-    QToolBar *ExpressionBar() const;
-    QDockWidget *ZoomBar() const;
-    QDockWidget *TraceBar() const;
-    QDockWidget *TangentBar() const;
+    CExpressionBar *ExpressionBar() const { return m_pExpressionBar; }
+    CZoomBar *ZoomBar() const { return m_pZoomBar; }
+    CTraceBar *TraceBar() const { return m_pTraceBar; }
+    CTangentBar *TangentBar() const { return m_pTangentBar; }
     QComboBox *FunctionList() const { return m_pFunctionList; }
-    QWidget *ExpressionBarControl(int nId) const;
-    QWidget *TraceBarControl(int nId) const;
-    QWidget *TangentBarControl(int nId) const;
-    QToolButton *ZoomButton(int nId) const;
-    QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
-    QWidget *GraphArea() const { return m_pGraphArea; }
     CCorvantaView *View() const { return m_pView; }
     CCalcDlg *CalcDlg() const { return m_pCalcDlg; }
     COutputCommands *Output() const { return m_pOutput; }
@@ -125,9 +108,6 @@ public:
     bool ExecuteCommand(int nId);
     // Brings enabled states and check marks up to date (menus do it on opening).
     void UpdateCommandStates();
-
-    // Floats the zoom, trace and tangent bars at their places on the screen.
-    void PlaceFloatingBars();
 
     // --- Command handlers of the frame ---
     void OnFileNew(int nId);
@@ -174,6 +154,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QMenu *Popup(int nIndex) const;
+    // The window title: the document's name, "*" while modified, the program.
+    void UpdateTitle();
+    bool IsBarVisible(bool bTangent) const;
+    // Floats the zoom, trace and tangent bars at their places on the screen.
+    void PlaceFloatingBars();
     void CreateActions();
     void CreateMenus();
     void CreateMainToolBar();
@@ -208,7 +194,6 @@ private:
     CTangentBar *m_pTangentBar = nullptr;
     CFloatingBars *m_pFloatingBars = nullptr;
     QList<QLabel *> m_aIndicators;
-    QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;
     CCalcDlg *m_pCalcDlg = nullptr;  // made hidden with the view, kept until the frame goes
     COutputCommands *m_pOutput = nullptr;

@@ -1,5 +1,5 @@
-// The frame as the view's host: the range fields, the function list, the
-// bars' texts and flags the view sets, and the parts it reaches.
+// The frame as the view's host: the range fields, the function list and
+// the bars' texts and flags that the view sets.
 #include "gui/app/MainFrame.h"
 
 #include "gui/app/CorvantaDoc.h"
@@ -7,34 +7,22 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TangentBar.h"
 #include "gui/app/TraceBar.h"
-#include "gui/app/ZoomBar.h"
 #include "gui/view/CommandIds.h"
 
 #include <QComboBox>
 #include <QStatusBar>
 
-QToolBar *CMainFrame::ExpressionBar() const { return m_pExpressionBar; }
-QDockWidget *CMainFrame::ZoomBar() const { return m_pZoomBar; }
-QDockWidget *CMainFrame::TraceBar() const { return m_pTraceBar; }
-QDockWidget *CMainFrame::TangentBar() const { return m_pTangentBar; }
-QWidget *CMainFrame::ExpressionBarControl(int nId) const { return m_pExpressionBar->Control(nId); }
-QWidget *CMainFrame::TraceBarControl(int nId) const { return m_pTraceBar->Control(nId); }
-QWidget *CMainFrame::TangentBarControl(int nId) const { return m_pTangentBar->Control(nId); }
-QToolButton *CMainFrame::ZoomButton(int nId) const { return m_pZoomBar->Button(nId); }
-
-// --- Frame operations -------------------------------------------------------
-
 QString CMainFrame::RangeFieldText(int nId) const
 {
     if (nId < IDC_X_MIN || nId > IDC_Y_MAX)
         return {};
-    return BarControlText(nId);
+    return m_pExpressionBar->ControlText(nId);
 }
 
 void CMainFrame::SetRangeFieldText(int nId, const QString &strText)
 {
     if (nId >= IDC_X_MIN && nId <= IDC_Y_MAX)
-        SetBarControlText(nId, strText);
+        m_pExpressionBar->SetControlText(nId, strText);
 }
 
 void CMainFrame::FocusFunctionList()
@@ -112,15 +100,14 @@ void CMainFrame::SelectFunctionListEntry(int nIndex)
     m_pFunctionList->setCurrentIndex(nIndex);
 }
 
-void CMainFrame::SetDerivativeText(const QString &strText) { SetBarControlText(IDC_DERIVATIVE, strText); }
+void CMainFrame::SetDerivativeText(const QString &strText)
+{
+    m_pExpressionBar->SetControlText(IDC_DERIVATIVE, strText);
+}
 
 void CMainFrame::ShowStatusText(const QString &strText) { statusBar()->showMessage(strText, 5000); }
 
 bool CMainFrame::IsNewDocument() const { return Document() && Document()->m_bNewDocument; }
-
-void CMainFrame::SetBarControlText(int nId, const QString &strText) { m_pExpressionBar->SetControlText(nId, strText); }
-
-QString CMainFrame::BarControlText(int nId) const { return m_pExpressionBar->ControlText(nId); }
 
 void CMainFrame::SetTracePositionText(const QString &strText) { m_pTraceBar->SetPositionText(strText); }
 
@@ -154,5 +141,3 @@ void CMainFrame::UpdateDegreeOption(const QString &strCoded)
 }
 
 void CMainFrame::SetIndicatorColor(const QColor &color) { m_pExpressionBar->SetIndicatorColor(color); }
-
-QColor CMainFrame::IndicatorColor() const { return m_pExpressionBar->IndicatorColor(); }

@@ -3,6 +3,7 @@
 #include "core/analysis/AnalysisRun.h"
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/GuiFixtures.h"
+#include "gui/app/TraceBar.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -228,8 +229,8 @@ TEST_F(AnalysisFrame, TraceFieldGivesTheValueOfTheSelectedFunction)
 {
     PlotInFrame({"sin(x)"});
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_TRACE));
-    auto *x = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_X));
-    auto *fx = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_FX));
+    auto *x = qobject_cast<QLineEdit *>(m_pFrame->TraceBar()->Control(IDC_TRACE_X));
+    auto *fx = qobject_cast<QLineEdit *>(m_pFrame->TraceBar()->Control(IDC_TRACE_FX));
     ASSERT_TRUE(x && fx);
     x->setText(QStringLiteral("90"));
     EXPECT_EQ(fx->text(), "0.893996663600558");

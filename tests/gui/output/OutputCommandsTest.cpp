@@ -1,6 +1,7 @@
 // The output commands: clipboard, the graph's context menu, export, the graph
 // attributes, and help with its pages.
 #include "gui/GuiFixtures.h"
+#include "gui/app/ExpressionBar.h"
 #include "gui/output/GraphAttrDlg.h"
 #include "gui/output/HelpWindow.h"
 #include "gui/output/OutputCommands.h"
@@ -149,10 +150,10 @@ TEST_F(FrameOutput, ColourChooserStartsOnTheGraphsColourAndTheIndicatorFollows)
         return std::optional<QColor>(QColor(255, 128, 0));
     });
     dlg.OnChooseColor(0);
-    EXPECT_EQ(opened, m_pFrame->IndicatorColor());
+    EXPECT_EQ(opened, m_pFrame->ExpressionBar()->IndicatorColor());
     EXPECT_NE(opened, QColor(Qt::black));
     m_pFrame->Output()->ApplyGraphAttributes(dlg);
-    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(255, 128, 0));
+    EXPECT_EQ(m_pFrame->ExpressionBar()->IndicatorColor(), QColor(255, 128, 0));
 }
 
 TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)
