@@ -217,19 +217,6 @@ QString CAnalysisPage::Title() const { return QString::fromLatin1(m_texts.title)
 
 QWidget *CAnalysisPage::Control(int nId) const { return findChild<QWidget *>(Name(nId)); }
 
-QStringList CAnalysisPage::ResultLines() const
-{
-    QStringList lines;
-    for (int i = 0; i < m_pList->count(); ++i)
-        lines << m_pList->item(i)->text();
-    return lines;
-}
-
-QString CAnalysisPage::ResultLabelText() const
-{
-    return m_pResultLabel ? m_pResultLabel->text() : m_pResultBox->title();
-}
-
 bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
 {
     if (!bSaveAndValidate) {

@@ -62,8 +62,6 @@ public:
     QString Title() const;
     QPushButton *CalculateButton() const { return m_pCalculate; }
     QWidget *Control(int nId) const;
-    QStringList ResultLines() const;
-    QString ResultLabelText() const;
 
     // Replaces the progress window's callback (tests cancel through it).
     void SetProgressCallback(ProgressCallback callback) { m_testProgress = std::move(callback); }

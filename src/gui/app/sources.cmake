@@ -16,6 +16,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/MainFrame.h src/gui/app/MainFrame.cpp
   src/gui/app/MainFrameViewHost.cpp
   src/gui/app/MainFrameAnalysis.cpp
+  src/gui/app/MainFrameTools.cpp
   src/gui/app/FloatingBars.h src/gui/app/FloatingBars.cpp
   src/gui/app/FollowCommand.h src/gui/app/FollowCommand.cpp
   src/gui/app/CorvantaApp.h src/gui/app/CorvantaApp.cpp)
