@@ -45,9 +45,6 @@ public:
     QLineEdit *NumberField() const { return m_pNumber; }
     QComboBox *OperationList() const { return m_pOperation; }
     QRadioButton *MatrixButton(int nIndex) const { return nIndex == 0 ? m_pMatrix1 : m_pMatrix2; }
-    QLabel *Description() const { return m_pDescription; }
-    QGroupBox *InputGroup() const { return m_pGroup; }
-    const CMatrix &Result() const { return m_result; }
 
     void OnOperationSelected(int nOperation);
     void OnRowsChanged();
