@@ -307,8 +307,8 @@ void CAnalysisPage::OnNearPoint()
 std::optional<SAnalysisResult> CAnalysisPage::RunSearch(const SAnalysisRequest &request)
 {
     const SWaitCursor wait;
-    if (m_testProgress)
-        return RunAnalysis(request, m_testProgress);
+    if (m_progress)
+        return RunAnalysis(request, m_progress);
     CProgressDialog progress(this, QStringLiteral("Searching..."));
     return RunAnalysis(request, progress.Callback());
 }

@@ -18,7 +18,6 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
-class QToolButton;
 class CCorvantaView;
 class CCorvantaDoc;
 class CExpressionBar;
