@@ -4,6 +4,7 @@
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/MatrixOpsDlg.h"
+#include "gui/linalg/MatrixOpsControls.h"
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SimEqDlg.h"
 
@@ -123,17 +124,17 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
         // The window keeps the second matrix's rows in step with the first's
         // columns, so only the command line meets sizes that do not fit.
         const bool mismatch = c.operation == CMatrixOpsDlg::Multiply && c.second.size() != c.first[0].size();
-        dlg.OperationList()->setCurrentIndex(c.operation);
-        dlg.RowsField()->setText(QString::number(c.first.size()));
-        dlg.ColumnsField()->setText(QString::number(c.first[0].size()));
-        Fill(*dlg.FirstGrid(), c.first);
-        dlg.OperationList()->setCurrentIndex(c.operation);
+        OperationList(dlg)->setCurrentIndex(c.operation);
+        RowsField(dlg)->setText(QString::number(c.first.size()));
+        ColumnsField(dlg)->setText(QString::number(c.first[0].size()));
+        Fill(*FirstGrid(dlg), c.first);
+        OperationList(dlg)->setCurrentIndex(c.operation);
         if (c.operation == CMatrixOpsDlg::MultiplyNumber)
-            dlg.NumberField()->setText(QString::fromStdString(c.second[0][0]));
+            NumberField(dlg)->setText(QString::fromStdString(c.second[0][0]));
         if (c.operation == CMatrixOpsDlg::Multiply && !mismatch) {
-            dlg.MatrixButton(1)->click();
-            dlg.ColumnsField()->setText(QString::number(c.second[0].size()));
-            Fill(*dlg.SecondGrid(), c.second);
+            MatrixButton(dlg, 1)->click();
+            ColumnsField(dlg)->setText(QString::number(c.second[0].size()));
+            Fill(*SecondGrid(dlg), c.second);
         }
         dlg.OnCalculate();
 

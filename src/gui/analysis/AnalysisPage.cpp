@@ -218,19 +218,6 @@ QString CAnalysisPage::Title() const { return QString::fromLatin1(m_texts.title)
 
 QWidget *CAnalysisPage::Control(int nId) const { return findChild<QWidget *>(Name(nId)); }
 
-QStringList CAnalysisPage::ResultLines() const
-{
-    QStringList lines;
-    for (int i = 0; i < m_pList->count(); ++i)
-        lines << m_pList->item(i)->text();
-    return lines;
-}
-
-QString CAnalysisPage::ResultLabelText() const
-{
-    return m_pResultLabel ? m_pResultLabel->text() : m_pResultBox->title();
-}
-
 bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
 {
     if (!bSaveAndValidate) {
@@ -321,8 +308,8 @@ void CAnalysisPage::OnNearPoint()
 std::optional<SAnalysisResult> CAnalysisPage::RunSearch(const SAnalysisRequest &request)
 {
     const SWaitCursor wait;
-    if (m_testProgress)
-        return RunAnalysis(request, m_testProgress);
+    if (m_progress)
+        return RunAnalysis(request, m_progress);
     CProgressDialog progress(this, QStringLiteral("Searching..."));
     return RunAnalysis(request, progress.Callback());
 }

@@ -62,11 +62,10 @@ public:
     QString Title() const;
     QPushButton *CalculateButton() const { return m_pCalculate; }
     QWidget *Control(int nId) const;
-    QStringList ResultLines() const;
-    QString ResultLabelText() const;
 
-    // Replaces the progress window's callback (tests cancel through it).
-    void SetProgressCallback(ProgressCallback callback) { m_testProgress = std::move(callback); }
+    // Replaces the progress window: the search reports to this callback
+    // instead, which may cancel it.
+    void SetProgressCallback(ProgressCallback callback) { m_progress = std::move(callback); }
 
     std::array<QString, 5> m_strFunctions;
     int m_nCurrent = -1;
@@ -98,5 +97,5 @@ private:
     QGroupBox *m_pResultBox = nullptr;
     QListWidget *m_pList = nullptr;
     QPushButton *m_pCalculate = nullptr;
-    ProgressCallback m_testProgress;
+    ProgressCallback m_progress;  // empty: a progress window
 };

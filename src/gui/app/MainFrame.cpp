@@ -1,36 +1,27 @@
 #include "gui/app/MainFrame.h"
 
-#include "gui/analysis/AnalysisSheet.h"
 #include "gui/app/AboutDlg.h"
 #include "gui/calc/CalcDlg.h"
 #include "gui/app/Artwork.h"
+#include "gui/app/BarLabel.h"
 #include "gui/view/CommandIds.h"
 #include "gui/app/CommandTable.h"
-#include "gui/app/SplashDlg.h"
+#include "gui/app/ExpressionBar.h"
 #include "gui/app/FloatingBars.h"
 #include "gui/app/CorvantaDoc.h"
-#include "gui/linalg/DetDlg.h"
-#include "gui/linalg/MatrixOpsDlg.h"
-#include "gui/linalg/SimEqDlg.h"
-#include "gui/view/Message.h"
+#include "gui/app/TangentBar.h"
+#include "gui/app/TraceBar.h"
+#include "gui/app/ZoomBar.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/app/ShortcutsPage.h"
 #include "gui/output/OutputCommands.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,21 +29,15 @@
 #include <QMetaMethod>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
-#include <QVBoxLayout>
 
 #include "gui/app/LockKeys.h"
 
 namespace {
-
-QString ObjectName(int nId) { return QStringLiteral("ctl%1").arg(nId); }
 
 // The status prompt is the text before "\n"; the short name after it.
 QString PromptText(const SCommandInfo &info)
@@ -71,43 +56,11 @@ QString TooltipText(const SCommandInfo &info)
 
 }  // namespace
 
-// A small bordered box showing one solid colour, disabled or not.
-class CColorIndicator : public QFrame
+CMainFrame::CMainFrame(QWidget *parent)
+    : QMainWindow(parent), m_pDocuments(new CDocumentCommands(this, kRecentFileCount))
 {
-public:
-    explicit CColorIndicator(QWidget *parent) : QFrame(parent) { setFrameStyle(QFrame::Box | QFrame::Plain); }
-    void SetColor(const QColor &color)
-    {
-        m_color = color;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QPainter p(this);
-        p.fillRect(contentsRect(), m_color);
-        p.end();
-        QFrame::paintEvent(event);
-    }
-
-private:
-    QColor m_color = Qt::white;
-};
-
-namespace {
-
-QLabel *MakeLabel(const QString &strText, QWidget *parent)
-{
-    auto *pLabel = new QLabel(strText, parent);
-    pLabel->setTextFormat(Qt::PlainText);
-    return pLabel;
-}
-
-}  // namespace
-
-CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentFileCount)
-{
+    connect(m_pDocuments, &CDocumentCommands::documentOpenRequested, this, &CMainFrame::documentOpenRequested);
+    connect(m_pDocuments, &CDocumentCommands::recentFilesChanged, this, &CMainFrame::RefreshRecentFileMenu);
     setObjectName(QStringLiteral("MainFrame"));
     UpdateTitle();
     setWindowIcon(AppIcon());
@@ -118,10 +71,7 @@ CMainFrame::CMainFrame(QWidget *parent) : QMainWindow(parent), m_recent(kRecentF
     CreateMenus();
     CreateMainToolBar();
     CreateStatusBar();
-    CreateExpressionBar();
-    CreateTraceBar();
-    CreateTangentBar();
-    CreateZoomBar();
+    CreateBars();
     CreateGraphArea();
     CreateAnalysisParts();
     PlaceFloatingBars();
@@ -246,7 +196,7 @@ void CMainFrame::CreateStatusBar()
     QStatusBar *pStatus = statusBar();
     pStatus->setObjectName(QStringLiteral("StatusBar"));
     for (const char *pszPane : {"CAPS", "NUM", "SCRL"}) {
-        QLabel *pPane = MakeLabel(QString::fromLatin1(pszPane), pStatus);
+        QLabel *pPane = MakeBarLabel(QString::fromLatin1(pszPane), pStatus);
         pPane->setObjectName(QStringLiteral("pane") + QString::fromLatin1(pszPane));
         pPane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pPane->setAlignment(Qt::AlignCenter);
@@ -262,233 +212,43 @@ void CMainFrame::CreateStatusBar()
     pStatus->showMessage(QStringLiteral("Ready"));
 }
 
-void CMainFrame::CreateExpressionBar()
+// The bars are parts of their own; the frame places them and wires what
+// they ask for to the commands and the view.
+void CMainFrame::CreateBars()
 {
-    m_pExpressionBar = new QToolBar(QStringLiteral("Function Entry"), this);
-    m_pExpressionBar->setObjectName(QStringLiteral("bar%1").arg(IDD_EXPRESSION_BAR));
-    m_pExpressionBar->setMovable(true);
-    m_pExpressionBar->setFloatable(false);
-
-    auto *pPanel = new QWidget(m_pExpressionBar);
-    auto *pGrid = new QGridLayout(pPanel);
-    pGrid->setContentsMargins(4, 2, 4, 2);
-    pGrid->setHorizontalSpacing(6);
-    pGrid->setVerticalSpacing(3);
-
-    auto reg = [this](int nId, QWidget *pWidget) {
-        pWidget->setObjectName(ObjectName(nId));
-        m_exprControls.insert(nId, pWidget);
-    };
-
-    pGrid->addWidget(MakeLabel(QStringLiteral("f(x) ="), pPanel), 0, 0);
-
-    m_pFunctionList = new QComboBox(pPanel);
-    m_pFunctionList->setEditable(true);
-    m_pFunctionList->setInsertPolicy(QComboBox::NoInsert);
-    // Only what the user typed is plotted: no completion from the list.
-    m_pFunctionList->setCompleter(nullptr);
-    m_pFunctionList->setMaxVisibleItems(8);
-    // 310 pixels when there is room; the bar's fields give way on small
-    // screens so the window still fits 800 pixels.
-    m_pFunctionList->setMinimumWidth(100);
-    m_pFunctionList->setMaximumWidth(310);
-    m_pFunctionList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_pFunctionList->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    m_pFunctionList->setMinimumContentsLength(8);
-    m_pFunctionList->setFocusPolicy(Qt::StrongFocus);
-    m_pFunctionList->setToolTip(QStringLiteral("Type a function of x and press Enter or \"Plot\""));
-    reg(IDC_FUNCTION_LIST, m_pFunctionList);
-    pGrid->addWidget(m_pFunctionList, 0, 1);
-
-    m_pColorIndicator = new CColorIndicator(pPanel);
-    m_pColorIndicator->setFixedSize(17, 16);  // 353 .. 370
-    m_pColorIndicator->setEnabled(false);
-    reg(IDC_COLOR_INDICATOR, m_pColorIndicator);
-    SetIndicatorColor(Qt::white);
-    pGrid->addWidget(m_pColorIndicator, 0, 2);
-
-    auto *pPlot = new QPushButton(QStringLiteral("Plot"), pPanel);
-    reg(IDC_PLOT, pPlot);
-    auto *pReplot = new QPushButton(QStringLiteral("Re-Plot"), pPanel);
-    reg(IDC_REPLOT, pReplot);
-    for (QPushButton *pButton : {pPlot, pReplot}) {
-        pButton->setAutoDefault(false);
-        pButton->setFocusPolicy(Qt::TabFocus);
-    }
-    pGrid->addWidget(pPlot, 0, 3);
-    pGrid->addWidget(pReplot, 0, 4);
-    connect(pPlot, &QPushButton::clicked, this, &CMainFrame::plotRequested);
-    connect(pReplot, &QPushButton::clicked, this, &CMainFrame::replotRequested);
-    // Enter in the bar is the plot command too.
-    connect(m_pFunctionList->lineEdit(), &QLineEdit::returnPressed, this, &CMainFrame::plotRequested);
-    connect(m_pFunctionList, qOverload<int>(&QComboBox::activated), this, &CMainFrame::functionSelected);
-
-    auto *pRanges = new QHBoxLayout;
-    pRanges->setSpacing(4);
-    const struct { int nId; const char *pszLabel; } ranges[] = {
-        {IDC_X_MIN, "x min:"}, {IDC_X_MAX, "x max:"}, {IDC_Y_MIN, "y min:"}, {IDC_Y_MAX, "y max:"}};
-    for (const auto &range : ranges) {
-        auto *pLabel = MakeLabel(QString::fromLatin1(range.pszLabel), pPanel);
-        auto *pEdit = new QLineEdit(pPanel);
-        pEdit->setMinimumWidth(44);
-        pEdit->setMaximumWidth(78);
-        pEdit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        reg(range.nId, pEdit);
-        pEdit->installEventFilter(this);
-        pRanges->addSpacing(6);
-        pRanges->addWidget(pLabel);
-        pRanges->addWidget(pEdit);
-    }
-    pRanges->addStretch();
-    pGrid->addLayout(pRanges, 0, 5);
-    pGrid->setColumnStretch(1, 1);  // spare width goes to the function list first
-
-    pGrid->addWidget(MakeLabel(QStringLiteral("f'(x) = "), pPanel), 1, 0);
-    auto *pDerivative = new QLineEdit(pPanel);
-    pDerivative->setReadOnly(true);
-    pDerivative->setFocusPolicy(Qt::ClickFocus);
-    reg(IDC_DERIVATIVE, pDerivative);
-    pGrid->addWidget(pDerivative, 1, 1, 1, 5);
-    pGrid->setColumnStretch(5, 1);
-
-    m_pFunctionList->installEventFilter(this);
-    m_pFunctionList->lineEdit()->installEventFilter(this);
-    m_pExpressionBar->addWidget(pPanel);
-
+    m_pExpressionBar = new CExpressionBar(this);
+    m_pFunctionList = m_pExpressionBar->FunctionList();
+    connect(m_pExpressionBar, &CExpressionBar::plotRequested, this, &CMainFrame::plotRequested);
+    connect(m_pExpressionBar, &CExpressionBar::replotRequested, this, &CMainFrame::replotRequested);
+    connect(m_pExpressionBar, &CExpressionBar::functionSelected, this, &CMainFrame::functionSelected);
+    connect(m_pExpressionBar, &CExpressionBar::rangeFieldFocused, this, &CMainFrame::rangeFieldFocused);
+    // The program's keys act in the bar's fields too (see eventFilter).
+    for (QWidget *pField : m_pExpressionBar->TextFields())
+        pField->installEventFilter(this);
     addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_pExpressionBar);
-}
 
-QDockWidget *CMainFrame::NewToolBarDock(const QString &strTitle, int nId)
-{
-    auto *pBar = new QDockWidget(strTitle, this);
-    pBar->setObjectName(QStringLiteral("bar%1").arg(nId));
-    pBar->setAllowedAreas(Qt::AllDockWidgetAreas);
-    return pBar;
+    m_pTraceBar = new CTraceBar(this);
+    connect(m_pTraceBar, &CTraceBar::scientificClicked, this, [this] { Dispatch(ID_SCIENTIFIC); });
+    connect(m_pTraceBar, &CTraceBar::degreeClicked, this, [this] { Dispatch(ID_DEGREE); });
+    AddHiddenBar(m_pTraceBar);
+
+    m_pTangentBar = new CTangentBar(this);
+    connect(m_pTangentBar, &CTangentBar::degreeClicked, this, [this] { Dispatch(ID_DEGREE); });
+    AddHiddenBar(m_pTangentBar);
+
+    m_pZoomBar = new CZoomBar(this, [this](int nId) { return m_actions.value(nId); });
+    addDockWidget(Qt::RightDockWidgetArea, m_pZoomBar);
+    m_pZoomBar->KeepFloating();
+    connect(m_pZoomBar, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
 }
 
 // The trace and tangent bars start hidden; their menu check marks follow them.
-void CMainFrame::AddHiddenBar(QDockWidget *pBar, QWidget *pPanel)
+void CMainFrame::AddHiddenBar(QDockWidget *pBar)
 {
-    pBar->setWidget(pPanel);
     addDockWidget(Qt::TopDockWidgetArea, pBar);
     pBar->hide();
     connect(pBar, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
-}
-
-void CMainFrame::CreateTraceBar()
-{
-    m_pTraceBar = NewToolBarDock(QStringLiteral("Trace"), IDD_TRACE_BAR);
-    auto *pPanel = new QWidget(m_pTraceBar);
-    auto *pLayout = new QVBoxLayout(pPanel);
-    pLayout->setContentsMargins(6, 4, 6, 6);
-
-    auto *pPosition = MakeLabel(QStringLiteral("0,0"), pPanel);
-    pPosition->setObjectName(ObjectName(IDC_TRACE_POSITION));
-    pPosition->setMinimumWidth(180);  // room for "x = -00.000000, y = -00.000000"
-    m_traceControls.insert(IDC_TRACE_POSITION, pPosition);
-    pLayout->addWidget(pPosition);
-
-    auto *pGroup = new QGroupBox(QStringLiteral("Direct Function Trace"), pPanel);
-    auto *pForm = new QGridLayout(pGroup);
-    auto *pX = new QLineEdit(pGroup);
-    pX->setObjectName(ObjectName(IDC_TRACE_X));
-    m_traceControls.insert(IDC_TRACE_X, pX);
-    auto *pFx = new QLineEdit(pGroup);
-    pFx->setReadOnly(true);
-    pFx->setObjectName(ObjectName(IDC_TRACE_FX));
-    m_traceControls.insert(IDC_TRACE_FX, pFx);
-    pForm->addWidget(MakeLabel(QStringLiteral("x ="), pGroup), 0, 0);
-    pForm->addWidget(pX, 0, 1);
-    pForm->addWidget(MakeLabel(QStringLiteral("f(x) ="), pGroup), 1, 0);
-    pForm->addWidget(pFx, 1, 1);
-    pLayout->addWidget(pGroup);
-
-    auto *pChecks = new QHBoxLayout;
-    auto *pScientific = new QCheckBox(QStringLiteral("Scientific"), pPanel);
-    pScientific->setObjectName(ObjectName(IDC_SCIENTIFIC));
-    m_traceControls.insert(IDC_SCIENTIFIC, pScientific);
-    auto *pDegree = new QCheckBox(QStringLiteral("Degree"), pPanel);
-    pDegree->setObjectName(ObjectName(IDC_DEGREE));
-    pDegree->setVisible(false);  // shown while the function has a trigonometric part
-    m_traceControls.insert(IDC_DEGREE, pDegree);
-    pChecks->addWidget(pScientific);
-    pChecks->addWidget(pDegree);
-    pChecks->addStretch();
-    pLayout->addLayout(pChecks);
-
-    connect(pScientific, &QCheckBox::clicked, this, [this] { Dispatch(ID_SCIENTIFIC); });
-    connect(pDegree, &QCheckBox::clicked, this, [this] { Dispatch(ID_DEGREE); });
-
-    AddHiddenBar(m_pTraceBar, pPanel);
-}
-
-void CMainFrame::CreateTangentBar()
-{
-    m_pTangentBar = NewToolBarDock(QStringLiteral("Tangent Bar"), IDD_TANGENT_BAR);
-    auto *pPanel = new QWidget(m_pTangentBar);
-    auto *pLayout = new QVBoxLayout(pPanel);
-    pLayout->setContentsMargins(6, 4, 6, 6);
-    const struct { int nId; const char *pszText; } labels[] = {
-        {IDC_TANGENT_X, "x =               ----"},
-        {IDC_TANGENT_FX, "f(x) =            ----"},
-        {IDC_TANGENT_THETA, "Theta =        ----"},
-        {IDC_TANGENT_SLOPE, "Slope =        ----"},
-        {IDC_TANGENT_EQUATION, "Equation :Click right button."},
-    };
-    for (const auto &label : labels) {
-        auto *pLabel = MakeLabel(QString::fromLatin1(label.pszText), pPanel);
-        pLabel->setObjectName(ObjectName(label.nId));
-        pLabel->setMinimumWidth(240);
-        pLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        m_tangentControls.insert(label.nId, pLabel);
-        pLayout->addWidget(pLabel);
-    }
-    auto *pDegree = new QCheckBox(QStringLiteral("Degree"), pPanel);
-    pDegree->setObjectName(ObjectName(IDC_DEGREE));
-    m_tangentControls.insert(IDC_DEGREE, pDegree);
-    pLayout->addWidget(pDegree);
-    connect(pDegree, &QCheckBox::clicked, this, [this] { Dispatch(ID_DEGREE); });
-
-    AddHiddenBar(m_pTangentBar, pPanel);
-}
-
-void CMainFrame::CreateZoomBar()
-{
-    m_pZoomBar = new QDockWidget(QStringLiteral("Zoom"), this);
-    m_pZoomBar->setObjectName(QStringLiteral("bar%1").arg(IDR_ZOOM_TOOLBAR));
-    // It only floats.
-    m_pZoomBar->setAllowedAreas(Qt::NoDockWidgetArea);
-    m_pZoomBar->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable);
-    auto *pPanel = new QWidget(m_pZoomBar);
-    auto *pGrid = new QGridLayout(pPanel);
-    pGrid->setContentsMargins(3, 3, 3, 3);
-    pGrid->setSpacing(1);
-    pGrid->setAlignment(Qt::AlignCenter);
-    int nIndex = 0;
-    for (int nId : ZoomToolbarLayout()) {
-        auto *pButton = new QToolButton(pPanel);
-        pButton->setObjectName(QStringLiteral("zoom%1").arg(nId));
-        pButton->setDefaultAction(m_actions.value(nId));
-        pButton->setAutoRaise(true);
-        pButton->setIconSize(QSize(16, 16));
-        pButton->setFocusPolicy(Qt::NoFocus);
-        // Two columns: the row ends after the buttons at 1, 3, 5, 7 and 9.
-        pGrid->addWidget(pButton, nIndex / 2, nIndex % 2);
-        m_zoomButtons.insert(nId, pButton);
-        ++nIndex;
-    }
-    // Just wide enough for the two columns and the title "Zoom" with its buttons.
-    const int nTitle = m_pZoomBar->fontMetrics().horizontalAdvance(m_pZoomBar->windowTitle()) + 52;
-    pPanel->setFixedSize(qMax(pGrid->sizeHint().width(), nTitle), pGrid->sizeHint().height());
-    m_pZoomBar->setWidget(pPanel);
-    addDockWidget(Qt::RightDockWidgetArea, m_pZoomBar);
-    m_pZoomBar->setFloating(true);
-    connect(m_pZoomBar, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
-    connect(m_pZoomBar, &QDockWidget::topLevelChanged, this, [this](bool bFloating) {
-        if (!bFloating)
-            m_pZoomBar->setFloating(true);
-    });
 }
 
 void CMainFrame::CreateGraphArea()
@@ -497,7 +257,6 @@ void CMainFrame::CreateGraphArea()
     m_pView->setObjectName(QStringLiteral("GraphArea"));
     m_pView->setMinimumSize(200, 150);
     m_pView->SetHost(this);
-    m_pGraphArea = m_pView;
     setCentralWidget(m_pView);
 
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
@@ -616,31 +375,16 @@ void CMainFrame::UpdateCommandStates()
             pAction->setChecked(bChecked);
     }
     // The "Degree" boxes are checked from the frame's flag.
-    for (QWidget *pBox : {m_traceControls.value(IDC_DEGREE), m_tangentControls.value(IDC_DEGREE)})
-        if (auto *pCheck = qobject_cast<QCheckBox *>(pBox))
-            pCheck->setChecked(m_bDegree);
+    m_pTraceBar->SetDegreeChecked(m_bDegree);
+    m_pTangentBar->SetDegreeChecked(m_bDegree);
     for (int i = 0; i < m_aRecentActions.size(); ++i)
-        m_aRecentActions.at(i)->setEnabled(i < m_recent.Count());
+        m_aRecentActions.at(i)->setEnabled(i < RecentFiles().Count());
     // "Plot" is offered once something carries the plot command out.
-    if (QWidget *pPlot = m_exprControls.value(IDC_PLOT))
+    if (QWidget *pPlot = m_pExpressionBar->Control(IDC_PLOT))
         pPlot->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&CMainFrame::plotRequested)));
 }
 
-void CMainFrame::OnRecentFile(int nId)
-{
-    const int nIndex = nId - ID_FILE_MRU_FILE1;
-    const QString strPath = m_recent.Path(nIndex);
-    if (strPath.isEmpty())
-        return;
-    // A file that has gone away leaves the list once it has been reported.
-    if (!OpenDocumentFile(strPath) && m_pDocument && !QFileInfo::exists(strPath) &&
-        m_recent.Path(nIndex) == strPath) {
-        m_recent.Remove(nIndex);
-        QSettings settings(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
-        m_recent.Save(settings);
-        RefreshRecentFileMenu();
-    }
-}
+void CMainFrame::OnRecentFile(int nId) { m_pDocuments->OpenRecent(nId - ID_FILE_MRU_FILE1); }
 
 void CMainFrame::OnAppExit(int) { close(); }
 
@@ -665,45 +409,6 @@ void CMainFrame::OnAppAbout(int)
     dlg.exec();
 }
 
-void CMainFrame::OnAnalyzeGraph(int)
-{
-    if (FunctionListCount() == 0 || !m_pView) {
-        ShowMessage(this,
-                    QStringLiteral("Error 0x05:\n\nThe are no expressions to Analyse!\n"
-                                   "Please enter at lease one function and try again."),
-                    QStringLiteral("No expression found"), MsgIcon::Stop);
-        return;
-    }
-    // The pages get copies of the texts; the view's slots stay untouched.
-    CAnalysisSheet sheet(CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width()), m_pView);
-    sheet.exec();
-}
-
-// The calculator offers the plotted functions, each shown derivative
-// indented below its function, with the selected slot chosen.
-void CMainFrame::OnCalculator(int)
-{
-    QStringList functions;
-    for (int i = 0; i <= m_pView->m_nLast && i < CViewState::kSlots; ++i) {
-        functions << QString::fromStdString(m_pView->m_aFunctions[i].m_strText);
-        if (m_pView->m_aFunctions[i].m_bDerivativeShown)
-            functions << QStringLiteral("    ") + QString::fromStdString(m_pView->m_aDerivatives[i].m_strText);
-    }
-    m_pCalcDlg->ShowCalculator(functions, m_pView->m_nSelected);
-}
-
-void CMainFrame::OnLinearAlgebra(int nId)
-{
-    if (nId == ID_SIMULTANEOUS) {
-        CSimEqDlg(this).exec();
-    } else if (nId == ID_DETERMINANTS) {
-        CDetDlg(this).exec();
-    } else if (nId == ID_MATRICES) {
-        CMatrixOpsDlg dlg(m_matrixMemory, this);
-        dlg.exec();
-    }
-}
-
 void CMainFrame::OnNoAction(int) {}
 
 void CMainFrame::OnNextPane(int) { focusNextChild(); }
@@ -723,323 +428,51 @@ void CMainFrame::OnDegree(int)
 
 void CMainFrame::OnOutputCommand(int nId) { m_pOutput->Handle(nId); }
 
-// --- Frame operations -------------------------------------------------------
+// --- Documents ----------------------------------------------------------------
 
-QString CMainFrame::RangeFieldText(int nId) const
-{
-    if (nId < IDC_X_MIN || nId > IDC_Y_MAX)
-        return {};
-    return BarControlText(nId);
-}
-
-void CMainFrame::SetRangeFieldText(int nId, const QString &strText)
-{
-    if (nId >= IDC_X_MIN && nId <= IDC_Y_MAX)
-        SetBarControlText(nId, strText);
-}
-
-void CMainFrame::FocusFunctionList()
-{
-    m_pFunctionList->setFocus(Qt::OtherFocusReason);
-}
-
-void CMainFrame::SelectFunctionListText(int nStart, int nLength)
-{
-    if (QLineEdit *pEdit = m_pFunctionList->lineEdit())
-        pEdit->setSelection(nStart, nLength);
-}
-
-void CMainFrame::SetBarVisible(int nCommand, bool bVisible)
-{
-    if (nCommand != ID_TRACE && nCommand != ID_TANGENT)
-        return;
-    if (IsBarVisible(nCommand == ID_TANGENT) != bVisible)
-        ToggleBar(nCommand);
-}
-
-void CMainFrame::OnFirstPaint()
-{
-    // Once per run, after the first picture is on the screen.
-    CSplashDlg::ShowOnce(this);
-}
-
-CDocumentSync::Outcome CMainFrame::SyncDocument(SGraphState &view, SGraphState &snapshot,
-                                                 const std::function<void(bool)> &clearGraph)
-{
-    if (!m_pDocument)
-        return {};
-    return m_pDocument->SyncView(view, snapshot, clearGraph);
-}
-
-// --- The function list, for the view ---------------------------------------
-// Changing the entries never changes what the user has typed in the edit part.
-
-QString CMainFrame::FunctionListText() const { return m_pFunctionList->currentText(); }
-
-void CMainFrame::SetFunctionListText(const QString &strText) { m_pFunctionList->setEditText(strText); }
-
-int CMainFrame::FunctionListCount() const { return m_pFunctionList->count(); }
-
-void CMainFrame::AppendFunctionListEntry(const QString &strText)
-{
-    InsertFunctionListEntry(m_pFunctionList->count(), strText);
-}
-
-void CMainFrame::InsertFunctionListEntry(int nIndex, const QString &strText)
-{
-    const QString strEdit = m_pFunctionList->currentText();
-    const QSignalBlocker block(m_pFunctionList);
-    m_pFunctionList->insertItem(qBound(0, nIndex, m_pFunctionList->count()), strText);
-    m_pFunctionList->setEditText(strEdit);
-}
-
-void CMainFrame::RemoveFunctionListEntry(int nIndex)
-{
-    if (nIndex < 0 || nIndex >= m_pFunctionList->count())
-        return;
-    const QString strEdit = m_pFunctionList->currentText();
-    const QSignalBlocker block(m_pFunctionList);
-    m_pFunctionList->removeItem(nIndex);
-    m_pFunctionList->setEditText(strEdit);
-}
-
-void CMainFrame::ClearFunctionList()
-{
-    const QSignalBlocker block(m_pFunctionList);
-    m_pFunctionList->clear();
-    m_pFunctionList->clearEditText();
-}
-
-void CMainFrame::SelectFunctionListEntry(int nIndex)
-{
-    if (nIndex < 0 || nIndex >= m_pFunctionList->count())
-        return;
-    const QSignalBlocker block(m_pFunctionList);
-    m_pFunctionList->setCurrentIndex(nIndex);
-}
-
-void CMainFrame::SetDerivativeText(const QString &strText) { SetBarControlText(IDC_DERIVATIVE, strText); }
-
-void CMainFrame::ShowStatusText(const QString &strText) { statusBar()->showMessage(strText, 5000); }
-
-bool CMainFrame::IsNewDocument() const { return m_pDocument && m_pDocument->m_bNewDocument; }
+void CMainFrame::OnFileNew(int) { m_pDocuments->New(); }
+void CMainFrame::OnFileOpen(int) { m_pDocuments->Open(); }
+void CMainFrame::OnFileSave(int) { m_pDocuments->Save(); }
+void CMainFrame::OnFileSaveAs(int) { m_pDocuments->SaveAs(); }
 
 void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
 {
-    if (m_pDocument) {
-        disconnect(m_pDocument, nullptr, this, nullptr);
+    if (CCorvantaDoc *pOld = Document()) {
+        disconnect(pOld, nullptr, this, nullptr);
         if (m_pView)
-            disconnect(m_pDocument, nullptr, m_pView, nullptr);
+            disconnect(pOld, nullptr, m_pView, nullptr);
     }
-    m_pDocument = pDocument;
-    if (m_pDocument) {
-        m_pDocument->SetMessageParent(this);
-        connect(m_pDocument, &CCorvantaDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
-        connect(m_pDocument, &CCorvantaDoc::titleChanged, this, &CMainFrame::UpdateTitle);
+    m_pDocuments->SetDocument(pDocument);
+    if (pDocument) {
+        pDocument->SetMessageParent(this);
+        connect(pDocument, &CCorvantaDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
+        connect(pDocument, &CCorvantaDoc::titleChanged, this, &CMainFrame::UpdateTitle);
         // A new or opened document reaches the view at its next synchronisation.
         if (m_pView)
-            connect(m_pDocument, &CCorvantaDoc::updateAllViews, m_pView, [this] { m_pView->Redraw(); });
+            connect(pDocument, &CCorvantaDoc::updateAllViews, m_pView, [this] { m_pView->Redraw(); });
     }
     UpdateTitle();
 }
 
 void CMainFrame::UpdateTitle()
 {
-    const QString strName = m_pDocument ? m_pDocument->GetTitle() : QString::fromLatin1(CCorvantaDoc::kUntitled);
+    const CCorvantaDoc *pDocument = Document();
+    const QString strName = pDocument ? pDocument->GetTitle() : QString::fromLatin1(CCorvantaDoc::kUntitled);
     // "[*]" shows as "*" while the window is marked modified.
     setWindowTitle(strName + QStringLiteral("[*] - ") + QString::fromLatin1(CCorvantaDoc::kWindowTitle));
-    setWindowModified(m_pDocument && m_pDocument->IsModified());
+    setWindowModified(pDocument && pDocument->IsModified());
 }
 
-// --- Documents ----------------------------------------------------------------
-
-QString CMainFrame::AskFileName(bool bSave, const QString &strSuggested)
-{
-    if (m_fileDialog)
-        return m_fileDialog(bSave, strSuggested);
-
-    QFileDialog dlg(this, bSave ? QStringLiteral("Save As") : QStringLiteral("Open"));
-    dlg.setNameFilter(QString::fromLatin1(CCorvantaDoc::kFilterName));
-    dlg.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(QString::fromLatin1(CCorvantaDoc::kExtension).mid(1));
-    // The question about replacing a file goes through the program's own boxes.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    const QFileInfo suggested(strSuggested);
-    if (!strSuggested.isEmpty() && suggested.isAbsolute())
-        dlg.setDirectory(suggested.absolutePath());
-    else if (!m_strLastDirectory.isEmpty())
-        dlg.setDirectory(m_strLastDirectory);
-    if (!strSuggested.isEmpty())
-        dlg.selectFile(suggested.fileName());
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    const QString strPath = dlg.selectedFiles().constFirst();
-    m_strLastDirectory = QFileInfo(strPath).absolutePath();
-    if (bSave && QFileInfo::exists(strPath) &&
-        ShowMessage(this,
-                    QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QDir::toNativeSeparators(strPath)),
-                    QStringLiteral("Save As"), MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
-        return {};
-    return strPath;
-}
-
-bool CMainFrame::SaveModified()
-{
-    if (!m_pDocument)
-        return true;
-    const QString strBefore = m_pDocument->GetPathName();
-    const bool bGoOn = m_pDocument->SaveModified([this] {
-        return AskFileName(true, m_pDocument->GetTitle() + QString::fromLatin1(CCorvantaDoc::kExtension));
-    });
-    // A document saved under a new name joins the recent files.
-    if (bGoOn && m_pDocument->HasPath() && m_pDocument->GetPathName() != strBefore)
-        AddToRecentFileList(m_pDocument->GetPathName());
-    return bGoOn;
-}
-
-void CMainFrame::OnFileNew(int)
-{
-    if (!m_pDocument || !SaveModified())
-        return;
-    m_pDocument->OnNewDocument();
-}
-
-void CMainFrame::OnFileOpen(int)
-{
-    if (!m_pDocument)
-        return;
-    const QString strPath = AskFileName(false, QString());
-    if (!strPath.isEmpty())
-        OpenDocumentFile(strPath);
-}
-
-void CMainFrame::OnFileSave(int)
-{
-    if (!m_pDocument)
-        return;
-    if (m_pDocument->HasPath())
-        m_pDocument->Save();
-    else
-        OnFileSaveAs(ID_FILE_SAVE_AS);
-}
-
-void CMainFrame::OnFileSaveAs(int)
-{
-    if (!m_pDocument)
-        return;
-    const QString strSuggested = m_pDocument->HasPath()
-                                     ? m_pDocument->GetPathName()
-                                     : m_pDocument->GetTitle() + QString::fromLatin1(CCorvantaDoc::kExtension);
-    const QString strPath = AskFileName(true, strSuggested);
-    if (!strPath.isEmpty() && m_pDocument->SaveAs(strPath))
-        AddToRecentFileList(m_pDocument->GetPathName());
-}
-
-void CMainFrame::SetBarControlText(int nId, const QString &strText)
-{
-    QWidget *pControl = m_exprControls.value(nId);
-    if (auto *pEdit = qobject_cast<QLineEdit *>(pControl)) {
-        pEdit->setText(strText);
-        pEdit->setCursorPosition(0);  // a long number shows its sign and first digits
-    }
-    else if (auto *pCombo = qobject_cast<QComboBox *>(pControl))
-        pCombo->setEditText(strText);
-    else if (auto *pButton = qobject_cast<QPushButton *>(pControl))
-        pButton->setText(strText);
-    else if (auto *pLabel = qobject_cast<QLabel *>(pControl))
-        pLabel->setText(strText);
-}
-
-QString CMainFrame::BarControlText(int nId) const
-{
-    QWidget *pControl = m_exprControls.value(nId);
-    if (auto *pEdit = qobject_cast<QLineEdit *>(pControl))
-        return pEdit->text();
-    if (auto *pCombo = qobject_cast<QComboBox *>(pControl))
-        return pCombo->currentText();
-    if (auto *pButton = qobject_cast<QPushButton *>(pControl))
-        return pButton->text();
-    if (auto *pLabel = qobject_cast<QLabel *>(pControl))
-        return pLabel->text();
-    return {};
-}
-
-void CMainFrame::SetTracePositionText(const QString &strText)
-{
-    if (auto *pLabel = qobject_cast<QLabel *>(m_traceControls.value(IDC_TRACE_POSITION)))
-        pLabel->setText(strText);
-}
-
-void CMainFrame::ToggleBar(int nCommand)
-{
-    QDockWidget *pBar = nCommand == ID_TRACE ? m_pTraceBar : nCommand == ID_TANGENT ? m_pTangentBar : nullptr;
-    if (!pBar)
-        return;
-    pBar->setVisible(pBar->isHidden());
-    UpdateCommandStates();
-}
-
-bool CMainFrame::IsBarVisible(bool bTangent) const
-{
-    return !(bTangent ? m_pTangentBar : m_pTraceBar)->isHidden();
-}
-
-void CMainFrame::UpdateDegreeOption(const QString &strCoded)
-{
-    // Codes A .. F are sin, cos, tan, cot, csc and sec.
-    bool bTrig = false;
-    for (QChar c : strCoded)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('F')) {
-            bTrig = true;
-            break;
-        }
-    m_bTrigonometric = bTrig;
-    if (QWidget *pDegree = m_traceControls.value(IDC_DEGREE))
-        pDegree->setVisible(bTrig);
-}
-
-void CMainFrame::SetIndicatorColor(const QColor &color)
-{
-    m_indicatorColor = color;
-    m_pColorIndicator->SetColor(color);
-}
-
-QColor CMainFrame::IndicatorColor() const { return m_indicatorColor; }
-
-bool CMainFrame::OpenDocumentFile(const QString &strPath)
-{
-    if (strPath.isEmpty())
-        return false;
-    m_strPendingPath = QFileInfo(strPath).absoluteFilePath();
-    emit documentOpenRequested(m_strPendingPath);
-    if (!m_pDocument || !SaveModified())
-        return false;
-    // A file that is refused has been named in a message; nothing changed.
-    if (!m_pDocument->OnOpenDocument(m_strPendingPath))
-        return false;
-    m_strLastDirectory = QFileInfo(m_strPendingPath).absolutePath();
-    AddToRecentFileList(m_strPendingPath);
-    return true;
-}
-
-void CMainFrame::AddToRecentFileList(const QString &strPath)
-{
-    m_recent.Add(strPath);
-    QSettings settings(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
-    m_recent.Save(settings);
-    RefreshRecentFileMenu();
-}
 
 void CMainFrame::RefreshRecentFileMenu()
 {
     for (int i = 0; i < m_aRecentActions.size(); ++i) {
         QAction *pAction = m_aRecentActions.at(i);
-        pAction->setVisible(i < m_recent.Count());
-        pAction->setText(m_recent.MenuText(i));
-        pAction->setEnabled(i < m_recent.Count());
+        pAction->setVisible(i < RecentFiles().Count());
+        pAction->setText(RecentFiles().MenuText(i));
+        pAction->setEnabled(i < RecentFiles().Count());
     }
-    m_pRecentPlaceholder->setVisible(m_recent.Count() == 0);
+    m_pRecentPlaceholder->setVisible(RecentFiles().Count() == 0);
 }
 
 // --- Events -----------------------------------------------------------------
@@ -1120,11 +553,6 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
                 pAction->trigger();
             return true;
         }
-    }
-    if (event->type() == QEvent::FocusIn) {
-        const int nId = m_exprControls.key(qobject_cast<QWidget *>(watched), 0);
-        if (nId >= IDC_X_MIN && nId <= IDC_Y_MAX)
-            emit rangeFieldFocused(nId);
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/linalg/Matrix.h"
-#include "gui/app/RecentFileList.h"
+#include "gui/app/DocumentCommands.h"
 #include "gui/view/ViewHost.h"
 
 #include <QHash>
@@ -18,20 +18,21 @@ class QKeyEvent;
 class QLabel;
 class QMenu;
 class QToolBar;
-class QToolButton;
-class QLineEdit;
-class QCheckBox;
-class CColorIndicator;
 class CCorvantaView;
 class CCorvantaDoc;
+class CExpressionBar;
 class CFloatingBars;
+class CTangentBar;
+class CTraceBar;
+class CZoomBar;
 class CCalcDlg;
 class CTableSettingsDlg;
 class COutputCommands;
 
-// The main window: menus, the main toolbar, the expression bar, the trace,
-// tangent and zoom bars, the status bar, and the routing of every command of
-// the command table to the frame or the graph view.
+// The main window: it assembles the menus, the main toolbar, the expression,
+// trace, tangent and zoom bars, the status bar and the graph view, hosts the
+// view, and routes every command of the command table to the frame or the
+// view. The bars and the document commands are parts of their own.
 class CMainFrame : public QMainWindow, public CViewHost
 {
     Q_OBJECT
@@ -61,14 +62,10 @@ public:
     void ShowStatusText(const QString &strText) override;
 
     // --- Frame operations used by the view and the tools ---
-    void SetBarControlText(int nId, const QString &strText);  // expression bar control
-    QString BarControlText(int nId) const;
     void SetTracePositionText(const QString &strText) override;  // IDC_TRACE_POSITION
     void ToggleBar(int nCommand);                       // ID_TRACE or ID_TANGENT
-    bool IsBarVisible(bool bTangent) const;
     void UpdateDegreeOption(const QString &strCoded) override;
     void SetIndicatorColor(const QColor &color) override;
-    QColor IndicatorColor() const;
     bool IsScientific() const override { return m_bScientific; }
     bool IsTrigonometric() const override { return m_bTrigonometric; }
     bool IsDegree() const override { return m_bDegree; }
@@ -77,45 +74,32 @@ public:
     // The frame follows its name and modified flag in the window title and
     // carries out the file commands on it.
     void SetDocument(CCorvantaDoc *pDocument);
-    CCorvantaDoc *Document() const { return m_pDocument; }
+    CCorvantaDoc *Document() const { return m_pDocuments->Document(); }
 
     // A document to open (command line, drop, recent-file list). A modified
     // document is offered for saving first; a file opened becomes the newest
     // recent file, one that cannot be opened leaves everything as it was.
     // Returns whether the file is now the document.
-    bool OpenDocumentFile(const QString &strPath);
-
-    // Asks for a file name: bSave for Save As (the file may be new), else
-    // for Open. Empty means cancelled. Tests replace the file dialog here.
-    using FileDialogHandler = std::function<QString(bool bSave, const QString &strSuggested)>;
-    void SetFileDialogHandler(FileDialogHandler handler) { m_fileDialog = std::move(handler); }
-    QString AskFileName(bool bSave, const QString &strSuggested);
+    bool OpenDocumentFile(const QString &strPath) { return m_pDocuments->OpenDocumentFile(strPath); }
+    // New, open, save, save as and the recent files (their file dialog
+    // can be replaced there).
+    CDocumentCommands *DocumentCommands() const { return m_pDocuments; }
 
     // "Save changes to ...?" before the document is replaced or the program
     // ends; false when the user cancelled or the save did not happen.
-    bool SaveModified();
-    // The window title: the document's name, "*" while modified, the program.
-    void UpdateTitle();
-    QString PendingDocumentPath() const { return m_strPendingPath; }
-    CRecentFileList &RecentFiles() { return m_recent; }
-    void AddToRecentFileList(const QString &strPath);
+    bool SaveModified() { return m_pDocuments->SaveModified(); }
+    CRecentFileList &RecentFiles() { return m_pDocuments->RecentFiles(); }
+    void AddToRecentFileList(const QString &strPath) { m_pDocuments->AddToRecentFileList(strPath); }
     void RefreshRecentFileMenu();
 
-    // --- Parts, for the view, the tools and tests ---
+    // --- Parts, for the view and the tools ---
     QAction *Action(int nId) const;
-    QMenu *Popup(int nIndex) const;
     QToolBar *MainToolBar() const { return m_pMainToolBar; }
-    QToolBar *ExpressionBar() const { return m_pExpressionBar; }
-    QDockWidget *ZoomBar() const { return m_pZoomBar; }
-    QDockWidget *TraceBar() const { return m_pTraceBar; }
-    QDockWidget *TangentBar() const { return m_pTangentBar; }
+    CExpressionBar *ExpressionBar() const { return m_pExpressionBar; }
+    CZoomBar *ZoomBar() const { return m_pZoomBar; }
+    CTraceBar *TraceBar() const { return m_pTraceBar; }
+    CTangentBar *TangentBar() const { return m_pTangentBar; }
     QComboBox *FunctionList() const { return m_pFunctionList; }
-    QWidget *ExpressionBarControl(int nId) const { return m_exprControls.value(nId); }
-    QWidget *TraceBarControl(int nId) const { return m_traceControls.value(nId); }
-    QWidget *TangentBarControl(int nId) const { return m_tangentControls.value(nId); }
-    QToolButton *ZoomButton(int nId) const { return m_zoomButtons.value(nId); }
-    QList<QLabel *> IndicatorPanes() const { return m_aIndicators; }
-    QWidget *GraphArea() const { return m_pGraphArea; }
     CCorvantaView *View() const { return m_pView; }
     CCalcDlg *CalcDlg() const { return m_pCalcDlg; }
     COutputCommands *Output() const { return m_pOutput; }
@@ -124,9 +108,6 @@ public:
     bool ExecuteCommand(int nId);
     // Brings enabled states and check marks up to date (menus do it on opening).
     void UpdateCommandStates();
-
-    // Floats the zoom, trace and tangent bars at their places on the screen.
-    void PlaceFloatingBars();
 
     // --- Command handlers of the frame ---
     void OnFileNew(int nId);
@@ -173,16 +154,18 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QMenu *Popup(int nIndex) const;
+    // The window title: the document's name, "*" while modified, the program.
+    void UpdateTitle();
+    bool IsBarVisible(bool bTangent) const;
+    // Floats the zoom, trace and tangent bars at their places on the screen.
+    void PlaceFloatingBars();
     void CreateActions();
     void CreateMenus();
     void CreateMainToolBar();
     void CreateStatusBar();
-    void CreateExpressionBar();
-    void CreateTraceBar();
-    void CreateTangentBar();
-    QDockWidget *NewToolBarDock(const QString &strTitle, int nId);
-    void AddHiddenBar(QDockWidget *pBar, QWidget *pPanel);
-    void CreateZoomBar();
+    void CreateBars();
+    void AddHiddenBar(QDockWidget *pBar);
     void CreateGraphArea();
     void Dispatch(int nId);
     bool RouteToView(int nId, bool bExecute, bool *pbChecked);
@@ -201,31 +184,19 @@ private:
     QList<QMenu *> m_aPopups;
     QList<QAction *> m_aRecentActions;
     QAction *m_pRecentPlaceholder = nullptr;
-    CRecentFileList m_recent;
-    QString m_strPendingPath;
+    CDocumentCommands *m_pDocuments = nullptr;
 
-    QComboBox *m_pFunctionList = nullptr;
-    CColorIndicator *m_pColorIndicator = nullptr;
-    QColor m_indicatorColor = Qt::white;
+    QComboBox *m_pFunctionList = nullptr;  // the expression bar's
     QToolBar *m_pMainToolBar = nullptr;
-    QToolBar *m_pExpressionBar = nullptr;
-    QDockWidget *m_pZoomBar = nullptr;
-    QDockWidget *m_pTraceBar = nullptr;
-    QDockWidget *m_pTangentBar = nullptr;
+    CExpressionBar *m_pExpressionBar = nullptr;
+    CZoomBar *m_pZoomBar = nullptr;
+    CTraceBar *m_pTraceBar = nullptr;
+    CTangentBar *m_pTangentBar = nullptr;
     CFloatingBars *m_pFloatingBars = nullptr;
     QList<QLabel *> m_aIndicators;
-    QWidget *m_pGraphArea = nullptr;
     CCorvantaView *m_pView = nullptr;
     CCalcDlg *m_pCalcDlg = nullptr;  // made hidden with the view, kept until the frame goes
-    CCorvantaDoc *m_pDocument = nullptr;
     COutputCommands *m_pOutput = nullptr;
-    FileDialogHandler m_fileDialog;
-    QString m_strLastDirectory;
-
-    QHash<int, QWidget *> m_exprControls;
-    QHash<int, QWidget *> m_traceControls;
-    QHash<int, QWidget *> m_tangentControls;
-    QHash<int, QToolButton *> m_zoomButtons;
     std::optional<CMatrix> m_matrixMemory;  // the matrix tool's memory, kept for the run
     CTableSettingsDlg *m_pTableSettings = nullptr;  // a child of the frame
 };

@@ -5,12 +5,11 @@
 #include "gui/analysis/PointsTableCommand.h"
 #include "gui/analysis/TableSettingsDlg.h"
 #include "gui/app/FollowCommand.h"
+#include "gui/app/TangentBar.h"
+#include "gui/app/TraceBar.h"
 #include "gui/view/CommandIds.h"
 #include "gui/view/CorvantaView.h"
 
-#include <QDockWidget>
-#include <QLabel>
-#include <QLineEdit>
 
 void CMainFrame::CreateAnalysisParts()
 {
@@ -18,8 +17,7 @@ void CMainFrame::CreateAnalysisParts()
     // Tangent mode follows its bar, however the bar was shown or closed.
     connect(m_pTangentBar, &QDockWidget::visibilityChanged, m_pView,
             [this] { m_pView->SetTangentMode(IsBarVisible(true)); });
-    if (auto *pX = qobject_cast<QLineEdit *>(m_traceControls.value(IDC_TRACE_X)))
-        connect(pX, &QLineEdit::textChanged, m_pView, &CCorvantaView::OnTraceInput);
+    connect(m_pTraceBar, &CTraceBar::xChanged, m_pView, &CCorvantaView::OnTraceInput);
 
     // The bars' controls follow the commands they stand for (the zoom
     // buttons do through their actions).
@@ -31,8 +29,8 @@ void CMainFrame::CreateAnalysisParts()
             FollowCommand(it.value(), Action(nCommand));
         }
     };
-    follow(m_traceControls, ID_TRACE);
-    follow(m_tangentControls, ID_TANGENT);
+    follow(m_pTraceBar->Controls(), ID_TRACE);
+    follow(m_pTangentBar->Controls(), ID_TANGENT);
 }
 
 void CMainFrame::OnIntegrate(int)
@@ -49,23 +47,17 @@ void CMainFrame::OnDomainSubstitution(int)
 
 void CMainFrame::SetTraceResultText(const QString &strText)
 {
-    if (auto *pEdit = qobject_cast<QLineEdit *>(m_traceControls.value(IDC_TRACE_FX))) {
-        pEdit->setText(strText);
-        pEdit->setCursorPosition(0);  // the sign and first digits, not the last ones
-    }
+    m_pTraceBar->SetResultText(strText);
 }
 
 // The value already shown takes a changed "Scientific" or "Degree" at once.
 void CMainFrame::RefreshTraceResult()
 {
-    auto *pX = qobject_cast<QLineEdit *>(m_traceControls.value(IDC_TRACE_X));
-    auto *pFx = qobject_cast<QLineEdit *>(m_traceControls.value(IDC_TRACE_FX));
-    if (m_pView && pX && pFx && !pFx->text().isEmpty())
-        m_pView->OnTraceInput(pX->text());
+    if (m_pView && m_pTraceBar->HasResult())
+        m_pView->OnTraceInput(m_pTraceBar->XText());
 }
 
 void CMainFrame::SetTangentBarText(int nId, const QString &strText)
 {
-    if (auto *pLabel = qobject_cast<QLabel *>(m_tangentControls.value(nId)))
-        pLabel->setText(strText);
+    m_pTangentBar->SetText(nId, strText);
 }

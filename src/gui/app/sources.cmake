@@ -7,8 +7,16 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/AboutDlg.h src/gui/app/AboutDlg.cpp
   src/gui/app/LockKeys.h src/gui/app/LockKeys.cpp
   src/gui/app/CorvantaDoc.h src/gui/app/CorvantaDoc.cpp
+  src/gui/app/BarLabel.h
+  src/gui/app/ExpressionBar.h src/gui/app/ExpressionBar.cpp
+  src/gui/app/TraceBar.h src/gui/app/TraceBar.cpp
+  src/gui/app/TangentBar.h src/gui/app/TangentBar.cpp
+  src/gui/app/ZoomBar.h src/gui/app/ZoomBar.cpp
+  src/gui/app/DocumentCommands.h src/gui/app/DocumentCommands.cpp
   src/gui/app/MainFrame.h src/gui/app/MainFrame.cpp
+  src/gui/app/MainFrameViewHost.cpp
   src/gui/app/MainFrameAnalysis.cpp
+  src/gui/app/MainFrameTools.cpp
   src/gui/app/FloatingBars.h src/gui/app/FloatingBars.cpp
   src/gui/app/FollowCommand.h src/gui/app/FollowCommand.cpp
   src/gui/app/CorvantaApp.h src/gui/app/CorvantaApp.cpp)

@@ -38,16 +38,6 @@ public:
     using ResultRunner = std::function<bool(const CMatrix &result)>;
     void SetResultRunner(ResultRunner runner) { m_runResult = std::move(runner); }
 
-    CEditGrid *FirstGrid() const { return m_pFirst; }
-    CEditGrid *SecondGrid() const { return m_pSecond; }
-    QLineEdit *RowsField() const { return m_pRows; }
-    QLineEdit *ColumnsField() const { return m_pColumns; }
-    QLineEdit *NumberField() const { return m_pNumber; }
-    QComboBox *OperationList() const { return m_pOperation; }
-    QRadioButton *MatrixButton(int nIndex) const { return nIndex == 0 ? m_pMatrix1 : m_pMatrix2; }
-    QLabel *Description() const { return m_pDescription; }
-    QGroupBox *InputGroup() const { return m_pGroup; }
-    const CMatrix &Result() const { return m_result; }
 
     void OnOperationSelected(int nOperation);
     void OnRowsChanged();

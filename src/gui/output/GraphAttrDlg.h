@@ -43,12 +43,6 @@ public:
     // Radio button N (0-based) clicked: asks for graph N's colour.
     void OnChooseColor(int nGraph);
 
-    QRadioButton *Radio(int nGraph) const { return m_aRadios[nGraph]; }
-    QTextEdit *Sample(int nGraph) const { return m_aSamples[nGraph]; }
-    QComboBox *Picker(int nGraph) const { return m_aPickers[nGraph]; }
-    ColorRef Color(int nGraph) const { return m_aColor[nGraph]; }
-    int Thickness(int nGraph) const { return m_aThickness[nGraph] + 1; }
-
     // The picture of a line n pixels thick (1..5), 48 x 6 pixels.
     static QPixmap ThicknessPicture(int n);
 

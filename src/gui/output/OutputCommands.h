@@ -48,7 +48,6 @@ public:
 
     bool IsFullscreen() const { return m_bFullscreen; }
     CHelpWindow *HelpWindow() const;
-    QPrinter &Printer();
 
     // The export's save dialog: returns the chosen path and filter, an empty
     // path when cancelled. Tests answer for the user here.
@@ -66,6 +65,7 @@ protected:
 
 private:
     SChoice AskExportFile();
+    QPrinter &Printer();  // made on first use
 
     QMainWindow *m_pFrame;
     CCorvantaView *m_pView;

@@ -3,9 +3,12 @@
 #include "core/analysis/AnalysisRun.h"
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/GuiFixtures.h"
+#include "gui/app/TraceBar.h"
 
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QTabWidget>
 
 namespace {
@@ -17,7 +20,17 @@ struct Ids { int modes[3], from, to, accuracy; };
 constexpr Ids kIds[] = {{{1000, 1001, 1002}, 1003, 1004, 1005},
                         {{1000, 1002, 1003}, 1004, 1005, 1007},
                         {{1000, 1002, 1003}, 1004, 1005, 1007}};
-constexpr int kFunctionList = 1006, kStep3 = 1012;
+constexpr int kFunctionList = 1006, kStep3 = 1012, kResultLabel = 1014;
+
+// The lines of an analysis page's result list.
+QStringList ResultLines(const QWidget *pPage)
+{
+    QStringList lines;
+    const auto *pList = pPage->findChild<QListWidget *>();
+    for (int i = 0; pList && i < pList->count(); ++i)
+        lines << pList->item(i)->text();
+    return lines;
+}
 
 SAnalysisInput Input(std::initializer_list<QString> functions, int current = 0)
 {
@@ -39,6 +52,13 @@ protected:
     template <class T> T *C(Page p, int id) const { return qobject_cast<T *>(P(p)->Control(id)); }
     QLineEdit *Edit(Page p, int id) const { return C<QLineEdit>(p, id); }
     QRadioButton *Mode(Page p, int mode) const { return C<QRadioButton>(p, kIds[p].modes[mode]); }
+    QStringList Lines(Page p) const { return ResultLines(P(p)); }
+    // The result label, or the caption of the group that stands for it.
+    QString ResultLabel(Page p) const
+    {
+        const auto *pLabel = C<QLabel>(p, kResultLabel);
+        return pLabel ? pLabel->text() : C<QGroupBox>(p, kResultLabel)->title();
+    }
     // Types the fields and presses Calculate.
     void Calculate(Page p, int mode, const QString &from, const QString &to = "10", const QString &places = "6")
     {
@@ -78,7 +98,7 @@ TEST_F(Sheet, ModesSwitchLabelsAndFieldsAndTheGraphDomainIsCopied)
     EXPECT_EQ(pTo->text(), "12.25");
     EXPECT_FALSE(pFrom->isEnabled() || pTo->isEnabled() || C<QLabel>(Roots, kStep3)->isEnabled());
     Mode(Roots, 2)->click();
-    EXPECT_EQ(P(Roots)->ResultLabelText(), "Root(s) near that point :");
+    EXPECT_EQ(ResultLabel(Roots), "Root(s) near that point :");
     EXPECT_TRUE(pFrom->isEnabled() && pTo->isHidden());
     Mode(Roots, 0)->click();
     EXPECT_TRUE(pTo->isEnabled() && !pTo->isHidden());
@@ -91,7 +111,7 @@ TEST_F(Sheet, NoSelectedEntrySearchesNothing)
 {
     Open(Input({"1"}, 4));  // no entry selected: nothing to search, and no crash
     Calculate(Roots, 0, "-10");
-    EXPECT_EQ(P(Roots)->ResultLines(), QStringList{"None"});
+    EXPECT_EQ(Lines(Roots), QStringList{"None"});
     EXPECT_TRUE(m_messages.shown.empty());
 }
 
@@ -99,7 +119,7 @@ TEST_F(Sheet, RefusedInputLeavesTheListAlone)
 {
     Open(Input({"x"}));
     Calculate(Roots, 0, "-10");
-    ASSERT_EQ(P(Roots)->ResultLines(), QStringList{"0.0000000"});
+    ASSERT_EQ(Lines(Roots), QStringList{"0.0000000"});
     const char *domain = "Error 0x06:\n\nThe start of domain must be less than the end.\nPlease correct the error and try again.";
     // Equal ends, 16 places and a point far from zero are compared with the command line's.
     const struct { const char *from, *to, *places, *text; } cases[] = {
@@ -117,7 +137,7 @@ TEST_F(Sheet, RefusedInputLeavesTheListAlone)
         m_messages.Clear();
         Calculate(Roots, 0, c.from, c.to, c.places);
         EXPECT_EQ(m_messages.Texts(), QStringList{c.text});
-        EXPECT_EQ(P(Roots)->ResultLines(), QStringList{"0.0000000"});
+        EXPECT_EQ(Lines(Roots), QStringList{"0.0000000"});
     }
 }
 
@@ -131,11 +151,11 @@ TEST_F(Sheet, LargeDomainQuestionPerPage)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.page);
         Calculate(c.page, 0, "-10");
-        const QStringList before = P(c.page)->ResultLines();
+        const QStringList before = Lines(c.page);
         m_messages.Clear();
         m_messages.answers = {MsgAnswer::Yes};  // change it: nothing searched
         Calculate(c.page, 0, QString("-") + c.to, c.to);
-        EXPECT_EQ(P(c.page)->ResultLines(), before);
+        EXPECT_EQ(Lines(c.page), before);
         m_messages.answers.clear();
         ASSERT_EQ(m_messages.shown.size(), c.asked ? 1u : 0u);
         if (c.asked) {
@@ -155,7 +175,7 @@ TEST_F(Sheet, CancelledSearchSaysSoInsteadOfTheLastList)
         m_messages.answers = {MsgAnswer::No};  // search the large domain
         Calculate(p, 0, "-1e9", "1e9");
         EXPECT_EQ(reports, 2);
-        EXPECT_EQ(P(p)->ResultLines(), QStringList{QString::fromLatin1(kCancelledLine)});
+        EXPECT_EQ(Lines(p), QStringList{QString::fromLatin1(kCancelledLine)});
         P(p)->SetProgressCallback({});
     }
 }
@@ -177,7 +197,7 @@ TEST_F(Sheet, TooManyWhenAnyRunFilledItsTable)
         Calculate(c.page, 0, c.from, c.to);
         ASSERT_EQ(m_messages.shown.size(), 1u);
         EXPECT_EQ(m_messages.shown[0].caption, c.caption);
-        EXPECT_FALSE(P(c.page)->ResultLines().isEmpty());
+        EXPECT_FALSE(Lines(c.page).isEmpty());
         m_messages.Clear();
         Calculate(c.page, 2, "0");  // not in the near-point mode
         EXPECT_TRUE(m_messages.shown.empty());
@@ -228,8 +248,8 @@ TEST_F(AnalysisFrame, TraceFieldGivesTheValueOfTheSelectedFunction)
 {
     PlotInFrame({"sin(x)"});
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_TRACE));
-    auto *x = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_X));
-    auto *fx = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_FX));
+    auto *x = qobject_cast<QLineEdit *>(m_pFrame->TraceBar()->Control(IDC_TRACE_X));
+    auto *fx = qobject_cast<QLineEdit *>(m_pFrame->TraceBar()->Control(IDC_TRACE_FX));
     ASSERT_TRUE(x && fx);
     x->setText(QStringLiteral("90"));
     EXPECT_EQ(fx->text(), "0.893996663600558");

@@ -2,6 +2,7 @@
 // recent files, the question before a modified document goes, the title.
 #include "core/doc/CvaFormat.h"
 #include "gui/GuiFixtures.h"
+#include "gui/app/ExpressionBar.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -18,7 +19,7 @@ protected:
     {
         FrameFixture::SetUp();
         ASSERT_TRUE(m_files.isValid());
-        m_pFrame->SetFileDialogHandler([this](bool bSave, const QString &suggested) {
+        m_pFrame->DocumentCommands()->SetFileDialogHandler([this](bool bSave, const QString &suggested) {
             dialogs << QString(bSave ? "save " : "open ") + suggested;
             return names.empty() ? QString() : names.takeFirst();
         });
@@ -36,7 +37,7 @@ protected:
             QTest::keyClick(m_pFrame->FunctionList()->lineEdit(), Qt::Key_Return);
         }
     }
-    QString Derivative() const { return m_pFrame->BarControlText(IDC_DERIVATIVE); }
+    QString Derivative() const { return m_pFrame->ExpressionBar()->ControlText(IDC_DERIVATIVE); }
     QStringList Entries() const
     {
         QStringList entries;

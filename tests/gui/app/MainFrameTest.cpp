@@ -1,6 +1,10 @@
 // The main frame around the real view: the command table's rules, bars, modes
 // and check marks, keys, the first paint.
 #include "gui/GuiFixtures.h"
+#include "gui/app/ExpressionBar.h"
+#include "gui/app/TangentBar.h"
+#include "gui/app/TraceBar.h"
+#include "gui/app/ZoomBar.h"
 #include "gui/app/CommandTable.h"
 
 #include <QAction>
@@ -155,14 +159,14 @@ TEST_F(MainFrame, DegreeOptionOnlyForTrigonometryAndOneFlagForBothBoxes)
     for (const auto &c : cases) {
         m_pFrame->UpdateDegreeOption(QString::fromUtf8(c.pszCoded));
         EXPECT_EQ(m_pFrame->IsTrigonometric(), c.bTrig) << c.pszCoded;
-        EXPECT_EQ(!m_pFrame->TraceBarControl(IDC_DEGREE)->isHidden(), c.bTrig) << c.pszCoded;
+        EXPECT_EQ(!m_pFrame->TraceBar()->Control(IDC_DEGREE)->isHidden(), c.bTrig) << c.pszCoded;
     }
     ShowFrame();
     m_pFrame->ToggleBar(ID_TRACE);
     m_pFrame->ToggleBar(ID_TANGENT);
     m_pFrame->UpdateDegreeOption("A(x))");
-    auto *pTraceDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_DEGREE));
-    auto *pTangentDegree = qobject_cast<QCheckBox *>(m_pFrame->TangentBarControl(IDC_DEGREE));
+    auto *pTraceDegree = qobject_cast<QCheckBox *>(m_pFrame->TraceBar()->Control(IDC_DEGREE));
+    auto *pTangentDegree = qobject_cast<QCheckBox *>(m_pFrame->TangentBar()->Control(IDC_DEGREE));
     ClickBox(pTangentDegree);
     EXPECT_TRUE(m_pFrame->IsDegree() && pTraceDegree->isChecked() && m_pFrame->Action(ID_DEGREE)->isChecked());
     ClickBox(pTraceDegree);
@@ -183,14 +187,14 @@ TEST_F(MainFrame, ZoomKeysAndButtonsReachTheView)
         for (bool button : {false, true}) {
             pView->m_dScaleX = pView->m_dScaleY = 1;
             if (button)
-                m_pFrame->ZoomButton(z.id)->click();
+                m_pFrame->ZoomBar()->Button(z.id)->click();
             else
                 ASSERT_TRUE(m_pFrame->ExecuteCommand(z.id));
             ExpectScale(z.sx, z.sy);
         }
     }
     pView->m_dScaleX = pView->m_dScaleY = 1;
-    m_pFrame->ZoomButton(ID_ZOOM_IN_Y)->click();
+    m_pFrame->ZoomBar()->Button(ID_ZOOM_IN_Y)->click();
     pView->setFocus();
     QTest::keyClick(m_pFrame->View(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);  // keypad keys too
     ExpectScale(0.5, 1);
@@ -212,11 +216,11 @@ TEST_F(MainFrame, FirstPaintFillsTheRangeFieldsAndReplotAppliesThem)
     EXPECT_NEAR(value(IDC_Y_MAX) - value(IDC_Y_MIN), pView->height() / 50.0, 0.011);
 
     pView->m_bRangeEdited = false;
-    m_pFrame->ExpressionBarControl(IDC_Y_MAX)->setFocus();
+    m_pFrame->ExpressionBar()->Control(IDC_Y_MAX)->setFocus();
     EXPECT_TRUE(pView->m_bRangeEdited);
     m_pFrame->SetRangeFieldText(IDC_X_MIN, "0");
     m_pFrame->SetRangeFieldText(IDC_X_MAX, "10");
-    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBarControl(IDC_REPLOT)), Qt::LeftButton);
+    QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBar()->Control(IDC_REPLOT)), Qt::LeftButton);
     EXPECT_DOUBLE_EQ(pView->m_dScaleX, (pView->width() / 50.0) / 10.0);
 
     m_pFrame->SetRangeFieldText(IDC_X_MIN, "-1e70");
@@ -244,7 +248,7 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
     TypeAndPlot("x^2");
     EXPECT_EQ(pEdit->text(), "x^2");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
-    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "2*x");
+    EXPECT_EQ(m_pFrame->ExpressionBar()->ControlText(IDC_DERIVATIVE), "2*x");
     EXPECT_EQ(m_pFrame->View()->m_nLast, 2);
     EXPECT_FALSE(m_pFrame->IsTrigonometric());
 
@@ -256,7 +260,7 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
 
     QTest::keyClick(m_pFrame->View(), Qt::Key_L, Qt::ControlModifier);  // Clear Graph
     EXPECT_EQ(m_pFrame->FunctionList()->count(), 0);
-    EXPECT_EQ(m_pFrame->BarControlText(IDC_DERIVATIVE), "");
+    EXPECT_EQ(m_pFrame->ExpressionBar()->ControlText(IDC_DERIVATIVE), "");
 }
 
 // A typed prefix of a plotted function is plotted as typed; a function already plotted is said so.
@@ -280,12 +284,12 @@ TEST_F(MainFrame, TracedValueShowsItsSignAndTakesScientificAtOnce)
     ShowFrame();
     PlotInFrame({"x^3"});
     m_pFrame->ToggleBar(ID_TRACE);
-    auto *pX = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_X));
-    auto *pFx = qobject_cast<QLineEdit *>(m_pFrame->TraceBarControl(IDC_TRACE_FX));
+    auto *pX = qobject_cast<QLineEdit *>(m_pFrame->TraceBar()->Control(IDC_TRACE_X));
+    auto *pFx = qobject_cast<QLineEdit *>(m_pFrame->TraceBar()->Control(IDC_TRACE_FX));
     pX->setText(QStringLiteral("-0.5"));
     EXPECT_EQ(pFx->cursorPosition(), 0);
     EXPECT_EQ(pFx->text().toDouble(), -0.125);
-    ClickBox(m_pFrame->TraceBarControl(IDC_SCIENTIFIC));
+    ClickBox(m_pFrame->TraceBar()->Control(IDC_SCIENTIFIC));
     EXPECT_TRUE(m_pFrame->IsScientific());
     EXPECT_TRUE(pFx->text().contains(QLatin1Char('e'), Qt::CaseInsensitive)) << pFx->text().toStdString();
     EXPECT_EQ(pFx->text().toDouble(), -0.125);
@@ -323,10 +327,10 @@ TEST_F(MainFrame, BarControlsFollowTheirCommands)
 {
     CMainFrame *f = m_pFrame.get();
     const struct { QWidget *control; int id; } controls[] = {
-        {f->TraceBarControl(IDC_TRACE_X), ID_TRACE}, {f->TraceBarControl(IDC_TRACE_FX), ID_TRACE},
-        {f->TraceBarControl(IDC_SCIENTIFIC), ID_SCIENTIFIC}, {f->TraceBarControl(IDC_DEGREE), ID_DEGREE},
-        {f->TangentBarControl(IDC_TANGENT_EQUATION), ID_TANGENT}, {f->TangentBarControl(IDC_DEGREE), ID_DEGREE},
-        {f->ZoomButton(ID_SQUARE_UNITS), ID_SQUARE_UNITS}};
+        {f->TraceBar()->Control(IDC_TRACE_X), ID_TRACE}, {f->TraceBar()->Control(IDC_TRACE_FX), ID_TRACE},
+        {f->TraceBar()->Control(IDC_SCIENTIFIC), ID_SCIENTIFIC}, {f->TraceBar()->Control(IDC_DEGREE), ID_DEGREE},
+        {f->TangentBar()->Control(IDC_TANGENT_EQUATION), ID_TANGENT}, {f->TangentBar()->Control(IDC_DEGREE), ID_DEGREE},
+        {f->ZoomBar()->Button(ID_SQUARE_UNITS), ID_SQUARE_UNITS}};
     for (const auto &c : controls) {
         SCOPED_TRACE(c.id);
         ASSERT_NE(c.control, nullptr);
@@ -336,7 +340,7 @@ TEST_F(MainFrame, BarControlsFollowTheirCommands)
         }
     }
     m_pFrame->Action(ID_SCIENTIFIC)->setChecked(true);
-    EXPECT_TRUE(qobject_cast<QCheckBox *>(m_pFrame->TraceBarControl(IDC_SCIENTIFIC))->isChecked());
+    EXPECT_TRUE(qobject_cast<QCheckBox *>(m_pFrame->TraceBar()->Control(IDC_SCIENTIFIC))->isChecked());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The linear-algebra tools, whose numbers are tested in the core and compared with the
 // command line's end to end: pending edits, sizes, refusals, the matrix memory, the commands.
 #include "gui/GuiFixtures.h"
+#include "gui/linalg/MatrixOpsControls.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/GridEdit.h"
@@ -247,11 +248,11 @@ protected:
     void Shape(int operation, int rows, int columns,
                std::initializer_list<std::initializer_list<const char *>> cells = {})
     {
-        dlg.OperationList()->setCurrentIndex(operation);
-        dlg.RowsField()->setText(QString::number(rows));
+        OperationList(dlg)->setCurrentIndex(operation);
+        RowsField(dlg)->setText(QString::number(rows));
         if (columns > 0)  // square operations take the rows
-            dlg.ColumnsField()->setText(QString::number(columns));
-        FillCells(*dlg.FirstGrid(), cells);
+            ColumnsField(dlg)->setText(QString::number(columns));
+        FillCells(*FirstGrid(dlg), cells);
     }
 
     MessageRecorder messages;
@@ -265,7 +266,7 @@ protected:
 TEST_F(MatrixOps, RefusalsShowTheirMessageAndNoResult)
 {
     Shape(CMatrixOpsDlg::MultiplyNumber, 1, 1);
-    dlg.NumberField()->setText("2,5");
+    NumberField(dlg)->setText("2,5");
     dlg.OnCalculate();
     EXPECT_TRUE(results.empty());
     EXPECT_EQ(messages.Texts(), QStringList{"Please enter a number."});
@@ -274,12 +275,12 @@ TEST_F(MatrixOps, RefusalsShowTheirMessageAndNoResult)
 TEST_F(MatrixOps, SquareOperationsTieColumnsToRowsAndSizesOutsideTheRangeKeepTheGrids)
 {
     Shape(CMatrixOpsDlg::Inverse, 2, 0);
-    EXPECT_FALSE(dlg.ColumnsField()->isEnabled());
-    EXPECT_EQ(dlg.FirstGrid()->Cols(), 3);
+    EXPECT_FALSE(ColumnsField(dlg)->isEnabled());
+    EXPECT_EQ(FirstGrid(dlg)->Cols(), 3);
 
     for (const char *pszRows : {"x", "0", "51"}) {
-        dlg.RowsField()->setText(QString::fromLatin1(pszRows));
-        EXPECT_EQ(dlg.FirstGrid()->Rows(), 3) << pszRows;
+        RowsField(dlg)->setText(QString::fromLatin1(pszRows));
+        EXPECT_EQ(FirstGrid(dlg)->Rows(), 3) << pszRows;
     }
     EXPECT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown.back().text, "Please enter an integer between 1 and 50.");
@@ -290,10 +291,10 @@ TEST_F(MatrixOps, SecondMatrixFollowsTheFirst)
 {
     Shape(CMatrixOpsDlg::Inverse, 2, 0);
     Shape(CMatrixOpsDlg::Multiply, 2, 0, {{"1", "2"}, {"3", "4"}});
-    dlg.MatrixButton(1)->click();
-    EXPECT_EQ(dlg.SecondGrid()->Rows(), 3);
-    EXPECT_EQ(dlg.SecondGrid()->Cols(), 3);
-    FillCells(*dlg.SecondGrid(), {{"5", "6"}, {"7", "8"}});
+    MatrixButton(dlg, 1)->click();
+    EXPECT_EQ(SecondGrid(dlg)->Rows(), 3);
+    EXPECT_EQ(SecondGrid(dlg)->Cols(), 3);
+    FillCells(*SecondGrid(dlg), {{"5", "6"}, {"7", "8"}});
     dlg.OnCalculate();
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0], CMatrix(2, 2, {19, 22, 43, 50}));
@@ -319,7 +320,7 @@ TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
     messages.Clear();
     dlg.OnPaste();  // 1 x 2 into 2 x 1
     EXPECT_TRUE(messages.Texts().value(0).contains(QString::fromUtf8("(1 \u00d7 2) is not match")));
-    EXPECT_EQ(ColumnTexts(*dlg.FirstGrid(), 1), (QStringList{"1", "0"}));
+    EXPECT_EQ(ColumnTexts(*FirstGrid(dlg), 1), (QStringList{"1", "0"}));
 }
 
 using ToolsCommands = FrameFixture;
@@ -351,18 +352,18 @@ TEST_F(ToolsCommands, OpenTheirDialogsAndTheMatrixMemoryLastsBetweenRuns)
     run(ID_MATRICES, [](QDialog &dlg) {
         auto &ops = static_cast<CMatrixOpsDlg &>(dlg);
         ops.SetResultRunner([](const CMatrix &) { return true; });
-        ops.OperationList()->setCurrentIndex(CMatrixOpsDlg::Transpose);
-        ops.RowsField()->setText("1");
-        ops.ColumnsField()->setText("1");
-        ops.FirstGrid()->SetTextMatrix(1, 1, QStringLiteral("9"));
+        OperationList(ops)->setCurrentIndex(CMatrixOpsDlg::Transpose);
+        RowsField(ops)->setText("1");
+        ColumnsField(ops)->setText("1");
+        FirstGrid(ops)->SetTextMatrix(1, 1, QStringLiteral("9"));
         ops.OnCalculate();
     });
     run(ID_MATRICES, [&](QDialog &dlg) {
         auto &ops = static_cast<CMatrixOpsDlg &>(dlg);
-        ops.RowsField()->setText("1");
-        ops.ColumnsField()->setText("1");
+        RowsField(ops)->setText("1");
+        ColumnsField(ops)->setText("1");
         ops.OnPaste();
-        pasted = ops.FirstGrid()->TextMatrix(1, 1);
+        pasted = FirstGrid(ops)->TextMatrix(1, 1);
     });
     EXPECT_EQ(titles, (QStringList{"Simultaneous Equation Calculator", "Simultaneous Equation Calculator",
                                    "Solving Determinants", "Matrices Operations", "Matrices Operations"}));

@@ -1,14 +1,18 @@
 // The output commands: clipboard, the graph's context menu, export, the graph
 // attributes, and help with its pages.
 #include "gui/GuiFixtures.h"
+#include "gui/app/ExpressionBar.h"
 #include "gui/output/GraphAttrDlg.h"
 #include "gui/output/HelpWindow.h"
 #include "gui/output/OutputCommands.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QTextEdit>
 
 namespace {
 
@@ -113,7 +117,13 @@ class GraphAttributes : public ::testing::Test
 {
 protected:
     GraphAttributes() { dlg.SetColorChooser([this](const QColor &) { return answer; }); }
-    QColor Sample(int graph) const { return dlg.Sample(graph)->palette().color(QPalette::Disabled, QPalette::Base); }
+    template <class T> T *Ctl(int id) const { return dlg.findChild<T *>(QStringLiteral("ctl%1").arg(id)); }
+    QRadioButton *Radio(int graph) const { return Ctl<QRadioButton>(CGraphAttrDlg::kFirstRadio + graph); }
+    QComboBox *Picker(int graph) const { return Ctl<QComboBox>(CGraphAttrDlg::kFirstPicker + graph); }
+    QColor Sample(int graph) const
+    {
+        return Ctl<QTextEdit>(CGraphAttrDlg::kFirstSample + graph)->palette().color(QPalette::Disabled, QPalette::Base);
+    }
 
     CViewState view;
     CGraphAttrDlg dlg;
@@ -125,14 +135,14 @@ TEST_F(GraphAttributes, OkWithoutChangesKeepsEveryColourAndThickness)
 {
     view.m_aWidth = {0, -7, 3, 6, 100};
     dlg.LoadFrom(view);
-    EXPECT_EQ(dlg.Picker(2)->currentIndex(), 2);  // thickness 3: the third picture
-    EXPECT_EQ(dlg.Picker(4)->currentIndex(), 4);
+    EXPECT_EQ(Picker(2)->currentIndex(), 2);  // thickness 3: the third picture
+    EXPECT_EQ(Picker(4)->currentIndex(), 4);
     EXPECT_EQ(Sample(2), QColor(0, 0, 255));
     CViewState after = view;
     dlg.StoreInto(after);
     EXPECT_EQ(after.m_aColor, view.m_aColor);
     EXPECT_EQ(after.m_aWidth, view.m_aWidth);
-    dlg.Picker(3)->setCurrentIndex(1);  // one picked: only that one changes
+    Picker(3)->setCurrentIndex(1);  // one picked: only that one changes
     dlg.StoreInto(after);
     EXPECT_EQ(after.m_aWidth, (decltype(view.m_aWidth){0, -7, 3, 2, 100}));
 }
@@ -149,23 +159,25 @@ TEST_F(FrameOutput, ColourChooserStartsOnTheGraphsColourAndTheIndicatorFollows)
         return std::optional<QColor>(QColor(255, 128, 0));
     });
     dlg.OnChooseColor(0);
-    EXPECT_EQ(opened, m_pFrame->IndicatorColor());
+    EXPECT_EQ(opened, m_pFrame->ExpressionBar()->IndicatorColor());
     EXPECT_NE(opened, QColor(Qt::black));
     m_pFrame->Output()->ApplyGraphAttributes(dlg);
-    EXPECT_EQ(m_pFrame->IndicatorColor(), QColor(255, 128, 0));
+    EXPECT_EQ(m_pFrame->ExpressionBar()->IndicatorColor(), QColor(255, 128, 0));
 }
 
 TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)
 {
     dlg.LoadFrom(view);
     const CViewState before = view;
-    dlg.Picker(3)->setCurrentIndex(4);
+    Picker(3)->setCurrentIndex(4);
     answer = QColor(12, 34, 56);
-    QTest::mouseClick(dlg.Radio(1), Qt::LeftButton);
+    QTest::mouseClick(Radio(1), Qt::LeftButton);
     EXPECT_EQ(Sample(1), QColor(12, 34, 56));
     answer = std::nullopt;  // the chooser cancelled: the colour stays
     dlg.OnChooseColor(4);
-    EXPECT_EQ(dlg.Color(4), before.m_aColor[4]);
+    CViewState kept = before;
+    dlg.StoreInto(kept);
+    EXPECT_EQ(kept.m_aColor[4], before.m_aColor[4]);
     dlg.reject();
     EXPECT_EQ(view.m_aColor, before.m_aColor);
     dlg.StoreInto(view);

@@ -1,0 +1,53 @@
+// The frame's commands that open the tools: the analysis sheet, the
+// calculator and the three linear-algebra dialogs.
+#include "gui/app/MainFrame.h"
+
+#include "gui/analysis/AnalysisSheet.h"
+#include "gui/calc/CalcDlg.h"
+#include "gui/linalg/DetDlg.h"
+#include "gui/linalg/MatrixOpsDlg.h"
+#include "gui/linalg/SimEqDlg.h"
+#include "gui/view/CommandIds.h"
+#include "gui/view/CorvantaView.h"
+#include "gui/view/Message.h"
+
+#include <QScreen>
+
+void CMainFrame::OnAnalyzeGraph(int)
+{
+    if (FunctionListCount() == 0 || !m_pView) {
+        ShowMessage(this,
+                    QStringLiteral("Error 0x05:\n\nThe are no expressions to Analyse!\n"
+                                   "Please enter at lease one function and try again."),
+                    QStringLiteral("No expression found"), MsgIcon::Stop);
+        return;
+    }
+    // The pages get copies of the texts; the view's slots stay untouched.
+    CAnalysisSheet sheet(CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width()), m_pView);
+    sheet.exec();
+}
+
+// The calculator offers the plotted functions, each shown derivative
+// indented below its function, with the selected slot chosen.
+void CMainFrame::OnCalculator(int)
+{
+    QStringList functions;
+    for (int i = 0; i <= m_pView->m_nLast && i < CViewState::kSlots; ++i) {
+        functions << QString::fromStdString(m_pView->m_aFunctions[i].m_strText);
+        if (m_pView->m_aFunctions[i].m_bDerivativeShown)
+            functions << QStringLiteral("    ") + QString::fromStdString(m_pView->m_aDerivatives[i].m_strText);
+    }
+    m_pCalcDlg->ShowCalculator(functions, m_pView->m_nSelected);
+}
+
+void CMainFrame::OnLinearAlgebra(int nId)
+{
+    if (nId == ID_SIMULTANEOUS) {
+        CSimEqDlg(this).exec();
+    } else if (nId == ID_DETERMINANTS) {
+        CDetDlg(this).exec();
+    } else if (nId == ID_MATRICES) {
+        CMatrixOpsDlg dlg(m_matrixMemory, this);
+        dlg.exec();
+    }
+}
