@@ -6,9 +6,9 @@
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 #include "gui/output/GraphExport.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 #include "gui/view/ViewHost.h"
 
 #include <CLI/CLI.hpp>

@@ -2,7 +2,7 @@
 
 #include "gui/MessageRecorder.h"
 #include "gui/calc/CalcDlg.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <nlohmann/json.hpp>
 

@@ -5,7 +5,7 @@
 #include "gui/app/CorvantaDoc.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SplashDlg.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
 

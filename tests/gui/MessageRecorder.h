@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QStringList>
 

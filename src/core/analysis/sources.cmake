@@ -8,8 +8,7 @@ target_sources(corvanta_core PRIVATE
   src/core/analysis/PoleWatch.h src/core/analysis/PoleWatch.cpp
   src/core/analysis/PointsTable.h src/core/analysis/PointsTable.cpp
   src/core/analysis/Tangent.h src/core/analysis/Tangent.cpp
-  src/core/analysis/TraceText.h src/core/analysis/TraceText.cpp
-  src/core/analysis/LineClip.h src/core/analysis/LineClip.cpp)
+  src/core/analysis/TraceText.h src/core/analysis/TraceText.cpp)
 # Roots, extrema and inflection points
 target_sources(corvanta_core PRIVATE
   src/core/analysis/DecimalRounder.h

@@ -5,7 +5,7 @@
 
 #include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 #include "gui/view/ViewHost.h"
 
 void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)

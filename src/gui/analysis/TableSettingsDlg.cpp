@@ -1,7 +1,7 @@
 #include "gui/analysis/TableSettingsDlg.h"
 
 #include "gui/analysis/NumberFields.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>

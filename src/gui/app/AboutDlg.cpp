@@ -3,7 +3,7 @@
 #include "CorvantaVersion.h"
 
 #include "gui/app/Artwork.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

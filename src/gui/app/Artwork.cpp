@@ -1,6 +1,6 @@
 #include "gui/app/Artwork.h"
 
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

@@ -1,6 +1,6 @@
 #include "gui/app/CommandTable.h"
 
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/app/MainFrame.h"
 
 #include <array>

@@ -2,7 +2,7 @@
 
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "gui/app/DocumentCommands.h"
 
 #include "gui/app/CorvantaDoc.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QDir>
 #include <QFileDialog>

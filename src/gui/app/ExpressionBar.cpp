@@ -1,7 +1,7 @@
 #include "gui/app/ExpressionBar.h"
 
 #include "gui/app/BarLabel.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -4,7 +4,7 @@
 #include "gui/calc/CalcDlg.h"
 #include "gui/app/Artwork.h"
 #include "gui/app/BarLabel.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/ExpressionBar.h"
 #include "gui/app/FloatingBars.h"

@@ -7,9 +7,9 @@
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/MatrixOpsDlg.h"
 #include "gui/linalg/SimEqDlg.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QScreen>
 

@@ -7,7 +7,7 @@
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TangentBar.h"
 #include "gui/app/TraceBar.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <QComboBox>
 #include <QLineEdit>

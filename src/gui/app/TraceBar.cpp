@@ -1,7 +1,7 @@
 #include "gui/app/TraceBar.h"
 
 #include "gui/app/BarLabel.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

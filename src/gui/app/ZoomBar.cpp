@@ -1,7 +1,7 @@
 #include "gui/app/ZoomBar.h"
 
 #include "gui/app/CommandTable.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include <QGridLayout>
 #include <QToolButton>

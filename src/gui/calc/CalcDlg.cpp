@@ -4,8 +4,8 @@
 #include "core/calc/CalcText.h"
 #include "core/calc/FunctionValue.h"
 #include "gui/calc/CalcButton.h"
-#include "gui/view/CommandIds.h"
-#include "gui/view/Message.h"
+#include "gui/common/CommandIds.h"
+#include "gui/common/Message.h"
 #include "gui/view/NumberField.h"
 
 #include <QApplication>

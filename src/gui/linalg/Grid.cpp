@@ -3,7 +3,7 @@
 #include "core/linalg/Matrix.h"
 #include "core/expr/NumberText.h"
 #include "core/linalg/ToolText.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QClipboard>
 #include <QFontMetrics>

@@ -9,7 +9,7 @@
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -8,7 +8,7 @@
 #include "gui/linalg/KeptWork.h"
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "gui/output/Dib.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -4,9 +4,9 @@
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 #include "gui/output/HelpWindow.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QApplication>
 #include <QClipboard>

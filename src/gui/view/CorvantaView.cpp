@@ -1,9 +1,9 @@
 #include "gui/view/CorvantaView.h"
 
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 
 #include "core/doc/DocumentSync.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/FunctionText.h"
 #include "core/expr/SyntaxPlace.h"

@@ -2,9 +2,9 @@
 // the trace texts; this file only routes them to the bars and paints.
 #include "gui/view/CorvantaView.h"
 
-#include "core/analysis/LineClip.h"
+#include "core/plot/LineClip.h"
 #include "core/analysis/TraceText.h"
-#include "gui/view/CommandIds.h"
+#include "gui/common/CommandIds.h"
 #include "gui/view/ViewHost.h"
 
 #include <QPainter>

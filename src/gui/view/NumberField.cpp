@@ -1,7 +1,7 @@
 #include "gui/view/NumberField.h"
 
 #include "core/expr/NumberText.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QLineEdit>
 

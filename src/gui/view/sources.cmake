@@ -1,6 +1,4 @@
 target_sources(corvanta_gui PRIVATE
-  src/gui/view/CommandIds.h
-  src/gui/view/Message.h src/gui/view/Message.cpp
   src/gui/view/NumberField.h src/gui/view/NumberField.cpp
   src/gui/view/ViewHost.h
   src/gui/view/GraphRenderer.h src/gui/view/GraphRenderer.cpp

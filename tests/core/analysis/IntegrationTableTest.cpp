@@ -1,5 +1,4 @@
 #include "core/analysis/Integration.h"
-#include "core/analysis/LineClip.h"
 #include "core/analysis/PointsTable.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"
@@ -341,28 +340,6 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     EXPECT_EQ(TangentBarTexts(flat)[2], "Theta= 0.0000");
     EXPECT_EQ(TangentBarTexts(flat)[3], "Slope= 0.000000000000000");
     EXPECT_EQ(TangentAt("-0.00001*x", 0).m_strEquation, "0.0000*x ");
-}
-
-TEST(LineClip, ClipsToTheArea)
-{
-    const double inf = INFINITY;
-    const struct { double px, py, dx, dy, tMin, tMax; bool hits; SPixelSegment s; } cases[] = {
-        {50, 50, 1, 1, -inf, inf, true, {0, 0, 100, 100}},       // a diagonal through the middle
-        {50, 50, 0, -1, -10, 10, true, {50, 60, 50, 40}},       // limited by its own ends
-        {-1e12, 50, 1, 0, -inf, inf, true, {0, 50, 100, 50}},   // tangent point far outside
-        {50, 500, 1, 0, -inf, inf, false, {}}, {50, 50, 0, 0, -inf, inf, false, {}},
-        {inf, 50, 1, 0, -inf, inf, false, {}}, {50, 50, 0, 1, 60, 70, false, {}},
-    };
-    for (const auto &c : cases) {
-        const auto s = ClipLine(c.px, c.py, c.dx, c.dy, c.tMin, c.tMax, 0, 0, 100, 100);
-        ASSERT_EQ(s.has_value(), c.hits) << c.px << "," << c.py;
-        if (s) {
-            EXPECT_DOUBLE_EQ(s->x1, c.s.x1);
-            EXPECT_DOUBLE_EQ(s->y1, c.s.y1);
-            EXPECT_DOUBLE_EQ(s->x2, c.s.x2);
-            EXPECT_DOUBLE_EQ(s->y2, c.s.y2);
-        }
-    }
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include "core/deriv/Derivative.h"
 #include "core/expr/FunctionText.h"
 #include "gui/GuiFixtures.h"
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QMessageBox>
 

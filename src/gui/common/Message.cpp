@@ -1,4 +1,4 @@
-#include "gui/view/Message.h"
+#include "gui/common/Message.h"
 
 #include <QFontMetrics>
 #include <QGridLayout>

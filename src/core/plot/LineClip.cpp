@@ -1,4 +1,4 @@
-#include "core/analysis/LineClip.h"
+#include "core/plot/LineClip.h"
 
 #include <cmath>
 

@@ -1,0 +1,1 @@
+# The message seam and the command ids are exercised through the windows that use them.
