@@ -1,9 +1,9 @@
 #include "gui/analysis/AnalysisSheet.h"
 
 #include "core/plot/ViewState.h"
-#include "gui/analysis/Crit.h"
-#include "gui/analysis/Inflex.h"
-#include "gui/analysis/Solve.h"
+#include "gui/analysis/ExtremaPage.h"
+#include "gui/analysis/InflectionPage.h"
+#include "gui/analysis/RootsPage.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>

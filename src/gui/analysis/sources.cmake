@@ -13,6 +13,6 @@ target_sources(corvanta_gui PRIVATE
 target_sources(corvanta_gui PRIVATE
   src/gui/analysis/AnalysisPage.h src/gui/analysis/AnalysisPage.cpp
   src/gui/analysis/AnalysisSheet.h src/gui/analysis/AnalysisSheet.cpp
-  src/gui/analysis/Solve.h src/gui/analysis/Solve.cpp
-  src/gui/analysis/Crit.h src/gui/analysis/Crit.cpp
-  src/gui/analysis/Inflex.h src/gui/analysis/Inflex.cpp)
+  src/gui/analysis/RootsPage.h src/gui/analysis/RootsPage.cpp
+  src/gui/analysis/ExtremaPage.h src/gui/analysis/ExtremaPage.cpp
+  src/gui/analysis/InflectionPage.h src/gui/analysis/InflectionPage.cpp)

@@ -1,4 +1,4 @@
-#include "gui/analysis/Crit.h"
+#include "gui/analysis/ExtremaPage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "gui/analysis/Solve.h"
+#include "gui/analysis/RootsPage.h"
 
 namespace {
 

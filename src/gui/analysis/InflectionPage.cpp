@@ -1,4 +1,4 @@
-#include "gui/analysis/Inflex.h"
+#include "gui/analysis/InflectionPage.h"
 
 namespace {
 
