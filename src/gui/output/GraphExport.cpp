@@ -1,6 +1,6 @@
 #include "gui/output/GraphExport.h"
 
-#include "gui/output/Dib.h"
+#include "gui/output/BmpImage.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/common/Message.h"
 

@@ -1,4 +1,4 @@
-#include "gui/output/Dib.h"
+#include "gui/output/BmpImage.h"
 
 #include <QIODevice>
 #include <QImage>
