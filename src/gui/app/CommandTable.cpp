@@ -57,7 +57,7 @@ const SCommandInfo kCommands[] = {
     {ID_MATRICES, "&Tools", "&Matrices Operations...", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnLinearAlgebra, false},
 
     {ID_SHOW_GRID, "&Options", "Show Grid", "Show/Hide grid lines", "Show/Hide Grid Lines", nullptr, R::View, kNone, true},
-    {ID_GRAPH_ATTRIBUTES, "&Options", "Graph Attributes...", "Change graphs' attributes", "Graph Attributes", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},
+    {ID_GRAPH_ATTRIBUTES, "&Options", "Graph Attributes...", "Change graphs' attributes", "Graph Attributes", nullptr, R::Frame, &CMainFrame::OnGraphAttributes, false},
     {ID_AUTOSCALE, "&Options", "&Autoscale", nullptr, "Enable/Disable autoscaling", nullptr, R::View, kNone, true},
 
     {ID_HELP_CONTENTS, "&Help", "&Help...", nullptr, "Help", nullptr, R::Frame, &CMainFrame::OnOutputCommand, false},

@@ -28,6 +28,7 @@ class CZoomBar;
 class CCalcDlg;
 class CTableSettingsDlg;
 class COutputCommands;
+class CGraphAttrDlg;
 
 // The main window: it assembles the menus, the main toolbar, the expression,
 // trace, tangent and zoom bars, the status bar and the graph view, hosts the
@@ -122,12 +123,15 @@ public:
     void OnAnalyzeGraph(int nId);
     void OnCalculator(int nId);
     void OnLinearAlgebra(int nId);  // the three linear-algebra tools
+    void OnGraphAttributes(int nId);
+    // OK in Graph Attributes: the view and the colour indicator take the choice.
+    void ApplyGraphAttributes(const CGraphAttrDlg &dlg);
     void OnNoAction(int nId);
     void OnNextPane(int nId);
     void OnPrevPane(int nId);
     void OnScientific(int nId);
     void OnDegree(int nId);
-    // Copy, paste, export, printing, fullscreen, help and graph attributes.
+    // Copy, paste, export, printing, fullscreen and help.
     void OnOutputCommand(int nId);
 
     // --- Integration, points table, trace and tangent ---

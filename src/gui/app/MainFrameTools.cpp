@@ -1,8 +1,9 @@
 // The frame's commands that open the tools: the analysis sheet, the
-// calculator and the three linear-algebra dialogs.
+// calculator, the three linear-algebra dialogs and the graph attributes.
 #include "gui/app/MainFrame.h"
 
 #include "gui/analysis/AnalysisSheet.h"
+#include "gui/app/GraphAttrDlg.h"
 #include "gui/calc/CalcDlg.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/MatrixOpsDlg.h"
@@ -50,4 +51,23 @@ void CMainFrame::OnLinearAlgebra(int nId)
         CMatrixOpsDlg dlg(m_matrixMemory, this);
         dlg.exec();
     }
+}
+
+void CMainFrame::OnGraphAttributes(int)
+{
+    if (!m_pView)
+        return;
+    CGraphAttrDlg dlg(this);
+    dlg.LoadFrom(*m_pView);
+    if (dlg.exec() == QDialog::Accepted)
+        ApplyGraphAttributes(dlg);
+    else
+        m_pView->Redraw(m_pView->m_nLast);
+}
+
+void CMainFrame::ApplyGraphAttributes(const CGraphAttrDlg &dlg)
+{
+    dlg.StoreInto(*m_pView);
+    m_pView->ShowSelectedColor();
+    m_pView->Redraw(m_pView->m_nLast);
 }

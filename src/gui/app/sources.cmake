@@ -5,6 +5,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/Artwork.h src/gui/app/Artwork.cpp res/corvanta.qrc
   src/gui/app/SplashDlg.h src/gui/app/SplashDlg.cpp
   src/gui/app/AboutDlg.h src/gui/app/AboutDlg.cpp
+  src/gui/app/GraphAttrDlg.h src/gui/app/GraphAttrDlg.cpp
   src/gui/app/LockKeys.h src/gui/app/LockKeys.cpp
   src/gui/app/CorvantaDoc.h src/gui/app/CorvantaDoc.cpp
   src/gui/app/BarLabel.h

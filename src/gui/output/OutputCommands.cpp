@@ -1,6 +1,5 @@
 #include "gui/output/OutputCommands.h"
 
-#include "gui/output/GraphAttrDlg.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 #include "gui/output/HelpWindow.h"
@@ -51,8 +50,7 @@ bool COutputCommands::IsOutputCommand(int nId)
     case ID_FILE_PRINT_PREVIEW:
     case ID_FILE_PRINT_SETUP:
     case ID_FULLSCREEN:
-    case ID_HELP_CONTENTS:
-    case ID_GRAPH_ATTRIBUTES: return true;
+    case ID_HELP_CONTENTS: return true;
     default: return false;
     }
 }
@@ -69,7 +67,6 @@ bool COutputCommands::Handle(int nId)
     case ID_FILE_PRINT_SETUP: OnPrintSetup(); return true;
     case ID_FULLSCREEN: OnFullscreen(); return true;
     case ID_HELP_CONTENTS: OnHelp(); return true;
-    case ID_GRAPH_ATTRIBUTES: OnGraphAttributes(); return true;
     default: return false;
     }
 }
@@ -232,27 +229,6 @@ void COutputCommands::OnHelp()
     m_pHelp->show();
     m_pHelp->raise();
     m_pHelp->activateWindow();
-}
-
-// --- Graph attributes ---------------------------------------------------------
-
-void COutputCommands::OnGraphAttributes()
-{
-    if (!m_pView)
-        return;
-    CGraphAttrDlg dlg(m_pFrame);
-    dlg.LoadFrom(*m_pView);
-    if (dlg.exec() == QDialog::Accepted)
-        ApplyGraphAttributes(dlg);
-    else
-        m_pView->Redraw(m_pView->m_nLast);
-}
-
-void COutputCommands::ApplyGraphAttributes(const CGraphAttrDlg &dlg)
-{
-    dlg.StoreInto(*m_pView);
-    m_pView->ShowSelectedColor();
-    m_pView->Redraw(m_pView->m_nLast);
 }
 
 // --- Context menu -------------------------------------------------------------

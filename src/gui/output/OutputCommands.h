@@ -10,7 +10,6 @@
 #include <optional>
 
 class CCorvantaView;
-class CGraphAttrDlg;
 class CHelpWindow;
 class QComboBox;
 class QMainWindow;
@@ -18,8 +17,7 @@ class QMenu;
 class QPrinter;
 
 // The graph's output commands and the frame-wide switches beside them: copy
-// and paste, export, printing, fullscreen, help, graph attributes and the
-// view's context menu.
+// and paste, export, printing, fullscreen, help and the view's context menu.
 class COutputCommands : public QObject
 {
     Q_OBJECT
@@ -42,9 +40,6 @@ public:
     void OnPrintSetup();
     void OnFullscreen();
     void OnHelp();
-    void OnGraphAttributes();
-    // OK in Graph Attributes: the view and the colour indicator take the choice.
-    void ApplyGraphAttributes(const CGraphAttrDlg &dlg);
 
     bool IsFullscreen() const { return m_bFullscreen; }
     CHelpWindow *HelpWindow() const;

@@ -1,4 +1,4 @@
-#include "gui/output/GraphAttrDlg.h"
+#include "gui/app/GraphAttrDlg.h"
 
 #include "gui/view/GraphRenderer.h"
 
