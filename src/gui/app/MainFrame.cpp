@@ -35,7 +35,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "gui/app/LockKeys.h"
+#include "gui/app/LockKeyWatcher.h"
 
 namespace {
 

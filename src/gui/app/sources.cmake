@@ -6,7 +6,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/SplashDlg.h src/gui/app/SplashDlg.cpp
   src/gui/app/AboutDlg.h src/gui/app/AboutDlg.cpp
   src/gui/app/GraphAttrDlg.h src/gui/app/GraphAttrDlg.cpp
-  src/gui/app/LockKeys.h src/gui/app/LockKeys.cpp
+  src/gui/app/LockKeyWatcher.h src/gui/app/LockKeyWatcher.cpp
   src/gui/app/CorvantaDoc.h src/gui/app/CorvantaDoc.cpp
   src/gui/app/BarLabel.h
   src/gui/app/ExpressionBar.h src/gui/app/ExpressionBar.cpp
@@ -16,7 +16,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/DocumentCommands.h src/gui/app/DocumentCommands.cpp
   src/gui/app/MainFrame.h src/gui/app/MainFrame.cpp
   src/gui/app/MainFrameViewHost.cpp
-  src/gui/app/MainFrameAnalysis.cpp
+  src/gui/app/MainFrameCurveCommands.cpp
   src/gui/app/MainFrameTools.cpp
   src/gui/app/FloatingBars.h src/gui/app/FloatingBars.cpp
   src/gui/app/FollowCommand.h src/gui/app/FollowCommand.cpp

@@ -1,4 +1,4 @@
-#include "gui/app/LockKeys.h"
+#include "gui/app/LockKeyWatcher.h"
 
 #include <QGuiApplication>
 
