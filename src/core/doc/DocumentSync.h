@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/doc/EqStore.h"
+#include "core/doc/DocumentRecord.h"
 #include "core/plot/GraphState.h"
 
 #include <functional>
