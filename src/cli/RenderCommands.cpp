@@ -5,10 +5,10 @@
 #include "core/doc/DocumentSync.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
-#include "gui/output/GraphExport.h"
 #include "gui/common/CommandIds.h"
-#include "gui/view/CorvantaView.h"
 #include "gui/common/Message.h"
+#include "gui/output/GraphExport.h"
+#include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
 
 #include <CLI/CLI.hpp>

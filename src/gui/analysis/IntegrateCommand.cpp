@@ -3,8 +3,8 @@
 #include "core/analysis/Integration.h"
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/ProgressDialog.h"
-#include "gui/view/CorvantaView.h"
 #include "gui/common/Message.h"
+#include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
 
 void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/doc/DocumentSync.h"
 #include "core/doc/DocumentRecord.h"
+#include "core/doc/DocumentSync.h"
 
 #include <QObject>
 #include <QPointer>

@@ -5,12 +5,12 @@
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/app/GraphAttrDlg.h"
 #include "gui/calc/CalcDlg.h"
+#include "gui/common/CommandIds.h"
+#include "gui/common/Message.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/MatrixOpsDlg.h"
 #include "gui/linalg/SimEqDlg.h"
-#include "gui/common/CommandIds.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/common/Message.h"
 
 #include <QScreen>
 

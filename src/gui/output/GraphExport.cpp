@@ -1,8 +1,8 @@
 #include "gui/output/GraphExport.h"
 
+#include "gui/common/Message.h"
 #include "gui/output/BmpImage.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/common/Message.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,11 +1,11 @@
 #include "gui/output/OutputCommands.h"
 
+#include "gui/common/CommandIds.h"
+#include "gui/common/Message.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 #include "gui/output/HelpWindow.h"
-#include "gui/common/CommandIds.h"
 #include "gui/view/CorvantaView.h"
-#include "gui/common/Message.h"
 
 #include <QApplication>
 #include <QClipboard>

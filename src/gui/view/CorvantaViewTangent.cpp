@@ -2,8 +2,8 @@
 // the trace texts; this file only routes them to the bars and paints.
 #include "gui/view/CorvantaView.h"
 
-#include "core/plot/LineClip.h"
 #include "core/analysis/TraceText.h"
+#include "core/plot/LineClip.h"
 #include "gui/common/CommandIds.h"
 #include "gui/view/ViewHost.h"
 
