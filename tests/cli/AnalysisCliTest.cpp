@@ -6,6 +6,7 @@
 #include "gui/analysis/PointsTableDlg.h"
 #include "gui/analysis/TableSettingsDlg.h"
 #include "gui/GuiFixtures.h"
+#include "gui/analysis/ResultLines.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,6 @@
 #include <QRadioButton>
 
 namespace {
-
-// The lines of an analysis page's result list.
-QStringList ResultLines(const QWidget *pPage)
-{
-    QStringList lines;
-    const auto *pList = pPage->findChild<QListWidget *>();
-    for (int i = 0; pList && i < pList->count(); ++i)
-        lines << pList->item(i)->text();
-    return lines;
-}
 
 // Lines as the command prints them.
 std::string Printed(const QStringList &lines)

@@ -3,6 +3,7 @@
 #include "core/analysis/AnalysisRun.h"
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/GuiFixtures.h"
+#include "gui/analysis/ResultLines.h"
 #include "gui/app/TraceBar.h"
 
 #include <QDialogButtonBox>
@@ -21,16 +22,6 @@ constexpr Ids kIds[] = {{{1000, 1001, 1002}, 1003, 1004, 1005},
                         {{1000, 1002, 1003}, 1004, 1005, 1007},
                         {{1000, 1002, 1003}, 1004, 1005, 1007}};
 constexpr int kFunctionList = 1006, kStep3 = 1012, kResultLabel = 1014;
-
-// The lines of an analysis page's result list.
-QStringList ResultLines(const QWidget *pPage)
-{
-    QStringList lines;
-    const auto *pList = pPage->findChild<QListWidget *>();
-    for (int i = 0; pList && i < pList->count(); ++i)
-        lines << pList->item(i)->text();
-    return lines;
-}
 
 SAnalysisInput Input(std::initializer_list<QString> functions, int current = 0)
 {
