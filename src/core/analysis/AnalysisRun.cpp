@@ -61,6 +61,22 @@ const SAnalysisTexts kInflectionTexts = {
     "Too much Inflection Points",
 };
 
+const SAnalysisTexts kIntersectionTexts = {
+    "Intersections",
+    "2- Searching for intersections :",
+    "3- Specify a domain :   From",
+    "Intersection(s) in that domain :",
+    "Intersection(s) in that domain :",
+    "Intersection(s) near that point :",
+    "          x                                    y",
+    5000000.0,
+    "The domain which you specified is too large,and may take a lot of time for searching or some of "
+    "intersections may not be displayed. Would you like to change it?",
+    "This domain contains too many intersections, so some of them may not be displayed.\n\n"
+    "Note: if you decrease domain, result will be better.",
+    "Too many Intersections",
+};
+
 // Nearly as many candidates as two full runs hold: some may be missing.
 constexpr int kPointTableLimit = 598;
 
@@ -87,6 +103,25 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
             result.points.push_back({x, f.Evaluate(x), false});
         }
     result.truncated = finder.IsFull();
+    return result;
+}
+
+// Where f and g are equal: the roots of f - g by the same search, each
+// listed with its x and f(x).
+std::optional<SAnalysisResult> Intersections(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
+{
+    SAnalysisRequest difference = r;
+    difference.function = "(" + r.function + ")-(" + r.function2 + ")";
+    auto result = Roots(difference, t, progress);
+    if (!result)
+        return result;
+    CExpression f;
+    f.SetExpression(r.function);
+    result->lines.clear();
+    for (SAnalysisPoint &p : result->points) {
+        p.y = f.Evaluate(p.x);
+        result->lines.push_back(ShownFixed(p.x, 7) + "    " + ShownFixed(p.y, 7));
+    }
     return result;
 }
 
@@ -126,6 +161,7 @@ const SAnalysisTexts &AnalysisTexts(EAnalysisKind kind)
     switch (kind) {
     case EAnalysisKind::Extrema: return kExtremaTexts;
     case EAnalysisKind::Inflection: return kInflectionTexts;
+    case EAnalysisKind::Intersections: return kIntersectionTexts;
     case EAnalysisKind::Roots: break;
     }
     return kRootTexts;
@@ -163,7 +199,8 @@ const char *CheckText(const SAnalysisRequest &r, EAnalysisCheck check)
 
 bool DerivativeTooLong(const SAnalysisRequest &r)
 {
-    return r.kind != EAnalysisKind::Roots && !DerivativeText(r.function, r.kind == EAnalysisKind::Extrema ? 1 : 2);
+    return (r.kind == EAnalysisKind::Extrema || r.kind == EAnalysisKind::Inflection) &&
+           !DerivativeText(r.function, r.kind == EAnalysisKind::Extrema ? 1 : 2);
 }
 
 std::optional<SAnalysisResult> RunAnalysis(const SAnalysisRequest &r, const ProgressCallback &progress)
@@ -172,6 +209,7 @@ std::optional<SAnalysisResult> RunAnalysis(const SAnalysisRequest &r, const Prog
     std::optional<SAnalysisResult> result;
     switch (r.kind) {
     case EAnalysisKind::Roots: result = Roots(r, t, progress); break;
+    case EAnalysisKind::Intersections: result = Intersections(r, t, progress); break;
     case EAnalysisKind::Extrema: result = Points<CExtremaFinder>(r, t, progress); break;
     case EAnalysisKind::Inflection: result = Points<CInflexFinder>(r, t, progress); break;
     }

@@ -9,7 +9,7 @@
 // Roots, extrema and inflection points as the pages of the analysis sheet
 // give them: the checks before a search, the search itself, the lines of
 // the result list and the texts of the messages around it.
-enum class EAnalysisKind { Roots, Extrema, Inflection };
+enum class EAnalysisKind { Roots, Extrema, Inflection, Intersections };
 
 // The texts that differ from one kind to the next.
 struct SAnalysisTexts
@@ -60,6 +60,7 @@ struct SAnalysisRequest
     double from = kDefaultAnalysisFrom;
     double to = kDefaultAnalysisTo;
     int places = kDefaultPlaces;  // the tolerance is 10^-places
+    std::string function2;        // intersections: the second function
 };
 
 enum class EAnalysisCheck {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plot/GraphMarks.h"
 #include "core/plot/GraphState.h"
 
 #include <array>
@@ -127,6 +128,8 @@ public:
     bool m_bTrace = false;
     bool m_bTangent = false;
     bool m_bLive = true;
+    bool m_bShowLegend = false;
+    SGraphResults m_results;  // marks and shading, never saved
     SPixelRect m_rcZoom;
     SPixelPoint m_ptZoomStart;  // where the rubber band was started
     SPixelPoint m_ptDrag;       // last mouse position of a pan drag

@@ -321,7 +321,7 @@ void CAnalysisPage::OnCalculate()
     if (m_nAccuracy > kMaxPlaces || m_nAccuracy < kMinPlaces)
         return;
     const bool bNear = m_nMode == 2;
-    const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo, m_nAccuracy};
+    const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo, m_nAccuracy, {}};
     const EAnalysisCheck check = CheckAnalysis(request);
     const QString text = QString::fromLatin1(CheckText(request, check));
     if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar) {

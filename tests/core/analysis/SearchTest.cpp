@@ -249,7 +249,7 @@ TEST(PointFinders, ClosePointsAreSeparatedAndTypedBySideSigns)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << " " << c.from);
-        const auto result = RunAnalysis({c.kind, c.text, c.near, c.from, c.to, 6});
+        const auto result = RunAnalysis({c.kind, c.text, c.near, c.from, c.to, 6, {}});
         ASSERT_TRUE(result);
         ASSERT_EQ(result->points.size(), c.x.size());
         for (std::size_t i = 0; i < c.x.size(); ++i) {
@@ -261,7 +261,7 @@ TEST(PointFinders, ClosePointsAreSeparatedAndTypedBySideSigns)
     }
     // Over [-10, 10] the step is coarser than before: every listed point is
     // still typed by the sign of sin(100 x) there.
-    const auto wide = RunAnalysis({K::Extrema, "sin(100*x)", false, -10, 10, 6});
+    const auto wide = RunAnalysis({K::Extrema, "sin(100*x)", false, -10, 10, 6, {}});
     ASSERT_TRUE(wide && !wide->points.empty());
     for (const SAnalysisPoint &p : wide->points)
         EXPECT_EQ(p.maximum, std::sin(100 * p.x) > 0) << p.x;
@@ -281,7 +281,7 @@ TEST(AnalysisRun, ListedRootsMeetTheAccuracyAskedFor)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.text << " " << c.places);
-        const auto result = RunAnalysis({EAnalysisKind::Roots, c.text, false, -10, 10, c.places});
+        const auto result = RunAnalysis({EAnalysisKind::Roots, c.text, false, -10, 10, c.places, {}});
         ASSERT_TRUE(result);
         if (c.count != kAny) {
             EXPECT_EQ(result->points.size(), c.count);
