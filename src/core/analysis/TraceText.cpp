@@ -5,6 +5,8 @@
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 
+#include <cmath>
+
 double ReadTraceInput(const std::string &text)
 {
     std::string kept;
@@ -31,14 +33,32 @@ std::string ShownFixed(double value, int decimals)
     return text;
 }
 
+namespace {
+
+// An undefined or infinite value in the points table's words, never "nan"
+// or "inf"; empty for a number.
+std::string ValueWord(double y)
+{
+    if (std::isnan(y))
+        return "NOT DEFINE";
+    if (std::isinf(y))
+        return y < 0 ? "Minus INFINTY" : "INFINTY";
+    return {};
+}
+
+}  // namespace
+
 std::string TraceResultText(double y, bool scientific)
 {
+    if (std::string word = ValueWord(y); !word.empty())
+        return word;
     return scientific ? FormatExp(y == 0 ? 0.0 : y, 6) : ShownFixed(y, 15);
 }
 
 std::string TracePositionText(double x, double y)
 {
-    return "x = " + ShownFixed(x, 6) + ", y = " + ShownFixed(y, 6);
+    const std::string word = ValueWord(y);
+    return "x = " + ShownFixed(x, 6) + ", y = " + (word.empty() ? ShownFixed(y, 6) : word);
 }
 
 std::array<std::string, 4> TangentBarTexts(const CTangent &t)

@@ -313,7 +313,14 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
         EXPECT_DOUBLE_EQ(ReadTraceInput(c.typed), c.x) << c.typed;
     EXPECT_EQ(TraceResultText(1, false), "1.000000000000000");
     EXPECT_EQ(TraceResultText(1, true), "1.000000e+00");
-    EXPECT_EQ(TraceResultText(NAN, false), "nan");
+    // No "nan" or "inf" reaches the trace bar: sqrt(-1) is -nan, ln(0) is -inf.
+    const struct { double y; const char *text; } words[] = {
+        {std::sqrt(-1.0), "NOT DEFINE"}, {NAN, "NOT DEFINE"}, {-INFINITY, "Minus INFINTY"}, {INFINITY, "INFINTY"}};
+    for (const auto &w : words) {
+        EXPECT_EQ(TraceResultText(w.y, false), w.text);
+        EXPECT_EQ(TraceResultText(w.y, true), w.text);
+        EXPECT_EQ(TracePositionText(1, w.y), std::string("x = 1.000000, y = ") + w.text);
+    }
     EXPECT_EQ(TraceResultText(1e300, false).size(), 301u + 16u);  // "%.15f" of 10^300 is over 300 characters
     EXPECT_EQ(TracePositionText(-1.5, 2), "x = -1.500000, y = 2.000000");
     const CTangent t = TangentAt("x^2", 1);
