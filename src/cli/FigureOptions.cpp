@@ -76,6 +76,8 @@ void Search(SAnalysisRequest request, int slot, int other, std::vector<SGraphMar
         throw CInputError("The search for the marks would take too long here.\nPlease choose a smaller domain or a "
                           "shorter function.");
     const SAnalysisResult result = *RunAnalysis(request);
+    if (result.WarnsTooMany(false))
+        Warn(AnalysisTexts(request.kind).tooMany);
     for (const SAnalysisPoint &p : result.points)
         marks.push_back({slot, other, p.x, p.y, KindOf(request.kind, p), EMarkSource::Command, {}});
 }

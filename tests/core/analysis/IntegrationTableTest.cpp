@@ -346,13 +346,7 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
 // The shaded integral's label: limits as typed values, the value as the result box shows it.
 TEST(IntegralLabel, LimitsValueRuleAndStep)
 {
-    const struct
-    {
-        double from, to, value;
-        R rule;
-        double step;
-        const char *text;
-    } cases[] = {
+    const struct { double from, to, value; R rule; double step; const char *text; } cases[] = {
         {0, 2, 2, R::Trapezoid, 0.01, "Integral from 0 to 2 = 2.000000 (trapezoid rule, step 0.01)"},
         {-0.0, 0.1, -1.0 / 3, R::MidPoint, 1e-5, "Integral from 0 to 0.1 = -0.333333 (mid-point rule, step 1e-05)"},
         {-1.5, 1e6, 12345.6789126, R::Simpson, 1, "Integral from -1.5 to 1e+06 = 12345.678913 (Simpson's rule, step 1)"},

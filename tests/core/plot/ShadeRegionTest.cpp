@@ -17,14 +17,8 @@ namespace {
 // separate; undefined parts and poles break the region.
 TEST(ShadeRegion, PolygonsFollowTheCurveBetweenTheLimitsAndTheAxis)
 {
-    const struct
-    {
-        const char *text;
-        std::function<double(double)> f;
-        double from, to;
-        std::vector<bool> above;  // of each polygon, in order
-        double firstColumn, lastColumn;
-    } cases[] = {
+    const struct { const char *text; std::function<double(double)> f; double from, to;
+                   std::vector<bool> above; double firstColumn, lastColumn; } cases[] = {
         {"x", [](double x) { return x; }, -1, 2, {false, true}, 200, 350},
         {"x^2+1", [](double x) { return x * x + 1; }, -2, 2, {true}, 150, 350},
         {"x^3", [](double x) { return x * x * x; }, -100, 100, {false, true}, 0, 500},  // clipped to the area
