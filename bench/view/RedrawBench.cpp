@@ -6,6 +6,9 @@
 
 #include <QPainter>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 const char *const kFunctions[] = {"sin(x)", "x^3-4*x", "1/x", "ln(x)", "tan(x)"};
@@ -74,6 +77,31 @@ void BM_SampleOnly(benchmark::State &state)
     }
 }
 
+// The same redraw with the results on it: 300 marks spread over the five
+// curves and their kinds, the last one highlighted, a shaded integral and
+// the legend.
+void BM_RedrawResults(benchmark::State &state)
+{
+    CCorvantaView view;
+    view.resize(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Fill(view);
+    std::vector<SGraphMark> marks;
+    for (int i = 0; i < 300; ++i) {
+        const int slot = i % CViewState::kSlots;
+        const double x = -19.0 + 38.0 * i / 300;
+        marks.push_back({slot, -1, x, view.m_aFunctions[slot].Evaluate(x), static_cast<EMarkKind>(i % 5),
+                         EMarkSource::Command, "(" + std::to_string(x) + ", ...)"});
+    }
+    view.m_results.SetMarks(EMarkSource::Command, std::move(marks));
+    view.m_results.highlighted = 299;
+    view.m_results.shading = SShading{1, -3, 2.5, "Integral from -3 to 2.5 = 1.234567 (trapezoid rule, step 0.01)"};
+    view.m_bShowLegend = true;
+    view.Redraw();
+    for (auto _ : state)
+        view.Redraw();
+    state.counters["redraws/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 // Panning by dragging: a redraw after each one-pixel move.
 void BM_DragRedraw(benchmark::State &state)
 {
@@ -91,6 +119,7 @@ void BM_DragRedraw(benchmark::State &state)
 }  // namespace
 
 BENCHMARK(BM_Redraw)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawResults)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawSplit)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SampleOnly)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragRedraw)->Unit(benchmark::kMillisecond);

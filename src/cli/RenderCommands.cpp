@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/FigureOptions.h"
 
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
@@ -195,11 +196,13 @@ struct SPicture
 struct SRender
 {
     SPicture picture;
+    SFigureOptions figure;
     std::string file;
 
     void Run()
     {
         picture.CheckUsage();
+        figure.CheckUsage();
         CPictureHost host;
         // The same reading and refusals as File Open.
         if (file == "-") {
@@ -220,6 +223,7 @@ struct SRender
         // The view takes the record over and redraws, as after File Open.
         view.SyncDocument();
         messages.ThrowIfAny();
+        figure.Apply(view);
         picture.Write(view);
     }
 };
@@ -227,12 +231,14 @@ struct SRender
 struct SPlot
 {
     SPicture picture;
+    SFigureOptions figure;
     std::vector<std::string> expressions;
     std::vector<std::string> domain, range;
 
     void Run()
     {
         picture.CheckUsage();
+        figure.CheckUsage();
         std::vector<std::string> functions;
         for (const std::string &argument : expressions)
             for (const std::string &text : ExpressionArguments(argument))
@@ -264,6 +270,7 @@ struct SPlot
             view.OnPlot();
         }
         messages.ThrowIfAny();
+        figure.Apply(view);
         picture.Write(view);
     }
 };
@@ -294,6 +301,7 @@ void AddRenderCommands(CLI::App &app)
                                                  "exports it");
     cmd->add_option("FILE", render->file, "The .cva document (- for standard input)")->required();
     render->picture.AddOptions(*cmd);
+    render->figure.AddOptions(*cmd);
     cmd->callback([render] { render->Run(); });
 
     auto plot = std::make_shared<SPlot>();
@@ -304,5 +312,6 @@ void AddRenderCommands(CLI::App &app)
     AddPairOption(*cmd, "--domain", plot->domain, "The x range shown, from A to B, as the domain fields take it");
     AddPairOption(*cmd, "--range", plot->range, "The y range shown, from C to D, as the range fields take it");
     plot->picture.AddOptions(*cmd);
+    plot->figure.AddOptions(*cmd);
     cmd->callback([plot] { plot->Run(); });
 }

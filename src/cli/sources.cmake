@@ -7,4 +7,5 @@ target_sources(corvanta-cli PRIVATE
   src/cli/AnalysisCommands.cpp
   src/cli/CalcCommands.cpp
   src/cli/MatrixCommands.cpp
-  src/cli/RenderCommands.cpp)
+  src/cli/RenderCommands.cpp
+  src/cli/FigureOptions.h src/cli/FigureOptions.cpp)

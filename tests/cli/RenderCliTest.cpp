@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <cmath>
+
 namespace {
 
 class RenderCli : public ViewFixture
@@ -89,6 +91,31 @@ TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
         EXPECT_EQ(run.err, messages.shown.back().text.toStdString() + "\n");
     }
     EXPECT_FALSE(QFile::exists(Path("refused.png")));
+}
+
+// A root found over the visible domain is marked at its mapped pixel; a
+// refused integral fails as the integrate command fails; bad options are usage errors.
+TEST_F(RenderCli, FiguresCarryMarksAndShadingOrRefuseThem)
+{
+    SCliRun run = RunCli({"plot", "sin(x)", "--mark", "roots", "--mark", "extrema", "-o", Path("marks.png"), "--size",
+                          "500x400"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QImage img = Written("marks.png");
+    const int col = static_cast<int>(250 + 50 * std::acos(-1.0));  // the root pi, on the axis row 200
+    EXPECT_EQ(img.pixel(col, 200), qRgb(255, 0, 0));
+    EXPECT_GT(qRed(img.pixel(col, 196)), 200);
+    EXPECT_LT(qGreen(img.pixel(col, 196)), 100);
+
+    const SCliRun integral = RunCli({"integrate", "1/x", "-1", "1"});
+    run = RunCli({"plot", "1/x", "--shade", "-1", "1", "-o", Path("pole.png")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, integral.err);
+    EXPECT_FALSE(QFile::exists(Path("pole.png")));
+    for (const QStringList &usage : {QStringList{"--rule", "simpson"}, {"--mark", "poles"}, {"--shade", "1", "x"},
+                                     {"--shade", "0", "1", "--step", "2"}}) {
+        SCOPED_TRACE(usage.join(' ').toStdString());
+        EXPECT_EQ(RunCli(QStringList{"plot", "x", "-o", Path("usage.png")} + usage).exitCode, 2);
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@ target_sources(corvanta_core PRIVATE
 # Integration, points table, trace and tangent.
 target_sources(corvanta_core PRIVATE
   src/core/analysis/Integration.h src/core/analysis/Integration.cpp
+  src/core/analysis/IntegralLabel.h src/core/analysis/IntegralLabel.cpp
   src/core/analysis/PoleWatch.h src/core/analysis/PoleWatch.cpp
   src/core/analysis/PointsTable.h src/core/analysis/PointsTable.cpp
   src/core/analysis/Tangent.h src/core/analysis/Tangent.cpp

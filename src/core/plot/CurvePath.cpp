@@ -1,6 +1,7 @@
 #include "core/plot/CurvePath.h"
 
 #include "core/expr/Expression.h"
+#include "core/plot/PlotMapping.h"
 #include "core/plot/ViewState.h"
 
 #include <algorithm>
@@ -32,12 +33,12 @@ constexpr int kMaxDepth = 4;
 class CCurveBuilder
 {
 public:
-    CCurveBuilder(CExpression &f, CCurvePath &out, int bottom, double scaleY, int panY, int h2)
-        : m_f(f), m_out(out), m_bottom(bottom), m_scaleY(scaleY), m_panY(panY), m_h2(h2)
+    CCurveBuilder(CExpression &f, CCurvePath &out, int bottom, const SPlotMapping &map)
+        : m_f(f), m_out(out), m_bottom(bottom), m_map(map)
     {
     }
 
-    double Row(double y) const { return m_h2 - CViewState::kUnit * m_scaleY * y - m_panY; }
+    double Row(double y) const { return m_map.Row(y); }
     bool Visible(double py) const { return py >= 0 && py <= m_bottom; }
 
     double RowAt(double x)
@@ -197,9 +198,7 @@ private:
     CExpression &m_f;
     CCurvePath &m_out;
     int m_bottom;
-    double m_scaleY;
-    int m_panY;
-    int m_h2;
+    SPlotMapping m_map;
     bool m_open = false;
 };
 
@@ -237,8 +236,9 @@ void PlotCurve(CExpression &f, int right, int bottom, float step, double halfRan
     f.EvaluateMany(out.m_aX.data(), out.m_aY.data(), n);
     out.m_nEvaluations = n;
 
-    CCurveBuilder b(f, out, bottom, scaleY, panY, h2);
-    auto column = [&](double x) { return CViewState::kUnit * scaleX * x + w2 + panX; };
+    const SPlotMapping map{scaleX, scaleY, w2, h2, panX, panY};
+    CCurveBuilder b(f, out, bottom, map);
+    auto column = [&map](double x) { return map.Column(x); };
     double prevX = out.m_aX.empty() ? 0 : out.m_aX[0];
     double prevPx = column(prevX);
     double prevPy = n ? b.Row(out.m_aY[0]) : 0;

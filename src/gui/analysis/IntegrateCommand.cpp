@@ -1,11 +1,14 @@
 #include "gui/analysis/IntegrateCommand.h"
 
+#include "core/analysis/IntegralLabel.h"
 #include "core/analysis/Integration.h"
 #include "gui/analysis/IntegrateDlg.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/common/Message.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
+
+#include <cmath>
 
 void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)
 {
@@ -51,7 +54,17 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
                            static_cast<EIntegrationRule>(dlg.m_nRule), progress.Callback());
     }
     if (result.cancelled)
-        return;
+        return;  // the last integral's shading stays: nothing new was found
+    // The region of this integral replaces the last one; a refused integral
+    // leaves none, as the old region would be read as its answer.
+    if (result.pole || std::isnan(result.value))
+        view.m_results.shading.reset();
+    else
+        view.m_results.shading =
+            SShading{slot, dlg.m_dFrom, dlg.m_dTo,
+                     IntegralLabel(dlg.m_dFrom, dlg.m_dTo, result.value, static_cast<EIntegrationRule>(dlg.m_nRule),
+                                   dlg.m_dDivisions)};
+    view.Redraw();
     ShowMessage(parent, QString::fromStdString(IntegralText(result)), QString::fromLatin1(kIntegralCaption),
                 MsgIcon::None, MsgButtons::Ok);
 }

@@ -39,6 +39,7 @@ constexpr int ID_SQUARE_UNITS = 32798;
 constexpr int ID_CENTER = 32776;
 constexpr int ID_ZOOM_AREA = 1003;
 constexpr int ID_FULLSCREEN = 32818;
+constexpr int ID_VIEW_LEGEND = 32840;
 
 // Graph
 constexpr int ID_ANALYZE = 32811;

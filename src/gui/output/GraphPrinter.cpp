@@ -22,6 +22,7 @@ void PrintGraph(CCorvantaView &view, QPainter &p, const QRect &page)
     p.setPen(QPen(Qt::black, 0));
     p.drawRect(area.adjusted(0, 0, -1, -1));
     renderer.DrawGrid(p, area, k);
+    renderer.DrawShading(p, area, k);
     const int last = std::min<int>(view.m_nLast, CViewState::kSlots - 1);
     for (int i = 0; i <= last; ++i) {
         const QColor color = CGraphRenderer::SlotColor(view.m_aColor[i]);
@@ -32,6 +33,7 @@ void PrintGraph(CCorvantaView &view, QPainter &p, const QRect &page)
         if (view.m_aFunctions[i].m_bDerivativeShown && !view.m_aDerivatives[i].m_strCoded.empty())
             renderer.PlotCurve(p, view.m_aDerivatives[i], area, k, color, width);
     }
+    renderer.DrawOverlay(p, area, k, k, last);
     p.restore();
 }
 

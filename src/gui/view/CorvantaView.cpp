@@ -179,6 +179,12 @@ void CCorvantaView::OnShowGrid()
     Redraw(m_nLast);
 }
 
+void CCorvantaView::OnLegend()
+{
+    m_bShowLegend = !m_bShowLegend;
+    Redraw(m_nLast);
+}
+
 void CCorvantaView::SetTrace(bool on)
 {
     m_bTrace = on;
@@ -236,6 +242,7 @@ bool CCorvantaView::HandleCommand(int id)
     case IDC_REPLOT: RePlot(); return true;
     case ID_TRACE: OnTrace(); return true;
     case ID_TANGENT: OnTangent(); return true;
+    case ID_VIEW_LEGEND: OnLegend(); return true;
     default: return false;
     }
 }
@@ -246,6 +253,7 @@ std::optional<bool> CCorvantaView::CommandChecked(int id) const
     case ID_AUTOSCALE: return m_bAutoscale;
     case ID_SHOW_GRID: return m_bShowGrid;
     case ID_ZOOM_AREA: return m_bZoomArea && m_bTrace;
+    case ID_VIEW_LEGEND: return m_bShowLegend;
     default: return std::nullopt;
     }
 }
@@ -428,6 +436,7 @@ void CCorvantaView::OnPlot()
 
     // The derivative-shown flag stays with the slot until Clear Graph.
     const bool derivativeShown = m_aFunctions[m_nCurrent].m_bDerivativeShown;
+    m_results.DropSlot(m_nCurrent);  // the points found on the old function
     m_aFunctions[m_nCurrent].SetExpression(text);
     m_aFunctions[m_nCurrent].m_bDerivativeShown = derivativeShown;
 
@@ -521,6 +530,7 @@ void CCorvantaView::ClearGraph(bool recentre)
     CDocumentSync::ClearView(*this, false);
     for (CExpression &d : m_aDerivatives)
         CDocumentSync::EmptySlot(d);
+    m_results.Clear();
     m_nSelected = -1;
     m_nCurrent = -1;
     ResetTraceAndTangent();
@@ -549,6 +559,7 @@ void CCorvantaView::SyncDocument()
 void CCorvantaView::AfterLoad()
 {
     SanitizeMapping();
+    m_results.Clear();  // they belonged to the graph before
     if (m_pHost) {
         m_pHost->ClearFunctionList();
         m_pHost->SetIndicatorColor(Qt::white);

@@ -90,6 +90,7 @@ public slots:
     void OnCenter();
     void OnAutoscale();
     void OnShowGrid();
+    void OnLegend();
     void OnZoomArea();
     // A range field received the input focus.
     void OnRangeFieldFocus() { m_bRangeEdited = true; }

@@ -42,6 +42,7 @@ void CGraphRenderer::Render(QPainter &p, const QRect &area, double k, const QCol
     const auto start = Clock::now();
     p.fillRect(area, background);
     DrawGrid(p, area, k);
+    DrawShading(p, area, k);
     SRenderTiming local;
     const int last = std::min(nLast, CViewState::kSlots - 1);
     for (int i = 0; i <= last; ++i) {
@@ -54,10 +55,20 @@ void CGraphRenderer::Render(QPainter &p, const QRect &area, double k, const QCol
             PlotCurve(p, m_state.m_aFunctions[i], area, k, SlotColor(m_state.m_aColor[i]), m_state.m_aWidth[i],
                       &local);
     }
+    DrawOverlay(p, area, k, 1.0, last);
     if (timing) {
         timing->sampleMs += local.sampleMs;
         timing->paintMs += Ms(Clock::now() - start) - local.sampleMs;
     }
+}
+
+void CGraphRenderer::DrawShading(QPainter &p, const QRect &area, double k) { m_results.DrawShading(p, area, k); }
+
+void CGraphRenderer::DrawOverlay(QPainter &p, const QRect &area, double k, double penScale, int nLast)
+{
+    m_results.DrawMarks(p, area, k);
+    if (m_state.m_bShowLegend)
+        m_legend.Draw(p, area, k, penScale, nLast);
 }
 
 void CGraphRenderer::DrawGrid(QPainter &p, const QRect &area, double k)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/plot/CurvePath.h"
+#include "gui/view/LegendPainter.h"
+#include "gui/view/ResultsPainter.h"
 
 #include <QColor>
 #include <QPointF>
@@ -26,11 +28,12 @@ struct SRenderTiming
 class CGraphRenderer
 {
 public:
-    explicit CGraphRenderer(CViewState &state) : m_state(state) {}
+    explicit CGraphRenderer(CViewState &state) : m_state(state), m_results(state), m_legend(state) {}
 
-    // Background, grid, axes, labels, then the shown derivatives and the
-    // functions of slots 0..nLast. area gives the extent (its right and
-    // bottom); k is the print scale.
+    // Background, grid, axes, labels, the shaded integral, then the shown
+    // derivatives and the functions of slots 0..nLast, and over them the
+    // marks, their labels and the legend. area gives the extent (its right
+    // and bottom); k is the print scale.
     void Render(QPainter &p, const QRect &area, double k, const QColor &background, int nLast,
                 SRenderTiming *timing = nullptr);
 
@@ -41,6 +44,12 @@ public:
     void PlotCurve(QPainter &p, CExpression &f, const QRect &area, double k, const QColor &color, int width,
                    SRenderTiming *timing = nullptr);
 
+    // The shaded integral (drawn under the curves).
+    void DrawShading(QPainter &p, const QRect &area, double k);
+    // Marks, labels and, when shown, the legend (drawn over the curves);
+    // penScale multiplies the legend's pen widths.
+    void DrawOverlay(QPainter &p, const QRect &area, double k, double penScale, int nLast);
+
     // Paints a sampled curve (device pixels).
     void DrawPath(QPainter &p, const CCurvePath &path, const QColor &color, int width);
 
@@ -48,6 +57,8 @@ public:
 
 private:
     CViewState &m_state;
+    CResultsPainter m_results;
+    CLegendPainter m_legend;
     CCurvePath m_path;
     std::vector<QPointF> m_aBuffer;
 };

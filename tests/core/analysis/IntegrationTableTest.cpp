@@ -1,3 +1,4 @@
+#include "core/analysis/IntegralLabel.h"
 #include "core/analysis/Integration.h"
 #include "core/analysis/PointsTable.h"
 #include "core/analysis/Tangent.h"
@@ -347,6 +348,18 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     EXPECT_EQ(TangentBarTexts(flat)[2], "Theta= 0.0000");
     EXPECT_EQ(TangentBarTexts(flat)[3], "Slope= 0.000000000000000");
     EXPECT_EQ(TangentAt("-0.00001*x", 0).m_strEquation, "0.0000*x ");
+}
+
+// The shaded integral's label: limits as typed values, the value as the result box shows it.
+TEST(IntegralLabel, LimitsValueRuleAndStep)
+{
+    const struct { double from, to, value; R rule; double step; const char *text; } cases[] = {
+        {0, 2, 2, R::Trapezoid, 0.01, "Integral from 0 to 2 = 2.000000 (trapezoid rule, step 0.01)"},
+        {-0.0, 0.1, -1.0 / 3, R::MidPoint, 1e-5, "Integral from 0 to 0.1 = -0.333333 (mid-point rule, step 1e-05)"},
+        {-1.5, 1e6, 12345.6789126, R::Simpson, 1, "Integral from -1.5 to 1e+06 = 12345.678913 (Simpson's rule, step 1)"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IntegralLabel(c.from, c.to, c.value, c.rule, c.step), c.text);
 }
 
 }  // namespace

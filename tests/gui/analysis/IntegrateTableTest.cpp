@@ -127,6 +127,20 @@ TEST_F(IntegrateTest, CancelledSumsShowNoResult)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The region of the last integral is shaded; a refused one leaves none, a cancelled dialog changes nothing.
+TEST_F(IntegrateTest, ShadingFollowsTheLastIntegral)
+{
+    Plot({"x", "1/x"});
+    Run({{"-1", "2", "0.5", 2, 0}});
+    ASSERT_TRUE(view.m_results.shading);
+    EXPECT_EQ(view.m_results.shading->slot, 0);
+    EXPECT_EQ(view.m_results.shading->label, "Integral from -1 to 2 = 1.500000 (Simpson's rule, step 0.5)");
+    Run({});
+    EXPECT_TRUE(view.m_results.shading);
+    Run({{"-1", "1", "0.01", 1, 1}});  // over the pole of 1/x
+    EXPECT_FALSE(view.m_results.shading);
+}
+
 class PointsTableTest : public ViewFixture
 {
 protected:

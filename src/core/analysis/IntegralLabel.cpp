@@ -1,0 +1,20 @@
+#include "core/analysis/IntegralLabel.h"
+
+#include "core/expr/NumberText.h"
+
+const char *IntegrationRuleText(EIntegrationRule rule)
+{
+    switch (rule) {
+    case EIntegrationRule::MidPoint: return "mid-point rule";
+    case EIntegrationRule::Trapezoid: return "trapezoid rule";
+    case EIntegrationRule::Simpson: return "Simpson's rule";
+    }
+    return "";
+}
+
+std::string IntegralLabel(double from, double to, double value, EIntegrationRule rule, double step)
+{
+    // + 0.0 keeps a negative zero limit from reading "-0".
+    return "Integral from " + FormatShortest(from + 0.0) + " to " + FormatShortest(to + 0.0) + " = " +
+           IntegralText(value) + " (" + IntegrationRuleText(rule) + ", step " + FormatShortest(step) + ")";
+}
