@@ -12,15 +12,19 @@
 #include <QListWidget>
 #include <QTabWidget>
 
+#include <cmath>
+
 namespace {
 
-enum Page { Roots = 0, Extrema = 1, Inflexion = 2 };
+enum Page { Roots = 0, Extrema = 1, Inflexion = 2, Crossings = 3 };
 
 // Control ids per page: radios, From, To, decimal places.
 struct Ids { int modes[3], from, to, accuracy; };
 constexpr Ids kIds[] = {{{1000, 1001, 1002}, 1003, 1004, 1005},
                         {{1000, 1002, 1003}, 1004, 1005, 1007},
-                        {{1000, 1002, 1003}, 1004, 1005, 1007}};
+                        {{1000, 1002, 1003}, 1004, 1005, 1007},
+                        {{1000, 1001, 1002}, 1003, 1004, 1005}};
+constexpr int kSecondFunction = 1015;
 constexpr int kFunctionList = 1006, kStep3 = 1012, kResultLabel = 1014;
 
 SAnalysisInput Input(std::initializer_list<QString> functions, int current = 0)
@@ -95,6 +99,75 @@ TEST_F(Sheet, ModesSwitchLabelsAndFieldsAndTheGraphDomainIsCopied)
     EXPECT_TRUE(pTo->isEnabled() && !pTo->isHidden());
     EXPECT_EQ(pFrom->text(), "-13.5");  // the copied domain stays
     EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// Each page's listed points become its own marks on their function's slot,
+// and a row selected in the list highlights the point it belongs to.
+TEST_F(Sheet, ListedPointsBecomeThePageMarksAndRowsHighlightThem)
+{
+    SGraphResults results;
+    SAnalysisInput input = Input({"x^3-3*x", "", "x"});
+    input.showMarks = [&](EMarkSource s, std::vector<SGraphMark> marks) { results.SetMarks(s, std::move(marks)); };
+    input.highlightMark = [&](EMarkSource s, int point) { results.Highlight(s, point); };
+    Open(input);
+    EXPECT_EQ(C<QComboBox>(Crossings, kSecondFunction)->currentText(), "x");  // another function than the first
+    using K = EMarkKind;
+    const double r3 = std::sqrt(3.0);
+    const struct { Page page; EMarkSource source; int linesPerPoint, otherSlot; std::vector<double> x;
+                   std::vector<K> kinds; } cases[] = {
+        {Roots, EMarkSource::Roots, 1, -1, {-r3, 0, r3}, {K::Root, K::Root, K::Root}},
+        {Extrema, EMarkSource::Extrema, 4, -1, {-1, 1}, {K::Maximum, K::Minimum}},
+        {Inflexion, EMarkSource::Inflection, 1, -1, {0}, {K::Inflection}},
+        {Crossings, EMarkSource::Intersections, 1, 2, {-2, 0, 2}, {K::Intersection, K::Intersection, K::Intersection}},
+    };
+    std::size_t total = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        Calculate(c.page, 0, "-10");
+        std::vector<const SGraphMark *> marks;
+        for (const SGraphMark &m : results.marks)
+            if (m.source == c.source)
+                marks.push_back(&m);
+        ASSERT_EQ(marks.size(), c.x.size());
+        total += marks.size();
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            EXPECT_NEAR(marks[i]->x, c.x[i], 1e-6);
+            EXPECT_NEAR(marks[i]->y, std::pow(c.x[i], 3) - 3 * c.x[i], 1e-5);
+            EXPECT_EQ(marks[i]->kind, c.kinds[i]);
+            EXPECT_EQ(marks[i]->slot, 0);
+            EXPECT_EQ(marks[i]->otherSlot, c.otherSlot);
+        }
+        auto *pList = P(c.page)->findChild<QListWidget *>();
+        ASSERT_EQ(pList->count(), static_cast<int>(c.x.size()) * c.linesPerPoint);
+        for (int row = pList->count() - 1; row >= 0; --row) {
+            pList->setCurrentRow(row);
+            ASSERT_GE(results.highlighted, 0) << row;
+            EXPECT_EQ(&results.marks[results.highlighted], marks[row / c.linesPerPoint]) << row;
+        }
+    }
+    EXPECT_EQ(results.marks.size(), total);  // the pages' marks side by side
+    EXPECT_EQ(results.marks[0].label, "(-1.7320508, 0.0000000)");
+
+    // A refusal and a list of none clear that page's marks only.
+    Calculate(Roots, 0, "5", "-5");
+    Calculate(Extrema, 0, "2", "3");
+    EXPECT_EQ(Lines(Extrema), QStringList{"None"});
+    EXPECT_EQ(results.marks.size(), 4u);
+    for (const SGraphMark &m : results.marks)
+        EXPECT_TRUE(m.source == EMarkSource::Inflection || m.source == EMarkSource::Intersections);
+}
+
+TEST_F(Sheet, IntersectionsNeedTwoDifferentFunctions)
+{
+    Open(Input({"x^2"}));
+    EXPECT_EQ(C<QComboBox>(Crossings, kSecondFunction)->currentIndex(), -1);
+    Calculate(Crossings, 0, "-10");
+    EXPECT_EQ(m_messages.Texts(), QStringList{QString::fromLatin1(kNoSecondFunctionText)});
+    Open(Input({"x^2", "x*x"}));
+    m_messages.Clear();
+    Calculate(Crossings, 0, "-10");
+    EXPECT_EQ(m_messages.Texts(), QStringList{QString::fromLatin1(kSameFunctionsText)});
+    EXPECT_TRUE(Lines(Crossings).isEmpty());
 }
 
 // The lines of each page are compared with the command line's in the end-to-end tests.
