@@ -308,6 +308,43 @@ TEST_F(AnalysisFrame, AnalyzeKeyRefusesAnEmptyGraphAndOpensTheSheetWithTheViewsF
     EXPECT_EQ(m_pFrame->View()->m_aFunctions[0].m_strText, "x^2-4");  // the view's slots stay
 }
 
+// The graph behind the open sheet keeps its curves when a page's list
+// redraws it (to show the points found).
+TEST_F(AnalysisFrame, GraphBehindTheOpenSheetKeepsItsCurves)
+{
+    ShowFrame();
+    PlotInFrame({"x"});
+    CCorvantaView *pView = m_pFrame->View();
+    // Grid, axes and labels are grey: the coloured pixels are the curve's.
+    const auto penPixels = [](const QImage &image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 60;
+            }
+        return n;
+    };
+    const int before = penPixels(pView->grab().toImage());
+    ASSERT_GT(before, 50);
+    int during = -1, marks = -1;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *pSheet = qobject_cast<CAnalysisSheet *>(QApplication::activeModalWidget())) {
+            closer.stop();
+            pSheet->Page(Roots)->CalculateButton()->click();
+            QApplication::processEvents();
+            during = penPixels(pView->grab().toImage());
+            marks = static_cast<int>(pView->m_results.marks.size());
+            pSheet->Buttons()->button(QDialogButtonBox::Ok)->click();
+        }
+    });
+    closer.start(20);
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ANALYZE));
+    EXPECT_EQ(marks, 1);
+    EXPECT_GE(during, before * 9 / 10);
+}
+
 TEST_F(AnalysisFrame, TraceFieldGivesTheValueOfTheSelectedFunction)
 {
     PlotInFrame({"sin(x)"});
