@@ -16,6 +16,8 @@ CAnalysisSheet::CAnalysisSheet(const SAnalysisInput &input, QWidget *parent) : Q
     setWindowTitle(QStringLiteral("Function Analysis"));
     auto *pLayout = new QVBoxLayout(this);
     m_pTabs = new QTabWidget(this);
+    // Four titles: the sheet grows to show them all rather than scroll them.
+    m_pTabs->setUsesScrollButtons(false);
     m_aPages = {new CSolve(m_pTabs), new CCrit(m_pTabs), new CInflex(m_pTabs), new CIntersect(m_pTabs)};
     for (CAnalysisPage *pPage : m_aPages) {
         pPage->Initialise(input);
