@@ -9,6 +9,7 @@
 #include "gui/analysis/ResultLines.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -94,6 +95,41 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
     }
 }
 
+// The intersections page and the command from the same two functions; the
+// page's refusal is the command's error.
+TEST(AnalysisCli, IntersectionsSayWhatTheirPageSays)
+{
+    const struct { const char *f, *g; const char *near; QStringList args; int exitCode; } cases[] = {
+        {"x^2", "x+2", nullptr, {"intersections", "x^2", "x+2"}, 0},
+        {"sin(x)", "cos(x)", "1", {"intersections", "sin(x)", "cos(x)", "--near", "1", "--places", "6"}, 0},
+        {"x+x", "2*x", nullptr, {"intersections", "x+x", "2*x"}, 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        SAnalysisInput input;
+        input.functions = {QString::fromLatin1(c.f), QString::fromLatin1(c.g)};
+        input.current = 0;
+        CAnalysisSheet sheet(input);
+        CAnalysisPage *page = sheet.Page(3);
+        MessageRecorder messages;
+        if (c.near) {
+            qobject_cast<QRadioButton *>(page->Control(1002))->click();
+            qobject_cast<QLineEdit *>(page->Control(1003))->setText(QString::fromLatin1(c.near));
+        }
+        page->CalculateButton()->click();
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_EQ(run.out, Printed(ResultLines(page)));
+        EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;
+    }
+    const nlohmann::json value = nlohmann::json::parse(RunCli({"intersections", "x^2", "x+2", "--json"}).out);
+    EXPECT_EQ(value["command"], "intersections");
+    EXPECT_EQ(value["result"]["expression2"], "x+2");
+    EXPECT_NEAR(value["result"]["points"][1]["x"].get<double>(), 2.0, 1e-6);
+    EXPECT_NEAR(value["result"]["points"][1]["y"].get<double>(), 4.0, 1e-5);
+    EXPECT_EQ(value["texts"].size(), 2u);
+}
+
 using IntegrateCli = ViewFixture;
 
 TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
@@ -176,6 +212,15 @@ TEST(TableCli, SaysWhatThePointsTableSays)
         EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(lines) : "");
         EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;  // a usage error names its option first
     }
+}
+
+TEST(TableCli, CsvPrintsEveryValueAtFullPrecision)
+{
+    const SCliRun run = RunCli({"table", "1/x", "--from", "-1", "--to", "1", "--step", "0.5", "--csv"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "x,f(x)\n-1,-1\n-0.5,-2\n0,\n0.5,2\n1,1\n");
+    EXPECT_EQ(RunCli({"table", "x/3", "--from", "1", "--to", "2", "--step", "1", "--csv"}).out,
+              "x,f(x)\n1,0.3333333333333333\n2,0.6666666666666666\n");
 }
 
 TEST(TangentCli, SaysWhatTheTangentBarSays)
