@@ -430,6 +430,7 @@ void CCorvantaView::OnPlot()
     const bool derivativeShown = m_aFunctions[m_nCurrent].m_bDerivativeShown;
     m_aFunctions[m_nCurrent].SetExpression(text);
     m_aFunctions[m_nCurrent].m_bDerivativeShown = derivativeShown;
+    m_results.DropSlot(m_nCurrent);  // the marks of the function replaced
 
     if (m_bRangeEdited)
         ApplyDomainRange();
@@ -523,6 +524,7 @@ void CCorvantaView::ClearGraph(bool recentre)
         CDocumentSync::EmptySlot(d);
     m_nSelected = -1;
     m_nCurrent = -1;
+    m_results.Clear();
     ResetTraceAndTangent();
     if (recentre)
         OnCenter();
@@ -549,6 +551,7 @@ void CCorvantaView::SyncDocument()
 void CCorvantaView::AfterLoad()
 {
     SanitizeMapping();
+    m_results.Clear();  // they belonged to the graph before
     if (m_pHost) {
         m_pHost->ClearFunctionList();
         m_pHost->SetIndicatorColor(Qt::white);

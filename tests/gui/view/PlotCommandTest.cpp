@@ -156,6 +156,28 @@ TEST_F(PlotTest, ClearGraphEmptiesEverythingAndRecentres)
     EXPECT_EQ(view.m_dScaleX, 2.0);
 }
 
+// Marks belong to the function they were found on: a new function in its
+// slot drops them, Clear Graph drops all.
+TEST_F(PlotTest, MarksGoWithTheirFunctionAndTheGraph)
+{
+    Plot({"x", "x^2", "x^3", "x^4", "x^5"});
+    const auto mark = [](int slot, int other) {
+        SGraphMark m;
+        m.slot = slot;
+        m.otherSlot = other;
+        return m;
+    };
+    view.m_results.SetMarks(EMarkSource::Roots, {mark(0, -1), mark(1, -1)});
+    view.m_results.SetMarks(EMarkSource::Intersections, {mark(2, 0), mark(3, 4)});
+    Plot("x+1");  // the ring replaces slot 0
+    ASSERT_EQ(view.m_results.marks.size(), 2u);
+    EXPECT_EQ(view.m_results.marks[0].slot, 1);
+    EXPECT_EQ(view.m_results.marks[1].slot, 3);
+    view.m_results.shading = SShading{};
+    view.OnClearGraph();
+    EXPECT_TRUE(view.m_results.Empty());
+}
+
 // --- The view and its document (each kind of change is in the core's sync tests)
 
 class PlotDocTest : public PlotTest
