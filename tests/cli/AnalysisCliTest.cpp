@@ -95,30 +95,15 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
     }
 }
 
-// The intersections page and the command from the same two functions; the
-// page's refusal is the command's error.
-TEST(AnalysisCli, IntersectionsSayWhatTheirPageSays)
+// The command prints the lines of the search and refuses as the page does.
+TEST(AnalysisCli, IntersectionsPrintTheListAndRefuseEqualFunctions)
 {
-    const struct { const char *f, *g; bool near; QStringList args; int exitCode; } cases[] = {
-        {"x^2", "x+2", false, {"intersections", "x^2", "x+2"}, 0},
-        {"sin(x)", "0.5", true, {"intersections", "sin(x)", "0.5", "--near", "-10", "--places", "6"}, 0},
-        {"x+x", "2*x", false, {"intersections", "x+x", "2*x"}, 1},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.args.join(' ').toStdString());
-        SAnalysisInput input;
-        input.functions = {QString::fromLatin1(c.f), QString::fromLatin1(c.g)};
-        input.current = 0;
-        CAnalysisSheet sheet(input);
-        MessageRecorder messages;
-        if (c.near)
-            qobject_cast<QRadioButton *>(sheet.Page(3)->Control(1002))->click();
-        sheet.Page(3)->CalculateButton()->click();
-        const SCliRun run = RunCli(c.args);
-        EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_EQ(run.out, Printed(ResultLines(sheet.Page(3))));
-        EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;
-    }
+    const SCliRun run = RunCli({"intersections", "sin(x)", "0.5", "--near", "-10", "--places", "8"});
+    EXPECT_EQ(run.out, Printed({QString::fromStdString(RunAnalysis({EAnalysisKind::Intersections, "sin(x)", true, -10,
+                                                                    10, 8, "0.5"})->lines.at(0))}));
+    const SCliRun same = RunCli({"intersections", "x+x", "2*x"});
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_EQ(same.err, std::string(kSameFunctionsText) + "\n");
     const auto value = nlohmann::json::parse(RunCli({"intersections", "x^2", "x+2", "--json"}).out);
     EXPECT_EQ(value["result"]["expression2"], "x+2");
     EXPECT_NEAR(value["result"]["points"][1]["y"].get<double>(), 4.0, 1e-5);
