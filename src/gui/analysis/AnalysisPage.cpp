@@ -260,13 +260,12 @@ void CAnalysisPage::ShowMarks(const SAnalysisResult *result)
     if (!m_showMarks)
         return;
     std::vector<SGraphMark> marks;
-    const int slot = SlotOf(m_pFunction);
-    for (const SAnalysisPoint &p : m_shown.points) {
-        if (slot < 0)
-            break;
+    const int slot = SlotOf(m_pFunction), otherSlot = SlotOf(m_pFunction2);
+    for (std::size_t i = 0; slot >= 0 && i < m_shown.points.size(); ++i) {
+        const SAnalysisPoint &p = m_shown.points[i];
         SGraphMark mark;
         mark.slot = slot;
-        mark.otherSlot = SlotOf(m_pFunction2);
+        mark.otherSlot = otherSlot;
         mark.x = p.x;
         mark.y = p.y;
         mark.label = p.label;
@@ -398,9 +397,8 @@ void CAnalysisPage::OnCalculate()
     if (m_nAccuracy > kMaxPlaces || m_nAccuracy < kMinPlaces)
         return;
     const bool bNear = m_nMode == 2;
-    const SAnalysisRequest request{m_controls.kind,    m_strFunction.toStdString(), bNear,
-                                   m_dFrom,            m_dTo,                       m_nAccuracy,
-                                   m_strFunction2.toStdString()};
+    const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo,
+                                   m_nAccuracy, m_strFunction2.toStdString()};
     if (const char *refusal = IntersectionRefusal(request)) {
         ShowMarks(nullptr);
         ShowMessage(this, QString::fromLatin1(refusal), QString::fromLatin1(kProgramName), MsgIcon::Stop);
