@@ -37,6 +37,7 @@ struct SSearch
     CLI::App *command = nullptr;
     SOutput output;
     std::string expression;
+    std::string expression2;  // intersections: the other function
     double from = kDefaultAnalysisFrom;
     double to = kDefaultAnalysisTo;
     double near = 0.0;
@@ -52,6 +53,8 @@ struct SSearch
         request.from = request.near ? near : from;
         request.to = to;
         request.places = places;
+        if (kind == EAnalysisKind::Intersections)
+            request.function2 = CheckedFunction(expression2);
 
         // The checks do not depend on the function: once for a batch.
         const EAnalysisCheck check = CheckAnalysis(request);
@@ -62,6 +65,8 @@ struct SSearch
 
         RunBatch(output, expression, true, [&](const std::string &text) {
             request.function = CheckedFunction(text);
+            if (const char *refusal = IntersectionRefusal(request))
+                throw CInputError(refusal);
             CheckWork(request);
             const SAnalysisResult result = *RunAnalysis(request);
             if (result.WarnsTooMany(request.near))
@@ -77,7 +82,9 @@ struct SSearch
                                           : (request.to - request.from) /
                                                 CRootFinder::DomainStep(request.from, request.to);
         double work = Work(steps, request.function);
-        if (request.kind != EAnalysisKind::Roots) {
+        if (request.kind == EAnalysisKind::Intersections)
+            work = Work(steps, "(" + request.function + ")-(" + request.function2 + ")");
+        if (request.kind == EAnalysisKind::Extrema || request.kind == EAnalysisKind::Inflection) {
             const std::optional<std::string> derivative =
                 DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2);
             if (!derivative)
@@ -101,6 +108,8 @@ struct SSearch
                 points.push_back({{"x", p.x}, {"y", p.y}});
         }
         json value = {{"expression", request.function}, {"places", request.places}};
+        if (kind == EAnalysisKind::Intersections)
+            value["expression2"] = request.function2;
         if (request.near)
             value["near"] = request.from;
         else
@@ -119,6 +128,8 @@ void AddSearch(CLI::App &app, EAnalysisKind kind, const char *name, const char *
     CLI::App *cmd = app.add_subcommand(name, description);
     search->command = cmd;
     cmd->add_option("EXPR", search->expression, kListExprHelp)->required();
+    if (kind == EAnalysisKind::Intersections)
+        cmd->add_option("EXPR2", search->expression2, "The second function, compared with each EXPR")->required();
     AddNumberOption(*cmd, "--from", search->from, "Start of the domain searched");
     AddNumberOption(*cmd, "--to", search->to, "End of the domain searched");
     AddNumberOption(*cmd, "--near", search->near,
@@ -193,6 +204,7 @@ struct STable
     SOutput output;
     std::string expression;
     STableSettings settings;
+    bool csv = false;
 
     void Run()
     {
@@ -208,9 +220,16 @@ struct STable
                 throw CInputError("The table would take too long here.\nPlease choose a shorter function.");
             json rows = json::array();
             std::vector<std::string> item;
-            for (const STableRow &row : PointsTableRows(function, settings)) {
+            const std::vector<STableRow> table = PointsTableRows(function, settings);
+            for (const STableRow &row : table) {
                 item.push_back(TableLine(row.x, row.y));
                 rows.push_back({{"x", row.x}, {"y", row.y}, {"text", item.back()}});
+            }
+            if (csv) {
+                const std::string text = TableText(table, ',');
+                item.clear();
+                for (std::size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+                    item.push_back(text.substr(at, end - at));
             }
             return SItem{item, {{"expression", function}, {"from", settings.from}, {"to", settings.to},
                                 {"step", settings.increment}, {"rows", rows}}};
@@ -262,6 +281,9 @@ void AddAnalysisCommands(CLI::App &app)
               "lines each)");
     AddSearch(app, EAnalysisKind::Inflection, "inflection",
               "Inflection points, as the \"Points of Inflextion\" page lists them (x and y in two columns)");
+    AddSearch(app, EAnalysisKind::Intersections, "intersections",
+              "Where two functions are equal: the roots of EXPR - EXPR2, as the \"Intersections\" page lists them (x "
+              "and y in two columns)");
 
     auto integrate = std::make_shared<SIntegrate>();
     CLI::App *cmd = app.add_subcommand("integrate", "The definite integral from A to B, as the integration "
@@ -291,6 +313,10 @@ void AddAnalysisCommands(CLI::App &app)
     AddNumberOption(*cmd, "--step", table->settings.increment,
                     "Increment of x (at most " + std::to_string(kMaxTableSteps) + " steps)");
     table->output.AddFlag(*cmd);
+    cmd->add_flag("--csv", table->csv,
+                  "Comma-separated values instead: the line \"x,f(x)\", then each x and f(x) as the shortest text "
+                  "that reads back to the same number (empty where f is undefined or infinite)")
+        ->excludes("--json");
     cmd->callback([table] { table->Run(); });
 
     auto tangent = std::make_shared<STangentCommand>();

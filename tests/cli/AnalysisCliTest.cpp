@@ -9,6 +9,7 @@
 #include "gui/analysis/ResultLines.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -94,6 +95,20 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
     }
 }
 
+// The command prints the lines of the search and refuses as the page does.
+TEST(AnalysisCli, IntersectionsPrintTheListAndRefuseEqualFunctions)
+{
+    const SCliRun run = RunCli({"intersections", "sin(x)", "0.5", "--near", "-10", "--places", "8"});
+    EXPECT_EQ(run.out, Printed({QString::fromStdString(RunAnalysis({EAnalysisKind::Intersections, "sin(x)", true, -10,
+                                                                    10, 8, "0.5"})->lines.at(0))}));
+    const SCliRun same = RunCli({"intersections", "x+x", "2*x"});
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_EQ(same.err, std::string(kSameFunctionsText) + "\n");
+    const auto value = nlohmann::json::parse(RunCli({"intersections", "x^2", "x+2", "--json"}).out);
+    EXPECT_EQ(value["result"]["expression2"], "x+2");
+    EXPECT_NEAR(value["result"]["points"][1]["y"].get<double>(), 4.0, 1e-5);
+}
+
 using IntegrateCli = ViewFixture;
 
 TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
@@ -176,6 +191,15 @@ TEST(TableCli, SaysWhatThePointsTableSays)
         EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(lines) : "");
         EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;  // a usage error names its option first
     }
+}
+
+TEST(TableCli, CsvPrintsEveryValueAtFullPrecision)
+{
+    const SCliRun run = RunCli({"table", "1/x", "--from", "-1", "--to", "1", "--step", "0.5", "--csv"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "x,f(x)\n-1,-1\n-0.5,-2\n0,\n0.5,2\n1,1\n");
+    EXPECT_EQ(RunCli({"table", "x/3", "--from", "1", "--to", "2", "--step", "1", "--csv"}).out,
+              "x,f(x)\n1,0.3333333333333333\n2,0.6666666666666666\n");
 }
 
 TEST(TangentCli, SaysWhatTheTangentBarSays)

@@ -5,9 +5,11 @@
 #include "core/analysis/PointSearch.h"
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/TraceText.h"
+#include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -80,12 +82,22 @@ const SAnalysisTexts kIntersectionTexts = {
 // Nearly as many candidates as two full runs hold: some may be missing.
 constexpr int kPointTableLimit = 598;
 
+bool IsBlank(const std::string &text)
+{
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
 double ValueAt(const std::string &function, double x)
 {
     CExpression f;
     f.SetExpression(function);
     return f.Evaluate(x);
 }
+
+// The coordinates of a listed point as its list writes the numbers.
+std::string Label(const std::string &x, const std::string &y) { return "(" + x + ", " + y + ")"; }
+std::string ExpText(double v) { return FormatExp(v == 0 ? 0.0 : v, 7); }
+std::string PointLabel(double x, double y) { return Label(ExpText(x), ExpText(RoundToDecimals(y, 7))); }
 
 std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
 {
@@ -99,30 +111,70 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
     for (int i = 0; i < finder.m_nCount; ++i)
         if (finder.m_bValid[i]) {
             const double x = finder.m_dRoots[i];
+            const double y = f.Evaluate(x);
             result.lines.push_back(ShownFixed(x, 7));
-            result.points.push_back({x, f.Evaluate(x), false});
+            result.points.push_back({x, y, false, Label(result.lines.back(), ShownFixed(y, 7))});
         }
     result.truncated = finder.IsFull();
     return result;
 }
 
-// Where f and g are equal: the roots of f - g by the same search, each
-// listed with its x and f(x).
+// The text whose roots are the intersections. Each function keeps its own
+// brackets, so neither an operator nor a name can run across from one to
+// the other.
+std::string DifferenceText(const SAnalysisRequest &r) { return "(" + r.function + ")-(" + r.function2 + ")"; }
+
+// Where f and g are equal: the roots of f - g by the same search and
+// tolerance, each listed as the inflection page lists its points.
 std::optional<SAnalysisResult> Intersections(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
 {
     SAnalysisRequest difference = r;
-    difference.function = "(" + r.function + ")-(" + r.function2 + ")";
-    auto result = Roots(difference, t, progress);
-    if (!result)
-        return result;
-    CExpression f;
+    difference.function = DifferenceText(r);
+    const auto roots = Roots(difference, t, progress);
+    if (!roots)
+        return roots;
+    CExpression f, g;
     f.SetExpression(r.function);
-    result->lines.clear();
-    for (SAnalysisPoint &p : result->points) {
-        p.y = f.Evaluate(p.x);
-        result->lines.push_back(ShownFixed(p.x, 7) + "    " + ShownFixed(p.y, 7));
+    g.SetExpression(r.function2);
+    SAnalysisResult result;
+    result.truncated = roots->truncated;
+    for (const SAnalysisPoint &p : roots->points) {
+        const double y = f.Evaluate(p.x), y2 = g.Evaluate(p.x);
+        // Near a pole both values are huge and their difference may round
+        // to nothing: no point of either curve lies there.
+        if (!IsFinite(y) || !IsFinite(y2))
+            continue;
+        result.lines.push_back(CInflexFinder::FormatPoint(p.x, y));
+        result.points.push_back({p.x, y, false, PointLabel(p.x, y)});
     }
     return result;
+}
+
+// Equal at every one of a few points spread over the interval, up to the
+// rounding of the last bits, and defined at one of them at least.
+bool EqualThroughout(const SAnalysisRequest &r)
+{
+    if (CodeExpression(r.function) == CodeExpression(r.function2))
+        return true;
+    CExpression f, g;
+    f.SetExpression(r.function);
+    g.SetExpression(r.function2);
+    const double from = r.near ? r.from - 1.0 : r.from;
+    const double to = r.near ? r.from + 1.0 : r.to;
+    constexpr int kSamples = 101;
+    bool defined = false;
+    for (int i = 0; i < kSamples; ++i) {
+        const double x = from + (to - from) * i / (kSamples - 1);
+        const double a = f.Evaluate(x), b = g.Evaluate(x);
+        if (IsNumber(a) != IsNumber(b))
+            return false;
+        if (!IsFinite(a) || !IsFinite(b))
+            continue;
+        if (std::fabs(a - b) > 1e-15 * std::max({1.0, std::fabs(a), std::fabs(b)}))
+            return false;
+        defined = true;
+    }
+    return defined;
 }
 
 // The lines a page lists for point i, and whether it is a maximum.
@@ -148,8 +200,12 @@ std::optional<SAnalysisResult> Points(const SAnalysisRequest &r, double t, const
             for (std::string &line : ListedLines(*finder, i))
                 result.lines.push_back(std::move(line));
             const double x = finder->m_dX[i];
-            result.points.push_back({x, ValueAt(r.function, x), IsMaximum(*finder, i)});
+            const double y = ValueAt(r.function, x);
+            // Extrema list y unrounded.
+            result.points.push_back({x, y, IsMaximum(*finder, i),
+                                     Finder::kLinesPerPoint > 1 ? Label(ExpText(x), ExpText(y)) : PointLabel(x, y)});
         }
+    result.linesPerPoint = Finder::kLinesPerPoint;
     result.truncated = finder->IsTruncated() || finder->m_nCount > kPointTableLimit;
     return result;
 }
@@ -201,6 +257,23 @@ bool DerivativeTooLong(const SAnalysisRequest &r)
 {
     return (r.kind == EAnalysisKind::Extrema || r.kind == EAnalysisKind::Inflection) &&
            !DerivativeText(r.function, r.kind == EAnalysisKind::Extrema ? 1 : 2);
+}
+
+const char *IntersectionRefusal(const SAnalysisRequest &r)
+{
+    if (r.kind != EAnalysisKind::Intersections)
+        return nullptr;
+    if (IsBlank(r.function2))
+        return kNoSecondFunctionText;
+    return EqualThroughout(r) ? kSameFunctionsText : nullptr;
+}
+
+int SAnalysisResult::PointOfLine(int line) const
+{
+    if (line < 0 || linesPerPoint < 1)
+        return -1;
+    const int point = line / linesPerPoint;
+    return point < static_cast<int>(points.size()) ? point : -1;
 }
 
 std::optional<SAnalysisResult> RunAnalysis(const SAnalysisRequest &r, const ProgressCallback &progress)

@@ -80,11 +80,23 @@ const char *CheckText(const SAnalysisRequest &request, EAnalysisCheck check);
 // kDerivativeTooLongText, when it is too long to be worked out.
 bool DerivativeTooLong(const SAnalysisRequest &request);
 
+// Intersections need two different functions. Refused, with the text
+// returned, when the second is missing or the two are equal throughout the
+// searched interval (every point would be an intersection); nullptr when the
+// request is good. Other kinds are never refused here.
+inline constexpr const char *kNoSecondFunctionText =
+    "There is no second function to intersect with.\nPlease plot at least two functions and try again.";
+inline constexpr const char *kSameFunctionsText =
+    "The two functions are equal throughout the domain, so every point is an intersection.\n"
+    "Please choose two different functions.";
+const char *IntersectionRefusal(const SAnalysisRequest &request);
+
 struct SAnalysisPoint
 {
     double x = 0.0;
     double y = 0.0;        // f(x)
     bool maximum = false;  // extrema only
+    std::string label;     // "(x, y)" with the numbers as the list formats them
 };
 
 struct SAnalysisResult
@@ -92,6 +104,10 @@ struct SAnalysisResult
     std::vector<std::string> lines;  // the list, "None" when nothing is listed
     std::vector<SAnalysisPoint> points;
     bool truncated = false;  // a candidate table filled up: points may be missing
+    int linesPerPoint = 1;   // extrema list four lines for each point
+
+    // The point a line of the list belongs to, -1 for none ("None").
+    int PointOfLine(int line) const;
 
     // The page tells about missing points only in a domain, and only when
     // it lists some.

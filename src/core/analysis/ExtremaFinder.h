@@ -9,6 +9,8 @@
 class CExtremaFinder : public CPointFinder
 {
 public:
+    static constexpr int kLinesPerPoint = 4;  // lines of the list for each point
+
     enum EType : std::uint8_t {
         Minimum = 0,
         Maximum = 1,

@@ -22,8 +22,12 @@ std::string CInflexFinder::FormatLine(int i)
         return {};
     CExpression f;
     f.SetExpression(m_strFunction);
-    const double y = RoundToDecimals(f.Evaluate(m_dX[i]), 7);
-    const double x = m_dX[i];
+    return FormatPoint(m_dX[i], f.Evaluate(m_dX[i]));
+}
+
+std::string CInflexFinder::FormatPoint(double x, double value)
+{
+    const double y = RoundToDecimals(value, 7);
     // No minus on a zero.
     return Padded(FormatExp(x == 0 ? 0.0 : x, 7), 19, true) + Padded(FormatExp(y == 0 ? 0.0 : y, 7), 26, false);
 }

@@ -9,6 +9,8 @@
 class CInflexFinder : public CPointFinder
 {
 public:
+    static constexpr int kLinesPerPoint = 1;  // lines of the list for each point
+
     enum EType : std::uint8_t {
         Inflection = 0,
         NoSignChange = 1,
@@ -24,4 +26,6 @@ public:
 
     // The listed point i as one line: x, then y.
     std::string FormatLine(int i);
+    // A point (x, f(x)) as that line shows it.
+    static std::string FormatPoint(double x, double y);
 };

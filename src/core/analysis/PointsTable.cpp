@@ -91,3 +91,16 @@ std::vector<std::string> ComputePointsTable(const std::string &function, const S
         lines.push_back(TableLine(row.x, row.y));
     return lines;
 }
+
+std::string TableText(const std::vector<STableRow> &rows, char separator)
+{
+    std::string text = std::string("x") + separator + "f(x)\n";
+    for (const STableRow &row : rows) {
+        text += FormatShortest(row.x);
+        text += separator;
+        if (IsFinite(row.y))
+            text += FormatShortest(row.y);
+        text += '\n';
+    }
+    return text;
+}

@@ -49,3 +49,10 @@ std::vector<STableRow> PointsTableRows(const std::string &function, const STable
 // substitutes x_i = From + i * Increment itself (0 where that is a rounding
 // error away from 0). An empty text gives no lines.
 std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &settings);
+
+// The rows as text for other programs: the head line "x<separator>f(x)", then
+// one line per row, each line ended by '\n'. Every value is the shortest text
+// that reads back to the same double, with '.' as the decimal point whatever
+// the locale. Where the table says "NOT DEFINE" or "INFINTY" the field is
+// left empty, so a spreadsheet reads a missing value rather than a word.
+std::string TableText(const std::vector<STableRow> &rows, char separator);

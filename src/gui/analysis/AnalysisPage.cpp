@@ -91,15 +91,23 @@ CAnalysisPage::CAnalysisPage(const SPageControls &controls, QWidget *parent)
 void CAnalysisPage::BuildControls()
 {
     auto *pLayout = new QVBoxLayout(this);
-    pLayout->addWidget(new QLabel(QStringLiteral("1- Select an equation :"), this));
-    auto *pFunctionRow = new QHBoxLayout;
-    pFunctionRow->addSpacing(16);
-    pFunctionRow->addWidget(new QLabel(QStringLiteral("y="), this));
-    m_pFunction = new QComboBox(this);
-    m_pFunction->setObjectName(Name(kFunctionCombo));
-    m_pFunction->setMinimumWidth(300);
-    pFunctionRow->addWidget(m_pFunction, 1);
-    pLayout->addLayout(pFunctionRow);
+    pLayout->addWidget(new QLabel(m_controls.function2Id ? QStringLiteral("1- Select two equations :")
+                                                         : QStringLiteral("1- Select an equation :"),
+                                  this));
+    const auto addChooser = [this, pLayout](int nId) {
+        auto *pFunctionRow = new QHBoxLayout;
+        pFunctionRow->addSpacing(16);
+        pFunctionRow->addWidget(new QLabel(QStringLiteral("y="), this));
+        auto *pChooser = new QComboBox(this);
+        pChooser->setObjectName(Name(nId));
+        pChooser->setMinimumWidth(300);
+        pFunctionRow->addWidget(pChooser, 1);
+        pLayout->addLayout(pFunctionRow);
+        return pChooser;
+    };
+    m_pFunction = addChooser(kFunctionCombo);
+    if (m_controls.function2Id)
+        m_pFunction2 = addChooser(m_controls.function2Id);
 
     pLayout->addWidget(new QLabel(QString::fromLatin1(m_texts.searchLabel), this));
     const char *const modeTexts[] = {"in a specific domain (intermediate in accuracy and time).",
@@ -169,6 +177,7 @@ void CAnalysisPage::BuildControls()
     m_pList->setObjectName(Name(m_controls.listId));
     m_pList->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_pList->setMinimumHeight(150);
+    connect(m_pList, &QListWidget::currentRowChanged, this, &CAnalysisPage::OnRowChanged);
     m_pResultBox = new QGroupBox(this);
     auto *pBoxLayout = new QVBoxLayout(m_pResultBox);
     if (m_controls.resultGroup) {
@@ -205,13 +214,76 @@ void CAnalysisPage::Initialise(const SAnalysisInput &input)
     m_nCurrent = input.current;
     m_dGraphMin = input.graphMin;
     m_dGraphMax = input.graphMax;
+    m_showMarks = input.showMarks;
+    m_highlightMark = input.highlightMark;
     m_pFunction->clear();
-    for (const QString &text : m_strFunctions)
-        if (!text.isEmpty())
-            m_pFunction->addItem(text);
+    m_aSlots.clear();
+    for (int i = 0; i < static_cast<int>(m_strFunctions.size()); ++i)
+        if (!m_strFunctions[i].isEmpty()) {
+            m_pFunction->addItem(m_strFunctions[i]);
+            m_aSlots.push_back(i);
+        }
     // By position among the entries shown, as the list has no gaps.
     m_pFunction->setCurrentIndex(m_nCurrent < m_pFunction->count() ? m_nCurrent : -1);
     m_strFunction = m_pFunction->currentText();
+    if (m_pFunction2) {
+        // Another function than the first, when there is one.
+        m_pFunction2->clear();
+        for (int i = 0; i < m_pFunction->count(); ++i)
+            m_pFunction2->addItem(m_pFunction->itemText(i));
+        const int first = m_pFunction->currentIndex();
+        m_pFunction2->setCurrentIndex(m_pFunction2->count() < 2 ? -1 : first == 0 ? 1 : 0);
+        m_strFunction2 = m_pFunction2->currentText();
+    }
+}
+
+int CAnalysisPage::SlotOf(const QComboBox *pChooser) const
+{
+    const int index = pChooser ? pChooser->currentIndex() : -1;
+    return index >= 0 && index < static_cast<int>(m_aSlots.size()) ? m_aSlots[index] : -1;
+}
+
+EMarkSource CAnalysisPage::Source() const
+{
+    switch (m_controls.kind) {
+    case EAnalysisKind::Extrema: return EMarkSource::Extrema;
+    case EAnalysisKind::Inflection: return EMarkSource::Inflection;
+    case EAnalysisKind::Intersections: return EMarkSource::Intersections;
+    case EAnalysisKind::Roots: break;
+    }
+    return EMarkSource::Roots;
+}
+
+void CAnalysisPage::ShowMarks(const SAnalysisResult *result)
+{
+    m_shown = result ? *result : SAnalysisResult{};
+    if (!m_showMarks)
+        return;
+    std::vector<SGraphMark> marks;
+    const int slot = SlotOf(m_pFunction), otherSlot = SlotOf(m_pFunction2);
+    for (std::size_t i = 0; slot >= 0 && i < m_shown.points.size(); ++i) {
+        const SAnalysisPoint &p = m_shown.points[i];
+        SGraphMark mark;
+        mark.slot = slot;
+        mark.otherSlot = otherSlot;
+        mark.x = p.x;
+        mark.y = p.y;
+        mark.label = p.label;
+        switch (m_controls.kind) {
+        case EAnalysisKind::Roots: mark.kind = EMarkKind::Root; break;
+        case EAnalysisKind::Extrema: mark.kind = p.maximum ? EMarkKind::Maximum : EMarkKind::Minimum; break;
+        case EAnalysisKind::Inflection: mark.kind = EMarkKind::Inflection; break;
+        case EAnalysisKind::Intersections: mark.kind = EMarkKind::Intersection; break;
+        }
+        marks.push_back(std::move(mark));
+    }
+    m_showMarks(Source(), std::move(marks));
+}
+
+void CAnalysisPage::OnRowChanged(int row)
+{
+    if (m_highlightMark)
+        m_highlightMark(Source(), m_shown.PointOfLine(row));
 }
 
 QString CAnalysisPage::Title() const { return QString::fromLatin1(m_texts.title); }
@@ -222,6 +294,8 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
 {
     if (!bSaveAndValidate) {
         m_pFunction->setCurrentIndex(m_pFunction->findText(m_strFunction));
+        if (m_pFunction2)
+            m_pFunction2->setCurrentIndex(m_pFunction2->findText(m_strFunction2));
         for (int i = 0; i < 3; ++i)
             m_aModes[i]->setChecked(m_nMode == i);
         m_pFrom->setText(QString::number(m_dFrom, 'g', 15));
@@ -230,6 +304,8 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
         return true;
     }
     m_strFunction = m_pFunction->currentText();
+    if (m_pFunction2)
+        m_strFunction2 = m_pFunction2->currentText();
     for (int i = 0; i < 3; ++i)
         if (m_aModes[i]->isChecked())
             m_nMode = i;
@@ -321,14 +397,22 @@ void CAnalysisPage::OnCalculate()
     if (m_nAccuracy > kMaxPlaces || m_nAccuracy < kMinPlaces)
         return;
     const bool bNear = m_nMode == 2;
-    const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo, m_nAccuracy, {}};
+    const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo,
+                                   m_nAccuracy, m_strFunction2.toStdString()};
+    if (const char *refusal = IntersectionRefusal(request)) {
+        ShowMarks(nullptr);
+        ShowMessage(this, QString::fromLatin1(refusal), QString::fromLatin1(kProgramName), MsgIcon::Stop);
+        return;
+    }
     const EAnalysisCheck check = CheckAnalysis(request);
     const QString text = QString::fromLatin1(CheckText(request, check));
     if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar) {
+        ShowMarks(nullptr);
         ShowMessage(this, text, QString::fromLatin1(kInvalidDomainCaption), MsgIcon::Stop);
         return;
     }
     if (DerivativeTooLong(request)) {
+        ShowMarks(nullptr);
         ShowMessage(this, QString::fromLatin1(kDerivativeTooLongText), QString::fromLatin1(kProgramName),
                     MsgIcon::Stop);
         return;
@@ -343,10 +427,12 @@ void CAnalysisPage::OnCalculate()
     if (!result) {
         // The list shown may belong to another function or domain.
         m_pList->addItem(QString::fromLatin1(kCancelledLine));
+        ShowMarks(nullptr);
         return;
     }
     for (const std::string &line : result->lines)
         m_pList->addItem(QString::fromStdString(line));
+    ShowMarks(&*result);
     if (result->WarnsTooMany(bNear))
         ShowMessage(this, QString::fromLatin1(m_texts.tooMany), QString::fromLatin1(m_texts.tooManyCaption),
                     MsgIcon::Information);

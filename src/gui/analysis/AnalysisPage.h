@@ -1,12 +1,15 @@
 #pragma once
 
 #include "core/analysis/AnalysisRun.h"
+#include "core/plot/GraphMarks.h"
 
 #include <QStringList>
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <vector>
 
 class QAbstractButton;
 class QComboBox;
@@ -24,6 +27,12 @@ struct SAnalysisInput
     int current = -1;                  // the view's current function
     double graphMin = -10.0;           // x range of a view as wide as the screen
     double graphMax = 10.0;
+    // Where the pages put the points they list, to be marked on the graph:
+    // a page's new list replaces its marks (none for "None", a cancelled
+    // search or a refusal), and a selected row highlights its point (-1 for
+    // none). Either may be empty.
+    std::function<void(EMarkSource, std::vector<SGraphMark>)> showMarks;
+    std::function<void(EMarkSource, int point)> highlightMark;
 };
 
 // The kind of search and the control ids that tell the three pages apart;
@@ -35,6 +44,7 @@ struct SPageControls
     int fromId, toId, accuracyId, upDownId, listId;
     bool resultGroup;            // a "Result" group around label and list
     bool readsAfterMode;         // a radio of modes 0 and 2 reads the controls back
+    int function2Id = 0;         // the second function's chooser, 0 for none
 };
 
 // One page of the analysis sheet: pick a plotted function, a search mode,
@@ -72,6 +82,7 @@ public:
     double m_dGraphMin = 0.0;
     double m_dGraphMax = 0.0;
     QString m_strFunction;
+    QString m_strFunction2;  // intersections: the other function
     int m_nMode = 0;
     double m_dFrom = kDefaultAnalysisFrom;
     double m_dTo = kDefaultAnalysisTo;
@@ -83,10 +94,21 @@ private:
     void SetResultLabel(const QString &text);
     void StepAccuracy(int delta);
     std::optional<SAnalysisResult> RunSearch(const SAnalysisRequest &request);
+    // The view slot of a chooser's entry, -1 for none.
+    int SlotOf(const QComboBox *pChooser) const;
+    EMarkSource Source() const;
+    // The listed points become this page's marks; nullptr clears them.
+    void ShowMarks(const SAnalysisResult *result);
+    void OnRowChanged(int row);
 
     const SPageControls &m_controls;
     const SAnalysisTexts &m_texts;
     QComboBox *m_pFunction = nullptr;
+    QComboBox *m_pFunction2 = nullptr;
+    std::vector<int> m_aSlots;  // the view slot of each chooser entry
+    SAnalysisResult m_shown;    // what the list shows, for its rows' points
+    std::function<void(EMarkSource, std::vector<SGraphMark>)> m_showMarks;
+    std::function<void(EMarkSource, int)> m_highlightMark;
     std::array<QRadioButton *, 3> m_aModes{};
     QLabel *m_pStep3 = nullptr;
     QLineEdit *m_pFrom = nullptr;

@@ -3,6 +3,7 @@
 #include "core/plot/ViewState.h"
 #include "gui/analysis/ExtremaPage.h"
 #include "gui/analysis/InflectionPage.h"
+#include "gui/analysis/IntersectionsPage.h"
 #include "gui/analysis/RootsPage.h"
 
 #include <QDialogButtonBox>
@@ -15,7 +16,9 @@ CAnalysisSheet::CAnalysisSheet(const SAnalysisInput &input, QWidget *parent) : Q
     setWindowTitle(QStringLiteral("Function Analysis"));
     auto *pLayout = new QVBoxLayout(this);
     m_pTabs = new QTabWidget(this);
-    m_aPages = {new CSolve(m_pTabs), new CCrit(m_pTabs), new CInflex(m_pTabs)};
+    // Four titles: the sheet grows to show them all rather than scroll them.
+    m_pTabs->setUsesScrollButtons(false);
+    m_aPages = {new CSolve(m_pTabs), new CCrit(m_pTabs), new CInflex(m_pTabs), new CIntersect(m_pTabs)};
     for (CAnalysisPage *pPage : m_aPages) {
         pPage->Initialise(input);
         m_pTabs->addTab(pPage, pPage->Title());
@@ -29,7 +32,7 @@ CAnalysisSheet::CAnalysisSheet(const SAnalysisInput &input, QWidget *parent) : Q
 
     // Enter presses the Calculate button of the page in front.
     const auto makeDefault = [this](int index) {
-        for (int i = 0; i < 3; ++i)
+        for (int i = 0; i < static_cast<int>(m_aPages.size()); ++i)
             m_aPages[i]->CalculateButton()->setDefault(i == index);
     };
     connect(m_pTabs, &QTabWidget::currentChanged, this, makeDefault);

@@ -11,9 +11,9 @@ class CViewState;
 class QDialogButtonBox;
 class QTabWidget;
 
-// "Function Analysis": the roots, extrema and inflection pages in tabs. It
-// opens in its "close" state (OK reads Close, Cancel is disabled), as its
-// pages only show results and have nothing to apply.
+// "Function Analysis": the roots, extrema, inflection and intersection pages
+// in tabs. It opens in its "close" state (OK reads Close, Cancel is
+// disabled), as its pages only show results and have nothing to apply.
 class CAnalysisSheet : public QDialog
 {
     Q_OBJECT
@@ -34,6 +34,6 @@ private:
     void CancelToClose();
 
     QTabWidget *m_pTabs = nullptr;
-    std::array<CAnalysisPage *, 3> m_aPages{};
+    std::array<CAnalysisPage *, 4> m_aPages{};
     QDialogButtonBox *m_pButtons = nullptr;
 };

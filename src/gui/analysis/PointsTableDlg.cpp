@@ -2,14 +2,19 @@
 
 #include "core/analysis/PointsTable.h"
 #include "gui/analysis/TableSettingsDlg.h"
+#include "gui/common/Message.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -54,6 +59,15 @@ CPointsTableDlg::CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent, D
     buttons->addWidget(calculate);
     buttons->addWidget(close);
     buttons->addWidget(more);
+    m_pCopy = new QPushButton(QStringLiteral("Copy"), this);
+    m_pSave = new QPushButton(QStringLiteral("Save as CSV..."), this);
+    for (QPushButton *pButton : {m_pCopy, m_pSave}) {
+        pButton->setAutoDefault(false);
+        pButton->setEnabled(false);  // until there is a table
+        buttons->addWidget(pButton);
+    }
+    connect(m_pCopy, &QPushButton::clicked, this, &CPointsTableDlg::OnCopy);
+    connect(m_pSave, &QPushButton::clicked, this, &CPointsTableDlg::OnSaveCsv);
     layout->addLayout(buttons);
     connect(calculate, &QPushButton::clicked, this, &CPointsTableDlg::OnCalculate);
     connect(close, &QPushButton::clicked, this, &CPointsTableDlg::accept);
@@ -89,12 +103,14 @@ void CPointsTableDlg::OnCalculate()
     m_strFunction = m_pFunctions->currentText();
     m_pTable->clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto lines = ComputePointsTable(m_strFunction.toStdString(), m_settings.Confirmed());
+    m_rows = PointsTableRows(m_strFunction.toStdString(), m_settings.Confirmed());
     QStringList items;
-    items.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string &line : lines)
-        items << QString::fromStdString(line);
+    items.reserve(static_cast<qsizetype>(m_rows.size()));
+    for (const STableRow &row : m_rows)
+        items << QString::fromStdString(TableLine(row.x, row.y));
     m_pTable->addItems(items);
+    m_pCopy->setEnabled(!m_rows.empty());
+    m_pSave->setEnabled(!m_rows.empty());
     QApplication::restoreOverrideCursor();
     m_pTable->setFocus(Qt::OtherFocusReason);
 }
@@ -103,4 +119,39 @@ void CPointsTableDlg::OnSettings()
 {
     m_settings.OnInitDialog();
     RunDialog(m_settings, m_run);
+}
+
+void CPointsTableDlg::OnCopy()
+{
+    if (!m_rows.empty())
+        QGuiApplication::clipboard()->setText(QString::fromStdString(TableText(m_rows, '\t')));
+}
+
+void CPointsTableDlg::OnSaveCsv()
+{
+    if (m_rows.empty())
+        return;
+    QString path;
+    if (m_askCsvPath) {
+        path = m_askCsvPath();
+    } else {
+        QFileDialog dlg(this, QStringLiteral("Save as CSV"));
+        dlg.setAcceptMode(QFileDialog::AcceptSave);
+        dlg.setFileMode(QFileDialog::AnyFile);
+        dlg.setNameFilters({QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")});
+        dlg.setDefaultSuffix(QStringLiteral("csv"));
+        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+            path = dlg.selectedFiles().constFirst();
+    }
+    if (path.isEmpty())
+        return;
+    // Written beside the target and renamed over it: a failed write leaves
+    // an existing file as it was.
+    QSaveFile file(path);
+    const QByteArray text = QByteArray::fromStdString(TableText(m_rows, ','));
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
+        ShowMessage(this,
+                    QStringLiteral("The table could not be saved to %1.\n%2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()),
+                    QStringLiteral("Save as CSV"), MsgIcon::Stop);
 }

@@ -2,13 +2,18 @@
 
 #include "gui/analysis/NumberFields.h"
 
+#include "core/analysis/PointsTable.h"
+
 #include <QDialog>
 
 #include <array>
+#include <functional>
+#include <vector>
 
 class CTableSettingsDlg;
 class QComboBox;
 class QListWidget;
+class QPushButton;
 
 // "Make Points Table": x and f(x) of one function over the confirmed
 // settings, one line per point.
@@ -28,6 +33,13 @@ public:
     void OnCalculate();
     // The settings again; they apply at the next Calculate.
     void OnSettings();
+    // The table shown, to the clipboard as tab-separated text.
+    void OnCopy();
+    // The table shown, into a comma-separated file the user names.
+    void OnSaveCsv();
+    // Asks for the file name (a file dialog unless a test replaces it);
+    // empty for none.
+    void SetCsvPathAsker(std::function<QString()> ask) { m_askCsvPath = std::move(ask); }
 
     QComboBox *FunctionList() const { return m_pFunctions; }
     QListWidget *Table() const { return m_pTable; }
@@ -43,4 +55,8 @@ private:
     DialogRunner m_run;
     QComboBox *m_pFunctions = nullptr;
     QListWidget *m_pTable = nullptr;
+    QPushButton *m_pCopy = nullptr;
+    QPushButton *m_pSave = nullptr;
+    std::vector<STableRow> m_rows;  // of the table shown, at full precision
+    std::function<QString()> m_askCsvPath;
 };

@@ -15,4 +15,5 @@ target_sources(corvanta_gui PRIVATE
   src/gui/analysis/AnalysisSheet.h src/gui/analysis/AnalysisSheet.cpp
   src/gui/analysis/RootsPage.h src/gui/analysis/RootsPage.cpp
   src/gui/analysis/ExtremaPage.h src/gui/analysis/ExtremaPage.cpp
-  src/gui/analysis/InflectionPage.h src/gui/analysis/InflectionPage.cpp)
+  src/gui/analysis/InflectionPage.h src/gui/analysis/InflectionPage.cpp
+  src/gui/analysis/IntersectionsPage.h src/gui/analysis/IntersectionsPage.cpp)

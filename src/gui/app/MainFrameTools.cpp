@@ -24,7 +24,17 @@ void CMainFrame::OnAnalyzeGraph(int)
         return;
     }
     // The pages get copies of the texts; the view's slots stay untouched.
-    CAnalysisSheet sheet(CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width()), m_pView);
+    SAnalysisInput input = CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width());
+    // Their listed points are marked on the graph while the sheet is open.
+    input.showMarks = [this](EMarkSource source, std::vector<SGraphMark> marks) {
+        m_pView->m_results.SetMarks(source, std::move(marks));
+        m_pView->Redraw();
+    };
+    input.highlightMark = [this](EMarkSource source, int point) {
+        m_pView->m_results.Highlight(source, point);
+        m_pView->Redraw();
+    };
+    CAnalysisSheet sheet(input, m_pView);
     sheet.exec();
 }
 

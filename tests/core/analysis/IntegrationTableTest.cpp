@@ -11,6 +11,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <sstream>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -360,6 +362,34 @@ TEST(IntegralLabel, LimitsValueRuleAndStep)
     };
     for (const auto &c : cases)
         EXPECT_EQ(IntegralLabel(c.from, c.to, c.value, c.rule, c.step), c.text);
+}
+
+// Copied (tab) and saved (comma) tables: each value reads back with strtod
+// to the exact double worked out here; where f is undefined (sqrt of a
+// negative) or infinite (1/0) the field is empty.
+TEST(PointsTable, TextReadsBackToTheExactValues)
+{
+    const struct { const char *text; double (*f)(double); } functions[] = {
+        {"1/x", [](double x) { return 1 / x; }}, {"sqrt(x)", [](double x) { return std::sqrt(x); }}};
+    for (const auto &fn : functions)
+        for (const char separator : {'\t', ','}) {
+            SCOPED_TRACE(testing::Message() << fn.text << " '" << separator << "'");
+            std::istringstream text(TableText(PointsTableRows(fn.text, {-1, 1, 0.1}), separator));
+            std::string line;
+            std::getline(text, line);
+            EXPECT_EQ(line, std::string("x") + separator + "f(x)");
+            int i = 0;
+            for (; std::getline(text, line); ++i) {
+                const double x = i == 10 ? 0.0 : -1 + i * 0.1;
+                const std::size_t cut = line.find(separator);
+                EXPECT_EQ(std::strtod(line.substr(0, cut).c_str(), nullptr), x) << line;
+                const std::string y = line.substr(cut + 1);
+                EXPECT_EQ(std::isfinite(fn.f(x)) ? std::strtod(y.c_str(), nullptr) : 0.0,
+                          std::isfinite(fn.f(x)) ? fn.f(x) : 0.0) << line;
+                EXPECT_EQ(y.empty(), !std::isfinite(fn.f(x))) << line;
+            }
+            EXPECT_EQ(i, 21);
+        }
 }
 
 }  // namespace

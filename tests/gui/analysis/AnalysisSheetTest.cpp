@@ -12,15 +12,19 @@
 #include <QListWidget>
 #include <QTabWidget>
 
+#include <cmath>
+
 namespace {
 
-enum Page { Roots = 0, Extrema = 1, Inflexion = 2 };
+enum Page { Roots = 0, Extrema = 1, Inflexion = 2, Crossings = 3 };
 
 // Control ids per page: radios, From, To, decimal places.
 struct Ids { int modes[3], from, to, accuracy; };
 constexpr Ids kIds[] = {{{1000, 1001, 1002}, 1003, 1004, 1005},
                         {{1000, 1002, 1003}, 1004, 1005, 1007},
-                        {{1000, 1002, 1003}, 1004, 1005, 1007}};
+                        {{1000, 1002, 1003}, 1004, 1005, 1007},
+                        {{1000, 1001, 1002}, 1003, 1004, 1005}};
+constexpr int kSecondFunction = 1015;
 constexpr int kFunctionList = 1006, kStep3 = 1012, kResultLabel = 1014;
 
 SAnalysisInput Input(std::initializer_list<QString> functions, int current = 0)
@@ -95,6 +99,51 @@ TEST_F(Sheet, ModesSwitchLabelsAndFieldsAndTheGraphDomainIsCopied)
     EXPECT_TRUE(pTo->isEnabled() && !pTo->isHidden());
     EXPECT_EQ(pFrom->text(), "-13.5");  // the copied domain stays
     EXPECT_TRUE(m_messages.shown.empty());
+}
+
+// Each page's listed points become its own marks on their function's slot,
+// and a row selected in the list highlights the point it belongs to.
+TEST_F(Sheet, ListedPointsBecomeThePageMarksAndRowsHighlightThem)
+{
+    SGraphResults results;
+    SAnalysisInput input = Input({"x^3-3*x", "", "x"});
+    input.showMarks = [&](EMarkSource s, std::vector<SGraphMark> marks) { results.SetMarks(s, std::move(marks)); };
+    input.highlightMark = [&](EMarkSource s, int point) { results.Highlight(s, point); };
+    Open(input);
+    EXPECT_EQ(C<QComboBox>(Crossings, kSecondFunction)->currentText(), "x");  // another function than the first
+    using K = EMarkKind;
+    const double r3 = std::sqrt(3.0);
+    const struct { Page page; int linesPerPoint, otherSlot; std::vector<std::pair<double, K>> marks; } cases[] = {
+        {Roots, 1, -1, {{-r3, K::Root}, {0, K::Root}, {r3, K::Root}}},
+        {Extrema, 4, -1, {{-1, K::Maximum}, {1, K::Minimum}}},
+        {Inflexion, 1, -1, {{0, K::Inflection}}},
+        {Crossings, 1, 2, {{-2, K::Intersection}, {0, K::Intersection}, {2, K::Intersection}}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.page);
+        Calculate(c.page, 0, "-10");
+        const std::size_t first = results.marks.size() - c.marks.size();  // the page's own follow the others
+        ASSERT_GE(results.marks.size(), c.marks.size());
+        for (std::size_t i = 0; i < c.marks.size(); ++i) {
+            const SGraphMark &m = results.marks[first + i];
+            EXPECT_NEAR(m.x, c.marks[i].first, 1e-6);
+            EXPECT_EQ(m.kind, c.marks[i].second);
+            EXPECT_EQ(std::pair(m.slot, m.otherSlot), std::pair(0, c.otherSlot));
+        }
+        auto *pList = P(c.page)->findChild<QListWidget *>();
+        ASSERT_EQ(pList->count(), static_cast<int>(c.marks.size()) * c.linesPerPoint);
+        for (int row = pList->count() - 1; row >= 0; --row) {
+            pList->setCurrentRow(row);
+            EXPECT_EQ(results.highlighted, static_cast<int>(first) + row / c.linesPerPoint) << row;
+        }
+    }
+    // A refusal and a list of none clear that page's marks only.
+    Calculate(Roots, 0, "5", "-5");
+    Calculate(Extrema, 0, "2", "3");
+    EXPECT_EQ(results.marks.size(), 4u);
+    Open(Input({"x^2"}));  // one function: nothing to intersect with
+    Calculate(Crossings, 0, "-10");
+    EXPECT_EQ(m_messages.Texts().last(), QString::fromLatin1(kNoSecondFunctionText));
 }
 
 // The lines of each page are compared with the command line's in the end-to-end tests.
@@ -233,6 +282,44 @@ TEST_F(AnalysisFrame, AnalyzeKeyRefusesAnEmptyGraphAndOpensTheSheetWithTheViewsF
     QTest::keyClick(m_pFrame->View(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(seen, "2:sin(x)");
     EXPECT_EQ(m_pFrame->View()->m_aFunctions[0].m_strText, "x^2-4");  // the view's slots stay
+}
+
+// The graph behind the open sheet keeps its curves when a page's list
+// redraws it (to show the points found).
+TEST_F(AnalysisFrame, GraphBehindTheOpenSheetKeepsItsCurves)
+{
+    ShowFrame();
+    PlotInFrame({"x"});
+    CCorvantaView *pView = m_pFrame->View();
+    // Points of y = x with a red pixel at their mapped row or next to it
+    // (the grid, axes and labels are grey).
+    const auto onCurve = [pView](const QImage &image) {
+        int n = 0;
+        for (const double x : {-4.5, -2.5, 1.5, 3.5})
+            for (int dy = -1; dy <= 1; ++dy) {
+                const QRgb c = image.pixel(int(pView->PixelColumn(x)), int(pView->PixelRow(x)) + dy);
+                n += qRed(c) > 200 && qGreen(c) < 100;
+            }
+        return n;
+    };
+    const int before = onCurve(pView->grab().toImage());
+    ASSERT_GE(before, 4);
+    int during = -1, marks = -1;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (auto *pSheet = qobject_cast<CAnalysisSheet *>(QApplication::activeModalWidget())) {
+            closer.stop();
+            pSheet->Page(Roots)->CalculateButton()->click();
+            QApplication::processEvents();
+            during = onCurve(pView->grab().toImage());
+            marks = static_cast<int>(pView->m_results.marks.size());
+            pSheet->Buttons()->button(QDialogButtonBox::Ok)->click();
+        }
+    });
+    closer.start(20);
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ANALYZE));
+    EXPECT_EQ(marks, 1);
+    EXPECT_EQ(during, before);
 }
 
 TEST_F(AnalysisFrame, TraceFieldGivesTheValueOfTheSelectedFunction)

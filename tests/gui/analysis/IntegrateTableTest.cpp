@@ -10,9 +10,11 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QClipboard>
 #include <QListWidget>
 #include <QProgressDialog>
 
+#include <functional>
 #include <vector>
 
 namespace {
@@ -172,10 +174,13 @@ protected:
             lines.clear();
             for (int i = 0; i < table.Table()->count(); ++i)
                 lines << table.Table()->item(i)->text();
+            if (withTable)
+                withTable(table);
             return int(QDialog::Accepted);
         });
     }
     CTableSettingsDlg settings;
+    std::function<void(CPointsTableDlg &)> withTable;  // after the table is calculated
     QStringList titles, lines;
     QString chosen;
 };
@@ -214,6 +219,27 @@ TEST_F(PointsTableTest, CommandRunsSettingsThenTheTableOfTheSelectedFunction)
     Run("-1", "1", "0.5");
     EXPECT_EQ(chosen, "");
     EXPECT_TRUE(lines.isEmpty());
+}
+
+TEST_F(PointsTableTest, CopyAndSaveAsCsvWriteTheTableShown)
+{
+    Plot({"x^2"});
+    QTemporaryDir dir;
+    const QString good = dir.filePath("t.csv"), bad = dir.filePath("missing/t.csv");
+    withTable = [&](CPointsTableDlg &table) {
+        table.OnCopy();
+        for (const QString &path : {good, bad}) {
+            table.SetCsvPathAsker([path] { return path; });
+            table.OnSaveCsv();
+        }
+    };
+    Run("-1", "1", "0.5");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "x\tf(x)\n-1\t1\n-0.5\t0.25\n0\t0\n0.5\t0.25\n1\t1\n");
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "x,f(x)\n-1,1\n-0.5,0.25\n0,0\n0.5,0.25\n1,1\n");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The table could not be saved to " + QDir::toNativeSeparators(bad)));
 }
 
 }  // namespace

@@ -156,6 +156,22 @@ TEST_F(PlotTest, ClearGraphEmptiesEverythingAndRecentres)
     EXPECT_EQ(view.m_dScaleX, 2.0);
 }
 
+// Marks belong to the function they were found on: a new function in its
+// slot drops them, Clear Graph drops all.
+TEST_F(PlotTest, MarksGoWithTheirFunctionAndTheGraph)
+{
+    Plot({"x", "x^2", "x^3", "x^4", "x^5"});
+    const auto on = [](int slot, int other) { return SGraphMark{slot, other, 0, 0, {}, {}, {}}; };
+    view.m_results.SetMarks(EMarkSource::Roots, {on(0, -1), on(1, -1)});
+    view.m_results.SetMarks(EMarkSource::Intersections, {on(2, 0), on(3, 4)});
+    Plot("x+1");  // the ring replaces slot 0
+    ASSERT_EQ(view.m_results.marks.size(), 2u);
+    EXPECT_EQ(view.m_results.marks[0].slot + view.m_results.marks[1].slot, 1 + 3);
+    view.m_results.shading = SShading{};
+    view.OnClearGraph();
+    EXPECT_TRUE(view.m_results.Empty());
+}
+
 // --- The view and its document (each kind of change is in the core's sync tests)
 
 class PlotDocTest : public PlotTest
