@@ -41,6 +41,11 @@ std::string TracePositionText(double x, double y)
     return "x = " + ShownFixed(x, 6) + ", y = " + ShownFixed(y, 6);
 }
 
+std::string TracePointText(double x, double y, bool scientific)
+{
+    return "(" + ShownFixed(x, 6) + ", " + (IsFinite(y) ? TraceResultText(y, scientific) : std::string("----")) + ")";
+}
+
 std::array<std::string, 4> TangentBarTexts(const CTangent &t)
 {
     // Where f is undefined or infinite the equation line says so; no "nan"

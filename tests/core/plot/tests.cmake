@@ -1,1 +1,1 @@
-corvanta_test(plot_tests SOURCES core/plot/PlotTest.cpp core/plot/LineClipTest.cpp)
+corvanta_test(plot_tests SOURCES core/plot/PlotTest.cpp core/plot/LineClipTest.cpp core/plot/ViewNavigationTest.cpp)
