@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QRubberBand>
 #include <QScreen>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,7 @@ CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*thi
     // The paint handler covers every pixel from the picture.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    m_pUndoStack = new QUndoStack(this);
 }
 
 CCorvantaView::~CCorvantaView() = default;
@@ -93,8 +95,9 @@ void CCorvantaView::RebuildPicture(int nLast)
 void CCorvantaView::Redraw(int nLast)
 {
     RebuildPicture(nLast);
+    UpdateTracePoint();
     update();
-    if (m_pHost)
+    if (m_pHost && !m_bKeepFocus)
         m_pHost->FocusFunctionList();
     UpdateRangeFields();
     SyncDocument();
@@ -189,6 +192,8 @@ void CCorvantaView::SetTrace(bool on)
 void CCorvantaView::SetTraceMode(bool on)
 {
     m_bTrace = on;
+    m_nTraceColumn.reset();
+    UpdateTracePoint();
     UpdateModeCursor();
     if (!on) {
         m_bZoomArea = false;
@@ -300,6 +305,7 @@ void CCorvantaView::mousePressEvent(QMouseEvent *event)
     m_ptDrag.x = pos.x();
     m_ptDrag.y = pos.y();
     m_bDragging = true;
+    ContinueGesture(EGesture::Drag);
     setCursor(Qt::ClosedHandCursor);
     if (m_bZoomArea && m_bTrace) {
         m_ptZoomStart.x = pos.x();
@@ -345,6 +351,7 @@ void CCorvantaView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     m_bDragging = false;
+    m_nGesture = 0;
     UpdateModeCursor();
     if (m_bZooming && m_bZoomArea && m_bTrace)
         FinishZoomArea(event->position().toPoint());
@@ -462,6 +469,8 @@ void CCorvantaView::OnSelectFunction(int index)
     if (index < 0 || index > m_nLast || index >= kSlots)
         return;
     m_nSelected = index;
+    m_undoBase.selected = index;  // a later undo keeps this choice
+    UpdateTracePoint();
     if (!m_pHost)
         return;
     m_pHost->SetIndicatorColor(ToColor(m_aColor[index]));
@@ -544,6 +553,7 @@ void CCorvantaView::SyncDocument()
     m_bSyncing = false;
     if (outcome.loaded)
         AfterLoad();
+    RecordChange(outcome.setModified);
 }
 
 void CCorvantaView::AfterLoad()

@@ -3,4 +3,6 @@ target_sources(corvanta_gui PRIVATE
   src/gui/view/ViewHost.h
   src/gui/view/GraphRenderer.h src/gui/view/GraphRenderer.cpp
   src/gui/view/CorvantaView.h src/gui/view/CorvantaView.cpp
-  src/gui/view/CorvantaViewTangent.cpp)
+  src/gui/view/CorvantaViewTangent.cpp
+  src/gui/view/CorvantaViewInput.cpp
+  src/gui/view/GraphUndoCommand.h src/gui/view/GraphUndoCommand.cpp)
