@@ -136,4 +136,39 @@ TEST_F(FrameUndo, EveryCommandUndoneGivesBackTheBytesAndRedoneTheBytesAfter)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Ctrl+Z stays with a field while the field has typing to undo; then it undoes the graph.
+TEST_F(FrameUndo, CtrlZInTheListUndoesItsTypingFirstAndSavingMovesTheCleanState)
+{
+    PlotInFrame({"x^2", "sin(x)"});
+    QLineEdit *pEdit = m_pFrame->FunctionList()->lineEdit();
+    pEdit->setText(QStringLiteral("x"));  // no typing to undo
+    pEdit->setFocus();
+    QTest::keyClicks(pEdit, QStringLiteral("+1"));
+    QTest::keyClick(pEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(pEdit->text(), "x");
+    EXPECT_EQ(Entries(), (QStringList{"x^2", "sin(x)"}));
+    QTest::keyClick(pEdit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Entries(), QStringList{"x^2"});  // the plot of sin(x) is undone
+    EXPECT_EQ(pEdit->text(), "x");             // and what was typed stays
+    EXPECT_EQ(View().m_nSelected, 0);
+    QTest::keyClick(pEdit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Entries(), (QStringList{"x^2", "sin(x)"}));
+
+    ASSERT_TRUE(doc.SaveAs(Path("saved.cva")));
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_TRUE(doc.IsModified());  // the saved state is behind the change undone
+    EXPECT_TRUE(m_pFrame->isWindowModified());
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_REDO));
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_UNDO));
+    PlotInFrame({"cos(x)"});  // a new change after an undo: the saved state is gone for good
+    EXPECT_FALSE(m_pFrame->Action(ID_EDIT_REDO)->isEnabled());
+    messages.answers.push_back(MsgAnswer::No);  // "Save changes to ...?"
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(Path("saved.cva")));
+    EXPECT_EQ(Entries(), (QStringList{"x^2", "sin(x)"}));
+    m_pFrame->UpdateCommandStates();
+    EXPECT_FALSE(m_pFrame->Action(ID_EDIT_UNDO)->isEnabled());  // an opened file starts a fresh history
+    EXPECT_FALSE(doc.IsModified());
+}
+
 }  // namespace
