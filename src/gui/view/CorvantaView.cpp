@@ -28,6 +28,7 @@ CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*thi
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     m_pUndoStack = new QUndoStack(this);
+    m_pUndoStack->setUndoLimit(500);
 }
 
 CCorvantaView::~CCorvantaView() = default;
@@ -331,7 +332,9 @@ void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
         PanBy(pos.x() - m_ptDrag.x, pos.y() - m_ptDrag.y);
         m_ptDrag.x = pos.x();
         m_ptDrag.y = pos.y();
+        m_bKeepFocus = hasFocus();  // the arrows go on acting after a drag
         Redraw(m_nLast);
+        m_bKeepFocus = false;
         // The tangent keeps following the curve while it moves.
         if (m_bTangent) {
             m_nCursorColumn = pos.x();

@@ -26,10 +26,23 @@ bool CGraphUndoCommand::mergeWith(const QUndoCommand *other)
     return true;
 }
 
+void CGraphUndoCommand::Apply(const SViewSnapshot &state)
+{
+    // The autoscale mode goes back only with a step that switched it; a mode
+    // chosen since stays.
+    if (m_before.autoscale == m_after.autoscale) {
+        SViewSnapshot kept = state;
+        kept.autoscale = m_view.m_bAutoscale;
+        m_view.RestoreUndoState(kept);
+        return;
+    }
+    m_view.RestoreUndoState(state);
+}
+
 void CGraphUndoCommand::undo()
 {
     m_bDone = false;
-    m_view.RestoreUndoState(m_before);
+    Apply(m_before);
 }
 
 void CGraphUndoCommand::redo()
@@ -37,5 +50,5 @@ void CGraphUndoCommand::redo()
     if (m_bDone)
         return;  // recorded after the change itself
     m_bDone = true;
-    m_view.RestoreUndoState(m_after);
+    Apply(m_after);
 }

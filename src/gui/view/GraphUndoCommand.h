@@ -26,6 +26,7 @@ public:
 
 private:
     void Name();
+    void Apply(const SViewSnapshot &state);
 
     CCorvantaView &m_view;
     SViewSnapshot m_before;
