@@ -5,6 +5,8 @@
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 
+#include <cmath>
+
 double ReadTraceInput(const std::string &text)
 {
     std::string kept;
@@ -41,11 +43,6 @@ std::string TracePositionText(double x, double y)
     return "x = " + ShownFixed(x, 6) + ", y = " + ShownFixed(y, 6);
 }
 
-std::string TracePointText(double x, double y, bool scientific)
-{
-    return "(" + ShownFixed(x, 6) + ", " + (IsFinite(y) ? TraceResultText(y, scientific) : std::string("----")) + ")";
-}
-
 std::array<std::string, 4> TangentBarTexts(const CTangent &t)
 {
     // Where f is undefined or infinite the equation line says so; no "nan"
@@ -68,4 +65,13 @@ std::string TangentEquationText(const CTangent &t)
     if (t.IsVertical())
         return "Equation: " + t.m_strEquation;  // x= c, not y as a function of x
     return "Equation: y = " + t.m_strEquation;
+}
+
+std::string TracePointText(double x, double y, bool scientific)
+{
+    // Undefined and infinite values in the points table's words.
+    const std::string value = std::isnan(y)   ? "NOT DEFINE"
+                              : std::isinf(y) ? (y < 0 ? "Minus INFINTY" : "INFINTY")
+                                              : TraceResultText(y, scientific);
+    return "(" + ShownFixed(x, 6) + ", " + value + ")";
 }

