@@ -84,3 +84,8 @@ std::string TangentEquationText(const CTangent &t)
         return "Equation: " + t.m_strEquation;  // x= c, not y as a function of x
     return "Equation: y = " + t.m_strEquation;
 }
+
+std::string TracePointText(double x, double y, bool scientific)
+{
+    return "(" + ShownFixed(x, 6) + ", " + TraceResultText(y, scientific) + ")";
+}

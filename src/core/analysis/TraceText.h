@@ -20,6 +20,11 @@ std::string TraceResultText(double y, bool scientific);
 // The mouse position in units: "x = %.6f, y = %.6f".
 std::string TracePositionText(double x, double y);
 
+// The label beside the traced point on the graph: "(x, f(x))", x as the
+// position and f(x) as the result field show them, an undefined or
+// infinite f(x) in words.
+std::string TracePointText(double x, double y, bool scientific);
+
 // The tangent bar's texts for x, f(x), the angle and the slope (controls
 // 1016 .. 1019), from the last ComputeAt; dashes where f(x) or the slope
 // is not a number.

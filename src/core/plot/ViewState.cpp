@@ -229,6 +229,54 @@ void CViewState::PanBy(int dx, int dy)
     m_nPanY = ClampPan(static_cast<double>(m_nPanY) - dy);
 }
 
+bool CViewState::ZoomAbout(double px, double py, double fx, double fy)
+{
+    // The unit under the cursor before, mapped back with the new scales,
+    // gives the pans that put it under the cursor again.
+    const double cx = px - m_nWidth / 2, cy = py - m_nHeight / 2;
+    const double panX = fx * m_nPanX + cx * (1 - fx);
+    const double panY = fy * m_nPanY + cy * (fy - 1);
+    if (!Zoom(fx, fy))
+        return false;
+    m_nPanX = ClampPan(std::round(panX));
+    m_nPanY = ClampPan(std::round(panY));
+    return true;
+}
+
+void CViewState::PanStep(int dirX, int dirY)
+{
+    // Seeing more to the right moves the picture to the left.
+    const double dx = std::round(m_nWidth / 10.0) * (dirX > 0 ? -1 : dirX < 0 ? 1 : 0);
+    const double dy = std::round(m_nHeight / 10.0) * (dirY > 0 ? -1 : dirY < 0 ? 1 : 0);
+    m_nPanX = ClampPan(static_cast<double>(m_nPanX) + dx);
+    m_nPanY = ClampPan(static_cast<double>(m_nPanY) + dy);
+}
+
+SViewSnapshot CViewState::Snapshot() const
+{
+    SViewSnapshot s;
+    s.graph = static_cast<const SGraphState &>(*this);
+    s.derivatives = m_aDerivatives;
+    s.current = m_nCurrent;
+    s.selected = m_nSelected;
+    s.autoscale = m_bAutoscale;
+    return s;
+}
+
+void CViewState::Restore(const SViewSnapshot &state)
+{
+    for (int i = 0; i < kSlots; ++i)
+        if (m_aFunctions[i].m_strCoded != state.graph.m_aFunctions[i].m_strCoded)
+            m_results.DropSlot(i);
+    static_cast<SGraphState &>(*this) = state.graph;
+    m_aDerivatives = state.derivatives;
+    m_nCurrent = state.current;
+    m_nSelected = state.selected;
+    m_bAutoscale = state.autoscale;
+    if (m_nLast < 0)
+        m_results.Clear();
+}
+
 std::array<std::string, 4> CViewState::ZoomAreaFields(int x1, int y1, int x2, int y2) const
 {
     double ux1 = UnitX(x1), ux2 = UnitX(x2);

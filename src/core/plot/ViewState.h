@@ -2,6 +2,7 @@
 
 #include "core/plot/GraphMarks.h"
 #include "core/plot/GraphState.h"
+#include "core/plot/ViewSnapshot.h"
 
 #include <array>
 #include <cstdint>
@@ -98,6 +99,18 @@ public:
     void ToggleAutoscale();
     // Adds a drag's movement to the pans (screen y grows downward).
     void PanBy(int dx, int dy);
+    // Zoom about a point: as Zoom, and the unit point under client pixel
+    // (px, py) stays under it (to within the pans' whole pixels; pans
+    // saturate at kMaxPan). False, nothing changed, where Zoom refuses.
+    bool ZoomAbout(double px, double py, double fx, double fy);
+    // Moves the visible area a tenth of the client width (dirX) or height
+    // (dirY) the way the sign says: +x to the right, +y up.
+    void PanStep(int dirX, int dirY);
+
+    // What an undo step puts back, and putting it back: marks of slots whose
+    // function changed go, all of them when the graph is emptied.
+    SViewSnapshot Snapshot() const;
+    void Restore(const SViewSnapshot &state);
 
     // The zoom-area rectangle (any corner order) as the four range-field
     // texts, "%.12f", ordered min <= max.

@@ -2,6 +2,7 @@ target_sources(corvanta_core PRIVATE
   src/core/plot/GraphState.h
   src/core/plot/GraphMarks.h src/core/plot/GraphMarks.cpp
   src/core/plot/ViewState.h src/core/plot/ViewState.cpp
+  src/core/plot/ViewSnapshot.h src/core/plot/ViewSnapshot.cpp
   src/core/plot/CurvePath.h src/core/plot/CurvePath.cpp
   src/core/plot/PlotMapping.h src/core/plot/PlotMapping.cpp
   src/core/plot/ShadeRegion.h src/core/plot/ShadeRegion.cpp

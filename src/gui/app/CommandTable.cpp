@@ -27,7 +27,8 @@ const SCommandInfo kCommands[] = {
     {0, "&File", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_APP_EXIT, "&File", "E&xit", "Quit the application; prompts to save documents\nExit", nullptr, nullptr, R::Frame, &CMainFrame::OnAppExit, false},
 
-    {ID_EDIT_UNDO, "&Edit", "&Undo", "Undo the last action\nUndo", nullptr, "Ctrl+Z; Alt+Backspace", R::Unavailable, kNone, false},
+    {ID_EDIT_UNDO, "&Edit", "&Undo", "Undo the last action\nUndo", nullptr, "Ctrl+Z; Alt+Backspace", R::Frame, &CMainFrame::OnEditUndo, false},
+    {ID_EDIT_REDO, "&Edit", "&Redo", "Redo the last action undone\nRedo", nullptr, "Ctrl+Shift+Z; Ctrl+Y", R::Frame, &CMainFrame::OnEditRedo, false},
     {0, "&Edit", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_EDIT_CUT, "&Edit", "Cu&t", "Cut the selection and put it on the Clipboard\nCut", nullptr, "Ctrl+X; Shift+Del", R::Unavailable, kNone, false},
     {ID_EDIT_COPY, "&Edit", "&Copy Graph", "Copy the graph are to clipboard", "Copy Graph", "Ctrl+C; Ctrl+Ins", R::Frame, &CMainFrame::OnOutputCommand, false},

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUndoStack>
 
 #include <vector>
 
@@ -26,6 +27,8 @@ void CCorvantaDoc::OnNewDocument()
     m_store.m_bSynced = true;
     m_bNewDocument = true;
     SetPathName(QString());
+    if (m_pUndoStack)
+        m_pUndoStack->clear();
     SetModifiedFlag(false);
     emit updateAllViews();
 }
@@ -49,6 +52,8 @@ bool CCorvantaDoc::OnOpenDocument(const QString &path)
     // clear from File New would wipe it again.
     m_bNewDocument = false;
     SetPathName(QFileInfo(path).absoluteFilePath());
+    if (m_pUndoStack)
+        m_pUndoStack->clear();
     SetModifiedFlag(false);
     emit updateAllViews();
     return true;
@@ -84,6 +89,8 @@ bool CCorvantaDoc::OnSaveDocument(const QString &path)
     }
 
     SetPathName(QFileInfo(path).absoluteFilePath());
+    if (m_pUndoStack)
+        m_pUndoStack->setClean();
     SetModifiedFlag(false);
     return true;
 }
@@ -110,6 +117,22 @@ bool CCorvantaDoc::SaveModified(const std::function<QString()> &askPath)
         return Save();
     const QString path = askPath ? askPath() : QString();
     return !path.isEmpty() && SaveAs(path);
+}
+
+void CCorvantaDoc::SetUndoStack(QUndoStack *stack)
+{
+    if (m_pUndoStack)
+        disconnect(m_pUndoStack, nullptr, this, nullptr);
+    m_pUndoStack = stack;
+    if (!stack)
+        return;
+    // The history so far is this document's: where it stands now is clean
+    // unless the document already holds unsaved changes.
+    if (m_bModified)
+        stack->resetClean();
+    else
+        stack->setClean();
+    connect(stack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModifiedFlag(!clean); });
 }
 
 void CCorvantaDoc::SetModifiedFlag(bool modified)
@@ -140,7 +163,9 @@ CDocumentSync::Outcome CCorvantaDoc::SyncView(SGraphState &view, SGraphState &sn
 {
     const bool wasNew = m_bNewDocument;
     const CDocumentSync::Outcome outcome = CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
-    if (outcome.setModified)
+    // With an undo history the flag follows it: the view records the change
+    // right after this, and undoing back to the saved state is no change.
+    if (outcome.setModified && !m_pUndoStack)
         SetModifiedFlag(true);
     else if (wasNew)
         SetModifiedFlag(false);

@@ -14,6 +14,8 @@
 // The document: one EqStore record, the modified flag, the file it came from.
 // Files are read whole and checked before anything changes, and written
 // through a temporary so a failed save never damages the previous file.
+class QUndoStack;
+
 class CCorvantaDoc : public QObject
 {
     Q_OBJECT
@@ -57,6 +59,10 @@ public:
     // that did not happen.
     bool SaveModified(const std::function<QString()> &askPath);
 
+    // The history of the view's changes. Once it is set the modified flag
+    // follows its clean state: New and Open clear it, a save marks it clean.
+    void SetUndoStack(QUndoStack *stack);
+
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
 
@@ -88,4 +94,5 @@ private:
     bool m_bModified = false;
     QString m_strPathName;
     QPointer<QWidget> m_pMessageParent;  // the frame may go first
+    QPointer<QUndoStack> m_pUndoStack;
 };

@@ -33,6 +33,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "gui/app/LockKeyWatcher.h"
@@ -73,6 +74,8 @@ CMainFrame::CMainFrame(QWidget *parent)
     CreateStatusBar();
     CreateBars();
     CreateGraphArea();
+    connect(m_pView->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateUndoActions);
+    connect(m_pView->UndoStack(), &QUndoStack::cleanChanged, this, &CMainFrame::UpdateUndoActions);
     CreateAnalysisParts();
     PlaceFloatingBars();
     m_pOutput = new COutputCommands(this, m_pView, m_pFunctionList, Popup(3));
@@ -369,11 +372,14 @@ void CMainFrame::UpdateCommandStates()
         case ID_FULLSCREEN: bChecked = m_pOutput && m_pOutput->IsFullscreen(); break;
         default: break;
         }
+        if (info.nId == ID_EDIT_UNDO || info.nId == ID_EDIT_REDO)
+            continue;  // they follow the undo history
         if (pAction->isEnabled() != bEnabled)
             pAction->setEnabled(bEnabled);
         if (pAction->isCheckable() && pAction->isChecked() != bChecked)
             pAction->setChecked(bChecked);
     }
+    UpdateUndoActions();
     // The "Degree" boxes are checked from the frame's flag.
     m_pTraceBar->SetDegreeChecked(m_bDegree);
     m_pTangentBar->SetDegreeChecked(m_bDegree);
@@ -441,6 +447,7 @@ void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
         disconnect(pOld, nullptr, this, nullptr);
         if (m_pView)
             disconnect(pOld, nullptr, m_pView, nullptr);
+        pOld->SetUndoStack(nullptr);
     }
     m_pDocuments->SetDocument(pDocument);
     if (pDocument) {
@@ -450,6 +457,8 @@ void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
         // A new or opened document reaches the view at its next synchronisation.
         if (m_pView)
             connect(pDocument, &CCorvantaDoc::updateAllViews, m_pView, [this] { m_pView->Redraw(); });
+        if (m_pView)
+            pDocument->SetUndoStack(m_pView->UndoStack());
     }
     UpdateTitle();
 }
@@ -544,7 +553,7 @@ bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
         // edits the field. The field's own editing keys (select all, copy,
         // cut, paste, undo) stay with the text.
         auto *pKey = static_cast<QKeyEvent *>(event);
-        if (IsTextEditingKey(pKey))
+        if (IsTextEditingKey(pKey) && !FieldHasNoUndo(watched, pKey))
             return QMainWindow::eventFilter(watched, event);
         if (QAction *pAction = EnabledShortcutAction(QKeySequence(pKey->keyCombination()))) {
             if (event->type() == QEvent::ShortcutOverride)

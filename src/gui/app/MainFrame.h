@@ -127,6 +127,9 @@ public:
     // OK in Graph Attributes: the view and the colour indicator take the choice.
     void ApplyGraphAttributes(const CGraphAttrDlg &dlg);
     void OnNoAction(int nId);
+    // Undo and Redo of the view's changes; their menu texts name the change.
+    void OnEditUndo(int nId);
+    void OnEditRedo(int nId);
     void OnNextPane(int nId);
     void OnPrevPane(int nId);
     void OnScientific(int nId);
@@ -162,6 +165,9 @@ private:
     // The window title: the document's name, "*" while modified, the program.
     void UpdateTitle();
     bool IsBarVisible(bool bTangent) const;
+    void UpdateUndoActions();
+    // Ctrl+Z in a text field with nothing of its own to undo undoes the graph.
+    static bool FieldHasNoUndo(QObject *pField, const QKeyEvent *pKey);
     // Floats the zoom, trace and tangent bars at their places on the screen.
     void PlaceFloatingBars();
     void CreateActions();

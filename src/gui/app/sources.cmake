@@ -18,6 +18,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/MainFrameViewHost.cpp
   src/gui/app/MainFrameCurveCommands.cpp
   src/gui/app/MainFrameTools.cpp
+  src/gui/app/MainFrameUndo.cpp
   src/gui/app/FloatingBars.h src/gui/app/FloatingBars.cpp
   src/gui/app/FollowCommand.h src/gui/app/FollowCommand.cpp
   src/gui/app/CorvantaApp.h src/gui/app/CorvantaApp.cpp)

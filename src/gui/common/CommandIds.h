@@ -19,6 +19,7 @@ constexpr int ID_EXPORT_BITMAP = 32803;
 
 // Edit
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_COPY = 57634;  // Copy Graph
 constexpr int ID_EDIT_PASTE = 57637;  // Paste Function

@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QRubberBand>
 #include <QScreen>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -26,6 +27,8 @@ CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*thi
     // The paint handler covers every pixel from the picture.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    m_pUndoStack = new QUndoStack(this);
+    m_pUndoStack->setUndoLimit(500);
 }
 
 CCorvantaView::~CCorvantaView() = default;
@@ -93,8 +96,9 @@ void CCorvantaView::RebuildPicture(int nLast)
 void CCorvantaView::Redraw(int nLast)
 {
     RebuildPicture(nLast);
+    UpdateTracePoint();
     update();
-    if (m_pHost)
+    if (m_pHost && !m_bKeepFocus)
         m_pHost->FocusFunctionList();
     UpdateRangeFields();
     SyncDocument();
@@ -195,6 +199,8 @@ void CCorvantaView::SetTrace(bool on)
 void CCorvantaView::SetTraceMode(bool on)
 {
     m_bTrace = on;
+    m_nTraceColumn.reset();
+    UpdateTracePoint();
     UpdateModeCursor();
     if (!on) {
         m_bZoomArea = false;
@@ -308,6 +314,7 @@ void CCorvantaView::mousePressEvent(QMouseEvent *event)
     m_ptDrag.x = pos.x();
     m_ptDrag.y = pos.y();
     m_bDragging = true;
+    ContinueGesture(EGesture::Drag);
     setCursor(Qt::ClosedHandCursor);
     if (m_bZoomArea && m_bTrace) {
         m_ptZoomStart.x = pos.x();
@@ -333,7 +340,9 @@ void CCorvantaView::mouseMoveEvent(QMouseEvent *event)
         PanBy(pos.x() - m_ptDrag.x, pos.y() - m_ptDrag.y);
         m_ptDrag.x = pos.x();
         m_ptDrag.y = pos.y();
+        m_bKeepFocus = hasFocus();  // the arrows go on acting after a drag
         Redraw(m_nLast);
+        m_bKeepFocus = false;
         // The tangent keeps following the curve while it moves.
         if (m_bTangent) {
             m_nCursorColumn = pos.x();
@@ -353,6 +362,7 @@ void CCorvantaView::mouseReleaseEvent(QMouseEvent *event)
         return;
     }
     m_bDragging = false;
+    m_nGesture = 0;
     UpdateModeCursor();
     if (m_bZooming && m_bZoomArea && m_bTrace)
         FinishZoomArea(event->position().toPoint());
@@ -471,6 +481,8 @@ void CCorvantaView::OnSelectFunction(int index)
     if (index < 0 || index > m_nLast || index >= kSlots)
         return;
     m_nSelected = index;
+    m_undoBase.selected = index;  // a later undo keeps this choice
+    UpdateTracePoint();
     if (!m_pHost)
         return;
     m_pHost->SetIndicatorColor(ToColor(m_aColor[index]));
@@ -554,6 +566,7 @@ void CCorvantaView::SyncDocument()
     m_bSyncing = false;
     if (outcome.loaded)
         AfterLoad();
+    RecordChange(outcome.setModified);
 }
 
 void CCorvantaView::AfterLoad()

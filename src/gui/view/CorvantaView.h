@@ -4,9 +4,12 @@
 #include "core/plot/ViewState.h"
 #include "core/analysis/Tangent.h"
 
+#include <QColor>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineF>
 #include <QPoint>
+#include <QPointF>
 #include <QWidget>
 
 #include <optional>
@@ -14,6 +17,7 @@
 
 class CViewHost;
 class QRubberBand;
+class QUndoStack;
 
 // The graph view: the view state plus its window. The picture is built off
 // screen by Redraw and the paint handler only copies it.
@@ -129,7 +133,49 @@ private:
     std::optional<int> m_nCursorColumn;  // the live cursor line
     std::optional<QLineF> m_liveLine;    // the live tangent
 
+    // --- Direct handling and the undo history ------------------------------
+public:
+    // Every change of the graph a document holds, recorded at the
+    // synchronisation that follows it; the document clears it and marks it clean.
+    QUndoStack *UndoStack() const { return m_pUndoStack; }
+    // Puts a recorded state back (undo and redo) without recording anything:
+    // the graph, its list, the derivative field, the colour indicator.
+    void RestoreUndoState(const SViewSnapshot &state);
+    // The traced point's label and where its point is, while trace mode shows one.
+    struct STracePoint
+    {
+        QPointF point;
+        bool onCurve = false;  // f(x) defined and inside the window
+        QColor color;          // the curve's
+        QString label;
+    };
+    const std::optional<STracePoint> &TracePoint() const { return m_tracePoint; }
+
+private:
+    enum class EGesture { None, Drag, Wheel, Keys };
+    // A step of a gesture: one that continues the last run of its kind
+    // merges with it in the undo history.
+    void ContinueGesture(EGesture kind);
+    void RecordChange(bool changed);
+    void MoveTrace(int columns);
+    void UpdateTracePoint();
+    void PaintTracePoint(QPainter &p) const;
+
+    QUndoStack *m_pUndoStack = nullptr;
+    SViewSnapshot m_undoBase;  // the view as the last synchronisation left it
+    bool m_bRestoring = false;
+    bool m_bKeepFocus = false;  // a redraw leaves the keyboard focus where it is
+    int m_nGesture = 0;         // nonzero while a gesture changes the view
+    int m_nGestures = 0;
+    EGesture m_eRun = EGesture::None;
+    QElapsedTimer m_runClock;
+    int m_nWheelDelta = 0;  // wheel movement short of a notch
+    std::optional<int> m_nTraceColumn;
+    std::optional<STracePoint> m_tracePoint;
+
 protected:
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;

@@ -42,6 +42,7 @@ void CCorvantaView::OnTrace()
 {
     SetTrace(!m_bTrace);
     UpdateModeCursor();
+    UpdateTracePoint();
 }
 
 void CCorvantaView::OnTangent()
@@ -83,6 +84,10 @@ void CCorvantaView::TrackMouse(const QPoint &pos)
     SetClientSize(width(), height());
     if (m_bTrace && m_pHost)
         m_pHost->SetTracePositionText(Text(TracePositionText(UnitX(pos.x()), UnitY(pos.y()))));
+    if (m_bTrace) {
+        m_nTraceColumn = pos.x();
+        UpdateTracePoint();
+    }
     if (!m_bTangent)
         return;
     m_nCursorColumn = pos.x();
@@ -206,4 +211,5 @@ void CCorvantaView::PaintWindow(QPainter &p, const QRect &rect) const
         p.setPen(QPen(Qt::black, 1));
         p.drawLine(*m_liveLine);
     }
+    PaintTracePoint(p);
 }

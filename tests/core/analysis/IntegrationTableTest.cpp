@@ -392,4 +392,12 @@ TEST(PointsTable, TextReadsBackToTheExactValues)
         }
 }
 
+TEST(TraceText, TracedPointLabelNeverSaysNan)
+{
+    EXPECT_EQ(TracePointText(-0.0000001, 0.5, false) + TracePointText(2, -3, true),
+              "(0.000000, 0.500000000000000)(2.000000, -3.000000e+00)");
+    EXPECT_EQ(TracePointText(1, NAN, true) + TracePointText(1, -INFINITY, false),
+              "(1.000000, NOT DEFINE)(1.000000, Minus INFINTY)");
+}
+
 }  // namespace
