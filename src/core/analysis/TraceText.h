@@ -10,7 +10,7 @@ class CTangent;
 // reads as 0. "1a2" is 12, "-.5" is -0.5, "1.2.3" is 1.23.
 double ReadTraceInput(const std::string &text);
 
-// FormatFixed, without the minus of a value that shows as zero (-0.0, or
+// FormatFixedHeld, without the minus of a value that shows as zero (-0.0, or
 // -0.00001 to four decimals): no shown number is a negative zero.
 std::string ShownFixed(double value, int decimals);
 
