@@ -14,7 +14,7 @@ double ReadTraceInput(const std::string &text);
 // -0.00001 to four decimals): no shown number is a negative zero.
 std::string ShownFixed(double value, int decimals);
 
-// f(x) of the trace bar: "%.15f", or "%e" when scientific.
+// f(x) of the trace bar: ShownFixed to 15 decimals, or "%e" when scientific.
 std::string TraceResultText(double y, bool scientific);
 
 // The mouse position in units: "x = %.6f, y = %.6f".
