@@ -51,7 +51,7 @@ std::string FormatFixedHeld(double value, int decimals)
         return FormatFixed(value, decimals);
     if (std::fabs(value) >= 1e15)
         return FormatExp(value, kHeld - 1);
-    // Rounding may carry into a new whole digit (99999.9999999999996 to ten
+    // Rounding may carry into a new whole digit (99999.99999999999 to ten
     // decimals is 100000.0000000000), so the count is made on the text.
     for (int shown = decimals;;) {
         std::string text = FormatFixed(value, shown);
