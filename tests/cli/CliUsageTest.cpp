@@ -89,7 +89,7 @@ TEST(CliUsage, JsonParsesBack)
     EXPECT_EQ(value["command"], "eval");
     EXPECT_EQ(value["input"], json::parse(R"j({"EXPR": "sin(x)", "--degrees": true, "--at": ["30", "90"]})j"));
     EXPECT_NEAR(value["result"]["values"][0]["y"].get<double>(), 0.5, 1e-15);
-    EXPECT_EQ(value["texts"][1], "1.000000000000000");
+    EXPECT_EQ(value["texts"][1], "1.00000000000000");
     EXPECT_TRUE(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["result"]["values"][0]["y"].is_null());
 
     value = json::parse(RunCli({"roots", "x^2-2", "--json", "--places", "9"}).out)["result"];
@@ -140,9 +140,9 @@ TEST(CliUsage, PlainValuesAndLeadingMinus)
         {{"calc", "2+2"}, "4\n"},
         {{"calc", "5/2"}, "2.5\n"},
         {{"calc", "-FF", "--base", "16"}, "-255\n"},
-        {{"eval", "-x^2", "--at", "3"}, "-9.000000000000000\n"},
-        {{"eval", "--at", "3", "--", "-x^2"}, "-9.000000000000000\n"},
-        {{"eval", "--at", "-pi", "--", "-x"}, "3.141592654000000\n"},  // the function syntax's pi
+        {{"eval", "-x^2", "--at", "3"}, "-9.00000000000000\n"},
+        {{"eval", "--at", "3", "--", "-x^2"}, "-9.00000000000000\n"},
+        {{"eval", "--at", "-pi", "--", "-x"}, "3.14159265400000\n"},  // the function syntax's pi
         {{"tangent", "-x^2", "-1", "--radians"}, ""},
         {{"polar", "-pi", "0"}, ""},
     };

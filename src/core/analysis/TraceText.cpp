@@ -26,7 +26,7 @@ double ReadTraceInput(const std::string &text)
 
 std::string ShownFixed(double value, int decimals)
 {
-    std::string text = FormatFixed(value, decimals);
+    std::string text = FormatFixedHeld(value, decimals);
     if (!text.empty() && text[0] == '-' && text.find_first_of("123456789") == std::string::npos &&
         text.find_first_of("0") != std::string::npos)
         text.erase(0, 1);

@@ -10,11 +10,11 @@ class CTangent;
 // reads as 0. "1a2" is 12, "-.5" is -0.5, "1.2.3" is 1.23.
 double ReadTraceInput(const std::string &text);
 
-// FormatFixed, without the minus of a value that shows as zero (-0.0, or
+// FormatFixedHeld, without the minus of a value that shows as zero (-0.0, or
 // -0.00001 to four decimals): no shown number is a negative zero.
 std::string ShownFixed(double value, int decimals);
 
-// f(x) of the trace bar: "%.15f", or "%e" when scientific.
+// f(x) of the trace bar: ShownFixed to 15 decimals, or "%e" when scientific.
 std::string TraceResultText(double y, bool scientific);
 
 // The mouse position in units: "x = %.6f, y = %.6f".

@@ -30,6 +30,41 @@ std::string FormatFixed(double value, int decimals)
     return Format(value, decimals, std::chars_format::fixed);
 }
 
+namespace {
+
+// Digits before the point of a fixed text, a lone "0" not counted.
+int WholeDigits(const std::string &text)
+{
+    const std::size_t first = text.find_first_of("0123456789");
+    const std::size_t point = std::min(text.find('.'), text.size());
+    if (first == std::string::npos || (point == first + 1 && text[first] == '0'))
+        return 0;
+    return static_cast<int>(point - first);
+}
+
+}  // namespace
+
+std::string FormatFixedHeld(double value, int decimals)
+{
+    constexpr int kHeld = 15;
+    if (!std::isfinite(value) || decimals < 0)
+        return FormatFixed(value, decimals);
+    if (std::fabs(value) >= 1e15)
+        return FormatExp(value, kHeld - 1);
+    // Rounding may carry into a new whole digit (99999.99999999999 to ten
+    // decimals is 100000.0000000000), so the count is made on the text.
+    for (int shown = decimals;;) {
+        std::string text = FormatFixed(value, shown);
+        const int whole = WholeDigits(text);
+        if (whole + shown <= kHeld || shown == 0) {
+            if (whole > kHeld)
+                return FormatExp(value, kHeld - 1);
+            return text;
+        }
+        shown = std::max(kHeld - whole, 0);
+    }
+}
+
 std::string FormatExp(double value, int decimals)
 {
     return Format(value, decimals, std::chars_format::scientific);

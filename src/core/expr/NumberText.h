@@ -10,6 +10,13 @@
 // Like printf("%.<decimals>f", value).
 std::string FormatFixed(double value, int decimals);
 
+// FormatFixed, but never more digits than a double holds: at most 15
+// significant ones, so a value with a long integer part gets fewer decimals
+// (123456789.123 to 15 decimals is "123456789.123000") and one that reaches
+// 10^15 the exponent form with 15 significant digits ("1.00000000000000e+300").
+// Below 1 up to 15 decimals stay as asked.
+std::string FormatFixedHeld(double value, int decimals);
+
 // Like printf("%.<decimals>e", value).
 std::string FormatExp(double value, int decimals);
 

@@ -350,6 +350,9 @@ TEST(GridLayout, LabelValuesFollowTheMappingWhenPanned)
         EXPECT_NEAR(std::stod(l.text), (l.left + 10 - panX - 320) / (50 * sx), 1e-6) << l.text;
     for (const auto &l : g.m_aYLabels)
         EXPECT_NEAR(std::stod(l.text), (l.top + 8 - 240 + panY) / (-50 * sy), 1e-6) << l.text;
+    // Far out, near 10^10, only the 15 digits a double holds: 15 and the point.
+    for (const auto &l : CGridLayout::Compute(640, 480, 1, 2.0 / 999, 1, -987654321, 0, true).m_aXLabels)
+        EXPECT_EQ(l.text.size(), 16u) << l.text;
 }
 
 TEST(GridLayout, FarPansAndDegenerateInputsStayCheap)

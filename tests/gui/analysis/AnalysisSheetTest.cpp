@@ -333,7 +333,7 @@ TEST_F(AnalysisFrame, TraceFieldGivesTheValueOfTheSelectedFunction)
     EXPECT_EQ(fx->text(), "0.893996663600558");
     m_pFrame->ExecuteCommand(ID_DEGREE);
     x->setText(QStringLiteral("90.0"));
-    EXPECT_EQ(fx->text(), "1.000000000000000");
+    EXPECT_EQ(fx->text(), "1.00000000000000");
 }
 
 }  // namespace

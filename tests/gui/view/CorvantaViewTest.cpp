@@ -226,7 +226,7 @@ TEST_F(TraceTangent, TraceShowsThePositionAndTheValueInDegreesOnlyWhenTheBoxIsSh
     Move({300, 100});
     EXPECT_EQ(host.position, "x = 1.000000, y = 2.000000");
     const struct { bool trig, degree, scientific; const char *shown; } cases[] = {
-        {true, true, false, "1.000000000000000"}, {false, true, false, "0.893996663600558"},
+        {true, true, false, "1.00000000000000"}, {false, true, false, "0.893996663600558"},
         {true, false, false, "0.893996663600558"}, {true, true, true, "1.000000e+00"}};
     for (const auto &c : cases) {
         host.trigonometric = c.trig;
@@ -249,7 +249,7 @@ TEST_F(TraceTangent, LiveTangentFollowsTheMouse)
     EXPECT_LT(Miss(*line, {300, 150}), 0.01);
     EXPECT_NEAR((line->p2().y() - line->p1().y()) / (line->p2().x() - line->p1().x()), -2.0, 1e-9);
     Move({200, 20});  // x = -1
-    EXPECT_EQ(host.tangent[IDC_TANGENT_X], "x= -1.000000000000000");
+    EXPECT_EQ(host.tangent[IDC_TANGENT_X], "x= -1.00000000000000");
 
     view.OnTangent();  // ending the mode removes line, cursor line and bar
     EXPECT_FALSE(host.bars[ID_TANGENT]);
@@ -307,7 +307,7 @@ TEST_F(TraceTangent, RightClickFreezesTheTangentIntoThePicture)
     EXPECT_LT(DarkestNear(view.Picture(), 320, 110), 100);
     Move({200, 20});  // frozen: moving on changes neither tangent nor texts
     EXPECT_EQ(view.Tangent().m_dX, 1.0);
-    EXPECT_EQ(host.tangent[IDC_TANGENT_X], "x= 1.000000000000000");
+    EXPECT_EQ(host.tangent[IDC_TANGENT_X], "x= 1.00000000000000");
     RightClick({200, 20});  // follows again, and the frozen line goes
     EXPECT_TRUE(view.m_bLive);
     EXPECT_GT(DarkestNear(view.Picture(), 320, 110), 150);
