@@ -23,9 +23,12 @@ void CLegendPainter::Draw(QPainter &p, const QRect &area, double k, double penSc
     for (int i = 0; i <= last; ++i) {
         if (m_state.m_aFunctions[i].m_strCoded.empty())
             continue;
-        entries.push_back({i, QString::fromStdString(m_state.m_aFunctions[i].m_strText)});
+        const QString text = QString::fromStdString(m_state.m_aFunctions[i].m_strText);
+        entries.push_back({i, text});
+        // A derivative shares its function's pen, so its text names the function.
         if (m_state.m_aFunctions[i].m_bDerivativeShown && !m_state.m_aDerivatives[i].m_strCoded.empty())
-            entries.push_back({i, QString::fromStdString(m_state.m_aDerivatives[i].m_strText)});
+            entries.push_back(
+                {i, QStringLiteral("(%1)' = %2").arg(text, QString::fromStdString(m_state.m_aDerivatives[i].m_strText))});
     }
     if (entries.empty() || area.isEmpty())
         return;
