@@ -1,3 +1,4 @@
+#include "cli/AnalysisLimits.h"
 #include "cli/Batch.h"
 #include "cli/Cli.h"
 
@@ -5,16 +6,13 @@
 #include "core/analysis/Integration.h"
 #include "core/analysis/PointSearch.h"
 #include "core/analysis/PointsTable.h"
-#include "core/analysis/RootFinder.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"
-#include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 
 #include <CLI/CLI.hpp>
 
-#include <map>
 #include <memory>
 
 namespace {
@@ -24,12 +22,6 @@ using nlohmann::json;
 const char *const kExprHelp = "A function of x as typed in the window, or - for one a line from standard input";
 const char *const kListExprHelp = "A function of x as typed in the window, or - for one a line from standard input "
                                   "(their results separated by a blank line)";
-
-// The windows search and sum behind a Cancel button; here nobody can press
-// it, so work that would take more than about half a minute is refused up
-// front. A value costs a little more for every character of the text.
-constexpr double kMaxWork = 5e10;
-double Work(double values, const std::string &text) { return values * (60.0 + static_cast<double>(text.size())); }
 
 struct SSearch
 {
@@ -67,33 +59,12 @@ struct SSearch
             request.function = CheckedFunction(text);
             if (const char *refusal = IntersectionRefusal(request))
                 throw CInputError(refusal);
-            CheckWork(request);
+            CheckSearchWork(request, "The search");
             const SAnalysisResult result = *RunAnalysis(request);
             if (result.WarnsTooMany(request.near))
                 Warn(AnalysisTexts(kind).tooMany);
             return SItem{result.lines, Value(request, result)};
         });
-    }
-
-    // One scan of the domain per text searched: f, or 1/f, f' (f'') and its reciprocal.
-    static void CheckWork(const SAnalysisRequest &request)
-    {
-        const double steps = request.near ? 2.0 / CRootFinder::kNearStep
-                                          : (request.to - request.from) /
-                                                CRootFinder::DomainStep(request.from, request.to);
-        double work = Work(steps, request.function);
-        if (request.kind == EAnalysisKind::Intersections)
-            work = Work(steps, "(" + request.function + ")-(" + request.function2 + ")");
-        if (request.kind == EAnalysisKind::Extrema || request.kind == EAnalysisKind::Inflection) {
-            const std::optional<std::string> derivative =
-                DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2);
-            if (!derivative)
-                throw CInputError(kDerivativeTooLongText);
-            work = Work(steps, "1/(" + request.function + ")") + 2 * Work(steps, "1/(" + *derivative + ")");
-        }
-        if (work > kMaxWork)
-            throw CInputError("The search would take too long here.\nPlease choose a smaller domain or a shorter "
-                              "function.");
     }
 
     json Value(const SAnalysisRequest &request, const SAnalysisResult &result) const
@@ -160,17 +131,12 @@ struct SIntegrate
     void Run()
     {
         // In the order the dialog checks them.
-        if (!(step >= kMinIntegrationWidth && step <= kMaxIntegrationWidth))
-            throw CLI::ValidationError("--step", NumberRangeText(kMinIntegrationWidth, kMaxIntegrationWidth));
+        CheckIntegrationStep(step);
         if (to < from)
             throw CInputError(kLimitsOrderText);
         RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
-            const double samples = static_cast<double>(IntegrationSteps(from, to, step)) *
-                                   (rule == EIntegrationRule::Simpson ? 2.0 : 1.0);
-            if (Work(samples, function) > kMaxWork)
-                throw CInputError("The integral would take too long to sum here.\nPlease choose closer limits, a "
-                                  "wider step or a shorter function.");
+            CheckIntegrationWork(function, from, to, step, rule);
             CExpression f;
             f.SetExpression(function);
             const SIntegral integral = Integrate(f, from, to, step, rule);
@@ -183,20 +149,6 @@ struct SIntegrate
         });
     }
 
-    static const std::map<std::string, EIntegrationRule> &Rules()
-    {
-        static const std::map<std::string, EIntegrationRule> rules = {{"midpoint", EIntegrationRule::MidPoint},
-                                                                      {"trapezoid", EIntegrationRule::Trapezoid},
-                                                                      {"simpson", EIntegrationRule::Simpson}};
-        return rules;
-    }
-    static std::string RuleName(EIntegrationRule rule)
-    {
-        for (const auto &[name, value] : Rules())
-            if (value == rule)
-                return name;
-        return {};
-    }
 };
 
 struct STable
@@ -293,12 +245,7 @@ void AddAnalysisCommands(CLI::App &app)
     cmd->add_option("EXPR", integrate->expression, kExprHelp)->required();
     AddNumberOption(*cmd, "A", integrate->from, "Lower limit (a number or a constant expression: integrate x -pi pi)", true);
     AddNumberOption(*cmd, "B", integrate->to, "Upper limit (not below A)", true);
-    cmd->add_option_function<std::string>(
-           "--rule", [integrate](const std::string &name) { integrate->rule = SIntegrate::Rules().at(name); },
-           "Evaluation rule: midpoint, trapezoid or simpson")
-        ->transform(CLI::IsMember(SIntegrate::Rules(), CLI::ignore_case).description(""))
-        ->type_name("RULE")
-        ->default_str(SIntegrate::RuleName(kDefaultIntegrationRule));
+    AddRuleOption(*cmd, integrate->rule, "Evaluation rule: midpoint, trapezoid or simpson");
     AddNumberOption(*cmd, "--step", integrate->step,
                     "Width of the sub-intervals (the dialog's \"Divisions Value\", " +
                         FormatShortest(kMinIntegrationWidth) + " to " + FormatShortest(kMaxIntegrationWidth) + ")");

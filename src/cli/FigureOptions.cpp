@@ -1,11 +1,11 @@
 #include "cli/FigureOptions.h"
 
+#include "cli/AnalysisLimits.h"
 #include "cli/Cli.h"
 
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/IntegralLabel.h"
 #include "core/analysis/PointSearch.h"
-#include "core/deriv/Derivative.h"
 #include "core/expr/NumberText.h"
 #include "gui/view/CorvantaView.h"
 
@@ -16,11 +16,6 @@
 #include <map>
 
 namespace {
-
-// As the analysis commands: work beyond about half a minute is refused,
-// since nobody can press Cancel here.
-constexpr double kMaxWork = 5e10;
-double Work(double values, const std::string &text) { return values * (60.0 + static_cast<double>(text.size())); }
 
 struct SMarkKind
 {
@@ -36,14 +31,6 @@ const std::map<std::string, SMarkKind> &MarkKinds()
         {"inflection", {EAnalysisKind::Inflection, EMarkSource::Inflection}},
         {"intersections", {EAnalysisKind::Intersections, EMarkSource::Intersections}}};
     return kinds;
-}
-
-const std::map<std::string, EIntegrationRule> &Rules()
-{
-    static const std::map<std::string, EIntegrationRule> rules = {{"midpoint", EIntegrationRule::MidPoint},
-                                                                  {"trapezoid", EIntegrationRule::Trapezoid},
-                                                                  {"simpson", EIntegrationRule::Simpson}};
-    return rules;
 }
 
 EMarkKind KindOf(EAnalysisKind kind, const SAnalysisPoint &p)
@@ -63,18 +50,7 @@ void Search(SAnalysisRequest request, int slot, int other, std::vector<SGraphMar
     const EAnalysisCheck check = CheckAnalysis(request);
     if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar)
         throw CInputError(CheckText(request, check));
-    const double steps = (request.to - request.from) / CRootFinder::DomainStep(request.from, request.to);
-    double work = Work(steps, request.function + request.function2);
-    if (request.kind == EAnalysisKind::Extrema || request.kind == EAnalysisKind::Inflection) {
-        const std::optional<std::string> derivative =
-            DerivativeText(request.function, request.kind == EAnalysisKind::Extrema ? 1 : 2);
-        if (!derivative)
-            throw CInputError(kDerivativeTooLongText);
-        work = Work(steps, "1/(" + request.function + ")") + 2 * Work(steps, "1/(" + *derivative + ")");
-    }
-    if (work > kMaxWork)
-        throw CInputError("The search for the marks would take too long here.\nPlease choose a smaller domain or a "
-                          "shorter function.");
+    CheckSearchWork(request, "The search for the marks");
     const SAnalysisResult result = *RunAnalysis(request);
     if (result.WarnsTooMany(false))
         Warn(AnalysisTexts(request.kind).tooMany);
@@ -104,13 +80,7 @@ void SFigureOptions::AddOptions(CLI::App &cmd)
             ->expected(2)
             ->allow_extra_args(false)
             ->type_name("NUMBER");
-    cmd.add_option_function<std::string>(
-           "--rule", [this](const std::string &name) { rule = Rules().at(name); },
-           "Evaluation rule of --shade: midpoint, trapezoid or simpson")
-        ->transform(CLI::IsMember(Rules(), CLI::ignore_case).description(""))
-        ->type_name("RULE")
-        ->default_str("trapezoid")
-        ->needs(shadeOption);
+    AddRuleOption(cmd, rule, "Evaluation rule of --shade: midpoint, trapezoid or simpson")->needs(shadeOption);
     AddNumberOption(cmd, "--step", step,
                     "Width of the sub-intervals of --shade (" + FormatShortest(kMinIntegrationWidth) + " to " +
                         FormatShortest(kMaxIntegrationWidth) + ")");
@@ -121,8 +91,7 @@ void SFigureOptions::AddOptions(CLI::App &cmd)
 void SFigureOptions::CheckUsage() const
 {
     // In the order the integration dialog checks them.
-    if (!(step >= kMinIntegrationWidth && step <= kMaxIntegrationWidth))
-        throw CLI::ValidationError("--step", NumberRangeText(kMinIntegrationWidth, kMaxIntegrationWidth));
+    CheckIntegrationStep(step);
     if (shade.size() == 2 && shade[1] < shade[0])
         throw CInputError(kLimitsOrderText);
 }
@@ -163,11 +132,7 @@ void SFigureOptions::Apply(CCorvantaView &view) const
         if (slot > last || !plotted(slot))
             throw CInputError("There is no function to integrate.");
         const std::string &text = view.m_aFunctions[slot].m_strText;
-        const double samples = static_cast<double>(IntegrationSteps(shade[0], shade[1], step)) *
-                               (rule == EIntegrationRule::Simpson ? 2.0 : 1.0);
-        if (Work(samples, text) > kMaxWork)
-            throw CInputError("The integral would take too long to sum here.\nPlease choose closer limits, a wider "
-                              "step or a shorter function.");
+        CheckIntegrationWork(text, shade[0], shade[1], step, rule);
         const SIntegral integral = Integrate(view.m_aFunctions[slot], shade[0], shade[1], step, rule);
         if (integral.pole)
             throw CInputError(IntegralText(integral));

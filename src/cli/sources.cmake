@@ -1,6 +1,7 @@
 target_sources(corvanta-cli PRIVATE
   src/cli/Cli.h src/cli/Cli.cpp
   src/cli/Batch.h
+  src/cli/AnalysisLimits.h src/cli/AnalysisLimits.cpp
   src/cli/main.cpp
   src/cli/Manual.cpp
   src/cli/ExpressionCommands.cpp
