@@ -1,5 +1,6 @@
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentSync.h"
+#include "core/plot/ViewSnapshot.h"
 #include "core/plot/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -328,6 +329,29 @@ TEST(DocumentSync, ModifiedFlagFollowsEveryChange)
         c.apply(p.view);
         EXPECT_EQ(p.Sync().setModified, c.modifies);
         EXPECT_FALSE(p.Sync().setModified);  // the snapshot has caught up
+    }
+}
+
+// Two graphs differ for the modified flag and the undo history exactly when
+// their files differ: the saved bytes are the oracle.
+TEST(DocumentSync, GraphsDifferExactlyWhenTheirFilesDo)
+{
+    const struct { const char *name; void (*apply)(SGraphState &); } changes[] = {
+        {"pen above last", [](SGraphState &v) { v.m_aColor[4] = 0x123456, v.m_aWidth[2] = 5; }},
+        {"pen of the last slot", [](SGraphState &v) { v.m_aColor[1] = 0x123456; }},
+        {"text above last", [](SGraphState &v) { v.m_aFunctions[3].SetExpression("x^3"); }},
+        {"derivative flag", [](SGraphState &v) { v.m_aFunctions[0].m_bDerivativeShown = true; }},
+        {"one slot fewer", [](SGraphState &v) { v.m_nLast = 0; }},
+        {"cleared", [](SGraphState &v) { v.m_nLast = -1; }},
+    };
+    for (const auto &c : changes) {
+        SCOPED_TRACE(c.name);
+        const EqStore before = Record({"x^2", "sin(x)"});
+        EqStore after = before;
+        c.apply(after);
+        const bool filesDiffer = CCvaFormat::Encode(before) != CCvaFormat::Encode(after);
+        EXPECT_EQ(CDocumentSync::Differs(before, after), filesDiffer);
+        EXPECT_EQ(ChangeName(before, after).empty(), !filesDiffer);  // no undo step is named
     }
 }
 
