@@ -114,7 +114,7 @@ void CCorvantaView::wheelEvent(QWheelEvent *event)
         zoomed = true;
     }
     if (refused && m_pHost)
-        m_pHost->ShowStatusText(QStringLiteral("The graph cannot be zoomed further: the scale is at its limit."));
+        m_pHost->ShowStatusText(QString::fromLatin1(kZoomLimitText));
     if (!zoomed)
         return;
     ContinueGesture(EGesture::Wheel);
