@@ -55,7 +55,8 @@ bool CDocumentSync::Differs(const SGraphState &snapshot, const SGraphState &reco
         snapshot.m_dScaleY != record.m_dScaleY || snapshot.m_nPanX != record.m_nPanX ||
         snapshot.m_nPanY != record.m_nPanY)
         return true;
-    for (int i = 0; i < SGraphState::kSlots; ++i) {
+    // Slots above last are not written to the file: their pens may change freely.
+    for (int i = 0; i <= snapshot.m_nLast && i < SGraphState::kSlots; ++i) {
         const CExpression &a = snapshot.m_aFunctions[i];
         const CExpression &b = record.m_aFunctions[i];
         if (a.m_strCoded != b.m_strCoded || a.m_bDerivativeShown != b.m_bDerivativeShown ||

@@ -28,8 +28,9 @@ public:
     // last, scales, pans, and slots 0..last whole (texts, flags, compiled form, pens).
     static void CopyViewIntoRecord(const SGraphState &view, SGraphState &record);
 
-    // What the modified flag cares about: last, scales, pans, and for all five
-    // slots the coded text, the derivative-shown flag, the width and the colour.
+    // What the modified flag cares about: last, scales, pans, and for the slots
+    // the file holds (0..last) the coded text, the derivative-shown flag, the
+    // width and the colour.
     static bool Differs(const SGraphState &snapshot, const SGraphState &record);
 
     // The record becomes the snapshot and the view's state: mapping, last,

@@ -5,7 +5,8 @@ std::string ChangeName(const SGraphState &before, const SGraphState &after)
     if (after.m_nLast < 0 && before.m_nLast >= 0)
         return "Clear Graph";
     bool texts = before.m_nLast != after.m_nLast, flags = false, pens = false;
-    for (int i = 0; i < SGraphState::kSlots; ++i) {
+    // Only the slots a file holds; with last unchanged they are the same in both.
+    for (int i = 0; i <= before.m_nLast && i < SGraphState::kSlots; ++i) {
         texts = texts || before.m_aFunctions[i].m_strCoded != after.m_aFunctions[i].m_strCoded;
         flags = flags || before.m_aFunctions[i].m_bDerivativeShown != after.m_aFunctions[i].m_bDerivativeShown;
         pens = pens || before.m_aColor[i] != after.m_aColor[i] || before.m_aWidth[i] != after.m_aWidth[i];

@@ -85,6 +85,13 @@ QRect CFloatingBars::FreePlace(const QRect &wanted, const QList<QRect> &taken, c
 void CFloatingBars::Place(QDockWidget *pBar)
 {
     const QRect area = AvailableArea();
+    // Always on the screen, however small it is or was.
+    const auto onScreen = [&area](QRect &place) {
+        if (!area.isValid())
+            return;
+        place.moveLeft(qBound(area.left(), place.left(), qMax(area.left(), area.right() + 1 - place.width())));
+        place.moveTop(qBound(area.top(), place.top(), qMax(area.top(), area.bottom() + 1 - place.height())));
+    };
     QRect place;
     const QVariant saved = Profile().value(SettingsKey(pBar));
     if (saved.canConvert<QPoint>() && saved.isValid()) {
@@ -92,17 +99,16 @@ void CFloatingBars::Place(QDockWidget *pBar)
     } else {
         const QPoint offset = m_defaults.value(pBar);
         place = QRect(area.topLeft() + offset, pBar->size());
+        // A bar wider than its place's room to the screen's edge moves in
+        // first, so the other bars are cleared where it will really be.
+        onScreen(place);
         QList<QRect> taken;
         for (QDockWidget *pOther : m_aBars)
             if (pOther != pBar && pOther->isFloating() && pOther->isVisible())
                 taken.append(pOther->frameGeometry());
         place = FreePlace(place, taken, area);
     }
-    // Always on the screen, however small it is or was.
-    if (area.isValid()) {
-        place.moveLeft(qBound(area.left(), place.left(), qMax(area.left(), area.right() + 1 - place.width())));
-        place.moveTop(qBound(area.top(), place.top(), qMax(area.top(), area.bottom() + 1 - place.height())));
-    }
+    onScreen(place);
     m_bPlacing = true;
     pBar->move(place.topLeft());
     m_bPlacing = false;

@@ -8,7 +8,33 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
+
+namespace {
+
+// The longest f(x) the field shows: a negative value in exponent form with
+// 15 significant digits and a three-digit exponent (22 characters).
+const QString kLongestResult = QStringLiteral("-8.88888888888888e+888");
+
+// The width a line edit needs to show the text whole, frame and margins included.
+int WidthShowing(const QLineEdit *pEdit, const QString &strText)
+{
+    QStyleOptionFrame opt;
+    opt.initFrom(pEdit);
+    opt.lineWidth = pEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, pEdit);
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    constexpr int kSideMargin = 2;  // a line edit keeps 2 pixels beside its text, and 1 for the cursor
+    const QMargins margins = pEdit->textMargins();
+    const QSize contents(pEdit->fontMetrics().horizontalAdvance(strText) + 2 * kSideMargin + 1 + margins.left() +
+                             margins.right(),
+                         pEdit->fontMetrics().height());
+    return pEdit->style()->sizeFromContents(QStyle::CT_LineEdit, &opt, contents, pEdit).width();
+}
+
+}  // namespace
 
 CTraceBar::CTraceBar(QWidget *parent) : QDockWidget(QStringLiteral("Trace"), parent)
 {
@@ -32,6 +58,7 @@ CTraceBar::CTraceBar(QWidget *parent) : QDockWidget(QStringLiteral("Trace"), par
     auto *pFx = new QLineEdit(pGroup);
     pFx->setReadOnly(true);
     pFx->setObjectName(BarControlName(IDC_TRACE_FX));
+    pFx->setMinimumWidth(WidthShowing(pFx, kLongestResult));
     m_controls.insert(IDC_TRACE_FX, pFx);
     pForm->addWidget(MakeBarLabel(QStringLiteral("x ="), pGroup), 0, 0);
     pForm->addWidget(pX, 0, 1);

@@ -151,7 +151,7 @@ void CCorvantaView::ZoomBy(double fx, double fy)
 {
     if (!Zoom(fx, fy)) {
         if (m_pHost)
-            m_pHost->ShowStatusText(QStringLiteral("The graph cannot be zoomed further: the scale is at its limit."));
+            m_pHost->ShowStatusText(QString::fromLatin1(kZoomLimitText));
         return;
     }
     Redraw(m_nLast);

@@ -183,6 +183,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The status text when a zoom command or the wheel meets the scale limit.
+    static constexpr const char *kZoomLimitText = "The graph cannot be zoomed further: the scale is at its limit.";
+
     void ZoomBy(double fx, double fy);
     void EnsurePicture();
     void RebuildPicture(int nLast);

@@ -114,7 +114,7 @@ void CCorvantaView::wheelEvent(QWheelEvent *event)
         zoomed = true;
     }
     if (refused && m_pHost)
-        m_pHost->ShowStatusText(QStringLiteral("The graph cannot be zoomed further: the scale is at its limit."));
+        m_pHost->ShowStatusText(QString::fromLatin1(kZoomLimitText));
     if (!zoomed)
         return;
     ContinueGesture(EGesture::Wheel);
@@ -154,8 +154,16 @@ void CCorvantaView::MoveTrace(int columns)
 {
     SetClientSize(width(), height());
     const int from = m_nTraceColumn.value_or(m_nWidth / 2);
-    m_nTraceColumn = std::clamp(from + columns, 0, std::max(0, m_nWidth - 1));
+    const int column = std::clamp(from + columns, 0, std::max(0, m_nWidth - 1));
+    m_nTraceColumn = column;
     UpdateTracePoint();
+    // The position reads as if the mouse had moved onto the traced point.
+    if (m_bTrace && m_pHost) {
+        const double row = m_tracePoint ? m_tracePoint->point.y() : m_nHeight / 2.0;
+        const int pixelRow = std::clamp(static_cast<int>(std::lround(row)), 0, std::max(0, m_nHeight - 1));
+        m_pHost->SetTracePositionText(
+            QString::fromStdString(TracePositionText(UnitX(column), UnitY(pixelRow))));
+    }
 }
 
 void CCorvantaView::UpdateTracePoint()

@@ -1,5 +1,6 @@
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentSync.h"
+#include "core/plot/ViewSnapshot.h"
 #include "core/plot/ViewState.h"
 
 #include <gtest/gtest.h>
@@ -318,14 +319,18 @@ TEST(DocumentSync, ModifiedFlagFollowsEveryChange)
         {"other text, other code", [](SGraphState &v) { v.m_aFunctions[0].SetExpression("x*x"); }, true},
         {"other blanks, same code", [](SGraphState &v) { v.m_aFunctions[0].SetExpression(" x ^ 2 "); }, false},
         {"recompiled the same", [](SGraphState &v) { v.m_aFunctions[1].SetExpression("sin(x)"); }, false},
-        // Slots above last are not copied into the record, so they cannot matter.
+        // Slots above last are not in the file, so they cannot matter.
         {"pen above last", [](SGraphState &v) { v.m_aColor[4] = 0x123456; v.m_aWidth[4] = 5; }, false},
         {"clear graph", [](SGraphState &v) { CDocumentSync::ClearView(v, false); }, true},
     };
     for (const auto &c : changes) {
         SCOPED_TRACE(c.name);
         Pair p = Started({"x^2", "sin(x)"});
+        const SGraphState before = p.view;
         c.apply(p.view);
+        // The undo history's comparison of two views agrees.
+        EXPECT_EQ(CDocumentSync::Differs(before, p.view), c.modifies);
+        EXPECT_EQ(ChangeName(before, p.view).empty(), !c.modifies);
         EXPECT_EQ(p.Sync().setModified, c.modifies);
         EXPECT_FALSE(p.Sync().setModified);  // the snapshot has caught up
     }

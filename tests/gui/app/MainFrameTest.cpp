@@ -1,5 +1,6 @@
 // The main frame around the real view: the command table's rules, bars, modes
 // and check marks, keys, the first paint.
+#include "core/analysis/TraceText.h"
 #include "gui/GuiFixtures.h"
 #include "gui/app/ExpressionBar.h"
 #include "gui/app/TangentBar.h"
@@ -295,6 +296,19 @@ TEST_F(MainFrame, TracedValueShowsItsSignAndTakesScientificAtOnce)
     EXPECT_TRUE(m_pFrame->IsScientific());
     EXPECT_TRUE(pFx->text().contains(QLatin1Char('e'), Qt::CaseInsensitive)) << pFx->text().toStdString();
     EXPECT_EQ(pFx->text().toDouble(), -0.125);
+}
+
+// The longest traced value (22 characters) shows whole: its end stands its full advance from its start.
+TEST(TraceBar, LongestValueShowsWhole)
+{
+    CTraceBar bar(nullptr);
+    bar.show();
+    auto *pFx = qobject_cast<QLineEdit *>(bar.Control(IDC_TRACE_FX));
+    const auto cursorX = [pFx] { return pFx->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(); };
+    bar.SetResultText(QString::fromStdString(TraceResultText(-2.86797186029972e300, false)));
+    const int start = cursorX();
+    pFx->end(false), pFx->grab();  // it scrolls while painting
+    EXPECT_EQ(cursorX() - start, pFx->fontMetrics().horizontalAdvance(pFx->text())) << pFx->text().toStdString();
 }
 
 // The floating bars are tool windows of the frame, shown after it (so the window manager keeps them above
