@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -91,6 +92,45 @@ TEST(RootSearch, ListsTheKnownRoots)
         for (std::size_t i = 0; i < roots.size(); ++i)
             EXPECT_NEAR(roots[i], c.roots[i], c.within) << i;
     }
+}
+
+// Roots the test knows in closed form: two closer than a scan step with f
+// dipping through zero between the scan points, and flat roots whose seven
+// shown decimals must be the rounded root. A touching double root is listed
+// once, located to the square root of the tolerance.
+TEST(RootSearch, CloseAndFlatRootsShowTheirDigits)
+{
+    const struct { const char *text; int placesFrom, placesTo; std::vector<double> roots; bool touching = false; }
+        cases[] = {
+        {"1000*(x-0.49999)*(x-0.50001)", 6, 10, {0.49999, 0.50001}},
+        {"(x-1.2345)*(x-1.2346)", 6, 8, {1.2345, 1.2346}},
+        {"(x-1/3)^3", 5, 9, {1.0 / 3}}, {"(x-2/7)^3", 7, 7, {2.0 / 7}}, {"(x+0.7)^3", 7, 7, {-0.7}},
+        {"(x-1/3)^5", 6, 8, {1.0 / 3}}, {"(x-5/3)^5", 7, 7, {5.0 / 3}}, {"(x+2/7)^5", 7, 7, {-2.0 / 7}},
+        {"(x-1)^2", 6, 8, {1}, true}, {"(x-2/7)^2", 7, 7, {2.0 / 7}, true}, {"x^2-2*x+1", 7, 7, {1}, true},
+    };
+    const auto shown = [](double x) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.7f", x);
+        return std::string(text);
+    };
+    for (const auto &c : cases)
+        for (int places = c.placesFrom; places <= c.placesTo; ++places) {
+            SCOPED_TRACE(testing::Message() << c.text << " at " << places);
+            CRootFinder finder;
+            finder.SearchDomain(c.text, -10, 10, std::pow(10.0, -places));
+            const std::vector<double> roots = Roots(finder);
+            EXPECT_EQ(roots.size(), c.roots.size());
+            if (roots.size() != c.roots.size())
+                continue;
+            if (c.touching) {
+                EXPECT_NEAR(roots[0], c.roots[0], std::pow(10.0, -places / 2.0));
+                continue;
+            }
+            for (std::size_t i = 0; i < roots.size(); ++i) {
+                EXPECT_NEAR(roots[i], c.roots[i], 5e-8) << i;
+                EXPECT_EQ(shown(roots[i]), shown(c.roots[i])) << i;
+            }
+        }
 }
 
 TEST(RootFinder, FullCandidateTableStopsTheScan)
