@@ -110,9 +110,8 @@ double Bisect(CExpression &f, double lo, double hi, double flo, double fhi, doub
 
 // Three samples where |f| has a local minimum and the outer two have the
 // same sign: f may dip through zero between them. Only a minimum that comes
-// near zero counts, closer than the samples change around it; this is asked
-// at every scan point and stays a few comparisons.
-inline bool NearZeroDip(double v0, double v1, double v2)
+// near zero counts, closer than the samples change around it.
+bool NearZeroDip(double v0, double v1, double v2)
 {
     const double a1 = std::fabs(v1);
     if (!(a1 < std::fabs(v0) && a1 <= std::fabs(v2)))
@@ -245,8 +244,8 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
     int runFirst = kMaxCandidates;  // the first candidate proposed in the flat run
     bool lastWeak = false;          // the last candidate is a weak proposal
     double done = 0;
-    double before = x;  // the scan point before the step's left end, and f there
-    double beforeRaw = std::numeric_limits<double>::quiet_NaN();
+    double beforeSize = std::numeric_limits<double>::quiet_NaN();  // |f| unrounded one point back
+    double leftSize = std::fabs(right);                            // and at the step's left end
     while (n > 0) {
         f.EvaluateMany(points, value.data(), n);
         std::size_t m = 0;
@@ -258,16 +257,19 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
             const bool leftRounded = rightRounded;
             right = rightRaw = value[i];
             rightRounded = false;
-            if (NearZeroDip(beforeRaw, leftRaw, rightRaw)) {
+            // A local minimum of |f| at x, well below its neighbours: looked
+            // at off the hot path (the rest of the test needs f before x).
+            const double size = std::fabs(rightRaw);
+            if (size >= leftSize && leftSize < beforeSize && 3 * leftSize < beforeSize + size) [[unlikely]] {
                 const int count = m_nCount;
-                if (!AddDipRoots(f, before, x, points[i], beforeRaw, leftRaw))
+                if (!AddDipRoots(f, x - h, x, points[i], leftRaw, rightRaw))
                     return true;
                 // Kept apart from the flat run's weak proposal.
                 if (m_nCount > count)
                     lastWeak = false;
             }
-            before = x;
-            beforeRaw = leftRaw;
+            beforeSize = leftSize;
+            leftSize = size;
             if (!IsNumber(left) || !IsNumber(right)) {
                 leftWasFlat = false;
                 continue;
@@ -313,8 +315,11 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
     return true;
 }
 
-bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double v0, double v1)
+bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double v1, double v2)
 {
+    const double v0 = f.Evaluate(x0);
+    if (!NearZeroDip(v0, v1, v2))
+        return true;
     const CDecimalRounder round6(6);
     const double s = v0 > 0 ? 1.0 : -1.0;
     // A sample of the other sign that does not round to zero already shows
@@ -324,7 +329,7 @@ bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, d
     double m = x1, fm = v1;
     if (!DipCrossing(f, x0, x1, x2, v1, s, m, fm))
         return true;
-    const double roots[] = {fm == 0 ? m : Bisect(f, x0, m, v0, fm), Bisect(f, m, x2, fm, f.Evaluate(x2))};
+    const double roots[] = {fm == 0 ? m : Bisect(f, x0, m, v0, fm), Bisect(f, m, x2, fm, v2)};
     for (int k = 0; k < (fm == 0 ? 1 : 2); ++k) {
         m_dCandidates[m_nCount++] = roots[k];
         if (m_nCount >= kMaxCandidates)
