@@ -128,7 +128,8 @@ bool DipCrossing(CExpression &f, double x0, double x1, double x2, double v1, dou
 {
     constexpr double kGold = 0.3819660112501051;
     double a = x0, b = x1, c = x2, gb = s * v1;
-    for (int i = 0; i < 200 && gb > 0; ++i) {
+    // Sixty golden sections narrow the two steps below a millionth of a step.
+    for (int i = 0; i < 60 && gb > 0; ++i) {
         const bool right = c - b > b - a;
         const double x = right ? b + kGold * (c - b) : b - kGold * (b - a);
         if (!(x > a && x < c) || x == b)
@@ -257,12 +258,13 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
             const bool leftRounded = rightRounded;
             right = rightRaw = value[i];
             rightRounded = false;
-            // A local minimum of |f| at x, well below its neighbours: looked
-            // at off the hot path (the rest of the test needs f before x).
+            // A local minimum of |f| at x, well below its neighbours: the
+            // rest of the test is off the hot path, and f one point back is
+            // evaluated again there rather than kept.
             const double size = std::fabs(rightRaw);
             if (size >= leftSize && leftSize < beforeSize && 3 * leftSize < beforeSize + size) [[unlikely]] {
                 const int count = m_nCount;
-                if (!AddDipRoots(f, x - h, x, points[i], leftRaw, rightRaw))
+                if (!AddDipRoots(f, x - h, x, points[i], beforeSize, leftRaw, rightRaw))
                     return true;
                 // Kept apart from the flat run's weak proposal.
                 if (m_nCount > count)
@@ -315,8 +317,15 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
     return true;
 }
 
-bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double v1, double v2)
+bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2)
 {
+    // Only where the parabola through the three samples reaches zero, or
+    // the middle one rounds to zero: a function sampled far coarser than it
+    // wiggles has local minima everywhere, and searching each would slow the
+    // scan down many times.
+    const double size1 = std::fabs(v1), size2 = std::fabs(v2), bend = size0 - 2 * size1 + size2;
+    if (!(size1 < 5e-7 || (bend > 0 && size1 - (size2 - size0) * (size2 - size0) / (8 * bend) <= 0)))
+        return true;
     const double v0 = f.Evaluate(x0);
     if (!NearZeroDip(v0, v1, v2))
         return true;

@@ -68,9 +68,9 @@ private:
                 const ProgressCallback &progress);
     void DropRepeats(CExpression &f);
     // The two roots where f dips through zero between x0 and the scan point
-    // x2, around the scan point x1 (v1 and v2 the values at x1 and x2);
-    // false once the table is full.
-    bool AddDipRoots(CExpression &f, double x0, double x1, double x2, double v1, double v2);
+    // x2, around the scan point x1 (size0 = |f| one scan point back, v1 and
+    // v2 the values at x1 and x2); false once the table is full.
+    bool AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2);
     // Moves an accepted root r (f(r) = fr) onto the change of sign of f next
     // to it, when there is one within the band where |f| stays below the
     // tolerance; true when r is then pinned on that change.
