@@ -319,12 +319,13 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
 
 bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2)
 {
-    // Only where the parabola through the three samples reaches zero, or
-    // the middle one rounds to zero: a function sampled far coarser than it
-    // wiggles has local minima everywhere, and searching each would slow the
-    // scan down many times.
+    // Only where the parabola through the three samples comes within a
+    // little of its bend of zero (a dip flatter or steeper than a parabola
+    // misses it by that much), or the middle one rounds to zero: a function
+    // sampled far coarser than it wiggles has local minima everywhere, and
+    // searching each would slow the scan down many times.
     const double size1 = std::fabs(v1), size2 = std::fabs(v2), bend = size0 - 2 * size1 + size2;
-    if (!(size1 < 5e-7 || (bend > 0 && size1 - (size2 - size0) * (size2 - size0) / (8 * bend) <= 0)))
+    if (!(size1 < 5e-7 || (bend > 0 && size1 - (size2 - size0) * (size2 - size0) / (8 * bend) <= bend / 32)))
         return true;
     const double v0 = f.Evaluate(x0);
     if (!NearZeroDip(v0, v1, v2))
