@@ -12,7 +12,9 @@ class CExpression;
 // step proposes at most 300 candidates, then Newton steps with a forward
 // difference refine each one, keep it when |f| is below the tolerance inside
 // the interval, and drop the points that cannot be told apart from another
-// at that tolerance.
+// at that tolerance. Where f dips through zero between two scan points the
+// scan brackets both roots itself; an accepted root next to a change of sign
+// is bisected onto it, so the digits shown are right for flat roots too.
 class CRootFinder
 {
 public:
