@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -75,6 +76,81 @@ bool Propose(CExpression &f, const CDecimalRounder &round6, double x, double xr,
     return true;
 }
 
+// Bisection of [lo, hi], where f has opposite signs at the ends, until the
+// bracket is far below the seven decimals shown or down to adjacent doubles;
+// the end with the smaller |f| is the root.
+double Bisect(CExpression &f, double lo, double hi, double flo, double fhi, double *size = nullptr)
+{
+    constexpr double kWidth = 5e-10;
+    while (hi - lo > kWidth) {
+        const double mid = lo + (hi - lo) / 2;
+        if (!(mid > lo && mid < hi))
+            break;
+        const double fm = f.Evaluate(mid);
+        if (fm == 0) {
+            flo = fhi = 0;
+            lo = hi = mid;
+            break;
+        }
+        if (!IsNumber(fm))
+            break;
+        if ((fm < 0) == (flo < 0)) {
+            lo = mid;
+            flo = fm;
+        } else {
+            hi = mid;
+            fhi = fm;
+        }
+    }
+    const bool low = std::fabs(flo) <= std::fabs(fhi);
+    if (size)
+        *size = std::fabs(low ? flo : fhi);
+    return low ? lo : hi;
+}
+
+// Three samples where |f| has a local minimum and the outer two have the
+// same sign: f may dip through zero between them. Only a minimum that comes
+// near zero counts, closer than the samples change around it.
+bool NearZeroDip(double v0, double v1, double v2)
+{
+    const double a1 = std::fabs(v1);
+    if (!(a1 < std::fabs(v0) && a1 <= std::fabs(v2)))
+        return false;
+    if (!((v0 > 0 && v2 > 0) || (v0 < 0 && v2 < 0)))
+        return false;
+    return IsFinite(v0) && IsFinite(v2) && a1 < std::fabs(v0 - v1) + std::fabs(v2 - v1);
+}
+
+// The point of [x0, x2] where f crosses to the sign opposite the ends' (the
+// sign s), searched by golden sections around the lowest sample x1 of s * f.
+// Returns false where f only comes near zero.
+bool DipCrossing(CExpression &f, double x0, double x1, double x2, double v1, double s, double &m, double &fm)
+{
+    constexpr double kGold = 0.3819660112501051;
+    double a = x0, b = x1, c = x2, gb = s * v1;
+    // Sixty golden sections narrow the two steps below a millionth of a step.
+    for (int i = 0; i < 60 && gb > 0; ++i) {
+        const bool right = c - b > b - a;
+        const double x = right ? b + kGold * (c - b) : b - kGold * (b - a);
+        if (!(x > a && x < c) || x == b)
+            break;
+        const double v = f.Evaluate(x);
+        if (!IsNumber(v))
+            return false;
+        const double g = s * v;
+        if (g < gb) {
+            (right ? a : c) = b;
+            b = x;
+            gb = g;
+        } else {
+            (right ? c : a) = x;
+        }
+    }
+    m = b;
+    fm = s * gb;
+    return gb <= 0;
+}
+
 }  // namespace
 
 CRootFinder::CRootFinder() = default;
@@ -114,6 +190,7 @@ bool CRootFinder::Search(std::string expression, double from, double to, double 
     m_dTolerance = tolerance;
     m_dStep = step;
     m_bValid.fill(0);
+    m_bPinned.fill(0);
     m_dRoots.fill(0.0);
     m_dCandidates.fill(0.0);
     m_nCount = 0;
@@ -168,6 +245,8 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
     int runFirst = kMaxCandidates;  // the first candidate proposed in the flat run
     bool lastWeak = false;          // the last candidate is a weak proposal
     double done = 0;
+    double beforeSize = std::numeric_limits<double>::quiet_NaN();  // |f| unrounded one point back
+    double leftSize = std::fabs(right);                            // and at the step's left end
     while (n > 0) {
         f.EvaluateMany(points, value.data(), n);
         std::size_t m = 0;
@@ -179,6 +258,20 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
             const bool leftRounded = rightRounded;
             right = rightRaw = value[i];
             rightRounded = false;
+            // A local minimum of |f| at x, well below its neighbours: the
+            // rest of the test is off the hot path, and f one point back is
+            // evaluated again there rather than kept.
+            const double size = std::fabs(rightRaw);
+            if (size >= leftSize && leftSize < beforeSize && 3 * leftSize < beforeSize + size) [[unlikely]] {
+                const int count = m_nCount;
+                if (!AddDipRoots(f, x - h, x, points[i], beforeSize, leftRaw, rightRaw))
+                    return true;
+                // Kept apart from the flat run's weak proposal.
+                if (m_nCount > count)
+                    lastWeak = false;
+            }
+            beforeSize = leftSize;
+            leftSize = size;
             if (!IsNumber(left) || !IsNumber(right)) {
                 leftWasFlat = false;
                 continue;
@@ -224,6 +317,37 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
     return true;
 }
 
+bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2)
+{
+    // Only where the parabola through the three samples comes within a
+    // little of its bend of zero (a dip flatter or steeper than a parabola
+    // misses it by that much), or the middle one rounds to zero: a function
+    // sampled far coarser than it wiggles has local minima everywhere, and
+    // searching each would slow the scan down many times.
+    const double size1 = std::fabs(v1), size2 = std::fabs(v2), bend = size0 - 2 * size1 + size2;
+    if (!(size1 < 5e-7 || (bend > 0 && size1 - (size2 - size0) * (size2 - size0) / (8 * bend) <= bend / 32)))
+        return true;
+    const double v0 = f.Evaluate(x0);
+    if (!NearZeroDip(v0, v1, v2))
+        return true;
+    const CDecimalRounder round6(6);
+    const double s = v0 > 0 ? 1.0 : -1.0;
+    // A sample of the other sign that does not round to zero already shows
+    // the scan both changes of sign.
+    if (s * v1 < 0 && round6(v1) != 0)
+        return true;
+    double m = x1, fm = v1;
+    if (!DipCrossing(f, x0, x1, x2, v1, s, m, fm))
+        return true;
+    const double roots[] = {fm == 0 ? m : Bisect(f, x0, m, v0, fm), Bisect(f, m, x2, fm, v2)};
+    for (int k = 0; k < (fm == 0 ? 1 : 2); ++k) {
+        m_dCandidates[m_nCount++] = roots[k];
+        if (m_nCount >= kMaxCandidates)
+            return false;
+    }
+    return true;
+}
+
 void CRootFinder::Refine()
 {
     CExpression f;
@@ -250,17 +374,56 @@ void CRootFinder::Refine()
             if (!IsNumber(moved) || moved == 0 || (moved < t && std::fabs(f.Evaluate(r)) < t))
                 break;
         }
-        m_dRoots[i] = r;
         const double v = f.Evaluate(r);
-        m_bValid[i] = IsFinite(v) && std::fabs(v) < t && m_dStart <= r && r <= m_dEnd;
+        m_bValid[i] = IsFinite(v) && std::fabs(v) < t;
+        // Below the tolerance a flat root is still some way off: the
+        // digits shown come from the change of sign next to it.
+        m_bPinned[i] = m_bValid[i] && Pin(f, r, v);
+        m_dRoots[i] = r;
+        m_bValid[i] = m_bValid[i] && m_dStart <= r && r <= m_dEnd;
     }
     DropRepeats(f);
+}
+
+bool CRootFinder::Pin(CExpression &f, double &r, double fr) const
+{
+    if (fr == 0)
+        return true;
+    const auto crosses = [fr](double v) { return v == 0 || (IsNumber(v) && (v < 0) != (fr < 0)); };
+    // Widening steps from well below the shown resolution, while f stays
+    // inside the band on either side; a touching root leaves it unpinned.
+    for (double d = 5e-10; d <= kDomainStep; d *= 2) {
+        const double lo = r - d, hi = r + d;
+        const double flo = f.Evaluate(lo), fhi = f.Evaluate(hi);
+        double best = r, size = std::fabs(fr);
+        for (const auto &[x, v] : {std::pair{lo, flo}, std::pair{hi, fhi}})
+            if (crosses(v)) {
+                double fy = 0;
+                const double y = v == 0 ? x : x < r ? Bisect(f, x, r, v, fr, &fy) : Bisect(f, r, x, fr, v, &fy);
+                if (fy <= size) {
+                    best = y;
+                    size = fy;
+                }
+            }
+        if (crosses(flo) || crosses(fhi)) {
+            // Across a pole f changes sign too, but |f| grows there.
+            if (best == r && d > 5e-10)
+                return false;
+            r = best;
+            return true;
+        }
+        if (!(std::fabs(flo) < m_dTolerance) && !(std::fabs(fhi) < m_dTolerance))
+            return false;
+    }
+    return false;
 }
 
 // Accepted roots next to each other in x are one point when they cannot be
 // told apart at the tolerance: closer than its square root, or with |f|
 // below it all the way between them (a flat root stalls its candidates far
-// apart). Of each such group the root with the smallest |f| stays.
+// apart). Two roots pinned on changes of sign are exact and apart unless
+// they show the same digits or f between them is rounding noise. Of each
+// group a pinned root stays before the others, then the smallest |f|.
 void CRootFinder::DropRepeats(CExpression &f)
 {
     const double t = m_dTolerance;
@@ -273,27 +436,64 @@ void CRootFinder::DropRepeats(CExpression &f)
             size[i] = std::fabs(f.Evaluate(m_dRoots[i]));
         }
     std::stable_sort(order.begin(), order.begin() + n, [this](int a, int b) { return m_dRoots[a] < m_dRoots[b]; });
-    const auto same = [&](double a, double b) {
+    constexpr int kProbes = 16;
+    const auto pinnedSame = [&](double a, double b) {
+        if (RoundToDecimals(a, 7) == RoundToDecimals(b, 7))
+            return true;
+        // Noise of the evaluation far below what f is just outside the pair.
+        const double w = b - a;
+        const double noise = 1e-12 * std::max({1.0, std::fabs(f.Evaluate(a - w)), std::fabs(f.Evaluate(b + w))});
+        for (int k = 1; k < kProbes; ++k)
+            if (!(std::fabs(f.Evaluate(a + w * k / kProbes)) < noise))
+                return false;
+        return true;
+    };
+    const auto same = [&](int i, int j) {
+        const double a = m_dRoots[i], b = m_dRoots[j];
+        if (m_bPinned[i] && m_bPinned[j])
+            return pinnedSame(a, b);
         // Seven decimals are what the lists show.
         if (b - a < SameDistance(t) || RoundToDecimals(a, 7) == RoundToDecimals(b, 7))
             return true;
-        constexpr int kProbes = 16;
         for (int k = 1; k < kProbes; ++k)
             if (!(std::fabs(f.Evaluate(a + (b - a) * k / kProbes)) < t))
                 return false;
         return true;
     };
+    const auto better = [&](int j, int kept) {
+        if (m_bPinned[j] != m_bPinned[kept])
+            return m_bPinned[j] != 0;
+        return size[j] < size[kept] || (size[j] == size[kept] && j < kept);
+    };
     int kept = -1;
     for (int k = 0; k < n; ++k) {
         const int j = order[k];
-        if (kept >= 0 && same(m_dRoots[order[k - 1]], m_dRoots[j])) {
-            // The better of the two stays; the first found on a tie.
-            const bool better = size[j] < size[kept] || (size[j] == size[kept] && j < kept);
-            m_bValid[better ? kept : j] = 0;
-            if (better)
+        bool merge = kept >= 0 && same(order[k - 1], j);
+        // A worse point between two pinned roots does not join them.
+        if (merge && m_bPinned[kept] && m_bPinned[j])
+            merge = pinnedSame(m_dRoots[kept], m_dRoots[j]);
+        if (merge) {
+            const bool replace = better(j, kept);
+            m_bValid[replace ? kept : j] = 0;
+            if (replace)
                 kept = j;
         } else {
             kept = j;
         }
     }
+    // A root found late (on a dip, or pinned from a stalled point) takes the
+    // place of an earlier one: the kept roots go back into ascending order.
+    std::array<double, kMaxCandidates> roots{};
+    std::array<std::uint8_t, kMaxCandidates> pinned{};
+    int count = 0;
+    for (int k = 0; k < n; ++k)
+        if (m_bValid[order[k]]) {
+            roots[count] = m_dRoots[order[k]];
+            pinned[count++] = m_bPinned[order[k]];
+        }
+    for (int i = 0, k = 0; i < m_nCount; ++i)
+        if (m_bValid[i]) {
+            m_dRoots[i] = roots[k];
+            m_bPinned[i] = pinned[k++];
+        }
 }

@@ -12,7 +12,9 @@ class CExpression;
 // step proposes at most 300 candidates, then Newton steps with a forward
 // difference refine each one, keep it when |f| is below the tolerance inside
 // the interval, and drop the points that cannot be told apart from another
-// at that tolerance.
+// at that tolerance. Where f dips through zero between two scan points the
+// scan brackets both roots itself; an accepted root next to a change of sign
+// is bisected onto it, so the digits shown are right for flat roots too.
 class CRootFinder
 {
 public:
@@ -67,4 +69,14 @@ private:
     bool Search(std::string expression, double from, double to, double tolerance, double step,
                 const ProgressCallback &progress);
     void DropRepeats(CExpression &f);
+    // The two roots where f dips through zero between x0 and the scan point
+    // x2, around the scan point x1 (size0 = |f| one scan point back, v1 and
+    // v2 the values at x1 and x2); false once the table is full.
+    bool AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2);
+    // Moves an accepted root r (f(r) = fr) onto the change of sign of f next
+    // to it, when there is one within the band where |f| stays below the
+    // tolerance; true when r is then pinned on that change.
+    bool Pin(CExpression &f, double &r, double fr) const;
+
+    std::array<std::uint8_t, kMaxCandidates> m_bPinned{};
 };
