@@ -31,7 +31,12 @@ CCorvantaView::CCorvantaView(QWidget *parent) : QWidget(parent), m_renderer(*thi
     m_pUndoStack->setUndoLimit(500);
 }
 
-CCorvantaView::~CCorvantaView() = default;
+CCorvantaView::~CCorvantaView()
+{
+    // The history goes with the view; emptying it must not tell a document
+    // or a frame that is already being torn down.
+    m_pUndoStack->blockSignals(true);
+}
 
 void CCorvantaView::EnsurePicture()
 {
