@@ -399,16 +399,6 @@ void CCorvantaView::FinishZoomArea(const QPoint &end)
 
 const char *const CCorvantaView::kDerivativeHint = "Click the differentiate button to view the derivative of the function";
 
-namespace {
-
-QColor ToColor(ColorRef c)
-{
-    return QColor(static_cast<int>(ColorRefRed(c)), static_cast<int>(ColorRefGreen(c)),
-                  static_cast<int>(ColorRefBlue(c)));
-}
-
-}  // namespace
-
 void CCorvantaView::OnPlot()
 {
     if (!m_pHost)
@@ -469,7 +459,7 @@ void CCorvantaView::OnPlot()
     m_pHost->SetDerivativeText(QString::fromLatin1(kDerivativeHint));
     if (FindExponentTrap(text) != std::string::npos)
         m_pHost->ShowStatusText(QString::fromUtf8(kExponentTrapHint));  // plotted as typed all the same
-    m_pHost->SetIndicatorColor(ToColor(m_aColor[m_nCurrent]));
+    m_pHost->SetIndicatorColor(CGraphRenderer::SlotColor(m_aColor[m_nCurrent]));
 
     if (m_bFirstPlot) {
         // The first function of a run lands in slot 0 of an empty graph. The
@@ -490,7 +480,7 @@ void CCorvantaView::OnSelectFunction(int index)
     UpdateTracePoint();
     if (!m_pHost)
         return;
-    m_pHost->SetIndicatorColor(ToColor(m_aColor[index]));
+    m_pHost->SetIndicatorColor(CGraphRenderer::SlotColor(m_aColor[index]));
     const CExpression &f = m_aFunctions[index];
     m_pHost->SetDerivativeText(f.m_bDerivativeShown ? QString::fromStdString(m_aDerivatives[index].m_strText)
                                                     : QString::fromLatin1(kDerivativeHint));
@@ -500,7 +490,7 @@ void CCorvantaView::OnSelectFunction(int index)
 void CCorvantaView::ShowSelectedColor()
 {
     if (m_pHost && m_nSelected >= 0 && m_nSelected <= m_nLast && m_nSelected < kSlots)
-        m_pHost->SetIndicatorColor(ToColor(m_aColor[m_nSelected]));
+        m_pHost->SetIndicatorColor(CGraphRenderer::SlotColor(m_aColor[m_nSelected]));
 }
 
 bool CCorvantaView::DeriveInto(int slot, const std::string &codedText)
@@ -574,31 +564,39 @@ void CCorvantaView::SyncDocument()
     RecordChange(outcome.setModified);
 }
 
+void CCorvantaView::ShowSlotsInList(int selected)
+{
+    if (!m_pHost) {
+        if (selected >= 0 && selected <= m_nLast)
+            OnSelectFunction(selected);
+        return;
+    }
+    m_pHost->ClearFunctionList();
+    for (int i = 0; i <= m_nLast && i < kSlots; ++i)
+        m_pHost->AppendFunctionListEntry(QString::fromStdString(m_aFunctions[i].m_strText));
+    if (selected >= 0 && selected <= m_nLast) {
+        m_pHost->SelectFunctionListEntry(selected);
+        OnSelectFunction(selected);
+    } else {
+        m_pHost->SetIndicatorColor(Qt::white);
+        m_pHost->SetDerivativeText(QString());
+    }
+}
+
 void CCorvantaView::AfterLoad()
 {
     SanitizeMapping();
     m_results.Clear();  // they belonged to the graph before
-    if (m_pHost) {
-        m_pHost->ClearFunctionList();
-        m_pHost->SetIndicatorColor(Qt::white);
-        m_pHost->SetDerivativeText(QString());
-    }
     for (CExpression &d : m_aDerivatives)
         CDocumentSync::EmptySlot(d);
-    for (int i = 0; i <= m_nLast && i < kSlots; ++i) {
+    for (int i = 0; i <= m_nLast && i < kSlots; ++i)
         if (m_aFunctions[i].m_bDerivativeShown)
             DeriveInto(i, m_aFunctions[i].m_strCoded);
-        if (m_pHost)
-            m_pHost->AppendFunctionListEntry(QString::fromStdString(m_aFunctions[i].m_strText));
-    }
-    m_nSelected = -1;
-    if (m_nLast >= 0) {
-        // The functions of the file are this run's first ones.
+    // The functions of the file are this run's first ones.
+    if (m_nLast >= 0)
         m_bFirstPlot = false;
-        if (m_pHost)
-            m_pHost->SelectFunctionListEntry(0);
-        OnSelectFunction(0);
-    }
+    m_nSelected = -1;
+    ShowSlotsInList(m_nLast >= 0 ? 0 : -1);
     m_nCurrent = m_nLast;
     Redraw(m_nLast);
 }

@@ -193,6 +193,9 @@ private:
     void FinishZoomArea(const QPoint &end);
 
     void AfterLoad();
+    // The function list shows slots 0..last with selected chosen (-1: none,
+    // with a blank indicator and derivative field).
+    void ShowSlotsInList(int selected);
 
     CViewHost *m_pHost = nullptr;
     SGraphState m_snapshot;

@@ -23,12 +23,6 @@ namespace {
 constexpr qint64 kRunGapMs = 1000;
 constexpr int kNotch = 120;  // angleDelta units of one wheel notch
 
-QColor SlotColor(ColorRef c)
-{
-    return QColor(static_cast<int>(ColorRefRed(c)), static_cast<int>(ColorRefGreen(c)),
-                  static_cast<int>(ColorRefBlue(c)));
-}
-
 }  // namespace
 
 // --- Gestures and the undo history -------------------------------------------
@@ -65,16 +59,7 @@ void CCorvantaView::RestoreUndoState(const SViewSnapshot &state)
     if (m_pHost) {
         // The list shows the slots in order; what is typed in it stays.
         const QString typed = m_pHost->FunctionListText();
-        m_pHost->ClearFunctionList();
-        for (int i = 0; i <= m_nLast && i < kSlots; ++i)
-            m_pHost->AppendFunctionListEntry(QString::fromStdString(m_aFunctions[i].m_strText));
-        if (m_nSelected >= 0 && m_nSelected <= m_nLast) {
-            m_pHost->SelectFunctionListEntry(m_nSelected);
-            OnSelectFunction(m_nSelected);
-        } else {
-            m_pHost->SetIndicatorColor(Qt::white);
-            m_pHost->SetDerivativeText(QString());
-        }
+        ShowSlotsInList(m_nSelected);
         m_pHost->SetFunctionListText(typed);
     }
     if (emptied)
@@ -187,7 +172,7 @@ void CCorvantaView::UpdateTracePoint()
     t.onCurve = std::isfinite(row) && row >= 0 && row < m_nHeight;
     // Off the window (or undefined) the label stays at the nearer edge.
     t.point = QPointF(column, std::isnan(row) ? m_nHeight / 2.0 : std::clamp(row, 0.0, double(m_nHeight)));
-    t.color = SlotColor(m_aColor[m_nSelected]);
+    t.color = CGraphRenderer::SlotColor(m_aColor[m_nSelected]);
     t.label = QString::fromStdString(TracePointText(x, y, m_pHost && m_pHost->IsScientific()));
     m_tracePoint = t;
     update();

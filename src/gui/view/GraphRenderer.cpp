@@ -36,6 +36,15 @@ QColor CGraphRenderer::SlotColor(unsigned colorRef)
                   static_cast<int>(ColorRefBlue(colorRef)));
 }
 
+QFont CGraphRenderer::Font(int pixels, double k)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(QFont::Normal);
+    font.setPixelSize(std::max(1, static_cast<int>(pixels * k)));
+    return font;
+}
+
 void CGraphRenderer::Render(QPainter &p, const QRect &area, double k, const QColor &background, int nLast,
                             SRenderTiming *timing)
 {
@@ -114,10 +123,7 @@ void CGraphRenderer::DrawGrid(QPainter &p, const QRect &area, double k)
             p.drawLine(x, ay - 3, x, ay + 3);
     }
 
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setWeight(QFont::Normal);
-    font.setPixelSize(std::max(1, static_cast<int>(14 * k)));
+    const QFont font = Font(14, k);
     p.setFont(font);
     const QFontMetrics fm(font, p.device());
     const int ascent = fm.ascent();

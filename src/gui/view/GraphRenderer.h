@@ -5,6 +5,7 @@
 #include "gui/view/ResultsPainter.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPointF>
 #include <QRect>
 
@@ -54,6 +55,8 @@ public:
     void DrawPath(QPainter &p, const CCurvePath &path, const QColor &color, int width);
 
     static QColor SlotColor(unsigned colorRef);
+    // The graph's sans-serif font at pixels x the print scale k.
+    static QFont Font(int pixels, double k);
 
 private:
     CViewState &m_state;

@@ -33,9 +33,7 @@ void CLegendPainter::Draw(QPainter &p, const QRect &area, double k, double penSc
     if (entries.empty() || area.isEmpty())
         return;
 
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, static_cast<int>(12 * k)));
+    const QFont font = CGraphRenderer::Font(12, k);
     const QFontMetrics fm(font, p.device());
     const int pad = std::max(1, static_cast<int>(6 * k)), swatch = std::max(4, static_cast<int>(kSwatch * k));
     const int lineHeight = fm.height() + static_cast<int>(4 * k);

@@ -12,18 +12,6 @@
 #include <cmath>
 #include <optional>
 
-namespace {
-
-QFont LabelFont(double k)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(std::max(1, static_cast<int>(12 * k)));
-    return font;
-}
-
-}  // namespace
-
 bool CResultsPainter::SlotPlotted(int slot) const
 {
     return slot >= 0 && slot < CViewState::kSlots && slot <= m_state.m_nLast &&
@@ -139,7 +127,7 @@ void CResultsPainter::DrawLabel(QPainter &p, const QRect &area, double k, QPoint
 {
     if (text.empty())
         return;
-    const QFont font = LabelFont(k);
+    const QFont font = CGraphRenderer::Font(12, k);
     const QFontMetrics fm(font, p.device());
     const QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
     const double pad = 4 * k;
