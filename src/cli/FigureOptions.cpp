@@ -7,6 +7,7 @@
 #include "core/analysis/IntegralLabel.h"
 #include "core/analysis/PointSearch.h"
 #include "core/expr/NumberText.h"
+#include "gui/view/AnalysisMarks.h"
 #include "gui/view/CorvantaView.h"
 
 #include <CLI/CLI.hpp>
@@ -33,17 +34,6 @@ const std::map<std::string, SMarkKind> &MarkKinds()
     return kinds;
 }
 
-EMarkKind KindOf(EAnalysisKind kind, const SAnalysisPoint &p)
-{
-    switch (kind) {
-    case EAnalysisKind::Roots: return EMarkKind::Root;
-    case EAnalysisKind::Extrema: return p.maximum ? EMarkKind::Maximum : EMarkKind::Minimum;
-    case EAnalysisKind::Inflection: return EMarkKind::Inflection;
-    case EAnalysisKind::Intersections: return EMarkKind::Intersection;
-    }
-    return EMarkKind::Root;
-}
-
 // One search of the visible domain, its points as marks of slot (and other).
 void Search(SAnalysisRequest request, int slot, int other, std::vector<SGraphMark> &marks)
 {
@@ -54,8 +44,8 @@ void Search(SAnalysisRequest request, int slot, int other, std::vector<SGraphMar
     const SAnalysisResult result = *RunAnalysis(request);
     if (result.WarnsTooMany(false))
         Warn(AnalysisTexts(request.kind).tooMany);
-    for (const SAnalysisPoint &p : result.points)
-        marks.push_back({slot, other, p.x, p.y, KindOf(request.kind, p), EMarkSource::Command, {}});
+    for (SGraphMark &mark : MarksOf(request.kind, result.points, slot, other))
+        marks.push_back(std::move(mark));
 }
 
 }  // namespace

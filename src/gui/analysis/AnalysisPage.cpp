@@ -6,6 +6,7 @@
 #include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/common/Message.h"
+#include "gui/view/AnalysisMarks.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -259,25 +260,9 @@ void CAnalysisPage::ShowMarks(const SAnalysisResult *result)
     m_shown = result ? *result : SAnalysisResult{};
     if (!m_showMarks)
         return;
-    std::vector<SGraphMark> marks;
-    const int slot = SlotOf(m_pFunction), otherSlot = SlotOf(m_pFunction2);
-    for (std::size_t i = 0; slot >= 0 && i < m_shown.points.size(); ++i) {
-        const SAnalysisPoint &p = m_shown.points[i];
-        SGraphMark mark;
-        mark.slot = slot;
-        mark.otherSlot = otherSlot;
-        mark.x = p.x;
-        mark.y = p.y;
-        mark.label = p.label;
-        switch (m_controls.kind) {
-        case EAnalysisKind::Roots: mark.kind = EMarkKind::Root; break;
-        case EAnalysisKind::Extrema: mark.kind = p.maximum ? EMarkKind::Maximum : EMarkKind::Minimum; break;
-        case EAnalysisKind::Inflection: mark.kind = EMarkKind::Inflection; break;
-        case EAnalysisKind::Intersections: mark.kind = EMarkKind::Intersection; break;
-        }
-        marks.push_back(std::move(mark));
-    }
-    m_showMarks(Source(), std::move(marks));
+    const int slot = SlotOf(m_pFunction);
+    m_showMarks(Source(), slot < 0 ? std::vector<SGraphMark>{}
+                                   : MarksOf(m_controls.kind, m_shown.points, slot, SlotOf(m_pFunction2)));
 }
 
 void CAnalysisPage::OnRowChanged(int row)
