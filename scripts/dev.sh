@@ -12,9 +12,9 @@ build=${CORVANTA_BUILD_DIR:-$here/build}
 
 # What each activity needs on top of a minimal Debian 12.
 packages_run=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-svg-dev libgl-dev libeigen3-dev
-              libcli11-dev nlohmann-json3-dev
+              libcli11-dev nlohmann-json3-dev libgmp-dev
               fonts-liberation2 fonts-dseg fontconfig)
-packages_test=(libgtest-dev libgmock-dev libmuparser-dev locales)
+packages_test=(libgtest-dev libgmock-dev libmuparser-dev locales libmpfr-dev librapidcheck-dev)
 packages_bench=(libbenchmark-dev libmuparser-dev libfparser-dev)
 packages_fuzz=(clang libclang-rt-14-dev)
 packages_look=(xvfb xauth openbox imagemagick xdotool)  # seeing the program as a person does
