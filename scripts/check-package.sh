@@ -28,6 +28,11 @@ for lib in libqt6widgets6 fonts-liberation2 fonts-dseg; do
   grep -q "$lib" <<<"$depends" || { echo "the package does not depend on $lib: $depends" >&2; missing=1; }
 done
 [ "$missing" -eq 0 ] || exit 1
+# Every packaged program carries the hardening flags.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+dpkg-deb --extract "$deb" "$unpacked"
+bash "$(dirname "$0")/check-hardening.sh" "$unpacked"/usr/bin/* || { echo "packaged programs lack hardening" >&2; exit 1; }
 if command -v lintian >/dev/null 2>&1; then
   # Errors fail the check; warnings are printed for the reader.
   report=$(lintian --no-tag-display-limit "$deb" || true)
@@ -37,4 +42,4 @@ if command -v lintian >/dev/null 2>&1; then
     exit 1
   fi
 fi
-echo "Package checked: ${#expected[@]} paths present, no lintian errors."
+echo "Package checked: ${#expected[@]} paths present, programs hardened, no lintian errors."

@@ -3,6 +3,7 @@
 #   dev.sh run [args...]   install what running needs, build, start the program
 #   dev.sh test            install what testing needs, build, run every test headless
 #   dev.sh package         install what packaging needs, build, make the Debian package
+#   dev.sh bench           build and run every benchmark once, briefly (a smoke check)
 #   dev.sh setup [WHAT...] only install: run, test, bench, fuzz, look, package (default: run test)
 # A second run installs nothing and rebuilds only what changed.
 set -euo pipefail
@@ -54,22 +55,32 @@ install_missing() {
 }
 
 # Some tests check that numbers never follow a comma-decimal locale; they
-# skip themselves when the locale is missing.
+# need de_DE.UTF-8, so testing without it is an error, not a skip.
 ensure_test_locale() {
   locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' && return 0
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo -n)
-  "${sudo[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null ||
-    echo "note: no de_DE.UTF-8 locale; the locale tests will be skipped"
+  as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8
+  locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$' || {
+    echo "dev.sh: the de_DE.UTF-8 locale could not be made; the locale tests need it" >&2
+    exit 1
+  }
 }
 
+# The build directory is configured again whenever the options asked for
+# differ from those it was configured with, so CI's -Werror is never lost.
+# Options not asked for go back to their defaults.
 configure_and_build() {
-  if [ ! -f "$build/build.ninja" ]; then
+  local args="${CORVANTA_CMAKE_ARGS:-}" stamp="$build/.dev-sh-options"
+  if [ ! -f "$build/build.ninja" ] || [ "$(cat "$stamp" 2>/dev/null)" != "$args" ]; then
     # shellcheck disable=SC2086  # extra arguments are words
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${CORVANTA_CMAKE_ARGS:-}
+    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCORVANTA_WERROR=OFF -DCORVANTA_SANITIZE=OFF -DCORVANTA_BENCH=ON $args
+    printf '%s' "$args" > "$stamp"
   fi
   cmake --build "$build"
 }
+
+# Every test has a time limit, so a hung test fails with its name.
+test_timeout=${CORVANTA_TEST_TIMEOUT:-300}
 
 cmd=${1:-run}
 [ $# -gt 0 ] && shift
@@ -88,7 +99,18 @@ case "$cmd" in
     ensure_test_locale
     configure_and_build
     cd "$build"
-    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout "$test_timeout" -j"$(nproc)"
+    ;;
+  bench)
+    # Each benchmark once, as briefly as it allows: a check that they still
+    # run, never a measurement.
+    install_missing run bench
+    configure_and_build
+    for program in "$build"/bench/*_bench; do
+      echo "== $(basename "$program") =="
+      QT_QPA_PLATFORM=offscreen "$program" --benchmark_min_time=0.001 >/dev/null ||
+        { echo "dev.sh: benchmark $(basename "$program") failed" >&2; exit 1; }
+    done
     ;;
   package)
     install_missing run package
@@ -98,5 +120,5 @@ case "$cmd" in
     bash "$here/scripts/check-package.sh" "$deb"
     echo "Package: $deb"
     ;;
-  *) echo "usage: $0 run [file.cva] | test | package | setup [run|test|bench|fuzz|look|package ...]" >&2; exit 2 ;;
+  *) echo "usage: $0 run [file.cva] | test | bench | package | setup [run|test|bench|fuzz|look|package ...]" >&2; exit 2 ;;
 esac

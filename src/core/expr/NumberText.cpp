@@ -1,5 +1,7 @@
 #include "core/expr/NumberText.h"
 
+#include "core/expr/ConstantValue.h"
+
 #include <cctype>
 #include <charconv>
 #include <algorithm>
@@ -199,7 +201,7 @@ std::optional<double> ReadCellNumber(const std::string &text)
 {
     if (text.find_first_not_of(" \t\r\n\f\v") == std::string::npos)
         return 0.0;
-    return ReadWholeNumber(text);
+    return ReadConstantValue(text);
 }
 
 double ReadNumber(const std::string &text) { return ReadLeading(text, false, true); }

@@ -51,7 +51,7 @@ std::optional<double> ReadWholeNumber(const std::string &text);
 std::optional<int> ReadWholeInteger(const std::string &text);
 
 // A grid cell or a number of a matrix file: blank reads as 0, anything else
-// as ReadWholeNumber.
+// as ReadConstantValue ("pi/4" and "sqrt(2)" are numbers too).
 std::optional<double> ReadCellNumber(const std::string &text);
 
 // The shortest text that reads back to exactly this double ("0.1", "1e-07",

@@ -1,5 +1,6 @@
 #include "gui/view/NumberField.h"
 
+#include "core/expr/ConstantValue.h"
 #include "core/expr/NumberText.h"
 #include "gui/common/Message.h"
 
@@ -22,7 +23,7 @@ QString NumberFieldText(double value) { return QString::number(value, 'g', 15); 
 
 bool ReadNumberField(QLineEdit *edit, double &value)
 {
-    const auto number = ReadWholeNumber(edit ? edit->text().toStdString() : std::string());
+    const auto number = ReadConstantValue(edit ? edit->text().toStdString() : std::string());
     if (!number) {
         Refuse(edit, QStringLiteral("Please enter a number."));
         return false;

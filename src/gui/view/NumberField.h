@@ -5,8 +5,8 @@
 class QLineEdit;
 
 // The number fields of every dialog: a field holds a number only when its
-// whole text is one (blanks around it allowed), read as the command line
-// reads its numbers; anything else is refused with the framework's message
+// whole text is one (blanks around it allowed) or a constant expression
+// such as "pi/2", read as the command line reads its numbers; anything else is refused with the framework's message
 // and the field gets the focus.
 
 // A number as a field shows it: up to 15 significant digits.
