@@ -145,7 +145,7 @@ TEST(CliUsage, PlainValuesAndLeadingMinus)
         {{"calc", "-FF", "--base", "16"}, "-255\n"},
         {{"eval", "-x^2", "--at", "3"}, "-9.00000000000000\n"},
         {{"eval", "--at", "3", "--", "-x^2"}, "-9.00000000000000\n"},
-        {{"eval", "--at", "-pi", "--", "-x"}, "3.14159265400000\n"},  // the function syntax's pi
+        {{"eval", "--at", "-pi", "--", "-x"}, "3.14159265358979\n"},  // pi to the last digit shown
         {{"tangent", "-x^2", "-1", "--radians"}, ""},
         {{"polar", "-pi", "0"}, ""},
     };

@@ -1,5 +1,6 @@
 #include "core/analysis/Tangent.h"
 
+#include "core/expr/Angle.h"
 #include "core/expr/NumberText.h"
 #include "core/analysis/TraceText.h"
 #include "core/analysis/ValueTests.h"
@@ -8,7 +9,6 @@
 #include <cmath>
 
 namespace {
-constexpr double kDegreesPerRadian = 57.29577957855229;
 constexpr double kReach = 1000.0;  // units either side of the point
 }  // namespace
 
@@ -33,7 +33,7 @@ void CTangent::ComputeAt(double x)
     m_dSlope = m_slope.Evaluate(x);
     m_dTheta = std::atan(m_dSlope);
     if (m_bDegree)
-        m_dTheta *= kDegreesPerRadian;
+        m_dTheta /= kRadiansPerDegree;
     m_bValid = IsFinite(m_dY) && IsNumber(m_dSlope);
 }
 

@@ -1,6 +1,7 @@
 #include "core/calc/CalcEvaluator.h"
 
 #include "core/calc/BaseNumber.h"
+#include "core/expr/Angle.h"
 #include "core/expr/NumberText.h"
 
 #include <algorithm>
@@ -34,24 +35,6 @@ int DigitValue(char c)
     if (c >= 'a' && c <= 'z')
         return c - 'a' + 10;
     return 99;
-}
-
-// sin and cos of x degrees. The angle is split exactly into 90 q + y with
-// |y| <= 45, so the quarter turns are exact (cos 90 is 0) and sin 30 is 0.5;
-// the rest is worked in extended precision and rounded once.
-std::pair<long double, long double> SinCosDegrees(double x)
-{
-    const double r = std::fmod(x, 360.0);
-    const double q = std::nearbyint(r / 90.0);
-    const double y = r - 90.0 * q;
-    const long double a = static_cast<long double>(y) * (kPiL / 180.0L);
-    const long double s = std::sin(a), c = std::cos(a);
-    switch ((static_cast<int>(q) % 4 + 4) % 4) {
-    case 0: return {s + 0.0L, c + 0.0L};
-    case 1: return {c + 0.0L, -s + 0.0L};
-    case 2: return {-s + 0.0L, -c + 0.0L};
-    default: return {-c + 0.0L, s + 0.0L};
-    }
 }
 
 double ToDegrees(long double a) { return static_cast<double>(a * (180.0L / kPiL)); }

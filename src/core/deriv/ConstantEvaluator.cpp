@@ -3,6 +3,7 @@
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 #include "core/expr/Operations.h"
+#include "core/expr/Postfix.h"
 
 #include <cmath>
 #include <limits>
@@ -16,7 +17,7 @@ constexpr int kMaxLevel = 2000;
 double ReadLeadingNumber(const char *first, const char *last)
 {
     double value = 0.0;
-    ReadDecimal(first, last, value);
+    ReadOperand(first, last, value);
     return value;
 }
 

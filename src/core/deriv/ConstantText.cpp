@@ -3,8 +3,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 #include "core/deriv/ConstantEvaluator.h"
+#include "core/expr/CodedText.h"
 #include "core/expr/NumberText.h"
 
 namespace {
@@ -84,6 +86,10 @@ std::string FormatConstant(double value)
         return value > 0 ? kPlusInfText : kMinusInfText;
     if (value == 0.0)
         return "0";  // no "-0": a sign would only confuse the later steps
+    // pi and e keep the spelling the core reads back to them, and the
+    // simplifier names.
+    if (std::fabs(value) == std::numbers::pi || std::fabs(value) == std::numbers::e)
+        return std::string(value < 0 ? "-" : "") + (std::fabs(value) == std::numbers::pi ? kPiText : kEText);
 
     // Shortest round-tripping digits and the decimal exponent.
     int exponent = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/deriv/Simplify.h"
+#include "core/expr/CodedText.h"
 
 namespace {
 
@@ -30,10 +31,10 @@ void EncodeConstants(std::string &text)
         }
         if (text.compare(i, 2, "pi") == 0 && freeLeft &&
             (i + 2 >= text.size() || !isNear(text[i + 2]))) {
-            out += "3.141592654";
+            out += kPiText;
             ++i;
         } else if (text[i] == 'e' && freeLeft && (i + 1 >= text.size() || !isNear(text[i + 1]))) {
-            out += "2.718281828";
+            out += kEText;
         } else {
             out += text[i];
         }
@@ -74,8 +75,9 @@ void EncodeConstants(std::string &text)
     case 'H': return "(-1/(1-(" + w + ")^2)^0.5" + tail;
     case 'I': return "(1/(1+(" + w + ")^2)" + tail;
     case 'J': return "(-1/(1+(" + w + ")^2)" + tail;
-    case 'K': return "(-1/((" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
-    case 'L': return "(1/((" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
+    // acsc, asec and acsch fall on both sides: the slope's sign follows |w|, not w.
+    case 'K': return "(-1/(abs(" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
+    case 'L': return "(1/(abs(" + w + ")*((" + w + ")^2-1)^0.5)" + tail;
     case 'M': return "cosh(" + w + tail;
     case 'N': return "sinh(" + w + tail;
     case 'O': return "(sech(" + w + "))^2*(" + dw + ")";
@@ -87,7 +89,7 @@ void EncodeConstants(std::string &text)
     case 'U': return "(1/(1-(" + w + ")^2)" + tail;
     case 'V': return "(1/(1-(" + w + ")^2)" + tail;
     case 'W': return "(-1/((" + w + ")*(1-(" + w + ")^2)^0.5)" + tail;
-    case 'X': return "(-1/((" + w + ")*(1+(" + w + ")^2)^0.5)" + tail;
+    case 'X': return "(-1/(abs(" + w + ")*(1+(" + w + ")^2)^0.5)" + tail;
     case 'Y': return "1/(" + w + tail;
     case 'Z': return "1/((" + w + ")*ln10" + tail;
     case '#': return "1/(2*sqrt(" + w + ")" + tail;

@@ -1,10 +1,12 @@
 #include "core/deriv/Simplify.h"
 
+#include <string_view>
 #include <vector>
 
 #include "core/deriv/ConstantEvaluator.h"
 #include "core/deriv/ConstantText.h"
 #include "core/deriv/OperatorToken.h"
+#include "core/expr/CodedText.h"
 
 namespace {
 
@@ -379,12 +381,55 @@ void NameConstant(std::string &text, const std::string &number, const std::strin
     text.swap(out);
 }
 
+// ln e and log 10 are 1: the power rule writes ln of the base, and e^(2x)
+// must not keep a "lne" factor. Spelled by name or by letter, bracketed or not.
+void ReplaceUnitLogarithms(std::string &text)
+{
+    struct SUnit { const char *function; std::string_view number; };
+    const SUnit units[] = {{"ln", kEText}, {"log", "10"}};
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const SUnit &u : units) {
+            const SOperation *op = nullptr;
+            for (const SOperation &f : Operations())
+                if (std::string_view(f.name) == u.function)
+                    op = &f;
+            const std::string letter(1, op ? op->code : '\0');
+            for (const std::string &name : {std::string(u.function), letter}) {
+                if (text.compare(i, name.size(), name) != 0 || (i > 0 && IsLowerLetter(text[i - 1])))
+                    continue;
+                std::size_t j = i + name.size();
+                const bool bracket = j < text.size() && text[j] == '(';
+                j += bracket ? 1 : 0;
+                if (text.compare(j, u.number.size(), u.number) != 0 || !IsNumberOwn(text, j, u.number.size()))
+                    continue;
+                j += u.number.size();
+                if (bracket && (j >= text.size() || text[j] != ')'))
+                    continue;
+                out += '1';
+                i = j + (bracket ? 1 : 0);
+                replaced = true;
+                break;
+            }
+            if (replaced)
+                break;
+        }
+        if (!replaced)
+            out += text[i++];
+    }
+    text.swap(out);
+}
+
 }  // namespace
 
 void Simplify(std::string &text)
 {
     for (;;) {
+        ReplaceUnitLogarithms(text);
         FoldConstants(text);
+        ReplaceUnitLogarithms(text);
         RemoveStrayPoints(text);
         RemoveZeroTerms(text);
         if (!FillEmptyBrackets(text))
@@ -404,8 +449,8 @@ void Simplify(std::string &text)
     for (const auto &[name, letter] : FunctionNames())
         ReplaceAll(text, name, std::string(1, letter));
     RemoveRedundantBrackets(text);
-    NameConstant(text, "2.718281828", "e");
-    NameConstant(text, "3.141592654", "pi");
+    NameConstant(text, kEText, "e");
+    NameConstant(text, kPiText, "pi");
     if (text.empty())
         text.push_back('0');
 }

@@ -266,19 +266,17 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
 
     // The same acceptance as a typed function: lower-cased, then checked.
     std::array<CExpression, EqStore::kSlots> functions;
+    std::vector<int> invalid;
     for (int i = 0; i <= last; ++i) {
         Slot &s = slots[i];
         s.text = LowerAscii(std::move(s.text));
         if (AllBlanks(s.text))
             return Fail(S::EmptyText, i, "The text of " + FunctionName(i) + " is empty.");
         functions[i].SetExpression(s.text);
-        static const char *const kProblem[] = {"", "invalid characters", "invalid operator syntax",
-                                               "unbalanced brackets"};
-        const int code = CheckSyntax(functions[i].m_strCoded);
-        if (code != 0)
-            return Fail(S::BadSyntax, i,
-                        "The text of " + FunctionName(i) + ", " + Quote(s.text) + ", has " +
-                            (code >= 1 && code <= 3 ? kProblem[code] : "a syntax error") + ".");
+        // A text the check refuses still loads, so the rest of the document
+        // is not lost: it is kept as typed, draws nothing and is reported.
+        if (CheckSyntax(functions[i].m_strCoded) != 0)
+            invalid.push_back(i);
         functions[i].m_bDerivativeShown = s.derivative;
     }
 
@@ -296,5 +294,10 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
         store.m_aWidth[i] = slots[i].width;
         store.m_aFunctions[i] = std::move(functions[i]);
     }
-    return {};
+    Result result;
+    result.invalidSlots = invalid;
+    for (int i : invalid)
+        result.message += (result.message.empty() ? "" : " ") + std::string("The text of ") + FunctionName(i) + ", " +
+                          Quote(store.m_aFunctions[i].m_strText) + ", is not a valid function; it is kept and not drawn.";
+    return result;
 }

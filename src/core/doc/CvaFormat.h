@@ -8,9 +8,10 @@
 #include <vector>
 
 // The .cva document file: little-endian fields, counted strings, no framing
-// around them. Decoding is strict: a file is either a good document or is
-// refused as a whole with a reason, and the caller's record is only written
-// on success.
+// around them. Decoding is strict about the format: a file is either a good
+// document or is refused as a whole with a reason, and the caller's record is
+// only written on success. A function text the syntax check refuses is no
+// reason to lose the document: it loads, listed in invalidSlots.
 class CCvaFormat
 {
 public:
@@ -26,7 +27,7 @@ public:
         BadLengthMark,   // the 0xFF 0xFFFE marker of a kind of string this format never holds
         StringTooLong,   // a text longer than the bytes left
         EmptyText,       // a function text that is empty or all blanks
-        BadSyntax,       // a function text the plot command would refuse
+        BadSyntax,       // no longer given: a refused text loads (see invalidSlots)
         TrailingData,    // bytes after the last slot
     };
 
@@ -34,7 +35,8 @@ public:
     {
         Status status = Status::Ok;
         int slot = -1;       // zero-based slot the problem is in, -1 for the header
-        std::string message; // one sentence naming the problem, empty when Ok
+        std::string message; // one sentence naming the problem; when Ok, one per invalid slot
+        std::vector<int> invalidSlots;  // loaded slots whose text the syntax check refuses
         bool Ok() const { return status == Status::Ok; }
     };
 

@@ -1,5 +1,6 @@
 #include "core/expr/BulkEvaluator.h"
 
+#include "core/expr/Angle.h"
 #include "core/expr/IntegerPower.h"
 #include "core/expr/Operations.h"
 #include "core/expr/Program.h"
@@ -82,8 +83,8 @@ void RunBatch(const CProgram::Instr *code, double *rows, double *kept, const dou
         case Op::XFourth: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) t[i] = Fourth(x[i]); break;
         case Op::Neg: for (std::size_t i = 0; i < m; ++i) t[i] = -t[i]; break;
         case Op::Fn: in.operation->sweep(t, m, k); break;
-        case Op::XSinCos: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) SineAndCosine(k * x[i], t[i], kept[i]); break;
-        case Op::XCosSin: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) SineAndCosine(k * x[i], kept[i], t[i]); break;
+        case Op::XSinCos: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) AngleSineAndCosine(x[i], k, t[i], kept[i]); break;
+        case Op::XCosSin: t = rows + level++ * kBatch; for (std::size_t i = 0; i < m; ++i) AngleSineAndCosine(x[i], k, kept[i], t[i]); break;
         case Op::PushKept: t = rows + level++ * kBatch; std::memcpy(t, kept, m * sizeof(double)); break;
         case Op::End: std::memcpy(y, t, m * sizeof(double)); return;
         }

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr const char *kPi = "3.141592654";
-constexpr const char *kE = "2.718281828";
-
 // Every step of the coding is one linear pass: texts of hundreds of
 // thousands of characters (second derivatives) must not take quadratic time.
 // Where `from` holds, for each character, its place in the typed text, it is
@@ -47,6 +44,10 @@ bool NeedsProduct(char c, char n)
     if (c == 'x' && (IsDigitChar(n) || n == '.' || n == 'x' || n == '('))
         return true;
     if (IsOperandChar(c) && IsUnaryCode(n))
+        return true;
+    // e is a number of its own: ex, e(x+1), esin(x), epi, ee and e2 are
+    // products, as 2e and (x+1)e are. "e.5" stays a malformed number.
+    if (c == 'e' && (IsDigitChar(n) || n == 'x' || n == '(' || n == 'e' || IsUnaryCode(n)))
         return true;
     // A closing bracket multiplies what follows it: (x+1)(x-1), (x+1)2, (x+1)e.
     return c == ')' && (IsUnaryCode(n) || IsOperandChar(n) || n == '(' || n == 'e');
@@ -101,7 +102,7 @@ std::string CodeExpression(const std::string &text, Places *where)
             if (s.compare(i, 2, "pi") == 0) {
                 if (!out.empty() && IsOperandChar(out.back()))
                     out += '*';
-                out += kPi;
+                out += kPiText;
             } else {
                 out += s[i];
             }
@@ -134,7 +135,7 @@ std::string CodeExpression(const std::string &text, Places *where)
             where->swap(placed);
     }
 
-    ReplaceAll(s, "e", kE, where);
+    ReplaceAll(s, "e", kEText, where);
     return s;
 }
 
@@ -148,7 +149,6 @@ int CheckSyntaxAt(const std::string &s, std::size_t *at)
     std::size_t dummy = 0;
     std::size_t &place = at ? *at : dummy;
     std::vector<std::size_t> open;  // '(' not closed yet, in order
-    std::size_t extraClose = n;     // the first ')' closing nothing
     int depth = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const char c = s[i];
@@ -159,12 +159,16 @@ int CheckSyntaxAt(const std::string &s, std::size_t *at)
         }
         if (c == ')') {
             --depth;
+            place = i;
+            // "()", "sin()", "x-()": nothing to evaluate inside.
+            if (i > 0 && s[i - 1] == '(')
+                return 2;
             if (i + 1 == n)  // the appended one
                 continue;
-            if (!open.empty())
-                open.pop_back();
-            else if (extraClose == n)
-                extraClose = i;
+            // "x)+(2": a bracket closed before one is open.
+            if (open.empty())
+                return 3;
+            open.pop_back();
             continue;
         }
         place = i;
@@ -179,10 +183,31 @@ int CheckSyntaxAt(const std::string &s, std::size_t *at)
         } else if (IsUnaryCode(c)) {
             if (i == n - 1 || s[i + 1] == ')')
                 return 2;
+        } else if ((IsDigitChar(c) || c == '.') && (i == 0 || !(IsDigitChar(s[i - 1]) || s[i - 1] == '.'))) {
+            // A number is digits with at most one point: "x.", "2..5", "1.2.3"
+            // and "..5" are refused at the point that spoils them.
+            bool digit = false;
+            std::size_t point = n;
+            std::size_t j = i;
+            for (; j < n && (IsDigitChar(s[j]) || s[j] == '.'); ++j) {
+                if (s[j] == '.') {
+                    if (point < n) {
+                        place = j;
+                        return 2;
+                    }
+                    point = j;
+                } else {
+                    digit = true;
+                }
+            }
+            if (!digit) {
+                place = point;
+                return 2;
+            }
         }
     }
     if (depth == -1)
         return 0;
-    place = extraClose < n ? extraClose : open.empty() ? n - 1 : open.front();
+    place = open.empty() ? n - 1 : open.front();
     return 3;
 }

@@ -14,6 +14,11 @@ inline bool IsOperandChar(char c) { return IsDigitChar(c) || c == '.' || c == 'x
 inline bool IsBinaryCode(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
 inline bool IsUnaryCode(char c) { return c == '~' || IsFunctionCode(c); }
 
+// How pi and e are spelled in coded text. Their value is the double nearest
+// to each (see ReadOperand), not these ten digits.
+inline constexpr const char *kPiText = "3.141592654";
+inline constexpr const char *kEText = "2.718281828";
+
 // For each character of a coded text, its index in the typed text.
 using Places = std::vector<std::size_t>;
 

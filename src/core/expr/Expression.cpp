@@ -1,7 +1,9 @@
 #include "core/expr/Expression.h"
 
+#include "core/expr/Angle.h"
 #include "core/expr/SingleEvaluator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -12,10 +14,7 @@
 
 namespace {
 
-// pi/180 from asin(0.5), so degree results match the constant the user sees.
-const double kDegree = std::asin(0.5) * 6.0 * (1.0 / 180.0);
-
-double AngleFactor(bool degree) { return degree ? kDegree : 1.0; }
+double AngleFactor(bool degree) { return degree ? kRadiansPerDegree : 1.0; }
 
 }  // namespace
 
@@ -26,7 +25,15 @@ CExpression::~CExpression() = default;
 void CExpression::SetExpression(const std::string &text)
 {
     m_strText = text;
+    m_bRestricted = false;
     Compile();
+}
+
+void CExpression::RestrictTo(const CExpression &function)
+{
+    m_domain = function.m_program;
+    m_bRestricted = true;
+    m_aStack.resize(std::max(m_aStack.size(), m_domain.MaxDepth() + 1), 0.0);
 }
 
 void CExpression::Compile()
@@ -34,7 +41,11 @@ void CExpression::Compile()
     m_strCoded = CodeExpression(m_strText) + ')';
     m_strPostfix = PostfixOf(m_strCoded);
     TokenisePostfix(m_strPostfix, m_tokens);
-    m_bWellFormed = m_program.Build(m_tokens);
+    // A text the syntax check refuses has no value anywhere, so whatever
+    // holds one draws and computes nothing rather than something else.
+    m_bWellFormed = CheckSyntax(m_strCoded) == 0 && m_program.Build(m_tokens);
+    if (!m_bWellFormed)
+        m_program = CProgram();
     m_aStack.assign(m_program.MaxDepth() + 1, 0.0);
 }
 
@@ -43,6 +54,8 @@ double CExpression::Evaluate(double x)
     const double k = AngleFactor(m_bDegree);
     m_bDegree = false;
     m_dResult = RunProgram(m_program, m_aStack.data(), x, k);
+    if (m_bRestricted && std::isnan(RunProgram(m_domain, m_aStack.data(), x, k)))
+        m_dResult = std::numeric_limits<double>::quiet_NaN();
     return m_dResult;
 }
 
@@ -50,7 +63,15 @@ void CExpression::EvaluateMany(const double *x, double *y, std::size_t n)
 {
     const double k = AngleFactor(m_bDegree);
     m_bDegree = false;
+    if (m_bRestricted) {
+        m_aDomainValues.resize(n);
+        m_bulk.Run(m_domain, x, m_aDomainValues.data(), n, k);
+    }
     m_bulk.Run(m_program, x, y, n, k);
+    if (m_bRestricted)
+        for (std::size_t i = 0; i < n; ++i)
+            if (std::isnan(m_aDomainValues[i]))
+                y[i] = std::numeric_limits<double>::quiet_NaN();
     if (n > 0)
         m_dResult = y[n - 1];
 }

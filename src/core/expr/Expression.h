@@ -27,6 +27,11 @@ public:
     // Stores the text and compiles it, replacing any previous compiled form.
     void SetExpression(const std::string &text);
 
+    // Makes this expression undefined wherever `function` is (NaN there):
+    // a derivative exists only where its function does. The next
+    // SetExpression lifts it.
+    void RestrictTo(const CExpression &function);
+
     // Value at x. Reads m_bDegree for this call only and clears it.
     double Evaluate(double x);
 
@@ -34,8 +39,9 @@ public:
     // Reads m_bDegree for the whole batch and clears it. x and y may alias.
     void EvaluateMany(const double *x, double *y, std::size_t n);
 
-    // False when the token list cannot be evaluated (too few operands for an
-    // operator, operands left over, nothing compiled); its value is then NaN.
+    // False when the text fails the syntax check or the token list cannot be
+    // evaluated (too few operands for an operator, operands left over,
+    // nothing compiled); its value is then NaN everywhere.
     bool IsWellFormed() const { return m_bWellFormed; }
 
     // The token list: numbers and x have code 0, operators their character
@@ -63,6 +69,9 @@ private:
     bool m_bWellFormed = false;
     mutable std::vector<double> m_aStack;  // preallocated: one slot per depth level
     CBulkEvaluator m_bulk;
+    CProgram m_domain;  // where the value exists, when restricted
+    bool m_bRestricted = false;
+    std::vector<double> m_aDomainValues;
 };
 
 // The function names and their code letters ('A' sin .. 'Z' log), longer

@@ -1,5 +1,6 @@
 #include "core/expr/Operations.h"
 
+#include "core/expr/Angle.h"
 #include "core/expr/Expression.h"
 #include "core/expr/IntegerPower.h"
 
@@ -11,12 +12,28 @@ namespace {
 
 // One function of the table per line: v is the argument, k the degree
 // factor (1 in radians), read only by the angular ones.
-double Sin(double v, double k) { return std::sin(k * v); }
-double Cos(double v, double k) { return std::cos(k * v); }
-double Tan(double v, double k) { return std::tan(k * v); }
-double Cot(double v, double k) { return 1.0 / std::tan(k * v); }
-double Csc(double v, double k) { return 1.0 / std::sin(k * v); }
-double Sec(double v, double k) { return 1.0 / std::cos(k * v); }
+// In degree mode the angle is reduced exactly (sin 180 is 0); in radians
+// these are the library's functions of k * v.
+bool InDegrees(double k) { return k == kRadiansPerDegree; }
+std::pair<long double, long double> Degrees(double v) { return SinCosDegrees(v); }
+double Sin(double v, double k) { return InDegrees(k) ? static_cast<double>(Degrees(v).first) : std::sin(k * v); }
+double Cos(double v, double k) { return InDegrees(k) ? static_cast<double>(Degrees(v).second) : std::cos(k * v); }
+double Tan(double v, double k)
+{
+    if (!InDegrees(k))
+        return std::tan(k * v);
+    const auto [s, c] = Degrees(v);
+    return static_cast<double>(s / c);
+}
+double Cot(double v, double k)
+{
+    if (!InDegrees(k))
+        return 1.0 / std::tan(k * v);
+    const auto [s, c] = Degrees(v);
+    return static_cast<double>(c / s);
+}
+double Csc(double v, double k) { return InDegrees(k) ? static_cast<double>(1.0L / Degrees(v).first) : 1.0 / std::sin(k * v); }
+double Sec(double v, double k) { return InDegrees(k) ? static_cast<double>(1.0L / Degrees(v).second) : 1.0 / std::cos(k * v); }
 double Asin(double v, double) { return std::asin(v); }
 double Acos(double v, double) { return std::acos(v); }
 double Atan(double v, double) { return std::atan(v); }

@@ -4,6 +4,8 @@
 #include "core/expr/NumberText.h"
 
 #include <limits>
+#include <numbers>
+#include <string_view>
 
 namespace {
 
@@ -68,6 +70,17 @@ std::string PostfixOf(const std::string &coded)
     return postfix;
 }
 
+std::size_t ReadOperand(const char *first, const char *last, double &value)
+{
+    const std::size_t n = ReadDecimal(first, last, value);
+    const std::string_view read(first, n);
+    if (read == kPiText)
+        value = std::numbers::pi;
+    else if (read == kEText)
+        value = std::numbers::e;
+    return n;
+}
+
 void TokenisePostfix(const std::string &postfix, STokenList &tokens)
 {
     tokens.values.clear();
@@ -81,7 +94,7 @@ void TokenisePostfix(const std::string &postfix, STokenList &tokens)
             ++p;
         } else if (IsDigitChar(c) || c == '.') {
             double v = 0.0;
-            p += ReadDecimal(p, end, v);
+            p += ReadOperand(p, end, v);
             tokens.values.push_back(v);
             tokens.codes.push_back(0);
         } else if (c == 'x') {

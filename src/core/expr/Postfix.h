@@ -17,3 +17,8 @@ struct STokenList
     std::vector<std::size_t> xPositions;
 };
 void TokenisePostfix(const std::string &postfix, STokenList &tokens);
+
+// Reads the number at first (longest valid prefix) into value and gives the
+// characters read. The coded spellings of pi and e read as the doubles
+// nearest to pi and e, not as their ten digits.
+std::size_t ReadOperand(const char *first, const char *last, double &value);

@@ -1,5 +1,6 @@
 #include "core/expr/SingleEvaluator.h"
 
+#include "core/expr/Angle.h"
 #include "core/expr/IntegerPower.h"
 #include "core/expr/Operations.h"
 #include "core/expr/Program.h"

@@ -4,6 +4,7 @@ target_sources(corvanta_core PRIVATE
   src/core/expr/FunctionText.h src/core/expr/FunctionText.cpp
   src/core/expr/Expression.h src/core/expr/Expression.cpp
   src/core/expr/Operations.h src/core/expr/Operations.cpp
+  src/core/expr/Angle.h src/core/expr/Angle.cpp
   src/core/expr/CodedText.h src/core/expr/CodedText.cpp
   src/core/expr/Postfix.h src/core/expr/Postfix.cpp
   src/core/expr/Program.h src/core/expr/Program.cpp

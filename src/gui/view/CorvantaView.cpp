@@ -501,6 +501,7 @@ bool CCorvantaView::DeriveInto(int slot, const std::string &codedText)
     if (derivative.TooLong())
         return false;  // the slot stays as it was; a flag read from a file too
     m_aDerivatives[slot].SetExpression(derivative.GetResult());
+    m_aDerivatives[slot].RestrictTo(m_aFunctions[slot]);
     m_aFunctions[slot].m_bDerivativeShown = true;
     return true;
 }

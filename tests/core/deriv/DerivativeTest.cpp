@@ -60,13 +60,13 @@ TEST(Derivative, MalformedInputGivesSomeText)
     }
 }
 
-// Fuzzer findings: a lone '.' is the number zero to the core and stays a
-// number in both derivatives.
+// Fuzzer findings: a lone '.' is no number; the check refuses it, and
+// differentiating such text still gives text the core reads.
 TEST(Derivative, LoneDecimalPointStaysANumber)
 {
     for (const char *text : {"x13x.", "xCC.", "x*(.)+x", "A(.)*x"}) {
         const CExpression f = Compiled(text);
-        ASSERT_EQ(CheckSyntax(f.m_strCoded), 0) << text;
+        ASSERT_NE(CheckSyntax(f.m_strCoded), 0) << text;
         CDerivative d(f.m_strCoded);
         EXPECT_EQ(SyntaxOf(d.GetResult()), 0) << text << " -> " << d.GetResult();
         d.Rederive(d.GetResult());
@@ -263,6 +263,119 @@ TEST(Simplify, Rewrites)
         Simplify(text);
         EXPECT_EQ(text, c.simplified) << c.raw;
     }
+}
+
+}  // namespace
+
+#include "oracle/Mpfr.h"
+
+#include <rapidcheck/gtest.h>
+
+namespace {
+
+using oracle::Big;
+using Exact = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+
+template <Exact F>
+int OfReciprocal(mpfr_ptr r, mpfr_srcptr a, mpfr_rnd_t rnd)
+{
+    mpfr_t inverse;
+    mpfr_init2(inverse, oracle::kBits);
+    mpfr_ui_div(inverse, 1, a, rnd);
+    const int t = F(r, inverse, rnd);
+    mpfr_clear(inverse);
+    return t;
+}
+
+int Identity(mpfr_ptr r, mpfr_srcptr a, mpfr_rnd_t rnd) { return mpfr_set(r, a, rnd); }
+
+// Each function of the language with its true value and the part of its
+// domain (|argument| in [lo, hi], mirrored when `both`) kept clear of edges.
+struct SPiece
+{
+    const char *name;
+    Exact exact;
+    double lo, hi;
+    bool both;
+};
+
+const SPiece kPieces[] = {
+    {"sin", mpfr_sin, 0, 3, true},     {"cos", mpfr_cos, 0, 3, true},     {"tan", mpfr_tan, 0, 1.4, true},
+    {"cot", mpfr_cot, 0.1, 3, true},   {"csc", mpfr_csc, 0.1, 3, true},   {"sec", mpfr_sec, 0, 1.4, true},
+    {"asin", mpfr_asin, 0, 0.9, true}, {"acos", mpfr_acos, 0, 0.9, true}, {"atan", mpfr_atan, 0, 10, true},
+    {"acot", OfReciprocal<mpfr_atan>, 0.1, 10, true}, {"acsc", OfReciprocal<mpfr_asin>, 1.1, 10, true},
+    {"asec", OfReciprocal<mpfr_acos>, 1.1, 10, true}, {"sinh", mpfr_sinh, 0, 5, true},
+    {"cosh", mpfr_cosh, 0, 5, true},   {"tanh", mpfr_tanh, 0, 5, true},   {"coth", mpfr_coth, 0.1, 5, true},
+    {"sech", mpfr_sech, 0, 5, true},   {"csch", mpfr_csch, 0.1, 5, true}, {"asinh", mpfr_asinh, 0, 10, true},
+    {"acosh", mpfr_acosh, 1.1, 10, false}, {"atanh", mpfr_atanh, 0, 0.9, true},
+    {"acoth", OfReciprocal<mpfr_atanh>, 1.1, 10, true}, {"asech", OfReciprocal<mpfr_acosh>, 0.1, 0.9, false},
+    {"acsch", OfReciprocal<mpfr_asinh>, 0.1, 10, true}, {"ln", mpfr_log, 0.1, 10, false},
+    {"log", mpfr_log10, 0.1, 10, false}, {"sqrt", mpfr_sqrt, 0.1, 10, false}, {"abs", mpfr_abs, 0.1, 10, true},
+    {"cbrt", mpfr_cbrt, 0.1, 10, true}, {"exp", mpfr_exp, 0, 5, true},
+};
+
+// f(x) = outer(c * inner(x)), with inner one of the pieces or x itself.
+Big ValueOf(const SPiece &outer, const SPiece *inner, const Big &c, const Big &x)
+{
+    const Big in = inner ? Apply(inner->exact, x) : Apply(Identity, x);
+    return Apply(outer.exact, c * in);
+}
+
+RC_GTEST_PROP(DerivativeOracle, RandomCompositionsMatchTheNumericalSlope, ())
+{
+    const SPiece &outer = kPieces[*rc::gen::inRange<std::size_t>(0, std::size(kPieces))];
+    const bool nested = *rc::gen::arbitrary<bool>();
+    const SPiece *inner = nested ? &kPieces[*rc::gen::inRange<std::size_t>(0, std::size(kPieces))] : nullptr;
+    const int c = *rc::gen::element(1, 2, -1, -3);
+    // The argument of the outer function is drawn in its domain, on either side.
+    const double t = *rc::gen::inRange(0, 1001) / 1000.0;
+    const bool negative = outer.both && *rc::gen::arbitrary<bool>();
+    const double u = (negative ? -1 : 1) * (outer.lo + t * (outer.hi - outer.lo));
+    double x = u / c;
+    if (inner) {
+        // Find x with c * inner(x) near u by drawing x in the inner domain.
+        const double s = *rc::gen::inRange(0, 1001) / 1000.0;
+        const bool innerNegative = inner->both && *rc::gen::arbitrary<bool>();
+        x = (innerNegative ? -1 : 1) * (inner->lo + s * (inner->hi - inner->lo));
+    }
+    const std::string text = std::string(outer.name) + "(" + std::to_string(c) + "*" +
+                             (inner ? std::string(inner->name) + "(x)" : std::string("x")) + ")";
+    const Big bx(x), h(std::ldexp(1.0, -80));
+    const Big fx = ValueOf(outer, inner, c, bx);
+    const Big up = ValueOf(outer, inner, c, bx + h), down = ValueOf(outer, inner, c, bx - h);
+    if (fx.isnan() || fx.isinf() || up.isnan() || down.isnan() || up.isinf() || down.isinf())
+        return;  // outside the domain of the composition
+    const Big slope = (up - down) / (Big(2) * h);
+    const CDerivative derivative(text);
+    CExpression d;
+    d.SetExpression(derivative.GetResult());
+    const double value = d.Evaluate(x);
+    RC_LOG() << text << " at " << x << ": " << derivative.GetResult() << " = " << value << ", true " << slope.d();
+    if (std::fabs(slope.d()) > 1e12 || std::fabs(slope.d()) < 1e-250)
+        return;  // too steep or flat to judge in doubles
+    RC_ASSERT(std::fabs(value - slope.d()) <= 1e-6 * (std::fabs(slope.d()) + 1e-9));
+}
+
+// Faults found by the oracle, one case each.
+TEST(DerivativeOracle, InverseReciprocalsFallOnBothSides)
+{
+    const struct { const char *text; double x, slope; } cases[] = {
+        {"acsc(x)", -2, -1 / (2 * std::sqrt(3.0))}, {"acsc(x)", 2, -1 / (2 * std::sqrt(3.0))},
+        {"asec(x)", -2, 1 / (2 * std::sqrt(3.0))},  {"asec(x)", 2, 1 / (2 * std::sqrt(3.0))},
+        {"acsch(x)", -2, -1 / (2 * std::sqrt(5.0))}, {"acsch(x)", 2, -1 / (2 * std::sqrt(5.0))},
+    };
+    for (const auto &c : cases) {
+        CExpression d;
+        d.SetExpression(CDerivative(c.text).GetResult());
+        EXPECT_NEAR(d.Evaluate(c.x), c.slope, 1e-14) << c.text << " at " << c.x;
+    }
+}
+
+TEST(DerivativeSimplifier, LnEAndLog10AreOne)
+{
+    EXPECT_EQ(CDerivative("e^(2*x)").GetResult(), "2*e^(2*x)");
+    EXPECT_EQ(CDerivative("x*ln(e)").GetResult(), "1");
+    EXPECT_EQ(CDerivative("x*log(10)").GetResult(), "1");
 }
 
 }  // namespace

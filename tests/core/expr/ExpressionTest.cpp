@@ -1,3 +1,4 @@
+#include "core/expr/Angle.h"
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
 #include "core/expr/IntegerPower.h"
@@ -6,6 +7,7 @@
 #include "core/expr/SyntaxPlace.h"
 
 #include <gtest/gtest.h>
+#include <rapidcheck/gtest.h>
 #ifdef CORVANTA_HAVE_MUPARSER
 #include <muParser.h>
 #endif
@@ -50,7 +52,10 @@ TEST(CodedText, NormalisesTypedText)
         {"(x+1)(x-1)", "(x+1)*(x-1))"}, {"(x)2", "(x)*2)"}, {"(2)x", "(2)*x)"}, {"(x)(-x)", "(x)*(~x))"},
         {"(x)pi", "(x)*3.141592654)"}, {"(x)e", "(x)*2.718281828)"}, {"sqrt(abs(x))", "#($(x)))"},
         {"$x", "?x)"}, {"cbrt exp x", "&@x)"},
-        {"1e5", "1*2.7182818285)"}, {"ex", "2.718281828x)"}, {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"},
+        {"1e5", "1*2.718281828*5)"}, {"ex", "2.718281828*x)"}, {"-x^2", "~x^2)"}, {"x*-1", "x*~1)"},
+        // e is a number of its own, multiplied by what follows it as 2 is.
+        {"e2", "2.718281828*2)"}, {"e(x+1)", "2.718281828*(x+1))"}, {"esin(x)", "2.718281828*A(x))"},
+        {"epi", "2.718281828*3.141592654)"}, {"ee", "2.718281828*2.718281828)"}, {"e.5", "2.718281828.5)"},
         {"e-1", "2.718281828-1)"}, {"(x)-x", "(x)-x)"}, {"", ")"}, {"   ", ")"},
     };
     for (const auto &c : cases)
@@ -60,7 +65,9 @@ TEST(CodedText, NormalisesTypedText)
 TEST(Syntax, ChecksTheCodedText)
 {
     const struct { const char *text; int code; } cases[] = {
-        {"x^2", 0},   {"sin x", 0}, {"A(x)", 0},   {"x--1", 0},   {"e^x", 0},  {"x-()", 0}, {"(x))+(", 0},
+        {"x^2", 0},   {"sin x", 0}, {"A(x)", 0},   {"x--1", 0},   {"e^x", 0},  {"ex", 0},   {"e(x+1)", 0}, {"esin(x)", 0}, {"epi", 0}, {"ee", 0},
+        {"x-()", 2},  {"sin()", 2}, {"()", 2},     {"x)+(2", 3},  {"(x))+(", 3}, {"3x.", 2}, {"x.", 2}, {"2..5x", 2},
+        {"1.2.3", 2}, {"..5", 2},   {"e.5", 2},    {".", 2},      {"2.", 0},   {".5", 0},   {"x.5", 0},
         {"x+", 2},    {"*x", 2},    {"sin", 2},    {"2.-1", 2},   {"x*(+1)", 2}, {"(x+)", 2}, {"-", 2}, {"~", 2},
         {"(x", 3},    {"x)", 3},    {"((x)", 3},   {"x$", 1},     {"y", 1},    {"x,5", 1},  {"(x$", 1},
         {"x#", 1},    {"@(x)", 1},  {"&x", 1},
@@ -78,8 +85,8 @@ TEST(Evaluate, GivesTheValuesOfTheTables)
     const double pi = std::acos(-1.0);
     const struct { const char *text; double x, expected; bool degree = false; } cases[] = {
         {"x^2", -3, 9}, {"2^-1", 0, 0.5}, {"-x^2", 3, -9}, {"2^x^2", 2, 16}, {"1-2-3", 0, -4}, {"8/2/2", 0, 2},
-        {"x--1", 1, 2}, {"2x+3", 4, 11}, {"x2", 4, 8}, {"2pi", 0, 2 * 3.141592654}, {"pi-1", 0, 3.141592654 - 1},
-        {"e^x", 1, 2.718281828}, {"sin(x)^2", 2, std::sin(4.0)}, {"(sin(x))^2", 2, std::sin(2.0) * std::sin(2.0)},
+        {"x--1", 1, 2}, {"2x+3", 4, 11}, {"x2", 4, 8}, {"2pi", 0, 2 * pi}, {"pi-1", 0, pi - 1},
+        {"e^x", 1, std::exp(1.0)}, {"sin(x)^2", 2, std::sin(4.0)}, {"(sin(x))^2", 2, std::sin(2.0) * std::sin(2.0)},
         {"2sin(x)", 1, 2 * std::sin(1.0)}, {"sin x", 1, std::sin(1.0)}, {"ln(0)", 0, -kInf}, {"1/0", 0, kInf},
         {"sin(90)", 0, 1, true}, {"cos(x)", 60, 0.5, true}, {"tan(x)", 45, 1, true}, {"csc(x)", 90, 1, true},
         {"sec(0)", 0, 1}, {"cot(0)", 0, kInf}, {"asin(1)", 0, pi / 2, true}, {"acos(x)", 0.5, std::acos(0.5), true},
@@ -100,7 +107,7 @@ TEST(Evaluate, UndefinedPointsAreNaN)
 {
     const struct { const char *text; double x; } cases[] = {
         {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"sqrt(x)", -1},
-        {"ex", 1}, {"", 0}, {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
+        {"e.5", 1}, {"", 0}, {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
     };
     for (const auto &c : cases)
         EXPECT_TRUE(std::isnan(Eval(c.text, c.x))) << c.text << " at " << c.x;
@@ -306,7 +313,7 @@ TEST(IntegerPowers, AreTheCorrectlyRoundedExactPowers)
 // operator, nothing folded, fused or batched.
 double ReferenceWalk(const CExpression &e, double x, bool degree)
 {
-    const double k = degree ? std::asin(0.5) * 6.0 * (1.0 / 180.0) : 1.0;
+    const double k = degree ? kRadiansPerDegree : 1.0;
     const auto &codes = e.TokenCodes();
     const auto &xs = e.XPositions();
     std::vector<double> s;
@@ -455,5 +462,75 @@ TEST(MuParserDifferential, AgreesOnRandomExpressions)
     }
 }
 #endif
+
+}  // namespace
+
+namespace {
+
+// Degree mode reduces the angle exactly, single and bulk alike.
+TEST(Degrees, QuarterTurnsAreExact)
+{
+    const struct { const char *text; double x, value; } cases[] = {
+        {"sin(x)", 180, 0.0}, {"sin(x)", 360, 0.0}, {"cos(x)", 90, 0.0}, {"cos(x)", 270, 0.0}, {"sin(x)", 30, 0.5},
+        {"tan(x)", 45, 1.0}, {"cot(x)", 45, 1.0}, {"sec(x)", 60, 2.0}, {"csc(x)", 30, 2.0}, {"sin(x)", -180, 0.0},
+        {"sin(x)*cos(x)", 180, 0.0}, {"cos(x)+sin(x)", 90, 1.0},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(Eval(c.text, c.x, true), c.value) << c.text << " at " << c.x;
+        CExpression e;
+        e.SetExpression(c.text);
+        double y = c.x;
+        e.m_bDegree = true;
+        e.EvaluateMany(&y, &y, 1);
+        EXPECT_EQ(y, c.value) << c.text << " bulk at " << c.x;
+    }
+    EXPECT_EQ(Eval("sin(x)", 180, false), std::sin(180.0));  // radians as before
+}
+
+// A derivative restricted to its function's domain is NaN where the function is.
+TEST(Restrict, IsNaNWhereTheFunctionIs)
+{
+    CExpression f, d;
+    f.SetExpression("acoth(x)");
+    d.SetExpression("1/(1-x^2)");
+    d.RestrictTo(f);
+    EXPECT_TRUE(std::isnan(d.Evaluate(0.5)));
+    EXPECT_DOUBLE_EQ(d.Evaluate(2.0), 1.0 / (1 - 4.0));
+    double xs[] = {-0.5, 0.0, 0.5, 2.0, -3.0};
+    double ys[5];
+    d.EvaluateMany(xs, ys, 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_TRUE(SameBits(ys[i], d.Evaluate(xs[i]))) << xs[i];
+    d.SetExpression("1/(1-x^2)");  // a new text is not restricted
+    EXPECT_FALSE(std::isnan(d.Evaluate(0.5)));
+}
+
+// A refused text has no value anywhere; the first character at fault is named.
+TEST(Syntax, RefusedTextsAreNaNAndNamed)
+{
+    for (const char *text : {"x-()", "3x.", "x.", "2..5x", "(x))+(", "sin()"})
+        EXPECT_TRUE(std::isnan(Eval(text, 1.0))) << text;
+    const struct { const char *text, *line; } cases[] = {
+        {"x-()", "')', at character 4."}, {"x)+(2", "')', at character 2."}, {"2..5x", "'.', at character 3."},
+        {"1.2.3", "'.', at character 4."}, {"x.", "'.', at character 2."},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(SyntaxPlaceLine(LocateSyntaxError(c.text)), std::string("The first is ") + c.line) << c.text;
+}
+
+// Whatever the check accepts evaluates: random strings of the language's
+// pieces either fail the check or compile to a well-formed program.
+RC_GTEST_PROP(Syntax, AcceptedTextsAreWellFormed, ())
+{
+    static const char *const pieces[] = {"x", "e", "pi", "2", ".", "5", "(", ")", "+", "-", "*", "/", "^", "sin", "ln", " "};
+    const auto picks = *rc::gen::container<std::vector<std::size_t>>(rc::gen::inRange<std::size_t>(0, std::size(pieces)));
+    std::string text;
+    for (std::size_t p : picks)
+        text += pieces[p];
+    RC_PRE(!IsBlankText(text));  // blank texts are turned away before the check
+    CExpression e;
+    e.SetExpression(text);
+    RC_ASSERT((CheckSyntax(e.m_strCoded) == 0) == e.IsWellFormed());
+}
 
 }  // namespace
