@@ -2,6 +2,7 @@
 
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
+#include "core/expr/SyntaxPlace.h"
 #include "gui/common/Message.h"
 
 #include <QDir>
@@ -56,7 +57,23 @@ bool CCorvantaDoc::OnOpenDocument(const QString &path)
         m_pUndoStack->clear();
     SetModifiedFlag(false);
     emit updateAllViews();
+    TellInvalidFunctions();
     return true;
+}
+
+void CCorvantaDoc::TellInvalidFunctions() const
+{
+    QString strList;
+    for (int i = 0; i <= m_store.m_nLast && i < SGraphState::kSlots; ++i) {
+        const std::string &text = m_store.m_aFunctions[static_cast<std::size_t>(i)].m_strText;
+        if (LocateSyntaxError(text).code != 0)
+            strList += QStringLiteral("\n    ") + QString::fromStdString(text);
+    }
+    if (!strList.isEmpty())
+        ShowMessage(m_pMessageParent,
+                    QStringLiteral("This document holds functions that are not valid. They are kept, marked in "
+                                   "the function list, and not drawn:\n") + strList,
+                    QString::fromLatin1(kWindowTitle), MsgIcon::Warning);
 }
 
 bool CCorvantaDoc::OnSaveDocument(const QString &path)

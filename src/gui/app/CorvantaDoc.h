@@ -88,6 +88,8 @@ signals:
     void updateAllViews();
 
 private:
+    // After an open: a warning naming the functions the syntax check refuses.
+    void TellInvalidFunctions() const;
     void RefuseOpen(const QString &path, const std::string &problem);
     void SetPathName(const QString &path);
 

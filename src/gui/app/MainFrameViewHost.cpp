@@ -9,6 +9,10 @@
 #include "gui/app/TraceBar.h"
 #include "gui/common/CommandIds.h"
 
+#include "core/expr/FunctionText.h"
+#include "core/expr/SyntaxPlace.h"
+
+#include <QColor>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QStatusBar>
@@ -78,7 +82,16 @@ void CMainFrame::InsertFunctionListEntry(int nIndex, const QString &strText)
 {
     const QString strEdit = m_pFunctionList->currentText();
     const QSignalBlocker block(m_pFunctionList);
-    m_pFunctionList->insertItem(qBound(0, nIndex, m_pFunctionList->count()), strText);
+    const int nAt = qBound(0, nIndex, m_pFunctionList->count());
+    m_pFunctionList->insertItem(nAt, strText);
+    // Only a document brings a text the syntax check refuses: it is kept, and
+    // marked so the user sees why nothing is drawn for it.
+    const SSyntaxPlace place = LocateSyntaxError(LowerAscii(strText.toStdString()));
+    if (place.code != 0) {
+        m_pFunctionList->setItemData(nAt, QColor(Qt::red), Qt::ForegroundRole);
+        m_pFunctionList->setItemData(nAt, QStringLiteral("Not a valid function; it is not drawn.\n\n") +
+                                              QString::fromStdString(SyntaxMessage(place)), Qt::ToolTipRole);
+    }
     m_pFunctionList->setEditText(strEdit);
 }
 

@@ -190,9 +190,10 @@ TEST_F(FrameDocument, RefusedFilesLeaveTheFrameAloneAndOnlyVanishedOnesLeaveTheR
     names = QStringList{Path("kept.cva")};
     m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);
     m_pFrame->AddToRecentFileList(Path("gone.cva"));
-    m_pFrame->AddToRecentFileList(WriteGraph("syntax.cva", {"x+"}));
+    ASSERT_TRUE(WriteFile(Path("broken.cva"), "CVD-not-a-document"));
+    m_pFrame->AddToRecentFileList(Path("broken.cva"));
     const auto before = State();
-    EXPECT_FALSE(m_pFrame->OpenDocumentFile(Path("syntax.cva")));
+    EXPECT_FALSE(m_pFrame->OpenDocumentFile(Path("broken.cva")));
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1));  // refused: stays in the list
     EXPECT_TRUE(State() == before);
     EXPECT_EQ(doc.GetPathName(), Path("kept.cva"));
@@ -202,8 +203,24 @@ TEST_F(FrameDocument, RefusedFilesLeaveTheFrameAloneAndOnlyVanishedOnesLeaveTheR
     EXPECT_FALSE(m_pFrame->RecentFiles().Paths().contains(Path("gone.cva")));
     const QStringList texts = messages.Texts();
     ASSERT_EQ(texts.size(), 3);
-    EXPECT_TRUE(texts[0].contains(Path("syntax.cva")) && texts[1].contains(Path("syntax.cva")));
+    EXPECT_TRUE(texts[0].contains(Path("broken.cva")) && texts[1].contains(Path("broken.cva")));
     EXPECT_TRUE(texts[2].contains(Path("gone.cva")));
+}
+
+// A text the syntax check refuses does not cost the document: it opens, the
+// text is kept and marked in the list, and the user is told.
+TEST_F(FrameDocument, InvalidFunctionTextsOpenMarkedAndTold)
+{
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(WriteGraph("mixed.cva", {"x^2", "sin()", "x+1"})));
+    EXPECT_EQ(Entries(), (QStringList{"x^2", "sin()", "x+1"}));
+    const QStringList texts = messages.Texts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].contains("sin()") && !texts[0].contains("x^2")) << texts[0].toStdString();
+    for (int i = 0; i < 3; ++i) {
+        const bool marked = m_pFrame->FunctionList()->itemData(i, Qt::ForegroundRole).isValid();
+        EXPECT_EQ(marked, i == 1) << i;
+    }
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(FrameDocument, DroppedLocalFileOpens)
