@@ -86,3 +86,21 @@ TEST(AnalysisRun, PointsCarryTheirListedCoordinatesAndRows)
 }
 
 }  // namespace
+
+namespace {
+
+// The y of a listed intersection keeps its significant digits however small.
+TEST(Intersections, SmallValuesKeepTheirDigits)
+{
+    const struct { const char *f, *g, *y; } cases[] = {
+        {"x-1", "0.0000123456789", "(1.000012e+00, 1.2345679e-05)"},
+        {"x", "0.00000001234", "(0.000000e+00, 1.2340000e-08)"},
+    };
+    for (const auto &c : cases) {
+        const auto result = RunAnalysis({EAnalysisKind::Intersections, c.f, false, -10, 10, 6, c.g});
+        ASSERT_TRUE(result && result->points.size() == 1) << c.f;
+        EXPECT_EQ(result->points[0].label, c.y);
+    }
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 #include "core/analysis/ValueTests.h"
 #include "core/expr/NumberText.h"
 
+#include "oracle/Mpfr.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -453,3 +455,140 @@ TEST(SearchOracle, RootsAreRootsNoneIsMissedAndExtremaChangeSlope)
 }
 
 }  // namespace
+
+namespace {
+
+using oracle::Big;
+
+struct SListCase
+{
+    EAnalysisKind kind;
+    const char *text;
+    double from, to;
+    std::vector<int> places;
+    std::vector<const char *> exact;  // the true points' x, as exact decimals or MPFR texts below
+};
+
+// The listed x of each point: the roots' lines, the others' labels.
+std::vector<std::string> ListedX(const SAnalysisResult &result)
+{
+    std::vector<std::string> xs;
+    for (const SAnalysisPoint &p : result.points)
+        xs.push_back(p.label.substr(1, p.label.find(',') - 1));
+    return xs;
+}
+
+Big Exact(const char *text)
+{
+    const std::string t = text;
+    if (t == "sqrt2")
+        return Apply(mpfr_sqrt, Big(2));
+    if (t == "sqrt200")
+        return Apply(mpfr_sqrt, Big(200));
+    if (t == "1/3")
+        return Big(1) / Big(3);
+    if (t == "sqrt200/sqrt3")
+        return Apply(mpfr_sqrt, Big(200)) / Apply(mpfr_sqrt, Big(3));
+    return Big::Text(t);
+}
+
+}  // namespace
+
+// Points next to a sampled root, close groups, shallow and flat roots, and
+// roots that need more digits than a double's noise allows: every true point
+// is listed at every accuracy, with every digit shown right.
+TEST(AnalysisRun, EveryTruePointIsListedWithItsDigitsRight)
+{
+    using K = EAnalysisKind;
+    const std::vector<int> all = {3, 6, 7, 10, 12, 14, 15};
+    const SListCase cases[] = {
+        {K::Roots, "(x-1)*(x-1.0001)", -10, 10, all, {"1", "1.0001"}},
+        {K::Roots, "(x-2)*(x-2.0003)", -10, 10, all, {"2", "2.0003"}},
+        {K::Roots, "(x-0.3)*(x-0.3004)", -10, 10, all, {"0.3", "0.3004"}},
+        {K::Roots, "x^2-200", -20, 20, all, {"-sqrt200", "sqrt200"}},
+        {K::Roots, "(x-2.01)*(x-2.02)*(x-2.03)", -10, 10, all, {"2.01", "2.02", "2.03"}},
+        {K::Roots, "10^6*(x-2.01)*(x-2.02)*(x-2.03)", -10, 10, all, {"2.01", "2.02", "2.03"}},
+        {K::Roots, "(x-3.05)*(x-3.051)", -10, 10, all, {"3.05", "3.051"}},
+        {K::Roots, "x^2-0.000000000001", -10, 10, {7, 10, 15}, {"-0.000001", "0.000001"}},
+        {K::Roots, "x^2-0.00000001", -1, 1, {5, 10, 15}, {"-0.0001", "0.0001"}},
+        {K::Roots, "1000*(x-0.49999)*(x-0.50001)", -10, 10, {6, 12, 15}, {"0.49999", "0.50001"}},
+        {K::Roots, "(x-1/3)^3", -10, 10, {6, 15}, {"1/3"}},
+        {K::Roots, "x^3-2*x", -10, 10, all, {"-sqrt2", "0", "sqrt2"}},
+        {K::Extrema, "x^3-600*x", -20, 20, all, {"-sqrt200/sqrt3", "sqrt200/sqrt3"}},
+        {K::Extrema, "abs(x-2)", -10, 10, all, {"2"}},
+        {K::Extrema, "abs(x-0.123456789)", -10, 10, all, {"0.123456789"}},
+        {K::Extrema, "cbrt(x^2)", -10, 10, all, {"0"}},
+        {K::Extrema, "x+0.0001/x", -10, 10, all, {"-0.01", "0.01"}},
+        {K::Inflection, "cbrt(x)", -10, 10, all, {"0"}},
+        {K::Inflection, "x*abs(x)", -10, 10, all, {"0"}},
+    };
+    for (const auto &c : cases)
+        for (const int places : c.places) {
+            SCOPED_TRACE(testing::Message() << c.text << " at " << places);
+            const auto result = RunAnalysis({c.kind, c.text, false, c.from, c.to, places, {}});
+            ASSERT_TRUE(result);
+            const std::vector<std::string> xs = ListedX(*result);
+            ASSERT_EQ(xs.size(), c.exact.size());
+            for (std::size_t i = 0; i < xs.size(); ++i) {
+                const std::string t = c.exact[i];
+                const Big exact = t[0] == '-' ? -Exact(t.c_str() + 1) : Exact(t.c_str());
+                EXPECT_LE(oracle::ShownError(xs[i], exact), 1.0) << xs[i];
+                // As many decimals as asked; beyond twelve only as many as are known.
+                EXPECT_LE(oracle::LastPlace(xs[i]), std::pow(10.0, -std::min(places, 12)) * 1.0000001) << xs[i];
+            }
+        }
+}
+
+// A root is where f changes sign or is zero, never where it is merely
+// small; a curve just above another never meets it.
+TEST(AnalysisRun, SmallValuesAreNotRoots)
+{
+    using K = EAnalysisKind;
+    const struct { K kind; const char *f, *g; } cases[] = {
+        {K::Roots, "x^2+0.0000001", ""}, {K::Roots, "sin(x)+1.0000001", ""}, {K::Roots, "0.0000001", ""},
+        {K::Roots, "(x-1)^2+10^(-12)", ""}, {K::Intersections, "x^2", "x^2+0.0000001"},
+    };
+    for (const auto &c : cases)
+        for (const int places : {3, 6, 10, 15}) {
+            SCOPED_TRACE(testing::Message() << c.f << " at " << places);
+            const auto result = RunAnalysis({c.kind, c.f, false, -10, 10, places, c.g});
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->lines, std::vector<std::string>{"None"});
+        }
+    // Touching zeros are listed once: exact zeros, or zeros within the noise.
+    for (const char *text : {"(x-1)^2", "x^2-2*x+1", "sin(x)+1", "(x-0.0505)^2"}) {
+        const auto result = RunAnalysis({K::Roots, text, false, -2, 2, 6, {}});
+        ASSERT_TRUE(result);
+        EXPECT_EQ(result->points.size(), 1u) << text;
+    }
+}
+
+// The table is full only when the scan stopped early, not at 299 or 300
+// candidates found by a scan that ran to its end.
+TEST(RootFinder, FullOnlyWhenTheScanStoppedEarly)
+{
+    CRootFinder finder;
+    finder.SearchDomain("sin(100*x)", 0.01, 9.4, 1e-6);  // the roots k pi / 100, k = 1 .. 299
+    EXPECT_EQ(finder.m_nCount, 299);
+    EXPECT_FALSE(finder.IsFull());
+    EXPECT_EQ(Roots(finder).size(), 299u);
+    finder.SearchDomain("sin(100*x)", 0.01, 9.45, 1e-6);  // one more, k = 300
+    EXPECT_EQ(finder.m_nCount, 300);
+    EXPECT_FALSE(finder.IsFull());
+}
+
+// An extremum near a pole is kept; only one on the pole is dropped.
+TEST(AnalysisRun, ExtremaNearAPoleAreListed)
+{
+    const auto result = RunAnalysis({EAnalysisKind::Extrema, "(x-2)^2+0.001/(x-2.04)", false, 1, 3, 7, {}});
+    ASSERT_TRUE(result);
+    ASSERT_EQ(result->points.size(), 1u);
+    EXPECT_EQ(ListedX(*result)[0], "2.1080315e+00");
+    EXPECT_FALSE(result->points[0].maximum);
+    const auto near = RunAnalysis({EAnalysisKind::Extrema, "x+0.0001/x", false, -1, 1, 6, {}});
+    ASSERT_TRUE(near);
+    ASSERT_EQ(near->points.size(), 2u);
+    EXPECT_EQ(near->points[0].label, "(-1.0000e-02, -2.0000000e-02)");
+    EXPECT_TRUE(near->points[0].maximum);
+    EXPECT_EQ(near->points[1].label, "(1.0000e-02, 2.0000000e-02)");
+}
