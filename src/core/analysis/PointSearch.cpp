@@ -90,7 +90,8 @@ double CPointFinder::SideDistance(double x, double same) const
         for (int i = 0; i < run->m_nCount; ++i)
             if (run->m_bValid[i]) {
                 const double d = std::fabs(run->m_dRoots[i] - x);
-                if (d >= same)
+                // The sign is read short of any pole, however near.
+                if (d >= same || (run == &m_poles && d > 0))
                     side = std::min(side, d / 2);
             }
     return side;

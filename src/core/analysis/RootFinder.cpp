@@ -326,9 +326,10 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
 bool CRootFinder::Look(CExpression &f, double x0, double v0, double x1, double v1, double x2, double v2)
 {
     if (v1 == 0) [[unlikely]] {
-        // One candidate for a run of zeros. Just beside a zero f may turn
-        // back and cross again before the next scan point.
-        if (v0 != 0) {
+        // One candidate for a run of zeros, unless f leaves zero between
+        // two of them. Just beside a zero f may turn back and cross again
+        // before the next scan point.
+        if (v0 != 0 || f.Evaluate(x0 + (x1 - x0) / 2) != 0) {
             if (IsFinite(v0)) {
                 const double beside = x1 - 4 * Spacing(x1), fb = f.Evaluate(beside);
                 if (SignChange(fb, v0) && !Add(Bracket, x0, beside))
@@ -344,6 +345,10 @@ bool CRootFinder::Look(CExpression &f, double x0, double v0, double x1, double v
         }
         return true;
     }
+    // A derivative undefined at one scan point between its two signs (at a
+    // kink such as that of abs).
+    if (m_bAcrossBreaks && !IsNumber(v1) && SignChange(v0, v2) && !Add(Bracket, x0, x2))
+        return false;
     // A local minimum of |f| at x1, well below its neighbours: the rest of
     // the test is off the hot path.
     const double size0 = std::fabs(v0), size1 = std::fabs(v1), size2 = std::fabs(v2);
@@ -409,20 +414,27 @@ bool CRootFinder::RefineOne(CExpression &f, int i, double &root)
     root = end.lo;
     if (end.zero)
         return true;
-    if (end.broken)
+    m_bBreak = true;
+    if (end.broken || !IsFinite(end.flo) || !IsFinite(end.fhi))
         return m_bAcrossBreaks;
     if (std::fabs(end.flo) > std::fabs(end.fhi))
         root = end.hi;
-    if (m_bAcrossBreaks)
-        return true;
+    m_dBreakWidth = end.hi - end.lo;
     // Across a pole f changes sign too, but |f| grows towards it.
-    if (std::min(std::fabs(end.flo), std::fabs(end.fhi)) > std::max(std::fabs(fa), std::fabs(fb)))
-        return false;
+    double outer = 0;
+    for (const double v : {fa, fb})
+        if (IsFinite(v))
+            outer = std::max(outer, std::fabs(v));
+    if (std::min(std::fabs(end.flo), std::fabs(end.fhi)) > outer)
+        return m_bAcrossBreaks;
     // Across a jump f changes far more between the two doubles than beside them.
     const double w = end.hi - end.lo;
     const double beside = std::max(std::fabs(end.flo - f.Evaluate(end.lo - 2 * w)),
                                    std::fabs(f.Evaluate(end.hi + 2 * w) - end.fhi));
-    return !(std::fabs(end.fhi - end.flo) > 16 * beside);
+    if (!(std::fabs(end.fhi - end.flo) <= 16 * beside))
+        return m_bAcrossBreaks;
+    m_bBreak = false;
+    return true;
 }
 
 void CRootFinder::Refine()
@@ -431,11 +443,14 @@ void CRootFinder::Refine()
     f.SetExpression(m_strExpression);
     for (int i = 0; i < m_nCount; ++i) {
         double r = 0;
+        m_bBreak = false;
+        m_dBreakWidth = 0;
         const bool root = RefineOne(f, i, r);
         m_bValid[i] = root && m_dStart <= r && r <= m_dEnd;
         m_dRoots[i] = r;
-        m_dSpread[i] = Spacing(r);
-        if (!m_bValid[i])
+        m_dSpread[i] = std::max(m_dBreakWidth, Spacing(r));
+        // Across a jump or a pole the point is known to the bracket.
+        if (!m_bValid[i] || m_bBreak)
             continue;
         // Where the noise hides the sign of f, the root is the middle of
         // that band and known only to its half width.

@@ -92,6 +92,8 @@ private:
     std::array<EKind, kMaxCandidates> m_nKind{};
     std::array<double, kMaxCandidates> m_dOther{};  // the right end of a bracket or dip
     bool m_bFull = false;
+    bool m_bBreak = false;       // the last root refined lies across a jump or a pole
+    double m_dBreakWidth = 0.0;  // and the bracket it was narrowed to
 };
 
 // The decimals of a root with this spread that are known, at most places.
