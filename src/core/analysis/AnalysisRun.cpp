@@ -87,19 +87,22 @@ bool IsBlank(const std::string &text)
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-double ValueAt(const std::string &function, double x)
-{
-    CExpression f;
-    f.SetExpression(function);
-    return f.Evaluate(x);
-}
-
 // The coordinates of a listed point as its list writes the numbers.
 std::string Label(const std::string &x, const std::string &y) { return "(" + x + ", " + y + ")"; }
-std::string ExpText(double v) { return FormatExp(v == 0 ? 0.0 : v, 7); }
-std::string PointLabel(double x, double y) { return Label(ExpText(x), ExpText(RoundToDecimals(y, 7))); }
+// x known to spread, and f there, as the lists show them.
+std::string XText(double x, double spread, int places)
+{
+    return ShownExp(x == 0 ? 0.0 : x, KnownDecimals(spread, places));
+}
+std::string PointLabel(CExpression &f, double x, double spread, int places)
+{
+    const double y = f.Evaluate(x);
+    return Label(XText(x, spread, places), ValueExp(y == 0 ? 0.0 : y, ValueSpread(f, x, spread), places));
+}
 
-std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const ProgressCallback &progress)
+// The spread of each listed root, for the intersections listed from them.
+std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const ProgressCallback &progress,
+                                     std::vector<double> *spreads = nullptr)
 {
     CRootFinder finder;
     if (!(r.near ? finder.SearchNear(r.function, r.from, t, progress)
@@ -112,8 +115,12 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
         if (finder.m_bValid[i]) {
             const double x = finder.m_dRoots[i];
             const double y = f.Evaluate(x);
-            result.lines.push_back(ShownFixed(x, 7));
-            result.points.push_back({x, y, false, Label(result.lines.back(), ShownFixed(y, 7))});
+            // As many decimals as asked, fewer where fewer are known.
+            const int decimals = KnownDecimals(finder.m_dSpread[i], r.places);
+            result.lines.push_back(ShownFixed(x, decimals));
+            result.points.push_back({x, y, false, Label(result.lines.back(), ShownFixed(y, decimals))});
+            if (spreads)
+                spreads->push_back(finder.m_dSpread[i]);
         }
     result.truncated = finder.IsFull();
     return result;
@@ -130,7 +137,8 @@ std::optional<SAnalysisResult> Intersections(const SAnalysisRequest &r, double t
 {
     SAnalysisRequest difference = r;
     difference.function = DifferenceText(r);
-    const auto roots = Roots(difference, t, progress);
+    std::vector<double> spreads;
+    const auto roots = Roots(difference, t, progress, &spreads);
     if (!roots)
         return roots;
     CExpression f, g;
@@ -138,14 +146,14 @@ std::optional<SAnalysisResult> Intersections(const SAnalysisRequest &r, double t
     g.SetExpression(r.function2);
     SAnalysisResult result;
     result.truncated = roots->truncated;
-    for (const SAnalysisPoint &p : roots->points) {
-        const double y = f.Evaluate(p.x), y2 = g.Evaluate(p.x);
+    for (std::size_t i = 0; i < roots->points.size(); ++i) {
+        const double x = roots->points[i].x, y = f.Evaluate(x), y2 = g.Evaluate(x);
         // Near a pole both values are huge and their difference may round
         // to nothing: no point of either curve lies there.
         if (!IsFinite(y) || !IsFinite(y2))
             continue;
-        result.lines.push_back(CInflexFinder::FormatPoint(p.x, y));
-        result.points.push_back({p.x, y, false, PointLabel(p.x, y)});
+        result.lines.push_back(CInflexFinder::FormatPoint(f, x, spreads[i], r.places));
+        result.points.push_back({x, y, false, PointLabel(f, x, spreads[i], r.places)});
     }
     return result;
 }
@@ -195,15 +203,15 @@ std::optional<SAnalysisResult> Points(const SAnalysisRequest &r, double t, const
                  : finder->SearchDomain(r.function, r.from, r.to, t, progress)))
         return std::nullopt;
     SAnalysisResult result;
+    CExpression f;
+    f.SetExpression(r.function);
     for (int i = 0; i < finder->m_nCount; ++i)
         if (finder->IsListed(i)) {
             for (std::string &line : ListedLines(*finder, i))
                 result.lines.push_back(std::move(line));
             const double x = finder->m_dX[i];
-            const double y = ValueAt(r.function, x);
-            // Extrema list y unrounded.
-            result.points.push_back({x, y, IsMaximum(*finder, i),
-                                     Finder::kLinesPerPoint > 1 ? Label(ExpText(x), ExpText(y)) : PointLabel(x, y)});
+            const double y = f.Evaluate(x);
+            result.points.push_back({x, y, IsMaximum(*finder, i), PointLabel(f, x, finder->m_dSpread[i], r.places)});
         }
     result.linesPerPoint = Finder::kLinesPerPoint;
     result.truncated = finder->IsTruncated() || finder->m_nCount > kPointTableLimit;

@@ -2,7 +2,6 @@
 
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
 
 namespace {
 
@@ -22,12 +21,13 @@ std::string CInflexFinder::FormatLine(int i)
         return {};
     CExpression f;
     f.SetExpression(m_strFunction);
-    return FormatPoint(m_dX[i], f.Evaluate(m_dX[i]));
+    return FormatPoint(f, m_dX[i], m_dSpread[i], m_nPlaces);
 }
 
-std::string CInflexFinder::FormatPoint(double x, double value)
+std::string CInflexFinder::FormatPoint(CExpression &f, double x, double spread, int places)
 {
-    const double y = RoundToDecimals(value, 7);
+    const double y = f.Evaluate(x);
     // No minus on a zero.
-    return Padded(FormatExp(x == 0 ? 0.0 : x, 7), 19, true) + Padded(FormatExp(y == 0 ? 0.0 : y, 7), 26, false);
+    return Padded(ShownExp(x == 0 ? 0.0 : x, KnownDecimals(spread, places)), 19, true) +
+           Padded(ValueExp(y == 0 ? 0.0 : y, ValueSpread(f, x, spread), places), 26, false);
 }

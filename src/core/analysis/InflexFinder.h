@@ -26,6 +26,6 @@ public:
 
     // The listed point i as one line: x, then y.
     std::string FormatLine(int i);
-    // A point (x, f(x)) as that line shows it.
-    static std::string FormatPoint(double x, double y);
+    // The point (x, f(x)), x known to spread, as that line shows it.
+    static std::string FormatPoint(CExpression &f, double x, double spread, int places);
 };

@@ -32,6 +32,7 @@ bool CPointFinder::Search(const std::string &function, bool near, double from, d
     m_nCount = 0;
     m_bTruncated = false;
     m_strFunction = function;
+    m_nPlaces = PlacesOf(tolerance);
     m_strDerivative = DerivativeText(function, m_nOrder).value_or(std::string());
     m_strReciprocal = "1/(" + m_strDerivative + ")";
     const std::string texts[] = {"1/(" + function + ")", m_strDerivative, m_strReciprocal};
@@ -41,6 +42,9 @@ bool CPointFinder::Search(const std::string &function, bool near, double from, d
         if (progress)
             part = [&progress, run](double fraction) { return progress((run + fraction) / 3); };
         CRootFinder &finder = run == 0 ? m_poles : run == 1 ? m_rootsOfDerivative : m_rootsOfReciprocal;
+        // The derivative may change sign through a jump or where it is
+        // undefined or infinite: at a cusp or a kink.
+        finder.m_bAcrossBreaks = run > 0;
         const bool finished = near ? finder.SearchNear(texts[run], from, tolerance, part)
                                    : finder.SearchDomain(texts[run], from, to, tolerance, part);
         if (!finished)
@@ -64,11 +68,12 @@ void CPointFinder::Classify(const CRootFinder &roots)
         m_nIndex = m_nCount + i;
         const double x = roots.m_dRoots[i];
         m_dX[m_nIndex] = x;
+        m_dSpread[m_nIndex] = roots.m_dSpread[i];
         m_dValue = f.Evaluate(x);
         const double side = SideDistance(x, same);
         m_dLeft = derivative.Evaluate(x - side);
         m_dRight = derivative.Evaluate(x + side);
-        std::uint8_t type = TypeAt(roots.m_bValid[i] != 0, x);
+        std::uint8_t type = TypeAt(roots.m_bValid[i] != 0, x, roots.m_dSpread[i]);
         for (int k = 0; k < m_nIndex && IsListedType(type); ++k)
             if (m_nType[k] == type && std::fabs(m_dX[k] - x) < same)
                 type = m_types.repeated;
@@ -85,13 +90,14 @@ double CPointFinder::SideDistance(double x, double same) const
         for (int i = 0; i < run->m_nCount; ++i)
             if (run->m_bValid[i]) {
                 const double d = std::fabs(run->m_dRoots[i] - x);
-                if (d >= same)
+                // The sign is read short of any pole, however near.
+                if (d >= same || (run == &m_poles && d > 0))
                     side = std::min(side, d / 2);
             }
     return side;
 }
 
-std::uint8_t CPointFinder::TypeAt(bool acceptedRoot, double x) const
+std::uint8_t CPointFinder::TypeAt(bool acceptedRoot, double x, double spread) const
 {
     std::uint8_t type = m_types.flat;
     if (!acceptedRoot)
@@ -104,15 +110,16 @@ std::uint8_t CPointFinder::TypeAt(bool acceptedRoot, double x) const
         type = m_types.falling;
     else if (m_dLeft < 0 && m_dRight > 0)
         type = m_types.rising;
-    if (IsListedType(type) && IsNearPole(x))
+    if (IsListedType(type) && IsNearPole(x, spread))
         type = m_types.onPole;
     return type;
 }
 
-bool CPointFinder::IsNearPole(double x) const
+bool CPointFinder::IsNearPole(double x, double spread) const
 {
+    // Only where the two spreads meet: an extremum may lie very near a pole.
     for (int i = 0; i < m_poles.m_nCount; ++i)
-        if (m_poles.m_bValid[i] && std::fabs(m_poles.m_dRoots[i] - x) < 0.1)
+        if (m_poles.m_bValid[i] && std::fabs(m_poles.m_dRoots[i] - x) <= 2 * (spread + m_poles.m_dSpread[i]))
             return true;
     return false;
 }

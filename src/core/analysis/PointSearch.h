@@ -39,6 +39,8 @@ public:
     CRootFinder m_rootsOfDerivative;
     CRootFinder m_rootsOfReciprocal;
     std::array<double, kMaxPoints> m_dX{};
+    std::array<double, kMaxPoints> m_dSpread{};  // how far the true point may lie from m_dX
+    int m_nPlaces = 6;                           // the decimal places the tolerance stands for
     CRootFinder m_poles;
     std::array<std::uint8_t, kMaxPoints> m_nType{};
     std::int32_t m_nCount = 0;
@@ -69,8 +71,9 @@ private:
     // the nearest other point found (roots of the derivative and of its
     // reciprocal, poles of f), at most the side reach.
     double SideDistance(double x, double same) const;
-    std::uint8_t TypeAt(bool acceptedRoot, double x) const;
-    bool IsNearPole(double x) const;
+    std::uint8_t TypeAt(bool acceptedRoot, double x, double spread) const;
+    // A pole of f that cannot be told apart from x, known to spread.
+    bool IsNearPole(double x, double spread) const;
     bool Search(const std::string &function, bool near, double from, double to, double tolerance,
                 const ProgressCallback &progress);
 

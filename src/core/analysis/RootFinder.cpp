@@ -3,6 +3,7 @@
 #include "core/analysis/DecimalRounder.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,9 +15,19 @@ namespace {
 // Scan points evaluated in one bulk call; the last batch may evaluate a few
 // points past a full candidate table, which costs less than single calls.
 constexpr std::size_t kScanBatch = 1024;
-constexpr int kNewtonUpdates = 101;
+// Bisections from a scan step down to neighbouring doubles, even near zero.
+constexpr int kBisections = 1100;
+// Beyond this a band of noise around a root is not followed.
+constexpr double kBandReach = 0.01;
 
 bool SignChange(double l, double r) { return (l < 0 && r > 0) || (l > 0 && r < 0); }
+
+// The spacing of doubles at x, and no finer than at 1e-30 near zero.
+double Spacing(double x)
+{
+    const double a = std::max(std::fabs(x), 1e-30);
+    return std::nextafter(a, std::numeric_limits<double>::infinity()) - a;
+}
 
 // The scan points one after another: the last one plus the step, rounded
 // to six decimals, while the sum stays inside the interval.
@@ -41,71 +52,74 @@ struct SScanPoints
     }
 };
 
-// The candidate of the step from x to xr with the rounded values left and
-// right at its ends, if it proposes one.
-bool Propose(CExpression &f, const CDecimalRounder &round6, double x, double xr, double left, double right, double h,
-             double &candidate)
+struct SBisection
 {
-    if (left == 0)
-        candidate = x;
-    else if (right == 0)
-        candidate = xr;
-    else if (SignChange(left, right)) {
-        if (std::fabs(left) < std::fabs(right))
-            candidate = x;
-        else if (std::fabs(left) > std::fabs(right))
-            candidate = xr;
-        else if (IsFinite(left))
-            candidate = x;
-        else {
-            // Infinities of opposite signs at both ends: the first probe
-            // between them where f is not infinite.
-            const double limit = round6(x + h);
-            const double probe = h / 10;
-            for (double y = round6(x + probe); y < limit && y + probe > y; y += probe)
-                if (!IsInfinite(f.Evaluate(round6(y)))) {
-                    candidate = y;
-                    return true;
-                }
-            return false;
-        }
-    } else if (std::fabs(left) < 0.1 && std::fabs(right) >= std::fabs(left) && std::fabs(left) < 0.1 * h)
-        candidate = x;  // a zero touched at the left end
-    else
-        return false;
-    return true;
-}
+    double lo, hi, flo, fhi;
+    bool zero;    // f is exactly zero at lo = hi
+    bool broken;  // f undefined or infinite at lo = hi, between the signs
+};
 
-// Bisection of [lo, hi], where f has opposite signs at the ends, until the
-// bracket is far below the seven decimals shown or down to adjacent doubles;
-// the end with the smaller |f| is the root.
-double Bisect(CExpression &f, double lo, double hi, double flo, double fhi, double *size = nullptr)
+// Bisection of [lo, hi], where f has opposite signs at the ends, down to
+// neighbouring doubles.
+SBisection BisectSign(CExpression &f, double lo, double hi, double flo, double fhi)
 {
-    constexpr double kWidth = 5e-10;
-    while (hi - lo > kWidth) {
+    for (int step = 0; step < kBisections; ++step) {
         const double mid = lo + (hi - lo) / 2;
         if (!(mid > lo && mid < hi))
             break;
         const double fm = f.Evaluate(mid);
-        if (fm == 0) {
-            flo = fhi = 0;
-            lo = hi = mid;
-            break;
-        }
-        if (!IsNumber(fm))
-            break;
-        if ((fm < 0) == (flo < 0)) {
-            lo = mid;
-            flo = fm;
-        } else {
+        if (fm == 0)
+            return {mid, mid, 0, 0, true, false};
+        if (!IsFinite(fm))
+            return {mid, mid, fm, fm, false, true};
+        if (SignChange(fm, flo)) {
             hi = mid;
             fhi = fm;
+        } else {
+            lo = mid;
+            flo = fm;
         }
     }
-    const bool low = std::fabs(flo) <= std::fabs(fhi);
-    if (size)
-        *size = std::fabs(low ? flo : fhi);
-    return low ? lo : hi;
+    return {lo, hi, flo, fhi, false, false};
+}
+
+// The rounding noise of f around x: the largest second difference over
+// neighbouring doubles and a little wider, where the bend of a smooth f is
+// far below what rounding adds.
+double NoiseAt(CExpression &f, double x)
+{
+    double noise = 0;
+    const double u = Spacing(x);
+    for (const double s : {u, 16 * u, 256 * u}) {
+        double v[5];
+        for (int k = 0; k < 5; ++k)
+            v[k] = f.Evaluate(x + (k - 2) * s);
+        for (int k = 1; k < 4; ++k) {
+            const double d = std::fabs(v[k - 1] - 2 * v[k] + v[k + 1]);
+            if (IsFinite(d))
+                noise = std::max(noise, d);
+        }
+    }
+    return noise;
+}
+
+// How far the band where |f| stays within the noise reaches from x to one
+// side (dir -1 or +1): the sign of f says nothing inside it. Widening steps,
+// until f has stood clear of the noise for a while.
+double BandReach(CExpression &f, double x, double noise, double dir)
+{
+    double reach = 0;
+    int clear = 0;
+    for (double d = Spacing(x); d <= kBandReach && clear < 8; d *= 1.5) {
+        const double v = f.Evaluate(x + dir * d);
+        if (IsNumber(v) && std::fabs(v) <= noise) {
+            reach = d;
+            clear = 0;
+        } else {
+            ++clear;
+        }
+    }
+    return reach;
 }
 
 // Three samples where |f| has a local minimum and the outer two have the
@@ -151,6 +165,41 @@ bool DipCrossing(CExpression &f, double x0, double x1, double x2, double v1, dou
     return gb <= 0;
 }
 
+// The least |f| between a and c, where f keeps the sign s at both ends, by
+// bisection on which of two neighbouring doubles is lower. Returns where it
+// is; crossing is set where a point of the other sign (or a zero) turned up.
+double LowestPoint(CExpression &f, double a, double c, double s, double &value, bool &crossing)
+{
+    double lo = a, hi = c;
+    double best = a, bestValue = f.Evaluate(a);
+    crossing = false;
+    for (int step = 0; step < kBisections; ++step) {
+        const double mid = lo + (hi - lo) / 2;
+        if (!(mid > lo && mid < hi))
+            break;
+        const double next = std::nextafter(mid, hi);
+        const double g = s * f.Evaluate(mid), gn = s * f.Evaluate(next);
+        if (!IsNumber(g) || !IsNumber(gn))
+            break;
+        if (g <= 0 || gn <= 0) {
+            crossing = true;
+            best = g <= 0 ? mid : next;
+            bestValue = s * (g <= 0 ? g : gn);
+            break;
+        }
+        if (g < s * bestValue) {
+            best = mid;
+            bestValue = s * g;
+        }
+        if (gn < g)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    value = bestValue;
+    return best;
+}
+
 }  // namespace
 
 CRootFinder::CRootFinder() = default;
@@ -190,7 +239,8 @@ bool CRootFinder::Search(std::string expression, double from, double to, double 
     m_dTolerance = tolerance;
     m_dStep = step;
     m_bValid.fill(0);
-    m_bPinned.fill(0);
+    m_dSpread.fill(0.0);
+    m_bFull = false;
     m_dRoots.fill(0.0);
     m_dCandidates.fill(0.0);
     m_nCount = 0;
@@ -215,6 +265,18 @@ bool CRootFinder::StepAdvances(double from, double to, double step)
     return true;
 }
 
+bool CRootFinder::Add(EKind kind, double a, double b)
+{
+    if (m_nCount >= kMaxCandidates) {
+        m_bFull = true;
+        return false;
+    }
+    m_nKind[m_nCount] = kind;
+    m_dCandidates[m_nCount] = a;
+    m_dOther[m_nCount++] = b;
+    return true;
+}
+
 bool CRootFinder::Scan(const ProgressCallback &progress)
 {
     CExpression f;
@@ -225,86 +287,29 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
     const CDecimalRounder round6(6);
     CProgressTicker ticker(progress, (m_dEnd - m_dStart) / h + 1);
 
-    // Each step looks at [x, next]; its right end is the next step's x, so
-    // the points are known before they are evaluated and go in batches.
-    // Making a point waits on the one before; the next batch's points are
-    // made while this batch's steps are looked at, so that chain overlaps
-    // with independent work.
+    // The points are known before they are evaluated and go in batches;
+    // the next batch's points are made while this batch is looked at.
     std::array<double, kScanBatch> pointsA{}, pointsB{}, value{};
     double *points = pointsA.data(), *following = pointsB.data();
-    double x = round6(m_dStart);
-    SScanPoints make{round6, h, m_dEnd, x};
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    double x1 = round6(m_dStart), v1 = f.Evaluate(x1), x0 = kNaN, v0 = kNaN;
+    SScanPoints make{round6, h, m_dEnd, x1};
     std::size_t n = 0;
     while (n < kScanBatch && make.Next(points[n]))
         ++n;
-    double right = f.Evaluate(x);
-    bool rightRounded = false;  // rounding twice gives the same value: skip it
-    bool leftWasFlat = false;   // the step before started where f is about zero as well
-    double rightRaw = right;
-    double lastSize = 0;  // |f| unrounded at the last candidate of a flat run
-    int runFirst = kMaxCandidates;  // the first candidate proposed in the flat run
-    bool lastWeak = false;          // the last candidate is a weak proposal
     double done = 0;
-    double beforeSize = std::numeric_limits<double>::quiet_NaN();  // |f| unrounded one point back
-    double leftSize = std::fabs(right);                            // and at the step's left end
     while (n > 0) {
         f.EvaluateMany(points, value.data(), n);
         std::size_t m = 0;
-        for (std::size_t i = 0; i < n; x = points[i++]) {
+        for (std::size_t i = 0; i < n; ++i) {
             if (make.Next(following[m]))
                 ++m;
-            double left = right;
-            const double leftRaw = rightRaw;
-            const bool leftRounded = rightRounded;
-            right = rightRaw = value[i];
-            rightRounded = false;
-            // A local minimum of |f| at x, well below its neighbours: the
-            // rest of the test is off the hot path, and f one point back is
-            // evaluated again there rather than kept.
-            const double size = std::fabs(rightRaw);
-            if (size >= leftSize && leftSize < beforeSize && 3 * leftSize < beforeSize + size) [[unlikely]] {
-                const int count = m_nCount;
-                if (!AddDipRoots(f, x - h, x, points[i], beforeSize, leftRaw, rightRaw))
-                    return true;
-                // Kept apart from the flat run's weak proposal.
-                if (m_nCount > count)
-                    lastWeak = false;
-            }
-            beforeSize = leftSize;
-            leftSize = size;
-            if (!IsNumber(left) || !IsNumber(right)) {
-                leftWasFlat = false;
-                continue;
-            }
-            if (!leftRounded)
-                left = round6(left);
-            right = round6(right);
-            rightRounded = true;
-            // Where f stays about zero (rounding to zero, or below the
-            // touching bound), a fine step would propose every point: there
-            // one weak proposal (a zero or a touching zero at the left end)
-            // per tenth is enough, the one where |f| is smallest. A change
-            // of sign and a zero at the right end are always proposed.
-            const bool flat = left == 0 || (std::fabs(left) < 0.1 && std::fabs(left) < 0.1 * h);
-            if (!flat || !leftWasFlat)
-                runFirst = flat ? m_nCount : kMaxCandidates;
-            leftWasFlat = flat;
-            double candidate = 0;
-            if (!Propose(f, round6, x, points[i], left, right, h, candidate))
-                continue;
-            const bool weak = left == 0 || (right != 0 && !SignChange(left, right));
-            if (weak && lastWeak && m_nCount > runFirst && candidate - m_dCandidates[m_nCount - 1] < kDomainStep) {
-                if (std::fabs(leftRaw) < lastSize) {
-                    m_dCandidates[m_nCount - 1] = candidate;
-                    lastSize = std::fabs(leftRaw);
-                }
-                continue;
-            }
-            lastSize = std::fabs(leftRaw);
-            lastWeak = weak;
-            m_dCandidates[m_nCount++] = candidate;
-            if (m_nCount >= kMaxCandidates)
+            if (!Look(f, x0, v0, x1, v1, points[i], value[i]))
                 return true;
+            x0 = x1;
+            v0 = v1;
+            x1 = points[i];
+            v1 = value[i];
         }
         while (m < kScanBatch && make.Next(following[m]))
             ++m;
@@ -314,37 +319,121 @@ bool CRootFinder::Scan(const ProgressCallback &progress)
         std::swap(points, following);
         n = m;
     }
+    Look(f, x0, v0, x1, v1, kNaN, kNaN);
     return true;
 }
 
-bool CRootFinder::AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2)
+bool CRootFinder::Look(CExpression &f, double x0, double v0, double x1, double v1, double x2, double v2)
 {
-    // Only where the parabola through the three samples comes within a
-    // little of its bend of zero (a dip flatter or steeper than a parabola
-    // misses it by that much), or the middle one rounds to zero: a function
-    // sampled far coarser than it wiggles has local minima everywhere, and
-    // searching each would slow the scan down many times.
-    const double size1 = std::fabs(v1), size2 = std::fabs(v2), bend = size0 - 2 * size1 + size2;
-    if (!(size1 < 5e-7 || (bend > 0 && size1 - (size2 - size0) * (size2 - size0) / (8 * bend) <= bend / 32)))
+    if (v1 == 0) [[unlikely]] {
+        // One candidate for a run of zeros, unless f leaves zero between
+        // two of them. Just beside a zero f may turn back and cross again
+        // before the next scan point.
+        if (v0 != 0 || f.Evaluate(x0 + (x1 - x0) / 2) != 0) {
+            if (IsFinite(v0)) {
+                const double beside = x1 - 4 * Spacing(x1), fb = f.Evaluate(beside);
+                if (SignChange(fb, v0) && !Add(Bracket, x0, beside))
+                    return false;
+            }
+            if (!Add(Zero, x1, x1))
+                return false;
+        }
+        if (v2 != 0 && IsFinite(v2)) {
+            const double beside = x1 + 4 * Spacing(x1), fb = f.Evaluate(beside);
+            if (SignChange(fb, v2) && !Add(Bracket, beside, x2))
+                return false;
+        }
         return true;
-    const double v0 = f.Evaluate(x0);
-    if (!NearZeroDip(v0, v1, v2))
-        return true;
-    const CDecimalRounder round6(6);
-    const double s = v0 > 0 ? 1.0 : -1.0;
-    // A sample of the other sign that does not round to zero already shows
-    // the scan both changes of sign.
-    if (s * v1 < 0 && round6(v1) != 0)
-        return true;
-    double m = x1, fm = v1;
-    if (!DipCrossing(f, x0, x1, x2, v1, s, m, fm))
-        return true;
-    const double roots[] = {fm == 0 ? m : Bisect(f, x0, m, v0, fm), Bisect(f, m, x2, fm, v2)};
-    for (int k = 0; k < (fm == 0 ? 1 : 2); ++k) {
-        m_dCandidates[m_nCount++] = roots[k];
-        if (m_nCount >= kMaxCandidates)
+    }
+    // A derivative undefined at one scan point between its two signs (at a
+    // kink such as that of abs).
+    if (m_bAcrossBreaks && !IsNumber(v1) && SignChange(v0, v2) && !Add(Bracket, x0, x2))
+        return false;
+    // A local minimum of |f| at x1, well below its neighbours: the rest of
+    // the test is off the hot path.
+    const double size0 = std::fabs(v0), size1 = std::fabs(v1), size2 = std::fabs(v2);
+    if (size2 >= size1 && size1 < size0 && 3 * size1 < size0 + size2) [[unlikely]] {
+        if (!AddDip(f, x0, v0, x1, v1, x2, v2))
             return false;
     }
+    return !SignChange(v1, v2) || Add(Bracket, x1, x2);
+}
+
+bool CRootFinder::AddDip(CExpression &f, double x0, double v0, double x1, double v1, double x2, double v2)
+{
+    if (!NearZeroDip(v0, v1, v2))
+        return true;
+    // Only where the parabola through the three samples comes within a
+    // little of its bend of zero (a dip flatter or steeper than a parabola
+    // misses it by that much): a function sampled far coarser than it
+    // wiggles has local minima everywhere, and searching each would slow
+    // the scan down many times.
+    const double size0 = std::fabs(v0), size1 = std::fabs(v1), size2 = std::fabs(v2);
+    const double bend = size0 - 2 * size1 + size2;
+    if (!(size1 < 1e-3 * std::min(size0, size2) ||
+          (bend > 0 && size1 - (size2 - size0) * (size2 - size0) / (8 * bend) <= bend / 32)))
+        return true;
+    const double s = v0 > 0 ? 1.0 : -1.0;
+    double m = x1, fm = v1;
+    if (!DipCrossing(f, x0, x1, x2, v1, s, m, fm))
+        return Add(Dip, x0, x2);  // a touching zero, if refinement confirms it
+    if (fm == 0)
+        return Add(Zero, m, m);
+    return Add(Bracket, x0, m) && Add(Bracket, m, x2);
+}
+
+bool CRootFinder::RefineOne(CExpression &f, int i, double &root)
+{
+    const double a = m_dCandidates[i], b = m_dOther[i];
+    switch (m_nKind[i]) {
+    case Zero: root = a; return true;
+    case Dip: {
+        const double fa = f.Evaluate(a);
+        bool crossing = false;
+        double value = 0;
+        const double m = LowestPoint(f, a, b, fa > 0 ? 1.0 : -1.0, value, crossing);
+        if (crossing && value != 0 && m_nCount + 1 < kMaxCandidates) {
+            // Two roots after all: both changes of sign are refined.
+            m_nKind[i] = Bracket;
+            m_dOther[i] = m;
+            m_nKind[m_nCount] = Bracket;
+            m_dCandidates[m_nCount] = m;
+            m_dOther[m_nCount++] = b;
+            return RefineOne(f, i, root);
+        }
+        root = m;
+        // A dip that stays off zero is a root only within the noise.
+        return value == 0 || std::fabs(value) <= NoiseAt(f, m);
+    }
+    case Bracket: break;
+    }
+    const double fa = f.Evaluate(a), fb = f.Evaluate(b);
+    if (!SignChange(fa, fb))
+        return false;
+    const SBisection end = BisectSign(f, a, b, fa, fb);
+    root = end.lo;
+    if (end.zero)
+        return true;
+    m_bBreak = true;
+    if (end.broken || !IsFinite(end.flo) || !IsFinite(end.fhi))
+        return m_bAcrossBreaks;
+    if (std::fabs(end.flo) > std::fabs(end.fhi))
+        root = end.hi;
+    m_dBreakWidth = end.hi - end.lo;
+    // Across a pole f changes sign too, but |f| grows towards it.
+    double outer = 0;
+    for (const double v : {fa, fb})
+        if (IsFinite(v))
+            outer = std::max(outer, std::fabs(v));
+    if (std::min(std::fabs(end.flo), std::fabs(end.fhi)) > outer)
+        return m_bAcrossBreaks;
+    // Across a jump f changes far more between the two doubles than beside them.
+    const double w = end.hi - end.lo;
+    const double beside = std::max(std::fabs(end.flo - f.Evaluate(end.lo - 2 * w)),
+                                   std::fabs(f.Evaluate(end.hi + 2 * w) - end.fhi));
+    if (!(std::fabs(end.fhi - end.flo) <= 16 * beside))
+        return m_bAcrossBreaks;
+    m_bBreak = false;
     return true;
 }
 
@@ -352,148 +441,109 @@ void CRootFinder::Refine()
 {
     CExpression f;
     f.SetExpression(m_strExpression);
-    const double t = m_dTolerance;
-    const CDecimalRounder round7(7);
-    // The slope over a hundredth, or over the scan step when that is finer:
-    // across a wider span it points at the wrong one of two close roots.
-    const double d = std::min(0.01, m_dStep);
     for (int i = 0; i < m_nCount; ++i) {
-        double r = m_dCandidates[i];
-        for (int update = 0; update < kNewtonUpdates; ++update) {
-            const double f0 = f.Evaluate(r);
-            if (f0 == 0 || !IsNumber(f0))
-                break;
-            const double ahead = round7(r + d);
-            const double s = (f.Evaluate(ahead) - f0) / (ahead - r);
-            const double next = (s != 0 && IsFinite(s)) ? r - f0 / s : r + d / 2;
-            const double moved = std::fabs(next - r);
-            r = next;
-            // A small step alone is not enough: with the slope taken over
-            // a finite span the last steps shrink only linearly, and a steep
-            // simple root would be left just outside the tolerance.
-            if (!IsNumber(moved) || moved == 0 || (moved < t && std::fabs(f.Evaluate(r)) < t))
-                break;
-        }
-        const double v = f.Evaluate(r);
-        m_bValid[i] = IsFinite(v) && std::fabs(v) < t;
-        // Below the tolerance a flat root is still some way off: the
-        // digits shown come from the change of sign next to it.
-        m_bPinned[i] = m_bValid[i] && Pin(f, r, v);
+        double r = 0;
+        m_bBreak = false;
+        m_dBreakWidth = 0;
+        const bool root = RefineOne(f, i, r);
+        m_bValid[i] = root && m_dStart <= r && r <= m_dEnd;
         m_dRoots[i] = r;
-        m_bValid[i] = m_bValid[i] && m_dStart <= r && r <= m_dEnd;
+        m_dSpread[i] = std::max(m_dBreakWidth, Spacing(r));
+        // Across a jump or a pole the point is known to the bracket.
+        if (!m_bValid[i] || m_bBreak)
+            continue;
+        // Where the noise hides the sign of f, the root is the middle of
+        // that band and known only to its half width.
+        const double noise = NoiseAt(f, r);
+        const double left = BandReach(f, r, noise, -1), right = BandReach(f, r, noise, 1);
+        m_dRoots[i] = r + (right - left) / 2;
+        m_dSpread[i] = std::max((right + left) / 2, Spacing(r));
     }
-    DropRepeats(f);
+    DropRepeats();
 }
 
-bool CRootFinder::Pin(CExpression &f, double &r, double fr) const
+// Roots whose spreads overlap cannot be told apart, nor can roots closer
+// than half the resolution asked for: one root, in the middle of them all,
+// with the spread that covers them.
+void CRootFinder::DropRepeats()
 {
-    if (fr == 0)
-        return true;
-    const auto crosses = [fr](double v) { return v == 0 || (IsNumber(v) && (v < 0) != (fr < 0)); };
-    // Widening steps from well below the shown resolution, while f stays
-    // inside the band on either side; a touching root leaves it unpinned.
-    for (double d = 5e-10; d <= kDomainStep; d *= 2) {
-        const double lo = r - d, hi = r + d;
-        const double flo = f.Evaluate(lo), fhi = f.Evaluate(hi);
-        double best = r, size = std::fabs(fr);
-        for (const auto &[x, v] : {std::pair{lo, flo}, std::pair{hi, fhi}})
-            if (crosses(v)) {
-                double fy = 0;
-                const double y = v == 0 ? x : x < r ? Bisect(f, x, r, v, fr, &fy) : Bisect(f, r, x, fr, v, &fy);
-                if (fy <= size) {
-                    best = y;
-                    size = fy;
-                }
-            }
-        if (crosses(flo) || crosses(fhi)) {
-            // Across a pole f changes sign too, but |f| grows there.
-            if (best == r && d > 5e-10)
-                return false;
-            r = best;
-            return true;
-        }
-        if (!(std::fabs(flo) < m_dTolerance) && !(std::fabs(fhi) < m_dTolerance))
-            return false;
-    }
-    return false;
-}
-
-// Accepted roots next to each other in x are one point when they cannot be
-// told apart at the tolerance: closer than its square root, or with |f|
-// below it all the way between them (a flat root stalls its candidates far
-// apart). Two roots pinned on changes of sign are exact and apart unless
-// they show the same digits or f between them is rounding noise. Of each
-// group a pinned root stays before the others, then the smallest |f|.
-void CRootFinder::DropRepeats(CExpression &f)
-{
-    const double t = m_dTolerance;
+    const double apart = m_dTolerance / 2;
     std::array<int, kMaxCandidates> order{};
-    std::array<double, kMaxCandidates> size{};
     int n = 0;
     for (int i = 0; i < m_nCount; ++i)
-        if (m_bValid[i]) {
+        if (m_bValid[i])
             order[n++] = i;
-            size[i] = std::fabs(f.Evaluate(m_dRoots[i]));
-        }
     std::stable_sort(order.begin(), order.begin() + n, [this](int a, int b) { return m_dRoots[a] < m_dRoots[b]; });
-    constexpr int kProbes = 16;
-    const auto pinnedSame = [&](double a, double b) {
-        if (RoundToDecimals(a, 7) == RoundToDecimals(b, 7))
-            return true;
-        // Noise of the evaluation far below what f is just outside the pair.
-        const double w = b - a;
-        const double noise = 1e-12 * std::max({1.0, std::fabs(f.Evaluate(a - w)), std::fabs(f.Evaluate(b + w))});
-        for (int k = 1; k < kProbes; ++k)
-            if (!(std::fabs(f.Evaluate(a + w * k / kProbes)) < noise))
-                return false;
-        return true;
-    };
-    const auto same = [&](int i, int j) {
-        const double a = m_dRoots[i], b = m_dRoots[j];
-        if (m_bPinned[i] && m_bPinned[j])
-            return pinnedSame(a, b);
-        // Seven decimals are what the lists show.
-        if (b - a < SameDistance(t) || RoundToDecimals(a, 7) == RoundToDecimals(b, 7))
-            return true;
-        for (int k = 1; k < kProbes; ++k)
-            if (!(std::fabs(f.Evaluate(a + (b - a) * k / kProbes)) < t))
-                return false;
-        return true;
-    };
-    const auto better = [&](int j, int kept) {
-        if (m_bPinned[j] != m_bPinned[kept])
-            return m_bPinned[j] != 0;
-        return size[j] < size[kept] || (size[j] == size[kept] && j < kept);
-    };
-    int kept = -1;
+    std::array<double, kMaxCandidates> roots{}, spreads{};
+    int count = 0;
+    double lo = 0, hi = 0;
     for (int k = 0; k < n; ++k) {
         const int j = order[k];
-        bool merge = kept >= 0 && same(order[k - 1], j);
-        // A worse point between two pinned roots does not join them.
-        if (merge && m_bPinned[kept] && m_bPinned[j])
-            merge = pinnedSame(m_dRoots[kept], m_dRoots[j]);
-        if (merge) {
-            const bool replace = better(j, kept);
-            m_bValid[replace ? kept : j] = 0;
-            if (replace)
-                kept = j;
+        const double a = m_dRoots[j] - m_dSpread[j], b = m_dRoots[j] + m_dSpread[j];
+        if (count > 0 && (a <= hi || m_dRoots[j] - roots[count - 1] < apart)) {
+            lo = std::min(lo, a);
+            hi = std::max(hi, b);
         } else {
-            kept = j;
+            lo = a;
+            hi = b;
+            ++count;
         }
+        roots[count - 1] = lo + (hi - lo) / 2;
+        spreads[count - 1] = std::max((hi - lo) / 2, m_dSpread[j]);
     }
-    // A root found late (on a dip, or pinned from a stalled point) takes the
-    // place of an earlier one: the kept roots go back into ascending order.
-    std::array<double, kMaxCandidates> roots{};
-    std::array<std::uint8_t, kMaxCandidates> pinned{};
-    int count = 0;
-    for (int k = 0; k < n; ++k)
-        if (m_bValid[order[k]]) {
-            roots[count] = m_dRoots[order[k]];
-            pinned[count++] = m_bPinned[order[k]];
-        }
-    for (int i = 0, k = 0; i < m_nCount; ++i)
+    // The kept roots go back in ascending order into the first valid slots.
+    int k = 0;
+    for (int i = 0; i < m_nCount; ++i) {
+        m_bValid[i] = m_bValid[i] && k < count;
         if (m_bValid[i]) {
             m_dRoots[i] = roots[k];
-            m_bPinned[i] = pinned[k++];
+            m_dSpread[i] = spreads[k++];
         }
+    }
+}
+
+int KnownDecimals(double spread, int places)
+{
+    int n = places;
+    // The shown text is within half a unit of its last digit of the root
+    // found, which is within spread of the true one.
+    while (n > 0 && !(spread <= 0.5 * std::pow(10.0, -n)))
+        --n;
+    return n;
+}
+
+int PlacesOf(double tolerance) { return static_cast<int>(std::lround(-std::log10(tolerance))); }
+
+double ValueSpread(CExpression &f, double x, double spread)
+{
+    const double y = f.Evaluate(x);
+    double d = NoiseAt(f, x);
+    for (const double side : {x - spread, x + spread}) {
+        const double v = f.Evaluate(side);
+        if (IsFinite(v))
+            d = std::max(d, std::fabs(v - y));
+    }
+    return std::max(d, Spacing(y));
+}
+
+std::string ShownExp(double v, int decimals)
+{
+    if (!IsFinite(v))
+        return FormatExp(v, 7);
+    if (!(std::fabs(v) >= 0.5 * std::pow(10.0, -decimals)))
+        return FormatExp(0.0, std::clamp(decimals, 0, 15));
+    const int e = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    return FormatExp(v, std::clamp(decimals + e, 0, 15));
+}
+
+std::string ValueExp(double y, double spread, int places)
+{
+    const int digits = std::max(7, places);
+    if (!IsFinite(y))
+        return FormatExp(y, 7);
+    const int e = y == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(y))));
+    // A zero known to more than the digits shown is shown as an exact one.
+    if (y == 0 || !(std::fabs(y) >= spread))
+        return FormatExp(0.0, digits);
+    return ShownExp(y, KnownDecimals(spread, digits - e));
 }

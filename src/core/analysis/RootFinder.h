@@ -8,13 +8,16 @@
 
 class CExpression;
 
-// Real roots of one function of x inside an interval: a scan with a fixed
-// step proposes at most 300 candidates, then Newton steps with a forward
-// difference refine each one, keep it when |f| is below the tolerance inside
-// the interval, and drop the points that cannot be told apart from another
-// at that tolerance. Where f dips through zero between two scan points the
-// scan brackets both roots itself; an accepted root next to a change of sign
-// is bisected onto it, so the digits shown are right for flat roots too.
+// Real roots of one function of x inside an interval. A scan with a fixed
+// step proposes at most 300 candidates: each change of sign between two scan
+// points, each scan point where f is exactly zero (with a look just beside it
+// for a second root before the next scan point), and each dip of |f| between
+// scan points, searched for the change of sign inside it. Refinement bisects
+// each change of sign down to neighbouring doubles. A root is a change of
+// sign or a zero, never merely a small value: a dip that stays off zero is a
+// root only where its least |f| is within the rounding noise of f there.
+// Every root comes with its spread, how far the true root may lie from it:
+// the band around it where |f| is lost in that noise.
 class CRootFinder
 {
 public:
@@ -48,12 +51,16 @@ public:
     // no longer move x.
     static double DomainStep(double from, double to);
 
-    // Accepted points closer than this are one point at the tolerance t: a
-    // multiple root is located only to about the square root of t.
+    // Points of the extrema and inflection searches closer than this are
+    // one point at the tolerance t.
     static double SameDistance(double tolerance);
 
-    // The scan stopped because the candidate table was full.
-    bool IsFull() const { return m_nCount >= kMaxCandidates - 1; }
+    // The scan stopped before the end because the candidate table was full.
+    bool IsFull() const { return m_bFull; }
+
+    // Set before a search: a change of sign through a jump or an undefined
+    // point is a root too (where a derivative changes sign at a cusp).
+    bool m_bAcrossBreaks = false;
 
     double m_dStart = 0.0;
     double m_dEnd = 0.0;
@@ -64,19 +71,46 @@ public:
     std::array<double, kMaxCandidates> m_dRoots{};
     std::array<double, kMaxCandidates> m_dCandidates{};
     double m_dStep = kDomainStep;
+    // How far the true root may lie from m_dRoots[i], where m_bValid[i].
+    std::array<double, kMaxCandidates> m_dSpread{};
 
 private:
+    enum EKind : std::uint8_t { Bracket, Zero, Dip };
+
     bool Search(std::string expression, double from, double to, double tolerance, double step,
                 const ProgressCallback &progress);
-    void DropRepeats(CExpression &f);
-    // The two roots where f dips through zero between x0 and the scan point
-    // x2, around the scan point x1 (size0 = |f| one scan point back, v1 and
-    // v2 the values at x1 and x2); false once the table is full.
-    bool AddDipRoots(CExpression &f, double x0, double x1, double x2, double size0, double v1, double v2);
-    // Moves an accepted root r (f(r) = fr) onto the change of sign of f next
-    // to it, when there is one within the band where |f| stays below the
-    // tolerance; true when r is then pinned on that change.
-    bool Pin(CExpression &f, double &r, double fr) const;
+    // Adds a candidate; false once the table is full.
+    bool Add(EKind kind, double a, double b);
+    // Looks at the scan point x1 between x0 and x2 and at the step to x2;
+    // false once the table is full.
+    bool Look(CExpression &f, double x0, double v0, double x1, double v1, double x2, double v2);
+    bool AddDip(CExpression &f, double x0, double v0, double x1, double v1, double x2, double v2);
+    // Candidate i refined: its root, or false where it is none.
+    bool RefineOne(CExpression &f, int i, double &root);
+    void DropRepeats();
 
-    std::array<std::uint8_t, kMaxCandidates> m_bPinned{};
+    std::array<EKind, kMaxCandidates> m_nKind{};
+    std::array<double, kMaxCandidates> m_dOther{};  // the right end of a bracket or dip
+    bool m_bFull = false;
+    bool m_bBreak = false;       // the last root refined lies across a jump or a pole
+    double m_dBreakWidth = 0.0;  // and the bracket it was narrowed to
 };
+
+// The decimals of a root with this spread that are known, at most places.
+int KnownDecimals(double spread, int places);
+
+// The decimal places a tolerance of 10^-places stands for.
+int PlacesOf(double tolerance);
+
+// How far the true value of f at a point known to spread may lie from
+// f(x): the change of f across the spread, the rounding noise of f at x,
+// and never less than the spacing of doubles at f(x).
+double ValueSpread(CExpression &f, double x, double spread);
+
+// v in the exponent form, its last digit the decimal-th decimal of v;
+// a zero where v rounds to zero there.
+std::string ShownExp(double v, int decimals);
+
+// A value y known to spread, in the exponent form with as many digits as
+// are known, at most max(7, places) after the point.
+std::string ValueExp(double y, double spread, int places);

@@ -54,8 +54,8 @@ TEST(Intersections, CrossingsOfKnownPairs)
     // a mark's label takes the same numbers.
     const auto result = RunAnalysis({EAnalysisKind::Intersections, "x^2", false, -10, 10, 6, "x+2"});
     ASSERT_TRUE(result && result->points.size() == 2);
-    EXPECT_EQ(result->lines[0], "-1.0000000e+00" + std::string(18, ' ') + "1.0000000e+00");
-    EXPECT_EQ(result->points[0].label, "(-1.0000000e+00, 1.0000000e+00)");
+    EXPECT_EQ(result->lines[0], "-1.000000e+00" + std::string(19, ' ') + "1.0000000e+00");
+    EXPECT_EQ(result->points[0].label, "(-1.000000e+00, 1.0000000e+00)");
 }
 
 TEST(Intersections, RefusedWithoutTwoDifferentFunctions)
@@ -78,11 +78,29 @@ TEST(AnalysisRun, PointsCarryTheirListedCoordinatesAndRows)
 {
     const auto extrema = RunAnalysis({EAnalysisKind::Extrema, "x^3-3*x", false, -10, 10, 6, {}});
     ASSERT_TRUE(extrema && extrema->points.size() == 2);
-    EXPECT_EQ(extrema->points[1].label, "(1.0000000e+00, -2.0000000e+00)");
+    EXPECT_EQ(extrema->points[1].label, "(1.000000e+00, -2.0000000e+00)");
     for (const auto &[line, point] : {std::pair{-1, -1}, {0, 0}, {3, 0}, {4, 1}, {7, 1}, {8, -1}})
         EXPECT_EQ(extrema->PointOfLine(line), point) << line;
     EXPECT_EQ(RunAnalysis({EAnalysisKind::Roots, "x^2-4", false, -10, 10, 6, {}})->points.at(1).label,
-              "(2.0000000, 0.0000000)");
+              "(2.000000, 0.000000)");
+}
+
+}  // namespace
+
+namespace {
+
+// The y of a listed intersection keeps its significant digits however small.
+TEST(Intersections, SmallValuesKeepTheirDigits)
+{
+    const struct { const char *f, *g, *y; } cases[] = {
+        {"x-1", "0.0000123456789", "(1.000012e+00, 1.2345679e-05)"},
+        {"x", "0.00000001234", "(0.000000e+00, 1.2340000e-08)"},
+    };
+    for (const auto &c : cases) {
+        const auto result = RunAnalysis({EAnalysisKind::Intersections, c.f, false, -10, 10, 6, c.g});
+        ASSERT_TRUE(result && result->points.size() == 1) << c.f;
+        EXPECT_EQ(result->points[0].label, c.y);
+    }
 }
 
 }  // namespace

@@ -159,7 +159,7 @@ TEST_F(Sheet, RefusedInputLeavesTheListAlone)
 {
     Open(Input({"x"}));
     Calculate(Roots, 0, "-10");
-    ASSERT_EQ(Lines(Roots), QStringList{"0.0000000"});
+    ASSERT_EQ(Lines(Roots), QStringList{"0.000000"});
     const char *domain = "Error 0x06:\n\nThe start of domain must be less than the end.\nPlease correct the error and try again.";
     // Equal ends, 16 places and a point far from zero are compared with the command line's.
     const struct { const char *from, *to, *places, *text; } cases[] = {
@@ -177,7 +177,7 @@ TEST_F(Sheet, RefusedInputLeavesTheListAlone)
         m_messages.Clear();
         Calculate(Roots, 0, c.from, c.to, c.places);
         EXPECT_EQ(m_messages.Texts(), QStringList{c.text});
-        EXPECT_EQ(Lines(Roots), QStringList{"0.0000000"});
+        EXPECT_EQ(Lines(Roots), QStringList{"0.000000"});
     }
 }
 
