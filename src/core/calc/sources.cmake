@@ -3,5 +3,6 @@ target_sources(corvanta_core PRIVATE
   src/core/calc/BaseNumber.h src/core/calc/BaseNumber.cpp
   src/core/calc/CalcEvaluator.h src/core/calc/CalcEvaluator.cpp
   src/core/calc/CalcResult.h
+  src/core/calc/DegreeTrig.h src/core/calc/DegreeTrig.cpp
   src/core/calc/CalcText.h src/core/calc/CalcText.cpp
   src/core/calc/FunctionValue.h src/core/calc/FunctionValue.cpp)
