@@ -39,7 +39,7 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
         const char *from, *to;
     } cases[] = {
         {"1/3", false, "10", "10"}, {"sin 30", false, "10", "10"}, {"sin 30", true, "10", "10"},
-        {"FF+1", false, "16", "10"}, {"0.1", false, "10", "16"},  {"2^1024", false, "10", "10"},
+        {"FF+1", false, "16", "10"}, {"0.1", false, "10", "16"},  {"2^1023", false, "10", "10"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.expression);
@@ -57,8 +57,9 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
     }
     EXPECT_TRUE(m_messages.shown.empty());
 
-    // A text the window refuses: the same reason on standard error.
-    for (const char *text : {"(2+3", "FG"}) {
+    // A text the window refuses: the same reason on standard error, and so
+    // for numerical trouble (no inf or nan with exit status 0).
+    for (const char *text : {"(2+3", "FG", "1/0", "0/0", "10^400", "171!"}) {
         Edit(IDC_CALC_BASE_FROM)->setText(QStringLiteral("16"));
         m_dlg.SetExpressionText(QString::fromLatin1(text));
         Press(IDC_CALC_EQUALS);
@@ -67,6 +68,13 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
         EXPECT_EQ(run.err, m_dlg.ReasonText().toStdString() + "\n");
     }
     Edit(IDC_CALC_BASE_FROM)->setText(QStringLiteral("10"));
+
+    for (const char *base : {"2.5", "16.9"}) {
+        const SCliRun fraction = RunCli({"calc", "1", "--base", base});
+        EXPECT_EQ(fraction.exitCode, 2) << base;  // not taken as its whole part
+    }
+    const SCliRun rect = RunCli({"rect", "2", "90"});
+    EXPECT_EQ(rect.out, "0\n2\n");
 
     Edit(IDC_CALC_BASE_TO)->setText(QStringLiteral("37"));
     Press(IDC_CALC_EQUALS);

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <limits>
-#include <vector>
 
 namespace {
 
@@ -19,94 +17,95 @@ int DigitValue(char c)
     return -1;
 }
 
-// A non-negative integer as 32-bit limbs, least significant first: a double
-// is m 2^e exactly, so its digits in any base come out exact.
-using Limbs = std::vector<std::uint32_t>;
+bool IsPowerOfTwo(int n) { return (n & (n - 1)) == 0; }
 
-bool IsZero(const Limbs &a)
+// The digits of a non-negative integer in nBase, upper case.
+std::string Digits(const mpz_class &z, int nBase)
 {
-    return std::all_of(a.begin(), a.end(), [](std::uint32_t l) { return l == 0; });
+    std::string s = z.get_str(nBase);
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return s;
 }
 
-// a = a / d, returning the remainder.
-std::uint32_t DivideSmall(Limbs &a, std::uint32_t d)
+// round(num / 2^nShift), ties to even.
+mpz_class RoundShift(const mpz_class &num, unsigned long nShift)
 {
-    std::uint64_t r = 0;
-    for (std::size_t i = a.size(); i-- > 0;) {
-        const std::uint64_t t = (r << 32) | a[i];
-        a[i] = static_cast<std::uint32_t>(t / d);
-        r = t % d;
-    }
-    return static_cast<std::uint32_t>(r);
+    if (nShift == 0)
+        return num;
+    mpz_class q, r;
+    mpz_fdiv_q_2exp(q.get_mpz_t(), num.get_mpz_t(), nShift);
+    mpz_fdiv_r_2exp(r.get_mpz_t(), num.get_mpz_t(), nShift);
+    mpz_class half;
+    mpz_setbit(half.get_mpz_t(), nShift - 1);
+    const int c = cmp(r, half);
+    if (c > 0 || (c == 0 && mpz_odd_p(q.get_mpz_t())))
+        ++q;
+    return q;
 }
 
-void MultiplySmall(Limbs &a, std::uint32_t m)
+mpz_class Power(int nBase, unsigned long k)
 {
-    std::uint64_t carry = 0;
-    for (std::uint32_t &l : a) {
-        const std::uint64_t t = static_cast<std::uint64_t>(l) * m + carry;
-        l = static_cast<std::uint32_t>(t);
-        carry = t >> 32;
-    }
-    if (carry)
-        a.push_back(static_cast<std::uint32_t>(carry));
+    mpz_class p;
+    mpz_ui_pow_ui(p.get_mpz_t(), static_cast<unsigned long>(nBase), k);
+    return p;
 }
-
-// m shifted left by n bits.
-Limbs Shifted(std::uint64_t m, int n)
-{
-    Limbs a(static_cast<std::size_t>(n / 32) + 3, 0);
-    const int nBit = n % 32;
-    const std::uint64_t low = m << nBit;
-    a[n / 32] = static_cast<std::uint32_t>(low);
-    a[n / 32 + 1] = static_cast<std::uint32_t>(low >> 32);
-    a[n / 32 + 2] = nBit == 0 ? 0 : static_cast<std::uint32_t>(m >> (64 - nBit));  // m has 53 bits
-    return a;
-}
-
-// Takes the bits of a from bit n up (few after a multiplication by the
-// base) and leaves the bits below n.
-std::uint32_t TakeHigh(Limbs &a, int n)
-{
-    std::uint64_t high = 0;
-    for (std::size_t i = a.size(); i-- > static_cast<std::size_t>(n / 32);) {
-        if (a[i] == 0)
-            continue;
-        const int nShift = static_cast<int>(i * 32) - n;
-        const std::uint64_t part = nShift >= 0 ? static_cast<std::uint64_t>(a[i]) << nShift : a[i] >> -nShift;
-        high |= part;
-        a[i] = nShift >= 0 ? 0 : a[i] & ((1u << -nShift) - 1);
-    }
-    return static_cast<std::uint32_t>(high);
-}
-
-char DigitChar(int d) { return static_cast<char>(d < 10 ? '0' + d : 'A' + d - 10); }
 
 }  // namespace
 
+double RoundToDouble(const mpz_class &num, const mpz_class &den)
+{
+    if (sgn(num) == 0)
+        return 0.0;
+    if (sgn(num) < 0)
+        return -RoundToDouble(-num, den);
+    // A quotient of 55 bits or more, with a sticky bit for the remainder.
+    const long s = 56 - (static_cast<long>(mpz_sizeinbase(num.get_mpz_t(), 2)) - static_cast<long>(mpz_sizeinbase(den.get_mpz_t(), 2)));
+    mpz_class n = num, d = den;
+    if (s >= 0)
+        n <<= static_cast<mp_bitcnt_t>(s);
+    else
+        d <<= static_cast<mp_bitcnt_t>(-s);
+    mpz_class q, r;
+    mpz_tdiv_qr(q.get_mpz_t(), r.get_mpz_t(), n.get_mpz_t(), d.get_mpz_t());
+    q <<= 1;
+    if (sgn(r) != 0)
+        q += 1;  // sticky: never a tie when something is left
+    // q 2^-(s+1) is the value; the last bit kept is 2^(bits - 53) of it, or
+    // 2^-1074 for a subnormal result.
+    const long nBits = static_cast<long>(mpz_sizeinbase(q.get_mpz_t(), 2));
+    const long nLast = std::max(nBits - 53 - (s + 1), -1074L);
+    const long nDrop = nLast + s + 1;
+    const mpz_class kept = RoundShift(q, static_cast<unsigned long>(std::max(nDrop, 0L)));
+    if (nLast > 971)
+        return std::numeric_limits<double>::infinity();
+    return std::ldexp(kept.get_d(), static_cast<int>(nLast));
+}
+
+int CBaseNumber::SignificantDigits(int nBase) { return static_cast<int>(std::floor(53.0 / std::log2(nBase) + 1e-9)); }
+
 double CBaseNumber::ToDecimal(int nBase) const
 {
+    if (!IsValidBase(nBase))
+        return std::numeric_limits<double>::quiet_NaN();
     std::string_view digits = m_strInput;
     const bool bNegative = !digits.empty() && digits.front() == '-';
     if (bNegative)
         digits.remove_prefix(1);
-    const std::size_t point = digits.find('.');
-    const std::string_view whole = digits.substr(0, point);
-    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : digits.substr(point + 1);
-
-    double dValue = 0.0;
-    for (std::size_t k = 0; k < whole.size(); ++k) {
-        const int d = DigitValue(whole[whole.size() - 1 - k]);
-        if (d < 0)
+    mpz_class num = 0;
+    unsigned long nFraction = 0;
+    bool bPoint = false;
+    for (const char c : digits) {
+        if (c == '.' && !bPoint) {
+            bPoint = true;
+            continue;
+        }
+        const int d = DigitValue(c);
+        if (d < 0 || d >= nBase)
             return std::numeric_limits<double>::quiet_NaN();
-        dValue += d * std::pow(nBase, static_cast<double>(k));
+        num = num * nBase + d;
+        nFraction += bPoint;
     }
-    for (std::size_t k = 0; k < fraction.size(); ++k) {
-        const int d = DigitValue(fraction[k]);
-        if (d < 0)
-            return std::numeric_limits<double>::quiet_NaN();
-        dValue += d * std::pow(nBase, -static_cast<double>(k + 1));
-    }
+    const double dValue = RoundToDouble(num, Power(nBase, nFraction));
     return bNegative ? -dValue : dValue;
 }
 
@@ -123,35 +122,71 @@ bool CBaseNumber::FromDecimal(double dValue, int nBase)
         m_strOutput = dValue < 0 ? "-inf" : "inf";
         return false;
     }
-    const bool bNegative = dValue < 0;
+    const std::string strSign = dValue < 0 ? "-" : "";
     int nExponent = 0;
     const double dMantissa = std::frexp(std::fabs(dValue), &nExponent);
-    const auto m = static_cast<std::uint64_t>(std::ldexp(dMantissa, 53));
-    const int e = nExponent - 53;  // |value| = m 2^e exactly
-
-    // The whole part, and the fraction as f / 2^k.
-    Limbs whole, fraction;
-    int k = 0;
-    if (e >= 0) {
-        whole = Shifted(m, e);
+    const mpz_class m(std::ldexp(dMantissa, 53));
+    const long e = nExponent - 53;  // |value| = m 2^e exactly
+    if (e >= 0 || sgn(m) == 0) {
+        // A whole number: every digit is the double's own.
+        m_strOutput = strSign + Digits(sgn(m) == 0 ? mpz_class(0) : mpz_class(m << static_cast<mp_bitcnt_t>(e)), nBase);
+        return true;
+    }
+    const unsigned long nShift = static_cast<unsigned long>(-e);  // |value| = m / 2^nShift
+    const mpz_class whole = m >> static_cast<mp_bitcnt_t>(nShift);
+    const int nSignificant = SignificantDigits(nBase);
+    long nWhole = sgn(whole) == 0 ? 0 : static_cast<long>(Digits(whole, nBase).size());
+    // Zeros after the point before the first digit that is not zero.
+    long nZeros = 0;
+    if (nWhole == 0) {
+        mpz_class scaled = m * nBase;
+        const mpz_class one = mpz_class(1) << static_cast<mp_bitcnt_t>(nShift);
+        while (scaled < one && nZeros <= nSignificant) {
+            scaled *= nBase;
+            ++nZeros;
+        }
+    }
+    if (nZeros > nSignificant) {
+        // Too small for its digits: d.ddd times the base to a negative power.
+        long p = static_cast<long>(std::floor(std::log(std::fabs(dValue)) / std::log(nBase)));
+        const mpz_class one = mpz_class(1) << static_cast<mp_bitcnt_t>(nShift);
+        // Settle p exactly: b^p <= value < b^(p+1).
+        while (m * Power(nBase, static_cast<unsigned long>(-p)) < one)
+            --p;
+        while (m * Power(nBase, static_cast<unsigned long>(-p - 1)) >= one)
+            ++p;
+        // In a base that is a power of two every bit is shown.
+        const int nBits = static_cast<int>(std::log2(nBase) + 0.5);
+        const int nDigits = IsPowerOfTwo(nBase) ? 1 + (52 + nBits - 1) / nBits : nSignificant;
+        const unsigned long k = static_cast<unsigned long>(-p) + static_cast<unsigned long>(nDigits - 1);
+        mpz_class x = RoundShift(m * Power(nBase, k), nShift);
+        long nPower = p;
+        if (x >= Power(nBase, static_cast<unsigned long>(nDigits))) {
+            x = Power(nBase, static_cast<unsigned long>(nDigits - 1));
+            ++nPower;
+        }
+        std::string s = Digits(x, nBase);
+        std::string strFraction = s.substr(1);
+        while (!strFraction.empty() && strFraction.back() == '0')
+            strFraction.pop_back();
+        m_strOutput = strSign + s.substr(0, 1) + (strFraction.empty() ? "" : "." + strFraction) + "*10^" +
+                      (nPower < 0 ? "-" : "") + Digits(mpz_class(std::labs(nPower)), nBase);
+        return true;
+    }
+    unsigned long k = 0;  // digits after the point
+    if (IsPowerOfTwo(nBase)) {
+        const unsigned long nBits = static_cast<unsigned long>(std::log2(nBase) + 0.5);
+        k = (nShift + nBits - 1) / nBits;
     } else {
-        k = -e;
-        whole = Shifted(k >= 64 ? 0 : m >> k, 0);
-        fraction = Shifted(k >= 64 ? m : m & ((std::uint64_t{1} << k) - 1), 0);
+        k = static_cast<unsigned long>(std::max(0L, nSignificant - nWhole + nZeros));
     }
-    std::string strDigits;
-    do
-        strDigits += DigitChar(static_cast<int>(DivideSmall(whole, static_cast<std::uint32_t>(nBase))));
-    while (!IsZero(whole));
-    if (bNegative)
-        strDigits += '-';
-    std::reverse(strDigits.begin(), strDigits.end());
-
-    std::string strFraction;
-    for (int n = 0; n < 50 && !IsZero(fraction); ++n) {
-        MultiplySmall(fraction, static_cast<std::uint32_t>(nBase));
-        strFraction += DigitChar(static_cast<int>(TakeHigh(fraction, k)));
-    }
-    m_strOutput = strFraction.empty() ? strDigits : strDigits + "." + strFraction;
+    const mpz_class x = RoundShift(m * Power(nBase, k), nShift);
+    std::string s = Digits(x, nBase);
+    if (s.size() <= k)
+        s.insert(0, k + 1 - s.size(), '0');
+    std::string strWhole = s.substr(0, s.size() - k), strFraction = s.substr(s.size() - k);
+    while (!strFraction.empty() && strFraction.back() == '0')
+        strFraction.pop_back();
+    m_strOutput = strSign + strWhole + (strFraction.empty() ? "" : "." + strFraction);
     return true;
 }

@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include <gmpxx.h>
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -25,6 +27,75 @@ constexpr int kMaxDepth = 250;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+constexpr const char *kOverflow = "Overflow: the result is above 1.8e308";
+constexpr const char *kUnderOverflow = "Overflow: the result is below -1.8e308";
+constexpr const char *kDivision = "Division by zero";
+constexpr const char *kDomain = "Outside the function's domain";
+constexpr std::size_t kNoPlace = SCalcResult::kNoPosition;
+
+std::string Domain(const std::string &strWhy) { return std::string(kDomain) + ": " + strWhy; }
+
+using SValue = CCalcEvaluator::SValue;
+
+// Exact p/q kept small, so the products below stay within 64 bits.
+constexpr long long kExactLimit = 1000000000000LL;
+
+SValue Exact(double v, SValue::Kind kind, __int128 p, __int128 q)
+{
+    if (q < 0) {
+        p = -p;
+        q = -q;
+    }
+    __int128 a = p < 0 ? -p : p, b = q;
+    while (b != 0) {
+        const __int128 t = a % b;
+        a = b;
+        b = t;
+    }
+    if (a > 1) {
+        p /= a;
+        q /= a;
+    }
+    if (q == 0 || p > kExactLimit || p < -kExactLimit || q > kExactLimit)
+        return {v};
+    return {v, kind, static_cast<long long>(p), static_cast<long long>(q)};
+}
+
+// What is known exactly of a op b.
+SValue Track(char op, double v, const SValue &a, const SValue &b)
+{
+    using K = SValue::Kind;
+    if (a.kind == K::Inexact || b.kind == K::Inexact)
+        return {v};
+    switch (op) {
+    case '+': case '-':
+        if (a.kind != b.kind)
+            return {v};
+        return Exact(v, a.kind, static_cast<__int128>(a.p) * b.q + (op == '+' ? 1 : -1) * static_cast<__int128>(b.p) * a.q,
+                     static_cast<__int128>(a.q) * b.q);
+    case '*':
+        if (a.kind == K::PiMultiple && b.kind == K::PiMultiple)
+            return {v};
+        return Exact(v, a.kind == K::PiMultiple || b.kind == K::PiMultiple ? K::PiMultiple : K::Rational,
+                     static_cast<__int128>(a.p) * b.p, static_cast<__int128>(a.q) * b.q);
+    case '/':
+        if (b.p == 0 || (a.kind == K::Rational && b.kind == K::PiMultiple))
+            return {v};
+        return Exact(v, a.kind == b.kind ? K::Rational : K::PiMultiple, static_cast<__int128>(a.p) * b.q,
+                     static_cast<__int128>(a.q) * b.p);
+    default: return {v};
+    }
+}
+
+// n (a whole double, possibly far above 2^53) as an exact integer.
+mpz_class WholeNumber(double n)
+{
+    mpz_class z;
+    mpz_set_d(z.get_mpz_t(), n);
+    return z;
+}
 
 int DigitValue(char c)
 {
@@ -104,9 +175,11 @@ SCalcResult CCalcEvaluator::Calculate(bool bSubstitute, double x)
     Peek();
     if (AtEnd())
         Fail(0, "nothing to calculate");
-    const double dValue = ReadSum(0);
+    const double dValue = ReadSum(0).v;
     if (m_result.Ok())
         RefuseRest();
+    if (m_result.Ok())
+        Checked(dValue);
     if (m_result.Ok())
         m_result.dValue = dValue;
     return m_result;
@@ -120,6 +193,15 @@ double CCalcEvaluator::Fail(std::size_t nAt, std::string strReason)
     }
     m_nPos = m_strText.size();
     return kNaN;
+}
+
+double CCalcEvaluator::Checked(double v)
+{
+    if (std::isinf(v))
+        return Fail(kNoPlace, v > 0 ? kOverflow : kUnderOverflow);
+    if (std::isnan(v))
+        return Fail(kNoPlace, kDomain);
+    return v;
 }
 
 char CCalcEvaluator::Peek()
@@ -152,12 +234,24 @@ void CCalcEvaluator::RefuseRest()
     }
 }
 
+// Names in any case (5nCr2 as the key shows it). In a base above 10 an
+// upper-case letter that is a digit of the base stays a digit, so FF and ACE
+// are numbers there.
 const SCalcName *CCalcEvaluator::NameAt(std::size_t i) const
 {
+    const char first = At(i);
+    if (first >= 'A' && first <= 'Z' && Base() > 10 && IsDigitHere(first))
+        return nullptr;
     const SCalcName *pBest = nullptr;
-    for (const SCalcName &entry : kNames)
-        if (m_strText.compare(i, entry.name.size(), entry.name) == 0 && (!pBest || entry.name.size() > pBest->name.size()))
+    for (const SCalcName &entry : kNames) {
+        if (i + entry.name.size() > m_strText.size())
+            continue;
+        bool bMatch = true;
+        for (std::size_t k = 0; k < entry.name.size() && bMatch; ++k)
+            bMatch = Lower(m_strText[i + k]) == entry.name[k];
+        if (bMatch && (!pBest || entry.name.size() > pBest->name.size()))
             pBest = &entry;
+    }
     // In bases above 14 "e" is a digit, not the constant.
     if (pBest && pBest->kind == SCalcName::Constant && pBest->name == "e" && Base() > 14)
         return nullptr;
@@ -166,137 +260,187 @@ const SCalcName *CCalcEvaluator::NameAt(std::size_t i) const
 
 bool CCalcEvaluator::IsDigitHere(char c) const { return DigitValue(c) < Base(); }
 
-double CCalcEvaluator::ReadSum(int nDepth)
+double CCalcEvaluator::CombineAt(char op, double a, double b, std::size_t nAt)
 {
-    double dValue = ReadTerm(nDepth);
+    switch (op) {
+    case '+': return Checked(a + b);
+    case '-': return Checked(a - b);
+    case '*': return Checked(a * b);
+    case '/': return b == 0 ? Fail(kNoPlace, kDivision) : Checked(a / b);
+    case '^': {
+        if (a == 0 && b < 0)
+            return Fail(kNoPlace, kDivision);
+        if (a < 0 && b != std::trunc(b))
+            return Fail(kNoPlace, Domain("a negative number to a fractional power"));
+        return Checked(std::pow(a, b));
+    }
+    default: {
+        // ncr and npr take whole numbers, as ! does.
+        const char *pszName = op == '@' ? "ncr" : "npr";
+        if (a < 0 || b < 0 || a != std::trunc(a) || b != std::trunc(b))
+            return Fail(nAt, std::string(pszName) + " needs whole numbers from 0 up");
+        return Checked(op == '@' ? Combinations(a, b) : Permutations(a, b));
+    }
+    }
+}
+
+SValue CCalcEvaluator::ReadSum(int nDepth)
+{
+    SValue value = ReadTerm(nDepth);
     while (m_result.Ok()) {
         const char c = Peek();
         if (c != '+' && c != '-')
             break;
         ++m_nPos;
-        const double r = ReadTerm(nDepth);
-        dValue = c == '+' ? dValue + r : dValue - r;
+        const SValue r = ReadTerm(nDepth);
+        if (!m_result.Ok())
+            break;
+        value = Track(c, CombineAt(c, value.v, r.v, kNoPlace), value, r);
     }
-    return dValue;
+    return value;
 }
 
-double CCalcEvaluator::ReadTerm(int nDepth)
+SValue CCalcEvaluator::ReadTerm(int nDepth)
 {
-    double dValue = ReadSigned(nDepth);
+    SValue value = ReadSigned(nDepth);
     while (m_result.Ok()) {
         const char c = Peek();
         if (c == '*' || c == '/') {
             ++m_nPos;
-            const double r = ReadSigned(nDepth);
-            dValue = c == '*' ? dValue * r : dValue / r;
+            const SValue r = ReadSigned(nDepth);
+            if (!m_result.Ok())
+                break;
+            value = Track(c, CombineAt(c, value.v, r.v, kNoPlace), value, r);
             continue;
         }
+        const std::size_t nAt = m_nPos;
         const SCalcName *pName = IsLetter(c) ? NameAt(m_nPos) : nullptr;
         if (pName && pName->kind == SCalcName::Operator) {
             m_nPos += pName->name.size();
-            const double r = ReadSigned(nDepth);
-            dValue = pName->code == '@' ? Combinations(dValue, r) : Permutations(dValue, r);
+            const SValue r = ReadSigned(nDepth);
+            if (!m_result.Ok())
+                break;
+            value = {CombineAt(pName->code, value.v, r.v, nAt)};
             continue;
         }
         // A value written directly before a name or a bracket multiplies it,
-        // as in the graph's syntax (2pi, 2(3), 3sin 30). A letter that is a
-        // digit of the base starts a number: two numbers need an operator.
-        if (c == '(' || (IsLetter(c) && (pName || (m_bSubstitute && c == 'x') || !IsDigitHere(c)))) {
-            dValue *= ReadPower(nDepth);
+        // as in the graph's syntax (2pi, 2(3), 3sin 30), and so does a number
+        // after a closed bracket: (2)3 is 2(3). A letter that is a digit of
+        // the base starts a number: two numbers need an operator.
+        std::size_t nBefore = nAt;
+        while (nBefore > 0 && std::string_view(" \t\r\n").find(At(nBefore - 1)) != std::string_view::npos)
+            --nBefore;
+        const bool bAfterBracket = nBefore > 0 && At(nBefore - 1) == ')' && (IsDigit(c) || c == '.' || (IsLetter(c) && IsDigitHere(c)));
+        if (c == '(' || bAfterBracket || (IsLetter(c) && (pName || (m_bSubstitute && Lower(c) == 'x') || !IsDigitHere(c)))) {
+            const SValue r = ReadPower(nDepth);
+            if (!m_result.Ok())
+                break;
+            value = Track('*', CombineAt('*', value.v, r.v, kNoPlace), value, r);
             continue;
         }
         break;
     }
-    return dValue;
+    return value;
 }
 
-double CCalcEvaluator::ReadSigned(int nDepth)
+SValue CCalcEvaluator::ReadSigned(int nDepth)
 {
     bool bNegative = false;
     for (char c = Peek(); c == '-' || c == '+'; c = Peek()) {
         bNegative ^= c == '-';
         ++m_nPos;
     }
-    const double dValue = ReadPower(nDepth);
-    return bNegative ? -dValue : dValue;
+    SValue value = ReadPower(nDepth);
+    if (bNegative) {
+        value.v = -value.v;
+        value.p = -value.p;
+    }
+    return value;
 }
 
-double CCalcEvaluator::ReadPower(int nDepth)
+SValue CCalcEvaluator::ReadPower(int nDepth)
 {
-    double dValue = ReadPostfix(nDepth);
+    SValue value = ReadPostfix(nDepth);
     while (m_result.Ok() && Peek() == '^') {
         ++m_nPos;
-        dValue = std::pow(dValue, ReadArgument(nDepth));
+        const SValue r = ReadArgument(nDepth);
+        if (!m_result.Ok())
+            break;
+        value = {CombineAt('^', value.v, r.v, kNoPlace)};
     }
-    return dValue;
+    return value;
 }
 
 // The operand of a function, of "!" and of "^": a signed value with its
 // postfix factorials, so sin 30^2 is (sin 30)^2 and 2^-3 is 2^(-3).
-double CCalcEvaluator::ReadArgument(int nDepth)
+SValue CCalcEvaluator::ReadArgument(int nDepth)
 {
     bool bNegative = false;
     for (char c = Peek(); c == '-' || c == '+'; c = Peek()) {
         bNegative ^= c == '-';
         ++m_nPos;
     }
-    const double dValue = ReadPostfix(nDepth + 1);
-    return bNegative ? -dValue : dValue;
+    SValue value = ReadPostfix(nDepth + 1);
+    if (bNegative) {
+        value.v = -value.v;
+        value.p = -value.p;
+    }
+    return value;
 }
 
-double CCalcEvaluator::ReadPostfix(int nDepth)
+SValue CCalcEvaluator::ReadPostfix(int nDepth)
 {
-    double dValue = ReadPrimary(nDepth);
+    SValue value = ReadPrimary(nDepth);
     while (m_result.Ok() && Peek() == '!') {
         const std::size_t nAt = m_nPos++;
-        dValue = FactorialAt(dValue, nAt);
+        value = {FactorialAt(value.v, nAt)};
     }
-    return dValue;
+    return value;
 }
 
-double CCalcEvaluator::ReadPrimary(int nDepth)
+SValue CCalcEvaluator::ReadPrimary(int nDepth)
 {
     const char c = Peek();
     const std::size_t nAt = m_nPos;
     if (nDepth > kMaxDepth)
-        return Fail(nAt, "nested too deeply");
+        return {Fail(nAt, "nested too deeply")};
     if (AtEnd())
-        return Fail(nAt, "missing number");
+        return {Fail(nAt, "missing number")};
     if (c == '(') {
         ++m_nPos;
-        const double dValue = ReadSum(nDepth + 1);
+        const SValue value = ReadSum(nDepth + 1);
         if (!m_result.Ok())
-            return dValue;
+            return value;
         Peek();
         if (AtEnd())
-            return Fail(m_nPos, "missing ')'");
+            return {Fail(m_nPos, "missing ')'")};
         if (At(m_nPos) == ')') {
             ++m_nPos;
-            return dValue;
+            return value;
         }
         RefuseRest();
-        return kNaN;
+        return {kNaN};
     }
     if (c == '!') {
         ++m_nPos;
-        const double dValue = ReadArgument(nDepth);
-        return m_result.Ok() ? FactorialAt(dValue, nAt) : kNaN;
+        const SValue value = ReadArgument(nDepth);
+        return {m_result.Ok() ? FactorialAt(value.v, nAt) : kNaN};
     }
     if (IsDigit(c) || c == '.')
         return ReadNumber();
     if (IsLetter(c)) {
         if (const SCalcName *pName = NameAt(nAt)) {
             if (pName->kind == SCalcName::Operator)
-                return Fail(nAt, "missing number");
+                return {Fail(nAt, "missing number")};
             m_nPos += pName->name.size();
             if (pName->kind == SCalcName::Constant)
-                return pName->value;
-            const double x = ReadArgument(nDepth);
-            return m_result.Ok() ? ApplyFunction(pName->code, x, nAt) : kNaN;
+                return pName->code == 0 && pName->name == "pi" ? SValue{pName->value, SValue::PiMultiple, 1, 1} : SValue{pName->value};
+            const SValue x = ReadArgument(nDepth);
+            return {m_result.Ok() ? ApplyFunction(pName->code, x, nAt) : kNaN};
         }
-        if (m_bSubstitute && c == 'x') {
+        if (m_bSubstitute && Lower(c) == 'x') {
             ++m_nPos;
-            return m_dX;
+            return {m_dX};
         }
         if (IsDigitHere(c))
             return ReadNumber();
@@ -306,31 +450,36 @@ double CCalcEvaluator::ReadPrimary(int nDepth)
             --nStart;
         while (IsLetter(At(nEnd)))
             ++nEnd;
-        return Fail(nStart, "unknown name '" + m_strText.substr(nStart, std::min<std::size_t>(nEnd - nStart, 24)) + "'");
+        return {Fail(nStart, "unknown name '" + m_strText.substr(nStart, std::min<std::size_t>(nEnd - nStart, 24)) + "'")};
     }
     if (c == ')' || std::string_view("+-*/^").find(c) != std::string_view::npos)
-        return Fail(nAt, "missing number");
+        return {Fail(nAt, "missing number")};
     RefuseRest();
-    return kNaN;
+    return {kNaN};
 }
 
-// A number token, and a degrees-minutes-seconds literal D'M'S' (the minutes
-// and seconds may be left out) as D + M/60 + S/3600.
-double CCalcEvaluator::ReadNumber()
+// A number token, and an angle in degrees, minutes and seconds: D'M'S' (the
+// minutes and seconds may be left out) or the display's own D° M' S"; both
+// are D + M/60 + S/3600.
+SValue CCalcEvaluator::ReadNumber()
 {
-    double dValue = 0.0;
-    if (!ReadToken(&dValue))
-        return kNaN;
-    if (At(m_nPos) != '\'')
-        return dValue;
-    ++m_nPos;
+    SValue value;
+    if (!ReadToken(&value))
+        return {kNaN};
+    const bool bDegreeSign = m_strText.compare(m_nPos, 2, "\xC2\xB0") == 0;
+    if (At(m_nPos) != '\'' && !bDegreeSign)
+        return value;
+    m_nPos += bDegreeSign ? 2 : 1;
+    const char marks[2] = {'\'', bDegreeSign ? '"' : '\''};
     double aParts[2] = {0.0, 0.0};
-    for (double &dPart : aParts) {
+    for (int i = 0; i < 2; ++i) {
         const std::size_t nSaved = m_nPos;
+        if (bDegreeSign)
+            Peek();
         const char c = At(m_nPos);
-        double d = 0.0;
-        if ((IsDigit(c) || c == '.' || (IsLetter(c) && IsDigitHere(c))) && ReadToken(&d) && At(m_nPos) == '\'') {
-            dPart = d;
+        SValue part;
+        if ((IsDigit(c) || c == '.' || (IsLetter(c) && IsDigitHere(c))) && ReadToken(&part) && At(m_nPos) == marks[i]) {
+            aParts[i] = part.v;
             ++m_nPos;
             continue;
         }
@@ -338,10 +487,10 @@ double CCalcEvaluator::ReadNumber()
             m_nPos = nSaved;
         break;
     }
-    return aParts[1] * 0.0002777777777777778 + aParts[0] * 0.016666666666666666 + dValue;
+    return {Checked(aParts[1] * 0.0002777777777777778 + aParts[0] * 0.016666666666666666 + value.v)};
 }
 
-bool CCalcEvaluator::ReadToken(double *pValue)
+bool CCalcEvaluator::ReadToken(SValue *pValue)
 {
     const std::size_t nStart = m_nPos;
     const int nBase = Base();
@@ -357,7 +506,7 @@ bool CCalcEvaluator::ReadToken(double *pValue)
             bPoint = true;
             continue;
         }
-        const bool bDigitLike = IsDigit(c) || (nBase > 10 && IsLetter(c) && !NameAt(e) && !(m_bSubstitute && c == 'x'));
+        const bool bDigitLike = IsDigit(c) || (nBase > 10 && IsLetter(c) && !NameAt(e) && !(m_bSubstitute && Lower(c) == 'x'));
         if (!bDigitLike)
             break;
         if (DigitValue(c) >= nBase) {
@@ -371,6 +520,8 @@ bool CCalcEvaluator::ReadToken(double *pValue)
         return false;
     }
     std::string strToken = m_strText.substr(nStart, e - nStart);
+    bool bExponent = false;
+    double dValue = 0.0;
     if (nBase == 10) {
         // The exponent of a decimal number: 1.5e-07 is one number, 2e a product.
         std::size_t f = e;
@@ -381,15 +532,35 @@ bool CCalcEvaluator::ReadToken(double *pValue)
                 while (IsDigit(At(f)))
                     strToken += At(f++);
                 e = f;
+                bExponent = true;
             }
         }
-        ReadDecimal(strToken.data(), strToken.data() + strToken.size(), *pValue, 'E');
+        ReadDecimal(strToken.data(), strToken.data() + strToken.size(), dValue, 'E');
     } else {
         CBaseNumber number;
-        number.m_strInput = std::move(strToken);
-        *pValue = number.ToDecimal(nBase);
+        number.m_strInput = strToken;
+        dValue = number.ToDecimal(nBase);
     }
     m_nPos = e;
+    if (std::isinf(dValue)) {
+        Fail(kNoPlace, kOverflow);
+        return false;
+    }
+    *pValue = {dValue};
+    // A short number is known exactly: 0.5 is 1/2, so pi*0.5 is pi/2 exactly.
+    if (!bExponent && strToken.size() <= 12) {
+        long long p = 0, den = 1;
+        bool bFraction = false;
+        for (const char c : strToken) {
+            if (c == '.') {
+                bFraction = true;
+                continue;
+            }
+            p = p * nBase + DigitValue(c);
+            den *= bFraction ? nBase : 1;
+        }
+        *pValue = Exact(dValue, SValue::Rational, p, den);
+    }
     return true;
 }
 
@@ -397,57 +568,105 @@ double CCalcEvaluator::FactorialAt(double n, std::size_t nAt)
 {
     if (!std::isnan(n) && (n < 0 || n != std::trunc(n)))
         return Fail(nAt, "factorial needs a whole number from 0 up");
-    return Factorial(n);
+    return Checked(Factorial(n));
 }
 
-double CCalcEvaluator::ApplyFunction(char code, double x, std::size_t nAt)
+// Inverse functions through forms that keep their digits near the edges of
+// their domains: asech(0.999999) and acoth(1.000001) work with 1 - x and
+// x - 1, which are exact there, instead of 1/x.
+namespace {
+
+long double Asec(long double x)
 {
+    const long double a = std::fabs(x);
+    const long double t = std::atan(std::sqrt((a - 1) * (a + 1)));
+    return x > 0 ? t : kPiL - t;
+}
+
+long double Acsc(long double x)
+{
+    const long double a = std::fabs(x);
+    const long double t = std::atan2(1.0L, std::sqrt((a - 1) * (a + 1)));
+    return x > 0 ? t : -t;
+}
+
+long double Asech(long double x)
+{
+    const long double t = (1 - x) / x;  // 1/x - 1
+    return std::log1p(t + std::sqrt(t * (t + 2)));
+}
+
+long double Acoth(long double x)
+{
+    const long double a = std::fabs(x);
+    const long double t = 0.5L * std::log1p(2 / (a - 1));
+    return x > 0 ? t : -t;
+}
+
+}  // namespace
+
+double CCalcEvaluator::ApplyFunction(char code, const SValue &arg, std::size_t nAt)
+{
+    const double x = arg.v;
     const bool bDegrees = !m_bRadian;
-    if (bDegrees && std::isfinite(x) && std::string_view("stuvwy").find(code) != std::string_view::npos) {
-        const auto [s, c] = SinCosDegrees(x);
+    const std::string_view trig("stuvwy");
+    const auto name = [code] {
+        return std::string(std::find_if(kNames.begin(), kNames.end(), [code](const SCalcName &n) { return n.code == code; })->name);
+    };
+    // In degrees, and in radians for an exact multiple of pi, the angle is
+    // reduced exactly: sin 180 and sin(pi) are 0, tan(pi/4) is 1.
+    const bool bExactAngle = bDegrees || arg.kind == SValue::PiMultiple;
+    if (bExactAngle && std::isfinite(x) && trig.find(code) != std::string_view::npos) {
+        const double dDegrees = bDegrees ? x : 180.0 * static_cast<double>(arg.p) / static_cast<double>(arg.q);
+        const auto [s, c] = SinCosDegrees(dDegrees);
         const long double fractions[][2] = {{s, 1}, {c, 1}, {s, c}, {1, c}, {1, s}, {c, s}};
-        const auto &f = fractions[std::string_view("stuvwy").find(code)];
+        const auto &f = fractions[trig.find(code)];
         if (f[1] == 0) {
             char buf[64];
             std::snprintf(buf, sizeof buf, " %.16g is undefined", x);
-            const auto it = std::find_if(kNames.begin(), kNames.end(), [code](const SCalcName &n) { return n.code == code; });
-            return Fail(nAt, std::string(it->name) + buf);
+            return Fail(nAt, name() + buf);
         }
         return static_cast<double>(f[0] / f[1]);
     }
     const long double y = x;
     const auto angle = [bDegrees](long double a) { return bDegrees ? ToDegrees(a) : static_cast<double>(a); };
+    const auto outside = [&](const char *pszWhy) { return Fail(kNoPlace, Domain(name() + " " + pszWhy)); };
+    const auto reciprocal = [&](double d) { return d == 0 ? Fail(kNoPlace, kDivision) : Checked(1 / d); };
     switch (code) {
     case 's': return std::sin(x);
     case 't': return std::cos(x);
-    case 'u': return std::tan(x);
-    case 'v': return 1 / std::cos(x);
-    case 'w': return 1 / std::sin(x);
-    case 'y': return 1 / std::tan(x);
-    case 'n': return angle(std::asin(y));
-    case 'o': return angle(std::acos(y));
+    case 'u': return Checked(std::tan(x));
+    case 'v': return reciprocal(std::cos(x));
+    case 'w': return reciprocal(std::sin(x));
+    case 'y': return reciprocal(std::tan(x));
+    case 'n': return std::fabs(x) > 1 ? outside("needs a value from -1 to 1") : angle(std::asin(y));
+    case 'o': return std::fabs(x) > 1 ? outside("needs a value from -1 to 1") : angle(std::acos(y));
     case 'm': return angle(std::atan(y));
-    case 'p': return angle(std::acos(1 / y));
-    case 'q': return angle(std::asin(1 / y));
-    case 'r': return angle(std::atan(1 / y));
-    case 'g': return std::sinh(x);
-    case 'h': return std::cosh(x);
+    case 'p': return std::fabs(x) < 1 ? outside("needs a value of at least 1 in size") : angle(Asec(y));
+    case 'q': return std::fabs(x) < 1 ? outside("needs a value of at least 1 in size") : angle(Acsc(y));
+    case 'r': return x == 0 ? angle(kPiL / 2) : angle(std::atan(1 / y));
+    case 'g': return Checked(std::sinh(x));
+    case 'h': return Checked(std::cosh(x));
     case 'i': return std::tanh(x);
-    case 'j': return 1 / std::tanh(x);
+    case 'j': return reciprocal(std::tanh(x));
     case 'k': return 1 / std::cosh(x);
-    case 'l': return 1 / std::sinh(x);
+    case 'l': return reciprocal(std::sinh(x));
     case 'a': return std::asinh(x);
-    case 'b': return std::acosh(x);
-    case 'c': return std::atanh(x);
-    case 'd': return std::acosh(1 / x);
-    case 'e': return std::asinh(1 / x);
-    case 'f': return std::atanh(1 / x);
-    case 'z': return std::log(x);
-    case '{': return std::log10(x);
-    case 'A': return std::sqrt(x);
+    case 'b': return x < 1 ? outside("needs a value of at least 1") : std::acosh(x);
+    case 'c': return std::fabs(x) >= 1 ? outside("needs a value between -1 and 1") : std::atanh(x);
+    case 'd': return x <= 0 || x > 1 ? outside("needs a value above 0 and at most 1") : static_cast<double>(Asech(y));
+    case 'e': return x == 0 ? Fail(kNoPlace, kDivision) : static_cast<double>(std::asinh(1 / y));
+    case 'f': return std::fabs(x) <= 1 ? outside("needs a value above 1 in size") : static_cast<double>(Acoth(y));
+    case 'z': case '{':
+        if (x == 0)
+            return outside("of 0");
+        if (x < 0)
+            return outside("of a negative number");
+        return code == 'z' ? std::log(x) : std::log10(x);
+    case 'A': return x < 0 ? outside("of a negative number") : std::sqrt(x);
     case 'B': return std::fabs(x);
     case 'C': return std::cbrt(x);
-    case 'D': return std::exp(x);
+    case 'D': return Checked(std::exp(x));
     default: return kNaN;
     }
 }
@@ -461,28 +680,49 @@ double CCalcEvaluator::Factorial(double n)
     return ExactFactorial(static_cast<int>(n));
 }
 
+namespace {
+
+bool WholeFromZero(double d) { return !std::isnan(d) && d >= 0 && d == std::trunc(d) && std::isfinite(d); }
+
+}  // namespace
+
+// n (n-1) ... (n-r+1) exactly. At least (n-r+1)^r, so a product that
+// cannot fit a double is known before it is worked out, and the one that
+// is worked out has at most 170 factors.
 double CCalcEvaluator::Permutations(double n, double r)
 {
-    if (std::isnan(n) || std::isnan(r))
+    if (!WholeFromZero(n) || !WholeFromZero(r))
         return kNaN;
-    r = std::trunc(r);
+    if (r > n)
+        return 0.0;
     if (r == 0)
         return 1.0;
-    if (r < 0)
-        return kNaN;
-    if (r <= 1)
-        return std::trunc(n) + 0.0;
-    double p = std::trunc(n);
-    double d = n;
-    // Once the product is 0 or infinite it stays so: a huge r ends early.
-    for (double k = 1; k < r && p != 0 && std::isfinite(p); ++k) {
-        d -= 1;
-        p = std::trunc(p * d) + 0.0;  // an integer has no negative zero: -0.5 truncates to 0
-    }
-    return p;
+    if (r > 170 || r * std::log2(n - r + 1) > 1025)
+        return std::numeric_limits<double>::infinity();
+    const mpz_class top = WholeNumber(n);
+    mpz_class p = 1;
+    for (long k = 0; k < static_cast<long>(r); ++k)
+        p *= top - k;
+    return RoundToDouble(p, 1);
 }
 
-double CCalcEvaluator::Combinations(double n, double r) { return Permutations(n, r) / Factorial(std::trunc(r)); }
+// n! / (r! (n-r)!) exactly, with the smaller of r and n - r. C(n, k) is at
+// least (n/k)^k >= 2^k, so k stays small for any result a double holds.
+double CCalcEvaluator::Combinations(double n, double r)
+{
+    if (!WholeFromZero(n) || !WholeFromZero(r))
+        return kNaN;
+    if (r > n)
+        return 0.0;
+    const double k = std::min(r, n - r);
+    if (k == 0)
+        return 1.0;
+    if (k > 1100 || k * std::log2(n / k) > 1030)
+        return std::numeric_limits<double>::infinity();
+    mpz_class c;
+    mpz_bin_ui(c.get_mpz_t(), WholeNumber(n).get_mpz_t(), static_cast<unsigned long>(k));
+    return RoundToDouble(c, 1);
+}
 
 SCalcResult EvaluateCalcText(const std::string &strText, bool bRadian, int nTokenBase)
 {

@@ -12,7 +12,8 @@ struct SCalcName;
 // before a name or "(", which multiplies), below a unary sign, below "^"
 // (grouped from left to right), below "!" and the functions. Text that
 // cannot be read completely is refused with a reason and its position;
-// numerical trouble (1/0, ln of -1) still comes back as infinity or NaN.
+// numerical trouble (1/0, ln of -1, a result beyond the doubles) is refused
+// with its reason and no position.
 class CCalcEvaluator
 {
 public:
@@ -30,23 +31,37 @@ public:
     double Evaluate(bool bSubstitute = false, double x = 0.0) { return Calculate(bSubstitute, x).dValue; }
 
     // n! correctly rounded; NaN for a negative or fractional n, infinity
-    // above 170. nPr and nCr as the calculator computes them.
+    // above 170. nPr and nCr of whole numbers 0 <= r, 0 <= n worked with
+    // exact integers and rounded once: NaN for any other n or r, infinity
+    // above the largest double.
     static double Factorial(double n);
     static double Permutations(double n, double r);
     static double Combinations(double n, double r);
 
+    // A value, and what is known of it exactly: p/q, or p/q times pi (the
+    // calculator's pi), so sin(pi) in radians is 0 and tan(pi/2) undefined.
+    struct SValue
+    {
+        double v = 0.0;
+        enum Kind { Inexact, Rational, PiMultiple } kind = Inexact;
+        long long p = 0, q = 1;
+    };
+
 private:
-    double ReadSum(int nDepth);
-    double ReadTerm(int nDepth);
-    double ReadSigned(int nDepth);
-    double ReadPower(int nDepth);
-    double ReadPostfix(int nDepth);
-    double ReadPrimary(int nDepth);
-    double ReadArgument(int nDepth);
-    double ReadNumber();
-    bool ReadToken(double *pValue);
-    double ApplyFunction(char code, double x, std::size_t nAt);
+    SValue ReadSum(int nDepth);
+    SValue ReadTerm(int nDepth);
+    SValue ReadSigned(int nDepth);
+    SValue ReadPower(int nDepth);
+    SValue ReadPostfix(int nDepth);
+    SValue ReadPrimary(int nDepth);
+    SValue ReadArgument(int nDepth);
+    SValue ReadNumber();
+    bool ReadToken(SValue *pValue);
+    double ApplyFunction(char code, const SValue &x, std::size_t nAt);
     double FactorialAt(double n, std::size_t nAt);
+    double CombineAt(char op, double a, double b, std::size_t nAt);
+    // Refuses an infinite or NaN result with its reason.
+    double Checked(double v);
     void RefuseRest();
 
     double Fail(std::size_t nAt, std::string strReason);

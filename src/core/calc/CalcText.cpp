@@ -1,6 +1,8 @@
 #include "core/calc/CalcText.h"
 
 #include "core/calc/BaseNumber.h"
+#include "core/calc/CalcEvaluator.h"
+#include "core/expr/Angle.h"
 #include "core/expr/NumberText.h"
 
 #include <cmath>
@@ -22,9 +24,18 @@ std::string FormatG10(double dValue) { return FormatSignificant(dValue, 10); }
 
 bool IsIntegral(double dValue) { return std::trunc(dValue) == dValue; }
 
-std::string FormatResult(double dValue) { return FormatG16(dValue) + (IsIntegral(dValue) ? ". " : "  "); }
+std::string FormatShown(double dValue) { return FormatSignificant(dValue, kShownDigits); }
 
-std::string FormatPowerResult(double dValue) { return FormatG16(dValue) + (IsIntegral(dValue) ? ". " : " "); }
+std::string FormatResult(double dValue) { return FormatShown(dValue) + (IsIntegral(dValue) ? ". " : "  "); }
+
+std::string FormatPowerResult(double dValue) { return FormatShown(dValue) + (IsIntegral(dValue) ? ". " : " "); }
+
+std::string PowerText(double dValue, int nShownBase)
+{
+    if (nShownBase == 10 || !CBaseNumber::IsValidBase(nShownBase))
+        return FormatPowerResult(dValue);
+    return FormatResultInBase(dValue, nShownBase);
+}
 
 std::string FormatResultInBase(double dValue, int nBase)
 {
@@ -38,8 +49,22 @@ std::string FormatResultInBase(double dValue, int nBase)
 
 int BaseFieldValue(const std::string &strText)
 {
-    const double d = std::trunc(ReadNumberText(strText));
-    return d >= 2 && d <= 36 ? static_cast<int>(d) : 0;
+    // 16.9 is no base: only a whole number is taken, not its leading part.
+    std::size_t i = strText.find_first_not_of(" \t");
+    std::size_t j = strText.find_last_not_of(" \t");
+    if (i == std::string::npos)
+        return 0;
+    if (strText[i] == '+')
+        ++i;
+    if (j < i || j - i > 2)
+        return 0;
+    int n = 0;
+    for (std::size_t k = i; k <= j; ++k) {
+        if (strText[k] < '0' || strText[k] > '9')
+            return 0;
+        n = n * 10 + (strText[k] - '0');
+    }
+    return n >= 2 && n <= 36 ? n : 0;
 }
 
 int TokenBase(const std::string &strFrom)
@@ -84,6 +109,82 @@ std::string RecallText(const std::string &strMemory)
     return s;
 }
 
+namespace {
+
+constexpr const char *kBaseMark = " (base ";
+
+}  // namespace
+
+double DisplayValue(const std::string &strDisplay, int nShownBase)
+{
+    std::string s = RemoveSpaces(strDisplay);
+    if (nShownBase == 10 || !CBaseNumber::IsValidBase(nShownBase))
+        return ReadNumberText(s);
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
+    const SCalcResult r = EvaluateCalcText(s, false, nShownBase);
+    return r.Ok() ? r.dValue : std::nan("");
+}
+
+std::string MemoryText(const std::string &strDisplay, bool bIntegral, int nShownBase)
+{
+    const std::string s = StoreText(strDisplay, bIntegral);
+    if (nShownBase == 10 || !CBaseNumber::IsValidBase(nShownBase))
+        return s;
+    return s + kBaseMark + std::to_string(nShownBase) + ")";
+}
+
+std::string ValueText(double dValue, int nTokenBase)
+{
+    if (nTokenBase == -1 || nTokenBase == 10 || !CBaseNumber::IsValidBase(nTokenBase)) {
+        // The shortest text that reads back as the same double; the
+        // evaluator reads its exponent as part of the number.
+        for (int nDigits = kShownDigits; nDigits < 17; ++nDigits)
+            if (const std::string s = FormatSignificant(dValue, nDigits); ReadNumberText(s) == dValue)
+                return s;
+        return FormatSignificant(dValue, 17);
+    }
+    CBaseNumber number;
+    number.FromDecimal(dValue, nTokenBase);
+    return number.m_strOutput;
+}
+
+std::string RecallText(const std::string &strMemory, int nTokenBase)
+{
+    const std::size_t mark = strMemory.find(kBaseMark);
+    const int nTokens = nTokenBase == -1 ? 10 : nTokenBase;
+    if (mark == std::string::npos)
+        return RecallText(strMemory);
+    const int nBase = BaseFieldValue(strMemory.substr(mark + std::string(kBaseMark).size(),
+                                                      strMemory.size() - 1 - mark - std::string(kBaseMark).size()));
+    const std::string strDigits = strMemory.substr(0, mark);
+    if (nBase == 0 || nBase == nTokens)
+        return strDigits;
+    const double dValue = DisplayValue(strDigits, nBase);
+    return std::isfinite(dValue) ? ValueText(dValue, nTokenBase) : strDigits;
+}
+
+std::string InsertValue(const std::string &strExpression, const std::string &strValue)
+{
+    const std::size_t end = strExpression.find_last_not_of(" \t\r\n");
+    const char last = end == std::string::npos ? '\0' : strExpression[end];
+    const bool bOperand = (last >= '0' && last <= '9') || last == '.' || last == ')' || last == '!' || last == '\'' ||
+                          last == '"' || (last >= 'a' && last <= 'z') || (last >= 'A' && last <= 'Z') ||
+                          static_cast<unsigned char>(last) >= 0x80;
+    // A negative value after an operator also keeps its sign to itself.
+    if (bOperand || (!strValue.empty() && strValue.front() == '-' && last != '\0' && last != '('))
+        return strExpression + "(" + strValue + ")";
+    return strExpression + strValue;
+}
+
+std::string ConvertDms(const std::string &strDisplay, int nShownBase)
+{
+    if (nShownBase == 10 || strDisplay.find('\'') != std::string::npos || !CBaseNumber::IsValidBase(nShownBase))
+        return ConvertDms(strDisplay);
+    const double v = DisplayValue(strDisplay, nShownBase);
+    return std::isfinite(v) ? ConvertDms(FormatSignificant(v, 17)) : strDisplay;
+}
+
 std::string ConvertDms(const std::string &strDisplay)
 {
     if (strDisplay.find('\'') == std::string::npos) {
@@ -124,20 +225,23 @@ std::string ConvertDms(const std::string &strDisplay)
 
 std::string RefusalText(const SCalcResult &result)
 {
+    if (result.nPosition == SCalcResult::kNoPosition)
+        return result.strReason;
     return result.strReason + " at character " + std::to_string(result.nPosition + 1);
 }
 
 std::pair<double, double> RectToPolar(double x, double y)
 {
     const double r = std::hypot(x, y);
-    const double a = x == 0 && y == 0 ? 0.0 : std::atan2(y, x) * 57.29577951308232;
+    const double a = x == 0 && y == 0 ? 0.0 : std::atan2(y, x) / kRadiansPerDegree;
     return {r, a};
 }
 
 std::pair<double, double> PolarToRect(double r, double dDegrees)
 {
-    const double a = dDegrees * 0.017453292519943295;
-    return {r * std::cos(a), r * std::sin(a)};
+    // Exact at the quarter turns: (2, 90) is (0, 2), not (1.2e-16, 2).
+    const auto [s, c] = SinCosDegrees(dDegrees);
+    return {static_cast<double>(r * c), static_cast<double>(r * s)};
 }
 
 std::pair<std::string, std::string> RectToPolarTexts(double x, double y)

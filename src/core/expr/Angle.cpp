@@ -23,6 +23,9 @@ std::pair<long double, long double> SinCosDegrees(double x)
     }
 }
 
+double SinDegrees(double x) { return static_cast<double>(SinCosDegrees(x).first); }
+double CosDegrees(double x) { return static_cast<double>(SinCosDegrees(x).second); }
+
 void AngleSineAndCosine(double v, double k, double &sine, double &cosine)
 {
     if (k == kRadiansPerDegree) {

@@ -13,6 +13,10 @@ inline constexpr double kRadiansPerDegree = 0.017453292519943295;
 // sin 30 is 0.5; the rest is worked in extended precision and rounded once.
 std::pair<long double, long double> SinCosDegrees(double x);
 
+// The same rounded to doubles.
+double SinDegrees(double x);
+double CosDegrees(double x);
+
 // sin and cos of the angle v * k: exact quarter turns when k is
 // kRadiansPerDegree, the library's values of k * v otherwise.
 void AngleSineAndCosine(double v, double k, double &sine, double &cosine);

@@ -24,6 +24,8 @@
 #include <QScrollBar>
 #include <QTextEdit>
 
+#include <cmath>
+
 
 namespace {
 
@@ -32,7 +34,8 @@ const QColor kDisplayBackground(2, 35, 24);
 const QColor kDisplayText(148, 230, 141);
 const QColor kReasonText(176, 0, 0);
 
-// Buttons that only append their text to the expression.
+// Buttons that only append their text to the expression. The pi key writes
+// the name: 2 and pi make the product 2pi in any base, never the number 23.14.
 struct SAppend {
     int nId;
     const char *pszText;
@@ -43,7 +46,7 @@ constexpr SAppend kAppends[] = {
     {IDC_CALC_4 + 4, "8"}, {IDC_CALC_4 + 5, "9"}, {IDC_CALC_POINT, "."},
     {IDC_CALC_PLUS, "+"}, {IDC_CALC_MINUS, "-"}, {IDC_CALC_TIMES, "*"}, {IDC_CALC_DIVIDE, "/"},
     {IDC_CALC_OPEN, "("}, {IDC_CALC_CLOSE, ")"}, {IDC_CALC_POWER, "^"},
-    {IDC_CALC_PI, "3.1415926535897932384626433832795"}, {IDC_CALC_LOG, "log "}, {IDC_CALC_LN, "ln "},
+    {IDC_CALC_PI, "pi"}, {IDC_CALC_LOG, "log "}, {IDC_CALC_LN, "ln "},
     {IDC_CALC_TEN_POWER, "*10^ "}, {IDC_CALC_FACTORIAL, "! "}, {IDC_CALC_NCR, "ncr"}, {IDC_CALC_NPR, "npr"},
 };
 
@@ -432,6 +435,7 @@ void CCalcDlg::OnCommand(int nId)
     case IDC_CALC_CLEAR:
         m_pExpression->clear();
         SetDisplay(QStringLiteral("0. "));
+        m_nShownBase = 10;
         break;
     case IDC_CALC_STORE: OnStore(); break;
     case IDC_CALC_RECALL: OnRecall(); break;
@@ -493,6 +497,7 @@ void CCalcDlg::OnEvaluate()
         return;
     }
     m_dLastResult = result.dValue;
+    m_nShownBase = nTo;
     SetDisplay(Text(EqualsText(m_dLastResult, nTo)));
 }
 
@@ -507,8 +512,20 @@ void CCalcDlg::OnTrigonometric(const QString &strName)
 void CCalcDlg::OnPower(int nId)
 {
     const double v = m_dLastResult;
-    m_dLastResult = nId == IDC_CALC_SQUARE ? v * v : nId == IDC_CALC_CUBE ? v * v * v : 1 / v;
-    SetDisplay(Text(FormatPowerResult(m_dLastResult)));
+    if (nId == IDC_CALC_RECIPROCAL && v == 0) {
+        SetDisplay(QString());
+        ShowReason(QStringLiteral("Division by zero"));
+        return;
+    }
+    const double dResult = nId == IDC_CALC_SQUARE ? v * v : nId == IDC_CALC_CUBE ? v * v * v : 1 / v;
+    if (!std::isfinite(dResult)) {
+        SetDisplay(QString());
+        ShowReason(QString::fromLatin1(dResult > 0 ? "Overflow: the result is above 1.8e308" : "Overflow: the result is below -1.8e308"));
+        return;
+    }
+    m_dLastResult = dResult;
+    // The answer in the base the display shows.
+    SetDisplay(Text(PowerText(m_dLastResult, m_nShownBase)));
 }
 
 void CCalcDlg::OnStore()
@@ -516,12 +533,23 @@ void CCalcDlg::OnStore()
     const QString strDisplay = DisplayText();
     if (strDisplay == QStringLiteral("0. ") || strDisplay.isEmpty())
         return;
-    const QString strText = Text(StoreText(Std(strDisplay), IsIntegral(m_dLastResult)));
+    const QString strText = Text(MemoryText(Std(strDisplay), IsIntegral(m_dLastResult), m_nShownBase));
     m_pMemory->setEditText(strText);
     AddUnlessPresent(m_pMemory, strText);
 }
 
-void CCalcDlg::OnRecall() { Append(Text(RecallText(Std(m_pMemory->currentText())))); }
+void CCalcDlg::OnRecall()
+{
+    int nFrom = -1, nTo = 10;
+    if (!ReadBases(&nFrom, &nTo))
+        return;
+    Insert(RecallText(Std(m_pMemory->currentText()), nFrom));
+}
+
+void CCalcDlg::Insert(const std::string &strValue)
+{
+    SetExpressionText(Text(InsertValue(Std(ExpressionText()), strValue)));
+}
 
 void CCalcDlg::OnClearItem()
 {
@@ -555,14 +583,24 @@ void CCalcDlg::OnSubstitute()
         ShowReason(Text(value.strReason));
         return;
     }
+    if (!std::isfinite(value.dValue)) {
+        ShowReason(QStringLiteral("F(x) has no value at this x"));
+        return;
+    }
+    int nFrom = -1, nTo = 10;
+    if (!ReadBases(&nFrom, &nTo))
+        return;
     ShowReason(QString());
-    Append(Text(FormatG16(value.dValue)));
+    Insert(ValueText(value.dValue, nFrom));
 }
 
 void CCalcDlg::OnDegreesMinutesSeconds()
 {
-    if (!DisplayText().isEmpty())
-        SetDisplay(Text(ConvertDms(Std(DisplayText()))));
+    if (DisplayText().isEmpty())
+        return;
+    // The display is read in the base it is shown in; the angle is decimal.
+    SetDisplay(Text(ConvertDms(Std(DisplayText()), m_nShownBase)));
+    m_nShownBase = 10;
 }
 
 void CCalcDlg::OnRectToPolar()

@@ -59,6 +59,8 @@ private:
     QWidget *AddButton(int nId, const QString &strCaption, bool bKeypad = true);
 
     void Append(const QString &strText);
+    // A value into the expression as an operand of its own.
+    void Insert(const std::string &strValue);
     void SetDisplay(const QString &strText);
     // Why the last text was refused, shown below the display; empty clears it.
     void ShowReason(const QString &strReason);
@@ -79,6 +81,7 @@ private:
     void OnCopy();
 
     double m_dLastResult = 0.0;
+    int m_nShownBase = 10;  // the base the display's digits are in
     int m_nAngleMode = 0;   // 0 degrees, 1 radians
     int m_nInverse = 0;
     int m_nHyperbolic = 0;

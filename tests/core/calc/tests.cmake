@@ -1,1 +1,1 @@
-corvanta_test(calc_tests SOURCES core/calc/CalcTest.cpp)
+corvanta_test(calc_tests SOURCES core/calc/CalcTest.cpp core/calc/CalcPropertyTest.cpp)

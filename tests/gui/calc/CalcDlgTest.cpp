@@ -137,15 +137,91 @@ TEST_F(CalcWindow, SubstituteAppendsTheValueAndClosingOnlyHides)
         Combo(IDC_CALC_X_VALUE)->setEditText(value);
         Press(IDC_CALC_SUBSTITUTE);
     }
-    EXPECT_EQ(m_dlg.ExpressionText(), "888");
+    EXPECT_EQ(m_dlg.ExpressionText(), "8(8)(8)");  // each value an operand of its own
     ASSERT_EQ(Combo(IDC_CALC_X_VALUE)->count(), 2);
     EXPECT_EQ(Combo(IDC_CALC_X_VALUE)->itemText(0), "-3");  // sorted
     Combo(IDC_CALC_FUNCTION)->setCurrentIndex(1);
     Press(IDC_CALC_SUBSTITUTE);
-    EXPECT_EQ(m_dlg.ExpressionText(), "8886");
+    EXPECT_EQ(m_dlg.ExpressionText(), "8(8)(8)(6)");
+    Press(IDC_CALC_EQUALS);
+    EXPECT_EQ(m_dlg.DisplayText(), "3072. ");
     Press(IDC_CALC_CLEAR_VALUES);
     EXPECT_EQ(Combo(IDC_CALC_X_VALUE)->count(), 0);
     // Closing and reopening is the frame's command's test.
+}
+
+// Values put in by a key stand apart from the number typed before them.
+TEST_F(CalcWindow, InsertedValuesMultiplyTheNumberBeforeThem)
+{
+    auto *pEdit = qobject_cast<QTextEdit *>(m_dlg.Control(IDC_CALC_EXPRESSION));
+    QTest::keyClicks(pEdit, "2");
+    Press(IDC_CALC_PI);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    EXPECT_EQ(m_dlg.DisplayText(), "6.28318530717959  ");
+
+    Press(IDC_CALC_CLEAR);
+    Combo(IDC_CALC_MEMORY)->setEditText("1.5");
+    QTest::keyClicks(pEdit, "2");
+    Press(IDC_CALC_RECALL);
+    QTest::keyClick(pEdit, Qt::Key_Return);
+    EXPECT_EQ(m_dlg.DisplayText(), "3. ");
+}
+
+// Numerical trouble gives its reason below the display, no number.
+TEST_F(CalcWindow, DomainErrorsShowTheirReason)
+{
+    auto *pEdit = qobject_cast<QTextEdit *>(m_dlg.Control(IDC_CALC_EXPRESSION));
+    const struct { const char *keys, *reason; } cases[] = {
+        {"1/0", "Division by zero"}, {"sqrt(-1)", "Outside the function's domain: sqrt of a negative number"},
+        {"171!", "Overflow: the result is above 1.8e308"}, {"5.5ncr2", "ncr needs whole numbers from 0 up at character 4"},
+    };
+    for (const auto &c : cases) {
+        Press(IDC_CALC_CLEAR);
+        QTest::keyClicks(pEdit, c.keys);
+        QTest::keyClick(pEdit, Qt::Key_Return);
+        EXPECT_EQ(m_dlg.DisplayText(), "") << c.keys;
+        EXPECT_EQ(m_dlg.ReasonText(), c.reason) << c.keys;
+    }
+    EXPECT_EQ(Evaluate("0"), "0. ");
+    Press(IDC_CALC_RECIPROCAL);
+    EXPECT_EQ(m_dlg.ReasonText(), "Division by zero");
+    // The key's own caption and the display's own D°M'S" read back.
+    EXPECT_EQ(Evaluate("5nCr2"), "10. ");
+    EXPECT_EQ(Evaluate("30.25"), "30.25  ");
+    Press(IDC_CALC_DMS);
+    EXPECT_EQ(Evaluate(m_dlg.DisplayText()), "30.25  ");
+    EXPECT_EQ(Evaluate("(2)3"), "6. ");
+    m_dlg.SetExpressionText("tan(pi/4)");
+    Check(IDC_CALC_RAD, true);
+    Press(IDC_CALC_EQUALS);
+    EXPECT_EQ(m_dlg.DisplayText(), "1. ");
+}
+
+// Every key that reads the display reads it in the base it shows.
+TEST_F(CalcWindow, KeysReadTheDisplayInItsBase)
+{
+    Edit(IDC_CALC_BASE_TO)->setText("2");
+    EXPECT_EQ(Evaluate("10.5"), "1010.1  ");
+    Press(IDC_CALC_DMS);
+    EXPECT_EQ(m_dlg.DisplayText(), "10\xC2\xB0 30' 0.00\"  ");
+    EXPECT_EQ(Evaluate("10.5"), "1010.1  ");
+    Press(IDC_CALC_STORE);
+    EXPECT_EQ(Combo(IDC_CALC_MEMORY)->currentText(), "1010.1 (base 2)");
+    Press(IDC_CALC_SQUARE);  // 110.25
+    EXPECT_EQ(m_dlg.DisplayText(), "1101110.01  ");
+    Edit(IDC_CALC_BASE_TO)->setText("10");
+    m_dlg.SetExpressionText("");
+    Press(IDC_CALC_RECALL);
+    EXPECT_EQ(m_dlg.ExpressionText(), "10.5");
+    Edit(IDC_CALC_BASE_TO)->setText("2");
+    EXPECT_EQ(Evaluate("1e-300"), "1.0101011011100001111111000010111110001111001101011001*10^-1111100101  ");
+    Edit(IDC_CALC_BASE_TO)->setText("3");
+    EXPECT_EQ(Evaluate("0.1"), "0.0022002200220022002200220022002201  ");
+    // The From field takes whole numbers only.
+    m_messages.Clear();
+    Edit(IDC_CALC_BASE_FROM)->setText("16.9");
+    EXPECT_EQ(Evaluate("3"), "0.0022002200220022002200220022002201  ");
+    EXPECT_EQ(m_messages.Texts(), QStringList{"Please enter an integer between 2 and 36."});
 }
 
 // A refused text keeps its place: no number, the reason near the display.
