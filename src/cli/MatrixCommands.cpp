@@ -150,13 +150,13 @@ json Rows(const CMatrix &m)
 
 // A result as the result window shows it: four decimals a cell, printed in
 // right-aligned columns (which read back as a matrix).
-void PrintMatrix(const SOutput &output, const std::string &operation, const CMatrix &m)
+void PrintMatrix(const SOutput &output, const std::string &operation, const CMatrix &m, int digits = 15)
 {
     std::vector<std::vector<std::string>> texts(static_cast<std::size_t>(m.Rows()));
     std::vector<std::size_t> widths(static_cast<std::size_t>(m.Cols()), 0);
     for (int i = 0; i < m.Rows(); ++i)
         for (int j = 0; j < m.Cols(); ++j) {
-            texts[i].push_back(ResultCellText(m.At(i, j)));
+            texts[i].push_back(ResultCellText(m.At(i, j), digits));
             widths[j] = std::max(widths[j], texts[i].back().size());
         }
     std::vector<std::string> lines;
@@ -193,8 +193,12 @@ struct SSolve
             Warn(warning->text);
         std::vector<std::string> lines;
         for (int i = 0; i < n; ++i)
-            lines.push_back(SolutionText(i + 1, system.Solution()[i]));
-        output.Print(lines, {{"solution", system.Solution()}, {"texts", lines}});
+            lines.push_back(SolutionText(system, i + 1));
+        json result{{"solution", system.Solution()}, {"texts", lines}, {"exact", system.IsExact()},
+                    {"digits", system.Digits()}};
+        if (system.IsExact())
+            result["exact_text"] = system.ExactTexts();
+        output.Print(lines, result);
     }
 };
 
@@ -208,11 +212,16 @@ struct SDeterminant
         const CMatrix m = ReadMatrix(file, kDeterminantShape);
         RequireSquare(m, file, "a determinant");
         const CDeterminant determinant(m.Rows(), m.Values());
-        const std::string text = DeterminantText(determinant.Value(), determinant.Digits());
-        output.Print({text}, {{"determinant", determinant.Value()},
-                              {"exact", determinant.IsExact()},
-                              {"digits", determinant.Digits()},
-                              {"text", text}});
+        const std::string text = DeterminantFieldText(determinant);
+        if (const auto warning = DeterminantWarning(determinant))
+            Warn(warning->text);
+        json result{{"determinant", determinant.Value()},
+                    {"exact", determinant.IsExact()},
+                    {"digits", determinant.Digits()},
+                    {"text", text}};
+        if (determinant.IsExact())
+            result["exact_text"] = determinant.ExactText();
+        output.Print({text}, result);
     }
 };
 
@@ -248,7 +257,7 @@ struct SUnary
             throw CInputError(refusal->text);
         if (const auto warning = MatrixWarning(result))
             Warn(warning->text);
-        PrintMatrix(output, name, *result.matrix);
+        PrintMatrix(output, name, *result.matrix, result.digits);
     }
 };
 

@@ -8,6 +8,10 @@
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SimEqDlg.h"
 
+#include "core/expr/NumberText.h"
+#include "core/linalg/ToolText.h"
+
+#include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -20,6 +24,28 @@
 namespace {
 
 using Cells = std::vector<std::vector<std::string>>;
+
+Cells Hilbert(int n)
+{
+    Cells h(n);
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < n; ++j)
+            h[i].push_back(FormatShortest(1.0 / (i + j + 1)));
+    return h;
+}
+
+// Hilbert coefficients and free terms making every unknown 1.
+Cells HilbertSystem(int n)
+{
+    Cells h = Hilbert(n);
+    for (int i = 0; i < n; ++i) {
+        double sum = 0;
+        for (int j = 0; j < n; ++j)
+            sum += 1.0 / (i + j + 1);
+        h[i].push_back(FormatShortest(sum));
+    }
+    return h;
+}
 
 QByteArray Text(const Cells &rows)
 {
@@ -67,7 +93,10 @@ TEST(MatrixCli, SolveAndDetSayWhatTheirWindowsSay)
     const Cells systems[] = {{{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}},
                              {{"1e-3", "2", "4"}, {"-7.25", "0", "1"}},
                              {{"1", "2", "3"}, {"2", "4", "6"}},
-                             {{"1", "2", "3", "2"}, {"4", "5", "6", "2"}, {"4", "5", "6", "3"}}};
+                             {{"1", "2", "3", "2"}, {"4", "5", "6", "2"}, {"4", "5", "6", "3"}},
+                             {{"1", "1", "2"}, {"1", "-2", "3"}},
+                             {{"3", "4", "-1", "15"}, {"-5", "2", "-4", "1"}, {"1", "-4", "5", "-11"}},
+                             HilbertSystem(6), HilbertSystem(12)};
     for (const Cells &system : systems) {
         SCOPED_TRACE(Text(system).toStdString());
         MessageRecorder messages;
@@ -76,18 +105,62 @@ TEST(MatrixCli, SolveAndDetSayWhatTheirWindowsSay)
         Fill(*dlg.CoefficientGrid(), system);
         dlg.OnSolve();
         const SCliRun run = RunCli({"solve"}, Text(system));
-        EXPECT_EQ(run.exitCode, messages.shown.empty() ? 0 : 1);
-        EXPECT_EQ(run.out, messages.shown.empty() ? GridText(*dlg.SolutionsGrid(), 0) : "");
+        const bool bRefused = !messages.shown.empty() && messages.shown[0].icon == MsgIcon::Stop;
+        EXPECT_EQ(run.exitCode, bRefused ? 1 : 0);
+        EXPECT_EQ(run.out, bRefused ? "" : GridText(*dlg.SolutionsGrid(), 0));
         EXPECT_EQ(run.err, messages.shown.empty() ? "" : messages.shown[0].text.toStdString() + "\n");
     }
-    const Cells matrices[] = {{{"-3.5"}}, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "1.9"}}};
+    const Cells matrices[] = {{{"-3.5"}},
+                              {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "1.9"}},
+                              {{"1", "1"}, {"1", "1.000000000000005"}},
+                              {{"123456789012", "1"}, {"-1", "987654321098"}}};
     for (const Cells &m : matrices) {
+        MessageRecorder messages;
         CDetDlg dlg;
         dlg.SizeField()->setText(QString::number(m.size()));
         Fill(*dlg.Grid(), m);
         dlg.OnSolve();
         EXPECT_EQ(RunCli({"det", "-"}, Text(m)).out, dlg.ResultField()->text().toStdString() + "\n");
     }
+}
+
+// The exact determinant is given in full beside the double.
+TEST(MatrixCli, DetGivesTheExactIntegerInFull)
+{
+    Cells m(20, std::vector<std::string>(20));
+    std::vector<mpz_class> values;
+    unsigned seed = 11;
+    for (auto &row : m)
+        for (std::string &cell : row) {
+            seed = seed * 1103515245u + 12345u;
+            cell = std::to_string(static_cast<int>(seed >> 16) % 100000 - 50000);
+        }
+    // The oracle: fraction-free elimination here, in GMP integers.
+    std::vector<std::vector<mpz_class>> a(20, std::vector<mpz_class>(20));
+    for (int i = 0; i < 20; ++i)
+        for (int j = 0; j < 20; ++j)
+            a[i][j] = mpz_class(m[i][j]);
+    mpz_class previous = 1;
+    int sign = 1;
+    for (int k = 0; k < 20; ++k) {
+        int p = k;
+        while (p < 20 && a[p][k] == 0)
+            ++p;
+        ASSERT_LT(p, 20);
+        if (p != k)
+            std::swap(a[p], a[k]), sign = -sign;
+        for (int i = k + 1; i < 20; ++i)
+            for (int j = k + 1; j < 20; ++j)
+                a[i][j] = (a[k][k] * a[i][j] - a[i][k] * a[k][j]) / previous;
+        previous = a[k][k];
+    }
+    const std::string exact = mpz_class(sign * previous).get_str();
+    const SCliRun run = RunCli({"det", "--json"}, Text(m));
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find("\"exact_text\": \"" + exact + "\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"exact\": true"), std::string::npos) << run.out;
+    const SCliRun plain = RunCli({"det"}, Text(m));
+    EXPECT_TRUE(plain.out.starts_with(exact + " (")) << plain.out;
 }
 
 // Each operation of Matrices Operations against the cells of its result
@@ -108,6 +181,7 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
         {CMatrixOpsDlg::Inverse, {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "0.9"}}, {}, {"inverse"}},
         {CMatrixOpsDlg::Inverse, {{"1e-120", "0"}, {"0", "-1e-120"}}, {}, {"inverse"}},
         {CMatrixOpsDlg::Adjoint, {{"2", "-1", "0"}, {"1", "3", "5"}, {"-4", "0.5", "1"}}, {}, {"adjugate"}},
+        {CMatrixOpsDlg::Inverse, Hilbert(6), {}, {"inverse"}},
     };
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -151,8 +225,9 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
             continue;
         }
         EXPECT_EQ(run.exitCode, result ? 0 : 1);
-        EXPECT_EQ(Squeezed(run.out), result ? GridText(*CMatrixResultDlg(*result).Grid(), 1) : "");
-        EXPECT_EQ(run.err, result ? "" : messages.shown.at(0).text.toStdString() + "\n");
+        EXPECT_EQ(Squeezed(run.out),
+                  result ? GridText(*CMatrixResultDlg(*result, nullptr, dlg.ResultDigits()).Grid(), 1) : "");
+        EXPECT_EQ(run.err, messages.shown.empty() ? "" : messages.shown.at(0).text.toStdString() + "\n");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/linalg/Matrix.h"
 
 #include "core/linalg/Determinant.h"
+#include "core/linalg/Exact.h"
 #include "core/linalg/ScaledLu.h"
 
 #include <algorithm>
@@ -88,11 +89,6 @@ CMatrix CMatrix::Transpose() const
     return out;
 }
 
-bool CMatrix::IsWhole() const
-{
-    return std::all_of(m_aValues.begin(), m_aValues.end(), [](double v) { return std::abs(v) < 0x1p53 && v == std::trunc(v); });
-}
-
 double CMatrix::Determinant() const
 {
     if (!IsSquare())
@@ -168,27 +164,41 @@ CMatrix::SResult CMatrix::InverseChecked() const
         return {std::nullopt, ETrouble::NotSquare};
     const CScaledLu lu(View(*this));
     const double condition = 1.0 / lu.ReciprocalCondition();
+    const int n = m_nRows;
+    if (n <= kExactLimit)
+        if (const auto values = ShortDecimals(m_aValues)) {
+            // [A | I] reduced to [I | A^-1], exactly.
+            std::vector<mpq_class> augmented(static_cast<std::size_t>(n) * 2 * n);
+            for (int i = 0; i < n; ++i) {
+                for (int j = 0; j < n; ++j)
+                    augmented[static_cast<std::size_t>(i) * 2 * n + j] = (*values)[static_cast<std::size_t>(i) * n + j];
+                augmented[static_cast<std::size_t>(i) * 2 * n + n + i] = 1;
+            }
+            if (const auto reduced = ExactEliminate(augmented, n, 2 * n, n)) {
+                if (reduced->rank < n)
+                    return {std::nullopt, ETrouble::Singular, condition, true};
+                CMatrix out(n, n);
+                for (int i = 0; i < n; ++i)
+                    for (int j = 0; j < n; ++j)
+                        out.At(i, j) = NearestDouble(reduced->reduced[static_cast<std::size_t>(i) * 2 * n + n + j]);
+                if (!std::all_of(out.m_aValues.begin(), out.m_aValues.end(), [](double v) { return std::isfinite(v); }))
+                    return {std::nullopt, ETrouble::OutOfRange, condition, true};
+                return {std::move(out), ETrouble::None, condition, true, 15};
+            }
+        }
     if (lu.HasZeroRow())
         return {std::nullopt, ETrouble::Singular, condition};
     if (lu.IsSingular()) {
-        const bool bRankShort = ScaledRank(View(*this)) < m_nRows;
-        return {std::nullopt, bRankShort ? ETrouble::Singular : ETrouble::TooIllConditioned, condition};
-    }
-    // Small whole-number matrices: exact cofactors over an exact determinant
-    // round each element once, so (4 7; 2 6) gives 0.6, not 0.6000000000000001.
-    if (m_nRows <= kCofactorLimit && IsWhole()) {
-        const CDeterminant d(m_nRows, m_aValues);
-        bool bExact = false;
-        CMatrix out = CofactorAdjugate(&bExact);
-        if (bExact && d.IsExact() && d.Value() != 0 && std::isfinite(d.Value())) {
-            for (double &v : out.m_aValues)
-                v /= d.Value();
-            if (std::all_of(out.m_aValues.begin(), out.m_aValues.end(), [](double v) { return std::isfinite(v); }))
-                return {std::move(out), ETrouble::None, condition};
-        }
+        // Singular only when the typed doubles are, exactly; else merely beyond double precision.
+        bool bSingular = ScaledRank(View(*this)) < n;
+        if (n <= kExactLimit)
+            if (const auto doubles = ExactDoubles(m_aValues))
+                if (const auto d = ExactDeterminant(*doubles, n))
+                    bSingular = *d == 0;
+        return {std::nullopt, bSingular ? ETrouble::Singular : ETrouble::TooIllConditioned, condition};
     }
     CMatrix out = FromEigen(lu.Inverse());
     if (!std::all_of(out.m_aValues.begin(), out.m_aValues.end(), [](double v) { return std::isfinite(v); }))
         return {std::nullopt, ETrouble::OutOfRange, condition};
-    return {std::move(out), ETrouble::None, condition};
+    return {std::move(out), ETrouble::None, condition, false, TrustedDigits(lu.ReciprocalCondition())};
 }

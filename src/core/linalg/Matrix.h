@@ -10,10 +10,11 @@ class CMatrix
 {
 public:
     // Why an inverse or adjugate is refused, or None; Regular results whose
-    // condition estimate passes kWarnCondition come with a warning.
+    // condition estimate reaches kWarnCondition come with a warning, unless
+    // they were worked out exactly.
     enum class ETrouble { None, NotSquare, Singular, TooIllConditioned, OutOfRange };
     struct SResult;
-    static constexpr double kWarnCondition = 1e8;
+    static constexpr double kWarnCondition = 1e6;
     // Up to this size the adjugate is made of cofactors.
     static constexpr int kCofactorLimit = 8;
 
@@ -47,7 +48,10 @@ public:
     // Square and not singular only.
     std::optional<CMatrix> Inverse() const;
     // The same, saying why there is no result and how well conditioned the
-    // matrix is: computed by LU solves, every element finite.
+    // matrix is, every element finite: exact in rationals for whole numbers and
+    // short decimals, otherwise by LU solves. A matrix singular only within
+    // rounding is TooIllConditioned, Singular is kept for an exact zero
+    // determinant.
     SResult InverseChecked() const;
     // Adjugate() with the same checks (every element finite).
     SResult AdjugateChecked() const;
@@ -62,7 +66,6 @@ private:
     std::size_t Index(int row, int col) const { return static_cast<std::size_t>(row) * m_nCols + col; }
     // *pExact (if given) tells whether every cofactor came out exact.
     CMatrix CofactorAdjugate(bool *pExact) const;
-    bool IsWhole() const;  // every element a whole number below 2^53
     CMatrix Minor(int skipRow, int skipCol) const;
 
     int m_nRows = 0;
@@ -75,4 +78,6 @@ struct CMatrix::SResult
     std::optional<CMatrix> matrix;
     ETrouble trouble = ETrouble::None;
     double condition = 1.0;  // estimated condition number of the operand
+    bool exact = false;      // every element the nearest double to the exact one
+    int digits = 15;         // significant digits of each element that hold
 };

@@ -1,13 +1,69 @@
 #include "core/linalg/ToolText.h"
 
 #include "core/expr/NumberText.h"
+#include "core/linalg/Exact.h"
 
 #include <algorithm>
 #include <cmath>
 
-std::string SolutionText(int number, double value)
+namespace {
+
+// FormatTenDigits with fewer digits where fewer hold.
+std::string Digits(double value, int digits)
 {
-    return "Var." + FormatTenDigits(number) + " = " + FormatTenDigits(value);
+    if (digits >= 10 || !std::isfinite(value))
+        return FormatTenDigits(value);
+    std::string text = FormatSignificant(value, std::max(digits, 1));
+    if (text.find('.') == std::string::npos) {
+        const std::size_t exponent = std::min(text.find('e'), text.size());
+        text.insert(exponent, 1, '.');
+    }
+    return text;
+}
+
+std::string HeldDigits(int digits)
+{
+    return digits < 1 ? "not even the first significant digit can be trusted"
+                      : "only " + std::string(digits == 1 ? "the first significant digit" : "the first " +
+                                 std::to_string(digits) + " significant digits") + " can be trusted";
+}
+
+}  // namespace
+
+std::string SolutionText(int number, double value, int digits, const std::string &exact)
+{
+    const std::string shown = Digits(value, digits);
+    const std::string head = "Var." + FormatTenDigits(number) + " = ";
+    return exact.find('/') == std::string::npos ? head + shown : head + exact + " (" + shown + ")";
+}
+
+std::string SolutionText(const CLinearSystem &system, int number)
+{
+    const std::size_t i = static_cast<std::size_t>(number - 1);
+    const bool bFraction = system.IsExact() && !system.TenDigitsExact(number - 1);
+    return SolutionText(number, system.Solution().at(i), system.Digits(),
+                        bFraction ? system.ExactTexts().at(i) : std::string());
+}
+
+std::string DeterminantFieldText(const CDeterminant &determinant)
+{
+    const std::string text = DeterminantText(determinant.Value(), determinant.Digits());
+    const std::string &exact = determinant.ExactText();
+    if (!determinant.IsExact() || exact.empty() || exact == text)
+        return text;
+    // A decimal that says it all (0.14 for 7/50) needs no fraction beside it.
+    const std::optional<mpq_class> shown = ShortDecimal(ReadNumberText(text));
+    return shown && mpq_class(exact) == *shown ? text : exact + " (" + text + ")";
+}
+
+std::optional<SToolMessage> DeterminantWarning(const CDeterminant &determinant)
+{
+    if (determinant.IsExact() || !(determinant.Condition() >= CMatrix::kWarnCondition))
+        return std::nullopt;
+    return SToolMessage{"The Matrix is nearly singular: the determinant may be inaccurate: condition number about " +
+                            FormatCondition(determinant.Condition()) + ", so " +
+                            HeldDigits(determinant.TrustedDigits()) + ".",
+                        "Inaccurate result"};
 }
 
 std::string DeterminantText(double value, int digits)
@@ -17,10 +73,20 @@ std::string DeterminantText(double value, int digits)
     return FormatSignificant(value, std::min(digits, 15));
 }
 
-std::string ResultCellText(double value)
+std::string ResultCellText(double value, int digits)
 {
     if (value == 0)
         return FormatFixed(0.0, 4);  // also for -0
+    if (digits < 15 && std::isfinite(value)) {
+        // As many decimals as the digits that hold reach, at most four.
+        const int held = std::max(digits, 1);
+        const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(value))));
+        const int decimals = held - 1 - magnitude;
+        if (decimals < 0 || magnitude < -4 || std::abs(value) >= 1e15)
+            return FormatExp(value, std::min(held - 1, 4));
+        if (decimals < 4)
+            return FormatFixed(value, decimals);
+    }
     const std::string text = FormatFixed(value, 4);
     const std::size_t first = text.find_first_not_of("-0.");
     const std::size_t significant = first == std::string::npos ? 0 : text.size() - first - (text.find('.') > first ? 1 : 0);
@@ -73,9 +139,9 @@ std::optional<SToolMessage> SystemRefusal(const CLinearSystem &system)
                                 ").\nPlease check the coefficients and the free terms.",
                             "No solution"};
     case CLinearSystem::EOutcome::TooIllConditioned:
-        return SToolMessage{"The system can't be solved reliably:\nits condition number is about " +
+        return SToolMessage{"The system is numerically singular: condition number about " +
                                 FormatCondition(system.Condition()) +
-                                ", so no digit of a solution could be trusted.\nPlease check the coefficients.",
+                                ", beyond what double precision can solve.\nPlease check the coefficients.",
                             "Ill-conditioned system"};
     case CLinearSystem::EOutcome::OutOfRange:
         return SToolMessage{std::string("The solution can't be shown:\nsome of its values are ") + kOutOfRange + ".",
@@ -89,10 +155,12 @@ std::optional<SToolMessage> SystemRefusal(const CLinearSystem &system)
 
 std::optional<SToolMessage> SystemWarning(const CLinearSystem &system)
 {
-    if (system.Outcome() != CLinearSystem::EOutcome::Solved || !(system.Condition() > CLinearSystem::kWarnCondition))
+    if (system.Outcome() != CLinearSystem::EOutcome::Solved || system.IsExact() ||
+        !(system.Condition() >= CLinearSystem::kWarnCondition))
         return std::nullopt;
     return SToolMessage{"The equations are nearly dependent: the result may be inaccurate: condition number about " +
-                            FormatCondition(system.Condition()) + ".",
+                            FormatCondition(system.Condition()) + ", so " + HeldDigits(system.Digits()) +
+                            " (only those are shown).",
                         "Inaccurate result"};
 }
 
@@ -121,10 +189,11 @@ std::optional<SToolMessage> MatrixRefusal(const CMatrix::SResult &result, bool b
 
 std::optional<SToolMessage> MatrixWarning(const CMatrix::SResult &result)
 {
-    if (!result.matrix || !(result.condition > CMatrix::kWarnCondition))
+    if (!result.matrix || result.exact || !(result.condition >= CMatrix::kWarnCondition))
         return std::nullopt;
     return SToolMessage{"The Matrix is nearly singular: the result may be inaccurate: condition number about " +
-                            FormatCondition(result.condition) + ".",
+                            FormatCondition(result.condition) + ", so " + HeldDigits(result.digits) +
+                            " (only those are shown).",
                         "Inaccurate result"};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/linalg/Determinant.h"
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
 
@@ -24,8 +25,12 @@ struct SToolMessage
     std::string caption;
 };
 
-// One solution of the simultaneous equations, numbered from 1: "Var.1. = 2.".
-std::string SolutionText(int number, double value);
+// One solution of the simultaneous equations, numbered from 1: "Var.1. = 2.",
+// with at most `digits` significant digits (ten at most). An exact value that
+// is not whole comes as its fraction first: "Var.2. = 7/3 (2.333333333)".
+std::string SolutionText(int number, double value, int digits = 10, const std::string &exact = {});
+// The solution of a solved system, variable `number` (from 1), as above.
+std::string SolutionText(const CLinearSystem &system, int number);
 
 // The determinant field: as many significant digits as hold, at most 15;
 // "0" for no digit at all (singular within rounding) and for either zero.
@@ -34,8 +39,18 @@ std::string DeterminantText(double value, int digits = 15);
 // A cell of a matrix result: four decimals, or four in exponent form
 // ("1.0000e-05") for a value that they would show with fewer than four
 // significant digits or with more than 15 digits before the point; never a
-// negative zero.
-std::string ResultCellText(double value);
+// negative zero. With fewer than 15 digits that hold, no more significant
+// digits than those are shown ("-3969000.0" for 8).
+std::string ResultCellText(double value, int digits = 15);
+
+// The determinant as its window shows it: DeterminantText, or for an exact
+// value that this does not show in full, the exact one with the double beside
+// it: "-621150105350847156007505 (-6.21150105350847e+23)", "1/3 (0.333333333333333)".
+std::string DeterminantFieldText(const CDeterminant &determinant);
+
+// The warning for a determinant that is not exact and whose condition
+// estimate reaches the warning level: the estimate and the digits that hold.
+std::optional<SToolMessage> DeterminantWarning(const CDeterminant &determinant);
 
 // The system has no single solution: no equation holds the first variable.
 SToolMessage SingularSystemMessage();

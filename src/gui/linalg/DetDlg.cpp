@@ -8,6 +8,7 @@
 #include "gui/linalg/KeptWork.h"
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
+#include "gui/common/Message.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 constexpr int kHeaderTwips = 400;
@@ -77,6 +80,12 @@ CDetDlg::CDetDlg(QWidget *parent) : QDialog(parent)
     connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
 
     m_pSize->setText(QString::number(m_nSize));  // lays out the grid
+    // A pasted block larger than the matrix makes it larger, up to the largest size.
+    m_pGrid->SetGrowRequest([this](int nRows, int nCols) {
+        const int n = std::min(std::max(nRows, nCols), kMaxSize);
+        if (n > m_nSize)
+            m_pSize->setText(QString::number(n));
+    });
     m_pKept = CKeptWork::For(parent, QStringLiteral("Det"));
     if (m_pKept && m_pKept->m_bKept) {
         m_pSize->setText(QString::number(m_pKept->m_aSizes.value(0, m_nSize)));
@@ -120,10 +129,17 @@ void CDetDlg::OnSolve()
     const std::optional<CMatrix> matrix = m_pGrid->ReadMatrix(this);
     if (!matrix)
         return;
-    CWaitCursor wait;
-    const CDeterminant determinant(matrix->Rows(), matrix->Values());
-    m_dResult = determinant.Value();
-    m_pResult->setText(QString::fromStdString(DeterminantText(m_dResult, determinant.Digits())));
+    std::optional<CDeterminant> determinant;
+    {
+        CWaitCursor wait;
+        determinant.emplace(matrix->Rows(), matrix->Values());
+    }
+    m_dResult = determinant->Value();
+    m_pResult->setText(QString::fromStdString(DeterminantFieldText(*determinant)));
+    m_pResult->setCursorPosition(0);
+    if (const auto warning = DeterminantWarning(*determinant))
+        ShowMessage(this, QString::fromStdString(warning->text), QString::fromStdString(warning->caption),
+                    MsgIcon::Warning);
 }
 
 void CDetDlg::KeepWork()

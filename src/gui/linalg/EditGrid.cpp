@@ -1,11 +1,15 @@
 #include "gui/linalg/EditGrid.h"
 
 #include "gui/linalg/GridEdit.h"
+#include "gui/common/Message.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <climits>
 
 CEditGrid::CEditGrid(QWidget *parent) : CGrid(parent)
 {
@@ -59,6 +63,35 @@ bool CEditGrid::focusNextPrevChild(bool bNext)
     return CGrid::focusNextPrevChild(bNext);
 }
 
+QPair<int, int> CEditGrid::Key(int r, int c) const
+{
+    return {r, m_bLastApart && c == columnCount() - 1 ? INT_MAX : c};
+}
+
+void CEditGrid::AboutToReshape()
+{
+    CommitPending();
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c) {
+            const QTableWidgetItem *pItem = item(r, c);
+            if (pItem && !pItem->text().isEmpty())
+                m_kept.insert(Key(r, c), pItem->text());
+            else
+                m_kept.remove(Key(r, c));
+        }
+}
+
+void CEditGrid::Reshaped()
+{
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c) {
+            const QString strKept = m_kept.value(Key(r, c));
+            const QTableWidgetItem *pItem = item(r, c);
+            if ((pItem ? pItem->text() : QString()) != strKept)
+                SetCell(r, c, strKept);
+        }
+}
+
 void CEditGrid::PasteText(const QString &strText)
 {
     CommitPending();
@@ -68,16 +101,38 @@ void CEditGrid::PasteText(const QString &strText)
     QStringList lines = strText.split(QRegularExpression(QStringLiteral("\\r\\n|\\r|\\n")));
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
-    for (int i = 0; i < lines.size() && current.row() + i < rowCount(); ++i) {
+    QList<QStringList> block;
+    int nWidest = 0;
+    for (const QString &line : lines) {
         // Tabs from a spreadsheet, else commas, else blanks between the numbers.
-        const QString &line = lines[i];
-        const QStringList cells = line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t'))
-                                  : line.contains(QLatin1Char(',')) ? line.split(QLatin1Char(','))
-                                  : line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-        for (int j = 0; j < cells.size() && current.column() + j < columnCount(); ++j)
-            SetCell(current.row() + i, current.column() + j, cells[j].trimmed());
+        block << (line.contains(QLatin1Char('\t')) ? line.split(QLatin1Char('\t'))
+                  : line.contains(QLatin1Char(',')) ? line.split(QLatin1Char(','))
+                  : line.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts));
+        nWidest = std::max<int>(nWidest, block.last().size());
     }
+    const int nRow = current.row(), nCol = current.column();
+    const int nNeedRows = nRow + static_cast<int>(block.size()), nNeedCols = nCol + nWidest;
+    if (m_grow && (nNeedRows > rowCount() || nNeedCols > columnCount()))
+        m_grow(std::max(nNeedRows, rowCount()), std::max(nNeedCols, columnCount()));
+    for (int i = 0; i < block.size() && nRow + i < rowCount(); ++i)
+        for (int j = 0; j < block[i].size() && nCol + j < columnCount(); ++j)
+            SetCell(nRow + i, nCol + j, block[i][j].trimmed());
     FitColumn();
+    setCurrentCell(std::min(nRow, rowCount() - 1), std::min(nCol, columnCount() - 1));
+    const int nRowsOut = std::max(0, nNeedRows - rowCount()), nColsOut = std::max(0, nNeedCols - columnCount());
+    if (nRowsOut > 0 || nColsOut > 0) {
+        QStringList parts;
+        if (nRowsOut > 0)
+            parts << QStringLiteral("the last %1 row(s)").arg(nRowsOut);
+        if (nColsOut > 0)
+            parts << QStringLiteral("the last %1 column(s)").arg(nColsOut);
+        ShowMessage(window(),
+                    QStringLiteral("The pasted block of %1 \u00d7 %2 numbers doesn't fit into the grid (%3 \u00d7 %4 "
+                                   "from the current cell), even at its largest size:\n%5 of it were left out.")
+                        .arg(block.size()).arg(nWidest).arg(rowCount() - nRow).arg(columnCount() - nCol)
+                        .arg(parts.join(QStringLiteral(" and "))),
+                    QStringLiteral("Paste"), MsgIcon::Warning);
+    }
 }
 
 void CEditGrid::DiscardPending()

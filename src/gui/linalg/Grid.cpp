@@ -38,6 +38,7 @@ void CGrid::SetRows(int nRows)
 {
     AboutToReshape();
     setRowCount(std::max(0, nRows - m_nFixedRows));
+    Reshaped();
 }
 
 void CGrid::SetCols(int nCols)
@@ -48,6 +49,7 @@ void CGrid::SetCols(int nCols)
     for (int c = nOld; c < columnCount(); ++c)
         if (!horizontalHeaderItem(c))
             setHorizontalHeaderItem(c, new QTableWidgetItem(QString()));
+    Reshaped();
 }
 
 void CGrid::SetFixedCols(int nFixed)
@@ -157,7 +159,7 @@ std::optional<CMatrix> CGrid::ReadMatrix(QWidget *pParent)
     return matrix;
 }
 
-void CGrid::WriteMatrix(const CMatrix &matrix, std::string (*format)(double))
+void CGrid::WriteMatrix(const CMatrix &matrix, const std::function<std::string(double)> &format)
 {
     const int nRows = std::min(matrix.Rows(), rowCount());
     const int nCols = std::min(matrix.Cols(), columnCount());

@@ -2,6 +2,7 @@
 
 #include <QTableWidget>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -41,7 +42,7 @@ public:
     // the current one, its message is shown above pParent and nothing is read.
     std::optional<CMatrix> ReadMatrix(QWidget *pParent);
     // Written with the given format; each cell keeps its full value for copying.
-    void WriteMatrix(const CMatrix &matrix, std::string (*format)(double));
+    void WriteMatrix(const CMatrix &matrix, const std::function<std::string(double)> &format);
     // The cells as tab-separated text, a line a row: full values where kept.
     QString CellsAsText() const;
     // The texts of the cells below and right of the headers, a list a row,
@@ -55,8 +56,9 @@ protected:
     // A cell's text in table coordinates (no headers); a kept full value goes.
     void SetCell(int r, int c, const QString &strText);
     void keyPressEvent(QKeyEvent *event) override;
-    // Called before the shape changes, so a pending edit can land first.
+    // Called before the shape changes, so a pending edit can land first, and after.
     virtual void AboutToReshape() {}
+    virtual void Reshaped() {}
     // Called before any cell is read.
     virtual void AboutToRead() {}
 

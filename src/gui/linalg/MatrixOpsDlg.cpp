@@ -23,6 +23,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kHeaderTwips = 400;
@@ -62,7 +64,7 @@ CMatrixOpsDlg::CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent) : QDialog(pa
     setWindowTitle(QStringLiteral("Matrices Operations"));
     setObjectName(QStringLiteral("dlg140"));
     m_runResult = [this](const CMatrix &result) {
-        CMatrixResultDlg dlg(result, this);
+        CMatrixResultDlg dlg(result, this, m_nResultDigits);
         dlg.exec();
         return dlg.CopyRequested();
     };
@@ -139,6 +141,8 @@ CMatrixOpsDlg::CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent) : QDialog(pa
     connect(pPaste, &QPushButton::clicked, this, &CMatrixOpsDlg::OnPaste);
     connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
 
+    for (CEditGrid *pGrid : {m_pFirst, m_pSecond})
+        pGrid->SetGrowRequest([this, pGrid](int nRows, int nCols) { GrowFor(pGrid, nRows, nCols); });
     SetField(m_pRows, m_nRows);
     SetField(m_pColumns, m_nColumns);
     m_pNumber->setText(QString::fromStdString(FormatShortest(m_dNumber)));
@@ -172,6 +176,25 @@ void CMatrixOpsDlg::KeepWork()
                          m_pSecond->Cols(), m_bSecondSized ? 1 : 0};
     m_pKept->m_aGrids = {m_pFirst->CellTexts(), m_pSecond->CellTexts()};
     m_pKept->m_strNumber = m_pNumber->text();
+}
+
+// A pasted block larger than the grid: the size fields grow, as if typed,
+// up to the largest size. The second matrix's rows are the first's columns.
+void CMatrixOpsDlg::GrowFor(CEditGrid *pGrid, int nRows, int nCols)
+{
+    if (pGrid != VisibleGrid())
+        return;
+    const auto grow = [](QLineEdit *pField, int nWanted, int nNow) {
+        const int n = std::min(nWanted, kMaxSize);
+        if (n > nNow && pField->isEnabled())
+            pField->setText(QString::number(n));
+    };
+    if (m_nOperation == Inverse || m_nOperation == Adjoint) {
+        grow(m_pRows, std::max(nRows, nCols), pGrid->rowCount());
+        return;
+    }
+    grow(m_pRows, nRows, pGrid->rowCount());
+    grow(m_pColumns, nCols, pGrid->columnCount());
 }
 
 CEditGrid *CMatrixOpsDlg::VisibleGrid() const { return m_pSecond->isHidden() ? m_pFirst : m_pSecond; }
@@ -344,6 +367,7 @@ bool CMatrixOpsDlg::Compute()
         ShowMessage(this, QString::fromStdString(warning->text), QString::fromStdString(warning->caption),
                     MsgIcon::Warning);
     m_result = std::move(*result.matrix);
+    m_nResultDigits = result.digits;
     return true;
 }
 

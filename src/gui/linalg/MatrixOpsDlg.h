@@ -37,6 +37,8 @@ public:
     // Shows a result and says whether "Copy Result" was pressed; tests answer here.
     using ResultRunner = std::function<bool(const CMatrix &result)>;
     void SetResultRunner(ResultRunner runner) { m_runResult = std::move(runner); }
+    // Significant digits of the last result that hold, as its cells show them.
+    int ResultDigits() const { return m_nResultDigits; }
 
 
     void OnOperationSelected(int nOperation);
@@ -60,9 +62,11 @@ private:
     bool Compute();
     void Show(const SToolMessage &message);
     void KeepWork();
+    void GrowFor(CEditGrid *pGrid, int nRows, int nCols);
 
     CKeptWork *m_pKept = nullptr;
     bool m_bSecondSized = false;  // the user gave the second matrix its columns
+    int m_nResultDigits = 15;     // significant digits of the result that hold
     MatrixMemory &m_memory;
     ResultRunner m_runResult;
     CMatrix m_first, m_second, m_result;

@@ -15,7 +15,8 @@ constexpr int kHeaderTwips = 400;
 constexpr int kCellTwips = 700;
 }  // namespace
 
-CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDialog(parent), m_result(result)
+CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent, int digits)
+    : QDialog(parent), m_result(result)
 {
     setWindowTitle(QStringLiteral("Result of a matrices operation"));
     setObjectName(QStringLiteral("dlg142"));
@@ -29,7 +30,8 @@ CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent) : QDi
     m_pGrid->SetCols(m_result.Cols() + 1);
     m_pGrid->SetColWidth(0, kHeaderTwips);
     m_pGrid->WriteNumberHeaders();
-    m_pGrid->WriteMatrix(m_result, &ResultCellText);  // widens the columns to the numbers
+    // Widens the columns to the numbers.
+    m_pGrid->WriteMatrix(m_result, [digits](double value) { return ResultCellText(value, digits); });
 
     auto *pCopy = new QPushButton(QStringLiteral("Copy Result"), this);
     pCopy->setObjectName(QStringLiteral("ctl1001"));

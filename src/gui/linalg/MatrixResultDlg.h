@@ -12,7 +12,8 @@ class CMatrixResultDlg : public QDialog
 {
     Q_OBJECT
 public:
-    explicit CMatrixResultDlg(const CMatrix &result, QWidget *parent = nullptr);
+    // digits: the significant digits of the elements that hold; no more are shown.
+    explicit CMatrixResultDlg(const CMatrix &result, QWidget *parent = nullptr, int digits = 15);
 
     CGrid *Grid() const { return m_pGrid; }
     bool CopyRequested() const { return m_bCopyRequested; }

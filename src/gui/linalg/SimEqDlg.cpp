@@ -84,7 +84,15 @@ CSimEqDlg::CSimEqDlg(QWidget *parent) : QDialog(parent)
     connect(m_pSolve, &QPushButton::clicked, this, &CSimEqDlg::OnSolve);
     connect(pClose, &QPushButton::clicked, this, &QDialog::reject);
 
+    // The free terms stay in the last column whatever the count passes through.
+    m_pCoefficients->SetLastColumnApart(true);
     m_pCount->setText(QString::number(m_nEquations));  // lays out the grids
+    // A pasted system larger than the grid makes the count larger, up to the largest.
+    m_pCoefficients->SetGrowRequest([this](int nRows, int nCols) {
+        const int n = std::min(std::max(nRows, nCols - 1), kMaxEquations);
+        if (n > m_nEquations)
+            m_pCount->setText(QString::number(n));
+    });
     // The example system x + 2y + 3z = 9, 2x - y + z = 8, 3x - z = 3.
     const char *const kExample[3][4] = {{"1", "2", "3", "9"}, {"2", "-1", "1", "8"}, {"3", "0", "-1", "3"}};
     for (int i = 0; i < 3; ++i)
@@ -130,14 +138,9 @@ void CSimEqDlg::OnCountChanged()
 void CSimEqDlg::LayOut(int n)
 {
     CEditGrid &grid = *m_pCoefficients;
-    // Each coefficient stays with its variable and each free term in the last
-    // column: the free terms move, and the column they leave is emptied.
-    const int nOld = grid.Rows() - 1;
-    const bool bHadSystem = grid.Cols() == nOld + 2;
-    QStringList aFree;
-    for (int i = 1; bHadSystem && i <= nOld; ++i)
-        aFree << grid.TextMatrix(i, nOld + 1);
-    // Blank the old headers: the cells that become ordinary cells must not keep them.
+    // Blank the old headers: the cells that become ordinary cells must not keep
+    // them. The grid itself keeps each coefficient with its variable and the
+    // free terms in the last column.
     for (int c = 1; c < grid.Cols(); ++c)
         grid.SetTextMatrix(0, c, QStringLiteral(" "));
     for (int r = 1; r < grid.Rows(); ++r)
@@ -146,13 +149,6 @@ void CSimEqDlg::LayOut(int n)
     grid.SetRows(n + 1);
     m_pSolutions->SetRows(n + 1);
     ClearSolutions();
-    if (bHadSystem && nOld != n) {
-        for (int i = 1; i <= std::min(nOld, n); ++i) {
-            if (nOld + 1 <= n)
-                grid.SetTextMatrix(i, nOld + 1, QString());
-            grid.SetTextMatrix(i, n + 1, aFree[i - 1]);
-        }
-    }
     for (int j = 1; j <= n; ++j)
         grid.SetTextMatrix(0, j, QStringLiteral("Coeff. ") + Ten(j));
     grid.SetTextMatrix(0, n + 1, QStringLiteral("Free Term"));
@@ -186,7 +182,7 @@ void CSimEqDlg::OnSolve()
         return;
     }
     for (int i = 1; i <= n; ++i)
-        m_pSolutions->SetTextMatrix(i, 0, QString::fromStdString(SolutionText(i, system.Solution()[i - 1])));
+        m_pSolutions->SetTextMatrix(i, 0, QString::fromStdString(SolutionText(system, i)));
     if (const auto warning = SystemWarning(system))
         ShowMessage(this, QString::fromStdString(warning->text), QString::fromStdString(warning->caption),
                     MsgIcon::Warning);

@@ -8,6 +8,10 @@
 #include "gui/linalg/MatrixOpsDlg.h"
 #include "gui/linalg/SimEqDlg.h"
 
+#include "core/expr/NumberText.h"
+#include "core/linalg/ToolText.h"
+
+#include <QLineEdit>
 #include <QLocale>
 
 namespace {
@@ -138,7 +142,7 @@ TEST_F(Det, GridWorksLikeASpreadsheet)
     EXPECT_FALSE(pGrid->hasFocus());
 
     pGrid->setCurrentCell(0, 0);
-    pGrid->PasteText(QStringLiteral("-1234567891011\t2\t9\r\n3,4\n\n"));
+    pGrid->PasteText(QStringLiteral("-1234567891011\t2\r\n3,4\n\n"));
     EXPECT_EQ(RowTexts(*pGrid, 1), (QStringList{"-1234567891011", "2"}));
     EXPECT_EQ(RowTexts(*pGrid, 2), (QStringList{"3", "4"}));
     EXPECT_GE(pGrid->columnWidth(0), pGrid->fontMetrics().horizontalAdvance(QStringLiteral("-1234567891011")));
@@ -211,7 +215,7 @@ TEST_F(SimEq, ResizingKeepsCoefficientsAndFreeTerms)
     dlg.CountField()->setText("2");
     EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 2), (QStringList{"2", "-1", "8"}));
     dlg.CountField()->setText("3");
-    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 1), (QStringList{"1", "2", "", "9"}));
+    EXPECT_EQ(RowTexts(*dlg.CoefficientGrid(), 1), (QStringList{"1", "2", "3", "9"}));
 }
 
 TEST_F(SimEq, CountsOutsideTwoToTwoHundredNeverResizeOrSolve)
@@ -233,6 +237,105 @@ TEST_F(SimEq, CountsOutsideTwoToTwoHundredNeverResizeOrSolve)
     FillCells(*dlg.CoefficientGrid(), {{"2", "0", "0"}, {"0", "2", "0"}, {"0", "0", "2"}});  // over the example
     dlg.OnSolve();
     EXPECT_EQ(dlg.SolutionsGrid()->TextMatrix(200, 0), "Var.200. = 200.");
+}
+
+// Replaces a field's text by keystrokes, as the user does: select all, type.
+void TypeOver(QLineEdit *pField, const char *text)
+{
+    pField->setFocus();
+    QTest::keyClick(pField, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(pField, QString::fromLatin1(text));
+}
+
+QList<QStringList> Cells(const CGrid &grid)
+{
+    QList<QStringList> rows;
+    for (int r = 1; r < grid.Rows(); ++r)
+        rows << RowTexts(grid, r);
+    return rows;
+}
+
+// Typing 10 over 4 passes through 1, and backspace through nothing: a
+// smaller size hides cells, and they come back.
+TEST_F(Det, SizesPassedThroughWhileTypingLoseNoCell)
+{
+    dlg.show();
+    TypeOver(dlg.SizeField(), "4");
+    CEditGrid *pGrid = dlg.Grid();
+    pGrid->setCurrentCell(0, 0);
+    pGrid->PasteText(QStringLiteral("2 0 0 1\n0 3 0 0\n0 0 5 0\n1 0 0 7\n"));
+    const QList<QStringList> typed = Cells(*pGrid);
+    TypeOver(dlg.SizeField(), "10");
+    EXPECT_EQ(pGrid->Rows(), 11);
+    EXPECT_EQ(RowTexts(*pGrid, 4).mid(0, 5), (QStringList{"1", "0", "0", "7", ""}));
+    QTest::keyClick(dlg.SizeField(), Qt::Key_Backspace);
+    QTest::keyClick(dlg.SizeField(), Qt::Key_Backspace);
+    QTest::keyClicks(dlg.SizeField(), QStringLiteral("4"));
+    EXPECT_EQ(Cells(*pGrid), typed);
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.ResultField()->text(), "195");
+}
+
+TEST_F(Det, PastedBlockGrowsTheGridAndWhatCannotFitIsNamed)
+{
+    dlg.SizeField()->setText("3");
+    CEditGrid *pGrid = dlg.Grid();
+    pGrid->setCurrentCell(0, 0);
+    pGrid->PasteText(QStringLiteral("2 0 0 0 0\n0 2 0 0 0\n0 0 2 0 0\n0 0 0 2 0\n0 0 0 0 2"));
+    EXPECT_EQ(dlg.SizeField()->text(), "5");
+    EXPECT_TRUE(messages.shown.empty());
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.ResultField()->text(), "32");
+    QString strBig;
+    for (int i = 0; i < 52; ++i)
+        strBig += QStringLiteral("1 ").repeated(52) + QLatin1Char('\n');
+    pGrid->setCurrentCell(0, 0);
+    pGrid->PasteText(strBig);
+    EXPECT_EQ(dlg.SizeField()->text(), "50");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("the last 2 row(s) and the last 2 column(s)")) << messages.shown[0].text.toStdString();
+}
+
+// The determinant of a regular matrix is never 0; an exact one is shown in full.
+TEST_F(Det, NearlySingularShowsItsValueWithAWarningAndExactValuesInFull)
+{
+    dlg.SizeField()->setText("2");
+    FillCells(*dlg.Grid(), {{"1", "1"}, {"1", "1.000000000000005"}});
+    dlg.OnSolve();
+    EXPECT_TRUE(dlg.ResultField()->text().startsWith("5.1")) << dlg.ResultField()->text().toStdString();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("condition number about "));
+    messages.Clear();
+    FillCells(*dlg.Grid(), {{"123456789012", "1"}, {"-1", "987654321098"}});
+    dlg.OnSolve();
+    EXPECT_EQ(dlg.ResultField()->text(), "121932631136585886175177 (1.21932631136586e+23)");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SimEq, CountsPassedThroughWhileTypingLoseNoCoefficient)
+{
+    dlg.show();
+    const QList<QStringList> example = Cells(*dlg.CoefficientGrid());
+    TypeOver(dlg.CountField(), "25");  // through 2
+    EXPECT_EQ(dlg.CoefficientGrid()->Rows(), 26);
+    QTest::keyClick(dlg.CountField(), Qt::Key_Backspace);
+    QTest::keyClick(dlg.CountField(), Qt::Key_Backspace);
+    QTest::keyClicks(dlg.CountField(), QStringLiteral("3"));
+    EXPECT_EQ(Cells(*dlg.CoefficientGrid()), example);
+    dlg.OnSolve();
+    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 2.", "Var.2. = -1.", "Var.3. = 3."}));
+}
+
+TEST_F(SimEq, ExactAnswersShowZerosAndFractions)
+{
+    FillCells(*dlg.CoefficientGrid(), {{"3", "4", "-1", "15"}, {"-5", "2", "-4", "1"}, {"1", "-4", "5", "-11"}});
+    dlg.OnSolve();
+    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 1.", "Var.2. = 3.", "Var.3. = 0."}));
+    dlg.CountField()->setText("2");
+    FillCells(*dlg.CoefficientGrid(), {{"1", "1", "2"}, {"1", "-2", "3"}});
+    dlg.OnSolve();
+    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 7/3 (2.333333333)", "Var.2. = -1/3 (-0.3333333333)"}));
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 class MatrixOps : public ::testing::Test
@@ -321,6 +424,37 @@ TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
     dlg.OnPaste();  // 1 x 2 into 2 x 1
     EXPECT_TRUE(messages.Texts().value(0).contains(QString::fromUtf8("(1 \u00d7 2) is not match")));
     EXPECT_EQ(ColumnTexts(*FirstGrid(dlg), 1), (QStringList{"1", "0"}));
+}
+
+TEST_F(MatrixOps, RowsPassedThroughWhileTypingLoseNoCell)
+{
+    dlg.show();
+    Shape(CMatrixOpsDlg::Transpose, 3, 2, {{"1", "2"}, {"3", "4"}, {"5", "6"}});
+    TypeOver(RowsField(dlg), "12");  // through 1
+    TypeOver(ColumnsField(dlg), "1");
+    QTest::keyClick(RowsField(dlg), Qt::Key_Backspace);  // back to 1 row
+    TypeOver(RowsField(dlg), "3");
+    TypeOver(ColumnsField(dlg), "2");
+    EXPECT_EQ(Cells(*FirstGrid(dlg)), (QList<QStringList>{{"1", "2"}, {"3", "4"}, {"5", "6"}}));
+}
+
+// An inverse beyond a condition of 1e6 is shown to the digits that hold, with a warning.
+TEST_F(MatrixOps, IllConditionedInverseWarnsAndKeepsOnlyDigitsThatHold)
+{
+    Shape(CMatrixOpsDlg::Inverse, 6, 0);
+    for (int i = 1; i <= 6; ++i)
+        for (int j = 1; j <= 6; ++j)
+            FirstGrid(dlg)->SetTextMatrix(i, j, QString::fromStdString(FormatShortest(1.0 / (i + j - 1))));
+    dlg.OnCalculate();
+    ASSERT_EQ(results.size(), 1u);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains("condition number about 2.0e7, so only the first 8 significant digits"))
+        << messages.shown[0].text.toStdString();
+    EXPECT_LT(dlg.ResultDigits(), 10);
+    EXPECT_EQ(ResultCellText(results[0].At(3, 4), dlg.ResultDigits()), "-3969000.0");
+    Shape(CMatrixOpsDlg::Inverse, 2, 0, {{"4", "7"}, {"2", "6"}});
+    dlg.OnCalculate();
+    EXPECT_EQ(dlg.ResultDigits(), 15);
 }
 
 using ToolsCommands = FrameFixture;
