@@ -1,0 +1,67 @@
+// Runs the analysis searches on arbitrary functions and domains. Whatever
+// comes in, nothing may crash, read out of range or hang, and every point
+// listed lies in the domain searched. The work is bounded: short texts and a
+// domain of at most 40 units, so a run over its time limit is a fault.
+#include <chrono>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "core/analysis/AnalysisRun.h"
+#include "core/expr/Expression.h"
+
+namespace {
+
+constexpr std::size_t kMaxText = 80;
+constexpr auto kTimeLimit = std::chrono::seconds(8);
+
+bool Usable(const std::string &text)
+{
+    if (text.empty() || text.size() > kMaxText)
+        return false;
+    CExpression f;
+    f.SetExpression(text);
+    return CheckSyntax(f.m_strCoded) == 0 && f.IsWellFormed();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size < 4)
+        return 0;
+    SAnalysisRequest request;
+    request.kind = static_cast<EAnalysisKind>(data[0] % 4);
+    request.places = kMinPlaces + data[1] % (kMaxPlaces - kMinPlaces + 1);
+    request.from = (static_cast<int>(data[2]) - 128) / 8.0;  // -16 .. 15.875
+    request.to = request.from + 1.0 + data[3] % 24;
+    const std::string rest(reinterpret_cast<const char *>(data + 4), size - 4);
+    const std::size_t split = rest.find('\n');
+    request.function = rest.substr(0, split);
+    request.function2 = split == std::string::npos ? "x" : rest.substr(split + 1);
+    if (!Usable(request.function) || !Usable(request.function2))
+        return 0;
+    const EAnalysisCheck check = CheckAnalysis(request);
+    if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar || DerivativeTooLong(request) ||
+        IntersectionRefusal(request) != nullptr)
+        return 0;
+
+    const auto start = std::chrono::steady_clock::now();
+    const auto inTime = [start](double) {
+        if (std::chrono::steady_clock::now() - start > kTimeLimit)
+            std::abort();  // over its limit: a hang
+        return true;
+    };
+    const std::optional<SAnalysisResult> result = RunAnalysis(request, inTime);
+    if (!result)
+        std::abort();  // nothing cancelled it
+    if (std::chrono::steady_clock::now() - start > kTimeLimit)
+        std::abort();
+    const double slack = 1e-9 * (1 + std::fabs(request.from) + std::fabs(request.to));
+    for (const SAnalysisPoint &point : result->points)
+        if (!(point.x >= request.from - slack && point.x <= request.to + slack))
+            std::abort();
+    return 0;
+}

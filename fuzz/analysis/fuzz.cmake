@@ -1,0 +1,1 @@
+corvanta_fuzz(search_fuzz analysis/SearchFuzz.cpp)
