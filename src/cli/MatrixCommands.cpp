@@ -170,7 +170,7 @@ void PrintMatrix(const SOutput &output, const std::string &operation, const CMat
                          {"rows", m.Rows()},
                          {"cols", m.Cols()},
                          {"matrix", Rows(m)},
-                         {"texts", texts}});
+                         {"cells", texts}});
 }
 
 struct SSolve
@@ -194,7 +194,7 @@ struct SSolve
         std::vector<std::string> lines;
         for (int i = 0; i < n; ++i)
             lines.push_back(SolutionText(i + 1, system.Solution()[i]));
-        output.Print(lines, {{"solution", system.Solution()}, {"texts", lines}});
+        output.Print(lines, {{"solution", system.Solution()}, {"lines", lines}});
     }
 };
 
@@ -294,7 +294,7 @@ CLI::App *AddFileCommand(CLI::App &app, const std::string &name, const std::stri
                          SOutput &output)
 {
     CLI::App *cmd = app.add_subcommand(name, help);
-    cmd->add_option("FILE", file, kFileHelp);
+    FileArgument(cmd->add_option("FILE", file, kFileHelp));
     output.AddFlag(*cmd);
     return cmd;
 }
@@ -340,8 +340,8 @@ void AddMatrixCommands(CLI::App &app)
     auto multiply = std::make_shared<SMultiply>();
     CLI::App *cmd = app.add_subcommand("multiply", "The product A B of two matrices: A needs as many columns as B "
                                                    "has rows (four decimals a cell)");
-    cmd->add_option("A", multiply->first, "File with the first matrix (- for standard input)")->required();
-    cmd->add_option("B", multiply->second, "File with the second matrix (- for standard input)")->required();
+    FileArgument(cmd->add_option("A", multiply->first, "File with the first matrix (- for standard input)"))->required();
+    FileArgument(cmd->add_option("B", multiply->second, "File with the second matrix (- for standard input)"))->required();
     multiply->output.AddFlag(*cmd);
     cmd->callback([multiply] { multiply->Run(); });
 
@@ -349,10 +349,10 @@ void AddMatrixCommands(CLI::App &app)
     cmd = app.add_subcommand("scale", "A matrix multiplied by a number (four decimals a cell)");
     cmd->add_option_function<std::string>(
            "S", [scale](const std::string &text) { scale->factor = ReadValue(text, "S"); },
-           "The number, or a constant expression such as pi/2 or -pi")
+           "The number, or a constant expression such as pi/2 or -pi (" + AngleUnitNote(EAngleUnit::Radians) + ")")
         ->type_name("NUMBER")
         ->required();
-    cmd->add_option("FILE", scale->file, kFileHelp);
+    FileArgument(cmd->add_option("FILE", scale->file, kFileHelp));
     scale->output.AddFlag(*cmd);
     cmd->callback([scale] { scale->Run(); });
 }
