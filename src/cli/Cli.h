@@ -8,6 +8,7 @@
 
 namespace CLI {
 class App;
+class Option;
 }
 
 // Input the engines refuse (a syntax error, an unreadable file, a domain
