@@ -5,6 +5,7 @@
 #include "cli/Cli.h"
 #include "cli/MatrixInput.h"
 
+#include "core/expr/FunctionText.h"
 #include "core/expr/NumberText.h"
 
 #include <CLI/CLI.hpp>
