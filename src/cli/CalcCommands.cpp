@@ -76,20 +76,20 @@ struct SDms
         double degrees = 0.0;
         if (value.find('\'') != std::string::npos) {
             if (!IsDmsText(value))
-                throw CLI::ValidationError("VALUE", "'" + value + "' is not an angle such as 30\xC2\xB0 15' 10\"");
+                throw CInputError("VALUE: '" + value + "' is not an angle such as 30\xC2\xB0 15' 10\"");
             shown = ConvertDms(value);
             degrees = ReadNumberText(shown);
         } else {
             // As the display shows the value after "=", then D°M'S".
             const SCalcResult result = EvaluateCalcText(value, false, -1);
             if (!result.Ok())
-                throw CLI::ValidationError("VALUE", "'" + value + "' is not a number: " + RefusalText(result));
+                throw CInputError("VALUE: '" + value + "' is not a number: " + RefusalText(result));
             if (!std::isfinite(result.dValue))
-                throw CLI::ValidationError("VALUE", "'" + value + "' is not a number");
+                throw CInputError("VALUE: '" + value + "' is not a number");
             degrees = result.dValue;
             shown = ConvertDms(EqualsText(degrees, 10));
         }
-        output.Print({shown}, {{"input", value}, {"degrees", degrees}, {"text", shown}});
+        output.Print({shown}, {{"expression", value}, {"degrees", degrees}, {"text", shown}});
     }
 };
 
@@ -162,8 +162,8 @@ void AddCalcCommands(CLI::App &app)
         auto conversion = std::make_shared<SCoordinates>();
         conversion->toPolar = c.toPolar;
         cmd = app.add_subcommand(c.name, c.description);
-        AddNumberOption(*cmd, c.first, conversion->first, c.firstHelp, true);
-        AddNumberOption(*cmd, c.second, conversion->second, c.secondHelp, true);
+        AddNumberOption(*cmd, c.first, conversion->first, c.firstHelp, true, EAngleUnit::Degrees);
+        AddNumberOption(*cmd, c.second, conversion->second, c.secondHelp, true, EAngleUnit::Degrees);
         conversion->output.AddFlag(*cmd);
         cmd->callback([conversion] { conversion->Run(); });
     }

@@ -22,15 +22,15 @@ void SOutput::AddFlag(CLI::App &command)
 
 void SOutput::Print(const std::vector<std::string> &lines, const nlohmann::json &value) const
 {
-    Print(lines, value, lines);
+    Print(lines, value, nlohmann::json(lines));
 }
 
 void SOutput::Print(const std::vector<std::string> &lines, const nlohmann::json &value,
-                    const std::vector<std::string> &texts) const
+                    const nlohmann::json &texts) const
 {
     if (json) {
         nlohmann::json answer = CommandHeader(*m_pCommand);
-        answer["result"] = value;
+        answer["result"] = JsonNumbers(value);
         answer["texts"] = texts;
         std::cout << answer.dump(2) << '\n';
         return;
@@ -39,9 +39,59 @@ void SOutput::Print(const std::vector<std::string> &lines, const nlohmann::json 
         std::cout << line << '\n';
 }
 
+nlohmann::json JsonNumber(double value)
+{
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    return value;
+}
+
+nlohmann::json JsonNumbers(nlohmann::json value)
+{
+    if (value.is_number_float())
+        return JsonNumber(value.get<double>());
+    if (value.is_structured())
+        for (nlohmann::json &item : value)
+            item = JsonNumbers(std::move(item));
+    return value;
+}
+
+namespace {
+
+constexpr const char *kFileType = "FILE";
+constexpr const char *kFromArgument = "argument";
+constexpr const char *kFromFile = "file";
+constexpr const char *kFromInput = "standard input";
+
+// Where the positional arguments took their input from.
+std::string InputSource(const CLI::App &command)
+{
+    bool standardInput = false, file = false;
+    for (const CLI::Option *option : command.get_options()) {
+        if (!option->get_positional())
+            continue;
+        const bool isFile = option->get_type_name() == kFileType;
+        const bool dash = option->count() > 0 && !option->results().empty() && option->results().front() == "-";
+        if (dash || (isFile && option->count() == 0))
+            standardInput = true;
+        else if (isFile)
+            file = true;
+    }
+    if (standardInput && file)
+        return std::string(kFromFile) + " and " + kFromInput;
+    return standardInput ? kFromInput : file ? kFromFile : kFromArgument;
+}
+
+}  // namespace
+
+CLI::Option *FileArgument(CLI::Option *option) { return option->type_name(kFileType); }
+
 nlohmann::json CommandHeader(const CLI::App &command)
 {
     nlohmann::json input = nlohmann::json::object();
+    input["source"] = InputSource(command);
     for (const CLI::Option *option : command.get_options()) {
         const std::string name = option->get_name();
         if (option->count() == 0 || name == "--json" || name == "--help")
@@ -65,8 +115,14 @@ bool JsonRequested(const CLI::App &command)
 
 namespace {
 
-// A plain number, negative ones included: CLI11 takes those as values itself.
-bool IsPlainNumber(const std::string &text) { return ExamineNumber(text).kind != NumberKind::NotNumber; }
+// CLI11 takes "-" and a digit for a value itself ("-5", "-1e-3"), unless the
+// digit is an option; anything else after a minus sign ("-.5", "-pi") it would
+// take for an option.
+bool TakenAsValue(const CLI::App &command, const std::string &text)
+{
+    return text.size() > 1 && text[1] >= '0' && text[1] <= '9' &&
+           command.get_option_no_throw(text.substr(0, 2)) == nullptr;
+}
 
 bool IsOptionOf(const CLI::App &command, const std::string &argument)
 {
@@ -100,7 +156,8 @@ std::vector<std::string> ExpressionsAsValues(const CLI::App &app, int argc, char
                 optionsEnded = true;
                 continue;
             }
-            if (arg.size() > 1 && arg[0] == '-' && !IsPlainNumber(arg) && (optionsEnded || !IsOptionOf(*command, arg)))
+            if (arg.size() > 1 && arg[0] == '-' && !TakenAsValue(*command, arg) &&
+                (optionsEnded || !IsOptionOf(*command, arg)))
                 arg.insert(0, 1, ' ');  // CLI11 takes a leading blank for a value; the blank is dropped again
         }
         args.push_back(arg);
@@ -111,31 +168,52 @@ std::vector<std::string> ExpressionsAsValues(const CLI::App &app, int argc, char
 
 void Warn(const std::string &message) { std::cerr << message << '\n'; }
 
-double ReadValue(const std::string &text, const std::string &what)
+std::string AngleUnitNote(EAngleUnit unit)
 {
-    const SWholeNumber number = ExamineNumber(text);
+    return unit == EAngleUnit::Degrees ? "angles in expressions in degrees, as the calculator"
+                                       : "angles in expressions in radians, as the graph";
+}
+
+namespace {
+
+// An option's bad value is bad usage; a positional argument's is bad input.
+[[noreturn]] void RefuseValue(const std::string &what, const std::string &why)
+{
+    if (what.starts_with("-"))
+        throw CLI::ValidationError(what, why);
+    throw CInputError(what + ": " + why);
+}
+
+}  // namespace
+
+double ReadValue(const std::string &text, const std::string &what, EAngleUnit unit)
+{
+    const std::string lower = LowerAscii(text);
+    const SWholeNumber number = ExamineNumber(lower);
     if (number.kind == NumberKind::Number)
         return number.value;
     // A plain number beyond double: the function syntax would read its "e"
     // as Euler's number and give a small, wrong value.
     if (number.kind == NumberKind::OutOfRange)
-        throw CLI::ValidationError(what, "'" + text + "' is out of range");
+        RefuseValue(what, "'" + text + "' is out of range");
     // Not a plain number: a constant expression in the function syntax.
     CExpression constant;
-    constant.SetExpression(LowerAscii(text));
+    constant.SetExpression(lower);
     if (!IsBlankText(text) && CheckSyntax(constant.m_strCoded) == 0 && constant.XPositions().empty()) {
+        constant.m_bDegree = unit == EAngleUnit::Degrees;
         const double value = constant.Evaluate(0.0);
         if (std::isfinite(value))
             return value;
     }
-    throw CLI::ValidationError(what, "'" + text + "' is not a number");
+    RefuseValue(what, "'" + text + "' is not a number");
 }
 
 void AddNumberOption(CLI::App &command, const std::string &names, double &value, const std::string &help,
-                     bool required)
+                     bool required, EAngleUnit unit)
 {
     CLI::Option *option = command.add_option_function<std::string>(
-        names, [&value, names](const std::string &text) { value = ReadValue(text, names); }, help);
+        names, [&value, names, unit](const std::string &text) { value = ReadValue(text, names, unit); },
+        help + " (" + AngleUnitNote(unit) + ")");
     option->type_name("NUMBER");
     if (required)
         option->required();
@@ -168,20 +246,32 @@ std::string ReadInput(const std::string &path)
     return text;
 }
 
-std::vector<std::string> ExpressionArguments(const std::string &argument)
+std::vector<SExpressionLine> ExpressionLines(const std::string &argument)
 {
     if (argument != "-")
-        return {argument};
-    std::vector<std::string> texts;
+        return {{0, argument}};
+    std::vector<SExpressionLine> texts;
     std::istringstream lines(ReadInput("-"));
+    int number = 0;
     for (std::string line; std::getline(lines, line);) {
+        ++number;
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!IsBlankText(line))
-            texts.push_back(line);
+            texts.push_back({number, line});
     }
     return texts;
 }
+
+std::vector<std::string> ExpressionArguments(const std::string &argument)
+{
+    std::vector<std::string> texts;
+    for (SExpressionLine &line : ExpressionLines(argument))
+        texts.push_back(std::move(line.text));
+    return texts;
+}
+
+std::string LinePlace(int line) { return std::string(kFromInput) + ", line " + std::to_string(line); }
 
 std::string CheckedFunction(const std::string &text)
 {

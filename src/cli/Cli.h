@@ -8,6 +8,7 @@
 
 namespace CLI {
 class App;
+class Option;
 }
 
 // Input the engines refuse (a syntax error, an unreadable file, a domain
@@ -25,7 +26,9 @@ inline constexpr int kExitUsage = 2;
 
 // What every computing command shares: --json and its output. The JSON of
 // every command has one shape: {"command", "input", "result", "texts"}, and
-// a failure {"command", "input", "error"}.
+// a failure {"command", "input", "error"}. Numbers that are not finite are
+// written as the strings "inf", "-inf" and "nan" (JSON has no such numbers,
+// and null would not tell them apart).
 struct SOutput
 {
     bool json = false;
@@ -35,16 +38,27 @@ struct SOutput
     // The text lines on standard output, or the JSON value with the lines as
     // its display texts.
     void Print(const std::vector<std::string> &lines, const nlohmann::json &value) const;
-    // The same where the display's texts differ from the plain lines.
-    void Print(const std::vector<std::string> &lines, const nlohmann::json &value,
-               const std::vector<std::string> &texts) const;
+    // The same where the display's texts differ from the plain lines (for a
+    // batch, an array of them per expression).
+    void Print(const std::vector<std::string> &lines, const nlohmann::json &value, const nlohmann::json &texts) const;
 
 private:
     const CLI::App *m_pCommand = nullptr;
 };
 
-// The command's name and the arguments it was given, as JSON.
+// A number as the JSON shows it: itself when finite, else "inf", "-inf" or "nan".
+nlohmann::json JsonNumber(double value);
+// The same for every number inside a value.
+nlohmann::json JsonNumbers(nlohmann::json value);
+
+// The command's name and the arguments it was given, as JSON; "source" in
+// "input" says where the input came from: "argument", "file" or
+// "standard input".
 nlohmann::json CommandHeader(const CLI::App &command);
+
+// Marks a positional argument as the name of a file to read ("-" or nothing
+// for standard input), so the JSON can say where the input came from.
+CLI::Option *FileArgument(CLI::Option *option);
 
 // Whether the command was given --json.
 bool JsonRequested(const CLI::App &command);
@@ -57,21 +71,41 @@ std::vector<std::string> ExpressionsAsValues(const CLI::App &app, int argc, char
 // A message on standard error; warnings of the engines go there too.
 void Warn(const std::string &message);
 
-// A number given on the command line: a decimal number, or a constant
-// expression in the function syntax ("pi/2", "-e^2"). Throws a usage error
-// naming the option for anything else.
-double ReadValue(const std::string &text, const std::string &what);
+// The unit of the angles in a constant expression on the command line: the
+// graph's radians, or degrees where the command works as the calculator.
+enum class EAngleUnit { Radians, Degrees };
+// What --help says of it.
+std::string AngleUnitNote(EAngleUnit unit);
 
-// A number option: registers it with a validator that reads it with ReadValue.
+// A number given on the command line: a decimal number, or a constant
+// expression in the function syntax ("pi/2", "-e^2", any case), its angles in
+// unit. Anything else is refused naming what: an option ("--from") is bad
+// usage, a positional argument ("X") bad input.
+double ReadValue(const std::string &text, const std::string &what, EAngleUnit unit = EAngleUnit::Radians);
+
+// A number option or argument: registered with a callback that reads it with
+// ReadValue; its help ends with the angle unit.
 void AddNumberOption(CLI::App &command, const std::string &names, double &value, const std::string &help,
-                     bool required = false);
+                     bool required = false, EAngleUnit unit = EAngleUnit::Radians);
 
 // A whole file, or standard input for "-"; CInputError when it cannot be read.
 std::string ReadInput(const std::string &path);
 
-// The texts of an EXPR argument: the argument itself, or for "-" every
-// non-blank line of standard input.
+// One expression to work on and the line of standard input it came from (0
+// for the argument itself).
+struct SExpressionLine
+{
+    int line = 0;
+    std::string text;
+};
+
+// The expressions of an EXPR argument: the argument itself, or for "-" every
+// non-blank line of standard input (a line may end in CR LF).
+std::vector<SExpressionLine> ExpressionLines(const std::string &argument);
+// Their texts only.
 std::vector<std::string> ExpressionArguments(const std::string &argument);
+// Where a batch item came from, for its messages: "standard input, line 3".
+std::string LinePlace(int line);
 
 // A function as the window takes it: lower case, its syntax checked. Throws
 // CInputError with the window's syntax message.

@@ -27,8 +27,9 @@ struct SEval
     void Run()
     {
         std::vector<double> xs;
+        // Read as the function reads x.
         for (const std::string &text : at)
-            xs.push_back(ReadValue(text, "--at"));
+            xs.push_back(ReadValue(text, "--at", degrees ? EAngleUnit::Degrees : EAngleUnit::Radians));
         RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             CExpression f;
@@ -54,27 +55,16 @@ struct SCheck
 
     void Run()
     {
-        std::vector<std::string> lines;
-        std::vector<json> items;
-        bool failed = false;
-        for (const std::string &text : ExpressionArguments(expression)) {
-            CExpression f;
-            f.SetExpression(LowerAscii(text));
+        RunBatch(output, expression, false, [](const std::string &text) {
             const SSyntaxPlace place = IsBlankText(text) ? SSyntaxPlace{} : LocateSyntaxError(LowerAscii(text));
-            const int code = place.code;
             const std::string message = SyntaxMessage(place);
-            if (code != 0) {
-                failed = true;
-                if (!output.json)
-                    Warn(message);
-            } else {
-                lines.push_back("OK");
-            }
-            items.push_back({{"expression", text}, {"valid", code == 0}, {"code", code}, {"message", message}});
-        }
-        output.Print(lines, expression != "-" && items.size() == 1 ? items.front() : json(items));
-        if (failed)
-            throw CInputError("");
+            SItem item{{}, {{"expression", text}, {"valid", place.code == 0}, {"code", place.code}, {"message", message}}};
+            if (place.code == 0)
+                item.lines.push_back("OK");
+            else
+                item.refusal = message;
+            return item;
+        });
     }
 };
 
@@ -106,7 +96,8 @@ void AddExpressionCommands(CLI::App &app)
     auto eval = std::make_shared<SEval>();
     CLI::App *cmd = app.add_subcommand("eval", "Values of a function, as the trace bar shows them");
     cmd->add_option("EXPR", eval->expression, kExprHelp)->required();
-    cmd->add_option("--at", eval->at, "Values of x (one or more; numbers or constant expressions)")
+    cmd->add_option("--at", eval->at, "Values of x (one or more; numbers or constant expressions, their angles in radians, or in "
+                                 "degrees with --degrees)")
         ->type_name("X")
         ->allow_extra_args();
     cmd->add_flag("--degrees", eval->degrees, "Trigonometric arguments in degrees");

@@ -55,7 +55,7 @@ void SFigureOptions::AddOptions(CLI::App &cmd)
     cmd.add_option("--mark", marks,
                    "Marks the points an analysis lists over the visible domain: roots, extrema, inflection or "
                    "intersections (of every pair of functions); repeat it for several")
-        ->check(CLI::IsMember(MarkKinds()).description(""))
+        ->transform(CLI::IsMember(MarkKinds(), CLI::ignore_case).description(""))
         ->allow_extra_args(false)
         ->type_name("KIND");
     CLI::Option *shadeOption =
@@ -66,7 +66,8 @@ void SFigureOptions::AddOptions(CLI::App &cmd)
                    for (const std::string &value : values)
                        shade.push_back(ReadValue(value, "--shade"));
                },
-               "Shades the integral of the first function from A to B and labels it with its value")
+               "Shades the integral of the first function from A to B and labels it with its value (" +
+                   AngleUnitNote(EAngleUnit::Radians) + ")")
             ->expected(2)
             ->allow_extra_args(false)
             ->type_name("NUMBER");

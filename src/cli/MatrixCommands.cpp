@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/MatrixInput.h"
 
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
@@ -17,27 +18,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string SourceName(const std::string &path) { return path == "-" ? "standard input" : path; }
-
-std::string Numbers(int n) { return std::to_string(n) + (n == 1 ? " number" : " numbers"); }
-
-// A token as it appears in a message: short, and only printable characters.
-std::string Shown(const std::string &token)
-{
-    std::string out;
-    for (char c : token.substr(0, 24))
-        out += c >= ' ' && c <= '~' ? c : '?';
-    return token.size() > 24 ? out + "..." : out;
-}
-
-// What a matrix read from a file may be: the sizes the window takes.
-struct SShape
-{
-    int maxRows;
-    int maxCols;
-    std::string rule;  // says what the tool takes, for the refusal
-};
-
 const SShape kMatrixShape{kMaxMatrixSize, kMaxMatrixSize,
                           "the matrix tools take " + std::to_string(kMinMatrixSize) + " to " +
                               std::to_string(kMaxMatrixSize) + " rows and columns"};
@@ -48,84 +28,6 @@ const SShape kSystemShape{kMaxEquations, kMaxEquations + 1,
                           "the equation solver takes " + std::to_string(kMinEquations) + " to " +
                               std::to_string(kMaxEquations) +
                               " equations, a line each: the coefficients, then the free term"};
-
-// The same reading as a grid cell of the windows; the messages only say more.
-double ReadCell(const std::string &token, const std::string &where)
-{
-    if (const std::optional<double> value = ReadCellNumber(token))
-        return *value;
-    switch (ExamineNumber(token).kind) {
-    case NumberKind::OutOfRange: throw CInputError(where + ": '" + Shown(token) + "' is out of range");
-    case NumberKind::NotFinite: throw CInputError(where + ": '" + Shown(token) + "' is not a finite number");
-    default: throw CInputError(where + ": '" + Shown(token) + "' is not a number");
-    }
-}
-
-// The numbers of one line, separated by blanks or by commas (with blanks
-// around them or not). An empty field between commas is refused rather than
-// read as a zero that was never typed.
-std::vector<double> ReadRow(const std::string &line, const std::string &where)
-{
-    std::vector<double> row;
-    std::string token;
-    bool fieldOpen = false;  // a comma was seen and no number after it yet
-    auto flush = [&] {
-        if (token.empty())
-            return;
-        row.push_back(ReadCell(token, where));
-        token.clear();
-        fieldOpen = false;
-    };
-    for (char c : line) {
-        if (c == ',') {
-            flush();
-            if (fieldOpen || row.empty())
-                throw CInputError(where + ": an empty field between commas");
-            fieldOpen = true;
-        } else if (c == ' ' || c == '\t' || c == '\f' || c == '\v') {
-            flush();
-        } else {
-            token += c;
-        }
-    }
-    flush();
-    if (fieldOpen)
-        throw CInputError(where + ": an empty field after the last comma");
-    return row;
-}
-
-// A matrix: one row a line; blank lines are skipped. Any line break ends a
-// line (\n, \r\n or \r), so files from any system read the same.
-CMatrix ReadMatrix(const std::string &path, const SShape &shape)
-{
-    const std::string source = SourceName(path);
-    const std::string text = ReadInput(path);
-    std::vector<double> values;
-    int rows = 0, cols = 0, lineNo = 0;
-    // A byte order mark, as some editors write, is no part of the first number.
-    for (std::size_t pos = text.starts_with("\xEF\xBB\xBF") ? 3 : 0; pos < text.size();) {
-        std::size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string where = source + ", line " + std::to_string(++lineNo);
-        const std::vector<double> row = ReadRow(text.substr(pos, end - pos), where);
-        pos = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-        if (row.empty())
-            continue;
-        const int n = static_cast<int>(row.size());
-        if (n > shape.maxCols)
-            throw CInputError(where + ": " + Numbers(n) + "; " + shape.rule);
-        if (rows > 0 && n != cols)
-            throw CInputError(where + ": " + Numbers(n) + ", but the rows above have " + std::to_string(cols));
-        if (++rows > shape.maxRows)
-            throw CInputError(where + ": more than " + std::to_string(shape.maxRows) + " rows; " + shape.rule);
-        cols = n;
-        values.insert(values.end(), row.begin(), row.end());
-    }
-    if (rows == 0)
-        throw CInputError(source + ": no numbers: the matrix is empty");
-    return CMatrix(rows, cols, std::move(values));
-}
 
 std::string SizeText(const CMatrix &m) { return std::to_string(m.Rows()) + " x " + std::to_string(m.Cols()); }
 
@@ -170,7 +72,7 @@ void PrintMatrix(const SOutput &output, const std::string &operation, const CMat
                          {"rows", m.Rows()},
                          {"cols", m.Cols()},
                          {"matrix", Rows(m)},
-                         {"texts", texts}});
+                         {"cells", texts}});
 }
 
 struct SSolve
@@ -194,7 +96,7 @@ struct SSolve
         std::vector<std::string> lines;
         for (int i = 0; i < n; ++i)
             lines.push_back(SolutionText(system, i + 1));
-        json result{{"solution", system.Solution()}, {"texts", lines}, {"exact", system.IsExact()},
+        json result{{"solution", system.Solution()}, {"lines", lines}, {"exact", system.IsExact()},
                     {"digits", system.Digits()}};
         if (system.IsExact())
             result["exact_text"] = system.ExactTexts();
@@ -303,7 +205,7 @@ CLI::App *AddFileCommand(CLI::App &app, const std::string &name, const std::stri
                          SOutput &output)
 {
     CLI::App *cmd = app.add_subcommand(name, help);
-    cmd->add_option("FILE", file, kFileHelp);
+    FileArgument(cmd->add_option("FILE", file, kFileHelp));
     output.AddFlag(*cmd);
     return cmd;
 }
@@ -349,8 +251,8 @@ void AddMatrixCommands(CLI::App &app)
     auto multiply = std::make_shared<SMultiply>();
     CLI::App *cmd = app.add_subcommand("multiply", "The product A B of two matrices: A needs as many columns as B "
                                                    "has rows (four decimals a cell)");
-    cmd->add_option("A", multiply->first, "File with the first matrix (- for standard input)")->required();
-    cmd->add_option("B", multiply->second, "File with the second matrix (- for standard input)")->required();
+    FileArgument(cmd->add_option("A", multiply->first, "File with the first matrix (- for standard input)"))->required();
+    FileArgument(cmd->add_option("B", multiply->second, "File with the second matrix (- for standard input)"))->required();
     multiply->output.AddFlag(*cmd);
     cmd->callback([multiply] { multiply->Run(); });
 
@@ -358,10 +260,10 @@ void AddMatrixCommands(CLI::App &app)
     cmd = app.add_subcommand("scale", "A matrix multiplied by a number (four decimals a cell)");
     cmd->add_option_function<std::string>(
            "S", [scale](const std::string &text) { scale->factor = ReadValue(text, "S"); },
-           "The number, or a constant expression such as pi/2 or -pi")
+           "The number, or a constant expression such as pi/2 or -pi (" + AngleUnitNote(EAngleUnit::Radians) + ")")
         ->type_name("NUMBER")
         ->required();
-    cmd->add_option("FILE", scale->file, kFileHelp);
+    FileArgument(cmd->add_option("FILE", scale->file, kFileHelp));
     scale->output.AddFlag(*cmd);
     cmd->callback([scale] { scale->Run(); });
 }

@@ -286,7 +286,7 @@ void AddPairOption(CLI::App &cmd, const std::string &name, std::vector<std::stri
                for (const std::string &value : values)
                    texts.push_back(FormatShortest(ReadValue(value, name)));
            },
-           help)
+           help + " (" + AngleUnitNote(EAngleUnit::Radians) + ")")
         ->expected(2)
         ->allow_extra_args(false)
         ->type_name("NUMBER");
@@ -299,7 +299,7 @@ void AddRenderCommands(CLI::App &app)
     auto render = std::make_shared<SRender>();
     CLI::App *cmd = app.add_subcommand("render", "Draws the graph of a .cva document into a picture, as the window "
                                                  "exports it");
-    cmd->add_option("FILE", render->file, "The .cva document (- for standard input)")->required();
+    FileArgument(cmd->add_option("FILE", render->file, "The .cva document (- for standard input)"))->required();
     render->picture.AddOptions(*cmd);
     render->figure.AddOptions(*cmd);
     cmd->callback([render] { render->Run(); });

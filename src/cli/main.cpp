@@ -36,6 +36,13 @@ int main(int argc, char **argv)
         std::cerr << "'" << argv[1] << "' is not a command of corvanta-cli.\nRun with --help for the commands.\n";
         return kExitUsage;
     }
+    if (argc > 1 && argv[1][0] == '-') {
+        const std::string first = argv[1];
+        if (app.get_option_no_throw(first.substr(0, first.find('='))) == nullptr) {
+            std::cerr << "'" << first << "' is not an option of corvanta-cli.\nRun with --help for the options.\n";
+            return kExitUsage;
+        }
+    }
 
     // An expression such as -x^2 reaches its command as a value; the blank
     // that carries it past CLI11 is dropped before any check sees it.

@@ -1,5 +1,6 @@
 target_sources(corvanta-cli PRIVATE
   src/cli/Cli.h src/cli/Cli.cpp
+  src/cli/MatrixInput.h src/cli/MatrixInput.cpp
   src/cli/Batch.h
   src/cli/AnalysisLimits.h src/cli/AnalysisLimits.cpp
   src/cli/main.cpp

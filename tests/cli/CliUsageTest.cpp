@@ -41,12 +41,14 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"integrate", "x", "0", "1", "--rule", "gauss"}, "", 2, "gauss"},
         {{"plot", "x", "--shade", "0", "1", "--rule", "gauss", "-o", out}, "", 2, "gauss"},
         {{"tangent", "x", "1", "--degrees", "--radians"}, "", 2, "excludes"},
-        {{"scale", "two"}, "1\n", 2, "'two' is not a number"},
+
         {{"multiply", "-", "-"}, "1\n", 2, "standard input can give only one"},
         {{"plot", "x", "-o", dir.filePath("p.txt")}, "", 2, "txt"},
         {{"plot", "x", "-o", out, "--size", "8193x10"}, "", 2, "8192"},
-        {{"dms", "abc"}, "", 2, "abc"},
+
         // Bad input.
+        {{"scale", "two"}, "1\n", 1, "S: 'two' is not a number"},
+        {{"dms", "abc"}, "", 1, "abc"},
         {{"eval", "x"}, "", 1, "give a value with --at X"},
         {{"derive", "-"}, product, 1, "too long to be worked out"},
         {{"roots", "sin(x"}, "", 1, "Error 0x03"},
@@ -90,10 +92,10 @@ TEST(CliUsage, JsonParsesBack)
 {
     json value = json::parse(RunCli({"eval", "sin(x)", "--degrees", "--json", "--at", "30", "90"}).out);
     EXPECT_EQ(value["command"], "eval");
-    EXPECT_EQ(value["input"], json::parse(R"j({"EXPR": "sin(x)", "--degrees": true, "--at": ["30", "90"]})j"));
+    EXPECT_EQ(value["input"], json::parse(R"j({"source": "argument", "EXPR": "sin(x)", "--degrees": true, "--at": ["30", "90"]})j"));
     EXPECT_NEAR(value["result"]["values"][0]["y"].get<double>(), 0.5, 1e-15);
     EXPECT_EQ(value["texts"][1], "1.00000000000000");
-    EXPECT_TRUE(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["result"]["values"][0]["y"].is_null());
+    EXPECT_EQ(json::parse(RunCli({"eval", "ln(x)", "--json", "--at", "-1"}).out)["result"]["values"][0]["y"], "nan");
 
     value = json::parse(RunCli({"roots", "x^2-2", "--json", "--places", "9"}).out)["result"];
     ASSERT_EQ(value["roots"].size(), 2u);
@@ -105,7 +107,7 @@ TEST(CliUsage, JsonParsesBack)
     value = json::parse(run.out)["result"];
     ASSERT_EQ(value.size(), 3u);
     EXPECT_NEAR(value[0]["value"].get<double>(), 2.0 / 3.0, 1e-4);
-    EXPECT_TRUE(value[1]["value"].is_null());
+    EXPECT_EQ(value[1]["value"], "nan");
     EXPECT_EQ(value[1]["text"], "Invalid Domain!");
     EXPECT_EQ(value[2]["expression"], "sin(x");
     EXPECT_NE(value[2]["error"].get<std::string>().find("Error 0x03"), std::string::npos);

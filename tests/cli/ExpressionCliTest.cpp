@@ -39,7 +39,7 @@ TEST_F(ExpressionCli, RefusedSyntaxSaysWhatTheWindowSays)
                                  "x^2\nsin(\n\nX*3\n");
     EXPECT_EQ(batch.exitCode, 1);
     EXPECT_EQ(batch.out, "4.00000000000000\n6.00000000000000\n");
-    EXPECT_EQ(batch.err, "Error 0x03:\n\nNumber of open brakcets mismatches closed brackets'!\n"
+    EXPECT_EQ(batch.err, "standard input, line 2: Error 0x03:\n\nNumber of open brakcets mismatches closed brackets'!\n"
                          "The first is '(', at character 4.\nPlease correct the error and try again\n");
 }
 

@@ -6,6 +6,7 @@ corvanta_test(cli_tests GUI SOURCES
   cli/AnalysisCliTest.cpp
   cli/CalcCliTest.cpp
   cli/MatrixCliTest.cpp
-  cli/RenderCliTest.cpp)
+  cli/RenderCliTest.cpp
+  cli/CliOwnCodeTest.cpp)
 target_compile_definitions(cli_tests PRIVATE CORVANTA_CLI="$<TARGET_FILE:corvanta-cli>")
 add_dependencies(cli_tests corvanta-cli)
