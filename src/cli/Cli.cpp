@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "core/expr/ConstantValue.h"
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
 #include "core/expr/NumberText.h"
@@ -188,23 +189,12 @@ namespace {
 
 double ReadValue(const std::string &text, const std::string &what, EAngleUnit unit)
 {
-    const std::string lower = LowerAscii(text);
-    const SWholeNumber number = ExamineNumber(lower);
-    if (number.kind == NumberKind::Number)
-        return number.value;
     // A plain number beyond double: the function syntax would read its "e"
     // as Euler's number and give a small, wrong value.
-    if (number.kind == NumberKind::OutOfRange)
+    if (ExamineNumber(LowerAscii(text)).kind == NumberKind::OutOfRange)
         RefuseValue(what, "'" + text + "' is out of range");
-    // Not a plain number: a constant expression in the function syntax.
-    CExpression constant;
-    constant.SetExpression(lower);
-    if (!IsBlankText(text) && CheckSyntax(constant.m_strCoded) == 0 && constant.XPositions().empty()) {
-        constant.m_bDegree = unit == EAngleUnit::Degrees;
-        const double value = constant.Evaluate(0.0);
-        if (std::isfinite(value))
-            return value;
-    }
+    if (const std::optional<double> value = ReadConstantValue(text, unit == EAngleUnit::Degrees))
+        return *value;
     RefuseValue(what, "'" + text + "' is not a number");
 }
 

@@ -6,18 +6,19 @@
 
 #include <cmath>
 
-std::optional<double> ReadConstantValue(const std::string &text)
+std::optional<double> ReadConstantValue(const std::string &text, bool degrees)
 {
-    const SWholeNumber number = ExamineNumber(text);
+    const std::string lower = LowerAscii(text);
+    const SWholeNumber number = ExamineNumber(lower);
     if (number.kind == NumberKind::Number)
         return number.value;
-    if (number.kind != NumberKind::NotNumber || IsBlankText(text))
+    if (number.kind != NumberKind::NotNumber || IsBlankText(lower))
         return std::nullopt;
-    const std::string lower = LowerAscii(text);
     CExpression constant;
     constant.SetExpression(lower);
     if (CheckSyntax(constant.m_strCoded) != 0 || !constant.XPositions().empty())
         return std::nullopt;
+    constant.m_bDegree = degrees;
     const double value = constant.Evaluate(0.0);
     if (!std::isfinite(value))
         return std::nullopt;
