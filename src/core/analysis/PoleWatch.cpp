@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -166,8 +167,21 @@ void CPoleWatch::CheckPeak(std::int64_t i)
             fv = size(v);
         }
     }
-    if (top >= kGrowth * p)
-        m_pole = where;
+    if (!(top >= kGrowth * p))
+        return;
+    // A pole keeps growing down to the spacing of doubles; a narrow but
+    // finite peak is flat there. A little away from the top, a pole has
+    // lost a good part of its height on one side at least.
+    if (!IsInfinite(top)) {
+        const double spacing = std::nextafter(std::fabs(where), INFINITY) - std::fabs(where);
+        // The search's last bracket still holds the pole where it stopped
+        // short of the spacing of doubles.
+        const double reach = std::max(64 * std::max(spacing, std::numeric_limits<double>::denorm_min()), 4 * (hi - lo));
+        const double side = std::min(size(where - reach), size(where + reach));
+        if (side > top / 1.5)
+            return;
+    }
+    m_pole = where;
 }
 
 void CPoleWatch::CheckEnd(double end, double inward)
