@@ -297,6 +297,11 @@ SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRu
     if (!std::isfinite(result.value))
         return result;
 
+    if (watch.UnresolvedPeak()) {
+        result.unresolvedPeak = watch.UnresolvedPeak();
+        return result;
+    }
+
     // What rounding alone may leave in the sums: far below any step error.
     const double eps = std::numeric_limits<double>::epsilon();
     const double noise = 64 * eps * (absSum * grid + std::fabs(result.value));
@@ -383,7 +388,10 @@ std::string IntegralNotes(const SIntegral &integral)
         return {};
     std::string notes;
     const auto add = [&notes](const std::string &line) { notes += (notes.empty() ? "" : "\n") + line; };
-    if (!integral.errorEstimate) {
+    if (integral.unresolvedPeak) {
+        add("No reliable error estimate: f has a narrow peak near x = " + PointText(*integral.unresolvedPeak) +
+            " that the step is too coarse to show.");
+    } else if (!integral.errorEstimate) {
         add("No reliable error estimate: the value does not settle as the step is halved, "
             "so the step is too coarse for this function.");
     } else if (*integral.errorEstimate > kShownHalfUnit) {

@@ -43,6 +43,9 @@ struct SIntegral
     // the order they show is not stable: no estimate can be trusted then.
     std::optional<double> errorEstimate;
     double order = 0.0;  // the order of convergence the estimate used
+    // A narrow peak far above the samples near it: the sums miss most of it,
+    // and no estimate is given.
+    std::optional<double> unresolvedPeak;
     std::optional<SIntegralGap> gap;  // the first removable gap met, if any
     int gaps = 0;                     // how many such points were met
 };

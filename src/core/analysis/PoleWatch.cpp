@@ -14,6 +14,8 @@ namespace {
 constexpr double kGrowth = 1e3;
 // A peak of |f| sharper than this against a neighbour is looked at closer.
 constexpr double kSharp = 1.5;
+// A top this much above the highest sample is one the samples miss.
+constexpr double kUnresolved = 2.0;
 
 bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
 
@@ -167,6 +169,9 @@ void CPoleWatch::CheckPeak(std::int64_t i)
             fv = size(v);
         }
     }
+    // A finite top far above the sample: the samples do not resolve this peak.
+    if (IsNumber(top) && top > kUnresolved * p && !m_unresolved)
+        m_unresolved = where;
     if (!(top >= kGrowth * p))
         return;
     // A pole keeps growing down to the spacing of doubles; a narrow but

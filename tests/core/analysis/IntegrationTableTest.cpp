@@ -448,7 +448,7 @@ TEST(IntegralLabel, LimitsValueRuleAndStep)
 }
 
 // Copied (tab) and saved (comma) tables: each value reads back with strtod
-// to the exact double worked out here; where f is undefined (sqrt of a
+// to the double nearest the decimal meant; where f is undefined (sqrt of a
 // negative) or infinite (1/0) the field is empty.
 TEST(PointsTable, TextReadsBackToTheExactValues)
 {
@@ -463,7 +463,8 @@ TEST(PointsTable, TextReadsBackToTheExactValues)
             EXPECT_EQ(line, std::string("x") + separator + "f(x)");
             int i = 0;
             for (; std::getline(text, line); ++i) {
-                const double x = i == 10 ? 0.0 : -1 + i * 0.1;
+                // The decimal -1 + i/10 itself, not the sum of doubles (0.30000000000000004).
+                const double x = std::strtod((std::to_string(i - 10) + "e-1").c_str(), nullptr);
                 const std::size_t cut = line.find(separator);
                 EXPECT_EQ(std::strtod(line.substr(0, cut).c_str(), nullptr), x) << line;
                 const std::string y = line.substr(cut + 1);
