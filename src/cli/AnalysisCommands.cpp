@@ -140,12 +140,17 @@ struct SIntegrate
             CExpression f;
             f.SetExpression(function);
             const SIntegral integral = Integrate(f, from, to, step, rule);
-            if (integral.pole)
+            if (integral.pole || integral.unboundedEnd)
                 throw CInputError(IntegralText(integral));
             const std::string shown = IntegralText(integral.value);
+            // null where no estimate can be trusted.
+            nlohmann::json estimate = nullptr;
+            if (integral.errorEstimate && HasIntegralValue(integral))
+                estimate = *integral.errorEstimate;
             return SItem{{shown},
                          {{"expression", function}, {"from", from}, {"to", to}, {"rule", RuleName(rule)},
-                          {"step", step}, {"value", integral.value}, {"text", shown}}};
+                          {"step", step}, {"value", integral.value}, {"text", shown}, {"error_estimate", estimate},
+                          {"notes", IntegralNotes(integral)}}};
         });
     }
 

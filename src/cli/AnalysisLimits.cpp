@@ -68,9 +68,8 @@ void CheckIntegrationStep(double step)
 
 void CheckIntegrationWork(const std::string &function, double a, double b, double step, EIntegrationRule rule)
 {
-    // Simpson's rule evaluates each sub-interval's middle as well.
-    const double samples =
-        static_cast<double>(IntegrationSteps(a, b, step)) * (rule == EIntegrationRule::Simpson ? 2.0 : 1.0);
+    // The finer sums of the error estimate count too.
+    const double samples = IntegrationSamples(IntegrationSteps(a, b, step), rule);
     if (Work(samples, function) > kMaxWork)
         throw CInputError("The integral would take too long to sum here.\nPlease choose closer limits, a wider step "
                           "or a shorter function.");

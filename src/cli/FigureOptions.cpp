@@ -125,13 +125,13 @@ void SFigureOptions::Apply(CCorvantaView &view) const
         const std::string &text = view.m_aFunctions[slot].m_strText;
         CheckIntegrationWork(text, shade[0], shade[1], step, rule);
         const SIntegral integral = Integrate(view.m_aFunctions[slot], shade[0], shade[1], step, rule);
-        if (integral.pole)
+        if (integral.pole || integral.unboundedEnd)
             throw CInputError(IntegralText(integral));
         if (std::isnan(integral.value))
             Warn(IntegralText(integral.value));  // nothing to shade where the function is undefined
         else
-            view.m_results.shading = SShading{slot, shade[0], shade[1],
-                                              IntegralLabel(shade[0], shade[1], integral.value, rule, step)};
+            view.m_results.shading =
+                SShading{slot, shade[0], shade[1], IntegralLabel(shade[0], shade[1], integral, rule, step)};
     }
     view.Redraw();
 }

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cmath>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
@@ -149,11 +151,36 @@ TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
         ASSERT_EQ(messages.shown.size(), 1u);
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
+        // The window shows the value with its error estimate; the plain output is the value alone.
+        const QString shown = messages.Texts().value(0);
         if (c.exitCode == 0)
-            EXPECT_EQ(run.out, Printed(messages));
+            EXPECT_EQ(run.out, shown.section(QStringLiteral(" \u00b1"), 0, 0).toStdString() + "\n");
         else
             EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;
     }
+}
+
+// --json carries the error estimate: a bound on the true error, null where none can be trusted.
+TEST(IntegrateCliJson, ErrorEstimateBoundsTheTrueError)
+{
+    auto value = nlohmann::json::parse(RunCli({"integrate", "x^2", "0", "1", "--json"}).out);
+    value = value.at("result");
+    ASSERT_TRUE(value.at("error_estimate").is_number());
+    EXPECT_LE(std::fabs(value.at("value").get<double>() - 1.0 / 3), value.at("error_estimate").get<double>());
+    EXPECT_GT(value.at("error_estimate").get<double>(), 0.0);
+    // ln at 0 by the mid-point rule: a value, where the trapezoid rule refuses with a true reason.
+    value = nlohmann::json::parse(RunCli({"integrate", "ln(x)", "0", "1", "--rule", "midpoint", "--json"}).out);
+    value = value.at("result");
+    EXPECT_LE(std::fabs(value.at("value").get<double>() + 1), value.at("error_estimate").get<double>());
+    const SCliRun refused = RunCli({"integrate", "ln(x)", "0", "1"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("f is unbounded at x = 0, where this rule takes a sample; the mid-point rule avoids it."),
+              std::string::npos) << refused.err;
+    // The narrow peak: the mid-point rule misses its top and gives no estimate.
+    value = nlohmann::json::parse(
+        RunCli({"integrate", "1/(x^2+0.0000000001)", "-1", "1", "--rule", "midpoint", "--json"}).out);
+    value = value.at("result");
+    EXPECT_TRUE(value.at("error_estimate").is_null());
 }
 
 TEST(TableCli, SaysWhatThePointsTableSays)

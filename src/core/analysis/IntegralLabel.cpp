@@ -18,3 +18,12 @@ std::string IntegralLabel(double from, double to, double value, EIntegrationRule
     return "Integral from " + FormatShortest(from + 0.0) + " to " + FormatShortest(to + 0.0) + " = " +
            IntegralText(value) + " (" + IntegrationRuleText(rule) + ", step " + FormatShortest(step) + ")";
 }
+
+std::string IntegralLabel(double from, double to, const SIntegral &integral, EIntegrationRule rule, double step)
+{
+    std::string label = "Integral from " + FormatShortest(from + 0.0) + " to " + FormatShortest(to + 0.0) + " = " +
+                        IntegralText(integral) + " " + ErrorEstimateText(integral) + " (" +
+                        IntegrationRuleText(rule) + ", step " + FormatShortest(step) + ")";
+    const std::string notes = IntegralNotes(integral);
+    return notes.empty() ? label : label + "\n" + notes;
+}

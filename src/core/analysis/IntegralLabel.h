@@ -11,3 +11,7 @@ const char *IntegrationRuleText(EIntegrationRule rule);
 // texts of their values, the value as the result box shows it, the rule and
 // the step. "Integral from 0 to 2 = 2.000000 (trapezoid rule, step 0.01)"
 std::string IntegralLabel(double from, double to, double value, EIntegrationRule rule, double step);
+
+// The same with the value's error estimate beside it, and any note on a
+// second line: "Integral from 0 to 1 = 0.333333 ± 2.1e-14 (Simpson's rule, step 0.01)".
+std::string IntegralLabel(double from, double to, const SIntegral &integral, EIntegrationRule rule, double step);

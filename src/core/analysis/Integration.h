@@ -21,11 +21,33 @@ inline constexpr const char *kLimitsOrderText =
 inline constexpr const char *kLimitsOrderCaption = "Invalid Data";
 inline constexpr const char *kIntegralCaption = "Limited Integration Result";
 
+// A point where f is undefined but has finite limits from its sides; the
+// sums used the mean of those limits there.
+struct SIntegralGap
+{
+    double x = 0.0;
+    double left = 0.0;   // the limit from below (NaN at a)
+    double right = 0.0;  // the limit from above (NaN at b)
+};
+
 struct SIntegral
 {
     double value = 0.0;     // NaN when f is undefined somewhere it was sampled
     bool cancelled = false;  // the user stopped the sums; value means nothing
     std::optional<double> pole;  // where f has a pole in [a, b]: no integral, value is NaN
+    // An end where f is unbounded but integrable and this rule takes a
+    // sample: no value; the mid-point rule gives one.
+    std::optional<double> unboundedEnd;
+    // A bound of |value - true integral|, from the same rule at h, h/2 and
+    // h/4 (Richardson's form with the order those three show). Absent where
+    // the order they show is not stable: no estimate can be trusted then.
+    std::optional<double> errorEstimate;
+    double order = 0.0;  // the order of convergence the estimate used
+    // A narrow peak far above the samples near it: the sums miss most of it,
+    // and no estimate is given.
+    std::optional<double> unresolvedPeak;
+    std::optional<SIntegralGap> gap;  // the first removable gap met, if any
+    int gaps = 0;                     // how many such points were met
 };
 
 // The number of equal sub-intervals for limits a, b and a wished width h:
@@ -46,8 +68,22 @@ std::int64_t IntegrationSteps(double a, double b, double h);
 SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRule rule,
                     const ProgressCallback &progress = {});
 
+// Samples of f the integral of n sub-intervals takes by the rule, the
+// finer sums of its error estimate included.
+double IntegrationSamples(std::int64_t n, EIntegrationRule rule);
+
 // The result as the dialog's message shows it: six decimals, or
 // "Invalid Domain!" when f was undefined somewhere.
 std::string IntegralText(double value);
-// The same, or the refusal naming the pole.
+// The same, or the refusal naming the pole or the unbounded end.
 std::string IntegralText(const SIntegral &integral);
+// Whether the integral has a value (not refused, not undefined, not cancelled).
+bool HasIntegralValue(const SIntegral &integral);
+// "± 1.2e-09", or "± ?" where no estimate can be trusted; empty without a value.
+std::string ErrorEstimateText(const SIntegral &integral);
+// The full result for the dialog: "0.333350 ± 1.7e-05", then a line on a
+// step too coarse for six decimals, on an untrusted estimate, or on a gap
+// bridged by its limits. The refusal or "Invalid Domain!" without a value.
+std::string IntegralResultText(const SIntegral &integral);
+// The notes of IntegralResultText alone, one per line; empty when none.
+std::string IntegralNotes(const SIntegral &integral);

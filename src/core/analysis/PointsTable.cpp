@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -15,6 +17,71 @@ std::string PadRight(std::string text, std::size_t width)
     if (text.size() < width)
         text.append(width - text.size(), ' ');
     return text;
+}
+
+// A finite double as its shortest decimal text, split into an integer
+// mantissa and a power of ten. False where that does not fit.
+bool SplitDecimal(double v, __int128 &mantissa, int &exponent)
+{
+    const std::string text = FormatShortest(v);
+    __int128 m = 0;
+    int e = 0, digits = 0;
+    bool point = false, negative = false;
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '.') {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            if (++digits > 20)
+                return false;
+            m = m * 10 + (c - '0');
+            e -= point ? 1 : 0;
+        } else if (c == 'e' || c == 'E') {
+            e += std::atoi(text.c_str() + i + 1);
+            break;
+        } else {
+            return false;
+        }
+    }
+    mantissa = negative ? -m : m;
+    exponent = e;
+    return digits > 0;
+}
+
+// x_i = from + i * step worked out on the decimals the user typed (the
+// shortest texts of from and step), then rounded once: 0.1 + 2 * 0.1 is
+// 0.3, where the doubles' sum would be 0.30000000000000004.
+std::optional<double> DecimalRow(double from, double step, std::int64_t i)
+{
+    __int128 mf = 0, ms = 0;
+    int ef = 0, es = 0;
+    if (!SplitDecimal(from, mf, ef) || !SplitDecimal(step, ms, es))
+        return std::nullopt;
+    const int e = std::min(ef, es);
+    for (int k = e; k < ef; ++k) {
+        if (mf > static_cast<__int128>(1e35) || mf < -static_cast<__int128>(1e35))
+            return std::nullopt;
+        mf *= 10;
+    }
+    for (int k = e; k < es; ++k) {
+        if (ms > static_cast<__int128>(1e30))
+            return std::nullopt;
+        ms *= 10;
+    }
+    __int128 m = mf + ms * i;
+    const bool negative = m < 0;
+    if (negative)
+        m = -m;
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(m % 10)));
+        m /= 10;
+    } while (m > 0);
+    const std::string text = (negative ? "-" : "") + digits + "e" + std::to_string(e);
+    return std::strtod(text.c_str(), nullptr);
 }
 
 }  // namespace
@@ -68,7 +135,8 @@ std::vector<STableRow> PointsTableRows(const std::string &function, const STable
     const std::size_t n = static_cast<std::size_t>(TableRowCount(s));
     std::vector<double> x(n);
     for (std::size_t i = 0; i < n; ++i) {
-        x[i] = s.from + static_cast<double>(i) * s.increment;
+        x[i] = DecimalRow(s.from, s.increment, static_cast<std::int64_t>(i))
+                   .value_or(s.from + static_cast<double>(i) * s.increment);
         // A row meant to be 0 may come out a rounding error away from it
         // (-0.3 + 3 * 0.1); it is 0, which also keeps a minus off a zero.
         if (std::fabs(x[i]) < 1e-9 * s.increment)

@@ -46,8 +46,8 @@ struct STableRow
 std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &settings);
 
 // The lines of the table of a function text over good settings. Row i
-// substitutes x_i = From + i * Increment itself (0 where that is a rounding
-// error away from 0). An empty text gives no lines.
+// substitutes x_i = From + i * Increment worked out on the decimals of From
+// and Increment and rounded once (0.1 + 2 * 0.1 is 0.3). An empty text gives no lines.
 std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &settings);
 
 // The rows as text for other programs: the head line "x<separator>f(x)", then

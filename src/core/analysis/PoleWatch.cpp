@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -13,6 +14,8 @@ namespace {
 constexpr double kGrowth = 1e3;
 // A peak of |f| sharper than this against a neighbour is looked at closer.
 constexpr double kSharp = 1.5;
+// A top this much above the highest sample is one the samples miss.
+constexpr double kUnresolved = 2.0;
 
 bool Opposite(double a, double b) { return (a < 0 && b > 0) || (a > 0 && b < 0); }
 
@@ -166,8 +169,24 @@ void CPoleWatch::CheckPeak(std::int64_t i)
             fv = size(v);
         }
     }
-    if (top >= kGrowth * p)
-        m_pole = where;
+    // A finite top far above the sample: the samples do not resolve this peak.
+    if (IsNumber(top) && top > kUnresolved * p && !m_unresolved)
+        m_unresolved = where;
+    if (!(top >= kGrowth * p))
+        return;
+    // A pole keeps growing down to the spacing of doubles; a narrow but
+    // finite peak is flat there. A little away from the top, a pole has
+    // lost a good part of its height on one side at least.
+    if (!IsInfinite(top)) {
+        const double spacing = std::nextafter(std::fabs(where), INFINITY) - std::fabs(where);
+        // The search's last bracket still holds the pole where it stopped
+        // short of the spacing of doubles.
+        const double reach = std::max(64 * std::max(spacing, std::numeric_limits<double>::denorm_min()), 4 * (hi - lo));
+        const double side = std::min(size(where - reach), size(where + reach));
+        if (side > top / 1.5)
+            return;
+    }
+    m_pole = where;
 }
 
 void CPoleWatch::CheckEnd(double end, double inward)

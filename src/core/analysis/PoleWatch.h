@@ -27,6 +27,9 @@ public:
     void CheckEnd(double end, double inward);
 
     const std::optional<double> &Pole() const { return m_pole; }
+    // The first finite peak whose top lies far above the samples near it:
+    // the samples are too far apart to show its area.
+    const std::optional<double> &UnresolvedPeak() const { return m_unresolved; }
 
 private:
     void CheckPair(std::int64_t i);
@@ -41,4 +44,5 @@ private:
     std::array<double, 4> m_y{};
     std::int64_t m_nSamples = 0;
     std::optional<double> m_pole;
+    std::optional<double> m_unresolved;
 };

@@ -73,10 +73,30 @@ SUnitArea CViewState::VisibleArea() const
     return a;
 }
 
+namespace {
+
+// The fewest decimals (two at least) that read back within a thousandth of
+// a pixel: a view zoomed far in still maps back to itself.
+std::string RangeText(double v, double pixel)
+{
+    std::string text;
+    for (int decimals = 2; decimals <= 17; ++decimals) {
+        text = FormatFixed(v + 0.0, decimals);
+        if (std::fabs(ReadNumber(text) - v) <= pixel * 1e-3)
+            break;
+    }
+    return text;
+}
+
+}  // namespace
+
 std::array<std::string, 4> CViewState::RangeFieldTexts() const
 {
     const SUnitArea a = VisibleArea();
-    return {FormatFixed(a.xMin, 2), FormatFixed(a.xMax, 2), FormatFixed(a.yMin, 2), FormatFixed(a.yMax, 2)};
+    const double px = 1.0 / (kUnit * m_dScaleX), py = 1.0 / (kUnit * m_dScaleY);
+    m_aShownRange = {RangeText(a.xMin, px), RangeText(a.xMax, px), RangeText(a.yMin, py), RangeText(a.yMax, py)};
+    m_shownView = {m_dScaleX, static_cast<double>(m_nPanX), m_dScaleY, static_cast<double>(m_nPanY)};
+    return m_aShownRange;
 }
 
 namespace {
@@ -126,8 +146,21 @@ bool ApplyAxis(const std::string &minText, const std::string &maxText, double ex
 std::vector<SViewMessage> CViewState::ApplyDomainRange(const std::array<std::string, 4> &fields)
 {
     std::vector<SViewMessage> messages;
-    ApplyAxis(fields[0], fields[1], m_nWidth, m_dScaleX, m_nPanX, "Domain", "x min", "x max", messages);
-    ApplyAxis(fields[2], fields[3], m_nHeight, m_dScaleY, m_nPanY, "Range", "y min", "y max", messages);
+    // An axis whose two fields still hold what the view wrote there is the
+    // view as it is: reading it back must not move it by a rounding.
+    const auto untouched = [&](int i) { return fields[i] == m_aShownRange[i] && fields[i + 1] == m_aShownRange[i + 1]; };
+    if (!untouched(0))
+        ApplyAxis(fields[0], fields[1], m_nWidth, m_dScaleX, m_nPanX, "Domain", "x min", "x max", messages);
+    else if (m_shownView[0] > 0) {
+        m_dScaleX = m_shownView[0];
+        m_nPanX = static_cast<std::int32_t>(m_shownView[1]);
+    }
+    if (!untouched(2))
+        ApplyAxis(fields[2], fields[3], m_nHeight, m_dScaleY, m_nPanY, "Range", "y min", "y max", messages);
+    else if (m_shownView[2] > 0) {
+        m_dScaleY = m_shownView[2];
+        m_nPanY = static_cast<std::int32_t>(m_shownView[3]);
+    }
     m_bRangeEdited = false;
     return messages;
 }

@@ -77,7 +77,9 @@ public:
 
     // The visible area, from the exact halves of the client size.
     SUnitArea VisibleArea() const;
-    // The four range-field texts (x min, x max, y min, y max), "%.2f".
+    // The four range-field texts (x min, x max, y min, y max): two decimals,
+    // or as many more as read back to the same view. Remembered, so fields
+    // left as written do not move the view when applied.
     std::array<std::string, 4> RangeFieldTexts() const;
 
     // Reads the four range-field texts and sets the scales and pans from
@@ -137,6 +139,8 @@ public:
     bool m_bShowGrid = true;
     bool m_bAutoscale = false;
     bool m_bRangeEdited = false;
+    mutable std::array<std::string, 4> m_aShownRange;  // the range-field texts last written
+    mutable std::array<double, 4> m_shownView{};       // scale x, pan x, scale y, pan y when written
     bool m_bZoomArea = false;
     bool m_bTrace = false;
     bool m_bTangent = false;

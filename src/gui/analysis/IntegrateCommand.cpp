@@ -57,14 +57,14 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
         return;  // the last integral's shading stays: nothing new was found
     // The region of this integral replaces the last one; a refused integral
     // leaves none, as the old region would be read as its answer.
-    if (result.pole || std::isnan(result.value))
+    if (!HasIntegralValue(result))
         view.m_results.shading.reset();
     else
         view.m_results.shading =
             SShading{slot, dlg.m_dFrom, dlg.m_dTo,
-                     IntegralLabel(dlg.m_dFrom, dlg.m_dTo, result.value, static_cast<EIntegrationRule>(dlg.m_nRule),
+                     IntegralLabel(dlg.m_dFrom, dlg.m_dTo, result, static_cast<EIntegrationRule>(dlg.m_nRule),
                                    dlg.m_dDivisions)};
     view.Redraw();
-    ShowMessage(parent, QString::fromStdString(IntegralText(result)), QString::fromLatin1(kIntegralCaption),
+    ShowMessage(parent, QString::fromStdString(IntegralResultText(result)), QString::fromLatin1(kIntegralCaption),
                 MsgIcon::None, MsgButtons::Ok);
 }

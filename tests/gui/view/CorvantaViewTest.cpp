@@ -4,6 +4,7 @@
 #include "gui/GuiFixtures.h"
 
 #include <QMouseEvent>
+#include <QTest>
 #include <QPainter>
 
 #include <cmath>
@@ -127,6 +128,39 @@ TEST_F(ViewTest, RePlotPrefersTypedFieldsAndCentreRefillsThem)
     EXPECT_EQ(view.m_nPanX, 0);
     EXPECT_EQ(host.fields[IDC_X_MIN], "-5.00");
     EXPECT_GT(host.focus, focus);  // the keys go back to the function list
+}
+
+// Zoomed far in, Re-Plot with the fields as the view wrote them keeps the
+// view exactly; an edited x field moves only x.
+TEST_F(ViewTest, RePlotAfterZoomingInKeepsTheView)
+{
+    Put(0, "x");
+    view.m_nSelected = 0;
+    for (bool autoscale : {false, true}) {
+        view.m_bAutoscale = autoscale;
+        for (int i = 0; i < 14; ++i)
+            view.HandleCommand(ID_ZOOM_IN);
+        QTest::keyClick(&view, Qt::Key_Right);
+        QTest::keyClick(&view, Qt::Key_Up);
+        const double sx = view.m_dScaleX, sy = view.m_dScaleY;
+        const std::int32_t px = view.m_nPanX, py = view.m_nPanY;
+        messages.Clear();
+        view.RePlot();
+        EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join(' ').toStdString();
+        EXPECT_EQ(view.m_dScaleX, sx);
+        EXPECT_EQ(view.m_dScaleY, sy);
+        EXPECT_EQ(view.m_nPanX, px);
+        EXPECT_EQ(view.m_nPanY, py);
+        // The fields show more than two decimals here: two would read back as an empty range.
+        EXPECT_GT(host.fields[IDC_X_MAX].size(), 6);
+        host.fields[IDC_X_MAX] = QString::number(host.fields[IDC_X_MAX].toDouble() + 1.0 / (CViewState::kUnit * sx) * 100, 'f', 12);
+        view.RePlot();
+        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_NE(view.m_dScaleX, sx);
+        EXPECT_EQ(view.m_dScaleY, sy);
+        EXPECT_EQ(view.m_nPanY, py);
+        view.HandleCommand(ID_CENTER);
+    }
 }
 
 TEST_F(ViewTest, DraggingPansOrZoomsToTheDraggedRectangle)
