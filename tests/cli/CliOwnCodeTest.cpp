@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 namespace {
@@ -20,8 +21,8 @@ namespace {
 using nlohmann::json;
 
 const double kDegree = (oracle::Big::Pi() / oracle::Big(180)).d();
-// The function syntax's pi has ten digits.
-const double kSyntaxPi = 3.141592654;
+// The function syntax's pi is the double nearest to pi.
+const double kSyntaxPi = std::numbers::pi;
 
 json Json(const SCliRun &run)
 {

@@ -160,6 +160,10 @@ int CheckSyntaxAt(const std::string &s, std::size_t *at)
         if (c == ')') {
             --depth;
             place = i;
+            // The appended bracket of a text with a bracket left open ("sin("):
+            // the balance below names the fault, not the empty pair.
+            if (i + 1 == n && depth != -1)
+                continue;
             // "()", "sin()", "x-()": nothing to evaluate inside.
             if (i > 0 && s[i - 1] == '(')
                 return 2;
