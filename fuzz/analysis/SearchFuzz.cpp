@@ -1,6 +1,7 @@
-// Runs the analysis searches on arbitrary functions and domains. Whatever
-// comes in, nothing may crash, read out of range or hang, and every point
-// listed lies in the domain searched. The work is bounded: short texts and a
+// Runs the analysis searches and the integration (with its pole watch) on
+// arbitrary functions and domains. Whatever comes in, nothing may crash,
+// read out of range or hang; every point listed lies in the domain searched,
+// and an error estimate is a finite, non-negative number. The work is bounded: short texts and a
 // domain of at most 40 units, so a run over its time limit is a fault.
 #include <chrono>
 #include <cmath>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/Integration.h"
 #include "core/expr/Expression.h"
 
 namespace {
@@ -33,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size < 4)
         return 0;
     SAnalysisRequest request;
-    request.kind = static_cast<EAnalysisKind>(data[0] % 4);
+    const bool integral = data[0] % 5 == 4;
+    request.kind = static_cast<EAnalysisKind>(data[0] % 5 % 4);
     request.places = kMinPlaces + data[1] % (kMaxPlaces - kMinPlaces + 1);
     request.from = (static_cast<int>(data[2]) - 128) / 8.0;  // -16 .. 15.875
     request.to = request.from + 1.0 + data[3] % 24;
@@ -54,6 +57,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             std::abort();  // over its limit: a hang
         return true;
     };
+    if (integral) {
+        CExpression f;
+        f.SetExpression(request.function);
+        const double step = 0.001 * (1 + data[1] % 50);
+        const SIntegral result =
+            Integrate(f, request.from, request.to, step, static_cast<EIntegrationRule>(data[1] % 3), inTime);
+        if (result.cancelled || (result.errorEstimate && !(*result.errorEstimate >= 0 &&
+                                                           std::isfinite(*result.errorEstimate))))
+            std::abort();
+        return 0;
+    }
     const std::optional<SAnalysisResult> result = RunAnalysis(request, inTime);
     if (!result)
         std::abort();  // nothing cancelled it
