@@ -383,41 +383,50 @@ void NameConstant(std::string &text, const std::string &number, const std::strin
 
 // ln e and log 10 are 1: the power rule writes ln of the base, and e^(2x)
 // must not keep a "lne" factor. Spelled by name or by letter, bracketed or not.
+char CodeOfFunction(std::string_view name)
+{
+    for (const SOperation &f : Operations())
+        if (std::string_view(f.name) == name)
+            return f.code;
+    return '\0';
+}
+
 void ReplaceUnitLogarithms(std::string &text)
 {
-    struct SUnit { const char *function; std::string_view number; };
-    const SUnit units[] = {{"ln", kEText}, {"log", "10"}};
+    struct SUnit { std::string_view function; char code; std::string_view number; };
+    // Looked up once: this runs over every derivative text, some of them long.
+    static const SUnit units[] = {{"ln", CodeOfFunction("ln"), kEText}, {"log", CodeOfFunction("log"), "10"}};
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
-        bool replaced = false;
-        for (const SUnit &u : units) {
-            const SOperation *op = nullptr;
-            for (const SOperation &f : Operations())
-                if (std::string_view(f.name) == u.function)
-                    op = &f;
-            const std::string letter(1, op ? op->code : '\0');
-            for (const std::string &name : {std::string(u.function), letter}) {
-                if (text.compare(i, name.size(), name) != 0 || (i > 0 && IsLowerLetter(text[i - 1])))
-                    continue;
-                std::size_t j = i + name.size();
-                const bool bracket = j < text.size() && text[j] == '(';
-                j += bracket ? 1 : 0;
-                if (text.compare(j, u.number.size(), u.number) != 0 || !IsNumberOwn(text, j, u.number.size()))
-                    continue;
-                j += u.number.size();
-                if (bracket && (j >= text.size() || text[j] != ')'))
-                    continue;
-                out += '1';
-                i = j + (bracket ? 1 : 0);
-                replaced = true;
-                break;
+        const char c = text[i];
+        std::size_t end = 0;  // past a unit logarithm starting at i, or 0
+        if (c == 'l' || c == units[0].code || c == units[1].code) {
+            for (const SUnit &u : units) {
+                for (const std::string_view name : {u.function, std::string_view(&u.code, 1)}) {
+                    if (text.compare(i, name.size(), name) != 0 || (i > 0 && IsLowerLetter(text[i - 1])))
+                        continue;
+                    std::size_t j = i + name.size();
+                    const bool bracket = j < text.size() && text[j] == '(';
+                    j += bracket ? 1 : 0;
+                    if (text.compare(j, u.number.size(), u.number) != 0 || !IsNumberOwn(text, j, u.number.size()))
+                        continue;
+                    j += u.number.size();
+                    if (bracket && (j >= text.size() || text[j] != ')'))
+                        continue;
+                    end = j + (bracket ? 1 : 0);
+                    break;
+                }
+                if (end != 0)
+                    break;
             }
-            if (replaced)
-                break;
         }
-        if (!replaced)
+        if (end != 0) {
+            out += '1';
+            i = end;
+        } else {
             out += text[i++];
+        }
     }
     text.swap(out);
 }

@@ -10,6 +10,8 @@ constexpr long double kPiLong = 3.141592653589793238462643383279502884L;
 
 std::pair<long double, long double> SinCosDegrees(double x)
 {
+    if (!std::isfinite(x))
+        return {NAN, NAN};  // no quarter turn to count
     const double r = std::fmod(x, 360.0);
     const double q = std::nearbyint(r / 90.0);
     const double y = r - 90.0 * q;

@@ -401,7 +401,8 @@ std::vector<OracleFunction> OracleFunctions()
                        }, roots});
     }
     // sin(a x + b): roots (k pi - b) / a.
-    for (const auto &[a, b] : {std::pair{1.0, 0.0}, {2, 0.5}, {0.5, -1}, {3, 1.25}, {1.5, 2}, {0.75, 0.3}}) {
+    for (const auto &ab : {std::pair{1.0, 0.0}, {2, 0.5}, {0.5, -1}, {3, 1.25}, {1.5, 2}, {0.75, 0.3}}) {
+        const double a = ab.first, b = ab.second;
         std::vector<double> roots;
         for (int k = -40; k <= 40; ++k)
             if (const double r = (k * std::numbers::pi - b) / a; r > -9.95 && r < 9.95)
