@@ -71,6 +71,21 @@ private:
     mpfr_t m_v;
 };
 
+using Exact = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
+
+// The inverse functions MPFR lacks (acot, asec, acoth, ...), as the function
+// of 1/x at 256 bits.
+template <Exact F>
+int OfReciprocal(mpfr_ptr r, mpfr_srcptr a, mpfr_rnd_t rnd)
+{
+    mpfr_t inverse;
+    mpfr_init2(inverse, kBits);
+    mpfr_ui_div(inverse, 1, a, rnd);
+    const int t = F(r, inverse, rnd);
+    mpfr_clear(inverse);
+    return t;
+}
+
 // The unit of the last digit a decimal text shows: "1.250" -> 0.001,
 // "-3.2e-05" -> 1e-06, "1200" -> 1. Empty or unreadable text gives NaN.
 inline double LastPlace(const std::string &text)

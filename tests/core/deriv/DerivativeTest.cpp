@@ -276,16 +276,7 @@ namespace {
 using oracle::Big;
 using Exact = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 
-template <Exact F>
-int OfReciprocal(mpfr_ptr r, mpfr_srcptr a, mpfr_rnd_t rnd)
-{
-    mpfr_t inverse;
-    mpfr_init2(inverse, oracle::kBits);
-    mpfr_ui_div(inverse, 1, a, rnd);
-    const int t = F(r, inverse, rnd);
-    mpfr_clear(inverse);
-    return t;
-}
+using oracle::OfReciprocal;
 
 int Identity(mpfr_ptr r, mpfr_srcptr a, mpfr_rnd_t rnd) { return mpfr_set(r, a, rnd); }
 

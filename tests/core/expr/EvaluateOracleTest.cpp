@@ -16,17 +16,7 @@ using oracle::Big;
 
 using Exact = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 
-// The inverse functions MPFR lacks, as the function of 1/x at 256 bits.
-template <Exact F>
-int OfReciprocal(mpfr_ptr r, mpfr_srcptr a, mpfr_rnd_t rnd)
-{
-    mpfr_t inverse;
-    mpfr_init2(inverse, oracle::kBits);
-    mpfr_ui_div(inverse, 1, a, rnd);
-    const int t = F(r, inverse, rnd);
-    mpfr_clear(inverse);
-    return t;
-}
+using oracle::OfReciprocal;
 
 struct SFunction
 {
