@@ -14,10 +14,7 @@ void BM_TangentUpdate(benchmark::State &state)
     const int w = 1920, h = 1080;
     CCorvantaView view;
     view.resize(w, h);
-    view.m_aFunctions[0].SetExpression("sin(x)*x^2");
-    view.m_nLast = view.m_nCurrent = 0;
-    view.m_nSelected = 0;
-    view.Redraw();
+    view.Graph().Plot("sin(x)*x^2");
     view.OnTangent();
     QImage window(w, h, QImage::Format_RGB32);
     int column = 0;

@@ -1,5 +1,7 @@
 // Redraw of the graph view with five functions and five derivatives shown,
 // into the off-screen picture, at full-HD and 4K sizes.
+#include "core/plot/CurvePath.h"
+#include "graph/render/GraphRenderer.h"
 #include "gui/view/CorvantaView.h"
 
 #include <benchmark/benchmark.h>
@@ -12,18 +14,13 @@
 namespace {
 
 const char *const kFunctions[] = {"sin(x)", "x^3-4*x", "1/x", "ln(x)", "tan(x)"};
-const char *const kDerivatives[] = {"cos(x)", "3*x^2-4", "-1/x^2", "1/x", "(sec(x))^2"};
 
 void Fill(CCorvantaView &view)
 {
     for (int i = 0; i < CViewState::kSlots; ++i) {
-        view.m_aFunctions[i].SetExpression(kFunctions[i]);
-        view.m_aFunctions[i].m_bDerivativeShown = true;
-        view.m_aDerivatives[i].SetExpression(kDerivatives[i]);
+        view.Graph().Plot(kFunctions[i]);
+        view.Graph().Differentiate(i);
     }
-    view.m_nLast = 4;
-    view.m_nCurrent = 4;
-    view.m_nSelected = 4;
 }
 
 // The whole redraw as the view does it after every command.
@@ -45,7 +42,6 @@ void BM_RedrawSplit(benchmark::State &state)
     CCorvantaView view;
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
     view.resize(w, h);
-    view.SetClientSize(w, h);
     Fill(view);
     QImage picture(w, h, QImage::Format_RGB32);
     SRenderTiming timing;
@@ -64,13 +60,15 @@ void BM_SampleOnly(benchmark::State &state)
 {
     CCorvantaView view;
     const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
-    view.SetClientSize(w, h);
+    view.resize(w, h);
     Fill(view);
+    CViewState s = view.State();
+    s.SetClientSize(w, h);
     CCurvePath path;
     for (auto _ : state) {
         for (int i = 0; i < CViewState::kSlots; ++i) {
-            for (CExpression *f : {&view.m_aDerivatives[i], &view.m_aFunctions[i]}) {
-                PlotCurve(*f, w, h, view.SampleStep(), view.HalfRange(w), 1, 1, 0, 0, path);
+            for (CExpression *f : {&s.m_aDerivatives[i], &s.m_aFunctions[i]}) {
+                PlotCurve(*f, w, h, s.SampleStep(), s.HalfRange(w), 1, 1, 0, 0, path);
                 benchmark::DoNotOptimize(path.Points().data());
             }
         }
@@ -89,13 +87,13 @@ void BM_RedrawResults(benchmark::State &state)
     for (int i = 0; i < 300; ++i) {
         const int slot = i % CViewState::kSlots;
         const double x = -19.0 + 38.0 * i / 300;
-        marks.push_back({slot, -1, x, view.m_aFunctions[slot].Evaluate(x), static_cast<EMarkKind>(i % 5),
+        marks.push_back({slot, -1, x, view.Graph().ValueAt(slot, x), static_cast<EMarkKind>(i % 5),
                          EMarkSource::Command, "(" + std::to_string(x) + ", ...)"});
     }
-    view.m_results.SetMarks(EMarkSource::Command, std::move(marks));
-    view.m_results.highlighted = 299;
-    view.m_results.shading = SShading{1, -3, 2.5, "Integral from -3 to 2.5 = 1.234567 (trapezoid rule, step 0.01)"};
-    view.m_bShowLegend = true;
+    view.Graph().Mark(EMarkSource::Command, std::move(marks));
+    view.Graph().Highlight(EMarkSource::Command, 299);
+    view.Graph().Shade(SShading{1, -3, 2.5, "Integral from -3 to 2.5 = 1.234567 (trapezoid rule, step 0.01)"});
+    view.Graph().SetShowLegend(true);
     view.Redraw();
     for (auto _ : state)
         view.Redraw();
@@ -110,8 +108,7 @@ void BM_DragRedraw(benchmark::State &state)
     Fill(view);
     int dx = 1;
     for (auto _ : state) {
-        view.PanBy(dx, dx);
-        view.Redraw();
+        view.Graph().Pan(dx, dx);  // the view redraws on the model's change
         dx = -dx;
     }
 }

@@ -8,7 +8,7 @@
 #include "core/analysis/PointSearch.h"
 #include "core/expr/NumberText.h"
 #include "gui/view/AnalysisMarks.h"
-#include "gui/view/CorvantaView.h"
+#include "graph/model/Graph.h"
 
 #include <CLI/CLI.hpp>
 
@@ -87,13 +87,13 @@ void SFigureOptions::CheckUsage() const
         throw CInputError(kLimitsOrderText);
 }
 
-void SFigureOptions::Apply(CCorvantaView &view) const
+void SFigureOptions::Apply(CGraph &graph) const
 {
-    view.m_bShowLegend = legend;
-    view.SetClientSize(view.width(), view.height());
+    const CViewState &view = graph.State();
+    graph.SetShowLegend(legend);
     const SUnitArea area = view.VisibleArea();
     const int last = std::min<int>(view.m_nLast, CViewState::kSlots - 1);
-    auto plotted = [&view](int i) { return !view.m_aFunctions[i].m_strCoded.empty(); };
+    auto plotted = [&graph](int i) { return graph.HasFunction(i); };
     for (const std::string &name : marks) {
         const SMarkKind kind = MarkKinds().at(name);
         SAnalysisRequest request;
@@ -115,7 +115,7 @@ void SFigureOptions::Apply(CCorvantaView &view) const
                     Search(request, i, j, list);
                 }
         }
-        view.m_results.SetMarks(kind.source, std::move(list));
+        graph.Mark(kind.source, std::move(list));
     }
 
     if (shade.size() == 2) {
@@ -124,14 +124,13 @@ void SFigureOptions::Apply(CCorvantaView &view) const
             throw CInputError("There is no function to integrate.");
         const std::string &text = view.m_aFunctions[slot].m_strText;
         CheckIntegrationWork(text, shade[0], shade[1], step, rule);
-        const SIntegral integral = Integrate(view.m_aFunctions[slot], shade[0], shade[1], step, rule);
+        CExpression f = view.m_aFunctions[slot];
+        const SIntegral integral = Integrate(f, shade[0], shade[1], step, rule);
         if (integral.pole || integral.unboundedEnd)
             throw CInputError(IntegralText(integral));
         if (std::isnan(integral.value))
             Warn(IntegralText(integral.value));  // nothing to shade where the function is undefined
         else
-            view.m_results.shading =
-                SShading{slot, shade[0], shade[1], IntegralLabel(shade[0], shade[1], integral, rule, step)};
+            graph.Shade(SShading{slot, shade[0], shade[1], IntegralLabel(shade[0], shade[1], integral, rule, step)});
     }
-    view.Redraw();
 }

@@ -8,7 +8,7 @@
 namespace CLI {
 class App;
 }
-class CCorvantaView;
+class CGraph;
 
 // What plot and render draw beside the curves, so a worksheet's figure
 // carries the window's results: marks of the analyses over the visible
@@ -24,7 +24,7 @@ struct SFigureOptions
     void AddOptions(CLI::App &cmd);
     // Checked before any work, so bad usage costs nothing.
     void CheckUsage() const;
-    // Searches, integrates and redraws the view; CInputError when the
+    // Searches and integrates into the graph; CInputError when the
     // integral is refused, as the integrate command refuses it.
-    void Apply(CCorvantaView &view) const;
+    void Apply(CGraph &graph) const;
 };

@@ -3,19 +3,16 @@
 
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
-#include "core/doc/DocumentSync.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
-#include "gui/common/CommandIds.h"
-#include "gui/common/Message.h"
-#include "gui/output/GraphExport.h"
-#include "gui/view/CorvantaView.h"
-#include "gui/view/ViewHost.h"
+#include "graph/model/Graph.h"
+#include "graph/render/GraphPicture.h"
 
 #include <CLI/CLI.hpp>
 
-#include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPalette>
 
 #include <iostream>
 #include <map>
@@ -43,8 +40,9 @@ void QuietQt(QtMsgType type, const QMessageLogContext &context, const QString &m
         Warn(message.toStdString());
 }
 
-// Qt starts only for the pictures; without a display it draws off screen.
-std::unique_ptr<QApplication> StartGui()
+// Qt starts only for the pictures, without widgets; without a display it
+// draws off screen.
+std::unique_ptr<QGuiApplication> StartGui()
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -52,61 +50,18 @@ std::unique_ptr<QApplication> StartGui()
     static int argc = 1;
     static char name[] = "corvanta-cli";
     static char *argv[] = {name, nullptr};
-    return std::make_unique<QApplication>(argc, argv);
+    return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// What the view asks of its frame, as far as a picture needs it: the range
-// fields, the function list's text and the document's record.
-class CPictureHost : public CViewHost
+// A message the window would show means it refused something: so does the command.
+void ThrowIfAny(const std::vector<SViewMessage> &messages)
 {
-public:
-    QString RangeFieldText(int id) const override { return m_fields.count(id) ? m_fields.at(id) : QString(); }
-    void SetRangeFieldText(int id, const QString &text) override { m_fields[id] = text; }
-    QString FunctionListText() const override { return m_strEdit; }
-    void SetFunctionListText(const QString &text) override { m_strEdit = text; }
-    CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
-                                        const std::function<void(bool)> &clearGraph) override
-    {
-        return CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
-    }
-
-    EqStore m_store;
-    bool m_bNewDocument = false;
-
-private:
-    std::map<int, QString> m_fields;
-    QString m_strEdit;
-};
-
-// Every message the view would show, kept to be reported.
-class CMessageCatcher
-{
-public:
-    CMessageCatcher()
-    {
-        m_previous = SetMessageHandler([this](const QString &text, const QString &, MsgIcon, MsgButtons) {
-            m_texts.push_back(text.toStdString());
-            return MsgAnswer::Ok;
-        });
-    }
-    ~CMessageCatcher() { SetMessageHandler(m_previous); }
-    CMessageCatcher(const CMessageCatcher &) = delete;
-    CMessageCatcher &operator=(const CMessageCatcher &) = delete;
-
-    // A message means the window refused something: so does the command.
-    void ThrowIfAny() const
-    {
-        if (m_texts.empty())
-            return;
-        for (std::size_t i = 1; i < m_texts.size(); ++i)
-            Warn(m_texts[i - 1]);
-        throw CInputError(m_texts.back());
-    }
-
-private:
-    MessageHandler m_previous;
-    std::vector<std::string> m_texts;
-};
+    if (messages.empty())
+        return;
+    for (std::size_t i = 1; i < messages.size(); ++i)
+        Warn(messages[i - 1].text);
+    throw CInputError(messages.back().text);
+}
 
 // What render and plot share: the picture's size and where it goes.
 struct SPicture
@@ -169,12 +124,14 @@ struct SPicture
             throw CLI::ValidationError("--json", "the picture already goes to standard output");
     }
 
-    void Write(CCorvantaView &view) const
+    void Write(CGraph &graph) const
     {
         const EExportFormat kind = Format();
+        const SGraphPicture picture =
+            graph.Picture(QSize(width, height), QGuiApplication::palette().color(QPalette::Base));
         if (path == "-") {
             QString why;
-            const QByteArray bytes = EncodeGraph(view, kind, why);
+            const QByteArray bytes = EncodeGraph(picture, kind, why);
             if (bytes.isEmpty())
                 throw CInputError("standard output\n\n" + why.toStdString());
             std::cout.write(bytes.constData(), bytes.size());
@@ -183,7 +140,7 @@ struct SPicture
                 throw CInputError("standard output: the picture could not be written");
             return;
         }
-        const QString failure = WriteGraph(view, QString::fromStdString(path), kind);
+        const QString failure = WriteGraph(picture, QString::fromStdString(path), kind);
         if (!failure.isEmpty())
             throw CInputError(failure.toStdString());
         output.Print({}, {{"output", path},
@@ -203,28 +160,25 @@ struct SRender
     {
         picture.CheckUsage();
         figure.CheckUsage();
-        CPictureHost host;
+        EqStore store;
         // The same reading and refusals as File Open.
         if (file == "-") {
             const std::string bytes = ReadInput("-");
-            const CCvaFormat::Result result = CCvaFormat::Decode(
-                reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size(), host.m_store);
+            const CCvaFormat::Result result =
+                CCvaFormat::Decode(reinterpret_cast<const std::uint8_t *>(bytes.data()), bytes.size(), store);
             if (!result.Ok())
                 throw CInputError(OpenFailureText("standard input", result.message));
-        } else if (const std::string problem = ReadDocumentFile(file, host.m_store); !problem.empty()) {
+        } else if (const std::string problem = ReadDocumentFile(file, store); !problem.empty()) {
             throw CInputError(OpenFailureText(file, problem));
         }
 
-        const std::unique_ptr<QApplication> app = StartGui();
-        const CMessageCatcher messages;
-        CCorvantaView view;
-        view.resize(picture.width, picture.height);
-        view.SetHost(&host);
-        // The view takes the record over and redraws, as after File Open.
-        view.SyncDocument();
-        messages.ThrowIfAny();
-        figure.Apply(view);
-        picture.Write(view);
+        const std::unique_ptr<QGuiApplication> app = StartGui();
+        CGraph graph;
+        graph.SetClientSize(picture.width, picture.height);
+        if (!store.m_bBadFile)
+            graph.Load(store);  // as File Open does
+        figure.Apply(graph);
+        picture.Write(graph);
     }
 };
 
@@ -251,27 +205,25 @@ struct SPlot
         for (std::string &function : functions)
             function = CheckedFunction(function);
 
-        const std::unique_ptr<QApplication> app = StartGui();
-        const CMessageCatcher messages;
-        CPictureHost host;
-        CCorvantaView view;
-        view.resize(picture.width, picture.height);
-        view.SetHost(&host);
+        const std::unique_ptr<QGuiApplication> app = StartGui();
+        CGraph graph;
+        graph.SetClientSize(picture.width, picture.height);
         // Typed into the range fields: the first plot applies them.
-        const std::vector<std::string> *fields[] = {&domain, &range};
-        for (int axis = 0; axis < 2; ++axis)
-            for (std::size_t i = 0; i < fields[axis]->size(); ++i)
-                host.SetRangeFieldText(IDC_X_MIN + 2 * axis + static_cast<int>(i),
-                                       QString::fromStdString((*fields[axis])[i]));
+        std::array<std::string, 4> fields;
+        for (std::size_t i = 0; i < domain.size() && i < 2; ++i)
+            fields[i] = domain[i];
+        for (std::size_t i = 0; i < range.size() && i < 2; ++i)
+            fields[2 + i] = range[i];
         if (!domain.empty() || !range.empty())
-            view.OnRangeFieldFocus();
+            graph.MarkRangeEdited();
+        std::vector<SViewMessage> messages;
         for (const std::string &function : functions) {
-            host.SetFunctionListText(QString::fromStdString(function));
-            view.OnPlot();
+            graph.Plot(function, fields, &messages);
+            fields = graph.RangeFieldTexts();  // the fields show the view after each plot
         }
-        messages.ThrowIfAny();
-        figure.Apply(view);
-        picture.Write(view);
+        ThrowIfAny(messages);
+        figure.Apply(graph);
+        picture.Write(graph);
     }
 };
 

@@ -244,7 +244,6 @@ TEST(TangentCli, SaysWhatTheTangentBarSays)
         CCorvantaView view;
         view.SetHost(&host);
         view.resize(500, 400);
-        view.SetClientSize(500, 400);
         host.edit = QString::fromLatin1(c.function);
         view.OnPlot();
         view.OnTangent();

@@ -28,11 +28,12 @@ TEST_F(RenderCli, RenderIsTheViewsPicturePixelForPixel)
 {
     CCorvantaDoc doc;
     host.doc = &doc;
+    doc.SetGraph(&view.Graph());
     view.resize(333, 217);
     Plot({"sin(x)*3", "x^2/4-2"});
     view.OnDifferentiate();
     view.OnZoomOutX();
-    view.PanBy(17, -9);
+    view.Graph().Pan(17, -9);
     view.Redraw();
     ASSERT_TRUE(doc.SaveAs(Path("graph.cva")));
     QImage blank(Picture().size(), QImage::Format_RGB32);

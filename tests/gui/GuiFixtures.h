@@ -42,12 +42,6 @@ public:
     void ShowStatusText(const QString &text) override { status = text; }
     void SetBarVisible(int id, bool visible) override { bars[id] = visible; }
     void OnFirstPaint() override { ++firstPaints; }
-    CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
-                                        const std::function<void(bool)> &clearGraph) override
-    {
-        ++syncs;
-        return doc ? doc->SyncView(view, snapshot, clearGraph) : CDocumentSync::Outcome{};
-    }
     QString FunctionListText() const override { return edit; }
     void SetFunctionListText(const QString &text) override { edit = text; }
     int FunctionListCount() const override { return static_cast<int>(entries.size()); }
@@ -78,7 +72,7 @@ public:
     QStringList entries;
     bool scientific = false, degree = false, trigonometric = false, newDocument = false;
     CCorvantaDoc *doc = nullptr;
-    int focus = 0, firstPaints = 0, syncs = 0;
+    int focus = 0, firstPaints = 0;
 };
 
 // A 500 x 400 view on the fake frame: 50 pixels a unit, the origin at (250, 200).
@@ -89,7 +83,6 @@ protected:
     {
         view.SetHost(&host);
         view.resize(500, 400);
-        view.SetClientSize(500, 400);
     }
     // Types a function into the fake list and plots it.
     void Plot(const QString &text)

@@ -21,6 +21,7 @@ struct SGraphMark
     EMarkKind kind = EMarkKind::Root;
     EMarkSource source = EMarkSource::Roots;
     std::string label;  // the coordinates as the list shows them
+    bool operator==(const SGraphMark &) const = default;
 };
 
 // The region between a curve and the x axis over [from, to].
@@ -30,6 +31,7 @@ struct SShading
     double from = 0.0;
     double to = 0.0;
     std::string label;  // limits, value, rule and step
+    bool operator==(const SShading &) const = default;
 };
 
 struct SGraphResults

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "core/plot/GraphMarks.h"
 #include "core/plot/GraphState.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-// The graph view as one step of its undo history puts it back: the graph
-// with its pens and mapping, the derivatives shown, the slot the next plot
-// follows and the selected slot, and the autoscale mode.
+// The graph as one step of its undo history puts it back: the graph with
+// its pens and mapping, the derivatives shown, the slot the next plot
+// follows, the selected slot, the autoscale mode and the results shown.
 struct SViewSnapshot
 {
     SGraphState graph;
@@ -16,6 +17,7 @@ struct SViewSnapshot
     std::int16_t current = -1;
     std::int32_t selected = -1;
     bool autoscale = false;
+    SGraphResults results;
 };
 
 // The name of the change from one graph to another, as the Undo and Redo

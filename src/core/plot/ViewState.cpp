@@ -293,21 +293,8 @@ SViewSnapshot CViewState::Snapshot() const
     s.current = m_nCurrent;
     s.selected = m_nSelected;
     s.autoscale = m_bAutoscale;
+    s.results = m_results;
     return s;
-}
-
-void CViewState::Restore(const SViewSnapshot &state)
-{
-    for (int i = 0; i < kSlots; ++i)
-        if (m_aFunctions[i].m_strCoded != state.graph.m_aFunctions[i].m_strCoded)
-            m_results.DropSlot(i);
-    static_cast<SGraphState &>(*this) = state.graph;
-    m_aDerivatives = state.derivatives;
-    m_nCurrent = state.current;
-    m_nSelected = state.selected;
-    m_bAutoscale = state.autoscale;
-    if (m_nLast < 0)
-        m_results.Clear();
 }
 
 std::array<std::string, 4> CViewState::ZoomAreaFields(int x1, int y1, int x2, int y2) const

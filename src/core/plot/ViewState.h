@@ -14,24 +14,6 @@
 // exact step 1 / (50 * scaleX).
 double EffectiveStep(float step, double scaleX);
 
-// A rectangle in client pixels; right and bottom are exclusive like the
-// platform's client rectangles.
-struct SPixelRect
-{
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    bool IsEmpty() const { return right <= left || bottom <= top; }
-};
-
-// A point in client pixels.
-struct SPixelPoint
-{
-    int x = 0;
-    int y = 0;
-};
-
 // The visible area in units.
 struct SUnitArea
 {
@@ -45,9 +27,9 @@ struct SViewMessage
     std::string caption;
 };
 
-// The graph view's state beyond the graph itself (derivatives, selection,
-// modes, client size), with every command that changes the mapping. The widget
-// derives from this, so the members keep their names on the view itself.
+// The graph's state beyond what a document holds (derivatives, selection,
+// view options, results, client size), with the arithmetic of the mapping.
+// The graph model owns one and changes it only through its commands.
 class CViewState : public SGraphState
 {
 public:
@@ -109,10 +91,8 @@ public:
     // (dirY) the way the sign says: +x to the right, +y up.
     void PanStep(int dirX, int dirY);
 
-    // What an undo step puts back, and putting it back: marks of slots whose
-    // function changed go, all of them when the graph is emptied.
+    // What an undo step puts back.
     SViewSnapshot Snapshot() const;
-    void Restore(const SViewSnapshot &state);
 
     // The zoom-area rectangle (any corner order) as the four range-field
     // texts, "%.12f", ordered min <= max.
@@ -141,15 +121,8 @@ public:
     bool m_bRangeEdited = false;
     mutable std::array<std::string, 4> m_aShownRange;  // the range-field texts last written
     mutable std::array<double, 4> m_shownView{};       // scale x, pan x, scale y, pan y when written
-    bool m_bZoomArea = false;
-    bool m_bTrace = false;
-    bool m_bTangent = false;
-    bool m_bLive = true;
     bool m_bShowLegend = false;
     SGraphResults m_results;  // marks and shading, never saved
-    SPixelRect m_rcZoom;
-    SPixelPoint m_ptZoomStart;  // where the rubber band was started
-    SPixelPoint m_ptDrag;       // last mouse position of a pan drag
 
 protected:
     int m_nWidth = 0;

@@ -12,8 +12,9 @@
 
 void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)
 {
-    const int entries = view.Host() ? view.Host()->FunctionListCount() : view.m_nLast + 1;
-    if (entries <= 0 || view.m_nLast < 0) {
+    const CViewState &s = view.State();
+    const int entries = view.Host() ? view.Host()->FunctionListCount() : s.m_nLast + 1;
+    if (entries <= 0 || s.m_nLast < 0) {
         ShowMessage(parent,
                     QStringLiteral("Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease one "
                                    "function and try again."),
@@ -24,10 +25,10 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
     CIntegrateDlg dlg(parent);
     dlg.m_dDivisions = kDefaultIntegrationWidth;
     dlg.m_nRule = static_cast<int>(kDefaultIntegrationRule);
-    dlg.m_nCurrent = view.m_nSelected;
-    for (int i = 0; i <= view.m_nLast && i < CCorvantaView::kSlots; ++i)
-        if (!view.m_aFunctions[i].m_strCoded.empty())
-            dlg.m_strFunctions[i] = QString::fromStdString(view.m_aFunctions[i].m_strText);
+    dlg.m_nCurrent = s.m_nSelected;
+    for (int i = 0; i <= s.m_nLast && i < CCorvantaView::kSlots; ++i)
+        if (!s.m_aFunctions[i].m_strCoded.empty())
+            dlg.m_strFunctions[i] = QString::fromStdString(s.m_aFunctions[i].m_strText);
 
     for (;;) {
         dlg.OnInitDialog();
@@ -43,28 +44,27 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
     }
 
     const int slot = dlg.SelectedSlot();
-    if (slot < 0 || slot > view.m_nLast || slot >= CCorvantaView::kSlots ||
-        view.m_aFunctions[slot].m_strCoded.empty())
+    if (!view.Graph().HasFunction(slot))
         return;
 
     SIntegral result;
     {
+        // A copy: the progress dialog runs the event loop, which may change the graph.
+        CExpression f = s.m_aFunctions[slot];
         CProgressDialog progress(parent, QStringLiteral("Integrating..."));
-        result = Integrate(view.m_aFunctions[slot], dlg.m_dFrom, dlg.m_dTo, dlg.m_dDivisions,
-                           static_cast<EIntegrationRule>(dlg.m_nRule), progress.Callback());
+        result = Integrate(f, dlg.m_dFrom, dlg.m_dTo, dlg.m_dDivisions, static_cast<EIntegrationRule>(dlg.m_nRule),
+                           progress.Callback());
     }
     if (result.cancelled)
         return;  // the last integral's shading stays: nothing new was found
     // The region of this integral replaces the last one; a refused integral
     // leaves none, as the old region would be read as its answer.
     if (!HasIntegralValue(result))
-        view.m_results.shading.reset();
+        view.Graph().Shade(std::nullopt);
     else
-        view.m_results.shading =
-            SShading{slot, dlg.m_dFrom, dlg.m_dTo,
-                     IntegralLabel(dlg.m_dFrom, dlg.m_dTo, result, static_cast<EIntegrationRule>(dlg.m_nRule),
-                                   dlg.m_dDivisions)};
-    view.Redraw();
+        view.Graph().Shade(SShading{slot, dlg.m_dFrom, dlg.m_dTo,
+                                    IntegralLabel(dlg.m_dFrom, dlg.m_dTo, result,
+                                                  static_cast<EIntegrationRule>(dlg.m_nRule), dlg.m_dDivisions)});
     ShowMessage(parent, QString::fromStdString(IntegralResultText(result)), QString::fromLatin1(kIntegralCaption),
                 MsgIcon::None, MsgButtons::Ok);
 }

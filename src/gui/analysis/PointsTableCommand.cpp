@@ -7,9 +7,10 @@ void RunPointsTableCommand(const CCorvantaView &view, CTableSettingsDlg &setting
                            const DialogRunner &run)
 {
     CPointsTableDlg dlg(settings, parent, run);
-    if (view.m_nSelected != -1 && view.m_nLast >= 0)
-        for (int i = 0; i <= view.m_nLast && i < CCorvantaView::kSlots; ++i)
-            dlg.m_strFunctions[i] = QString::fromStdString(view.m_aFunctions[i].m_strText);
-    dlg.m_nCurrent = view.m_nSelected;
+    const CViewState &s = view.State();
+    if (s.m_nSelected != -1 && s.m_nLast >= 0)
+        for (int i = 0; i <= s.m_nLast && i < CCorvantaView::kSlots; ++i)
+            dlg.m_strFunctions[i] = QString::fromStdString(s.m_aFunctions[i].m_strText);
+    dlg.m_nCurrent = s.m_nSelected;
     dlg.DoModal();
 }

@@ -41,7 +41,13 @@ const SCommandInfo kCommands[] = {
     {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar\nToggle StatusBar", nullptr, nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
     {0, "&View", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_ZOOM_IN, "&View", "Zoom &In", nullptr, "Zoom in the both axes", "Ctrl++; Ctrl+=", R::View, kNone, false},
-    {ID_ZOOM_OUT_X, "&View", "Zoom &Out", nullptr, "Zoom out the x-axis", nullptr, R::View, kNone, false},
+    {ID_ZOOM_OUT_X, "&View", "Zoom &Out", nullptr, "Zoom out the x-axis", "Ctrl+Shift+Left", R::View, kNone, false},
+    {ID_ZOOM_OUT, "&View", "Zoom Out &Both Axes", nullptr, "Zoom out the both axes", "Ctrl+-", R::View, kNone, false},
+    {ID_ZOOM_IN_X, "&View", "Zoom In &Horizontally", nullptr, "Zoom in the x-axis", "Ctrl+Shift+Right", R::View, kNone, false},
+    {ID_ZOOM_IN_Y, "&View", "Zoom In &Vertically", nullptr, "Zoom in the y-axis", "Ctrl+Shift+Up", R::View, kNone, false},
+    {ID_ZOOM_OUT_Y, "&View", "Zoom Out V&ertically", nullptr, "Zoom out the y-axis", "Ctrl+Shift+Down", R::View, kNone, false},
+    {ID_SQUARE_UNITS, "&View", "S&quare Units", nullptr, "Square graph units", "Ctrl+Shift+U", R::View, kNone, false},
+    {ID_ZOOM_AREA, "&View", "Zoom &Area", "Click and drag the area to be zoomed", "Custom zoom area", "Ctrl+Shift+A", R::View, kNone, true},
     {ID_CENTER, "&View", "&Center", nullptr, "Reset zoomin and shifting to default", "Ctrl+Shift+C", R::View, kNone, false},
     {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Frame, &CMainFrame::OnOutputCommand, true},
     {ID_VIEW_LEGEND, "&View", "&Legend", "Show or hide the legend of the plotted functions", "Show/Hide Legend", nullptr, R::View, kNone, true},
@@ -66,12 +72,6 @@ const SCommandInfo kCommands[] = {
     {ID_APP_ABOUT, "&Help", "&About Corvanta...", "Display program information, version number and copyright\nAbout", nullptr, nullptr, R::Frame, &CMainFrame::OnAppAbout, false},
 
     // On toolbars only.
-    {ID_ZOOM_IN_X, nullptr, "Zoom in the x-axis", nullptr, "Zoom in the x-axis", nullptr, R::View, kNone, false},
-    {ID_ZOOM_IN_Y, nullptr, "Zoom in the y-axis", nullptr, "Zoom in the y-axis", nullptr, R::View, kNone, false},
-    {ID_ZOOM_OUT_Y, nullptr, "Zoom out the y-axis", nullptr, "Zoom out the y-axis", nullptr, R::View, kNone, false},
-    {ID_ZOOM_OUT, nullptr, "Zoom out the both axes", nullptr, "Zoom out the both axes", "Ctrl+-", R::View, kNone, false},
-    {ID_SQUARE_UNITS, nullptr, "Square graph units", nullptr, "Square graph units", nullptr, R::View, kNone, false},
-    {ID_ZOOM_AREA, nullptr, "Custom zoom area", "Click and drag the area to be zoomed", "Custom zoom area", nullptr, R::View, kNone, true},
     {ID_TANGENT, nullptr, "Tangent Trace", "Trace current function's tangent", "Tangent Trace", nullptr, R::View, kNone, true},
     {ID_EXTENDED_TOOLS, nullptr, "Extended Tools", "Extended funtions\nExtended Functions", "Extended Tools", nullptr, R::Frame, &CMainFrame::OnExtendedTools, false},
 

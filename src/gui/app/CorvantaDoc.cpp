@@ -2,7 +2,9 @@
 
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
+#include "core/doc/DocumentSync.h"
 #include "core/expr/SyntaxPlace.h"
+#include "graph/model/Graph.h"
 #include "gui/common/Message.h"
 
 #include <QDir>
@@ -24,12 +26,12 @@ CCorvantaDoc::CCorvantaDoc(QObject *parent) : QObject(parent) {}
 
 void CCorvantaDoc::OnNewDocument()
 {
-    // A file read but not yet shown must not surface in the new document.
-    m_store.m_bSynced = true;
+    m_store = EqStore();
     m_bNewDocument = true;
     SetPathName(QString());
-    if (m_pUndoStack)
-        m_pUndoStack->clear();
+    if (m_pGraph)
+        m_pGraph->Reset();
+    m_bNewDocument = false;
     SetModifiedFlag(false);
     emit updateAllViews();
 }
@@ -49,12 +51,11 @@ bool CCorvantaDoc::OnOpenDocument(const QString &path)
         return false;
     }
 
-    // The view loads the record at its next synchronisation; a pending
-    // clear from File New would wipe it again.
+    m_store.m_bSynced = true;
     m_bNewDocument = false;
     SetPathName(QFileInfo(path).absoluteFilePath());
-    if (m_pUndoStack)
-        m_pUndoStack->clear();
+    if (m_pGraph && !m_store.m_bBadFile)
+        m_pGraph->Load(m_store);  // a fresh history, clean
     SetModifiedFlag(false);
     emit updateAllViews();
     TellInvalidFunctions();
@@ -76,9 +77,18 @@ void CCorvantaDoc::TellInvalidFunctions() const
                     QString::fromLatin1(kWindowTitle), MsgIcon::Warning);
 }
 
+EqStore CCorvantaDoc::Record() const
+{
+    EqStore record = m_store;
+    if (m_pGraph)
+        CDocumentSync::CopyViewIntoRecord(m_pGraph->State(), record);
+    return record;
+}
+
 bool CCorvantaDoc::OnSaveDocument(const QString &path)
 {
-    const std::vector<std::uint8_t> bytes = CCvaFormat::Encode(m_store);
+    const EqStore record = Record();
+    const std::vector<std::uint8_t> bytes = CCvaFormat::Encode(record);
 
     // QSaveFile writes a temporary beside the target and renames it over the
     // old file only when everything was written. Unbuffered, because a
@@ -105,9 +115,10 @@ bool CCorvantaDoc::OnSaveDocument(const QString &path)
         return false;
     }
 
+    m_store = record;
     SetPathName(QFileInfo(path).absoluteFilePath());
-    if (m_pUndoStack)
-        m_pUndoStack->setClean();
+    if (m_pGraph)
+        m_pGraph->UndoStack()->setClean();
     SetModifiedFlag(false);
     return true;
 }
@@ -136,15 +147,16 @@ bool CCorvantaDoc::SaveModified(const std::function<QString()> &askPath)
     return !path.isEmpty() && SaveAs(path);
 }
 
-void CCorvantaDoc::SetUndoStack(QUndoStack *stack)
+void CCorvantaDoc::SetGraph(CGraph *graph)
 {
-    if (m_pUndoStack)
-        disconnect(m_pUndoStack, nullptr, this, nullptr);
-    m_pUndoStack = stack;
-    if (!stack)
+    if (m_pGraph)
+        disconnect(m_pGraph->UndoStack(), nullptr, this, nullptr);
+    m_pGraph = graph;
+    if (!graph)
         return;
     // The history so far is this document's: where it stands now is clean
     // unless the document already holds unsaved changes.
+    QUndoStack *stack = graph->UndoStack();
     if (m_bModified)
         stack->resetClean();
     else
@@ -154,10 +166,17 @@ void CCorvantaDoc::SetUndoStack(QUndoStack *stack)
 
 void CCorvantaDoc::SetModifiedFlag(bool modified)
 {
-    if (m_bModified == modified)
-        return;
+    const bool was = m_bModified;
     m_bModified = modified;
-    emit modifiedChanged(modified);
+    // The graph's history says the same: clean is where the file stands.
+    if (m_pGraph && m_pGraph->UndoStack()->isClean() == modified) {
+        if (modified)
+            m_pGraph->UndoStack()->resetClean();
+        else
+            m_pGraph->UndoStack()->setClean();
+    }
+    if (was != modified)
+        emit modifiedChanged(modified);
 }
 
 QString CCorvantaDoc::GetTitle() const
@@ -173,18 +192,4 @@ void CCorvantaDoc::SetPathName(const QString &path)
         return;
     m_strPathName = path;
     emit titleChanged(GetTitle());
-}
-
-CDocumentSync::Outcome CCorvantaDoc::SyncView(SGraphState &view, SGraphState &snapshot,
-                                              const std::function<void(bool)> &clearGraph)
-{
-    const bool wasNew = m_bNewDocument;
-    const CDocumentSync::Outcome outcome = CDocumentSync::Sync(view, m_store, snapshot, m_bNewDocument, clearGraph);
-    // With an undo history the flag follows it: the view records the change
-    // right after this, and undoing back to the saved state is no change.
-    if (outcome.setModified && !m_pUndoStack)
-        SetModifiedFlag(true);
-    else if (wasNew)
-        SetModifiedFlag(false);
-    return outcome;
 }

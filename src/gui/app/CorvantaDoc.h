@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/doc/DocumentRecord.h"
-#include "core/doc/DocumentSync.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,10 +10,11 @@
 #include <functional>
 #include <string>
 
-// The document: one EqStore record, the modified flag, the file it came from.
+// The document: the graph it serialises, the record of the file it came
+// from, the modified flag (the graph history's clean state) and the path.
 // Files are read whole and checked before anything changes, and written
 // through a temporary so a failed save never damages the previous file.
-class QUndoStack;
+class CGraph;
 
 class CCorvantaDoc : public QObject
 {
@@ -33,10 +33,10 @@ public:
 
     explicit CCorvantaDoc(QObject *parent = nullptr);
 
-    bool m_bNewDocument = false;  // the view clears the graph at its next synchronisation
-    EqStore m_store;
+    bool m_bNewDocument = false;  // set only while File New empties the graph
+    EqStore m_store;              // the file as last read or written
 
-    // File New: no path, unmodified, the view clears itself at its next synchronisation.
+    // File New: no path, unmodified, an empty centred graph.
     void OnNewDocument();
 
     // File Open. A file that cannot be read or is not a good document is
@@ -59,9 +59,12 @@ public:
     // that did not happen.
     bool SaveModified(const std::function<QString()> &askPath);
 
-    // The history of the view's changes. Once it is set the modified flag
-    // follows its clean state: New and Open clear it, a save marks it clean.
-    void SetUndoStack(QUndoStack *stack);
+    // The graph this document reads into and writes from. Once it is set
+    // the modified flag follows its history's clean state: New and Open
+    // clear the history, a save marks it clean.
+    void SetGraph(CGraph *graph);
+    // The record a save writes: the file's record with the graph in it.
+    EqStore Record() const;
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
@@ -75,16 +78,10 @@ public:
     void SetMessageParent(QWidget *parent) { m_pMessageParent = parent; }
     QWidget *MessageParent() const { return m_pMessageParent; }
 
-    // The view's synchronisation against this document: sets the modified
-    // flag when the view changed; the outcome tells the view whether it must
-    // rebuild after a load.
-    CDocumentSync::Outcome SyncView(SGraphState &view, SGraphState &snapshot,
-                                    const std::function<void(bool recentre)> &clearGraph);
-
 signals:
     void modifiedChanged(bool modified);
     void titleChanged(const QString &title);
-    // After New and after a successful Open: the views synchronise.
+    // After New and after a successful Open.
     void updateAllViews();
 
 private:
@@ -96,5 +93,5 @@ private:
     bool m_bModified = false;
     QString m_strPathName;
     QPointer<QWidget> m_pMessageParent;  // the frame may go first
-    QPointer<QUndoStack> m_pUndoStack;
+    QPointer<CGraph> m_pGraph;
 };

@@ -1,6 +1,6 @@
 #include "gui/app/GraphAttrDlg.h"
 
-#include "gui/view/GraphRenderer.h"
+#include "graph/render/GraphRenderer.h"
 
 #include <QColorDialog>
 #include <QComboBox>
@@ -91,8 +91,9 @@ CGraphAttrDlg::CGraphAttrDlg(QWidget *parent) : QDialog(parent)
     };
 }
 
-void CGraphAttrDlg::LoadFrom(const CViewState &view)
+void CGraphAttrDlg::LoadFrom(const CGraph &graph)
 {
+    const CViewState &view = graph.State();
     for (int i = 0; i < kGraphs; ++i) {
         m_aColor[i] = view.m_aColor[i];
         m_aWidth[i] = view.m_aWidth[i];
@@ -105,13 +106,15 @@ void CGraphAttrDlg::LoadFrom(const CViewState &view)
     m_aRadios[0]->setChecked(true);
 }
 
-void CGraphAttrDlg::StoreInto(CViewState &view) const
+void CGraphAttrDlg::StoreInto(CGraph &graph) const
 {
+    std::array<ColorRef, kGraphs> colors{};
+    std::array<std::int32_t, kGraphs> widths{};
     for (int i = 0; i < kGraphs; ++i) {
-        view.m_aColor[i] = m_aColor[i];
-        view.m_aWidth[i] = m_aPicked[i] ? std::clamp(m_aPickers[i]->currentIndex(), 0, kThicknesses - 1) + 1
-                                        : m_aWidth[i];
+        colors[i] = m_aColor[i];
+        widths[i] = m_aPicked[i] ? std::clamp(m_aPickers[i]->currentIndex(), 0, kThicknesses - 1) + 1 : m_aWidth[i];
     }
+    graph.SetPens(colors, widths);
 }
 
 void CGraphAttrDlg::OnChooseColor(int nGraph)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/plot/ViewState.h"
+#include "graph/model/Graph.h"
 
 #include <QColor>
 #include <QDialog>
@@ -28,12 +28,12 @@ public:
 
     explicit CGraphAttrDlg(QWidget *parent = nullptr);
 
-    // Copies the view's colours and thicknesses in; a thickness outside
+    // Copies the graph's colours and thicknesses in; a thickness outside
     // 1..5 (a document may hold one) is shown clamped into that range.
-    void LoadFrom(const CViewState &view);
-    // OK: the view takes every colour and, as thickness, the position plus 1
-    // of each picker the user changed; the others keep their thickness.
-    void StoreInto(CViewState &view) const;
+    void LoadFrom(const CGraph &graph);
+    // OK: the graph takes every colour and, as thickness, the position plus
+    // 1 of each picker the user changed; the others keep their thickness.
+    void StoreInto(CGraph &graph) const;
 
     // The colour chooser, opened on the graph's colour; tests answer for
     // the user. Empty: cancelled.

@@ -447,18 +447,16 @@ void CMainFrame::SetDocument(CCorvantaDoc *pDocument)
         disconnect(pOld, nullptr, this, nullptr);
         if (m_pView)
             disconnect(pOld, nullptr, m_pView, nullptr);
-        pOld->SetUndoStack(nullptr);
+        pOld->SetGraph(nullptr);
     }
     m_pDocuments->SetDocument(pDocument);
     if (pDocument) {
         pDocument->SetMessageParent(this);
         connect(pDocument, &CCorvantaDoc::modifiedChanged, this, &CMainFrame::UpdateTitle);
         connect(pDocument, &CCorvantaDoc::titleChanged, this, &CMainFrame::UpdateTitle);
-        // A new or opened document reaches the view at its next synchronisation.
+        // The document reads and writes the view's graph.
         if (m_pView)
-            connect(pDocument, &CCorvantaDoc::updateAllViews, m_pView, [this] { m_pView->Redraw(); });
-        if (m_pView)
-            pDocument->SetUndoStack(m_pView->UndoStack());
+            pDocument->SetGraph(&m_pView->Graph());
     }
     UpdateTitle();
 }

@@ -48,8 +48,6 @@ public:
     void SelectFunctionListText(int nStart, int nLength) override;
     void SetBarVisible(int nCommand, bool bVisible) override;
     void OnFirstPaint() override;
-    CDocumentSync::Outcome SyncDocument(SGraphState &view, SGraphState &snapshot,
-                                        const std::function<void(bool recentre)> &clearGraph) override;
     QString FunctionListText() const override;
     void SetFunctionListText(const QString &strText) override;
     int FunctionListCount() const override;

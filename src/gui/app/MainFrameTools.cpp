@@ -24,16 +24,12 @@ void CMainFrame::OnAnalyzeGraph(int)
         return;
     }
     // The pages get copies of the texts; the view's slots stay untouched.
-    SAnalysisInput input = CAnalysisSheet::InputFromView(*m_pView, m_pView->screen()->geometry().width());
+    SAnalysisInput input = CAnalysisSheet::InputFromView(m_pView->State(), m_pView->screen()->geometry().width());
     // Their listed points are marked on the graph while the sheet is open.
     input.showMarks = [this](EMarkSource source, std::vector<SGraphMark> marks) {
-        m_pView->m_results.SetMarks(source, std::move(marks));
-        m_pView->Redraw();
+        m_pView->Graph().Mark(source, std::move(marks));
     };
-    input.highlightMark = [this](EMarkSource source, int point) {
-        m_pView->m_results.Highlight(source, point);
-        m_pView->Redraw();
-    };
+    input.highlightMark = [this](EMarkSource source, int point) { m_pView->Graph().Highlight(source, point); };
     CAnalysisSheet sheet(input, m_pView);
     sheet.exec();
 }
@@ -43,12 +39,13 @@ void CMainFrame::OnAnalyzeGraph(int)
 void CMainFrame::OnCalculator(int)
 {
     QStringList functions;
-    for (int i = 0; i <= m_pView->m_nLast && i < CViewState::kSlots; ++i) {
-        functions << QString::fromStdString(m_pView->m_aFunctions[i].m_strText);
-        if (m_pView->m_aFunctions[i].m_bDerivativeShown)
-            functions << QStringLiteral("    ") + QString::fromStdString(m_pView->m_aDerivatives[i].m_strText);
+    const CViewState &s = m_pView->State();
+    for (int i = 0; i <= s.m_nLast && i < CViewState::kSlots; ++i) {
+        functions << QString::fromStdString(s.m_aFunctions[i].m_strText);
+        if (s.m_aFunctions[i].m_bDerivativeShown)
+            functions << QStringLiteral("    ") + QString::fromStdString(s.m_aDerivatives[i].m_strText);
     }
-    m_pCalcDlg->ShowCalculator(functions, m_pView->m_nSelected);
+    m_pCalcDlg->ShowCalculator(functions, s.m_nSelected);
 }
 
 void CMainFrame::OnLinearAlgebra(int nId)
@@ -68,16 +65,12 @@ void CMainFrame::OnGraphAttributes(int)
     if (!m_pView)
         return;
     CGraphAttrDlg dlg(this);
-    dlg.LoadFrom(*m_pView);
+    dlg.LoadFrom(m_pView->Graph());
     if (dlg.exec() == QDialog::Accepted)
         ApplyGraphAttributes(dlg);
-    else
-        m_pView->Redraw(m_pView->m_nLast);
 }
 
 void CMainFrame::ApplyGraphAttributes(const CGraphAttrDlg &dlg)
 {
-    dlg.StoreInto(*m_pView);
-    m_pView->ShowSelectedColor();
-    m_pView->Redraw(m_pView->m_nLast);
+    dlg.StoreInto(m_pView->Graph());
 }

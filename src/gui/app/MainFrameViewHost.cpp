@@ -55,15 +55,6 @@ void CMainFrame::OnFirstPaint()
     CSplashDlg::ShowOnce(this);
 }
 
-CDocumentSync::Outcome CMainFrame::SyncDocument(SGraphState &view, SGraphState &snapshot,
-                                                 const std::function<void(bool)> &clearGraph)
-{
-    CCorvantaDoc *pDocument = Document();
-    if (!pDocument)
-        return {};
-    return pDocument->SyncView(view, snapshot, clearGraph);
-}
-
 // --- The function list, for the view ---------------------------------------
 // Changing the entries never changes what the user has typed in the edit part.
 

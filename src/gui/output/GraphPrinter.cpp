@@ -1,7 +1,7 @@
 #include "gui/output/GraphPrinter.h"
 
 #include "gui/view/CorvantaView.h"
-#include "gui/view/GraphRenderer.h"
+#include "graph/render/GraphRenderer.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,28 +12,12 @@ void PrintGraph(CCorvantaView &view, QPainter &p, const QRect &page)
 {
     if (page.width() <= 0 || page.height() <= 0)
         return;
-    view.SetClientSize(view.width(), view.height());
+    CGraph &graph = view.Graph();
+    graph.SetClientSize(view.width(), view.height());
     const double k = static_cast<double>(page.width()) / std::max(1, view.width());
-    CGraphRenderer renderer(view);
-    const QRect area(0, 0, page.width(), page.height());
     p.save();
     p.translate(page.topLeft());
-    p.fillRect(area, Qt::white);
-    p.setPen(QPen(Qt::black, 0));
-    p.drawRect(area.adjusted(0, 0, -1, -1));
-    renderer.DrawGrid(p, area, k);
-    renderer.DrawShading(p, area, k);
-    const int last = std::min<int>(view.m_nLast, CViewState::kSlots - 1);
-    for (int i = 0; i <= last; ++i) {
-        const QColor color = CGraphRenderer::SlotColor(view.m_aColor[i]);
-        // Pen widths are in screen pixels; on paper they grow with the scale.
-        const int width = std::max(1, static_cast<int>(view.m_aWidth[i] * k + 0.5));
-        if (!view.m_aFunctions[i].m_strCoded.empty())
-            renderer.PlotCurve(p, view.m_aFunctions[i], area, k, color, width);
-        if (view.m_aFunctions[i].m_bDerivativeShown && !view.m_aDerivatives[i].m_strCoded.empty())
-            renderer.PlotCurve(p, view.m_aDerivatives[i], area, k, color, width);
-    }
-    renderer.DrawOverlay(p, area, k, k, last);
+    graph.Renderer().RenderPage(p, QRect(0, 0, page.width(), page.height()), k);
     p.restore();
 }
 

@@ -237,7 +237,7 @@ bool COutputCommands::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_pView && event->type() == QEvent::ContextMenu) {
         // While tracing the tangent the right button belongs to the trace.
-        if (!m_pView->m_bTangent && m_pGraphMenu)
+        if (!m_pView->IsTangentMode() && m_pGraphMenu)
             m_pGraphMenu->popup(static_cast<QContextMenuEvent *>(event)->globalPos());
         event->accept();
         return true;

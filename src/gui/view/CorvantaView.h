@@ -1,8 +1,7 @@
 #pragma once
 
-#include "gui/view/GraphRenderer.h"
-#include "core/plot/ViewState.h"
 #include "core/analysis/Tangent.h"
+#include "graph/model/Graph.h"
 
 #include <QColor>
 #include <QElapsedTimer>
@@ -19,15 +18,24 @@ class CViewHost;
 class QRubberBand;
 class QUndoStack;
 
-// The graph view: the view state plus its window. The picture is built off
-// screen by Redraw and the paint handler only copies it.
-class CCorvantaView : public QWidget, public CViewState
+struct SRenderTiming;
+
+// The graph view: draws its graph model and turns input into model calls.
+// It holds only what a window needs: the picture, the gesture in progress
+// and the trace and tangent display. The picture is built off screen by
+// Redraw and the paint handler only copies it.
+class CCorvantaView : public QWidget
 {
     Q_OBJECT
 
 public:
+    static constexpr int kSlots = CGraph::kSlots;
+
     explicit CCorvantaView(QWidget *parent = nullptr);
     ~CCorvantaView() override;
+
+    CGraph &Graph() { return m_graph; }
+    const CViewState &State() const { return m_graph.State(); }
 
     void SetHost(CViewHost *host) { m_pHost = host; }
     CViewHost *Host() const { return m_pHost; }
@@ -35,14 +43,12 @@ public:
     // Shown in the derivative field until the function is differentiated.
     static const char *const kDerivativeHint;
 
-    // Rebuilds the off-screen picture for slots 0..nLast and shows it.
-    void Redraw(int nLast);
-    void Redraw() { Redraw(m_nLast); }
+    // Rebuilds the off-screen picture and shows it.
+    void Redraw();
     // Writes the visible area into the four range fields.
     void UpdateRangeFields();
     // Applies the typed domain and range; errors go to message boxes.
     void ApplyDomainRange();
-    using CViewState::ApplyDomainRange;
     // The re-plot command: typed fields win over autoscale.
     void RePlot();
 
@@ -59,15 +65,6 @@ public:
     void OnClearGraph();
     // Empties list, slots and fields; recentre runs the centre command.
     void ClearGraph(bool recentre);
-    // Derives a coded text into a derivative slot and sets the slot's
-    // derivative-shown flag; false, changing nothing, when the derivative is
-    // too long to work out.
-    bool DeriveInto(int slot, const std::string &codedText);
-
-    // Brings the view and its document into step (after every redraw):
-    // copies the view into the document's record, or loads a record just
-    // read from a file into the view.
-    void SyncDocument();
 
     // Runs one of the view's commands; false if the id is not the view's.
     bool HandleCommand(int id);
@@ -97,7 +94,7 @@ public slots:
     void OnLegend();
     void OnZoomArea();
     // A range field received the input focus.
-    void OnRangeFieldFocus() { m_bRangeEdited = true; }
+    void OnRangeFieldFocus() { m_graph.MarkRangeEdited(); }
 
     // --- Trace and tangent ---------------------------------------------
 public:
@@ -107,6 +104,10 @@ public:
     // Tangent mode as set by its bar; it always starts live, and ending it
     // redraws (removing the tangent).
     void SetTangentMode(bool on);
+    bool IsTracing() const { return m_bTrace; }
+    bool IsTangentMode() const { return m_bTangent; }
+    bool IsZoomArea() const { return m_bZoomArea; }
+    bool IsLive() const { return m_bLive; }
     // The trace bar's x field changed: f(x) of the selected function.
     void OnTraceInput(const QString &text);
     // A mouse move without a drag: position, live tangent, cursor line.
@@ -135,12 +136,8 @@ private:
 
     // --- Direct handling and the undo history ------------------------------
 public:
-    // Every change of the graph a document holds, recorded at the
-    // synchronisation that follows it; the document clears it and marks it clean.
-    QUndoStack *UndoStack() const { return m_pUndoStack; }
-    // Puts a recorded state back (undo and redo) without recording anything:
-    // the graph, its list, the derivative field, the colour indicator.
-    void RestoreUndoState(const SViewSnapshot &state);
+    // The graph's history of changes; the document marks it clean.
+    QUndoStack *UndoStack() { return m_graph.UndoStack(); }
     // The traced point's label and where its point is, while trace mode shows one.
     struct STracePoint
     {
@@ -156,14 +153,11 @@ private:
     // A step of a gesture: one that continues the last run of its kind
     // merges with it in the undo history.
     void ContinueGesture(EGesture kind);
-    void RecordChange(bool changed);
+    void EndGesture();
     void MoveTrace(int columns);
     void UpdateTracePoint();
     void PaintTracePoint(QPainter &p) const;
 
-    QUndoStack *m_pUndoStack = nullptr;
-    SViewSnapshot m_undoBase;  // the view as the last synchronisation left it
-    bool m_bRestoring = false;
     bool m_bKeepFocus = false;  // a redraw leaves the keyboard focus where it is
     int m_nGesture = 0;         // nonzero while a gesture changes the view
     int m_nGestures = 0;
@@ -188,23 +182,31 @@ private:
 
     void ZoomBy(double fx, double fy);
     void EnsurePicture();
-    void RebuildPicture(int nLast);
+    void RebuildPicture();
     void SetTrace(bool on);
     void FinishZoomArea(const QPoint &end);
+    void SyncSize();
+    std::array<std::string, 4> RangeFields() const;
+    void ShowMessages(const std::vector<SViewMessage> &messages);
 
-    void AfterLoad();
-    // The function list shows slots 0..last with selected chosen (-1: none,
-    // with a blank indicator and derivative field).
-    void ShowSlotsInList(int selected);
+    // The model changed: the list, the bars and the picture follow it.
+    void OnGraphChanged(GraphChanges what);
+    // The function list shows the slots in order; what is typed in it stays.
+    void ShowSlotsInList();
+    // The colour indicator, derivative field and degree option of the selection.
+    void ShowSelection();
 
+    CGraph m_graph;
     CViewHost *m_pHost = nullptr;
-    SGraphState m_snapshot;
-    bool m_bSyncing = false;
-    // The first successful plot of a run starts from an empty graph.
-    bool m_bFirstPlot = true;
     QImage m_dcMem;  // off-screen picture, at least the client size
-    CGraphRenderer m_renderer;
     bool m_bPainted = false;
+    bool m_bTrace = false;
+    bool m_bTangent = false;
+    bool m_bZoomArea = false;
+    bool m_bLive = true;
+    QRect m_rcZoom;
+    QPoint m_ptZoomStart;  // where the rubber band was started
+    QPoint m_ptDrag;       // last mouse position of a pan drag
     bool m_bDragging = false;
     bool m_bZooming = false;  // a rubber band is being dragged
     bool m_bPrinting = false;

@@ -1,15 +1,14 @@
-// The graph handled directly (wheel, arrow keys, the traced point) and the
-// undo history of the view's changes.
+// The graph handled directly (wheel, arrow keys, the traced point): each
+// gesture is one step of the model's history.
 #include "gui/view/CorvantaView.h"
 
 #include "core/analysis/TraceText.h"
-#include "gui/view/GraphUndoCommand.h"
+#include "graph/render/GraphRenderer.h"
 #include "gui/view/ViewHost.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QUndoStack>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -36,37 +35,13 @@ void CCorvantaView::ContinueGesture(EGesture kind)
     m_nGesture = m_nGestures;
     m_eRun = kind;
     m_runClock.start();
+    m_graph.SetGesture(m_nGesture);
 }
 
-void CCorvantaView::RecordChange(bool changed)
+void CCorvantaView::EndGesture()
 {
-    SViewSnapshot now = Snapshot();
-    if (changed && !m_bRestoring) {
-        if (m_nGesture == 0)
-            m_eRun = EGesture::None;  // a command between two runs parts them
-        m_pUndoStack->push(new CGraphUndoCommand(*this, std::move(m_undoBase), now, m_nGesture));
-    }
-    m_undoBase = std::move(now);
-}
-
-void CCorvantaView::RestoreUndoState(const SViewSnapshot &state)
-{
-    m_bRestoring = true;
-    m_bKeepFocus = hasFocus();
-    m_eRun = EGesture::None;
-    const bool emptied = state.graph.m_nLast < 0 && m_nLast >= 0;
-    Restore(state);
-    if (m_pHost) {
-        // The list shows the slots in order; what is typed in it stays.
-        const QString typed = m_pHost->FunctionListText();
-        ShowSlotsInList(m_nSelected);
-        m_pHost->SetFunctionListText(typed);
-    }
-    if (emptied)
-        ResetTraceAndTangent();
-    Redraw(m_nLast);
-    m_bKeepFocus = false;
-    m_bRestoring = false;
+    m_nGesture = 0;
+    m_graph.SetGesture(0);
 }
 
 // --- Wheel and keys -------------------------------------------------------------
@@ -87,26 +62,20 @@ void CCorvantaView::wheelEvent(QWheelEvent *event)
     if (notches == 0)
         return;
     m_nWheelDelta -= notches * kNotch;
-    SetClientSize(width(), height());
+    SyncSize();
     const QPointF pos = event->position();
     const double factor = notches > 0 ? 2.0 : 0.5;
-    bool zoomed = false, refused = false;
-    for (int n = std::abs(notches); n > 0; --n) {
-        if (!ZoomAbout(pos.x(), pos.y(), factor, factor)) {
-            refused = true;
-            break;
-        }
-        zoomed = true;
-    }
-    if (refused && m_pHost)
-        m_pHost->ShowStatusText(QString::fromLatin1(kZoomLimitText));
-    if (!zoomed)
-        return;
     ContinueGesture(EGesture::Wheel);
     m_bKeepFocus = true;
-    Redraw(m_nLast);
+    for (int n = std::abs(notches); n > 0; --n) {
+        if (!m_graph.ZoomAbout(pos.x(), pos.y(), factor, factor)) {
+            if (m_pHost)
+                m_pHost->ShowStatusText(QString::fromLatin1(kZoomLimitText));
+            break;
+        }
+    }
     m_bKeepFocus = false;
-    m_nGesture = 0;
+    EndGesture();
 }
 
 void CCorvantaView::keyPressEvent(QKeyEvent *event)
@@ -123,31 +92,31 @@ void CCorvantaView::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
         return;
     }
-    SetClientSize(width(), height());
-    PanStep(key == Qt::Key_Right ? 1 : key == Qt::Key_Left ? -1 : 0,
-            key == Qt::Key_Up ? 1 : key == Qt::Key_Down ? -1 : 0);
+    SyncSize();
     ContinueGesture(EGesture::Keys);
     m_bKeepFocus = true;
-    Redraw(m_nLast);
+    m_graph.PanStep(key == Qt::Key_Right ? 1 : key == Qt::Key_Left ? -1 : 0,
+                    key == Qt::Key_Up ? 1 : key == Qt::Key_Down ? -1 : 0);
     m_bKeepFocus = false;
-    m_nGesture = 0;
+    EndGesture();
 }
 
 // --- The traced point ----------------------------------------------------------------
 
 void CCorvantaView::MoveTrace(int columns)
 {
-    SetClientSize(width(), height());
-    const int from = m_nTraceColumn.value_or(m_nWidth / 2);
-    const int column = std::clamp(from + columns, 0, std::max(0, m_nWidth - 1));
+    SyncSize();
+    const int w = width(), h = height();
+    const int from = m_nTraceColumn.value_or(w / 2);
+    const int column = std::clamp(from + columns, 0, std::max(0, w - 1));
     m_nTraceColumn = column;
     UpdateTracePoint();
     // The position reads as if the mouse had moved onto the traced point.
     if (m_bTrace && m_pHost) {
-        const double row = m_tracePoint ? m_tracePoint->point.y() : m_nHeight / 2.0;
-        const int pixelRow = std::clamp(static_cast<int>(std::lround(row)), 0, std::max(0, m_nHeight - 1));
+        const double row = m_tracePoint ? m_tracePoint->point.y() : h / 2.0;
+        const int pixelRow = std::clamp(static_cast<int>(std::lround(row)), 0, std::max(0, h - 1));
         m_pHost->SetTracePositionText(
-            QString::fromStdString(TracePositionText(UnitX(column), UnitY(pixelRow))));
+            QString::fromStdString(TracePositionText(State().UnitX(column), State().UnitY(pixelRow))));
     }
 }
 
@@ -163,16 +132,18 @@ void CCorvantaView::UpdateTracePoint()
         }
         return;
     }
-    SetClientSize(width(), height());
-    const int column = m_nTraceColumn.value_or(m_nWidth / 2);
-    const double x = UnitX(column);
-    const double y = m_aFunctions[m_nSelected].Evaluate(x);
-    const double row = PixelRow(y);
+    SyncSize();
+    const CViewState &s = State();
+    const int h = height();
+    const int column = m_nTraceColumn.value_or(width() / 2);
+    const double x = s.UnitX(column);
+    const double y = m_graph.ValueAt(s.m_nSelected, x);
+    const double row = s.PixelRow(y);
     STracePoint t;
-    t.onCurve = std::isfinite(row) && row >= 0 && row < m_nHeight;
+    t.onCurve = std::isfinite(row) && row >= 0 && row < h;
     // Off the window (or undefined) the label stays at the nearer edge.
-    t.point = QPointF(column, std::isnan(row) ? m_nHeight / 2.0 : std::clamp(row, 0.0, double(m_nHeight)));
-    t.color = CGraphRenderer::SlotColor(m_aColor[m_nSelected]);
+    t.point = QPointF(column, std::isnan(row) ? h / 2.0 : std::clamp(row, 0.0, double(h)));
+    t.color = CGraphRenderer::SlotColor(s.m_aColor[s.m_nSelected]);
     t.label = QString::fromStdString(TracePointText(x, y, m_pHost && m_pHost->IsScientific()));
     m_tracePoint = t;
     update();
@@ -194,14 +165,14 @@ void CCorvantaView::PaintTracePoint(QPainter &p) const
     const QFontMetrics fm = p.fontMetrics();
     QRect box = fm.boundingRect(t.label).adjusted(-3, -2, 3, 2);
     box.moveTopLeft(QPoint(qRound(t.point.x()) + 8, qRound(t.point.y()) - box.height() - 6));
-    if (box.right() >= m_nWidth)
+    if (box.right() >= width())
         box.moveRight(qRound(t.point.x()) - 8);
     if (box.left() < 0)
         box.moveLeft(0);
     if (box.top() < 0)
         box.moveTop(qRound(t.point.y()) + 6);
-    if (box.bottom() >= m_nHeight)
-        box.moveBottom(m_nHeight - 1);
+    if (box.bottom() >= height())
+        box.moveBottom(height() - 1);
     p.setPen(QPen(Qt::darkGray, 1));
     p.setBrush(QColor(255, 255, 224));
     p.drawRect(box);

@@ -22,8 +22,7 @@ QString Text(const std::string &text) { return QString::fromStdString(text); }
 
 bool CCorvantaView::HasSelectedFunction() const
 {
-    return m_nSelected >= 0 && m_nSelected <= m_nLast && m_nSelected < kSlots &&
-           !m_aFunctions[m_nSelected].m_strCoded.empty();
+    return m_graph.HasFunction(State().m_nSelected);
 }
 
 void CCorvantaView::UpdateModeCursor()
@@ -62,7 +61,7 @@ void CCorvantaView::SetTangentMode(bool on)
     ClearTangentOverlay();
     UpdateModeCursor();
     if (was && !on && m_bPainted)
-        Redraw(m_nLast);
+        Redraw();
 }
 
 void CCorvantaView::OnTraceInput(const QString &text)
@@ -73,17 +72,17 @@ void CCorvantaView::OnTraceInput(const QString &text)
         m_pHost->SetTraceResultText(QString());
         return;
     }
-    CExpression &f = m_aFunctions[m_nSelected];
-    f.m_bDegree = m_pHost->IsTrigonometric() && m_pHost->IsDegree();
-    const double y = f.Evaluate(ReadTraceInput(text.toStdString()));
+    const bool degrees = m_pHost->IsTrigonometric() && m_pHost->IsDegree();
+    const double y = m_graph.ValueAt(State().m_nSelected, ReadTraceInput(text.toStdString()), degrees);
     m_pHost->SetTraceResultText(Text(TraceResultText(y, m_pHost->IsScientific())));
 }
 
 void CCorvantaView::TrackMouse(const QPoint &pos)
 {
-    SetClientSize(width(), height());
+    SyncSize();
+    const CViewState &s = State();
     if (m_bTrace && m_pHost)
-        m_pHost->SetTracePositionText(Text(TracePositionText(UnitX(pos.x()), UnitY(pos.y()))));
+        m_pHost->SetTracePositionText(Text(TracePositionText(s.UnitX(pos.x()), s.UnitY(pos.y()))));
     if (m_bTrace) {
         m_nTraceColumn = pos.x();
         UpdateTracePoint();
@@ -92,8 +91,8 @@ void CCorvantaView::TrackMouse(const QPoint &pos)
         return;
     m_nCursorColumn = pos.x();
     if (HasSelectedFunction() && m_bLive) {
-        m_tangent.SetFunction(m_aFunctions[m_nSelected].m_strText, true);
-        m_tangent.ComputeAt(UnitX(pos.x()));
+        m_tangent.SetFunction(s.m_aFunctions[s.m_nSelected].m_strText, true);
+        m_tangent.ComputeAt(s.UnitX(pos.x()));
         if (m_pHost) {
             const auto texts = TangentBarTexts(m_tangent);
             for (int i = 0; i < 4; ++i)
@@ -133,7 +132,7 @@ void CCorvantaView::ToggleLive()
     if (!m_bTangent)
         return;
     if (m_bLive) {
-        Redraw(m_nLast);
+        Redraw();
         return;
     }
     ClearTangentOverlay();
@@ -158,13 +157,14 @@ std::optional<QLineF> CCorvantaView::TangentLine() const
 {
     if (!m_tangent.m_bValid)
         return std::nullopt;
-    const double sx = kUnit * m_dScaleX, sy = kUnit * m_dScaleY;
-    double px = PixelColumn(m_tangent.m_dX), py = PixelRow(m_tangent.m_dY);
+    const CViewState &v = State();
+    const double sx = CViewState::kUnit * v.m_dScaleX, sy = CViewState::kUnit * v.m_dScaleY;
+    double px = v.PixelColumn(m_tangent.m_dX), py = v.PixelRow(m_tangent.m_dY);
     double dx = sx, dy = -sy * m_tangent.m_dSlope;
     double tMin = -INFINITY, tMax = INFINITY;
     if (m_tangent.IsVertical()) {
         // The segment from (x, -1000) to (x, 1000) in units.
-        py = PixelRow(0);
+        py = v.PixelRow(0);
         dx = 0;
         dy = -sy;
         tMin = -1000;
@@ -174,7 +174,7 @@ std::optional<QLineF> CCorvantaView::TangentLine() const
         dx = sx / std::fabs(m_tangent.m_dSlope);
         dy = m_tangent.m_dSlope > 0 ? -sy : sy;
     }
-    const auto s = ClipLine(px, py, dx, dy, tMin, tMax, -1, -1, m_nWidth + 1, m_nHeight + 1);
+    const auto s = ClipLine(px, py, dx, dy, tMin, tMax, -1, -1, width() + 1, height() + 1);
     if (!s)
         return std::nullopt;
     return QLineF(s->x1, s->y1, s->x2, s->y2);
@@ -204,7 +204,7 @@ void CCorvantaView::PaintWindow(QPainter &p, const QRect &rect) const
     if (m_nCursorColumn) {
         QPen dashed(kCursorLineColor, 1, Qt::DashLine);
         p.setPen(dashed);
-        p.drawLine(*m_nCursorColumn, 0, *m_nCursorColumn, m_nHeight);
+        p.drawLine(*m_nCursorColumn, 0, *m_nCursorColumn, height());
     }
     if (m_liveLine) {
         p.setRenderHint(QPainter::Antialiasing);

@@ -1,11 +1,7 @@
 #pragma once
 
-#include "core/doc/DocumentSync.h"
-
 #include <QColor>
 #include <QString>
-
-#include <functional>
 
 // What the graph view asks of the window around it (the main frame). Every
 // operation has a harmless default, so the view works alone in tests.
@@ -31,14 +27,6 @@ public:
     // Called once, from the event loop just after the view's first paint:
     // the place for the splash window.
     virtual void OnFirstPaint() {}
-
-    // Brings the view's graph and the document into step (see
-    // CDocumentSync); without a document there is nothing to do.
-    virtual CDocumentSync::Outcome SyncDocument(SGraphState & /*view*/, SGraphState & /*snapshot*/,
-                                                const std::function<void(bool recentre)> & /*clearGraph*/)
-    {
-        return {};
-    }
 
     // The function list of the expression bar (combo box 101): the text of
     // its edit part and its entries.

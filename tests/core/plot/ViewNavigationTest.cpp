@@ -45,21 +45,4 @@ TEST(ViewNavigation, PanStepMovesATenthOfTheVisibleArea)
     EXPECT_DOUBLE_EQ(a.yMin - v.VisibleArea().yMin, (a.yMax - a.yMin) / 10);
 }
 
-// Undoing back to another function in a slot takes that slot's marks; an emptied graph keeps none.
-TEST(ViewNavigation, RestoreDropsTheMarksOfChangedSlots)
-{
-    CViewState v;
-    SViewSnapshot other = v.Snapshot();
-    other.graph.m_aFunctions[1].SetExpression("cos(x)");
-    other.graph.m_nLast = 1;
-    v.m_results.SetMarks(EMarkSource::Roots, {{0, -1, 0, 0, EMarkKind::Root, EMarkSource::Roots, "a"},
-                                              {1, -1, 0, 0, EMarkKind::Root, EMarkSource::Roots, "b"}});
-    v.Restore(other);
-    ASSERT_EQ(v.m_results.marks.size(), 1u);
-    EXPECT_EQ(v.m_results.marks[0].label, "a");
-    v.m_results.shading = SShading{0, 0, 1, "s"};
-    v.Restore(SViewSnapshot{});
-    EXPECT_TRUE(v.m_results.Empty());
-}
-
 }  // namespace

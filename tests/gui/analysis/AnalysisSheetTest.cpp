@@ -281,7 +281,7 @@ TEST_F(AnalysisFrame, AnalyzeKeyRefusesAnEmptyGraphAndOpensTheSheetWithTheViewsF
     m_pFrame->View()->setFocus();
     QTest::keyClick(m_pFrame->View(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(seen, "2:sin(x)");
-    EXPECT_EQ(m_pFrame->View()->m_aFunctions[0].m_strText, "x^2-4");  // the view's slots stay
+    EXPECT_EQ(m_pFrame->View()->State().m_aFunctions[0].m_strText, "x^2-4");  // the view's slots stay
 }
 
 // The graph behind the open sheet keeps its curves when a page's list
@@ -297,7 +297,7 @@ TEST_F(AnalysisFrame, GraphBehindTheOpenSheetKeepsItsCurves)
         int n = 0;
         for (const double x : {-4.5, -2.5, 1.5, 3.5})
             for (int dy = -1; dy <= 1; ++dy) {
-                const QRgb c = image.pixel(int(pView->PixelColumn(x)), int(pView->PixelRow(x)) + dy);
+                const QRgb c = image.pixel(int(pView->State().PixelColumn(x)), int(pView->State().PixelRow(x)) + dy);
                 n += qRed(c) > 200 && qGreen(c) < 100;
             }
         return n;
@@ -312,7 +312,7 @@ TEST_F(AnalysisFrame, GraphBehindTheOpenSheetKeepsItsCurves)
             pSheet->Page(Roots)->CalculateButton()->click();
             QApplication::processEvents();
             during = onCurve(pView->grab().toImage());
-            marks = static_cast<int>(pView->m_results.marks.size());
+            marks = static_cast<int>(pView->State().m_results.marks.size());
             pSheet->Buttons()->button(QDialogButtonBox::Ok)->click();
         }
     });

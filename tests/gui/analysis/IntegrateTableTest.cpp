@@ -82,7 +82,7 @@ TEST_F(IntegrateTest, DialogsPreselectTheSelectedFunction)
     Run({});
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0][3], "x^2");
-    EXPECT_EQ(CAnalysisSheet::InputFromView(view, 800).current, 1);
+    EXPECT_EQ(CAnalysisSheet::InputFromView(view.State(), 800).current, 1);
 }
 
 TEST_F(IntegrateTest, FieldsRefusedByTheDataExchange)
@@ -114,7 +114,7 @@ TEST_F(IntegrateTest, OffersThePlottedFunctionsStartingWithTheSelectedOne)
     EXPECT_EQ(shown[0][3], "x^2");
     ASSERT_EQ(messages.Texts().size(), 1);
     EXPECT_EQ(ValuePart(messages.Texts()[0]), "0.250000");
-    view.m_nSelected = -1;  // none selected: the first
+    view.Graph().Select(-1);  // none selected: the first
     shown.clear();
     Run({});
     EXPECT_EQ(shown[0][3], "x");
@@ -139,18 +139,18 @@ TEST_F(IntegrateTest, ShadingFollowsTheLastIntegral)
 {
     Plot({"x", "1/x"});
     Run({{"-1", "2", "0.5", 2, 0}});
-    ASSERT_TRUE(view.m_results.shading);
-    EXPECT_EQ(view.m_results.shading->slot, 0);
+    ASSERT_TRUE(view.State().m_results.shading);
+    EXPECT_EQ(view.State().m_results.shading->slot, 0);
     // Simpson's rule is exact on x: the estimate is what rounding may leave.
-    const std::string label = view.m_results.shading->label;
+    const std::string label = view.State().m_results.shading->label;
     EXPECT_EQ(label.substr(0, 35), "Integral from -1 to 2 = 1.500000 \u00b1") << label;
     EXPECT_NE(label.find("e-1"), std::string::npos) << label;
     EXPECT_EQ(label.substr(label.size() - 27), " (Simpson's rule, step 0.5)") << label;
     EXPECT_EQ(messages.Texts().back().left(10), QStringLiteral("1.500000 \u00b1"));
     Run({});
-    EXPECT_TRUE(view.m_results.shading);
+    EXPECT_TRUE(view.State().m_results.shading);
     Run({{"-1", "1", "0.01", 1, 1}});  // over the pole of 1/x
-    EXPECT_FALSE(view.m_results.shading);
+    EXPECT_FALSE(view.State().m_results.shading);
 }
 
 class PointsTableTest : public ViewFixture

@@ -50,7 +50,7 @@ protected:
     std::tuple<std::vector<std::uint8_t>, QImage, QStringList, QString, QString, QStringList> State()
     {
         EqStore s;
-        static_cast<SGraphState &>(s) = static_cast<const SGraphState &>(View());
+        static_cast<SGraphState &>(s) = static_cast<const SGraphState &>(View().State());
         View().Redraw();
         return {CCvaFormat::Encode(s), View().Picture(), Entries(), Derivative(), m_pFrame->windowTitle(),
                 m_pFrame->RecentFiles().Paths()};
@@ -161,7 +161,7 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentDropAndQuit)
         messages.answers = {c.answer};
         c.run();
         EXPECT_EQ(messages.Texts(), QStringList{"Save changes to Untitled?"});
-        EXPECT_EQ(View().m_aFunctions[0].m_strText == "x^3", !c.replaced);
+        EXPECT_EQ(View().State().m_aFunctions[0].m_strText == "x^3", !c.replaced);
         EXPECT_EQ(QFile::exists(Path("mine.cva")), c.saved);
         if (c.saved) {  // saved under a new name: it joins the recent files
             EXPECT_TRUE(m_pFrame->RecentFiles().Paths().contains(Path("mine.cva")));
@@ -239,7 +239,7 @@ TEST_F(FrameDocument, DroppedLocalFileOpens)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(m_pFrame.get(), &drop);
     EXPECT_EQ(Entries(), (QStringList{"x", "x^2"}));
-    EXPECT_EQ(View().m_aDerivatives[1].m_strText, "2*x");
+    EXPECT_EQ(View().State().m_aDerivatives[1].m_strText, "2*x");
     EXPECT_EQ(m_pFrame->windowTitle(), "drop.cva[*] - Corvanta");
 }
 

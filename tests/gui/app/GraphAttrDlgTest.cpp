@@ -21,7 +21,7 @@ protected:
         return Ctl<QTextEdit>(CGraphAttrDlg::kFirstSample + graph)->palette().color(QPalette::Disabled, QPalette::Base);
     }
 
-    CViewState view;
+    CGraph view;
     CGraphAttrDlg dlg;
     std::optional<QColor> answer;
 };
@@ -29,18 +29,18 @@ protected:
 // A document can hold any thickness: it shows clamped to 1..5, and OK keeps every thickness not picked.
 TEST_F(GraphAttributes, OkWithoutChangesKeepsEveryColourAndThickness)
 {
-    view.m_aWidth = {0, -7, 3, 6, 100};
+    view.SetPens(view.State().m_aColor, {0, -7, 3, 6, 100});
     dlg.LoadFrom(view);
     EXPECT_EQ(Picker(2)->currentIndex(), 2);  // thickness 3: the third picture
     EXPECT_EQ(Picker(4)->currentIndex(), 4);
     EXPECT_EQ(Sample(2), QColor(0, 0, 255));
-    CViewState after = view;
-    dlg.StoreInto(after);
-    EXPECT_EQ(after.m_aColor, view.m_aColor);
-    EXPECT_EQ(after.m_aWidth, view.m_aWidth);
+    const CViewState before = view.State();
+    dlg.StoreInto(view);
+    EXPECT_EQ(view.State().m_aColor, before.m_aColor);
+    EXPECT_EQ(view.State().m_aWidth, before.m_aWidth);
     Picker(3)->setCurrentIndex(1);  // one picked: only that one changes
-    dlg.StoreInto(after);
-    EXPECT_EQ(after.m_aWidth, (decltype(view.m_aWidth){0, -7, 3, 2, 100}));
+    dlg.StoreInto(view);
+    EXPECT_EQ(view.State().m_aWidth, (decltype(before.m_aWidth){0, -7, 3, 2, 100}));
 }
 
 // The chooser opens on the graph's colour; OK passes the colour to the indicator of the selected graph.
@@ -49,7 +49,7 @@ TEST_F(FrameFixture, ColourChooserStartsOnTheGraphsColourAndTheIndicatorFollows)
     ShowFrame();
     PlotInFrame({"x"});
     CGraphAttrDlg dlg;
-    dlg.LoadFrom(*m_pFrame->View());
+    dlg.LoadFrom(m_pFrame->View()->Graph());
     QColor opened;
     dlg.SetColorChooser([&opened](const QColor &current) {
         opened = current;
@@ -65,21 +65,19 @@ TEST_F(FrameFixture, ColourChooserStartsOnTheGraphsColourAndTheIndicatorFollows)
 TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)
 {
     dlg.LoadFrom(view);
-    const CViewState before = view;
+    const CViewState before = view.State();
     Picker(3)->setCurrentIndex(4);
     answer = QColor(12, 34, 56);
     QTest::mouseClick(Radio(1), Qt::LeftButton);
     EXPECT_EQ(Sample(1), QColor(12, 34, 56));
     answer = std::nullopt;  // the chooser cancelled: the colour stays
     dlg.OnChooseColor(4);
-    CViewState kept = before;
-    dlg.StoreInto(kept);
-    EXPECT_EQ(kept.m_aColor[4], before.m_aColor[4]);
     dlg.reject();
-    EXPECT_EQ(view.m_aColor, before.m_aColor);
+    EXPECT_EQ(view.State().m_aColor, before.m_aColor);
     dlg.StoreInto(view);
-    EXPECT_EQ(view.m_aWidth[3], 5);
-    EXPECT_EQ(view.m_aColor[1], MakeColorRef(12, 34, 56));
+    EXPECT_EQ(view.State().m_aColor[4], before.m_aColor[4]);
+    EXPECT_EQ(view.State().m_aWidth[3], 5);
+    EXPECT_EQ(view.State().m_aColor[1], MakeColorRef(12, 34, 56));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "gui/app/CommandTable.h"
 
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QClipboard>
 #include <QCheckBox>
 #include <QDockWidget>
@@ -107,8 +109,8 @@ class MainFrame : public FrameFixture
 protected:
     void ExpectScale(double sx, double sy)
     {
-        EXPECT_EQ(m_pFrame->View()->m_dScaleX, sx);
-        EXPECT_EQ(m_pFrame->View()->m_dScaleY, sy);
+        EXPECT_EQ(m_pFrame->View()->State().m_dScaleX, sx);
+        EXPECT_EQ(m_pFrame->View()->State().m_dScaleY, sy);
     }
     static void ClickBox(QWidget *pBox) { QTest::mouseClick(pBox, Qt::LeftButton, {}, QPoint(5, pBox->height() / 2)); }
     // Keys go where a person's keys go: to the widget with the focus.
@@ -123,18 +125,18 @@ TEST_F(MainFrame, BarsFollowTheirCommandsAndClosingAModesBarEndsTheMode)
 {
     ShowFrame();
     CCorvantaView *view = m_pFrame->View();
-    const struct { int id; QDockWidget *bar; bool CViewState::*flag; } modes[] = {
-        {ID_TRACE, m_pFrame->TraceBar(), &CViewState::m_bTrace},
-        {ID_TANGENT, m_pFrame->TangentBar(), &CViewState::m_bTangent},
-        {ID_ZOOM_AREA, m_pFrame->TraceBar(), &CViewState::m_bZoomArea}};
+    const struct { int id; QDockWidget *bar; bool (CCorvantaView::*flag)() const; } modes[] = {
+        {ID_TRACE, m_pFrame->TraceBar(), &CCorvantaView::IsTracing},
+        {ID_TANGENT, m_pFrame->TangentBar(), &CCorvantaView::IsTangentMode},
+        {ID_ZOOM_AREA, m_pFrame->TraceBar(), &CCorvantaView::IsZoomArea}};
     for (const auto &m : modes) {
         SCOPED_TRACE(m.id);
         ASSERT_TRUE(m_pFrame->ExecuteCommand(m.id));
-        EXPECT_TRUE(m.bar->isVisible() && view->*m.flag && view->hasMouseTracking());
+        EXPECT_TRUE(m.bar->isVisible() && (view->*m.flag)() && view->hasMouseTracking());
         EXPECT_TRUE(m_pFrame->Action(m.id)->isChecked());
         m.bar->close();  // the user closes the bar
         QCoreApplication::processEvents();
-        EXPECT_FALSE(view->*m.flag || view->hasMouseTracking());
+        EXPECT_FALSE((view->*m.flag)() || view->hasMouseTracking());
         m_pFrame->UpdateCommandStates();
         EXPECT_FALSE(m_pFrame->Action(m.id)->isChecked());
         ASSERT_TRUE(m_pFrame->ExecuteCommand(m.id));  // on and off again hides the bar it showed
@@ -152,7 +154,7 @@ TEST_F(MainFrame, BarsFollowTheirCommandsAndClosingAModesBarEndsTheMode)
         }
     }
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_SHOW_GRID));  // the view's own check marks
-    EXPECT_FALSE(view->m_bShowGrid || m_pFrame->Action(ID_SHOW_GRID)->isChecked());
+    EXPECT_FALSE(view->State().m_bShowGrid || m_pFrame->Action(ID_SHOW_GRID)->isChecked());
 }
 
 TEST_F(MainFrame, DegreeOptionOnlyForTrigonometryAndOneFlagForBothBoxes)
@@ -188,7 +190,7 @@ TEST_F(MainFrame, ZoomKeysAndButtonsReachTheView)
     for (const auto &z : zooms) {
         SCOPED_TRACE(z.id);
         for (bool button : {false, true}) {
-            pView->m_dScaleX = pView->m_dScaleY = 1;
+            pView->Graph().SetMapping(1, 1, pView->State().m_nPanX, pView->State().m_nPanY);
             if (button)
                 m_pFrame->ZoomBar()->Button(z.id)->click();
             else
@@ -196,16 +198,16 @@ TEST_F(MainFrame, ZoomKeysAndButtonsReachTheView)
             ExpectScale(z.sx, z.sy);
         }
     }
-    pView->m_dScaleX = pView->m_dScaleY = 1;
+    pView->Graph().SetMapping(1, 1, pView->State().m_nPanX, pView->State().m_nPanY);
     m_pFrame->ZoomBar()->Button(ID_ZOOM_IN_Y)->click();
     pView->setFocus();
     QTest::keyClick(m_pFrame->View(), Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);  // keypad keys too
     ExpectScale(0.5, 1);
 
     // A step beyond the scale limit says so and changes nothing.
-    pView->m_dScaleX = pView->m_dScaleY = CCorvantaView::kMaxScale;
+    pView->Graph().SetMapping(CViewState::kMaxScale, CViewState::kMaxScale, 0, 0);
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ZOOM_IN));
-    EXPECT_EQ(pView->m_dScaleX, CCorvantaView::kMaxScale);
+    EXPECT_EQ(pView->State().m_dScaleX, CViewState::kMaxScale);
     EXPECT_FALSE(m_pFrame->statusBar()->currentMessage().isEmpty());
 }
 
@@ -218,22 +220,21 @@ TEST_F(MainFrame, FirstPaintFillsTheRangeFieldsAndReplotAppliesThem)
     EXPECT_NEAR(value(IDC_X_MAX) - value(IDC_X_MIN), pView->width() / 50.0, 0.011);
     EXPECT_NEAR(value(IDC_Y_MAX) - value(IDC_Y_MIN), pView->height() / 50.0, 0.011);
 
-    pView->m_bRangeEdited = false;
+    pView->RePlot();  // the fields applied: no longer edited
+    EXPECT_FALSE(pView->State().m_bRangeEdited);
     m_pFrame->ExpressionBar()->Control(IDC_Y_MAX)->setFocus();
-    EXPECT_TRUE(pView->m_bRangeEdited);
+    EXPECT_TRUE(pView->State().m_bRangeEdited);
     m_pFrame->SetRangeFieldText(IDC_X_MIN, "0");
     m_pFrame->SetRangeFieldText(IDC_X_MAX, "10");
     QTest::mouseClick(qobject_cast<QPushButton *>(m_pFrame->ExpressionBar()->Control(IDC_REPLOT)), Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(pView->m_dScaleX, (pView->width() / 50.0) / 10.0);
+    EXPECT_DOUBLE_EQ(pView->State().m_dScaleX, (pView->width() / 50.0) / 10.0);
 
     m_pFrame->SetRangeFieldText(IDC_X_MIN, "-1e70");
     m_pFrame->SetRangeFieldText(IDC_X_MAX, "1e70");
-    pView->m_bRangeEdited = true;
     pView->RePlot();
-    const double scale = pView->m_dScaleX;
-    pView->m_bRangeEdited = true;  // applying them as they now stand changes nothing
-    pView->RePlot();
-    EXPECT_EQ(pView->m_dScaleX, scale);
+    const double scale = pView->State().m_dScaleX;
+    pView->RePlot();  // applying them as they now stand changes nothing
+    EXPECT_EQ(pView->State().m_dScaleX, scale);
 }
 
 // A person types, presses Enter, types on and presses Ctrl+D without leaving the list.
@@ -252,13 +253,13 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
     EXPECT_EQ(pEdit->text(), "x^2");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(m_pFrame->ExpressionBar()->ControlText(IDC_DERIVATIVE), "2*x");
-    EXPECT_EQ(m_pFrame->View()->m_nLast, 2);
+    EXPECT_EQ(m_pFrame->View()->State().m_nLast, 2);
     EXPECT_FALSE(m_pFrame->IsTrigonometric());
 
     m_pFrame->FunctionList()->setCurrentIndex(1);
     emit m_pFrame->FunctionList()->activated(1);
-    EXPECT_EQ(m_pFrame->View()->m_nSelected, 1);
-    EXPECT_EQ(m_pFrame->View()->m_aFunctions[0].m_strText, "x+1");
+    EXPECT_EQ(m_pFrame->View()->State().m_nSelected, 1);
+    EXPECT_EQ(m_pFrame->View()->State().m_aFunctions[0].m_strText, "x+1");
     EXPECT_TRUE(m_pFrame->IsTrigonometric());
 
     QTest::keyClick(m_pFrame->View(), Qt::Key_L, Qt::ControlModifier);  // Clear Graph
@@ -274,10 +275,10 @@ TEST_F(MainFrame, OnlyTheTypedTextIsPlottedAndADuplicateIsReported)
     TypeAndPlot("x^3-2x");
     TypeAndPlot("x^3");
     EXPECT_EQ(m_pFrame->FunctionList()->lineEdit()->text(), "x^3");
-    ASSERT_EQ(m_pFrame->View()->m_nLast, 1);
-    EXPECT_EQ(m_pFrame->View()->m_aFunctions[1].m_strText, "x^3");
+    ASSERT_EQ(m_pFrame->View()->State().m_nLast, 1);
+    EXPECT_EQ(m_pFrame->View()->State().m_aFunctions[1].m_strText, "x^3");
     TypeAndPlot("x^3");
-    EXPECT_EQ(m_pFrame->View()->m_nLast, 1);
+    EXPECT_EQ(m_pFrame->View()->State().m_nLast, 1);
     EXPECT_EQ(m_pFrame->statusBar()->currentMessage(), "This function is already plotted.");
 }
 
@@ -360,3 +361,32 @@ TEST_F(MainFrame, BarControlsFollowTheirCommands)
 }
 
 }  // namespace
+
+// The graph is reached with Tab, its arrows pan at once, and the one-axis
+// zooms, square units and zoom area have menu entries with keys.
+TEST_F(MainFrame, TheGraphIsReachedByKeyboardAndEveryZoomHasAMenuEntryAndKey)
+{
+    ShowFrame();
+    CCorvantaView *pView = m_pFrame->View();
+    m_pFrame->FunctionList()->setFocus();
+    for (int i = 0; i < 30 && !pView->hasFocus(); ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(pView->hasFocus());
+    const int panX = pView->State().m_nPanX;
+    QTest::keyClick(pView, Qt::Key_Left);
+    EXPECT_GT(pView->State().m_nPanX, panX);
+
+    for (int id : {ID_ZOOM_IN_X, ID_ZOOM_OUT_X, ID_ZOOM_IN_Y, ID_ZOOM_OUT_Y, ID_SQUARE_UNITS, ID_ZOOM_AREA}) {
+        SCOPED_TRACE(id);
+        QAction *pAction = m_pFrame->Action(id);
+        ASSERT_NE(pAction, nullptr);
+        EXPECT_FALSE(pAction->shortcut().isEmpty());
+        bool inMenu = false;
+        for (QAction *pMenu : m_pFrame->menuBar()->actions())
+            inMenu = inMenu || (pMenu->menu() && pMenu->menu()->actions().contains(pAction));
+        EXPECT_TRUE(inMenu);
+    }
+    const double sy = pView->State().m_dScaleY;
+    QTest::keyClick(pView, Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(pView->State().m_dScaleY, 2 * sy);
+}

@@ -19,7 +19,7 @@ protected:
         ShowFrame();
     }
     CCorvantaView &View() { return *m_pFrame->View(); }
-    std::vector<std::uint8_t> Bytes() const { return CCvaFormat::Encode(doc.m_store); }
+    std::vector<std::uint8_t> Bytes() const { return CCvaFormat::Encode(doc.Record()); }
     int Entries() const { return m_pFrame->FunctionList()->count(); }
     template <class Event, class... Args> void Send(Args... args)
     {
@@ -47,7 +47,7 @@ TEST_F(FrameUndo, EveryCommandUndoneGivesBackTheBytesAndRedoneTheBytesAfter)
         {"Graph Attributes", 0, [this] {
              CGraphAttrDlg dlg(m_pFrame.get());
              dlg.SetColorChooser([](const QColor &) { return QColor(10, 20, 30); });
-             dlg.LoadFrom(View()), dlg.OnChooseColor(0), m_pFrame->ApplyGraphAttributes(dlg);
+             dlg.LoadFrom(View().Graph()), dlg.OnChooseColor(0), m_pFrame->ApplyGraphAttributes(dlg);
          }},
         {"Zoom", ID_ZOOM_IN_X, [this] { m_pFrame->ExecuteCommand(ID_SQUARE_UNITS); }},
         {"Zoom", ID_ZOOM_OUT_X, [this] { m_pFrame->ExecuteCommand(ID_CENTER); }},
@@ -81,6 +81,8 @@ TEST_F(FrameUndo, EveryCommandUndoneGivesBackTheBytesAndRedoneTheBytesAfter)
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(m_pFrame->Action(ID_EDIT_UNDO)->text(), QStringLiteral("&Undo %1").arg(c.name));
         ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EDIT_UNDO));
+        m_pFrame->UpdateCommandStates();
+        EXPECT_EQ(m_pFrame->Action(ID_EDIT_REDO)->text(), QStringLiteral("&Redo %1").arg(c.name));
         EXPECT_EQ(Bytes(), before);
         EXPECT_EQ(Entries(), 2);
         EXPECT_FALSE(doc.IsModified() || m_pFrame->isWindowModified());  // closing would ask nothing

@@ -325,7 +325,7 @@ TEST_F(CalcFrame, CommandOffersThePlottedFunctionsAndHidesWithTheFrame)
     EXPECT_TRUE(pCalc->isVisible());
     auto *pList = qobject_cast<QComboBox *>(pCalc->Control(IDC_CALC_FUNCTION));
     ASSERT_EQ(pList->count(), 4);
-    EXPECT_EQ(pList->itemText(1), "    " + QString::fromStdString(pView->m_aDerivatives[0].m_strText));
+    EXPECT_EQ(pList->itemText(1), "    " + QString::fromStdString(pView->State().m_aDerivatives[0].m_strText));
     EXPECT_EQ(pList->currentIndex(), 2);  // slot 1, below slot 0 and its derivative
 
     pCalc->SetExpressionText("6");

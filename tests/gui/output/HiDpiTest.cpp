@@ -14,10 +14,8 @@ TEST(DenseScreen, ThePictureHasDevicePixelsAndTheLayoutStaysLogical)
     view.resize(400, 300);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    view.m_aFunctions[0].SetExpression("x/2");
-    view.m_nLast = 0;
-    view.m_nPanX = 20;  // logical pixels: the y axis stands at device column 2 * (200 + 20)
-    view.Redraw();
+    view.Graph().Plot("x/2");
+    view.Graph().SetMapping(1, 1, 20, 0);  // logical pixels: the y axis stands at device column 2 * (200 + 20)
     const QImage picture = view.Picture();
     ASSERT_EQ(picture.size(), QSize(800, 600));
     EXPECT_EQ(picture.pixel(440, 10) & 0xFFFFFF, 0u);

@@ -54,7 +54,7 @@ TEST_F(FrameOutput, ClipboardCommands)
     Edit()->setCursorPosition(0);
     QTest::keyClick(Edit(), Qt::Key_V, Qt::ControlModifier);  // at the caret
     EXPECT_EQ(Edit()->text(), "tan(x)sin(x)+tan(x)");
-    EXPECT_EQ(m_pFrame->View()->m_nLast, -1);
+    EXPECT_EQ(m_pFrame->View()->State().m_nLast, -1);
 }
 
 TEST_F(FrameOutput, TheContextMenuIsTheGraphMenuExceptWhileTangentTracing)
@@ -64,7 +64,7 @@ TEST_F(FrameOutput, TheContextMenuIsTheGraphMenuExceptWhileTangentTracing)
     ASSERT_NE(pPopup, nullptr);
     EXPECT_TRUE(pPopup->actions().contains(m_pFrame->Action(ID_DIFFERENTIATE)));
     pPopup->close();
-    m_pFrame->View()->m_bTangent = true;  // the right button belongs to the tangent
+    m_pFrame->View()->SetTangentMode(true);  // the right button belongs to the tangent
     RightClickView();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }

@@ -1,7 +1,7 @@
 // The files the graph goes to: the bitmap's own writer, each export format read
 // back, failures that leave the old file whole, and the printed page.
 #include "gui/GuiFixtures.h"
-#include "gui/output/BmpImage.h"
+#include "graph/render/BmpImage.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 
@@ -68,10 +68,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         view.resize(500, 300);
-        view.m_aFunctions[0].SetExpression("sin(x)");
-        view.m_aFunctions[1].SetExpression("x^2/4");
-        view.m_nLast = 1;
-        view.Redraw();
+        view.Graph().Plot("sin(x)");
+        view.Graph().Plot("x^2/4");
     }
     QString Path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
     QString Written(const char *name, EExportFormat format)

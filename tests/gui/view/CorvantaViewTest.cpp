@@ -29,10 +29,12 @@ int CountIn(const QImage &img, const QRect &r, bool (*pred)(QRgb))
 class ViewTest : public ViewFixture
 {
 protected:
+    // Plots text into slot, the slots before it filled with constants far off the picture.
     void Put(int slot, const char *text)
     {
-        view.m_aFunctions[slot].SetExpression(text);
-        view.m_nLast = std::max<int>(view.m_nLast, slot);
+        while (view.State().m_nLast < slot - 1)
+            view.Graph().Plot("1000000+" + std::to_string(view.State().m_nLast + 1));
+        view.Graph().Plot(text);
     }
     QImage Render()
     {
@@ -78,7 +80,7 @@ TEST_F(ViewTest, AxesDottedGridAndLabelsAreDrawn)
 
 TEST_F(ViewTest, CurvePixelsFollowTheMappingAndTheSlotPens)
 {
-    view.m_bShowGrid = false;
+    view.Graph().SetShowGrid(false);
     Put(0, "sin(x)");
     QImage img = Render();
     const float step = static_cast<float>(1.0 / 50);
@@ -93,39 +95,40 @@ TEST_F(ViewTest, CurvePixelsFollowTheMappingAndTheSlotPens)
     EXPECT_GT(checked, 300);
     EXPECT_EQ(CountIn(img, QRect(0, 0, 500, 130), IsReddish), 0);
 
+    view.OnClearGraph();
     Put(0, "1/x");  // each branch is drawn on its own: nothing joins them across the pole
     img = Render();
     EXPECT_EQ(CountIn(img, QRect(240, 5, 21, 390), IsReddish), 0);
     EXPECT_GT(CountIn(img, QRect(261, 0, 239, 400), IsReddish), 100);
 
-    // Another slot's pen (green, three pixels wide), and its derivative in its colour while flagged.
-    Put(0, "");
-    Put(1, "1");  // row 150
-    view.m_aWidth[1] = 3;
-    view.m_aFunctions[1].m_bDerivativeShown = true;
-    view.m_aDerivatives[1].SetExpression("3");  // row 50
-    img = Render();
-    for (int row : {149, 150, 151, 50})
-        EXPECT_EQ(img.pixel(100, row), qRgb(0, 128, 0)) << row;
-    EXPECT_TRUE(IsWhite(img.pixel(100, 147)));
-    view.m_aFunctions[1].m_bDerivativeShown = false;
+    // Another slot's pen (green, three pixels wide), and its derivative in its colour once shown.
+    view.OnClearGraph();
+    Put(1, "3*x+10");  // (-3, 1) at pixel (100, 150); its derivative 3 on row 50
+    view.Graph().SetPens(view.State().m_aColor, {1, 3, 1, 1, 1});
     EXPECT_TRUE(IsWhite(Render().pixel(100, 50)));
+    ASSERT_TRUE(view.Graph().Differentiate(1));
+    img = Render();
+    const auto green = [](QRgb c) { return qGreen(c) > 100 && qRed(c) < 60 && qBlue(c) < 60; };
+    for (int row : {150, 50})
+        EXPECT_TRUE(green(img.pixel(100, row))) << row;
+    for (int row : {148, 152})  // the wide pen inks beside the centre line
+        EXPECT_FALSE(IsWhite(img.pixel(100, row))) << row;
+    EXPECT_TRUE(IsWhite(img.pixel(100, 140)));
 }
 
 TEST_F(ViewTest, RePlotPrefersTypedFieldsAndCentreRefillsThem)
 {
     Put(0, "200*x");
-    view.m_nSelected = 0;
-    view.m_bAutoscale = true;
+    view.HandleCommand(ID_AUTOSCALE);
     SetFields("0", "10", "-2", "2");
     view.RePlot();
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(view.m_dScaleX, 1.0);
-    EXPECT_EQ(view.m_nPanX, -250);
-    EXPECT_EQ(view.m_dScaleY, 2.0);
+    EXPECT_EQ(view.State().m_dScaleX, 1.0);
+    EXPECT_EQ(view.State().m_nPanX, -250);
+    EXPECT_EQ(view.State().m_dScaleY, 2.0);
     const int focus = host.focus;
     EXPECT_TRUE(view.HandleCommand(ID_CENTER));
-    EXPECT_EQ(view.m_nPanX, 0);
+    EXPECT_EQ(view.State().m_nPanX, 0);
     EXPECT_EQ(host.fields[IDC_X_MIN], "-5.00");
     EXPECT_GT(host.focus, focus);  // the keys go back to the function list
 }
@@ -135,30 +138,30 @@ TEST_F(ViewTest, RePlotPrefersTypedFieldsAndCentreRefillsThem)
 TEST_F(ViewTest, RePlotAfterZoomingInKeepsTheView)
 {
     Put(0, "x");
-    view.m_nSelected = 0;
     for (bool autoscale : {false, true}) {
-        view.m_bAutoscale = autoscale;
+        if (view.State().m_bAutoscale != autoscale)
+            view.HandleCommand(ID_AUTOSCALE);
         for (int i = 0; i < 14; ++i)
             view.HandleCommand(ID_ZOOM_IN);
         QTest::keyClick(&view, Qt::Key_Right);
         QTest::keyClick(&view, Qt::Key_Up);
-        const double sx = view.m_dScaleX, sy = view.m_dScaleY;
-        const std::int32_t px = view.m_nPanX, py = view.m_nPanY;
+        const double sx = view.State().m_dScaleX, sy = view.State().m_dScaleY;
+        const std::int32_t px = view.State().m_nPanX, py = view.State().m_nPanY;
         messages.Clear();
         view.RePlot();
         EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join(' ').toStdString();
-        EXPECT_EQ(view.m_dScaleX, sx);
-        EXPECT_EQ(view.m_dScaleY, sy);
-        EXPECT_EQ(view.m_nPanX, px);
-        EXPECT_EQ(view.m_nPanY, py);
+        EXPECT_EQ(view.State().m_dScaleX, sx);
+        EXPECT_EQ(view.State().m_dScaleY, sy);
+        EXPECT_EQ(view.State().m_nPanX, px);
+        EXPECT_EQ(view.State().m_nPanY, py);
         // The fields show more than two decimals here: two would read back as an empty range.
         EXPECT_GT(host.fields[IDC_X_MAX].size(), 6);
         host.fields[IDC_X_MAX] = QString::number(host.fields[IDC_X_MAX].toDouble() + 1.0 / (CViewState::kUnit * sx) * 100, 'f', 12);
         view.RePlot();
         EXPECT_TRUE(messages.shown.empty());
-        EXPECT_NE(view.m_dScaleX, sx);
-        EXPECT_EQ(view.m_dScaleY, sy);
-        EXPECT_EQ(view.m_nPanY, py);
+        EXPECT_NE(view.State().m_dScaleX, sx);
+        EXPECT_EQ(view.State().m_dScaleY, sy);
+        EXPECT_EQ(view.State().m_nPanY, py);
         view.HandleCommand(ID_CENTER);
     }
 }
@@ -167,31 +170,31 @@ TEST_F(ViewTest, DraggingPansOrZoomsToTheDraggedRectangle)
 {
     Render();
     Drag({100, 100}, {130, 80});
-    EXPECT_EQ(view.m_nPanX, 30);
-    EXPECT_EQ(view.m_nPanY, 20);
+    EXPECT_EQ(view.State().m_nPanX, 30);
+    EXPECT_EQ(view.State().m_nPanY, 20);
     EXPECT_TRUE(IsBlack(view.Picture().pixel(280, 30)));  // the y axis moved with it
 
     view.HandleCommand(ID_CENTER);
     view.HandleCommand(ID_ZOOM_AREA);
-    EXPECT_TRUE(view.m_bTrace && host.bars[ID_TRACE]);
+    EXPECT_TRUE(view.IsTracing() && host.bars[ID_TRACE]);
     Drag({250, 200}, {250, 200});  // a click without a drag leaves the mode on
-    EXPECT_TRUE(view.m_bZoomArea);
+    EXPECT_TRUE(view.IsZoomArea());
     Drag({300, 150}, {250, 200});  // right to left, bottom to top: x 0..1 and y 0..1 fill the view
-    EXPECT_EQ(view.m_dScaleX, 10);
-    EXPECT_EQ(view.m_dScaleY, 8);
-    EXPECT_EQ(view.m_nPanX, 250 - 500);
-    EXPECT_EQ(view.m_nPanY, 200 - 400);
-    EXPECT_FALSE(view.m_bZoomArea || view.m_bTrace || host.bars[ID_TRACE]);
-    view.m_bTangent = true;  // never beside the tangent
+    EXPECT_EQ(view.State().m_dScaleX, 10);
+    EXPECT_EQ(view.State().m_dScaleY, 8);
+    EXPECT_EQ(view.State().m_nPanX, 250 - 500);
+    EXPECT_EQ(view.State().m_nPanY, 200 - 400);
+    EXPECT_FALSE(view.IsZoomArea() || view.IsTracing() || host.bars[ID_TRACE]);
+    view.SetTangentMode(true);  // never beside the tangent
     view.HandleCommand(ID_ZOOM_AREA);
-    EXPECT_FALSE(view.m_bZoomArea || view.m_bTrace);
+    EXPECT_FALSE(view.IsZoomArea() || view.IsTracing());
 }
 
 TEST_F(ViewTest, PaintCopiesThePictureAndLaterPaintsDoNoWork)
 {
     Put(0, "sin(x)");
     Put(1, "1/x");
-    view.m_nPanX = 17;
+    view.Graph().SetMapping(1, 1, 17, 0);
     const QImage painted = view.grab().toImage().convertToFormat(QImage::Format_RGB32);  // the first paint draws
     EXPECT_EQ(painted, view.Picture());
     QImage other(500, 400, QImage::Format_RGB32);
@@ -202,10 +205,10 @@ TEST_F(ViewTest, PaintCopiesThePictureAndLaterPaintsDoNoWork)
 
     view.show();
     QTRY_COMPARE(host.firstPaints, 1);
-    const int syncs = host.syncs, focus = host.focus;
+    const int focus = host.focus;
     for (int i = 0; i < 3; ++i)
         view.repaint();
-    EXPECT_EQ(host.firstPaints + host.syncs + host.focus, 1 + syncs + focus);
+    EXPECT_EQ(host.firstPaints + host.focus, 1 + focus);
 }
 
 TEST_F(ViewTest, ExtremeMappingsAndSizesStayResponsive)
@@ -213,16 +216,15 @@ TEST_F(ViewTest, ExtremeMappingsAndSizesStayResponsive)
     const char *texts[] = {"sin(x)", "1/x", "tan(x)", "ln(x)", "(x^2-1)^0.5"};
     for (int i = 0; i < 5; ++i) {
         Put(i, texts[i]);
-        view.m_aFunctions[i].m_bDerivativeShown = true;
-        view.m_aDerivatives[i].SetExpression("1/(x-0.000000001)");
+        view.Graph().Differentiate(i);
     }
     for (const QSize &s : {QSize(0, 0), QSize(1, 1), QSize(3000, 7), QSize(5, 2000), QSize(500, 400)}) {
         view.resize(s);
         for (double sx : {CViewState::kMinScale, 1e-45, 1.0, 1e45, CViewState::kMaxScale}) {
             for (int pan : {-CViewState::kMaxPan, 0, 777, CViewState::kMaxPan}) {
-                view.m_dScaleX = sx, view.m_dScaleY = 1 / sx, view.m_nPanX = pan, view.m_nPanY = -pan;
+                view.Graph().SetMapping(sx, 1 / sx, pan, -pan);
                 view.HandleCommand(ID_ZOOM_IN);
-                view.PanBy(2000000000, -2000000000);
+                view.Graph().Pan(2000000000, -2000000000);
                 view.Redraw();
                 EXPECT_EQ(view.Picture().size(), s);
                 for (int id = IDC_X_MIN; id <= IDC_Y_MAX; ++id)
@@ -275,7 +277,7 @@ TEST_F(TraceTangent, LiveTangentFollowsTheMouse)
 {
     Plot("x^2");
     view.OnTangent();
-    EXPECT_TRUE(host.bars[ID_TANGENT] && view.m_bTangent);
+    EXPECT_TRUE(host.bars[ID_TANGENT] && view.IsTangentMode());
     Move({300, 20});  // x = 1; the bar's texts are compared with the command line's
     EXPECT_EQ(view.CursorLineColumn(), 300);
     const auto line = view.TangentLine();
@@ -301,7 +303,7 @@ TEST_F(TraceTangent, VerticalTangentIsAVerticalSegment)
     EXPECT_EQ(line->x1(), 250);
     EXPECT_EQ(line->x2(), 250);
     EXPECT_NEAR(std::fabs(line->y2() - line->y1()), 402, 1e-9);  // the whole height and a pixel
-    view.m_dScaleY = 0.001;  // zoomed out, the segment ends 1000 units either side
+    view.Graph().SetMapping(view.State().m_dScaleX, 0.001, view.State().m_nPanX, view.State().m_nPanY);  // zoomed out, the segment ends 1000 units either side
     const auto far = view.TangentLine();
     ASSERT_TRUE(far);
     EXPECT_NEAR(std::fabs(far->y2() - far->y1()), 100, 1e-9);
@@ -311,20 +313,20 @@ TEST_F(TraceTangent, LineComesFromTheExactSlopeWhenZoomedIn)
 {
     Plot("x^3");
     // Around (1.23456, 1.88) at 65536 times the usual scale.
-    view.m_dScaleX = view.m_dScaleY = 65536;
-    view.m_nPanX = -static_cast<int>(50 * 65536 * 1.23456);
-    const double x = view.UnitX(310);
-    view.m_nPanY = -static_cast<int>(50 * 65536 * x * x * x);
+    const int panX = -static_cast<int>(50 * 65536 * 1.23456);
+    view.Graph().SetMapping(65536, 65536, panX, 0);
+    const double x = view.State().UnitX(310);
+    view.Graph().SetMapping(65536, 65536, panX, -static_cast<int>(50 * 65536 * x * x * x));
     view.OnTangent();
     Move({310, 20});
     const auto line = view.TangentLine();
     ASSERT_TRUE(line);
-    const QPointF touch(view.PixelColumn(x), view.PixelRow(x * x * x));
+    const QPointF touch(view.State().PixelColumn(x), view.State().PixelRow(x * x * x));
     EXPECT_LT(Miss(*line, touch), 0.01);
     // The four-decimal text would miss the point by many pixels.
     CExpression rounded;
     rounded.SetExpression(view.Tangent().m_strEquation);
-    EXPECT_GT(std::fabs(view.PixelRow(rounded.Evaluate(x)) - touch.y()), 20.0);
+    EXPECT_GT(std::fabs(view.State().PixelRow(rounded.Evaluate(x)) - touch.y()), 20.0);
 }
 
 TEST_F(TraceTangent, RightClickFreezesTheTangentIntoThePicture)
@@ -332,18 +334,18 @@ TEST_F(TraceTangent, RightClickFreezesTheTangentIntoThePicture)
     Plot("x^2");
     RightClick({300, 20});  // outside tangent mode: only the flag, and the mode starts live
     view.OnTangent();
-    EXPECT_TRUE(view.m_bLive);
+    EXPECT_TRUE(view.IsLive());
     view.Redraw();
     Move({300, 20});
     RightClick({300, 20});
-    EXPECT_FALSE(view.m_bLive);
+    EXPECT_FALSE(view.IsLive());
     // Slope -2 in pixels: the line crosses column 320 at row 110.
     EXPECT_LT(DarkestNear(view.Picture(), 320, 110), 100);
     Move({200, 20});  // frozen: moving on changes neither tangent nor texts
     EXPECT_EQ(view.Tangent().m_dX, 1.0);
     EXPECT_EQ(host.tangent[IDC_TANGENT_X], "x= 1.00000000000000");
     RightClick({200, 20});  // follows again, and the frozen line goes
-    EXPECT_TRUE(view.m_bLive);
+    EXPECT_TRUE(view.IsLive());
     EXPECT_GT(DarkestNear(view.Picture(), 320, 110), 150);
 }
 

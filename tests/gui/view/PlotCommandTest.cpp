@@ -15,12 +15,12 @@ protected:
     // Everything a plot may change, to show that a refused one changed nothing.
     std::string State() const
     {
-        std::string s = std::to_string(view.m_nCurrent) + "," + std::to_string(view.m_nSelected) + "," +
-                        std::to_string(view.m_nLast) + "," + host.entries.join('|').toStdString() + "," +
+        std::string s = std::to_string(view.State().m_nCurrent) + "," + std::to_string(view.State().m_nSelected) + "," +
+                        std::to_string(view.State().m_nLast) + "," + host.entries.join('|').toStdString() + "," +
                         host.derivative.toStdString();
         for (int i = 0; i < 5; ++i)
-            s += "|" + view.m_aFunctions[i].m_strCoded + "|" + view.m_aDerivatives[i].m_strCoded +
-                 (view.m_aFunctions[i].m_bDerivativeShown ? "+" : "-");
+            s += "|" + view.State().m_aFunctions[i].m_strCoded + "|" + view.State().m_aDerivatives[i].m_strCoded +
+                 (view.State().m_aFunctions[i].m_bDerivativeShown ? "+" : "-");
         return s;
     }
 };
@@ -74,7 +74,7 @@ TEST_F(PlotTest, ExponentLikeTextIsPlottedWithAHint)
 {
     Plot("x+1e-4");
     EXPECT_EQ(host.status, QString::fromUtf8("1e-4 is read as 1\u00b7e\u22124; write 10^-4 for 0.0001"));
-    EXPECT_EQ(view.m_aFunctions[view.m_nCurrent].m_strCoded, "x+1*2.718281828-4)");
+    EXPECT_EQ(view.State().m_aFunctions[view.State().m_nCurrent].m_strCoded, "x+1*2.718281828-4)");
 }
 
 TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
@@ -84,76 +84,72 @@ TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
     Plot("x");
     view.OnDifferentiate();  // slot 0 differentiated before the ring comes round to it
     EXPECT_EQ(host.derivative, "1");
-    const std::string oldDerivative = view.m_aDerivatives[0].m_strCoded;
+    const std::string oldDerivative = view.State().m_aDerivatives[0].m_strCoded;
     Plot({"x^2", "x^3", "sin(x)", "cos(x)", "tan(x)"});
     EXPECT_EQ(host.entries, (QStringList{"tan(x)", "x^2", "x^3", "sin(x)", "cos(x)"}));
-    EXPECT_EQ(view.m_nCurrent, 0);
-    EXPECT_EQ(view.m_nSelected, 0);
-    // The old derivative stays with the slot and is still drawn.
-    EXPECT_TRUE(view.m_aFunctions[0].m_bDerivativeShown);
-    EXPECT_EQ(view.m_aDerivatives[0].m_strCoded, oldDerivative);
-    EXPECT_EQ(host.derivative, CCorvantaView::kDerivativeHint);
+    EXPECT_EQ(view.State().m_nCurrent, 0);
+    EXPECT_EQ(view.State().m_nSelected, 0);
+    // The slot stays differentiated: the new function's derivative is shown and drawn, not the old one.
+    EXPECT_TRUE(view.State().m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_NE(view.State().m_aDerivatives[0].m_strCoded, oldDerivative);
+    EXPECT_EQ(host.derivative, QString::fromStdString(CDerivative(view.State().m_aFunctions[0].m_strCoded).GetResult()));
     Plot({"ln(x)", "x^3"});  // still a duplicate after the ring turned
     EXPECT_EQ(host.entries, (QStringList{"tan(x)", "ln(x)", "x^3", "sin(x)", "cos(x)"}));
-    EXPECT_EQ(view.m_nCurrent, 1);
+    EXPECT_EQ(view.State().m_nCurrent, 1);
 
     view.OnSelectFunction(2);
     view.OnDifferentiate();
     EXPECT_EQ(host.derivative, "3*x^2");
-    EXPECT_FALSE(view.m_aFunctions[3].m_bDerivativeShown);
+    EXPECT_FALSE(view.State().m_aFunctions[3].m_bDerivativeShown);
     for (int outside : {5, -1})  // ignored
         view.OnSelectFunction(outside);
-    EXPECT_EQ(view.m_nSelected, 2);
+    EXPECT_EQ(view.State().m_nSelected, 2);
 
     // A derivative too long to work out is said, not shown empty.
     QString product = "x";
     for (int i = 1; i < 600; ++i)
         product += "*x";
     Plot(product);
-    const std::string before = view.m_aDerivatives[view.m_nSelected].m_strCoded;
+    const std::string before = view.State().m_aDerivatives[view.State().m_nSelected].m_strCoded;
     view.OnDifferentiate();
     EXPECT_EQ(messages.Texts(), QStringList{kDerivativeTooLongText});
-    EXPECT_EQ(view.m_aDerivatives[view.m_nSelected].m_strCoded, before);
+    EXPECT_EQ(view.State().m_aDerivatives[view.State().m_nSelected].m_strCoded, before);
 }
 
 TEST_F(PlotTest, AutoscaleFollowsEachPlotAndAMissingDomainValueIsReported)
 {
-    view.m_bAutoscale = true;
+    view.HandleCommand(ID_AUTOSCALE);
     Plot("200*x");
-    EXPECT_EQ(view.m_dScaleY, 1.0 / 16);
-    view.m_bAutoscale = false;
+    EXPECT_EQ(view.State().m_dScaleY, 1.0 / 16);
+    view.HandleCommand(ID_AUTOSCALE);
     SetFields("0", "", "", "");
     view.OnRangeFieldFocus();
     Plot("x^2");
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].caption, "Domain Error");
-    EXPECT_EQ(view.m_aFunctions[view.m_nCurrent].m_strText, "x^2");  // and the plot goes on
+    EXPECT_EQ(view.State().m_aFunctions[view.State().m_nCurrent].m_strText, "x^2");  // and the plot goes on
 }
 
 TEST_F(PlotTest, ClearGraphEmptiesEverythingAndRecentres)
 {
-    // Slots left before the first plot of a run are dropped by it; the typed domain is kept.
-    view.m_aFunctions[3].SetExpression("x^3");
-    view.m_aFunctions[3].m_bDerivativeShown = true;
-    view.m_nLast = view.m_nCurrent = 3;
+    // The typed domain is kept by the first plot.
     SetFields("0", "10", "", "");
     view.OnRangeFieldFocus();
     Plot("X+1");
     EXPECT_EQ(host.entries, QStringList{"x+1"});
-    EXPECT_FALSE(view.m_aFunctions[3].m_bDerivativeShown);
-    EXPECT_EQ(view.m_nPanX, -250);
+    EXPECT_EQ(view.State().m_nPanX, -250);
 
     view.OnDifferentiate();
     view.OnZoomIn();
     view.OnClearGraph();
     EXPECT_TRUE(host.entries.isEmpty());
-    EXPECT_EQ(view.m_nLast + view.m_nSelected, -2);
-    EXPECT_TRUE(view.m_aDerivatives[0].m_strCoded.empty() && !view.m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_EQ(view.State().m_nLast + view.State().m_nSelected, -2);
+    EXPECT_TRUE(view.State().m_aDerivatives[0].m_strCoded.empty() && !view.State().m_aFunctions[0].m_bDerivativeShown);
     EXPECT_EQ(host.fields[IDC_X_MIN], "-5.00");
     view.OnZoomIn();  // with the new-document flag set the mapping stays
     host.newDocument = true;
     view.OnClearGraph();
-    EXPECT_EQ(view.m_dScaleX, 2.0);
+    EXPECT_EQ(view.State().m_dScaleX, 2.0);
 }
 
 // Marks belong to the function they were found on: a new function in its
@@ -162,14 +158,14 @@ TEST_F(PlotTest, MarksGoWithTheirFunctionAndTheGraph)
 {
     Plot({"x", "x^2", "x^3", "x^4", "x^5"});
     const auto on = [](int slot, int other) { return SGraphMark{slot, other, 0, 0, {}, {}, {}}; };
-    view.m_results.SetMarks(EMarkSource::Roots, {on(0, -1), on(1, -1)});
-    view.m_results.SetMarks(EMarkSource::Intersections, {on(2, 0), on(3, 4)});
+    view.Graph().Mark(EMarkSource::Roots, {on(0, -1), on(1, -1)});
+    view.Graph().Mark(EMarkSource::Intersections, {on(2, 0), on(3, 4)});
     Plot("x+1");  // the ring replaces slot 0
-    ASSERT_EQ(view.m_results.marks.size(), 2u);
-    EXPECT_EQ(view.m_results.marks[0].slot + view.m_results.marks[1].slot, 1 + 3);
-    view.m_results.shading = SShading{};
+    ASSERT_EQ(view.State().m_results.marks.size(), 2u);
+    EXPECT_EQ(view.State().m_results.marks[0].slot + view.State().m_results.marks[1].slot, 1 + 3);
+    view.Graph().Shade(SShading{});
     view.OnClearGraph();
-    EXPECT_TRUE(view.m_results.Empty());
+    EXPECT_TRUE(view.State().m_results.Empty());
 }
 
 // --- The view and its document (each kind of change is in the core's sync tests)
@@ -181,6 +177,7 @@ protected:
     {
         PlotTest::SetUp();
         host.doc = &doc;
+        doc.SetGraph(&view.Graph());
         doc.OnNewDocument();
         view.Redraw();
     }
@@ -204,7 +201,7 @@ TEST_F(PlotDocTest, ModifiedFlagFollowsRealChangesOnly)
         s.change();
         EXPECT_EQ(doc.IsModified(), s.modified) << s.what;
     }
-    view.m_nPanY = 40;  // a new document recentres the view and its fields
+    view.Graph().SetMapping(1, 1, 0, 40);  // a new document recentres the view and its fields
     doc.OnNewDocument();
     view.Redraw();
     EXPECT_EQ(host.fields[IDC_Y_MAX], "4.00");

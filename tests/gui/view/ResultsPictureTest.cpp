@@ -12,10 +12,12 @@ namespace {
 class ResultsPicture : public ViewFixture
 {
 protected:
+    // Plots text into slot, the slots before it filled with constants far off the picture.
     void Put(int slot, const char *text)
     {
-        view.m_aFunctions[slot].SetExpression(text);
-        view.m_nLast = std::max<int>(view.m_nLast, slot);
+        while (view.State().m_nLast < slot - 1)
+            view.Graph().Plot("1000000+" + std::to_string(view.State().m_nLast + 1));
+        view.Graph().Plot(text);
     }
     // The picture as exported (print = false) or printed on a page of w x h.
     QImage Render(int w, int h, bool print)
@@ -35,16 +37,16 @@ protected:
 // zoom, pan and the print scale; the highlighted one shows its label.
 TEST_F(ResultsPicture, MarksSitAtTheMappedPointInEveryPicture)
 {
-    view.m_bShowGrid = false;
+    view.Graph().SetShowGrid(false);
     Put(1, "sin(x)");  // green
     const double x = std::acos(-1.0) / 2;
-    view.m_results.SetMarks(EMarkSource::Extrema, {{1, -1, x, 1.0, EMarkKind::Maximum, {}, "(1.570796, 1)"}});
+    view.Graph().Mark(EMarkSource::Extrema, {{1, -1, x, 1.0, EMarkKind::Maximum, {}, "(1.570796, 1)"}});
     const QRgb green = qRgb(0, 128, 0);
     const struct { double sx, sy; int panX, panY, w, h; bool print; } cases[] = {{1, 1, 0, 0, 500, 400, false}, {2.5, 0.75, -37, 21, 500, 400, false},
                  {0.5, 3, 60, -45, 500, 400, false}, {1, 1, 13, -7, 1250, 1000, true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.w);
-        view.m_dScaleX = c.sx, view.m_dScaleY = c.sy, view.m_nPanX = c.panX, view.m_nPanY = c.panY;
+        view.Graph().SetMapping(c.sx, c.sy, c.panX, c.panY);
         const double k = c.print ? c.w / 500.0 : 1.0;  // the page's scale over the 500-pixel view
         const int col = static_cast<int>(c.w / 2 + c.panX + 50 * k * c.sx * x);
         const int row = static_cast<int>(c.h / 2 - c.panY - 50 * k * c.sy * 1.0);
@@ -63,15 +65,15 @@ TEST_F(ResultsPicture, MarksSitAtTheMappedPointInEveryPicture)
             return n;
         };
         const int before = dark(img);
-        view.m_results.Highlight(EMarkSource::Extrema, 0);
+        view.Graph().Highlight(EMarkSource::Extrema, 0);
         img = Render(c.w, c.h, c.print);
         EXPECT_LT(qGray(img.pixel(col, row - static_cast<int>(9 * k))), 110);
         EXPECT_GT(dark(img), before + 20);
-        view.m_results.Highlight(EMarkSource::Extrema, -1);
+        view.Graph().Highlight(EMarkSource::Extrema, -1);
     }
     // A mark of an empty slot is not drawn.
-    view.m_dScaleX = view.m_dScaleY = 1, view.m_nPanX = view.m_nPanY = 0;
-    view.m_results.SetMarks(EMarkSource::Roots, {{3, -1, 1.0, 1.0, EMarkKind::Maximum, {}, {}}});
+    view.Graph().SetMapping(1, 1, 0, 0);
+    view.Graph().Mark(EMarkSource::Roots, {{3, -1, 1.0, 1.0, EMarkKind::Maximum, {}, {}}});
     EXPECT_EQ(Render(500, 400, false).pixel(300, 150), qRgb(255, 255, 255));
 }
 
@@ -79,10 +81,10 @@ TEST_F(ResultsPicture, MarksSitAtTheMappedPointInEveryPicture)
 // pixel well inside that region is shaded; above and below differ.
 TEST_F(ResultsPicture, ShadingFillsExactlyTheRegionBetweenCurveAndAxis)
 {
-    view.m_bShowGrid = false;
+    view.Graph().SetShowGrid(false);
     Put(0, "x^2-1");  // red
     const double a = -2, b = 1.5;
-    view.m_results.shading = SShading{0, a, b, {}};
+    view.Graph().Shade(SShading{0, a, b, {}});
     const QImage img = Render(500, 400, false);
     auto shaded = [](QRgb c) { return qRed(c) == 255 && qGreen(c) == qBlue(c) && qGreen(c) > 120 && qGreen(c) < 250; };
     int inside = 0;
@@ -109,10 +111,10 @@ TEST_F(ResultsPicture, ShadingFillsExactlyTheRegionBetweenCurveAndAxis)
 // The legend's swatches have the pens' colours and widths; View > Legend toggles it.
 TEST_F(ResultsPicture, LegendSwatchesCarryThePens)
 {
-    view.m_bShowGrid = false;
+    view.Graph().SetShowGrid(false);
     Put(1, "100");   // green, off the picture
     Put(2, "-100");  // blue, three pixels wide, off the picture
-    view.m_aWidth[2] = 3;
+    view.Graph().SetPens(view.State().m_aColor, {1, 1, 3, 1, 1});
     auto rows = [](const QImage &img, QRgb colour) {  // rows of the top-right quarter with 20 pixels of the colour
         int n = 0;
         for (int y = 0; y < img.height() / 2; ++y) {
@@ -135,14 +137,14 @@ TEST_F(ResultsPicture, LegendSwatchesCarryThePens)
 TEST_F(ResultsPicture, MarksLeaveWithTheirFunction)
 {
     Plot({"x", "x^2"});
-    view.m_results.SetMarks(EMarkSource::Roots, {{0, -1, 0, 0, EMarkKind::Root, {}, {}}, {1, -1, 0, 0, EMarkKind::Root, {}, {}}});
-    view.m_results.shading = SShading{1, 0, 1, {}};
+    view.Graph().Mark(EMarkSource::Roots, {{0, -1, 0, 0, EMarkKind::Root, {}, {}}, {1, -1, 0, 0, EMarkKind::Root, {}, {}}});
+    view.Graph().Shade(SShading{1, 0, 1, {}});
     Plot({"x+1", "x+2", "x+3", "x+4"});  // the sixth plot replaces slot 0
-    ASSERT_EQ(view.m_results.marks.size(), 1u);
-    EXPECT_EQ(view.m_results.marks[0].slot, 1);
-    EXPECT_TRUE(view.m_results.shading);
+    ASSERT_EQ(view.State().m_results.marks.size(), 1u);
+    EXPECT_EQ(view.State().m_results.marks[0].slot, 1);
+    EXPECT_TRUE(view.State().m_results.shading);
     view.OnClearGraph();
-    EXPECT_TRUE(view.m_results.Empty());
+    EXPECT_TRUE(view.State().m_results.Empty());
 }
 
 }  // namespace

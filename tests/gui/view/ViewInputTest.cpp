@@ -25,7 +25,7 @@ TEST_F(TracedPoint, KeysMoveItByPixelsAndItsLabelIsDrawnOverTheWindowOnly)
     EXPECT_EQ(key(Qt::Key_Right, Qt::ShiftModifier), 261);
     EXPECT_EQ(key(Qt::Key_Left, Qt::ShiftModifier), 251);
     EXPECT_EQ(key(Qt::Key_Left, Qt::NoModifier), 250);
-    EXPECT_EQ(view.m_nPanX, 0);  // the point moves, not the graph
+    EXPECT_EQ(view.State().m_nPanX, 0);  // the point moves, not the graph
     EXPECT_EQ(key(Qt::Key_Left, Qt::ShiftModifier, 30), 0);  // it stops at the window's edge
     EXPECT_EQ(view.TracePoint()->label, "(-5.000000, NOT DEFINE)");
     EXPECT_EQ(host.position, "x = -5.000000, y = 0.000000");  // undefined: the middle row

@@ -1,8 +1,8 @@
-#include "gui/view/ResultsPainter.h"
+#include "graph/render/ResultsPainter.h"
 
 #include "core/plot/PlotMapping.h"
 #include "core/plot/ViewState.h"
-#include "gui/view/GraphRenderer.h"
+#include "graph/render/GraphRenderer.h"
 
 #include <QFont>
 #include <QFontMetrics>

@@ -1,4 +1,4 @@
-#include "gui/output/BmpImage.h"
+#include "graph/render/BmpImage.h"
 
 #include <QIODevice>
 #include <QImage>

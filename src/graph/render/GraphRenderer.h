@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/plot/CurvePath.h"
-#include "gui/view/LegendPainter.h"
-#include "gui/view/ResultsPainter.h"
+#include "graph/render/LegendPainter.h"
+#include "graph/render/ResultsPainter.h"
 
 #include <QColor>
 #include <QFont>
@@ -37,6 +37,9 @@ public:
     // and bottom); k is the print scale.
     void Render(QPainter &p, const QRect &area, double k, const QColor &background, int nLast,
                 SRenderTiming *timing = nullptr);
+
+    // The graph on a printed page: white, framed, pens grown by the scale k.
+    void RenderPage(QPainter &p, const QRect &area, double k);
 
     // Grid, axes, ticks and labels within area (its right and bottom).
     void DrawGrid(QPainter &p, const QRect &area, double k);

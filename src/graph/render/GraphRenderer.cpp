@@ -1,4 +1,4 @@
-#include "gui/view/GraphRenderer.h"
+#include "graph/render/GraphRenderer.h"
 
 #include "core/plot/GridLayout.h"
 #include "core/plot/ViewState.h"
@@ -176,4 +176,25 @@ void CGraphRenderer::DrawPath(QPainter &p, const CCurvePath &path, const QColor 
             m_aBuffer.emplace_back(pts[k].x + 0.5, pts[k].y + 0.5);
         p.drawPolyline(m_aBuffer.data(), static_cast<int>(m_aBuffer.size()));
     }
+}
+
+void CGraphRenderer::RenderPage(QPainter &p, const QRect &area, double k)
+{
+    CViewState &view = m_state;
+    p.fillRect(area, Qt::white);
+    p.setPen(QPen(Qt::black, 0));
+    p.drawRect(area.adjusted(0, 0, -1, -1));
+    DrawGrid(p, area, k);
+    DrawShading(p, area, k);
+    const int last = std::min<int>(view.m_nLast, CViewState::kSlots - 1);
+    for (int i = 0; i <= last; ++i) {
+        const QColor color = SlotColor(view.m_aColor[i]);
+        // Pen widths are in screen pixels; on paper they grow with the scale.
+        const int width = std::max(1, static_cast<int>(view.m_aWidth[i] * k + 0.5));
+        if (!view.m_aFunctions[i].m_strCoded.empty())
+            PlotCurve(p, view.m_aFunctions[i], area, k, color, width);
+        if (view.m_aFunctions[i].m_bDerivativeShown && !view.m_aDerivatives[i].m_strCoded.empty())
+            PlotCurve(p, view.m_aDerivatives[i], area, k, color, width);
+    }
+    DrawOverlay(p, area, k, k, last);
 }

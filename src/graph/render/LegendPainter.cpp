@@ -1,7 +1,7 @@
-#include "gui/view/LegendPainter.h"
+#include "graph/render/LegendPainter.h"
 
 #include "core/plot/ViewState.h"
-#include "gui/view/GraphRenderer.h"
+#include "graph/render/GraphRenderer.h"
 
 #include <QFont>
 #include <QFontMetrics>

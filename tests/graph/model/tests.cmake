@@ -1,0 +1,2 @@
+corvanta_test(graph_tests GUI SOURCES graph/model/GraphTest.cpp)
+target_compile_definitions(graph_tests PRIVATE CORVANTA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
