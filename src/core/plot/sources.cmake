@@ -8,4 +8,5 @@ target_sources(corvanta_core PRIVATE
   src/core/plot/PlotMapping.h src/core/plot/PlotMapping.cpp
   src/core/plot/ShadeRegion.h src/core/plot/ShadeRegion.cpp
   src/core/plot/LineClip.h src/core/plot/LineClip.cpp
-  src/core/plot/GridLayout.h src/core/plot/GridLayout.cpp)
+  src/core/plot/GridLayout.h src/core/plot/GridLayout.cpp
+  src/core/plot/AxisTicks.h src/core/plot/AxisTicks.cpp)
