@@ -13,6 +13,10 @@ namespace {
 constexpr double kSettle = 0.5;
 // Spans this close are one: a pixel row of ink joins them anyway.
 constexpr double kJoin = 1.0;
+// Interval evaluations of one picture at most, per column and in all: past
+// them enclosures are inked as they are, so no function can stall a redraw.
+constexpr std::size_t kBudgetPerColumn = 64;
+constexpr std::size_t kBudgetBase = 4096;
 
 }  // namespace
 
@@ -84,13 +88,14 @@ void CColumnSampler::Refine(double a, double b, double ra, double rb, int depth)
             return;
         }
     }
-    if (depth < kMaxDepth && middle) {
+    if (depth < kMaxDepth && middle && m_nRanges < m_nBudget) {
         Refine(a, m, ra, rm, depth + 1);
         Refine(m, b, rm, rb, depth + 1);
         return;
     }
     m_nFlags |= e.flags;
-    if (std::isfinite(top) && std::isfinite(bottom)) {
+    // Bounded, or out of budget before the depth limit: the enclosure.
+    if ((std::isfinite(top) && std::isfinite(bottom)) || (depth < kMaxDepth && middle)) {
         Ink(ct, cb);
         return;
     }
@@ -140,6 +145,7 @@ void CColumnSampler::Sample(CExpression &f, const double *edges, std::size_t n, 
     m_aSpans.clear();
     m_nRanges = 0;
     m_nPoints = 0;
+    m_nBudget = kBudgetBase + kBudgetPerColumn * n;
     m_pF = &f;
     m_map = map;
     m_dTop = -1;

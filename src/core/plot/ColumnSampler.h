@@ -16,7 +16,7 @@ class CExpression;
 // encloses them for sure; a column whose enclosure is wider than a pixel is
 // halved until the enclosure is a pixel wide, or until point samples show it
 // is no more than half a pixel wider than values the function really takes,
-// or until a depth limit. At the limit the enclosure itself is inked: over-
+// or until a depth limit or a work budget for the picture runs out. At the limit the enclosure itself is inked: over-
 // inking at worst, never omitting, except where the enclosure is unbounded
 // (a possible pole or jump), whose ink is the point samples in it and, where
 // the middle one runs past both ends, the run toward it.
@@ -96,6 +96,7 @@ private:
     CExpression *m_pF = nullptr;
     SPlotMapping m_map;
     double m_dK = 1.0;
+    std::size_t m_nBudget = 0;  // interval evaluations allowed this picture
     double m_dTop = -1, m_dBottom = 0;  // clip rows
     std::uint8_t m_nFlags = 0;          // of the column being sampled
 };

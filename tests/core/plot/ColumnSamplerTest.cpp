@@ -285,6 +285,27 @@ TEST(ColumnSampler, NothingToDrawGivesNoSpans)
     EXPECT_TRUE(s.Columns().empty());
 }
 
+// Noise faster than any column, a few pixels high, on a slope: no enclosure
+// is ever settled, so every column would halve to the depth limit. The work
+// stays bounded and nothing the function takes is left out.
+TEST(ColumnSampler, WorkIsBoundedAndStillCoversTheCurve)
+{
+    const SHard noise{"x+sin(1000000000x)/1000",
+                      [](const Big &x) { return x + Sin(Big(1000000000) * x) / Big(1000); }, -0.005, 0.005, -0.01,
+                      0.01};
+    CExpression f;
+    const SView v(noise.text, noise.xMin, noise.xMax, noise.yMin, noise.yMax, f);
+    EXPECT_LE(v.sampler.m_nRanges, 4096u + 65u * kWidth);  // past the budget, one enclosure a column
+    for (int c = 0; c < kWidth; c += 7)
+        for (int i = 0; i <= 16; ++i) {
+            const double x = v.edges[c] + (v.edges[c + 1] - v.edges[c]) * i / 16;
+            const double r = v.Row(noise.exact(Big(x)));
+            if (r >= 0 && r <= kHeight) {
+                EXPECT_TRUE(v.Inked(c, r, 1.0)) << "column " << c << " x " << x;
+            }
+        }
+}
+
 TEST(ColumnSampler, DegreeModeIsReadOnceAndCleared)
 {
     CExpression f;
