@@ -132,3 +132,33 @@ std::vector<SAxisTick> ReadableYTicks(const SPlotMapping &map, int bottom, doubl
     return ReadableTicks(map.h2 - map.panY, -SPlotMapping::kUnit * map.scaleY, 0, std::max(bottom, 0),
                          EAxisUnits::Decimal, spacing);
 }
+
+std::vector<std::size_t> ShownLabels(const std::vector<SAxisTick> &ticks, const std::vector<double> &extents,
+                                     double gap, double crossing)
+{
+    std::vector<std::size_t> shown;
+    if (ticks.size() != extents.size() || ticks.empty())
+        return shown;
+    const double step = ticks.size() > 1 ? std::fabs(ticks[1].pixel - ticks[0].pixel) : 0;
+    const double widest = *std::max_element(extents.begin(), extents.end());
+    // Every n-th tick, n = 1, 2, 5, 10, 20, ..., so that the widest labels fit.
+    constexpr long kSeries[] = {1, 2, 5};
+    long every = 1, decade = 1;
+    for (int j = 0; step > 0 && step * static_cast<double>(every) < widest + gap && every < 1000000;) {
+        if (++j == 3) {
+            j = 0;
+            decade *= 10;
+        }
+        every = kSeries[j] * decade;
+    }
+    const double tickStep = ticks.size() > 1 ? ticks[1].value - ticks[0].value : 1.0;
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        const double index = std::nearbyint(ticks[i].value / tickStep);
+        if (std::fmod(std::fabs(index), static_cast<double>(every)) != 0)
+            continue;
+        if (std::fabs(ticks[i].pixel - crossing) < extents[i] / 2 + gap / 2)
+            continue;
+        shown.push_back(i);
+    }
+    return shown;
+}

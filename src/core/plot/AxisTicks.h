@@ -48,3 +48,13 @@ std::vector<SAxisTick> ReadableTicks(double p0, double pixelsPerUnit, double fro
 // as the curves are mapped.
 std::vector<SAxisTick> ReadableXTicks(const SPlotMapping &map, int right, EAxisUnits units, double spacing = 100);
 std::vector<SAxisTick> ReadableYTicks(const SPlotMapping &map, int bottom, double spacing = 100);
+
+// Which labels to show: extents[i] is the size of tick i's label along the
+// axis (its width on the x axis, its height on the y axis), centred on the
+// tick. Labels keep `gap` pixels between them: where neighbours would come
+// closer, only every 2nd, 5th, 10th, ... label (counted from value 0, so the
+// pattern does not jump while panning) is kept. A label over `crossing`, the
+// pixel where the other axis crosses this one (NaN: none), is left out. The
+// indices come in order; none when the two lists differ in length.
+std::vector<std::size_t> ShownLabels(const std::vector<SAxisTick> &ticks, const std::vector<double> &extents,
+                                     double gap, double crossing);

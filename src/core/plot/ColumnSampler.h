@@ -16,10 +16,11 @@ class CExpression;
 // encloses them for sure; a column whose enclosure is wider than a pixel is
 // halved until the enclosure is a pixel wide, or until point samples show it
 // is no more than half a pixel wider than values the function really takes,
-// or until a depth limit or a work budget for the picture runs out. At the limit the enclosure itself is inked: over-
-// inking at worst, never omitting, except where the enclosure is unbounded
-// (a possible pole or jump), whose ink is the point samples in it and, where
-// the middle one runs past both ends, the run toward it.
+// or until a depth limit or the picture's work budget is reached. There the
+// enclosure itself is inked: over-inking at worst, never omitting. Only an
+// unbounded enclosure at the depth limit (a pole, or a jump the arithmetic
+// cannot tell from one) is inked as its point samples plus the run toward
+// a middle sample beyond both ends, which is where a pole sends the curve.
 //
 // Spans that do not touch stay apart: a pole or a jump (abs(x)/x at 0) is not
 // joined across. A column proved continuous whose one span is, to a pixel,

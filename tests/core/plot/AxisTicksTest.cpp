@@ -141,6 +141,48 @@ TEST(AxisTicks, RowsGrowDownward)
     EXPECT_DOUBLE_EQ(TickAt(q, 0)->pixel, 1080);
 }
 
+struct SThin
+{
+    double extent;  // every label this wide
+    long every;     // then every n-th value is labelled
+};
+
+class ShownLabelsCase : public ::testing::TestWithParam<SThin> {};
+
+TEST_P(ShownLabelsCase, KeepARegularPatternClearOfTheOtherAxis)
+{
+    const SPlotMapping map{1, 1, 960, 540, 130, 0};  // 100 px a step of 2, the y axis at 1090
+    const auto ticks = ReadableXTicks(map, 1920, EAxisUnits::Decimal);
+    const std::vector<double> extents(ticks.size(), GetParam().extent);
+    const auto shown = ShownLabels(ticks, extents, 8, 1090);
+    ASSERT_FALSE(shown.empty());
+    double previous = -HUGE_VAL;
+    for (std::size_t i : shown) {
+        EXPECT_EQ(std::fmod(std::fabs(ticks[i].value / 2), static_cast<double>(GetParam().every)), 0.0)
+            << ticks[i].text;
+        EXPECT_NE(ticks[i].value, 0.0);  // on the y axis
+        EXPECT_GE(ticks[i].pixel - previous, GetParam().extent + 8);
+        previous = ticks[i].pixel;
+    }
+    // All the others that are clear of the axis are shown.
+    std::size_t expected = 0;
+    for (const SAxisTick &t : ticks)
+        expected += (t.value != 0 && std::fmod(std::fabs(t.value / 2), static_cast<double>(GetParam().every)) == 0);
+    EXPECT_EQ(shown.size(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ShownLabelsCase, ::testing::Values(
+    SThin{30, 1}, SThin{92, 1}, SThin{93, 2}, SThin{150, 2}, SThin{250, 5}, SThin{450, 5}, SThin{600, 10}));
+
+TEST(AxisTicks, ShownLabelsRefuseMismatchedInput)
+{
+    const SPlotMapping map{1, 1, 960, 540, 0, 0};
+    const auto ticks = ReadableXTicks(map, 1920, EAxisUnits::Decimal);
+    EXPECT_TRUE(ShownLabels(ticks, {10, 10}, 8, NAN).empty());
+    EXPECT_TRUE(ShownLabels({}, {}, 8, NAN).empty());
+    EXPECT_EQ(ShownLabels(ticks, std::vector<double>(ticks.size(), 10), 8, NAN).size(), ticks.size());
+}
+
 TEST(AxisTicks, DegenerateAxesHaveNoTicks)
 {
     EXPECT_TRUE(ReadableTicks(0, 0, 0, 100, EAxisUnits::Decimal).empty());
