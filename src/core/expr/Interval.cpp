@@ -77,7 +77,9 @@ SInterval Wave(const SInterval &x, double offset, double (*f)(double))
 {
     if (x.IsEmpty())
         return x;
-    if (!x.Bounded() || x.hi - x.lo >= 2 * kPi || std::fabs(x.lo) > 0x1p50 || std::fabs(x.hi) > 0x1p50)
+    if (!x.Bounded())  // sin and cos of an infinity are undefined
+        return SInterval::Of(-1, 1, x.flags | SInterval::kPartUndefined);
+    if (x.hi - x.lo >= 2 * kPi || std::fabs(x.lo) > 0x1p50 || std::fabs(x.hi) > 0x1p50)
         return SInterval::Of(-1, 1, x.flags);
     SInterval r = Bounds(std::min(f(x.lo), f(x.hi)), std::max(f(x.lo), f(x.hi)), x.flags);
     double first, last;
@@ -179,18 +181,27 @@ double Up(double v)
     return v + (std::fabs(v) * 0x1p-50 + 0x1p-1074);
 }
 
+namespace {
+
+// inf - inf and 0 * inf are undefined: where the sets may hold such pairs.
+std::uint8_t InfinityClash(bool clash) { return clash ? SInterval::kPartUndefined : 0; }
+
+}  // namespace
+
 SInterval Add(const SInterval &a, const SInterval &b)
 {
     if (a.IsEmpty() || b.IsEmpty())
         return SInterval::Empty();
-    return Bounds(a.lo + b.lo, a.hi + b.hi, a.flags | b.flags);
+    const bool clash = (a.hi == kInf && b.lo == -kInf) || (a.lo == -kInf && b.hi == kInf);
+    return Bounds(a.lo + b.lo, a.hi + b.hi, a.flags | b.flags | InfinityClash(clash));
 }
 
 SInterval Sub(const SInterval &a, const SInterval &b)
 {
     if (a.IsEmpty() || b.IsEmpty())
         return SInterval::Empty();
-    return Bounds(a.lo - b.hi, a.hi - b.lo, a.flags | b.flags);
+    const bool clash = (a.hi == kInf && b.hi == kInf) || (a.lo == -kInf && b.lo == -kInf);
+    return Bounds(a.lo - b.hi, a.hi - b.lo, a.flags | b.flags | InfinityClash(clash));
 }
 
 SInterval Neg(const SInterval &a) { return a.IsEmpty() ? a : SInterval::Of(-a.hi, -a.lo, a.flags); }
@@ -200,7 +211,8 @@ SInterval Mul(const SInterval &a, const SInterval &b)
     if (a.IsEmpty() || b.IsEmpty())
         return SInterval::Empty();
     const double p[4] = {Times(a.lo, b.lo), Times(a.lo, b.hi), Times(a.hi, b.lo), Times(a.hi, b.hi)};
-    return Bounds(*std::min_element(p, p + 4), *std::max_element(p, p + 4), a.flags | b.flags);
+    const bool clash = (a.Contains(0) && !b.Bounded()) || (b.Contains(0) && !a.Bounded());
+    return Bounds(*std::min_element(p, p + 4), *std::max_element(p, p + 4), a.flags | b.flags | InfinityClash(clash));
 }
 
 SInterval Sqr(const SInterval &a)
@@ -225,9 +237,13 @@ SInterval Div(const SInterval &a, const SInterval &b)
     flags |= SInterval::kPole;
     if (a.lo <= 0 && a.hi >= 0)
         return SInterval::Whole(flags | SInterval::kPartUndefined);
-    if (b.lo == 0 && b.hi > 0)
+    // One side only where the zero bound has the sign of the set's side
+    // (+0 below it, -0 above it): 1/+0 is +inf, 1/-0 is -inf. Zero bounds
+    // come only exact from x, -x, abs and even powers; computed ones are
+    // widened past 0.
+    if (b.lo == 0 && b.hi > 0 && !std::signbit(b.lo))
         return a.lo > 0 ? SInterval::Of(Down(a.lo / b.hi), kInf, flags) : SInterval::Of(-kInf, Up(a.hi / b.hi), flags);
-    if (b.hi == 0 && b.lo < 0)
+    if (b.hi == 0 && b.lo < 0 && std::signbit(b.hi))
         return a.lo > 0 ? SInterval::Of(-kInf, Up(a.lo / b.lo), flags) : SInterval::Of(Down(a.hi / b.lo), kInf, flags);
     return SInterval::Whole(flags);
 }
@@ -241,6 +257,11 @@ SInterval Pow(const SInterval &a, const SInterval &b)
         return SInterval::Of(1, 1, b.flags);
     if (a.lo == 1 && a.hi == 1)
         return SInterval::Of(1, 1, a.flags);
+    // pow(undefined, 0) and pow(1, undefined) are 1 as well.
+    if (a.IsEmpty() && !b.IsEmpty() && b.Contains(0))
+        return SInterval::Of(1, 1, b.flags | SInterval::kPartUndefined);
+    if (b.IsEmpty() && !a.IsEmpty() && a.Contains(1))
+        return SInterval::Of(1, 1, a.flags | SInterval::kPartUndefined);
     if (a.IsEmpty() || b.IsEmpty())
         return SInterval::Empty();
     std::uint8_t flags = a.flags | b.flags;
@@ -270,7 +291,9 @@ SInterval Tan(const SInterval &a, double k)
     double first, last;
     if (x.IsEmpty())
         return x;
-    if (!x.Bounded() || x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, kHalfPi, first, last))
+    if (!x.Bounded())
+        return SInterval::Whole(x.flags | SInterval::kPole | SInterval::kPartUndefined);
+    if (x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, kHalfPi, first, last))
         return SInterval::Whole(x.flags | SInterval::kPole);
     return Increasing<std::tan>(x);
 }
@@ -281,7 +304,9 @@ SInterval Cot(const SInterval &a, double k)
     double first, last;
     if (x.IsEmpty())
         return x;
-    if (!x.Bounded() || x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, 0.0, first, last))
+    if (!x.Bounded())
+        return SInterval::Whole(x.flags | SInterval::kPole | SInterval::kPartUndefined);
+    if (x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, 0.0, first, last))
         return SInterval::Whole(x.flags | SInterval::kPole);
     return Decreasing<Cotangent>(x);
 }

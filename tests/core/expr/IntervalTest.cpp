@@ -135,6 +135,56 @@ RC_GTEST_PROP(Interval, ProgramPowersHoldTheTrueValue, ())
         AssertHolds(r, Pow(Big(p), Big(n)), f.m_strText + " at " + std::to_string(p));
 }
 
+// A random formula over the whole language: every function, operator and
+// the powers the program has instructions of its own for.
+std::string RandomText(int depth)
+{
+    const int kind = *rc::gen::inRange(0, depth == 0 ? 2 : 7);
+    switch (kind) {
+    case 0: return "x";
+    case 1: return *rc::gen::element<std::string>("2", "0.5", "3", "0", "1", "pi", "1e-3");
+    case 2: {
+        const auto ops = Operations();
+        const SOperation &op = ops[*rc::gen::inRange<std::size_t>(0, ops.size())];
+        return std::string(op.name) + "(" + RandomText(depth - 1) + ")";
+    }
+    case 3:
+        return "(" + RandomText(depth - 1) + *rc::gen::element<std::string>("+", "-", "*", "/", "^") +
+               RandomText(depth - 1) + ")";
+    case 4:
+        return "(" + RandomText(depth - 1) + ")^" +
+               *rc::gen::element<std::string>("2", "3", "4", "(-1)", "(-2)", "0.5", "(1/3)", "0", "x");
+    case 5: return "(-" + RandomText(depth - 1) + ")";
+    default: return "sin(x)*cos(x)+" + RandomText(depth - 1);  // the paired sine and cosine
+    }
+}
+
+// The double the point evaluator gives lies in the set over any interval
+// holding the point: each operation's set is widened beyond its rounding.
+// Where the point value is undefined the set says it may be, or it is
+// unbounded (inf - inf after an overflow).
+RC_GTEST_PROP(Interval, PointValuesOfAnyFormulaLieInItsSet, ())
+{
+    const std::string text = RandomText(*rc::gen::inRange(1, 5));
+    CExpression f;
+    f.SetExpression(text);
+    RC_PRE(f.IsWellFormed());
+    const double k = *rc::gen::arbitrary<bool>() ? kRadiansPerDegree : 1.0;
+    const SInterval x = RandomSet(2);
+    const SInterval r = f.Range(x.lo, x.hi, k);
+    for (double p : PointsOf(x)) {
+        const double v = f.ValueAt(p, k);
+        RC_LOG() << text << " at " << p << " = " << v << " in [" << r.lo << ", " << r.hi << "] flags "
+                 << int(r.flags) << "\n";
+        if (std::isnan(v)) {
+            RC_ASSERT(r.IsEmpty() || r.flags != 0 || !r.Bounded());
+            continue;
+        }
+        RC_ASSERT(!r.IsEmpty());
+        RC_ASSERT(r.Contains(v) || (std::isinf(v) && (r.flags & SInterval::kPole)));
+    }
+}
+
 struct SCase
 {
     const char *text;
@@ -172,7 +222,9 @@ const double kNaN = std::nan("");
 INSTANTIATE_TEST_SUITE_P(Edges, IntervalCase, ::testing::Values(
     SCase{"1/x", -1, 1, -kInf, kInf, kP},
     SCase{"1/x", 0, 2, 0.5, kInf, kP},
-    SCase{"1/x", -2, 0, -kInf, -0.5, kP},
+    SCase{"1/x", -2, 0, -kInf, kInf, kP},           // at x = +0 the value is +inf
+    SCase{"1/(-x)", 0, 2, -kInf, -0.5, kP},          // -x is -0 there: -inf, the side of the set
+    SCase{"1/abs(x)", -1, 1, 1, kInf, kP},
     SCase{"1/x", 1, 4, 0.25, 1, 0},
     SCase{"abs(x)/x", -1, 1, -kInf, kInf, kU | kP},
     SCase{"sqrt(x)", -1, 4, 0, 2, kU},
