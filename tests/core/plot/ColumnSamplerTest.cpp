@@ -306,6 +306,45 @@ TEST(ColumnSampler, WorkIsBoundedAndStillCoversTheCurve)
         }
 }
 
+// Scales at the ends of the view's range: columns narrower than a double's
+// step, rows of 1e300 units. Sampling ends, and every span is a finite,
+// ordered piece of the area.
+TEST(ColumnSampler, ExtremeScalesFinishWithSaneSpans)
+{
+    struct SScale
+    {
+        double sx, sy;
+        int panX;
+    };
+    for (const SScale &z : {SScale{1e17, 1, -1000000000}, SScale{1e-290, 1, 0}, SScale{1, 1e-290, 0},
+                            SScale{1, 1e290, 0}, SScale{1e290, 1e290, 0}}) {
+        for (const char *text : {"x", "sin(1/x)", "tan(x)", "sqrt(x)", "abs(x)/x"}) {
+            CExpression f;
+            f.SetExpression(text);
+            const SPlotMapping map{z.sx, z.sy, 320, 240, z.panX, 0};
+            CColumnSampler s;
+            s.SampleView(f, 640, 480, 0.02f, HUGE_VAL, map);
+            EXPECT_LE(s.Columns().size(), 4u * (640 + 64)) << text;
+            for (const Span &span : s.Spans()) {
+                ASSERT_TRUE(std::isfinite(span.top) && std::isfinite(span.bottom)) << text;
+                ASSERT_LE(span.top, span.bottom) << text;
+                ASSERT_GE(span.top, -1.0) << text;
+                ASSERT_LE(span.bottom, 481.0) << text;
+            }
+        }
+    }
+    // Columns one double wide: nothing left to halve.
+    std::vector<double> edges = {1.0};
+    for (int i = 0; i < 64; ++i)
+        edges.push_back(std::nextafter(edges.back(), 2.0));
+    CExpression f;
+    f.SetExpression("1/(x-1)");
+    CColumnSampler s;
+    s.Sample(f, edges.data(), 64, SPlotMapping{1e17, 1, 0, 240, 0, 0}, 480);
+    EXPECT_EQ(s.Columns().size(), 64u);
+    EXPECT_TRUE(s.Columns()[0].flags & CColumnSampler::kPole);
+}
+
 TEST(ColumnSampler, DegreeModeIsReadOnceAndCleared)
 {
     CExpression f;
