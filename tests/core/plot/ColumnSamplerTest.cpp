@@ -42,6 +42,8 @@ const SHard kHard[] = {
     {"3exp(-10000(x-0.31)^2)", [](const Big &x) { return Big(3) * Exp(Big(-10000) * Sq(x - Big(0.31))); }, -1, 1, -1, 4},
     {"3/(1+1000000(x+0.51)^2)", [](const Big &x) { return Big(3) / (Big(1) + Big(1000000) * Sq(x + Big(0.51))); },
      -1, 1, -1, 4},
+    {"cos(50x)+x", [](const Big &x) { return Apply(mpfr_cos, Big(50) * x) + x; }, -20, 20, -25, 25},
+    {"sin(x^2)", [](const Big &x) { return Sin(x * x); }, 10, 30, -2, 2},
     {"sin(1/x)", [](const Big &x) { return Sin(Big(1) / x); }, -1, 1, -2, 2},
     {"x*sin(1/x)", [](const Big &x) { return x * Sin(Big(1) / x); }, -0.5, 0.5, -0.5, 0.5},
     {"tan(x)", [](const Big &x) { return Apply(mpfr_tan, x); }, -10, 10, -5, 5},
