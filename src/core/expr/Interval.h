@@ -15,7 +15,8 @@ struct SInterval
 {
     enum : std::uint8_t {
         kPartUndefined = 1,  // undefined (NaN) somewhere inside
-        kPole = 2,           // may hold a pole or a jump: not proved continuous
+        kPole = 2,           // may hold a pole or a jump: not proved continuous; an
+                             // infinite value there may have either sign
     };
 
     double lo = std::numeric_limits<double>::quiet_NaN();
