@@ -1,6 +1,7 @@
 #include "core/expr/Expression.h"
 
 #include "core/expr/Angle.h"
+#include "core/expr/IntervalEvaluator.h"
 #include "core/expr/SingleEvaluator.h"
 
 #include <algorithm>
@@ -74,4 +75,33 @@ void CExpression::EvaluateMany(const double *x, double *y, std::size_t n)
                 y[i] = std::numeric_limits<double>::quiet_NaN();
     if (n > 0)
         m_dResult = y[n - 1];
+}
+
+double CExpression::TakeAngleFactor()
+{
+    const double k = AngleFactor(m_bDegree);
+    m_bDegree = false;
+    return k;
+}
+
+double CExpression::ValueAt(double x, double k)
+{
+    const double v = RunProgram(m_program, m_aStack.data(), x, k);
+    if (m_bRestricted && std::isnan(RunProgram(m_domain, m_aStack.data(), x, k)))
+        return std::numeric_limits<double>::quiet_NaN();
+    return v;
+}
+
+SInterval CExpression::Range(double lo, double hi, double k)
+{
+    const SInterval x = SInterval::Of(lo, hi);
+    SInterval r = RunIntervalProgram(m_program, m_aSets, x, k);
+    if (m_bRestricted && !r.IsEmpty()) {
+        // Undefined where the function is: only its gaps carry over.
+        const SInterval domain = RunIntervalProgram(m_domain, m_aSets, x, k);
+        if (domain.IsEmpty())
+            return SInterval::Empty();
+        r.flags |= domain.flags & SInterval::kPartUndefined;
+    }
+    return r;
 }

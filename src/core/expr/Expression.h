@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expr/BulkEvaluator.h"
+#include "core/expr/Interval.h"
 #include "core/expr/Postfix.h"
 #include "core/expr/Program.h"
 
@@ -39,6 +40,14 @@ public:
     // Reads m_bDegree for the whole batch and clears it. x and y may alias.
     void EvaluateMany(const double *x, double *y, std::size_t n);
 
+    // For samplers that make many calls for one picture: the degree factor
+    // the next call would use (clearing m_bDegree), then values at points
+    // and over sets with that factor. Neither reads m_bDegree nor sets
+    // m_dResult. Range(lo, hi, k) holds every value on [lo, hi] (Interval.h).
+    double TakeAngleFactor();
+    double ValueAt(double x, double angleFactor);
+    SInterval Range(double lo, double hi, double angleFactor);
+
     // False when the text fails the syntax check or the token list cannot be
     // evaluated (too few operands for an operator, operands left over,
     // nothing compiled); its value is then NaN everywhere.
@@ -72,6 +81,7 @@ private:
     CProgram m_domain;  // where the value exists, when restricted
     bool m_bRestricted = false;
     std::vector<double> m_aDomainValues;
+    std::vector<SInterval> m_aSets;  // the interval evaluator's stack
 };
 
 // The function names and their code letters ('A' sin .. 'Z' log), longer

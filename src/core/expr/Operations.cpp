@@ -3,6 +3,7 @@
 #include "core/expr/Angle.h"
 #include "core/expr/Expression.h"
 #include "core/expr/IntegerPower.h"
+#include "core/expr/Interval.h"
 
 #include <array>
 #include <cmath>
@@ -70,29 +71,33 @@ void Sweep(double *row, std::size_t n, double k)
         row[i] = F(row[i], k);
 }
 
-template <double (*F)(double, double)>
+template <double (*F)(double, double), SInterval (*I)(const SInterval &, double)>
 constexpr SOperation Row(const char *name, char code, bool angular)
 {
-    return {name, code, angular, F, &Sweep<F>};
+    return {name, code, angular, F, &Sweep<F>, I};
 }
 
 // Longer names first: the coder replaces names in this order, so each must
 // come before the names it contains ("asinh" before "sinh", "sin", "asin").
 // To add a function, see Operations.h.
 constexpr SOperation kOperations[] = {
-    Row<Asinh>("asinh", 'S', false), Row<Acosh>("acosh", 'T', false), Row<Atanh>("atanh", 'U', false),
-    Row<Acoth>("acoth", 'V', false), Row<Asech>("asech", 'W', false), Row<Acsch>("acsch", 'X', false),
-    Row<Sinh>("sinh", 'M', false),   Row<Cosh>("cosh", 'N', false),   Row<Tanh>("tanh", 'O', false),
-    Row<Coth>("coth", 'P', false),   Row<Sech>("sech", 'Q', false),   Row<Csch>("csch", 'R', false),
-    Row<Asin>("asin", 'G', false),   Row<Acos>("acos", 'H', false),   Row<Atan>("atan", 'I', false),
-    Row<Acot>("acot", 'J', false),   Row<Acsc>("acsc", 'K', false),   Row<Asec>("asec", 'L', false),
-    Row<Sin>("sin", 'A', true),      Row<Cos>("cos", 'B', true),      Row<Tan>("tan", 'C', true),
-    Row<Cot>("cot", 'D', true),      Row<Csc>("csc", 'E', true),      Row<Sec>("sec", 'F', true),
-    Row<Ln>("ln", 'Y', false),       Row<Log>("log", 'Z', false),
+    Row<Asinh, interval::Asinh>("asinh", 'S', false), Row<Acosh, interval::Acosh>("acosh", 'T', false),
+    Row<Atanh, interval::Atanh>("atanh", 'U', false), Row<Acoth, interval::Acoth>("acoth", 'V', false),
+    Row<Asech, interval::Asech>("asech", 'W', false), Row<Acsch, interval::Acsch>("acsch", 'X', false),
+    Row<Sinh, interval::Sinh>("sinh", 'M', false), Row<Cosh, interval::Cosh>("cosh", 'N', false),
+    Row<Tanh, interval::Tanh>("tanh", 'O', false), Row<Coth, interval::Coth>("coth", 'P', false),
+    Row<Sech, interval::Sech>("sech", 'Q', false), Row<Csch, interval::Csch>("csch", 'R', false),
+    Row<Asin, interval::Asin>("asin", 'G', false), Row<Acos, interval::Acos>("acos", 'H', false),
+    Row<Atan, interval::Atan>("atan", 'I', false), Row<Acot, interval::Acot>("acot", 'J', false),
+    Row<Acsc, interval::Acsc>("acsc", 'K', false), Row<Asec, interval::Asec>("asec", 'L', false),
+    Row<Sin, interval::Sin>("sin", 'A', true), Row<Cos, interval::Cos>("cos", 'B', true),
+    Row<Tan, interval::Tan>("tan", 'C', true), Row<Cot, interval::Cot>("cot", 'D', true),
+    Row<Csc, interval::Csc>("csc", 'E', true), Row<Sec, interval::Sec>("sec", 'F', true),
+    Row<Ln, interval::Ln>("ln", 'Y', false), Row<Log, interval::Log>("log", 'Z', false),
     // Past Z the codes are punctuation that typed text cannot carry through
     // the coder (see CodeExpression).
-    Row<Sqrt>("sqrt", '#', false),   Row<Abs>("abs", '$', false),     Row<Cbrt>("cbrt", '&', false),
-    Row<Exp>("exp", '@', false),
+    Row<Sqrt, interval::Sqrt>("sqrt", '#', false), Row<Abs, interval::Abs>("abs", '$', false),
+    Row<Cbrt, interval::Cbrt>("cbrt", '&', false), Row<Exp, interval::Exp>("exp", '@', false),
 };
 
 constexpr auto kNames = [] {

@@ -11,8 +11,10 @@
 //
 // Adding a function: give it a row in kOperations (Operations.cpp) with a
 // free code character, placed before any shorter name it contains, write its
-// value function next to the others, and give it a derivative rule in
+// value function next to the others and its set form in Interval.cpp, and give it a derivative rule in
 // core/deriv/Derivative.cpp. Nothing else switches on the letters.
+struct SInterval;
+
 struct SOperation
 {
     const char *name;
@@ -20,6 +22,7 @@ struct SOperation
     bool angular;  // the argument is an angle: multiplied by the degree factor
     double (*value)(double v, double angleFactor);
     void (*sweep)(double *row, std::size_t n, double angleFactor);  // value over a row
+    SInterval (*interval)(const SInterval &v, double angleFactor);   // values over a set (Interval.h)
 };
 
 std::span<const SOperation> Operations();

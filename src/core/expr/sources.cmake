@@ -11,6 +11,8 @@ target_sources(corvanta_core PRIVATE
   src/core/expr/IntegerPower.h src/core/expr/IntegerPower.cpp
   src/core/expr/SingleEvaluator.h src/core/expr/SingleEvaluator.cpp src/core/expr/SingleEvaluatorBody.inc
   src/core/expr/BulkEvaluator.h src/core/expr/BulkEvaluator.cpp
+  src/core/expr/Interval.h src/core/expr/Interval.cpp
+  src/core/expr/IntervalEvaluator.h src/core/expr/IntervalEvaluator.cpp
   src/core/expr/SyntaxPlace.h src/core/expr/SyntaxPlace.cpp)
 # Single and bulk evaluation must agree bit for bit, and the exact powers
 # rely on every product being rounded: no fused multiply-add by the compiler.

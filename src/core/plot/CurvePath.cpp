@@ -202,6 +202,32 @@ private:
     bool m_open = false;
 };
 
+void CurveSamplePoints(int right, float step, double halfRange, double scaleX, int panX, std::vector<double> &xs)
+{
+    xs.clear();
+    right = std::max(right, 0);
+    if (!(scaleX > 0) || !std::isfinite(scaleX))
+        return;
+    const double dstep = EffectiveStep(step, scaleX);
+    if (!std::isfinite(halfRange))
+        halfRange = right / (100 * scaleX) + 5 * dstep;
+    const double shift = panX / (CViewState::kUnit * scaleX);
+    const double x0 = -halfRange - shift, xEnd = halfRange - shift;
+    if (!(xEnd >= x0))
+        return;
+
+    // The count is bounded and the loop stops if x can no longer advance, so
+    // no scale or pan can keep it running.
+    const std::size_t cap = 4 * (static_cast<std::size_t>(right) + 64);
+    for (double x = x0; x <= xEnd && xs.size() < cap;) {
+        xs.push_back(x);
+        const double next = x + dstep;
+        if (!(next > x))
+            break;
+        x = next;
+    }
+}
+
 void PlotCurve(CExpression &f, int right, int bottom, float step, double halfRange, double scaleX,
                double scaleY, int panY, int panX, CCurvePath &out)
 {
@@ -211,26 +237,8 @@ void PlotCurve(CExpression &f, int right, int bottom, float step, double halfRan
     if (!(scaleX > 0) || !(scaleY > 0) || !std::isfinite(scaleX) || !std::isfinite(scaleY))
         return;
     const int w2 = right / 2, h2 = bottom / 2;
-    const double dstep = EffectiveStep(step, scaleX);
-    if (!std::isfinite(halfRange))
-        halfRange = right / (100 * scaleX) + 5 * dstep;
-    const double shift = panX / (CViewState::kUnit * scaleX);
-    const double x0 = -halfRange - shift, xEnd = halfRange - shift;
-    if (!(xEnd >= x0))
-        return;
-
-    // One sample per pixel column, x accumulated step by step. The count is
-    // bounded and the loop stops if x can no longer advance, so no scale or
-    // pan can keep it running.
-    const std::size_t cap = 4 * (static_cast<std::size_t>(right) + 64);
-    out.m_aX.clear();
-    for (double x = x0; x <= xEnd && out.m_aX.size() < cap;) {
-        out.m_aX.push_back(x);
-        const double next = x + dstep;
-        if (!(next > x))
-            break;
-        x = next;
-    }
+    // One sample per pixel column.
+    CurveSamplePoints(right, step, halfRange, scaleX, panX, out.m_aX);
     const std::size_t n = out.m_aX.size();
     out.m_aY.resize(n);
     f.EvaluateMany(out.m_aX.data(), out.m_aY.data(), n);

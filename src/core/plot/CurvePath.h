@@ -40,6 +40,11 @@ private:
     std::vector<double> m_aY;
 };
 
+// The x values PlotCurve samples for an area whose right is given: one per
+// pixel column over [-halfRange, halfRange] shifted by the pan, x accumulated
+// step by step. Empty when the scale is unusable.
+void CurveSamplePoints(int right, float step, double halfRange, double scaleX, int panX, std::vector<double> &xs);
+
 // Samples f once per pixel column over [-halfRange, halfRange] (shifted by the
 // pan) and joins the samples by the view's rules: visible samples are joined,
 // the segment to the first point beyond the top or bottom edge and the one
