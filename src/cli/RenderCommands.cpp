@@ -5,7 +5,7 @@
 #include "core/doc/DocumentFile.h"
 #include "core/doc/DocumentSync.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "gui/common/CommandIds.h"
 #include "gui/common/Message.h"
 #include "gui/output/GraphExport.h"
@@ -284,7 +284,7 @@ void AddPairOption(CLI::App &cmd, const std::string &name, std::vector<std::stri
            [&texts, name](const std::vector<std::string> &values) {
                texts.clear();
                for (const std::string &value : values)
-                   texts.push_back(FormatShortest(ReadValue(value, name)));
+                   texts.push_back(ShownExact(ReadValue(value, name)));
            },
            help + " (" + AngleUnitNote(EAngleUnit::Radians) + ")")
         ->expected(2)

@@ -75,8 +75,7 @@ void CCorvantaView::OnTraceInput(const QString &text)
     }
     CExpression &f = m_aFunctions[m_nSelected];
     f.m_bDegree = m_pHost->IsTrigonometric() && m_pHost->IsDegree();
-    const double y = f.Evaluate(ReadTraceInput(text.toStdString()));
-    m_pHost->SetTraceResultText(Text(TraceResultText(y, m_pHost->IsScientific())));
+    m_pHost->SetTraceResultText(Text(TraceInputResult(f, text.toStdString(), m_pHost->IsScientific())));
 }
 
 void CCorvantaView::TrackMouse(const QPoint &pos)

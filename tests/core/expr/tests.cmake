@@ -1,4 +1,5 @@
-corvanta_test(expression_tests SOURCES core/expr/ExpressionTest.cpp core/expr/EvaluateOracleTest.cpp core/expr/ConstantValueTest.cpp)
+corvanta_test(expression_tests SOURCES core/expr/ExpressionTest.cpp core/expr/EvaluateOracleTest.cpp core/expr/ConstantValueTest.cpp
+  core/expr/ShownNumberTest.cpp)
 # The differential check needs muParser (scripts/dev.sh test installs it).
 find_package(muparser QUIET)
 if(muparser_FOUND)
