@@ -4,7 +4,7 @@
 
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/Integration.h"
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/analysis/PointsTable.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"

@@ -5,9 +5,9 @@
 
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/IntegralLabel.h"
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/expr/ShownNumber.h"
-#include "gui/view/AnalysisMarks.h"
+#include "core/analysis/AnalysisMarks.h"
 #include "gui/view/CorvantaView.h"
 
 #include <CLI/CLI.hpp>

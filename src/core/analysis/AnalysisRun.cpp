@@ -2,7 +2,7 @@
 
 #include "core/analysis/ExtremaFinder.h"
 #include "core/analysis/InflexFinder.h"
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/TraceText.h"
 #include "core/analysis/ValueTests.h"

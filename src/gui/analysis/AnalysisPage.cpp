@@ -7,7 +7,7 @@
 #include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/common/Message.h"
-#include "gui/view/AnalysisMarks.h"
+#include "core/analysis/AnalysisMarks.h"
 
 #include <QApplication>
 #include <QComboBox>

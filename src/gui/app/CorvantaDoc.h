@@ -73,7 +73,6 @@ public:
 
     // The window over which messages are shown.
     void SetMessageParent(QWidget *parent) { m_pMessageParent = parent; }
-    QWidget *MessageParent() const { return m_pMessageParent; }
 
     // The view's synchronisation against this document: sets the modified
     // flag when the view changed; the outcome tells the view whether it must

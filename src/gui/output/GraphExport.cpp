@@ -1,7 +1,7 @@
 #include "gui/output/GraphExport.h"
 
 #include "gui/common/Message.h"
-#include "gui/output/BmpImage.h"
+#include "gui/output/Dib.h"
 #include "gui/view/CorvantaView.h"
 
 #include <QBuffer>

@@ -1,6 +1,6 @@
 # output windows
 target_sources(corvanta_gui PRIVATE
-  src/gui/output/BmpImage.h src/gui/output/BmpImage.cpp
+  src/gui/output/Dib.h src/gui/output/Dib.cpp
   src/gui/output/GraphExport.h src/gui/output/GraphExport.cpp
   src/gui/output/GraphPrinter.h src/gui/output/GraphPrinter.cpp
   src/gui/output/HelpWindow.h src/gui/output/HelpWindow.cpp

@@ -2,7 +2,6 @@ target_sources(corvanta_gui PRIVATE
   src/gui/view/NumberField.h src/gui/view/NumberField.cpp
   src/gui/view/ViewHost.h
   src/gui/view/GraphRenderer.h src/gui/view/GraphRenderer.cpp
-  src/gui/view/AnalysisMarks.h src/gui/view/AnalysisMarks.cpp
   src/gui/view/ResultsPainter.h src/gui/view/ResultsPainter.cpp
   src/gui/view/LegendPainter.h src/gui/view/LegendPainter.cpp
   src/gui/view/CorvantaView.h src/gui/view/CorvantaView.cpp

@@ -1,7 +1,7 @@
 // The files the graph goes to: the bitmap's own writer, each export format read
 // back, failures that leave the old file whole, and the printed page.
 #include "gui/GuiFixtures.h"
-#include "gui/output/BmpImage.h"
+#include "gui/output/Dib.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 
