@@ -2,7 +2,7 @@
 // system, and laying out and filling a 200 x 200 grid as the tools do.
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "gui/linalg/EditGrid.h"
 
 #include <benchmark/benchmark.h>
@@ -93,7 +93,7 @@ void BM_GridLayoutAndFill(benchmark::State &state)
         grid.SetCols(n + 1);
         grid.SetRowHeights(400);
         grid.WriteNumberHeaders();
-        grid.WriteMatrix(a, &FormatShortest);
+        grid.WriteMatrix(a, &ShownExact);
         grid.show();
         QApplication::processEvents();
     }

@@ -4,12 +4,13 @@
 
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/Integration.h"
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/analysis/PointsTable.h"
 #include "core/analysis/Tangent.h"
 #include "core/analysis/TraceText.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <CLI/CLI.hpp>
 
@@ -253,7 +254,7 @@ void AddAnalysisCommands(CLI::App &app)
     AddRuleOption(*cmd, integrate->rule, "Evaluation rule: midpoint, trapezoid or simpson");
     AddNumberOption(*cmd, "--step", integrate->step,
                     "Width of the sub-intervals (the dialog's \"Divisions Value\", " +
-                        FormatShortest(kMinIntegrationWidth) + " to " + FormatShortest(kMaxIntegrationWidth) + ")");
+                        ShownExact(kMinIntegrationWidth) + " to " + ShownExact(kMaxIntegrationWidth) + ")");
     integrate->output.AddFlag(*cmd);
     cmd->callback([integrate] { integrate->Run(); });
 

@@ -3,7 +3,7 @@
 #include "cli/Cli.h"
 
 #include "core/analysis/AnalysisRun.h"
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/analysis/RootFinder.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/NumberText.h"

@@ -1,7 +1,7 @@
 #include "cli/Batch.h"
 #include "cli/Cli.h"
 
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/analysis/TraceText.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"

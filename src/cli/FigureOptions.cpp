@@ -5,9 +5,9 @@
 
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/IntegralLabel.h"
-#include "core/analysis/PointSearch.h"
-#include "core/expr/NumberText.h"
-#include "gui/view/AnalysisMarks.h"
+#include "core/analysis/PointFinder.h"
+#include "core/expr/ShownNumber.h"
+#include "core/analysis/AnalysisMarks.h"
 #include "graph/model/Graph.h"
 
 #include <CLI/CLI.hpp>
@@ -73,8 +73,8 @@ void SFigureOptions::AddOptions(CLI::App &cmd)
             ->type_name("NUMBER");
     AddRuleOption(cmd, rule, "Evaluation rule of --shade: midpoint, trapezoid or simpson")->needs(shadeOption);
     AddNumberOption(cmd, "--step", step,
-                    "Width of the sub-intervals of --shade (" + FormatShortest(kMinIntegrationWidth) + " to " +
-                        FormatShortest(kMaxIntegrationWidth) + ")");
+                    "Width of the sub-intervals of --shade (" + ShownExact(kMinIntegrationWidth) + " to " +
+                        ShownExact(kMaxIntegrationWidth) + ")");
     cmd.get_option("--step")->needs(shadeOption);
     cmd.add_flag("--legend", legend, "Draws the legend of the functions in the top-right corner");
 }

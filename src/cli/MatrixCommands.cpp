@@ -4,7 +4,7 @@
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
 #include "core/linalg/Determinant.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 
 #include <CLI/CLI.hpp>
@@ -58,7 +58,7 @@ void PrintMatrix(const SOutput &output, const std::string &operation, const CMat
     std::vector<std::size_t> widths(static_cast<std::size_t>(m.Cols()), 0);
     for (int i = 0; i < m.Rows(); ++i)
         for (int j = 0; j < m.Cols(); ++j) {
-            texts[i].push_back(ResultCellText(m.At(i, j), digits));
+            texts[i].push_back(ShownMatrixCell(m.At(i, j), digits));
             widths[j] = std::max(widths[j], texts[i].back().size());
         }
     std::vector<std::string> lines;

@@ -4,7 +4,7 @@
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "graph/model/Graph.h"
 #include "graph/render/GraphPicture.h"
 
@@ -236,7 +236,7 @@ void AddPairOption(CLI::App &cmd, const std::string &name, std::vector<std::stri
            [&texts, name](const std::vector<std::string> &values) {
                texts.clear();
                for (const std::string &value : values)
-                   texts.push_back(FormatShortest(ReadValue(value, name)));
+                   texts.push_back(ShownExact(ReadValue(value, name)));
            },
            help + " (" + AngleUnitNote(EAngleUnit::Radians) + ")")
         ->expected(2)

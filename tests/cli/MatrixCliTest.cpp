@@ -8,7 +8,7 @@
 #include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SimEqDlg.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 
 #include <gmpxx.h>
@@ -30,7 +30,7 @@ Cells Hilbert(int n)
     Cells h(n);
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j)
-            h[i].push_back(FormatShortest(1.0 / (i + j + 1)));
+            h[i].push_back(ShownExact(1.0 / (i + j + 1)));
     return h;
 }
 
@@ -42,7 +42,7 @@ Cells HilbertSystem(int n)
         double sum = 0;
         for (int j = 0; j < n; ++j)
             sum += 1.0 / (i + j + 1);
-        h[i].push_back(FormatShortest(sum));
+        h[i].push_back(ShownExact(sum));
     }
     return h;
 }

@@ -95,6 +95,13 @@ protected:
         for (const char *t : texts)
             Plot(QString::fromLatin1(t));
     }
+    // Plots text into slot, the slots before it filled with constants far off the picture.
+    void PlotInto(int slot, const char *text)
+    {
+        while (view.State().m_nLast < slot - 1)
+            view.Graph().Plot("1000000+" + std::to_string(view.State().m_nLast + 1));
+        view.Graph().Plot(text);
+    }
     void SetFields(const char *xMin, const char *xMax, const char *yMin, const char *yMax)
     {
         const char *texts[] = {xMin, xMax, yMin, yMax};

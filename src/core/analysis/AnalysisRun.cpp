@@ -2,12 +2,12 @@
 
 #include "core/analysis/ExtremaFinder.h"
 #include "core/analysis/InflexFinder.h"
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/TraceText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,7 +92,7 @@ std::string Label(const std::string &x, const std::string &y) { return "(" + x +
 // x known to spread, and f there, as the lists show them.
 std::string XText(double x, double spread, int places)
 {
-    return ShownExp(x == 0 ? 0.0 : x, KnownDecimals(spread, places));
+    return ShownRoot(x == 0 ? 0.0 : x, KnownDecimals(spread, places));
 }
 std::string PointLabel(CExpression &f, double x, double spread, int places)
 {
@@ -117,8 +117,8 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
             const double y = f.Evaluate(x);
             // As many decimals as asked, fewer where fewer are known.
             const int decimals = KnownDecimals(finder.m_dSpread[i], r.places);
-            result.lines.push_back(ShownFixed(x, decimals));
-            result.points.push_back({x, y, false, Label(result.lines.back(), ShownFixed(y, decimals))});
+            result.lines.push_back(ShownValue(x, decimals));
+            result.points.push_back({x, y, false, Label(result.lines.back(), ShownValue(y, decimals))});
             if (spreads)
                 spreads->push_back(finder.m_dSpread[i]);
         }

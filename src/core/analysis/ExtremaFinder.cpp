@@ -1,5 +1,6 @@
 #include "core/analysis/ExtremaFinder.h"
 
+#include "core/expr/ShownNumber.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 
@@ -8,7 +9,7 @@ std::string CExtremaFinder::FormatLine(int i, int k)
     if (!IsListed(i))
         return "Not come here!!!";
     switch (k) {
-    case 1: return "x= " + ShownExp(m_dX[i] == 0 ? 0.0 : m_dX[i], KnownDecimals(m_dSpread[i], m_nPlaces));
+    case 1: return "x= " + ShownRoot(m_dX[i] == 0 ? 0.0 : m_dX[i], KnownDecimals(m_dSpread[i], m_nPlaces));
     case 2: {
         CExpression f;
         f.SetExpression(m_strFunction);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,6 @@
 #include "core/analysis/InflexFinder.h"
 
+#include "core/expr/ShownNumber.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 
@@ -28,6 +29,6 @@ std::string CInflexFinder::FormatPoint(CExpression &f, double x, double spread, 
 {
     const double y = f.Evaluate(x);
     // No minus on a zero.
-    return Padded(ShownExp(x == 0 ? 0.0 : x, KnownDecimals(spread, places)), 19, true) +
+    return Padded(ShownRoot(x == 0 ? 0.0 : x, KnownDecimals(spread, places)), 19, true) +
            Padded(ValueExp(y == 0 ? 0.0 : y, ValueSpread(f, x, spread), places), 26, false);
 }

@@ -1,6 +1,6 @@
 #include "core/analysis/IntegralLabel.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 const char *IntegrationRuleText(EIntegrationRule rule)
 {
@@ -15,15 +15,15 @@ const char *IntegrationRuleText(EIntegrationRule rule)
 std::string IntegralLabel(double from, double to, double value, EIntegrationRule rule, double step)
 {
     // + 0.0 keeps a negative zero limit from reading "-0".
-    return "Integral from " + FormatShortest(from + 0.0) + " to " + FormatShortest(to + 0.0) + " = " +
-           IntegralText(value) + " (" + IntegrationRuleText(rule) + ", step " + FormatShortest(step) + ")";
+    return "Integral from " + ShownExact(from + 0.0) + " to " + ShownExact(to + 0.0) + " = " +
+           IntegralText(value) + " (" + IntegrationRuleText(rule) + ", step " + ShownExact(step) + ")";
 }
 
 std::string IntegralLabel(double from, double to, const SIntegral &integral, EIntegrationRule rule, double step)
 {
-    std::string label = "Integral from " + FormatShortest(from + 0.0) + " to " + FormatShortest(to + 0.0) + " = " +
+    std::string label = "Integral from " + ShownExact(from + 0.0) + " to " + ShownExact(to + 0.0) + " = " +
                         IntegralText(integral) + " " + ErrorEstimateText(integral) + " (" +
-                        IntegrationRuleText(rule) + ", step " + FormatShortest(step) + ")";
+                        IntegrationRuleText(rule) + ", step " + ShownExact(step) + ")";
     const std::string notes = IntegralNotes(integral);
     return notes.empty() ? label : label + "\n" + notes;
 }

@@ -3,7 +3,7 @@
 #include "core/analysis/PoleWatch.h"
 #include "core/analysis/TraceText.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -331,14 +331,14 @@ SIntegral Integrate(CExpression &f, double a, double b, double h, EIntegrationRu
     return result;
 }
 
-std::string IntegralText(double value) { return std::isnan(value) ? "Invalid Domain!" : ShownFixed(value, 6); }
+std::string IntegralText(double value) { return std::isnan(value) ? "Invalid Domain!" : ShownValue(value, 6); }
 
 namespace {
 
 // Six decimals without trailing zeros.
 std::string PointText(double x)
 {
-    std::string where = ShownFixed(x + 0.0, 6);
+    std::string where = ShownValue(x + 0.0, 6);
     where.erase(where.find_last_not_of('0') + 1);
     if (where.back() == '.')
         where.pop_back();
@@ -410,12 +410,12 @@ std::string IntegralNotes(const SIntegral &integral)
         const SIntegralGap &g = *integral.gap;
         std::string line = "f is undefined at x = " + PointText(g.x);
         if (std::isnan(g.left) || std::isnan(g.right))
-            line += "; its limit there, " + FormatShortest(std::isnan(g.left) ? g.right : g.left) + ", was used";
+            line += "; its limit there, " + ShownExact(std::isnan(g.left) ? g.right : g.left) + ", was used";
         else if (g.left == g.right ||
                  std::fabs(g.left - g.right) <= 1e-9 * std::max(std::fabs(g.left), std::fabs(g.right)))
-            line += "; its limit there, " + FormatShortest(g.left) + ", was used";
+            line += "; its limit there, " + ShownExact(g.left) + ", was used";
         else
-            line += "; its limits there differ (" + FormatShortest(g.left) + " and " + FormatShortest(g.right) +
+            line += "; its limits there differ (" + ShownExact(g.left) + " and " + ShownExact(g.right) +
                     "), their mean was used";
         if (integral.gaps > 1)
             line += " (and likewise at " + std::to_string(integral.gaps - 1) + " more point" +

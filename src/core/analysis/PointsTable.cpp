@@ -1,6 +1,6 @@
 #include "core/analysis/PointsTable.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
 
@@ -23,7 +23,7 @@ std::string PadRight(std::string text, std::size_t width)
 // mantissa and a power of ten. False where that does not fit.
 bool SplitDecimal(double v, __int128 &mantissa, int &exponent)
 {
-    const std::string text = FormatShortest(v);
+    const std::string text = ShownExact(v);
     __int128 m = 0;
     int e = 0, digits = 0;
     bool point = false, negative = false;
@@ -117,14 +117,7 @@ std::int64_t TableRowCount(const STableSettings &s)
 
 std::string TableLine(double xr, double yr)
 {
-    std::string y;
-    if (std::isnan(yr))
-        y = "NOT DEFINE";
-    else if (IsInfinite(yr))
-        y = yr < 0 ? "Minus INFINTY" : "INFINTY";
-    else
-        y = FormatExp(yr, 5);
-    return PadRight(FormatExp(xr, 5), 30) + PadRight(y, 20);
+    return PadRight(ShownTableCell(xr), 30) + PadRight(ShownTableCell(yr, kInfiniteBound), 20);
 }
 
 std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &s)
@@ -164,10 +157,10 @@ std::string TableText(const std::vector<STableRow> &rows, char separator)
 {
     std::string text = std::string("x") + separator + "f(x)\n";
     for (const STableRow &row : rows) {
-        text += FormatShortest(row.x);
+        text += ShownExact(row.x);
         text += separator;
         if (IsFinite(row.y))
-            text += FormatShortest(row.y);
+            text += ShownExact(row.y);
         text += '\n';
     }
     return text;

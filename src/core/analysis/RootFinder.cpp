@@ -3,7 +3,7 @@
 #include "core/analysis/DecimalRounder.h"
 #include "core/analysis/ValueTests.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -526,16 +526,6 @@ double ValueSpread(CExpression &f, double x, double spread)
     return std::max(d, Spacing(y));
 }
 
-std::string ShownExp(double v, int decimals)
-{
-    if (!IsFinite(v))
-        return FormatExp(v, 7);
-    if (!(std::fabs(v) >= 0.5 * std::pow(10.0, -decimals)))
-        return FormatExp(0.0, std::clamp(decimals, 0, 15));
-    const int e = static_cast<int>(std::floor(std::log10(std::fabs(v))));
-    return FormatExp(v, std::clamp(decimals + e, 0, 15));
-}
-
 std::string ValueExp(double y, double spread, int places)
 {
     const int digits = std::max(7, places);
@@ -545,5 +535,5 @@ std::string ValueExp(double y, double spread, int places)
     // A zero known to more than the digits shown is shown as an exact one.
     if (y == 0 || !(std::fabs(y) >= spread))
         return FormatExp(0.0, digits);
-    return ShownExp(y, KnownDecimals(spread, digits - e));
+    return ShownRoot(y, KnownDecimals(spread, digits - e));
 }

@@ -107,10 +107,6 @@ int PlacesOf(double tolerance);
 // and never less than the spacing of doubles at f(x).
 double ValueSpread(CExpression &f, double x, double spread);
 
-// v in the exponent form, its last digit the decimal-th decimal of v;
-// a zero where v rounds to zero there.
-std::string ShownExp(double v, int decimals);
-
 // A value y known to spread, in the exponent form with as many digits as
 // are known, at most max(7, places) after the point.
 std::string ValueExp(double y, double spread, int places);

@@ -1,7 +1,7 @@
 #include "core/analysis/Tangent.h"
 
 #include "core/expr/Angle.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/analysis/TraceText.h"
 #include "core/analysis/ValueTests.h"
 #include "core/deriv/Derivative.h"
@@ -48,7 +48,7 @@ void CTangent::BuildEquation()
         return;
     }
     if (IsInfinite(m_dSlope)) {
-        m_strEquation = "x= " + ShownFixed(m_dX, 6);
+        m_strEquation = "x= " + ShownValue(m_dX, 6);
         m_dIntercept = 0.0;
         m_dX1 = m_dX2 = m_dX;
         m_dY1 = kReach;
@@ -57,8 +57,8 @@ void CTangent::BuildEquation()
     }
     const double b = m_dY - m_dSlope * m_dX;
     m_dIntercept = b;
-    const std::string slope = ShownFixed(m_dSlope, 4);
-    const std::string intercept = ShownFixed(b, 4);  // a tiny negative b shows as +0.0000
+    const std::string slope = ShownValue(m_dSlope, 4);
+    const std::string intercept = ShownValue(b, 4);  // a tiny negative b shows as +0.0000
     if (m_dSlope == 0)
         m_strEquation = intercept;
     else if (intercept[0] == '-')

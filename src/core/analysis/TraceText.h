@@ -3,18 +3,16 @@
 #include <array>
 #include <string>
 
+class CExpression;
 class CTangent;
 
-// The x typed into the trace bar: only the characters that can form a number
-// count (digits, the first '.', a '-' in the first place); nothing left
-// reads as 0. "1a2" is 12, "-.5" is -0.5, "1.2.3" is 1.23.
-double ReadTraceInput(const std::string &text);
+// f(x) of the trace bar for the x typed beside it, the typed text read as
+// every number field reads it ("1e-3", "1/2", "pi", in degrees when f is);
+// empty while the text is no number ("1e-" half typed, "1a2"), so the bar
+// never shows the value at an x other than the one it shows typed.
+std::string TraceInputResult(CExpression &f, const std::string &typed, bool scientific);
 
-// FormatFixedHeld, without the minus of a value that shows as zero (-0.0, or
-// -0.00001 to four decimals): no shown number is a negative zero.
-std::string ShownFixed(double value, int decimals);
-
-// f(x) of the trace bar: ShownFixed to 15 decimals, or "%e" when scientific.
+// f(x) of the trace bar: ShownValue to 15 decimals, or "%e" when scientific.
 std::string TraceResultText(double y, bool scientific);
 
 // The mouse position in units: "x = %.6f, y = %.6f".

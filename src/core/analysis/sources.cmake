@@ -14,7 +14,8 @@ target_sources(corvanta_core PRIVATE
 target_sources(corvanta_core PRIVATE
   src/core/analysis/DecimalRounder.h
   src/core/analysis/RootFinder.h src/core/analysis/RootFinder.cpp
-  src/core/analysis/PointSearch.h src/core/analysis/PointSearch.cpp
+  src/core/analysis/PointFinder.h src/core/analysis/PointFinder.cpp
   src/core/analysis/ExtremaFinder.h src/core/analysis/ExtremaFinder.cpp
   src/core/analysis/InflexFinder.h src/core/analysis/InflexFinder.cpp
-  src/core/analysis/AnalysisRun.h src/core/analysis/AnalysisRun.cpp)
+  src/core/analysis/AnalysisRun.h src/core/analysis/AnalysisRun.cpp
+  src/core/analysis/AnalysisMarks.h src/core/analysis/AnalysisMarks.cpp)

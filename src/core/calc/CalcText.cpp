@@ -4,6 +4,7 @@
 #include "core/calc/CalcEvaluator.h"
 #include "core/expr/Angle.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <cmath>
 
@@ -19,16 +20,11 @@ std::string RemoveSpaces(std::string s)
 
 }  // namespace
 
-std::string FormatG16(double dValue) { return FormatSignificant(dValue, 16); }
-std::string FormatG10(double dValue) { return FormatSignificant(dValue, 10); }
-
 bool IsIntegral(double dValue) { return std::trunc(dValue) == dValue; }
 
-std::string FormatShown(double dValue) { return FormatSignificant(dValue, kShownDigits); }
+std::string FormatResult(double dValue) { return ShownField(dValue) + (IsIntegral(dValue) ? ". " : "  "); }
 
-std::string FormatResult(double dValue) { return FormatShown(dValue) + (IsIntegral(dValue) ? ". " : "  "); }
-
-std::string FormatPowerResult(double dValue) { return FormatShown(dValue) + (IsIntegral(dValue) ? ". " : " "); }
+std::string FormatPowerResult(double dValue) { return ShownField(dValue) + (IsIntegral(dValue) ? ". " : " "); }
 
 std::string PowerText(double dValue, int nShownBase)
 {
@@ -220,7 +216,7 @@ std::string ConvertDms(const std::string &strDisplay)
     const double m = minute < afterDegree ? 0.0 : ReadNumberText(s.substr(afterDegree, minute - afterDegree));
     const double sec = second < minute || minute == std::string::npos ? 0.0 : ReadNumberText(s.substr(minute + 1, second - minute - 1));
     const double dValue = sec * 0.0002777777777777778 + m * 0.016666666666666666 + d;
-    return std::string(bNegative ? "-" : "") + FormatG16(dValue) + "  ";
+    return std::string(bNegative ? "-" : "") + ShownField(dValue) + "  ";
 }
 
 std::string RefusalText(const SCalcResult &result)
@@ -247,11 +243,11 @@ std::pair<double, double> PolarToRect(double r, double dDegrees)
 std::pair<std::string, std::string> RectToPolarTexts(double x, double y)
 {
     const auto [r, a] = RectToPolar(x, y);
-    return {FormatG10(r), FormatG10(a)};
+    return {FormatSignificant(r, 10), FormatSignificant(a, 10)};
 }
 
 std::pair<std::string, std::string> PolarToRectTexts(double r, double dDegrees)
 {
     const auto [x, y] = PolarToRect(r, dDegrees);
-    return {FormatG10(x), FormatG10(y)};
+    return {FormatSignificant(x, 10), FormatSignificant(y, 10)};
 }

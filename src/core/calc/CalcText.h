@@ -9,15 +9,10 @@
 // The calculator window's texts: how results are shown, stored, copied and
 // recalled, and its angle and coordinate conversions. Locale-independent.
 
-// printf("%.16g") and printf("%.10g"); NaN is always "nan".
-std::string FormatG16(double dValue);
-std::string FormatG10(double dValue);
-
 bool IsIntegral(double dValue);
 
 // The digits a result shows: 15 significant, all of them right.
 inline constexpr int kShownDigits = 15;
-std::string FormatShown(double dValue);
 
 // "=": an integral value gets "." and a space, any other two spaces.
 std::string FormatResult(double dValue);

@@ -125,10 +125,8 @@ void CDerivative::Derive()
                               static_cast<int>(m_aTokens.size()) - 1, 0);
     if (m_bTooLarge) {
         m_strResult.clear();
-        m_strRaw.clear();
         return;
     }
-    m_strRaw = m_strResult;
     m_strWork = m_strResult;
     Simplify(m_strWork);
     DecodeNames(m_strWork);

@@ -22,9 +22,6 @@ public:
     // The last derivation outgrew the size limit: the result is empty.
     bool TooLong() const { return m_bTooLarge; }
 
-    // The template text before simplification (for tests and diagnosis).
-    std::string GetRawResult() const { return m_strRaw; }
-
     // Differentiates the text again in this object; with the text of
     // GetResult this gives the second derivative. An empty text yields "0".
     void Rederive(std::string text);
@@ -41,7 +38,6 @@ private:
     std::vector<SOperatorToken> m_aTokens;
     std::string m_strWork;
     std::string m_strResult;
-    std::string m_strRaw;
     std::string m_strBracketed;      // coded input with its brackets
     std::vector<int> m_aPositionMap;  // non-bracket character -> index in m_strBracketed
     bool m_bTooLarge = false;

@@ -1,6 +1,7 @@
 #include "core/expr/NumberText.h"
 
 #include "core/expr/ConstantValue.h"
+#include "core/expr/ShownNumber.h"
 
 #include <cctype>
 #include <charconv>
@@ -8,69 +9,6 @@
 #include <cmath>
 #include <limits>
 #include <system_error>
-
-namespace {
-
-std::string Format(double value, int decimals, std::chars_format fmt)
-{
-    if (std::isnan(value))
-        return std::signbit(value) ? "-nan" : "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    // Fixed notation of 1e308 needs 309 digits plus the decimals.
-    char buf[400];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, fmt, decimals);
-    if (res.ec != std::errc())
-        return {};
-    return std::string(buf, res.ptr);
-}
-
-}  // namespace
-
-std::string FormatFixed(double value, int decimals)
-{
-    return Format(value, decimals, std::chars_format::fixed);
-}
-
-namespace {
-
-// Digits before the point of a fixed text, a lone "0" not counted.
-int WholeDigits(const std::string &text)
-{
-    const std::size_t first = text.find_first_of("0123456789");
-    const std::size_t point = std::min(text.find('.'), text.size());
-    if (first == std::string::npos || (point == first + 1 && text[first] == '0'))
-        return 0;
-    return static_cast<int>(point - first);
-}
-
-}  // namespace
-
-std::string FormatFixedHeld(double value, int decimals)
-{
-    constexpr int kHeld = 15;
-    if (!std::isfinite(value) || decimals < 0)
-        return FormatFixed(value, decimals);
-    if (std::fabs(value) >= 1e15)
-        return FormatExp(value, kHeld - 1);
-    // Rounding may carry into a new whole digit (99999.99999999999 to ten
-    // decimals is 100000.0000000000), so the count is made on the text.
-    for (int shown = decimals;;) {
-        std::string text = FormatFixed(value, shown);
-        const int whole = WholeDigits(text);
-        if (whole + shown <= kHeld || shown == 0) {
-            if (whole > kHeld)
-                return FormatExp(value, kHeld - 1);
-            return text;
-        }
-        shown = std::max(kHeld - whole, 0);
-    }
-}
-
-std::string FormatExp(double value, int decimals)
-{
-    return Format(value, decimals, std::chars_format::scientific);
-}
 
 namespace {
 
@@ -132,12 +70,6 @@ double ReadLeading(const std::string &text, bool specials, bool saturate)
     return negative ? -value : value;
 }
 
-std::string Special(double value)
-{
-    if (std::isnan(value))
-        return "nan";
-    return value < 0 ? "-inf" : "inf";
-}
 
 }  // namespace
 
@@ -210,19 +142,9 @@ double ReadNumberText(const std::string &text) { return ReadLeading(text, true, 
 
 std::string NumberRangeText(double min, double max)
 {
-    return "Please enter a number between " + FormatShortest(min) + " and " + FormatShortest(max) + ".";
+    return "Please enter a number between " + ShownExact(min) + " and " + ShownExact(max) + ".";
 }
 
-std::string FormatShortest(double value)
-{
-    if (std::isnan(value))
-        return "nan";
-    if (std::isinf(value))
-        return value < 0 ? "-inf" : "inf";
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
-}
 
 std::size_t ReadDecimal(const char *first, const char *last, double &value, char exponentMark)
 {
@@ -251,33 +173,5 @@ std::size_t ReadDecimal(const char *first, const char *last, double &value, char
     return static_cast<std::size_t>(end - first);
 }
 
-std::string FormatSignificant(double value, int digits)
-{
-    if (!std::isfinite(value))
-        return Special(value);
-    char buffer[400];
-    const auto res = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
-    return std::string(buffer, res.ptr);
-}
 
-std::string FormatTenDigits(double value)
-{
-    std::string text = FormatSignificant(value, 10);
-    if (!std::isfinite(value) || text.find('.') != std::string::npos)
-        return text;
-    const std::size_t exponent = std::min(text.find('e'), text.size());
-    return text.substr(0, exponent) + '.' + text.substr(exponent);
-}
 
-std::string FormatCondition(double condition)
-{
-    if (!std::isfinite(condition))
-        return "infinity";
-    std::string text = FormatExp(condition, 1);
-    // "1.6e+13" -> "1.6e13", "2.0e-05" -> "2.0e-5"
-    const std::size_t e = text.find('e');
-    std::string exponent = text.substr(e + 1);
-    const bool negative = exponent[0] == '-';
-    exponent.erase(0, exponent.find_first_not_of("+-0"));
-    return text.substr(0, e) + 'e' + (negative ? "-" : "") + (exponent.empty() ? "0" : exponent);
-}

@@ -4,21 +4,8 @@
 #include <optional>
 #include <string>
 
-// Number texts written and read independently of the user's locale (printf
-// and strtod would follow it and use a decimal comma in some).
-
-// Like printf("%.<decimals>f", value).
-std::string FormatFixed(double value, int decimals);
-
-// FormatFixed, but never more digits than a double holds: at most 15
-// significant ones, so a value with a long integer part gets fewer decimals
-// (123456789.123 to 15 decimals is "123456789.123000") and one that reaches
-// 10^15 the exponent form with 15 significant digits ("1.00000000000000e+300").
-// Below 1 up to 15 decimals stay as asked.
-std::string FormatFixedHeld(double value, int decimals);
-
-// Like printf("%.<decimals>e", value).
-std::string FormatExp(double value, int decimals);
+// Number texts read independently of the user's locale (strtod
+// would follow it and use a decimal comma in some).
 
 // Reads a typed number the way atof does: leading blanks skipped, the longest
 // numeric prefix taken, anything that is not a number reads as 0. "nan" and
@@ -54,10 +41,6 @@ std::optional<int> ReadWholeInteger(const std::string &text);
 // as ReadConstantValue ("pi/4" and "sqrt(2)" are numbers too).
 std::optional<double> ReadCellNumber(const std::string &text);
 
-// The shortest text that reads back to exactly this double ("0.1", "1e-07",
-// "12345.678"); "nan", "inf", "-inf" for the others.
-std::string FormatShortest(double value);
-
 // The refusal of a number field outside [min, max]:
 // "Please enter a number between 1e-05 and 1."
 std::string NumberRangeText(double min, double max);
@@ -68,13 +51,3 @@ std::string NumberRangeText(double min, double max);
 // infinity, underflow 0, a lone point 0. Returns the characters consumed: at
 // least one, unless the range is empty.
 std::size_t ReadDecimal(const char *first, const char *last, double &value, char exponentMark = '\0');
-
-// Like printf("%.<digits>g", value); "nan", "inf", "-inf" for the others.
-std::string FormatSignificant(double value, int digits);
-
-// Ten significant digits, no trailing zeros, always a decimal point:
-// 1 -> "1.", -0.5 -> "-0.5", 1e20 -> "1.e+20".
-std::string FormatTenDigits(double value);
-
-// A condition number as the warnings give it: two digits, "1.6e13".
-std::string FormatCondition(double condition);

@@ -1,5 +1,6 @@
 target_sources(corvanta_core PRIVATE
   src/core/expr/NumberText.h src/core/expr/NumberText.cpp
+  src/core/expr/ShownNumber.h src/core/expr/ShownNumber.cpp
   src/core/expr/ConstantValue.h src/core/expr/ConstantValue.cpp
   src/core/expr/FunctionText.h src/core/expr/FunctionText.cpp
   src/core/expr/Expression.h src/core/expr/Expression.cpp

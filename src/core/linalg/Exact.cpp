@@ -1,6 +1,6 @@
 #include "core/linalg/Exact.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -26,7 +26,7 @@ std::optional<mpq_class> ShortDecimal(double value)
         return std::nullopt;
     if (value == 0)
         return mpq_class(0);
-    const std::string text = FormatShortest(value);
+    const std::string text = ShownExact(value);
     std::string digits;
     int exponent = 0;
     bool negative = false, point = false;

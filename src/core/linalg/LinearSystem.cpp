@@ -1,6 +1,7 @@
 #include "core/linalg/LinearSystem.h"
 
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/Exact.h"
 #include "core/linalg/ScaledLu.h"
 

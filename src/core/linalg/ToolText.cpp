@@ -1,6 +1,7 @@
 #include "core/linalg/ToolText.h"
 
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/Exact.h"
 
 #include <algorithm>
@@ -8,11 +9,11 @@
 
 namespace {
 
-// FormatTenDigits with fewer digits where fewer hold.
+// ShownSolution with fewer digits where fewer hold.
 std::string Digits(double value, int digits)
 {
     if (digits >= 10 || !std::isfinite(value))
-        return FormatTenDigits(value);
+        return ShownSolution(value);
     std::string text = FormatSignificant(value, std::max(digits, 1));
     if (text.find('.') == std::string::npos) {
         const std::size_t exponent = std::min(text.find('e'), text.size());
@@ -33,7 +34,7 @@ std::string HeldDigits(int digits)
 std::string SolutionText(int number, double value, int digits, const std::string &exact)
 {
     const std::string shown = Digits(value, digits);
-    const std::string head = "Var." + FormatTenDigits(number) + " = ";
+    const std::string head = "Var." + ShownSolution(number) + " = ";
     return exact.find('/') == std::string::npos ? head + shown : head + exact + " (" + shown + ")";
 }
 
@@ -61,7 +62,7 @@ std::optional<SToolMessage> DeterminantWarning(const CDeterminant &determinant)
     if (determinant.IsExact() || !(determinant.Condition() >= CMatrix::kWarnCondition))
         return std::nullopt;
     return SToolMessage{"The Matrix is nearly singular: the determinant may be inaccurate: condition number about " +
-                            FormatCondition(determinant.Condition()) + ", so " +
+                            ShownCondition(determinant.Condition()) + ", so " +
                             HeldDigits(determinant.TrustedDigits()) + ".",
                         "Inaccurate result"};
 }
@@ -71,28 +72,6 @@ std::string DeterminantText(double value, int digits)
     if (digits < 1 || value == 0)
         return "0";
     return FormatSignificant(value, std::min(digits, 15));
-}
-
-std::string ResultCellText(double value, int digits)
-{
-    if (value == 0)
-        return FormatFixed(0.0, 4);  // also for -0
-    if (digits < 15 && std::isfinite(value)) {
-        // As many decimals as the digits that hold reach, at most four.
-        const int held = std::max(digits, 1);
-        const int magnitude = static_cast<int>(std::floor(std::log10(std::abs(value))));
-        const int decimals = held - 1 - magnitude;
-        if (decimals < 0 || magnitude < -4 || std::abs(value) >= 1e15)
-            return FormatExp(value, std::min(held - 1, 4));
-        if (decimals < 4)
-            return FormatFixed(value, decimals);
-    }
-    const std::string text = FormatFixed(value, 4);
-    const std::size_t first = text.find_first_not_of("-0.");
-    const std::size_t significant = first == std::string::npos ? 0 : text.size() - first - (text.find('.') > first ? 1 : 0);
-    // Past 15 digits before the point the fixed form shows binary noise (1e120
-    // would read 999999999999999980003...), so that goes to exponent form too.
-    return significant < 4 || std::abs(value) >= 1e15 ? FormatExp(value, 4) : text;
 }
 
 SToolMessage SingularSystemMessage()
@@ -140,7 +119,7 @@ std::optional<SToolMessage> SystemRefusal(const CLinearSystem &system)
                             "No solution"};
     case CLinearSystem::EOutcome::TooIllConditioned:
         return SToolMessage{"The system is numerically singular: condition number about " +
-                                FormatCondition(system.Condition()) +
+                                ShownCondition(system.Condition()) +
                                 ", beyond what double precision can solve.\nPlease check the coefficients.",
                             "Ill-conditioned system"};
     case CLinearSystem::EOutcome::OutOfRange:
@@ -159,7 +138,7 @@ std::optional<SToolMessage> SystemWarning(const CLinearSystem &system)
         !(system.Condition() >= CLinearSystem::kWarnCondition))
         return std::nullopt;
     return SToolMessage{"The equations are nearly dependent: the result may be inaccurate: condition number about " +
-                            FormatCondition(system.Condition()) + ", so " + HeldDigits(system.Digits()) +
+                            ShownCondition(system.Condition()) + ", so " + HeldDigits(system.Digits()) +
                             " (only those are shown).",
                         "Inaccurate result"};
 }
@@ -173,7 +152,7 @@ std::optional<SToolMessage> MatrixRefusal(const CMatrix::SResult &result, bool b
         return std::nullopt;
     case ETrouble::TooIllConditioned:
         return SToolMessage{"Error 0x08:\n\nCan't find the inverse Matrix!The Matrix is too close to singular: its "
-                            "condition number is about " + FormatCondition(result.condition) +
+                            "condition number is about " + ShownCondition(result.condition) +
                                 ",\nso no digit of the inverse could be trusted.\nPlease try another Matrix",
                             "Invalid Matrix"};
     case ETrouble::OutOfRange:
@@ -192,7 +171,7 @@ std::optional<SToolMessage> MatrixWarning(const CMatrix::SResult &result)
     if (!result.matrix || result.exact || !(result.condition >= CMatrix::kWarnCondition))
         return std::nullopt;
     return SToolMessage{"The Matrix is nearly singular: the result may be inaccurate: condition number about " +
-                            FormatCondition(result.condition) + ", so " + HeldDigits(result.digits) +
+                            ShownCondition(result.condition) + ", so " + HeldDigits(result.digits) +
                             " (only those are shown).",
                         "Inaccurate result"};
 }

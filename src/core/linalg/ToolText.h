@@ -36,13 +36,6 @@ std::string SolutionText(const CLinearSystem &system, int number);
 // "0" for no digit at all (singular within rounding) and for either zero.
 std::string DeterminantText(double value, int digits = 15);
 
-// A cell of a matrix result: four decimals, or four in exponent form
-// ("1.0000e-05") for a value that they would show with fewer than four
-// significant digits or with more than 15 digits before the point; never a
-// negative zero. With fewer than 15 digits that hold, no more significant
-// digits than those are shown ("-3969000.0" for 8).
-std::string ResultCellText(double value, int digits = 15);
-
 // The determinant as its window shows it: DeterminantText, or for an exact
 // value that this does not show in full, the exact one with the double beside
 // it: "-621150105350847156007505 (-6.21150105350847e+23)", "1/3 (0.333333333333333)".

@@ -1,6 +1,6 @@
 #include "core/plot/GridLayout.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,13 +16,13 @@ constexpr long kMaxLines = 100000;
 std::string CGridLayout::XLabel(double value, double sx)
 {
     const double spacing = 2 / sx;
-    return (-1000 < spacing && spacing < 1000) ? FormatFixedHeld(value, 6) : FormatExp(value, 4);
+    return (-1000 < spacing && spacing < 1000) ? ShownValue(value, 6) : FormatExp(value, 4);
 }
 
 std::string CGridLayout::YLabel(double value, double sy)
 {
     const double spacing = -2 / sy;
-    return (-10000 < spacing && spacing < 10000) ? FormatFixedHeld(value, 6) : FormatExp(value, 4);
+    return (-10000 < spacing && spacing < 10000) ? ShownValue(value, 6) : FormatExp(value, 4);
 }
 
 CGridLayout CGridLayout::Compute(int right, int bottom, double k, double sx, double sy, int panX, int panY,

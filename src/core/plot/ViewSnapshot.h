@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/plot/GraphMarks.h"
+#include "core/plot/GraphResults.h"
 #include "core/plot/GraphState.h"
 
 #include <array>

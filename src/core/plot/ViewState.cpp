@@ -1,6 +1,7 @@
 #include "core/plot/ViewState.h"
 
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 target_sources(corvanta_core PRIVATE
   src/core/plot/GraphState.h
-  src/core/plot/GraphMarks.h src/core/plot/GraphMarks.cpp
+  src/core/plot/GraphResults.h src/core/plot/GraphResults.cpp
   src/core/plot/ViewState.h src/core/plot/ViewState.cpp
   src/core/plot/ViewSnapshot.h src/core/plot/ViewSnapshot.cpp
   src/core/plot/CurvePath.h src/core/plot/CurvePath.cpp

@@ -17,6 +17,9 @@
 
 namespace {
 
+const GraphChanges kEverything = EGraphChange::Functions | EGraphChange::Pens | EGraphChange::Mapping |
+                                 EGraphChange::Selection | EGraphChange::Results;
+
 bool SameSlot(const CExpression &a, const CExpression &b)
 {
     return a.m_strText == b.m_strText && a.m_strCoded == b.m_strCoded && a.m_bDerivativeShown == b.m_bDerivativeShown;
@@ -155,11 +158,7 @@ CGraph::EPlot CGraph::Plot(const std::string &typed, const std::array<std::strin
             // The first function of a run lands in slot 0 of an empty graph.
             // The mapping stays: it holds the typed domain or the autoscale.
             m_bFirstPlot = false;
-            CDocumentSync::ClearView(m_state, false);
-            for (CExpression &d : m_state.m_aDerivatives)
-                CDocumentSync::EmptySlot(d);
-            m_state.m_results.Clear();
-            m_state.m_nCurrent = -1;
+            EmptyAll(false);
         }
         CViewState &s = m_state;
         if (s.m_nLast < kSlots - 1)
@@ -188,16 +187,19 @@ CGraph::EPlot CGraph::Plot(const std::string &typed, const std::array<std::strin
     return EPlot::Plotted;
 }
 
+void CGraph::EmptyAll(bool recentre)
+{
+    CDocumentSync::ClearView(m_state, recentre);
+    for (CExpression &d : m_state.m_aDerivatives)
+        CDocumentSync::EmptySlot(d);
+    m_state.m_results.Clear();
+    m_state.m_nSelected = -1;
+    m_state.m_nCurrent = -1;
+}
+
 void CGraph::Clear(bool recentre)
 {
-    Change([&] {
-        CDocumentSync::ClearView(m_state, recentre);
-        for (CExpression &d : m_state.m_aDerivatives)
-            CDocumentSync::EmptySlot(d);
-        m_state.m_results.Clear();
-        m_state.m_nSelected = -1;
-        m_state.m_nCurrent = -1;
-    }, "Clear Graph");
+    Change([&] { EmptyAll(recentre); }, "Clear Graph");
 }
 
 void CGraph::DeriveInto(int slot)
@@ -386,21 +388,14 @@ void CGraph::Load(const SGraphState &record)
     m_state.m_nSelected = m_state.m_nLast >= 0 ? 0 : -1;
     m_state.m_nCurrent = static_cast<std::int16_t>(m_state.m_nLast);
     m_undo.clear();
-    emit changed(EGraphChange::Functions | EGraphChange::Pens | EGraphChange::Mapping | EGraphChange::Selection |
-                 EGraphChange::Results);
+    emit changed(kEverything);
 }
 
 void CGraph::Reset()
 {
-    CDocumentSync::ClearView(m_state, true);
-    for (CExpression &d : m_state.m_aDerivatives)
-        CDocumentSync::EmptySlot(d);
-    m_state.m_results.Clear();
-    m_state.m_nSelected = -1;
-    m_state.m_nCurrent = -1;
+    EmptyAll(true);
     m_undo.clear();
-    emit changed(EGraphChange::Functions | EGraphChange::Pens | EGraphChange::Mapping | EGraphChange::Selection |
-                 EGraphChange::Results);
+    emit changed(kEverything);
 }
 
 // --- Drawing ---------------------------------------------------------------------------

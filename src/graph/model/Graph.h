@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/plot/GraphMarks.h"
+#include "core/plot/GraphResults.h"
 #include "core/plot/ViewState.h"
 #include "core/doc/DocumentRecord.h"
 
@@ -144,6 +144,8 @@ private:
     template <class F> void Change(F &&change, const char *name = nullptr);
     void Record(SViewSnapshot before, const char *name);
     void DeriveInto(int slot);
+    // Every slot, derivative and result empty, nothing selected.
+    void EmptyAll(bool recentre);
     static GraphChanges Compare(const SViewSnapshot &a, const SViewSnapshot &b);
 
     mutable CViewState m_state;  // evaluation caches its last value in the expressions

@@ -1,6 +1,6 @@
 #include "graph/render/GraphPicture.h"
 
-#include "graph/render/BmpImage.h"
+#include "graph/render/Dib.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -2,11 +2,12 @@
 
 #include "core/deriv/Derivative.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include "gui/analysis/NumberFields.h"
 #include "gui/analysis/ProgressDialog.h"
 #include "gui/common/Message.h"
-#include "gui/view/AnalysisMarks.h"
+#include "core/analysis/AnalysisMarks.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -283,8 +284,8 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
             m_pFunction2->setCurrentIndex(m_pFunction2->findText(m_strFunction2));
         for (int i = 0; i < 3; ++i)
             m_aModes[i]->setChecked(m_nMode == i);
-        m_pFrom->setText(QString::number(m_dFrom, 'g', 15));
-        m_pTo->setText(QString::number(m_dTo, 'g', 15));
+        m_pFrom->setText(QString::fromStdString(ShownField(m_dFrom)));
+        m_pTo->setText(QString::fromStdString(ShownField(m_dTo)));
         m_pAccuracy->setText(QString::number(m_nAccuracy));
         return true;
     }
@@ -312,7 +313,7 @@ bool CAnalysisPage::UpdateData(bool bSaveAndValidate)
 
 void CAnalysisPage::StepAccuracy(int delta)
 {
-    const int n = m_pAccuracy->text().toInt() + delta;
+    const int n = ReadWholeInteger(m_pAccuracy->text().toStdString()).value_or(0) + delta;
     m_pAccuracy->setText(QString::number(std::clamp(n, kMinPlaces, kMaxPlaces)));
 }
 

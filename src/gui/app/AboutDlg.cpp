@@ -58,17 +58,17 @@ CAboutDlg::CAboutDlg(QWidget *parent) : QDialog(parent)
     auto *pCreditLayout = new QVBoxLayout(pCreditFrame);
     pCreditLayout->addWidget(m_pCredits);
 
-    m_pClose = new QPushButton(QStringLiteral("&Close"), this);
-    m_pClose->setObjectName(QStringLiteral("ctl1"));
-    m_pClose->setDefault(true);
-    connect(m_pClose, &QPushButton::clicked, this, &QDialog::accept);
+    auto *pClose = new QPushButton(QStringLiteral("&Close"), this);
+    pClose->setObjectName(QStringLiteral("ctl1"));
+    pClose->setDefault(true);
+    connect(pClose, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *pTop = new QHBoxLayout;
     pTop->addWidget(pPicture);
     pTop->addWidget(pAbout, 1);
     auto *pButtons = new QHBoxLayout;
     pButtons->addStretch();
-    pButtons->addWidget(m_pClose);
+    pButtons->addWidget(pClose);
     auto *pMain = new QVBoxLayout(this);
     pMain->addLayout(pTop);
     pMain->addWidget(pCreditFrame, 1);

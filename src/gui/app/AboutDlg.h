@@ -21,8 +21,6 @@ public:
     QString CreditText() const;  // text of control 1005
     static int Counter();
     QTimer &Timer() { return m_timer; }
-    QLabel *CreditLabel() const { return m_pCredits; }
-    QPushButton *CloseButton() const { return m_pClose; }
 
     // Called by the timer; public so tests can drive it.
     void OnTimer();
@@ -37,5 +35,4 @@ private:
     QStringList m_aCredits;
     QTimer m_timer;
     QLabel *m_pCredits = nullptr;
-    QPushButton *m_pClose = nullptr;
 };

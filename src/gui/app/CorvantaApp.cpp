@@ -94,6 +94,28 @@ QString CCorvantaApp::VersionText()
     return QStringLiteral("Corvanta " CORVANTA_VERSION);
 }
 
+std::optional<int> CCorvantaApp::AnswerWithoutWindows(int argc, char **argv)
+{
+    QStringList aArguments;
+    for (int i = 0; i < argc; ++i)
+        aArguments << QString::fromLocal8Bit(argv[i]);
+    const SCommandLine line = ParseCommandLine(aArguments);
+    if (!line.bOk || line.eAction == SCommandLine::Run)
+        return std::nullopt;
+    if (line.eAction == SCommandLine::Version) {
+        std::printf("%s\n", qPrintable(VersionText()));
+        return 0;
+    }
+    // The parser prints the help and ends the program; it needs an
+    // application object for the program's name, and a core one opens no display.
+    QCoreApplication core(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("corvanta"));
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    parser.process(aArguments);
+    return 0;
+}
+
 bool CCorvantaApp::InitInstance(const QStringList &aArguments)
 {
     QCoreApplication::setOrganizationName(QStringLiteral("HALDEN"));

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class CCorvantaDoc;
 class CMainFrame;
@@ -45,6 +46,10 @@ public:
     // Arguments as from QCoreApplication::arguments() (the program name first).
     static SCommandLine ParseCommandLine(const QStringList &aArguments);
     static QString VersionText();  // "Corvanta 1.1.0"
+    // Answers --version and --help before any application object exists and
+    // returns the exit code; nothing for a command line that starts the
+    // program (or that only the application, knowing Qt's own options, can judge).
+    static std::optional<int> AnswerWithoutWindows(int argc, char **argv);
 
     // What main returns when InitInstance declined to start: 0 after
     // --help or --version, 1 for a command line that was refused.

@@ -76,7 +76,6 @@ public:
 
     // The window over which messages are shown.
     void SetMessageParent(QWidget *parent) { m_pMessageParent = parent; }
-    QWidget *MessageParent() const { return m_pMessageParent; }
 
 signals:
     void modifiedChanged(bool modified);

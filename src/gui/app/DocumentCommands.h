@@ -33,7 +33,6 @@ public:
     // recent file, one that cannot be opened leaves everything as it was.
     // Returns whether the file is now the document.
     bool OpenDocumentFile(const QString &strPath);
-    QString PendingDocumentPath() const { return m_strPendingPath; }
 
     // Asks for a file name: bSave for Save As (the file may be new), else
     // for Open. Empty means cancelled.

@@ -13,6 +13,7 @@ unsigned int LockKeyState();
 // active: the only moments a lock key can have changed for us to see.
 class CLockKeyWatcher : public QObject
 {
+    Q_OBJECT  // so its owner can find it among its children
 public:
     CLockKeyWatcher(QObject *parent, std::function<void()> changed) : QObject(parent), m_changed(std::move(changed)) {}
 

@@ -102,6 +102,7 @@ CMainFrame::~CMainFrame()
     // none of it may reach this half-destroyed frame.
     for (QObject *pChild : findChildren<QObject *>())
         pChild->disconnect(this);
+    qDeleteAll(findChildren<CLockKeyWatcher *>(Qt::FindDirectChildrenOnly));  // app-wide: must not see the rest
     delete m_pCalcDlg;
 }
 

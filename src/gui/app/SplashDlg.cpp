@@ -2,6 +2,7 @@
 
 #include "gui/app/Artwork.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,7 +57,22 @@ void CSplashDlg::paintEvent(QPaintEvent *)
 void CSplashDlg::mousePressEvent(QMouseEvent *event) { event->accept(); }
 void CSplashDlg::mouseReleaseEvent(QMouseEvent *event) { event->accept(); }
 void CSplashDlg::mouseDoubleClickEvent(QMouseEvent *event) { event->accept(); }
-void CSplashDlg::keyPressEvent(QKeyEvent *event) { event->accept(); }
+
+// Keys typed while the splash shows were meant for the program: they go on
+// to the frame's focused field, so "x^2-2" and Enter typed at start plot.
+void CSplashDlg::keyPressEvent(QKeyEvent *event) { PassOn(event); }
+void CSplashDlg::keyReleaseEvent(QKeyEvent *event) { PassOn(event); }
+
+void CSplashDlg::PassOn(QKeyEvent *event)
+{
+    event->accept();
+    QWidget *target = parentWidget() ? parentWidget()->focusWidget() : nullptr;
+    if (!target)
+        return;
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
+                   static_cast<quint16>(event->count()));
+    QCoreApplication::sendEvent(target, &copy);
+}
 
 bool CSplashDlg::ShowOnce(QWidget *parent)
 {

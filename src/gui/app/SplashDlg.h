@@ -36,8 +36,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    void PassOn(QKeyEvent *event);
+
     QTimer m_timer;
     QPixmap m_picture;
     int m_nTicks = 0;

@@ -6,14 +6,9 @@
 #include <QLineEdit>
 
 
-std::optional<int> ParseInteger(const QString &strText)
-{
-    return ReadWholeInteger(strText.toStdString());
-}
-
 std::optional<int> ReadIntegerField(QWidget *parent, const QLineEdit *pField, int nMin, int nMax)
 {
-    const std::optional<int> nValue = ParseInteger(pField->text());
+    const std::optional<int> nValue = ReadWholeInteger(pField->text().toStdString());
     if (!nValue) {
         ShowMessage(parent, QStringLiteral("Please enter an integer."), QString::fromLatin1(kProgramName),
                     MsgIcon::Warning);

@@ -2,6 +2,7 @@
 
 #include "core/linalg/Matrix.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 #include "gui/common/Message.h"
 
@@ -166,7 +167,7 @@ void CGrid::WriteMatrix(const CMatrix &matrix, const std::function<std::string(d
     for (int r = 0; r < nRows; ++r)
         for (int c = 0; c < nCols; ++c) {
             auto *pItem = new QTableWidgetItem(QString::fromStdString(format(matrix.At(r, c))));
-            pItem->setData(kFullValueRole, QString::fromStdString(FormatShortest(matrix.At(r, c))));
+            pItem->setData(kFullValueRole, QString::fromStdString(ShownExact(matrix.At(r, c))));
             setItem(r, c, pItem);
         }
     FitColumn();

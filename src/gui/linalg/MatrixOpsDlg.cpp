@@ -1,6 +1,6 @@
 #include "gui/linalg/MatrixOpsDlg.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
@@ -145,7 +145,7 @@ CMatrixOpsDlg::CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent) : QDialog(pa
         pGrid->SetGrowRequest([this, pGrid](int nRows, int nCols) { GrowFor(pGrid, nRows, nCols); });
     SetField(m_pRows, m_nRows);
     SetField(m_pColumns, m_nColumns);
-    m_pNumber->setText(QString::fromStdString(FormatShortest(m_dNumber)));
+    m_pNumber->setText(QString::fromStdString(ShownExact(m_dNumber)));
     Shape(m_pFirst, m_nRows + 1, m_nColumns + 1);  // the second follows: as many rows as the first has columns
     m_pKept = CKeptWork::For(parent, QStringLiteral("MatrixOps"));
     if (m_pKept && m_pKept->m_bKept && m_pKept->m_aSizes.size() == 6 && m_pKept->m_aGrids.size() == 2) {
@@ -396,5 +396,5 @@ void CMatrixOpsDlg::OnPaste()
         return;
     }
     // The shortest text that reads back to the same double: nothing lost in a chain.
-    pTarget->WriteMatrix(*m_memory, &FormatShortest);
+    pTarget->WriteMatrix(*m_memory, &ShownExact);
 }

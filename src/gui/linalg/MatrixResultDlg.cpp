@@ -1,5 +1,6 @@
 #include "gui/linalg/MatrixResultDlg.h"
 
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 #include "gui/linalg/Grid.h"
 
@@ -31,7 +32,7 @@ CMatrixResultDlg::CMatrixResultDlg(const CMatrix &result, QWidget *parent, int d
     m_pGrid->SetColWidth(0, kHeaderTwips);
     m_pGrid->WriteNumberHeaders();
     // Widens the columns to the numbers.
-    m_pGrid->WriteMatrix(m_result, [digits](double value) { return ResultCellText(value, digits); });
+    m_pGrid->WriteMatrix(m_result, [digits](double value) { return ShownMatrixCell(value, digits); });
 
     auto *pCopy = new QPushButton(QStringLiteral("Copy Result"), this);
     pCopy->setObjectName(QStringLiteral("ctl1001"));

@@ -3,6 +3,7 @@
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/ToolText.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/FieldValidation.h"
 #include "gui/linalg/KeptWork.h"
@@ -25,7 +26,7 @@ namespace {
 constexpr int kRowTwips = 400;
 constexpr int kLastCoefficientTwips = 900;
 
-QString Ten(double value) { return QString::fromStdString(FormatTenDigits(value)); }
+QString Ten(double value) { return QString::fromStdString(ShownSolution(value)); }
 
 }  // namespace
 
@@ -128,7 +129,7 @@ void CSimEqDlg::OnCountChanged()
 {
     // Typing passes through counts like "1" on the way to "150": those are
     // left alone here, and Solve says what is wrong.
-    const std::optional<int> nCount = ParseInteger(m_pCount->text());
+    const std::optional<int> nCount = ReadWholeInteger(m_pCount->text().toStdString());
     if (!nCount || *nCount < kMinEquations || *nCount > kMaxEquations)
         return;
     m_nEquations = *nCount;

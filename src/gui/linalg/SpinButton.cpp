@@ -1,5 +1,7 @@
 #include "gui/linalg/SpinButton.h"
 
+#include "core/expr/NumberText.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -43,10 +45,8 @@ void CSpinButton::SetBuddy(QLineEdit *pBuddy)
 void CSpinButton::StepBy(int nSteps)
 {
     // Step from the field's value when it holds an integer, else from the last one.
-    bool bOk = false;
-    const int nValue = m_pBuddy ? m_pBuddy->text().trimmed().toInt(&bOk) : 0;
-    if (bOk)
-        m_nPos = nValue;
+    if (const std::optional<int> nValue = ReadWholeInteger(m_pBuddy ? m_pBuddy->text().toStdString() : std::string()))
+        m_nPos = *nValue;
     const long long nNext = static_cast<long long>(m_nPos) + nSteps;
     m_nPos = static_cast<int>(std::clamp<long long>(nNext, m_nMin, m_nMax));
     if (m_pBuddy && m_pBuddy->text() != QString::number(m_nPos))

@@ -41,7 +41,6 @@ public:
     bool FindText(const QString &strText, bool bBackward = false);
 
     CHelpBrowser *Browser() const { return m_pBrowser; }
-    QLineEdit *SearchField() const { return m_pSearch; }
 
     // The help directory: "help" beside the stored installation directory,
     // then the shared data directory next to it, then beside the executable.

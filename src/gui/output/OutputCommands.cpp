@@ -217,9 +217,11 @@ void COutputCommands::OnHelp()
     if (!m_pHelp) {
         const QSettings profile(QStringLiteral("HALDEN"), QStringLiteral("Corvanta"));
         const QString strDir = CHelpWindow::FindHelpDirectory(profile.value(QStringLiteral("AppPath/Path")).toString());
-        // Its own window, owned by nobody, like a help viewer.
-        m_pHelp = new CHelpWindow(strDir);
+        // A window of its own, but the frame's, and one that does not keep
+        // the program running: closing the frame ends it with Help open.
+        m_pHelp = new CHelpWindow(strDir, m_pFrame);
         m_pHelp->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_pHelp->setAttribute(Qt::WA_QuitOnClose, false);
         m_pHelp->SetShortcutsPage(m_shortcuts);
         if (strDir.isEmpty())
             m_pHelp->Browser()->setHtml(QStringLiteral("<h1>Help</h1><p>The help pages are not installed.</p>"));

@@ -72,9 +72,9 @@ void CCorvantaView::OnTraceInput(const QString &text)
         m_pHost->SetTraceResultText(QString());
         return;
     }
-    const bool degrees = m_pHost->IsTrigonometric() && m_pHost->IsDegree();
-    const double y = m_graph.ValueAt(State().m_nSelected, ReadTraceInput(text.toStdString()), degrees);
-    m_pHost->SetTraceResultText(Text(TraceResultText(y, m_pHost->IsScientific())));
+    CExpression f = State().m_aFunctions[State().m_nSelected];  // evaluation changes the expression
+    f.m_bDegree = m_pHost->IsTrigonometric() && m_pHost->IsDegree();
+    m_pHost->SetTraceResultText(Text(TraceInputResult(f, text.toStdString(), m_pHost->IsScientific())));
 }
 
 void CCorvantaView::TrackMouse(const QPoint &pos)

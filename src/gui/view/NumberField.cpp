@@ -2,6 +2,7 @@
 
 #include "core/expr/ConstantValue.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "gui/common/Message.h"
 
 #include <QLineEdit>
@@ -19,7 +20,7 @@ void Refuse(QLineEdit *edit, const QString &text)
 
 }  // namespace
 
-QString NumberFieldText(double value) { return QString::number(value, 'g', 15); }
+QString NumberFieldText(double value) { return QString::fromStdString(ShownField(value)); }
 
 bool ReadNumberField(QLineEdit *edit, double &value)
 {

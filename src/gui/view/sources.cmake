@@ -1,7 +1,6 @@
 target_sources(corvanta_gui PRIVATE
   src/gui/view/NumberField.h src/gui/view/NumberField.cpp
   src/gui/view/ViewHost.h
-  src/gui/view/AnalysisMarks.h src/gui/view/AnalysisMarks.cpp
   src/gui/view/CorvantaView.h src/gui/view/CorvantaView.cpp
   src/gui/view/CorvantaViewTangent.cpp
   src/gui/view/CorvantaViewInput.cpp)

@@ -4,7 +4,7 @@
 #include "core/analysis/Integration.h"
 #include "core/analysis/PointsTable.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "oracle/Mpfr.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +21,7 @@ using R = EIntegrationRule;
 // A number as the expression language reads it, in brackets when negative.
 std::string Num(double v)
 {
-    const std::string t = FormatShortest(v);
+    const std::string t = ShownExact(v);
     return v < 0 ? "(" + t + ")" : t;
 }
 
@@ -104,8 +104,8 @@ RC_GTEST_PROP(PointsTableProperty, EveryShownDigitIsRight, ())
 {
     const int scale = *rc::gen::inRange(0, 4);
     const double unit = std::pow(10.0, scale);
-    const std::string fromText = FormatShortest(*rc::gen::inRange(-3000, 3001) / unit);
-    const std::string stepText = FormatShortest(*rc::gen::inRange(1, 60) / std::pow(10.0, *rc::gen::inRange(0, 4)));
+    const std::string fromText = ShownExact(*rc::gen::inRange(-3000, 3001) / unit);
+    const std::string stepText = ShownExact(*rc::gen::inRange(1, 60) / std::pow(10.0, *rc::gen::inRange(0, 4)));
     const int rows = *rc::gen::inRange(1, 300);
     const double from = std::strtod(fromText.c_str(), nullptr), step = std::strtod(stepText.c_str(), nullptr);
     const STableSettings s{from, from + step * rows, step};

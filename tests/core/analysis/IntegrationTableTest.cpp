@@ -5,7 +5,7 @@
 #include "core/analysis/TraceText.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/Expression.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -389,14 +389,28 @@ TEST(Tangent, ValuesAngleAndPoints)
     EXPECT_DOUBLE_EQ(r.m_dTheta, std::atan(12.0));
 }
 
-TEST(TraceText, DigitFilterFormatsAndTangentBar)
+TEST(TraceText, TypedXIsReadAsEveryFieldReadsIt)
 {
-    const struct { const char *typed; double x; } cases[] = {
-        {"1a2", 12}, {"-.5", -0.5}, {"1.2.3", 1.23}, {"", 0}, {"abc", 0}, {"-", 0},
-        {"5-3", 53}, {"1e5", 15}, {" 2", 2}, {"--1", -1}, {".", 0},
+    // The whole text is the x, or there is none: no digit filter that reads
+    // "1e-3" as 13 or "pi" as 0.
+    const struct { const char *typed; const char *shown; } cases[] = {
+        {"1e-3", "0.001000000000000"}, {"1/2", "0.500000000000000"}, {"pi", "3.14159265358979"},
+        {"-.5", "-0.500000000000000"}, {" 2 ", "2.00000000000000"}, {"5-3", "2.00000000000000"},
+        {"1a2", ""}, {"1.2.3", ""}, {"", ""}, {"-", ""}, {"1e-", ""}, {"x", ""}, {"1e999", ""},
     };
+    CExpression f;
+    f.SetExpression("x");
     for (const auto &c : cases)
-        EXPECT_DOUBLE_EQ(ReadTraceInput(c.typed), c.x) << c.typed;
+        EXPECT_EQ(TraceInputResult(f, c.typed, false), c.shown) << c.typed;
+    // A function in degrees reads the typed x in degrees too: sin(30) is 1/2.
+    f.SetExpression("sin(x)");
+    f.m_bDegree = true;
+    EXPECT_EQ(TraceInputResult(f, "180*sin(30)", false), "1.00000000000000");
+    EXPECT_EQ(TraceInputResult(f, "1/0", true), "");
+}
+
+TEST(TraceText, FormatsAndTangentBar)
+{
     EXPECT_EQ(TraceResultText(1, false), "1.00000000000000");
     EXPECT_EQ(TraceResultText(1, true), "1.000000e+00");
     // No "nan" or "inf" reaches the trace bar: sqrt(-1) is -nan, ln(0) is -inf.

@@ -1,7 +1,7 @@
 // Random polynomials with roots known exactly, searched as the pages and the
 // command line search them, each listed point checked against MPFR.
 #include "core/analysis/AnalysisRun.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "oracle/Mpfr.h"
 
 #include <gtest/gtest.h>
@@ -89,7 +89,7 @@ rc::Gen<SDomain> Domains()
 
 std::string Command(const SPolynomial &p, const SDomain &d, int places)
 {
-    return "roots '" + p.text + "' --from " + FormatShortest(d.from) + " --to " + FormatShortest(d.to) +
+    return "roots '" + p.text + "' --from " + ShownExact(d.from) + " --to " + ShownExact(d.to) +
            " --places " + std::to_string(places);
 }
 

@@ -4,7 +4,7 @@
 #include "core/analysis/InflexFinder.h"
 #include "core/analysis/RootFinder.h"
 #include "core/analysis/ValueTests.h"
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include "oracle/Mpfr.h"
 
@@ -392,7 +392,7 @@ std::vector<OracleFunction> OracleFunctions()
         const double scale = p % 3 == 0 ? 0.01 : 1.0;
         std::string text = scale != 1.0 ? "0.01" : "";
         for (const double r : roots)
-            text += (text.empty() ? "(x" : "*(x") + std::string(r < 0 ? "+" : "-") + FormatShortest(std::fabs(r)) + ")";
+            text += (text.empty() ? "(x" : "*(x") + std::string(r < 0 ? "+" : "-") + ShownExact(std::fabs(r)) + ")";
         out.push_back({text, [roots, scale](double x) {
                            double v = scale;
                            for (const double r : roots)
@@ -408,7 +408,7 @@ std::vector<OracleFunction> OracleFunctions()
             if (const double r = (k * std::numbers::pi - b) / a; r > -9.95 && r < 9.95)
                 roots.push_back(r);
         const std::string text =
-            "sin(" + FormatShortest(a) + "*x" + (b < 0 ? "-" : "+") + FormatShortest(std::fabs(b)) + ")";
+            "sin(" + ShownExact(a) + "*x" + (b < 0 ? "-" : "+") + ShownExact(std::fabs(b)) + ")";
         out.push_back({text, [a, b](double x) { return std::sin(a * x + b); }, roots});
     }
     return out;

@@ -2,6 +2,7 @@
 // nCr, nPr and the digits of other bases, and the reasons it gives instead
 // of infinities and NaN.
 #include "core/calc/BaseNumber.h"
+#include "core/expr/ShownNumber.h"
 #include "core/calc/CalcEvaluator.h"
 #include "core/calc/CalcText.h"
 #include "core/expr/Angle.h"
@@ -87,7 +88,7 @@ TEST(CalcShown, FifteenDigitsEachRight)
         EXPECT_EQ(EqualsText(r.dValue, 10), c.shown) << c.text;
     }
     // A typed approximation of pi is no multiple of pi: its sine is not 0.
-    EXPECT_EQ(FormatShown(EvaluateCalcText("sin(3.14159265358979)", true, -1).dValue), "3.23108914886517e-15");
+    EXPECT_EQ(ShownField(EvaluateCalcText("sin(3.14159265358979)", true, -1).dValue), "3.23108914886517e-15");
     // Angl => Rect is exact at the quarter turns.
     EXPECT_EQ(PolarToRectTexts(2, 90).first, "0");
     EXPECT_EQ(PolarToRectTexts(2, 90).second, "2");
@@ -169,7 +170,7 @@ RC_GTEST_PROP(CalcProperty, EveryShownDigitIsRight, ())
                   r.strReason.find("undefined") != std::string::npos);
         return;
     }
-    const std::string shown = FormatShown(r.dValue);
+    const std::string shown = ShownField(r.dValue);
     if (exact.iszero() || std::fabs(exact.d()) < 1e-300) {
         RC_ASSERT(std::fabs(r.dValue) < 1e-290);
         return;

@@ -3,6 +3,7 @@
 #include "core/calc/CalcText.h"
 #include "core/calc/FunctionValue.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 
 #include <gtest/gtest.h>
 
@@ -101,9 +102,9 @@ TEST(CalcOracle, MatchesReference)
         // The display shows 16 digits; the last may differ by the rounding
         // of a different but equivalent order of operations.
         if (std::isnan(c.expected) || std::isinf(c.expected) || c.expected == 0)
-            EXPECT_EQ(FormatG16(v), FormatG16(c.expected)) << c.text;
+            EXPECT_EQ(FormatSignificant(v, 16), FormatSignificant(c.expected, 16)) << c.text;
         else
-            EXPECT_NEAR(v, c.expected, 4e-16 * std::fabs(c.expected)) << c.text << " shows " << FormatG16(v);
+            EXPECT_NEAR(v, c.expected, 4e-16 * std::fabs(c.expected)) << c.text << " shows " << FormatSignificant(v, 16);
     }
 }
 
@@ -203,7 +204,7 @@ TEST(BaseNumber, ConversionsBothWays)
     EXPECT_EQ(n.ToDecimal(16), 255.5);
     for (const auto &[digits, value] : {std::pair{"", "0"}, {".", "0"}, {"1_2", "nan"}, {"1.2.3", "nan"}}) {
         n.m_strInput = digits;
-        EXPECT_EQ(FormatG16(n.ToDecimal(16)), value) << digits;
+        EXPECT_EQ(FormatSignificant(n.ToDecimal(16), 16), value) << digits;
     }
     // No digits: refused.
     for (const auto &[v, base, text] : {std::tuple{kInf, 2, "inf"}, {-kInf, 2, "-inf"}, {kNaN, 2, "nan"}, {5.0, 1, ""},
@@ -218,7 +219,7 @@ TEST(CalcText, ResultTexts)
     const struct { std::string got, expected; } cases[] = {
         {FormatResult(0.25), "0.25  "}, {FormatResult(4), "4. "}, {FormatResult(1.5e20), "1.5e+20. "},
         {FormatResult(1.0 / 3), "0.333333333333333  "}, {FormatResult(1 - 0.9), "0.1  "}, {FormatResult(kNaN), "nan  "}, {FormatResult(-kNaN), "nan  "},
-        {FormatPowerResult(16), "16. "}, {FormatPowerResult(0.5), "0.5 "}, {FormatG10(1.0 / 3), "0.3333333333"},
+        {FormatPowerResult(16), "16. "}, {FormatPowerResult(0.5), "0.5 "}, {FormatSignificant(1.0 / 3, 10), "0.3333333333"},
         {FormatResultInBase(256, 2), "100000000. "}, {FormatResultInBase(10.5, 2), "1010.1  "},
         {FormatResultInBase(-255, 16), "-FF. "}, {FormatResultInBase(kInf, 16), "inf. "},
         {FormatResultInBase(5, 37), ""},

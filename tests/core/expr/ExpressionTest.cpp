@@ -3,6 +3,7 @@
 #include "core/expr/FunctionText.h"
 #include "core/expr/IntegerPower.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/expr/Operations.h"
 #include "core/expr/SyntaxPlace.h"
 
@@ -165,7 +166,7 @@ TEST(NumberText, FormatsMatchPrintfAndShortestReadsBack)
         EXPECT_EQ(FormatFixed(v, 2), Printf("%.2f", v)) << v;
         EXPECT_EQ(FormatFixed(v, 12), Printf("%.12f", v)) << v;
         EXPECT_EQ(FormatExp(v, 4), Printf("%.4e", v)) << v;
-        EXPECT_TRUE(!std::isfinite(v) || SameBits(ReadNumber(FormatShortest(v)), v)) << FormatShortest(v);
+        EXPECT_TRUE(!std::isfinite(v) || SameBits(ReadNumber(ShownExact(v)), v)) << ShownExact(v);
     }
 }
 
@@ -175,12 +176,12 @@ TEST(NumberText, FixedTextsShowNoDigitADoubleDoesNotHold)
         {123456789.123, 15, "123456789.123000"}, {12345.6789 * 12345.6789, 15, "152415787.501905"},
         {12345.6789, 15, "12345.6789000000"}, {-9, 15, "-9.00000000000000"}, {std::sin(1.1), 15, "0.891207360061435"},
         {0.9999999999999999, 15, "1.00000000000000"}, {99999.99999999999, 10, "100000.000000000"},
-        {123456.789, 4, "123456.7890"}, {999999999999999.4, 6, "999999999999999"}, {-1e-20, 15, "-0.000000000000000"},
+        {123456.789, 4, "123456.7890"}, {999999999999999.4, 6, "999999999999999"}, {-1e-20, 15, "0.000000000000000"},
         {999999999999999.6, 6, "1.00000000000000e+15"}, {1e15, 0, "1.00000000000000e+15"},
         {-1.7976931348623157e308, 4, "-1.79769313486232e+308"},
     };
     for (const auto &c : cases) {
-        const std::string text = FormatFixedHeld(c.value, c.decimals);
+        const std::string text = ShownValue(c.value, c.decimals);
         SCOPED_TRACE(text);
         EXPECT_EQ(text, c.text);
         // At most 15 significant digits, decimals given up only for that, and

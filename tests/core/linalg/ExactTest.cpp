@@ -1,6 +1,7 @@
 // Exact answers checked against rationals worked out here by plain Gaussian
 // elimination in mpq_class, and shown digits against them with MPFR.
 #include "core/linalg/Determinant.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/Exact.h"
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
@@ -244,14 +245,14 @@ TEST(Inverse, HilbertCellsShowOnlyDigitsThatHold)
             }
             const SOracle column = Reduce(system, n, n + 1);
             for (int i = 0; i < n; ++i) {
-                const std::string text = ResultCellText(result.matrix->At(i, j), result.digits);
+                const std::string text = ShownMatrixCell(result.matrix->At(i, j), result.digits);
                 EXPECT_LE(oracle::ShownError(text, BigOf(column.solution[i])), 1.0) << i << "," << j << " " << text;
             }
         }
     }
-    EXPECT_EQ(ResultCellText(-3969000.0003106, 8), "-3969000.0");
-    EXPECT_EQ(ResultCellText(-3969000.0003106, 5), "-3.9690e+06");
-    EXPECT_EQ(ResultCellText(0.6, 15), "0.6000");
+    EXPECT_EQ(ShownMatrixCell(-3969000.0003106, 8), "-3969000.0");
+    EXPECT_EQ(ShownMatrixCell(-3969000.0003106, 5), "-3.9690e+06");
+    EXPECT_EQ(ShownMatrixCell(0.6, 15), "0.6000");
 }
 
 // Random whole-number systems against the rational oracle: exact zeros and

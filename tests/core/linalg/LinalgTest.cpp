@@ -2,6 +2,7 @@
 #include "core/linalg/LinearSystem.h"
 #include "core/linalg/Matrix.h"
 #include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 
 #include <Eigen/Dense>
@@ -117,7 +118,7 @@ TEST(NumberFormat, TenDigitsWithAPointAndSignificantLikePrintf)
         {0.0001, "0.0001"}, {std::numeric_limits<double>::quiet_NaN(), "nan"}, {-INFINITY, "-inf"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(FormatTenDigits(c.value), c.text) << c.value;
+        EXPECT_EQ(ShownSolution(c.value), c.text) << c.value;
     EXPECT_EQ(FormatSignificant(-2, 15), "-2");
     EXPECT_EQ(FormatSignificant(0.1 + 0.2, 15), "0.3");
     EXPECT_EQ(FormatSignificant(1e-20, 15), "1e-20");
@@ -258,8 +259,8 @@ TEST(MatrixOps, InverseByLuSolvesRefusesWhatItCannotGive)
     EXPECT_EQ(CMatrix(3, 3, {1e200, 0, 0, 0, 1e200, 0, 0, 0, 1e200}).AdjugateChecked().trouble, T::OutOfRange);
     EXPECT_EQ(CMatrix::Checked(CMatrix(1, 1, {1e200}).Multiply(CMatrix(1, 1, {-1e200}))).trouble, T::OutOfRange);
     EXPECT_EQ(CMatrix::Checked(CMatrix(1, 1, {1e200}).Scale(1e200)).trouble, T::OutOfRange);
-    EXPECT_EQ(FormatCondition(1.63e13), "1.6e13");
-    EXPECT_EQ(FormatCondition(2e-5), "2.0e-5");
+    EXPECT_EQ(ShownCondition(1.63e13), "1.6e13");
+    EXPECT_EQ(ShownCondition(2e-5), "2.0e-5");
 }
 
 // A system of the 10 x 10 Hilbert matrix is solved (with a warning), as the
@@ -293,7 +294,7 @@ TEST(ToolText, ResultCellsShowFourSignificantDigitsAndNoNegativeZero)
         {999999999999999.0, "999999999999999.0000"}, {1e120, "1.0000e+120"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ResultCellText(c.value), c.text) << c.value;
+        EXPECT_EQ(ShownMatrixCell(c.value), c.text) << c.value;
     const struct { const char *text; std::optional<double> value; } cells[] = {
         {"", 0}, {"  ", 0}, {"-2.5e3", -2500}, {" +1 ", 1}, {".5", 0.5},
         {"1,5", std::nullopt}, {"abc", std::nullopt}, {"1e400", std::nullopt}, {"nan", std::nullopt}, {"2x", std::nullopt},

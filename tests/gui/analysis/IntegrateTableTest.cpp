@@ -74,6 +74,16 @@ TEST_F(IntegrateTest, ReversedLimitsBringTheDialogBackWithTheValuesJustEntered)
     EXPECT_EQ(ValuePart(messages.shown[1].text), "12.000000");  // x from 1 to 5
 }
 
+// The limits are read as the command line reads them: constants and their
+// expressions are numbers too.
+TEST_F(IntegrateTest, LimitsTakeConstants)
+{
+    Plot({"1"});
+    Run({{"-pi/2", "pi/2", "0.01", 2}});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(ValuePart(messages.shown[0].text), "3.141593");
+}
+
 // The dialogs start on the function chosen in the list, not on the one plotted last.
 TEST_F(IntegrateTest, DialogsPreselectTheSelectedFunction)
 {

@@ -3,6 +3,7 @@
 #include "core/analysis/TraceText.h"
 #include "gui/GuiFixtures.h"
 #include "gui/app/ExpressionBar.h"
+#include "gui/app/LockKeyWatcher.h"
 #include "gui/app/TangentBar.h"
 #include "gui/app/TraceBar.h"
 #include "gui/app/ZoomBar.h"
@@ -120,6 +121,21 @@ protected:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
 };
+
+// The lock-key watcher filters every event of the program, so it goes while
+// the frame is still whole: events sent while the widgets are taken down
+// must not reach a half-destroyed frame through it.
+TEST_F(MainFrame, ApplicationWideFilterGoesBeforeTheFrame)
+{
+    const auto watchers = m_pFrame->findChildren<CLockKeyWatcher *>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(watchers.size(), 1);
+    QObject *frame = m_pFrame.get();
+    bool frameWhole = false;
+    QObject::connect(watchers[0], &QObject::destroyed,
+                     [&] { frameWhole = dynamic_cast<CMainFrame *>(frame) != nullptr; });
+    m_pFrame.reset();
+    EXPECT_TRUE(frameWhole);
+}
 
 TEST_F(MainFrame, BarsFollowTheirCommandsAndClosingAModesBarEndsTheMode)
 {

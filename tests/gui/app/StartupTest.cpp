@@ -92,6 +92,20 @@ TEST_F(Startup, NumbersKeepTheDecimalPointInAnyLocale)
     EXPECT_EQ(format(-1234.25), "-1234.25");
 }
 
+// Keys typed while the splash shows are not lost: typing a function and
+// Enter right after start plots it.
+TEST_F(FrameFixture, KeysTypedDuringTheSplashReachTheFunctionList)
+{
+    ShowFrame();
+    m_pFrame->FocusFunctionList();
+    CSplashDlg splash(m_pFrame.get());
+    splash.show();
+    QTest::keyClicks(&splash, QStringLiteral("x^2-2"));
+    QTest::keyClick(&splash, Qt::Key_Return);
+    EXPECT_TRUE(splash.isVisible());  // only its timer ends it
+    EXPECT_EQ(m_pFrame->View()->State().m_aFunctions[0].m_strText, "x^2-2");
+}
+
 TEST(RecentFileList, NewestFirstNoDuplicatesAtMostFour)
 {
     CRecentFileList list(4);

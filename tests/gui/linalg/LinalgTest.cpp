@@ -8,7 +8,7 @@
 #include "gui/linalg/MatrixOpsDlg.h"
 #include "gui/linalg/SimEqDlg.h"
 
-#include "core/expr/NumberText.h"
+#include "core/expr/ShownNumber.h"
 #include "core/linalg/ToolText.h"
 
 #include <QLineEdit>
@@ -444,14 +444,14 @@ TEST_F(MatrixOps, IllConditionedInverseWarnsAndKeepsOnlyDigitsThatHold)
     Shape(CMatrixOpsDlg::Inverse, 6, 0);
     for (int i = 1; i <= 6; ++i)
         for (int j = 1; j <= 6; ++j)
-            FirstGrid(dlg)->SetTextMatrix(i, j, QString::fromStdString(FormatShortest(1.0 / (i + j - 1))));
+            FirstGrid(dlg)->SetTextMatrix(i, j, QString::fromStdString(ShownExact(1.0 / (i + j - 1))));
     dlg.OnCalculate();
     ASSERT_EQ(results.size(), 1u);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_TRUE(messages.shown[0].text.contains("condition number about 2.0e7, so only the first 8 significant digits"))
         << messages.shown[0].text.toStdString();
     EXPECT_LT(dlg.ResultDigits(), 10);
-    EXPECT_EQ(ResultCellText(results[0].At(3, 4), dlg.ResultDigits()), "-3969000.0");
+    EXPECT_EQ(ShownMatrixCell(results[0].At(3, 4), dlg.ResultDigits()), "-3969000.0");
     Shape(CMatrixOpsDlg::Inverse, 2, 0, {{"4", "7"}, {"2", "6"}});
     dlg.OnCalculate();
     EXPECT_EQ(dlg.ResultDigits(), 15);

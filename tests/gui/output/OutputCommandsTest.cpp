@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QTextEdit>
 
 namespace {
@@ -110,6 +112,24 @@ TEST_F(FrameOutput, HelpOpensItsOwnWindow)
     EXPECT_LE(pHelp->height() + 48, area.height());
     EXPECT_LE(pHelp->width() + 16, area.width());
     pHelp->close();
+}
+
+// With Help open, File > Exit still ends the program: the help window does
+// not keep it running. The program only tells of its last window from
+// inside its event loop, so the exit runs there; a second turn of the loop
+// ends it in any case.
+TEST_F(FrameOutput, ExitWithHelpOpenClosesTheLastWindow)
+{
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_HELP_CONTENTS));
+    ASSERT_TRUE(m_pFrame->Output()->HelpWindow()->isVisible());
+    QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer::singleShot(0, m_pFrame.get(), [this] {
+        m_pFrame->ExecuteCommand(ID_APP_EXIT);
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    });
+    QApplication::exec();
+    EXPECT_FALSE(m_pFrame->isVisible());
+    EXPECT_EQ(lastClosed.count(), 1);
 }
 
 // Every link of every page leads to a page and an anchor that exist.

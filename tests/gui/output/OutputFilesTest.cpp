@@ -1,7 +1,7 @@
 // The files the graph goes to: the bitmap's own writer, each export format read
 // back, failures that leave the old file whole, and the printed page.
 #include "gui/GuiFixtures.h"
-#include "graph/render/BmpImage.h"
+#include "graph/render/Dib.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 

@@ -12,13 +12,6 @@ namespace {
 class ResultsPicture : public ViewFixture
 {
 protected:
-    // Plots text into slot, the slots before it filled with constants far off the picture.
-    void Put(int slot, const char *text)
-    {
-        while (view.State().m_nLast < slot - 1)
-            view.Graph().Plot("1000000+" + std::to_string(view.State().m_nLast + 1));
-        view.Graph().Plot(text);
-    }
     // The picture as exported (print = false) or printed on a page of w x h.
     QImage Render(int w, int h, bool print)
     {
@@ -38,7 +31,7 @@ protected:
 TEST_F(ResultsPicture, MarksSitAtTheMappedPointInEveryPicture)
 {
     view.Graph().SetShowGrid(false);
-    Put(1, "sin(x)");  // green
+    PlotInto(1, "sin(x)");  // green
     const double x = std::acos(-1.0) / 2;
     view.Graph().Mark(EMarkSource::Extrema, {{1, -1, x, 1.0, EMarkKind::Maximum, {}, "(1.570796, 1)"}});
     const QRgb green = qRgb(0, 128, 0);
@@ -82,7 +75,7 @@ TEST_F(ResultsPicture, MarksSitAtTheMappedPointInEveryPicture)
 TEST_F(ResultsPicture, ShadingFillsExactlyTheRegionBetweenCurveAndAxis)
 {
     view.Graph().SetShowGrid(false);
-    Put(0, "x^2-1");  // red
+    PlotInto(0, "x^2-1");  // red
     const double a = -2, b = 1.5;
     view.Graph().Shade(SShading{0, a, b, {}});
     const QImage img = Render(500, 400, false);
@@ -112,8 +105,8 @@ TEST_F(ResultsPicture, ShadingFillsExactlyTheRegionBetweenCurveAndAxis)
 TEST_F(ResultsPicture, LegendSwatchesCarryThePens)
 {
     view.Graph().SetShowGrid(false);
-    Put(1, "100");   // green, off the picture
-    Put(2, "-100");  // blue, three pixels wide, off the picture
+    PlotInto(1, "100");   // green, off the picture
+    PlotInto(2, "-100");  // blue, three pixels wide, off the picture
     view.Graph().SetPens(view.State().m_aColor, {1, 1, 3, 1, 1});
     auto rows = [](const QImage &img, QRgb colour) {  // rows of the top-right quarter with 20 pixels of the colour
         int n = 0;

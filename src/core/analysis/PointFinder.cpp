@@ -1,4 +1,4 @@
-#include "core/analysis/PointSearch.h"
+#include "core/analysis/PointFinder.h"
 
 #include "core/analysis/ValueTests.h"
 #include "core/deriv/Derivative.h"

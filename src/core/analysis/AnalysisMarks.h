@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/analysis/AnalysisRun.h"
-#include "core/plot/GraphMarks.h"
+#include "core/plot/GraphResults.h"
 
 #include <vector>
 

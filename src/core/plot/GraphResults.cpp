@@ -1,4 +1,4 @@
-#include "core/plot/GraphMarks.h"
+#include "core/plot/GraphResults.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "graph/render/BmpImage.h"
+#include "graph/render/Dib.h"
 
 #include <QIODevice>
 #include <QImage>
@@ -9,15 +9,11 @@
 
 const char *const CDib::kAllocError = "Unable to allocate DIB memory";
 const char *const CDib::kWriteError = "Write error--possible disk full condition";
-const char *const CDib::kReadError = "Read error";
-const char *const CDib::kInvalidError = "Invalid bitmap file";
 
 namespace {
 
 void Put16(char *p, std::uint16_t v) { qToLittleEndian(v, p); }
 void Put32(char *p, std::uint32_t v) { qToLittleEndian(v, p); }
-std::uint16_t Get16(const char *p) { return qFromLittleEndian<std::uint16_t>(p); }
-std::uint32_t Get32(const char *p) { return qFromLittleEndian<std::uint32_t>(p); }
 
 // The sixteen colours of the classic 4-bit palette.
 QList<QRgb> SixteenColours()
@@ -133,50 +129,9 @@ CDib::CDib(const QImage &picture, int nBitCount)
         StoreRow(image, bits, h - 1 - y, pixels + y * rowSize);
 
     m_dwLength = static_cast<std::uint32_t>(length);
-    m_nBitCount = bits;
 }
 
 bool CDib::Write(QIODevice &file) const
 {
     return !IsEmpty() && file.write(m_buffer.constData(), m_dwLength) == static_cast<qint64>(m_dwLength);
-}
-
-bool CDib::Read(const QByteArray &data)
-{
-    m_buffer.clear();
-    m_dwLength = 0;
-    m_nBitCount = 0;
-    const auto fail = [this](const char *why) {
-        m_strError = QString::fromLatin1(why);
-        return false;
-    };
-    const std::int64_t size = data.size();
-    if (size < 2 || data[0] != 'B' || data[1] != 'M')
-        return fail(kInvalidError);
-    if (size < kFileHeaderSize + kInfoHeaderSize)
-        return fail(kReadError);
-    const char *p = data.constData();
-    const std::int64_t length = Get32(p + 2), offset = Get32(p + 10);
-    const std::int64_t header = Get32(p + kFileHeaderSize);
-    const std::int64_t width = static_cast<std::int32_t>(Get32(p + kFileHeaderSize + 4));
-    const std::int64_t height = static_cast<std::int32_t>(Get32(p + kFileHeaderSize + 8));
-    const int bits = Get16(p + kFileHeaderSize + 14);
-    const std::uint32_t compression = Get32(p + kFileHeaderSize + 16);
-    if (length > size)
-        return fail(kReadError);
-    if (length < kFileHeaderSize + kInfoHeaderSize || header < kInfoHeaderSize ||
-        kFileHeaderSize + header > length)
-        return fail(kInvalidError);
-    if (bits != BitCountForDepth(bits) || compression != 0 || width <= 0 || height == 0 ||
-        height == std::numeric_limits<std::int32_t>::min())
-        return fail(kInvalidError);
-    const std::int64_t tableEnd = kFileHeaderSize + header + 4 * ColorTableEntries(bits);
-    const std::int64_t rows = height < 0 ? -height : height;
-    if (offset < tableEnd || offset > length || RowSize(bits, width) * rows > length - offset)
-        return fail(kInvalidError);
-    m_buffer = data.left(static_cast<qsizetype>(length));
-    m_dwLength = static_cast<std::uint32_t>(length);
-    m_nBitCount = bits;
-    m_strError.clear();
-    return true;
 }

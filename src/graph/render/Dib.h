@@ -26,15 +26,10 @@ public:
 
     bool IsEmpty() const { return m_dwLength == 0; }
     std::uint32_t Length() const { return m_dwLength; }
-    int BitCount() const { return m_nBitCount; }
     const QByteArray &FileImage() const { return m_buffer; }
 
     // Writes the whole file image in one write.
     bool Write(QIODevice &file) const;
-    // Takes a file image after checking every stored length and offset
-    // against its size; on failure the object is empty and Error() says why.
-    bool Read(const QByteArray &data);
-    QString Error() const { return m_strError; }
 
     // The bit count written for a picture of this depth.
     static int BitCountForDepth(int nDepth);
@@ -43,12 +38,8 @@ public:
 
     static const char *const kAllocError;
     static const char *const kWriteError;
-    static const char *const kReadError;
-    static const char *const kInvalidError;
 
 private:
     std::uint32_t m_dwLength = 0;
-    int m_nBitCount = 0;
     QByteArray m_buffer;
-    QString m_strError;
 };

@@ -1,4 +1,4 @@
-#include "gui/view/AnalysisMarks.h"
+#include "core/analysis/AnalysisMarks.h"
 
 namespace {
 
