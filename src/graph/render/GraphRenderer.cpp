@@ -1,6 +1,7 @@
 #include "graph/render/GraphRenderer.h"
 
 #include "core/plot/GridLayout.h"
+#include "core/plot/PlotMapping.h"
 #include "core/plot/ViewState.h"
 
 #include <QFont>
@@ -153,12 +154,37 @@ void CGraphRenderer::PlotCurve(QPainter &p, CExpression &f, const QRect &area, d
     const double halfRange = m_state.HalfRange(right, k);
     const auto start = Clock::now();
     ::PlotCurve(f, right, bottom, step, halfRange, sx, sy, m_state.m_nPanY, m_state.m_nPanX, m_path);
+    m_sampler.SampleView(f, right, bottom, step, halfRange, SPlotMapping::Of(m_state, right, bottom, k));
     if (timing)
         timing->sampleMs += Ms(Clock::now() - start);
     p.save();
     p.setClipRect(area);
     DrawPath(p, m_path, color, width);
+    DrawSpans(p, color, width);
     p.restore();
+}
+
+void CGraphRenderer::DrawSpans(QPainter &p, const QColor &color, int width)
+{
+    const auto &columns = m_sampler.Columns();
+    const int w = std::max(1, width);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const CColumnSampler::SColumn &c = columns[i];
+        // A proved segment is right there, unless it is so steep that its
+        // thin antialiased line would leave the column's pixels pale.
+        if ((c.flags & CColumnSampler::kSimple) && std::fabs(c.rowRight - c.rowLeft) <= 4)
+            continue;
+        // From the pixel its left sample is drawn through up to the right
+        // one's, so neighbouring columns tile without a gap.
+        const int left = Pix(std::floor(c.left + 0.5)), right = std::max(left + 1, Pix(std::floor(c.right + 0.5)));
+        const int x = left - (w - 1) / 2;
+        for (const CColumnSampler::SColumnSpan &s : m_sampler.SpansOf(i)) {
+            const int top = Pix(std::floor(s.top + 0.5)) - (w - 1) / 2;
+            const int bottom = Pix(std::floor(s.bottom + 0.5)) + w / 2;
+            p.fillRect(QRect(x, top, right - left + w - 1, bottom - top + 1), color);
+        }
+    }
 }
 
 void CGraphRenderer::DrawPath(QPainter &p, const CCurvePath &path, const QColor &color, int width)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plot/ColumnSampler.h"
 #include "core/plot/CurvePath.h"
 #include "graph/render/LegendPainter.h"
 #include "graph/render/ResultsPainter.h"
@@ -44,7 +45,10 @@ public:
     // Grid, axes, ticks and labels within area (its right and bottom).
     void DrawGrid(QPainter &p, const QRect &area, double k);
 
-    // One curve of the view with the given pen colour and width.
+    // One curve of the view with the given pen colour and width: the polyline
+    // of its samples, and where a column holds more than that polyline can
+    // show (fast oscillation, a narrow peak, a domain edge, a pole), every
+    // row the function takes there.
     void PlotCurve(QPainter &p, CExpression &f, const QRect &area, double k, const QColor &color, int width,
                    SRenderTiming *timing = nullptr);
 
@@ -65,6 +69,10 @@ private:
     CViewState &m_state;
     CResultsPainter m_results;
     CLegendPainter m_legend;
+    // Inks the spans of the columns whose polyline segment is not proved right.
+    void DrawSpans(QPainter &p, const QColor &color, int width);
+
     CCurvePath m_path;
+    CColumnSampler m_sampler;
     std::vector<QPointF> m_aBuffer;
 };
