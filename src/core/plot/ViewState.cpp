@@ -96,6 +96,14 @@ std::array<std::string, 4> CViewState::RangeFieldTexts() const
     const SUnitArea a = VisibleArea();
     const double px = 1.0 / (kUnit * m_dScaleX), py = 1.0 / (kUnit * m_dScaleY);
     m_aShownRange = {RangeText(a.xMin, px), RangeText(a.xMax, px), RangeText(a.yMin, py), RangeText(a.yMax, py)};
+    // A typed range comes back as typed while its axis is as it made it.
+    const double now[6] = {m_dScaleX, static_cast<double>(m_nPanX), static_cast<double>(m_nWidth),
+                           m_dScaleY, static_cast<double>(m_nPanY), static_cast<double>(m_nHeight)};
+    for (int axis = 0; axis < 2; ++axis)
+        if (m_typedView[3 * axis] > 0 && std::equal(now + 3 * axis, now + 3 * axis + 3, m_typedView.begin() + 3 * axis)) {
+            m_aShownRange[2 * axis] = m_aTypedRange[2 * axis];
+            m_aShownRange[2 * axis + 1] = m_aTypedRange[2 * axis + 1];
+        }
     m_shownView = {m_dScaleX, static_cast<double>(m_nPanX), m_dScaleY, static_cast<double>(m_nPanY)};
     return m_aShownRange;
 }
@@ -150,15 +158,26 @@ std::vector<SViewMessage> CViewState::ApplyDomainRange(const std::array<std::str
     // An axis whose two fields still hold what the view wrote there is the
     // view as it is: reading it back must not move it by a rounding.
     const auto untouched = [&](int i) { return fields[i] == m_aShownRange[i] && fields[i + 1] == m_aShownRange[i + 1]; };
-    if (!untouched(0))
-        ApplyAxis(fields[0], fields[1], m_nWidth, m_dScaleX, m_nPanX, "Domain", "x min", "x max", messages);
-    else if (m_shownView[0] > 0) {
+    const auto remember = [&](int axis) {
+        if (fields[2 * axis].empty())
+            return;
+        m_aTypedRange[2 * axis] = fields[2 * axis];
+        m_aTypedRange[2 * axis + 1] = fields[2 * axis + 1];
+        m_typedView[3 * axis] = axis == 0 ? m_dScaleX : m_dScaleY;
+        m_typedView[3 * axis + 1] = axis == 0 ? m_nPanX : m_nPanY;
+        m_typedView[3 * axis + 2] = axis == 0 ? m_nWidth : m_nHeight;
+    };
+    if (!untouched(0)) {
+        if (ApplyAxis(fields[0], fields[1], m_nWidth, m_dScaleX, m_nPanX, "Domain", "x min", "x max", messages))
+            remember(0);
+    } else if (m_shownView[0] > 0) {
         m_dScaleX = m_shownView[0];
         m_nPanX = static_cast<std::int32_t>(m_shownView[1]);
     }
-    if (!untouched(2))
-        ApplyAxis(fields[2], fields[3], m_nHeight, m_dScaleY, m_nPanY, "Range", "y min", "y max", messages);
-    else if (m_shownView[2] > 0) {
+    if (!untouched(2)) {
+        if (ApplyAxis(fields[2], fields[3], m_nHeight, m_dScaleY, m_nPanY, "Range", "y min", "y max", messages))
+            remember(1);
+    } else if (m_shownView[2] > 0) {
         m_dScaleY = m_shownView[2];
         m_nPanY = static_cast<std::int32_t>(m_shownView[3]);
     }
@@ -268,12 +287,13 @@ bool CViewState::ZoomAbout(double px, double py, double fx, double fy)
     // The unit under the cursor before, mapped back with the new scales,
     // gives the pans that put it under the cursor again.
     const double cx = px - m_nWidth / 2, cy = py - m_nHeight / 2;
-    const double panX = fx * m_nPanX + cx * (1 - fx);
-    const double panY = fy * m_nPanY + cy * (fy - 1);
-    if (!Zoom(fx, fy))
+    const double panX = std::round(fx * m_nPanX + cx * (1 - fx));
+    const double panY = std::round(fy * m_nPanY + cy * (fy - 1));
+    // Saturated pans would slide the view away from the point.
+    if (!CanHoldPan(panX) || !CanHoldPan(panY) || !Zoom(fx, fy))
         return false;
-    m_nPanX = ClampPan(std::round(panX));
-    m_nPanY = ClampPan(std::round(panY));
+    m_nPanX = static_cast<std::int32_t>(panX);
+    m_nPanY = static_cast<std::int32_t>(panY);
     return true;
 }
 

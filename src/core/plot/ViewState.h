@@ -85,7 +85,8 @@ public:
     void PanBy(int dx, int dy);
     // Zoom about a point: as Zoom, and the unit point under client pixel
     // (px, py) stays under it (to within the pans' whole pixels; pans
-    // saturate at kMaxPan). False, nothing changed, where Zoom refuses.
+    // never saturate). False, nothing changed, where Zoom refuses or the
+    // pans that hold the point cannot be held.
     bool ZoomAbout(double px, double py, double fx, double fy);
     // Moves the visible area a tenth of the client width (dirX) or height
     // (dirY) the way the sign says: +x to the right, +y up.
@@ -121,6 +122,10 @@ public:
     bool m_bRangeEdited = false;
     mutable std::array<std::string, 4> m_aShownRange;  // the range-field texts last written
     mutable std::array<double, 4> m_shownView{};       // scale x, pan x, scale y, pan y when written
+    // Range texts as typed, shown back while their axis keeps the mapping
+    // they made: scale, pan and extent of x, then of y (0: none typed).
+    std::array<std::string, 4> m_aTypedRange;
+    std::array<double, 6> m_typedView{};
     bool m_bShowLegend = false;
     SGraphResults m_results;  // marks and shading, never saved
 
