@@ -94,7 +94,8 @@ std::vector<SAxisTick> ReadableTicks(double p0, double pixelsPerUnit, double fro
     // Pi steps: a quarter, a half, or a 1-2-5 number of pi.
     long num = 1, den = 1;
     double step = axis_ticks::DecimalStep(raw);
-    const bool pi = units == EAxisUnits::Pi && raw >= std::numbers::pi / 8;
+    // Far out, multiples of pi would no longer fit a whole-number numerator.
+    const bool pi = units == EAxisUnits::Pi && raw >= std::numbers::pi / 8 && raw <= 1e12;
     if (pi) {
         const double inPi = raw / std::numbers::pi;
         if (inPi < 0.35) {
@@ -110,7 +111,7 @@ std::vector<SAxisTick> ReadableTicks(double p0, double pixelsPerUnit, double fro
         return ticks;
     const double first = std::ceil(a / step), last = std::floor(b / step);
     // Beyond 2^52 steps from 0 neighbouring ticks are no longer distinct.
-    if (std::max(std::fabs(first), std::fabs(last)) > 0x1p52)
+    if (std::max(std::fabs(first), std::fabs(last)) * static_cast<double>(num) > 0x1p52)
         return ticks;
     for (double k = first; k <= last; ++k) {
         const double value = k * step;
