@@ -285,7 +285,9 @@ SInterval Pow(const SInterval &a, const SInterval &b)
 SInterval Sin(const SInterval &a, double k) { return Wave(Radians(a, k), kHalfPi, [](double v) { return std::sin(v); }); }
 SInterval Cos(const SInterval &a, double k) { return Wave(Radians(a, k), 0.0, [](double v) { return std::cos(v); }); }
 
-SInterval Tan(const SInterval &a, double k)
+// tan and cot: a pole every pi from poleAt; between two poles f is monotone.
+template <class Monotone>
+SInterval BetweenPoles(const SInterval &a, double k, double poleAt, Monotone monotone)
 {
     const SInterval x = Radians(a, k);
     double first, last;
@@ -293,22 +295,19 @@ SInterval Tan(const SInterval &a, double k)
         return x;
     if (!x.Bounded())
         return SInterval::Whole(x.flags | SInterval::kPole | SInterval::kPartUndefined);
-    if (x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, kHalfPi, first, last))
+    if (x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, poleAt, first, last))
         return SInterval::Whole(x.flags | SInterval::kPole);
-    return Increasing<std::tan>(x);
+    return monotone(x);
+}
+
+SInterval Tan(const SInterval &a, double k)
+{
+    return BetweenPoles(a, k, kHalfPi, [](const SInterval &x) { return Increasing<std::tan>(x); });
 }
 
 SInterval Cot(const SInterval &a, double k)
 {
-    const SInterval x = Radians(a, k);
-    double first, last;
-    if (x.IsEmpty())
-        return x;
-    if (!x.Bounded())
-        return SInterval::Whole(x.flags | SInterval::kPole | SInterval::kPartUndefined);
-    if (x.hi - x.lo >= kPi || CriticalPoints(x.lo, x.hi, 0.0, first, last))
-        return SInterval::Whole(x.flags | SInterval::kPole);
-    return Decreasing<Cotangent>(x);
+    return BetweenPoles(a, k, 0.0, [](const SInterval &x) { return Decreasing<Cotangent>(x); });
 }
 
 SInterval Sec(const SInterval &a, double k) { return Recip(Cos(a, k)); }

@@ -96,30 +96,24 @@ double ClosestRow(const SHard &h, const SView &v, double a, double b, double tar
 {
     constexpr int kDense = 64;
     double best = HUGE_VAL, bestX = a;
-    for (int i = 0; i <= kDense; ++i) {
-        const double x = a + (b - a) * i / kDense;
+    const auto consider = [&](double x) {
         const Big y = h.exact(Big(x));
         if (y.isnan())
-            continue;
+            return;
         const double r = v.Row(y);
         if (std::fabs(r - target) < std::fabs(best - target)) {
             best = r;
             bestX = x;
         }
-    }
+    };
+    for (int i = 0; i <= kDense; ++i)
+        consider(a + (b - a) * i / kDense);
     for (double w = (b - a) / kDense; w > (b - a) * 1e-9; w /= 2) {
-        for (double x : {bestX - w / 2, bestX + w / 2}) {
-            if (x < a || x > b)
-                continue;
-            const Big y = h.exact(Big(x));
-            if (y.isnan())
-                continue;
-            const double r = v.Row(y);
-            if (std::fabs(r - target) < std::fabs(best - target)) {
-                best = r;
-                bestX = x;
-            }
-        }
+        // bestX moves inside the loop: both candidates come from where it stood.
+        const double at = bestX;
+        for (double x : {at - w / 2, at + w / 2})
+            if (x >= a && x <= b)
+                consider(x);
     }
     return best;
 }
