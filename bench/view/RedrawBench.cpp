@@ -2,12 +2,15 @@
 // into the off-screen picture, at full-HD and 4K sizes.
 #include "core/plot/CurvePath.h"
 #include "graph/render/GraphRenderer.h"
+#include "graph/model/Graph.h"
 #include "gui/view/CorvantaView.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QPainter>
 
+#include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -113,10 +116,62 @@ void BM_DragRedraw(benchmark::State &state)
     }
 }
 
+// The graph alone, as every picture draws it: five ordinary functions.
+void BM_RedrawFive(benchmark::State &state)
+{
+    const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
+    CGraph graph;
+    graph.SetClientSize(w, h);
+    for (const char *f : kFunctions)
+        graph.Plot(f);
+    QImage picture(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter p(&picture);
+        graph.Draw(p, QRect(0, 0, w, h), 1.0, Qt::white);
+    }
+    state.counters["redraws/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// Five hard functions, each in the window where it is hard: fast
+// oscillation, many poles, an essential singularity, a narrow peak.
+void BM_RedrawHard(benchmark::State &state)
+{
+    struct SHard
+    {
+        const char *text;
+        std::array<std::string, 4> range;
+    };
+    const SHard hard[] = {
+        {"sin(1000x)", {"-5", "5", "-3", "3"}},
+        {"tan(x)", {"-500", "500", "-5", "5"}},
+        {"sin(1/x)", {"-1", "1", "-2", "2"}},
+        {"1/(1+((x-0.3001)/0.0001)^2)", {"-1", "1", "-1.5", "1.5"}},
+        {"exp(sin(300x))", {"-5", "5", "-3", "3"}},
+    };
+    const int w = 1920, h = 1080;
+    std::vector<std::unique_ptr<CGraph>> graphs;
+    for (const SHard &c : hard) {
+        graphs.push_back(std::make_unique<CGraph>());
+        graphs.back()->SetClientSize(w, h);
+        graphs.back()->Plot(c.text);
+        graphs.back()->SetDomain(c.range);
+    }
+    QImage picture(w, h, QImage::Format_RGB32);
+    std::size_t pictures = 0;
+    for (auto _ : state) {
+        CGraph &graph = *graphs[pictures++ % graphs.size()];
+        QPainter p(&picture);
+        graph.Draw(p, QRect(0, 0, w, h), 1.0, Qt::white);
+    }
+    state.counters["redraws/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 }  // namespace
 
 BENCHMARK(BM_Redraw)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawResults)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawSplit)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SampleOnly)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawFive)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawHard)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DragRedraw)->Unit(benchmark::kMillisecond);

@@ -77,6 +77,11 @@ void SFigureOptions::AddOptions(CLI::App &cmd)
                         ShownExact(kMaxIntegrationWidth) + ")");
     cmd.get_option("--step")->needs(shadeOption);
     cmd.add_flag("--legend", legend, "Draws the legend of the functions in the top-right corner");
+    cmd.add_option("--axes", axes,
+                   "Axis labels: readable (round numbers, the default), classic (every 100 pixels) or pi "
+                   "(x in multiples of \u03C0)")
+        ->transform(CLI::IsMember({"readable", "classic", "pi"}, CLI::ignore_case).description(""))
+        ->type_name("STYLE");
 }
 
 void SFigureOptions::CheckUsage() const
@@ -91,6 +96,7 @@ void SFigureOptions::Apply(CGraph &graph) const
 {
     const CViewState &view = graph.State();
     graph.SetShowLegend(legend);
+    graph.SetAxisLabels(axes != "classic", axes == "pi");
     const SUnitArea area = view.VisibleArea();
     const int last = std::min<int>(view.m_nLast, CViewState::kSlots - 1);
     auto plotted = [&graph](int i) { return graph.HasFunction(i); };

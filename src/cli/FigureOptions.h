@@ -20,6 +20,7 @@ struct SFigureOptions
     EIntegrationRule rule = kDefaultIntegrationRule;
     double step = kDefaultIntegrationWidth;
     bool legend = false;
+    std::string axes = "readable";  // readable, classic or pi
 
     void AddOptions(CLI::App &cmd);
     // Checked before any work, so bad usage costs nothing.

@@ -40,6 +40,7 @@ TEST(CliUsage, ExitCodesAndMessages)
         {{"roots", "x", "--near", "1", "--from", "0"}, "", 2, "excludes"},
         {{"integrate", "x", "0", "1", "--rule", "gauss"}, "", 2, "gauss"},
         {{"plot", "x", "--shade", "0", "1", "--rule", "gauss", "-o", out}, "", 2, "gauss"},
+        {{"plot", "x", "--axes", "fancy", "-o", out}, "", 2, "fancy"},
         {{"tangent", "x", "1", "--degrees", "--radians"}, "", 2, "excludes"},
 
         {{"multiply", "-", "-"}, "1\n", 2, "standard input can give only one"},

@@ -29,6 +29,7 @@ TEST_F(RenderCli, RenderIsTheViewsPicturePixelForPixel)
     CCorvantaDoc doc;
     host.doc = &doc;
     doc.SetGraph(&view.Graph());
+    view.Graph().SetAxisLabels(true, false);  // the window's and the command's default
     view.resize(333, 217);
     Plot({"sin(x)*3", "x^2/4-2"});
     view.OnDifferentiate();
@@ -51,12 +52,13 @@ TEST_F(RenderCli, RenderIsTheViewsPicturePixelForPixel)
 TEST_F(RenderCli, PlotIsThePlotCommandsPicture)
 {
     view.resize(300, 200);
+    view.Graph().SetAxisLabels(true, true);
     SetFields("-3", "3", "-2", "5");
     view.OnRangeFieldFocus();
     Plot({"sin(x)", "x^3/4"});
     ASSERT_TRUE(messages.shown.empty());
     const SCliRun run = RunCli({"plot", "sin(x)", "X^3/4", "--domain", "-3", "3", "--range", "-2", "5", "-o",
-                                Path("plot.png"), "--size", "300x200"});
+                                Path("plot.png"), "--size", "300x200", "--axes", "pi"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(Written("plot.png") == Picture());
 }

@@ -161,7 +161,7 @@ std::vector<std::uint8_t> CCvaFormat::Encode(const EqStore &store)
     for (int i = 0; i <= last; ++i) {
         PutU32(out, store.m_aColor[i]);
         PutU32(out, static_cast<std::uint32_t>(store.m_aWidth[i]));
-        out.push_back(store.m_aFunctions[i].m_bDerivativeShown ? 1 : 0);
+        out.push_back(store.m_aDerivativeShown[i] ? 1 : 0);
         AppendCountedString(out, store.m_aFunctions[i].m_strText);
     }
     return out;
@@ -277,7 +277,6 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
         // is not lost: it is kept as typed, draws nothing and is reported.
         if (CheckSyntax(functions[i].m_strCoded) != 0)
             invalid.push_back(i);
-        functions[i].m_bDerivativeShown = s.derivative;
     }
 
     // Everything checked: only now does the record change.
@@ -293,6 +292,7 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
         store.m_aColor[i] = slots[i].color;
         store.m_aWidth[i] = slots[i].width;
         store.m_aFunctions[i] = std::move(functions[i]);
+        store.m_aDerivativeShown[i] = slots[i].derivative;
     }
     Result result;
     result.invalidSlots = invalid;

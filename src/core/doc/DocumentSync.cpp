@@ -44,6 +44,7 @@ void CDocumentSync::CopyViewIntoRecord(const SGraphState &view, SGraphState &rec
     record.m_nPanY = view.m_nPanY;
     for (int i = 0; i <= view.m_nLast && i < SGraphState::kSlots; ++i) {
         record.m_aFunctions[i] = view.m_aFunctions[i];
+        record.m_aDerivativeShown[i] = view.m_aDerivativeShown[i];
         record.m_aWidth[i] = view.m_aWidth[i];
         record.m_aColor[i] = view.m_aColor[i];
     }
@@ -59,7 +60,7 @@ bool CDocumentSync::Differs(const SGraphState &snapshot, const SGraphState &reco
     for (int i = 0; i <= snapshot.m_nLast && i < SGraphState::kSlots; ++i) {
         const CExpression &a = snapshot.m_aFunctions[i];
         const CExpression &b = record.m_aFunctions[i];
-        if (a.m_strCoded != b.m_strCoded || a.m_bDerivativeShown != b.m_bDerivativeShown ||
+        if (a.m_strCoded != b.m_strCoded || snapshot.m_aDerivativeShown[i] != record.m_aDerivativeShown[i] ||
             snapshot.m_aWidth[i] != record.m_aWidth[i] || snapshot.m_aColor[i] != record.m_aColor[i])
             return true;
     }
@@ -76,11 +77,12 @@ void CDocumentSync::LoadRecordIntoView(const SGraphState &record, SGraphState &s
     view.m_nLast = record.m_nLast;
     for (CExpression &f : view.m_aFunctions)
         EmptySlot(f);
+    view.m_aDerivativeShown.fill(false);
     for (int i = 0; i <= record.m_nLast && i < SGraphState::kSlots; ++i) {
         view.m_aWidth[i] = record.m_aWidth[i];
         view.m_aColor[i] = record.m_aColor[i];
         view.m_aFunctions[i].SetExpression(record.m_aFunctions[i].m_strText);
-        view.m_aFunctions[i].m_bDerivativeShown = record.m_aFunctions[i].m_bDerivativeShown;
+        view.m_aDerivativeShown[i] = record.m_aDerivativeShown[i];
     }
 }
 
@@ -88,6 +90,7 @@ void CDocumentSync::ClearView(SGraphState &view, bool recentre)
 {
     for (CExpression &f : view.m_aFunctions)
         EmptySlot(f);
+    view.m_aDerivativeShown.fill(false);
     view.m_nLast = -1;
     if (recentre) {
         view.m_dScaleX = 1.0;
@@ -101,5 +104,4 @@ void CDocumentSync::EmptySlot(CExpression &f)
 {
     f.SetExpression("");
     f.m_strCoded.clear();
-    f.m_bDerivativeShown = false;
 }

@@ -60,7 +60,6 @@ public:
     const std::vector<std::size_t> &XPositions() const { return m_tokens.xPositions; }
 
     bool m_bDegree = false;           // trigonometric arguments in degrees, next call only
-    bool m_bDerivativeShown = false;  // the slot's derivative is shown; unused here
     std::string m_strText;            // as given by the caller
     std::string m_strCoded;           // normalised text plus the appended ')'
     double m_dResult;                 // value of the last evaluation

@@ -23,6 +23,7 @@ struct SGraphState
     static constexpr int kSlots = 5;
 
     std::array<CExpression, kSlots> m_aFunctions;
+    std::array<bool, kSlots> m_aDerivativeShown{};  // the slot's derivative is drawn too
     std::array<ColorRef, kSlots> m_aColor{};
     std::array<std::int32_t, kSlots> m_aWidth{};
     double m_dScaleX = 1.0;

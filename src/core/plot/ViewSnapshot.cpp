@@ -8,7 +8,7 @@ std::string ChangeName(const SGraphState &before, const SGraphState &after)
     // Only the slots a file holds; with last unchanged they are the same in both.
     for (int i = 0; i <= before.m_nLast && i < SGraphState::kSlots; ++i) {
         texts = texts || before.m_aFunctions[i].m_strCoded != after.m_aFunctions[i].m_strCoded;
-        flags = flags || before.m_aFunctions[i].m_bDerivativeShown != after.m_aFunctions[i].m_bDerivativeShown;
+        flags = flags || before.m_aDerivativeShown[i] != after.m_aDerivativeShown[i];
         pens = pens || before.m_aColor[i] != after.m_aColor[i] || before.m_aWidth[i] != after.m_aWidth[i];
     }
     if (texts)

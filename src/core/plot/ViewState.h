@@ -127,6 +127,11 @@ public:
     std::array<std::string, 4> m_aTypedRange;
     std::array<double, 6> m_typedView{};
     bool m_bShowLegend = false;
+    // Axis labels at round 1-2-5 steps instead of every 100 pixels, and x
+    // in multiples of pi. How a person likes to read graphs: a profile
+    // setting, never part of a document.
+    bool m_bReadableAxes = false;
+    bool m_bPiUnits = false;
     SGraphResults m_results;  // marks and shading, never saved
 
 protected:

@@ -20,9 +20,11 @@ namespace {
 const GraphChanges kEverything = EGraphChange::Functions | EGraphChange::Pens | EGraphChange::Mapping |
                                  EGraphChange::Selection | EGraphChange::Results;
 
-bool SameSlot(const CExpression &a, const CExpression &b)
+bool SameSlot(const SGraphState &a, const SGraphState &b, int i)
 {
-    return a.m_strText == b.m_strText && a.m_strCoded == b.m_strCoded && a.m_bDerivativeShown == b.m_bDerivativeShown;
+    const CExpression &f = a.m_aFunctions[i], &g = b.m_aFunctions[i];
+    return f.m_strText == g.m_strText && f.m_strCoded == g.m_strCoded &&
+           a.m_aDerivativeShown[i] == b.m_aDerivativeShown[i];
 }
 
 // Two texts that compile to the same program ("sin x" and "sin(x)") are one function.
@@ -63,7 +65,7 @@ GraphChanges CGraph::Compare(const SViewSnapshot &a, const SViewSnapshot &b)
     bool functions = a.graph.m_nLast != b.graph.m_nLast || a.current != b.current;
     bool pens = a.graph.m_aColor != b.graph.m_aColor || a.graph.m_aWidth != b.graph.m_aWidth;
     for (int i = 0; i < kSlots && !functions; ++i)
-        functions = !SameSlot(a.graph.m_aFunctions[i], b.graph.m_aFunctions[i]) ||
+        functions = !SameSlot(a.graph, b.graph, i) ||
                     a.derivatives[i].m_strText != b.derivatives[i].m_strText;
     if (functions)
         what |= EGraphChange::Functions;
@@ -111,6 +113,7 @@ void CGraph::Restore(const SViewSnapshot &from, const SViewSnapshot &to)
     if (what & EGraphChange::Functions) {
         auto &graph = static_cast<SGraphState &>(m_state);
         graph.m_aFunctions = to.graph.m_aFunctions;
+        graph.m_aDerivativeShown = to.graph.m_aDerivativeShown;
         graph.m_nLast = to.graph.m_nLast;
         m_state.m_aDerivatives = to.derivatives;
         m_state.m_nCurrent = to.current;
@@ -166,10 +169,10 @@ CGraph::EPlot CGraph::Plot(const std::string &typed, const std::array<std::strin
         s.m_nCurrent = static_cast<std::int16_t>(s.m_nCurrent < 0 || s.m_nCurrent >= kSlots - 1 ? 0 : s.m_nCurrent + 1);
         const int slot = s.m_nCurrent;
         // The derivative-shown flag stays with the slot until Clear Graph.
-        const bool derivativeShown = s.m_aFunctions[slot].m_bDerivativeShown;
+        const bool derivativeShown = s.m_aDerivativeShown[slot];
         s.m_results.DropSlot(slot);  // the points found on the old function
         s.m_aFunctions[slot] = std::move(candidate);
-        s.m_aFunctions[slot].m_bDerivativeShown = derivativeShown;
+        s.m_aDerivativeShown[slot] = derivativeShown;
         if (derivativeShown)
             DeriveInto(slot);
         if (s.m_bRangeEdited) {
@@ -207,13 +210,13 @@ void CGraph::DeriveInto(int slot)
     CExpression &f = m_state.m_aFunctions[slot];
     const CDerivative derivative(f.m_strCoded);
     if (derivative.TooLong()) {
-        f.m_bDerivativeShown = false;  // a flag read from a file, too
+        m_state.m_aDerivativeShown[slot] = false;  // a flag read from a file, too
         CDocumentSync::EmptySlot(m_state.m_aDerivatives[slot]);
         return;
     }
     m_state.m_aDerivatives[slot].SetExpression(derivative.GetResult());
     m_state.m_aDerivatives[slot].RestrictTo(f);
-    f.m_bDerivativeShown = true;
+    m_state.m_aDerivativeShown[slot] = true;
 }
 
 bool CGraph::Differentiate(int slot)
@@ -344,6 +347,15 @@ void CGraph::SetShowLegend(bool on)
     emit changed(EGraphChange::Options);
 }
 
+void CGraph::SetAxisLabels(bool readable, bool piUnits)
+{
+    if (m_state.m_bReadableAxes == readable && m_state.m_bPiUnits == piUnits)
+        return;
+    m_state.m_bReadableAxes = readable;
+    m_state.m_bPiUnits = piUnits;
+    emit changed(EGraphChange::Options);
+}
+
 void CGraph::ToggleAutoscale()
 {
     Change([&] { m_state.ToggleAutoscale(); });
@@ -380,7 +392,7 @@ void CGraph::Load(const SGraphState &record)
     for (CExpression &d : m_state.m_aDerivatives)
         CDocumentSync::EmptySlot(d);
     for (int i = 0; i <= m_state.m_nLast && i < kSlots; ++i)
-        if (m_state.m_aFunctions[i].m_bDerivativeShown)
+        if (m_state.m_aDerivativeShown[i])
             DeriveInto(i);
     // The functions of the file are this run's first ones.
     if (m_state.m_nLast >= 0)

@@ -28,7 +28,7 @@ enum class EGraphChange {
     Mapping = 0x04,  // scales and pans
     Selection = 0x08,
     Results = 0x10,  // marks, their highlight and the shaded integral
-    Options = 0x20,  // grid, legend, autoscale
+    Options = 0x20,  // grid, legend, axis labels, autoscale
 };
 Q_DECLARE_FLAGS(GraphChanges, EGraphChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(GraphChanges)
@@ -97,6 +97,7 @@ public:
     // --- Options (not undo steps: they are how the graph is viewed) -----------
     void SetShowGrid(bool on);
     void SetShowLegend(bool on);
+    void SetAxisLabels(bool readable, bool piUnits);
     void ToggleAutoscale();
 
     // --- Results -------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "graph/render/GraphRenderer.h"
 
+#include "graph/render/AxisPainter.h"
+
 #include "core/plot/GridLayout.h"
 #include "core/plot/PlotMapping.h"
 #include "core/plot/ViewState.h"
@@ -56,7 +58,7 @@ void CGraphRenderer::Render(QPainter &p, const QRect &area, double k, const QCol
     SRenderTiming local;
     const int last = std::min(nLast, CViewState::kSlots - 1);
     for (int i = 0; i <= last; ++i) {
-        if (m_state.m_aFunctions[i].m_bDerivativeShown && !m_state.m_aDerivatives[i].m_strCoded.empty())
+        if (m_state.m_aDerivativeShown[i] && !m_state.m_aDerivatives[i].m_strCoded.empty())
             PlotCurve(p, m_state.m_aDerivatives[i], area, k, SlotColor(m_state.m_aColor[i]), m_state.m_aWidth[i],
                       &local);
     }
@@ -77,12 +79,28 @@ void CGraphRenderer::DrawShading(QPainter &p, const QRect &area, double k) { m_r
 void CGraphRenderer::DrawOverlay(QPainter &p, const QRect &area, double k, double penScale, int nLast)
 {
     m_results.DrawMarks(p, area, k);
-    if (m_state.m_bShowLegend)
+    m_bLegendDrawn = m_state.m_bShowLegend;
+    if (m_bLegendDrawn)
         m_legend.Draw(p, area, k, penScale, nLast);
+}
+
+std::vector<QRect> CGraphRenderer::OverlayBoxes() const
+{
+    std::vector<QRect> boxes;
+    for (const QRectF &b : m_results.LabelBoxes())
+        if (!b.isEmpty())
+            boxes.push_back(b.toAlignedRect());
+    if (m_bLegendDrawn && !m_legend.Box().isEmpty())
+        boxes.push_back(m_legend.Box());
+    return boxes;
 }
 
 void CGraphRenderer::DrawGrid(QPainter &p, const QRect &area, double k)
 {
+    if (m_state.m_bReadableAxes || m_state.m_bPiUnits) {
+        DrawReadableAxes(p, m_state, area, k);
+        return;
+    }
     const int right = area.x() + area.width(), bottom = area.y() + area.height();
     const CGridLayout g = CGridLayout::Compute(right, bottom, k, m_state.m_dScaleX, m_state.m_dScaleY,
                                                m_state.m_nPanX, m_state.m_nPanY, m_state.m_bShowGrid);
@@ -196,11 +214,37 @@ void CGraphRenderer::DrawPath(QPainter &p, const CCurvePath &path, const QColor 
     p.setPen(pen);
     p.setRenderHint(QPainter::Antialiasing, true);
     const auto &pts = path.Points();
+    const auto &columns = m_sampler.Columns();
+    std::size_t column = 0;
+    // A segment through a column where a pole or a jump may lie would join
+    // two branches across rows the function does not take: the column's
+    // spans show what is there.
+    auto acrossJump = [&](double from, double to) {
+        const double mid = (from + to) / 2;
+        while (column > 0 && columns[column].left > mid)
+            --column;
+        while (column + 1 < columns.size() && columns[column].right <= mid)
+            ++column;
+        return column < columns.size() && (columns[column].flags & CColumnSampler::kPole) &&
+               columns[column].left <= mid && mid < columns[column].right;
+    };
+    auto flush = [&] {
+        if (m_aBuffer.size() > 1)
+            p.drawPolyline(m_aBuffer.data(), static_cast<int>(m_aBuffer.size()));
+        m_aBuffer.clear();
+    };
     for (std::size_t i = 0; i < path.PolylineCount(); ++i) {
         m_aBuffer.clear();
-        for (std::size_t k = path.Begin(i); k < path.End(i); ++k)
+        for (std::size_t k = path.Begin(i); k < path.End(i); ++k) {
+            if (k > path.Begin(i) && acrossJump(pts[k - 1].x, pts[k].x))
+                flush();
             m_aBuffer.emplace_back(pts[k].x + 0.5, pts[k].y + 0.5);
-        p.drawPolyline(m_aBuffer.data(), static_cast<int>(m_aBuffer.size()));
+        }
+        // A lone point still shows (a curve defined at one sample).
+        if (m_aBuffer.size() == 1 && path.End(i) - path.Begin(i) == 1)
+            p.drawPolyline(m_aBuffer.data(), 1);
+        else
+            flush();
     }
 }
 
@@ -219,7 +263,7 @@ void CGraphRenderer::RenderPage(QPainter &p, const QRect &area, double k)
         const int width = std::max(1, static_cast<int>(view.m_aWidth[i] * k + 0.5));
         if (!view.m_aFunctions[i].m_strCoded.empty())
             PlotCurve(p, view.m_aFunctions[i], area, k, color, width);
-        if (view.m_aFunctions[i].m_bDerivativeShown && !view.m_aDerivatives[i].m_strCoded.empty())
+        if (view.m_aDerivativeShown[i] && !view.m_aDerivatives[i].m_strCoded.empty())
             PlotCurve(p, view.m_aDerivatives[i], area, k, color, width);
     }
     DrawOverlay(p, area, k, k, last);

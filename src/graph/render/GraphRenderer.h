@@ -61,6 +61,10 @@ public:
     // Paints a sampled curve (device pixels).
     void DrawPath(QPainter &p, const CCurvePath &path, const QColor &color, int width);
 
+    // What the last Render wrote over the curves: the legend and the result
+    // labels, in device pixels. Windows kept above the graph avoid them.
+    std::vector<QRect> OverlayBoxes() const;
+
     static QColor SlotColor(unsigned colorRef);
     // The graph's sans-serif font at pixels x the print scale k.
     static QFont Font(int pixels, double k);
@@ -69,6 +73,7 @@ private:
     CViewState &m_state;
     CResultsPainter m_results;
     CLegendPainter m_legend;
+    bool m_bLegendDrawn = false;
     // Inks the spans of the columns whose polyline segment is not proved right.
     void DrawSpans(QPainter &p, const QColor &color, int width);
 

@@ -26,10 +26,11 @@ void CLegendPainter::Draw(QPainter &p, const QRect &area, double k, double penSc
         const QString text = QString::fromStdString(m_state.m_aFunctions[i].m_strText);
         entries.push_back({i, text});
         // A derivative shares its function's pen, so its text names the function.
-        if (m_state.m_aFunctions[i].m_bDerivativeShown && !m_state.m_aDerivatives[i].m_strCoded.empty())
+        if (m_state.m_aDerivativeShown[i] && !m_state.m_aDerivatives[i].m_strCoded.empty())
             entries.push_back(
                 {i, QStringLiteral("(%1)' = %2").arg(text, QString::fromStdString(m_state.m_aDerivatives[i].m_strText))});
     }
+    m_box = QRect();
     if (entries.empty() || area.isEmpty())
         return;
 
@@ -54,6 +55,7 @@ void CLegendPainter::Draw(QPainter &p, const QRect &area, double k, double penSc
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(QColor(255, 255, 255, 230));
     p.drawRect(x, y, w, h);
+    m_box = QRect(x, y, w + 1, h + 1);
     p.setFont(font);
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const int top = y + pad + lineHeight * static_cast<int>(i);

@@ -16,9 +16,12 @@ public:
     // penScale multiplies the pens' widths (the printer's scale; the screen
     // picture's widths are already in device pixels).
     void Draw(QPainter &p, const QRect &area, double k, double penScale, int nLast);
+    // The box the last Draw drew, in device pixels; empty when none.
+    QRect Box() const { return m_box; }
 
     static constexpr int kSwatch = 28;  // swatch length in pixels at scale 1
 
 private:
     CViewState &m_state;
+    QRect m_box;
 };

@@ -90,6 +90,7 @@ void CResultsPainter::DrawMark(QPainter &p, const SGraphMark &mark, QPointF c, d
 void CResultsPainter::DrawMarks(QPainter &p, const QRect &area, double k)
 {
     const SGraphResults &results = m_state.m_results;
+    m_aBoxes.clear();
     if (results.Empty())
         return;
     const int right = area.x() + area.width(), bottom = area.y() + area.height();
@@ -114,19 +115,20 @@ void CResultsPainter::DrawMarks(QPainter &p, const QRect &area, double k)
             highlight = c;
     }
     if (highlight && results.highlighted >= 0)
-        DrawLabel(p, area, k, *highlight, (kHighlightRadius + 5) * k, results.marks[results.highlighted].label);
+        m_aBoxes.push_back(
+            DrawLabel(p, area, k, *highlight, (kHighlightRadius + 5) * k, results.marks[results.highlighted].label));
     if (results.shading && SlotPlotted(results.shading->slot)) {
         const double inset = 8 * k;
-        DrawLabel(p, area, k, QPointF(area.x() + inset, area.y() + inset), 0, results.shading->label);
+        m_aBoxes.push_back(DrawLabel(p, area, k, QPointF(area.x() + inset, area.y() + inset), 0, results.shading->label));
     }
     p.restore();
 }
 
-void CResultsPainter::DrawLabel(QPainter &p, const QRect &area, double k, QPointF anchor, double gap,
-                                const std::string &text)
+QRectF CResultsPainter::DrawLabel(QPainter &p, const QRect &area, double k, QPointF anchor, double gap,
+                                  const std::string &text)
 {
     if (text.empty())
-        return;
+        return {};
     const QFont font = CGraphRenderer::Font(12, k);
     const QFontMetrics fm(font, p.device());
     const QStringList lines = QString::fromStdString(text).split(QLatin1Char('\n'));
@@ -155,4 +157,5 @@ void CResultsPainter::DrawLabel(QPainter &p, const QRect &area, double k, QPoint
     for (int i = 0; i < lines.size(); ++i)
         p.drawText(QPointF(x + pad, y + pad + fm.ascent() + i * fm.height()), lines[i]);
     p.restore();
+    return box;
 }

@@ -34,9 +34,12 @@ public:
     void DrawShading(QPainter &p, const QRect &area, double k);
     void DrawMarks(QPainter &p, const QRect &area, double k);
 
+    // The label boxes the last DrawMarks drew, in device pixels.
+    const std::vector<QRectF> &LabelBoxes() const { return m_aBoxes; }
+
     // A boxed text near anchor (above and to the right of it, else where it
-    // fits), kept inside area.
-    static void DrawLabel(QPainter &p, const QRect &area, double k, QPointF anchor, double gap,
+    // fits), kept inside area; returns the box (empty for no text).
+    static QRectF DrawLabel(QPainter &p, const QRect &area, double k, QPointF anchor, double gap,
                           const std::string &text);
 
 private:
@@ -46,4 +49,5 @@ private:
     CViewState &m_state;
     CShadeRegion m_region;
     std::vector<QPointF> m_aBuffer;
+    std::vector<QRectF> m_aBoxes;
 };

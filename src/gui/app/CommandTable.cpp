@@ -51,6 +51,8 @@ const SCommandInfo kCommands[] = {
     {ID_CENTER, "&View", "&Center", nullptr, "Reset zoomin and shifting to default", "Ctrl+Shift+C", R::View, kNone, false},
     {ID_FULLSCREEN, "&View", "&Fullscreen", nullptr, "Toggle fullscreen view", "Alt+Return; Alt+Enter", R::Frame, &CMainFrame::OnOutputCommand, true},
     {ID_VIEW_LEGEND, "&View", "&Legend", "Show or hide the legend of the plotted functions", "Show/Hide Legend", nullptr, R::View, kNone, true},
+    {ID_READABLE_AXES, "&View", "&Readable Axes", "Label the axes at round numbers", "Readable Axes", nullptr, R::View, kNone, true},
+    {ID_PI_UNITS, "&View", "\u03C0 &Units on x", "Label the x axis in multiples of \u03C0", "\u03C0 Units on x", nullptr, R::View, kNone, true},
 
     {ID_ANALYZE, "&Graph", "&Analyze Graph...", "Graph analysis", "Analyze Graph", "Ctrl+A", R::Frame, &CMainFrame::OnAnalyzeGraph, false},
     {ID_INTEGRATE, "&Graph", "&Integrate...", "Apply limited integration", "Integrate", "Ctrl+I", R::Frame, &CMainFrame::OnIntegrate, false},

@@ -2,6 +2,8 @@
 
 #include "gui/app/CorvantaDoc.h"
 #include "gui/app/MainFrame.h"
+#include "gui/view/AxisProfile.h"
+#include "gui/view/CorvantaView.h"
 
 #include "CorvantaVersion.h"
 
@@ -149,6 +151,7 @@ bool CCorvantaApp::InitInstance(const QStringList &aArguments)
     m_pFrame->RecentFiles().Load(*pProfile);
     m_pFrame->RefreshRecentFileMenu();
     m_pFrame->SetDocument(m_pDocument.get());
+    LoadAxisLabels(m_pFrame->View()->Graph());
     m_pDocument->OnNewDocument();
     // A file that cannot be opened has been named in a message; the program
     // goes on with the new document rather than vanishing.

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -102,7 +103,7 @@ void CFloatingBars::Place(QDockWidget *pBar)
         // A bar wider than its place's room to the screen's edge moves in
         // first, so the other bars are cleared where it will really be.
         onScreen(place);
-        QList<QRect> taken;
+        QList<QRect> taken = m_aBusy;
         for (QDockWidget *pOther : m_aBars)
             if (pOther != pBar && pOther->isFloating() && pOther->isVisible())
                 taken.append(pOther->frameGeometry());
@@ -113,6 +114,18 @@ void CFloatingBars::Place(QDockWidget *pBar)
     pBar->move(place.topLeft());
     m_bPlacing = false;
     m_placed.insert(pBar, place.topLeft());
+}
+
+void CFloatingBars::AvoidAreas(const QList<QRect> &busy)
+{
+    m_aBusy = busy;
+    for (QDockWidget *pBar : m_aBars) {
+        if (!pBar->isFloating() || !pBar->isVisible() || Profile().contains(SettingsKey(pBar)))
+            continue;
+        const QRect bar = pBar->frameGeometry();
+        if (std::any_of(busy.begin(), busy.end(), [&bar](const QRect &b) { return b.intersects(bar); }))
+            Place(pBar);
+    }
 }
 
 void CFloatingBars::ShowWaitingBars()

@@ -26,6 +26,10 @@ public:
     void Add(QDockWidget *pBar, QPoint defaultPos);
     // Floats every bar at its place (start-up).
     void PlaceAll();
+    // What a bar at its own place must not cover (the graph's legend and
+    // labels, on the screen): such a bar moves clear of it. A bar the user
+    // has put somewhere stays there.
+    void AvoidAreas(const QList<QRect> &busy);
 
     // The profile key under which a bar's place is kept.
     static QString SettingsKey(const QDockWidget *pBar);
@@ -49,4 +53,5 @@ private:
     QHash<QDockWidget *, QPoint> m_placed;
     QHash<QDockWidget *, QElapsedTimer> m_shown;  // where this class last put each bar
     bool m_bPlacing = false;  // our own moves are not the user's
+    QList<QRect> m_aBusy;
 };

@@ -265,6 +265,10 @@ void CMainFrame::CreateGraphArea()
 
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
     connect(this, &CMainFrame::replotRequested, m_pView, &CCorvantaView::RePlot);
+    connect(m_pView, &CCorvantaView::overlayMoved, this, [this](const QList<QRect> &boxes) {
+        if (m_pFloatingBars)
+            m_pFloatingBars->AvoidAreas(boxes);
+    });
     connect(this, &CMainFrame::plotRequested, m_pView, &CCorvantaView::OnPlot);
     // Once a text is in the list, the next one typed replaces it; a rejected
     // text stays as it is, to be corrected.

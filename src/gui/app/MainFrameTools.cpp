@@ -42,7 +42,7 @@ void CMainFrame::OnCalculator(int)
     const CViewState &s = m_pView->State();
     for (int i = 0; i <= s.m_nLast && i < CViewState::kSlots; ++i) {
         functions << QString::fromStdString(s.m_aFunctions[i].m_strText);
-        if (s.m_aFunctions[i].m_bDerivativeShown)
+        if (s.m_aDerivativeShown[i])
             functions << QStringLiteral("    ") + QString::fromStdString(s.m_aDerivatives[i].m_strText);
     }
     m_pCalcDlg->ShowCalculator(functions, s.m_nSelected);

@@ -41,6 +41,8 @@ constexpr int ID_CENTER = 32776;
 constexpr int ID_ZOOM_AREA = 1003;
 constexpr int ID_FULLSCREEN = 32818;
 constexpr int ID_VIEW_LEGEND = 32840;
+constexpr int ID_READABLE_AXES = 32841;
+constexpr int ID_PI_UNITS = 32842;
 
 // Graph
 constexpr int ID_ANALYZE = 32811;

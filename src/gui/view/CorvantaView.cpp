@@ -7,6 +7,7 @@
 #include "core/expr/SyntaxPlace.h"
 #include "gui/common/Message.h"
 #include "graph/render/GraphRenderer.h"
+#include "gui/view/AxisProfile.h"
 #include "gui/view/ViewHost.h"
 
 #include <QGuiApplication>
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QRubberBand>
 #include <QScreen>
+#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -81,6 +83,20 @@ void CCorvantaView::RebuildPicture()
         m_graph.DrawDense(p, device, dpr, palette().color(QPalette::Base));
     }
     m_dcMem.setDevicePixelRatio(dpr);
+    ReportOverlay(dpr);
+}
+
+void CCorvantaView::ReportOverlay(double dpr)
+{
+    QList<QRect> boxes;
+    for (const QRect &b : m_graph.Renderer().OverlayBoxes()) {
+        const QRect logical(qFloor(b.x() / dpr), qFloor(b.y() / dpr), qCeil(b.width() / dpr), qCeil(b.height() / dpr));
+        boxes.append(QRect(mapToGlobal(logical.topLeft()), logical.size()));
+    }
+    if (boxes != m_aOverlay) {
+        m_aOverlay = boxes;
+        emit overlayMoved(boxes);
+    }
 }
 
 void CCorvantaView::Redraw()
@@ -175,6 +191,12 @@ void CCorvantaView::OnAutoscale() { m_graph.ToggleAutoscale(); }
 void CCorvantaView::OnShowGrid() { m_graph.SetShowGrid(!State().m_bShowGrid); }
 void CCorvantaView::OnLegend() { m_graph.SetShowLegend(!State().m_bShowLegend); }
 
+void CCorvantaView::SetAxisLabels(bool readable, bool piUnits)
+{
+    m_graph.SetAxisLabels(readable, piUnits);
+    SaveAxisLabels(State());
+}
+
 void CCorvantaView::SetTrace(bool on)
 {
     m_bTrace = on;
@@ -235,6 +257,8 @@ bool CCorvantaView::HandleCommand(int id)
     case ID_TRACE: OnTrace(); return true;
     case ID_TANGENT: OnTangent(); return true;
     case ID_VIEW_LEGEND: OnLegend(); return true;
+    case ID_READABLE_AXES: SetAxisLabels(!State().m_bReadableAxes, State().m_bPiUnits); return true;
+    case ID_PI_UNITS: SetAxisLabels(State().m_bReadableAxes, !State().m_bPiUnits); return true;
     default: return false;
     }
 }
@@ -246,6 +270,8 @@ std::optional<bool> CCorvantaView::CommandChecked(int id) const
     case ID_SHOW_GRID: return State().m_bShowGrid;
     case ID_ZOOM_AREA: return m_bZoomArea && m_bTrace;
     case ID_VIEW_LEGEND: return State().m_bShowLegend;
+    case ID_READABLE_AXES: return State().m_bReadableAxes;
+    case ID_PI_UNITS: return State().m_bPiUnits;
     default: return std::nullopt;
     }
 }
@@ -432,7 +458,7 @@ void CCorvantaView::ShowSelection()
     }
     m_pHost->SetIndicatorColor(CGraphRenderer::SlotColor(s.m_aColor[slot]));
     const CExpression &f = s.m_aFunctions[slot];
-    m_pHost->SetDerivativeText(f.m_bDerivativeShown ? QString::fromStdString(s.m_aDerivatives[slot].m_strText)
+    m_pHost->SetDerivativeText(s.m_aDerivativeShown[slot] ? QString::fromStdString(s.m_aDerivatives[slot].m_strText)
                                                     : QString::fromLatin1(kDerivativeHint));
     m_pHost->UpdateDegreeOption(QString::fromStdString(f.m_strCoded));
 }

@@ -7,8 +7,10 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLineF>
+#include <QList>
 #include <QPoint>
 #include <QPointF>
+#include <QRect>
 #include <QWidget>
 
 #include <optional>
@@ -92,6 +94,7 @@ public slots:
     void OnAutoscale();
     void OnShowGrid();
     void OnLegend();
+    void SetAxisLabels(bool readable, bool piUnits);
     void OnZoomArea();
     // A range field received the input focus.
     void OnRangeFieldFocus() { m_graph.MarkRangeEdited(); }
@@ -148,6 +151,10 @@ public:
     };
     const std::optional<STracePoint> &TracePoint() const { return m_tracePoint; }
 
+signals:
+    // The legend and the result labels moved: their boxes on the screen.
+    void overlayMoved(const QList<QRect> &screenBoxes);
+
 private:
     enum class EGesture { None, Drag, Wheel, Keys };
     // A step of a gesture: one that continues the last run of its kind
@@ -158,7 +165,10 @@ private:
     void UpdateTracePoint();
     void PaintTracePoint(QPainter &p) const;
 
+    void ReportOverlay(double dpr);
+
     bool m_bKeepFocus = false;  // a redraw leaves the keyboard focus where it is
+    QList<QRect> m_aOverlay;    // where the last picture's overlay boxes are on screen
     int m_nGesture = 0;         // nonzero while a gesture changes the view
     int m_nGestures = 0;
     EGesture m_eRun = EGesture::None;

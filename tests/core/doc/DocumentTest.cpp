@@ -95,7 +95,7 @@ TEST(CvaLayout, EmptyGraphAndSquareOfXByteForByte)
 TEST(CvaLayout, FieldOrderAndDerivativeFlag)
 {
     EqStore s = Record({"x", "x^3"}, 0.5, 2.0, -3, 0x01020304);
-    s.m_aFunctions[1].m_bDerivativeShown = true;
+    s.m_aDerivativeShown[1] = true;
     const Bytes b = CCvaFormat::Encode(s);
     EXPECT_EQ(Bytes(b.begin() + 7, b.begin() + 15), (Bytes{0, 0, 0, 0, 0, 0, 0x00, 0x40}));   // y scale 2
     EXPECT_EQ(Bytes(b.begin() + 15, b.begin() + 23), (Bytes{0, 0, 0, 0, 0, 0, 0xE0, 0x3F}));  // x scale 0.5
@@ -136,7 +136,7 @@ TEST(CvaRoundTrip, EveryField)
         for (int i = 0; i <= w.m_nLast; ++i) {
             w.m_aColor[i] = 0x00123456u * static_cast<std::uint32_t>(i + 1) + static_cast<std::uint32_t>(round);
             w.m_aWidth[i] = 1 + (i + round) % 5;
-            w.m_aFunctions[i].m_bDerivativeShown = (i + round) % 2 == 1;
+            w.m_aDerivativeShown[i] = (i + round) % 2 == 1;
         }
         EqStore r;
         r.m_bSynced = r.m_bBadFile = true;
@@ -162,7 +162,7 @@ TEST(CvaRead, AcceptsWhatOthersMayWrite)
     s = Record({"x", "x^2", "x^3"});
     const auto r = CCvaFormat::Decode(b, s);
     ASSERT_TRUE(r.Ok()) << r.message;
-    EXPECT_TRUE(s.m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_TRUE(s.m_aDerivativeShown[0]);
     EXPECT_EQ(s.m_aFunctions[0].m_strText, "sin(x)");
     EXPECT_DOUBLE_EQ(s.m_aFunctions[0].Evaluate(0.5), std::sin(0.5));
     EXPECT_DOUBLE_EQ(s.m_aFunctions[1].Evaluate(3), 10.0);
@@ -183,7 +183,7 @@ EqStore Sentinel()
     EqStore s = Record({"x+1", "x^2"}, 3.0, 0.25, 12, -34);
     s.m_aColor[1] = 0x00ABCDEF;
     s.m_aWidth[1] = 4;
-    s.m_aFunctions[1].m_bDerivativeShown = true;
+    s.m_aDerivativeShown[1] = true;
     s.m_bSynced = true;
     s.m_bBadFile = false;
     s.m_achMagicRead = {'q', 'r', 's'};
@@ -368,7 +368,7 @@ TEST(DocumentSync, ModifiedFlagFollowsEveryChange)
         {"plot a function", [](SGraphState &v) { v.m_nLast = 2; v.m_aFunctions[2].SetExpression("x^3"); }, true},
         {"pen colour only", [](SGraphState &v) { v.m_aColor[1] = 0x00FF0000; }, true},
         {"pen width only", [](SGraphState &v) { v.m_aWidth[0] = 3; }, true},
-        {"derivative flag", [](SGraphState &v) { v.m_aFunctions[1].m_bDerivativeShown = true; }, true},
+        {"derivative flag", [](SGraphState &v) { v.m_aDerivativeShown[1] = true; }, true},
         {"x scale", [](SGraphState &v) { v.m_dScaleX *= 2; }, true},
         {"y scale", [](SGraphState &v) { v.m_dScaleY *= 0.5; }, true},
         {"x pan", [](SGraphState &v) { v.m_nPanX += 1; }, true},
@@ -396,7 +396,7 @@ TEST(DocumentSync, ModifiedFlagFollowsEveryChange)
 TEST(DocumentSync, FreshlyReadRecordReplacesTheView)
 {
     Pair author = Started({"x^2", "x^3", "ln(x)"});
-    author.view.m_aFunctions[1].m_bDerivativeShown = true;
+    author.view.m_aDerivativeShown[1] = true;
     author.view.m_aColor[2] = 0x00ABCDEF;
     author.view.m_aWidth[2] = 4;
     author.view.m_dScaleX = 8, author.view.m_nPanY = 21;

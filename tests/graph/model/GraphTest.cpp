@@ -26,7 +26,7 @@ std::string Dump(const CGraph &graph)
                       std::to_string(s.m_nPanY) + " autoscale " + std::to_string(s.m_bAutoscale) + "\n";
     for (int i = 0; i < CGraph::kSlots; ++i)
         out += "[" + s.m_aFunctions[i].m_strText + "|" + s.m_aFunctions[i].m_strCoded + "|" +
-               std::to_string(s.m_aFunctions[i].m_bDerivativeShown) + "|" + s.m_aDerivatives[i].m_strText + "|" +
+               std::to_string(s.m_aDerivativeShown[i]) + "|" + s.m_aDerivatives[i].m_strText + "|" +
                std::to_string(s.m_aColor[i]) + "|" + std::to_string(s.m_aWidth[i]) + "]\n";
     for (const SGraphMark &m : s.m_results.marks)
         out += "mark " + std::to_string(m.slot) + " " + m.label + "\n";
@@ -172,7 +172,7 @@ TEST(GraphPlot, AReplacedFunctionWithItsDerivativeShownGetsItsOwnDerivative)
     ASSERT_TRUE(graph.Differentiate(0));
     graph.Plot("x^3");  // into slot 0, whose derivative stays shown
     EXPECT_EQ(graph.State().m_aFunctions[0].m_strText, "x^3");
-    EXPECT_TRUE(graph.State().m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_TRUE(graph.State().m_aDerivativeShown[0]);
     CExpression d = graph.State().m_aDerivatives[0];
     EXPECT_DOUBLE_EQ(d.Evaluate(2), 12.0);
 }

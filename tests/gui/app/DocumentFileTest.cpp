@@ -26,7 +26,7 @@ protected:
         s.m_nPanX = -17;
         s.m_aFunctions[0].SetExpression("x^2");
         s.m_aFunctions[1].SetExpression("sin(x)");
-        s.m_aFunctions[1].m_bDerivativeShown = true;
+        s.m_aDerivativeShown[1] = true;
         s.m_aWidth = {1, 3, 0, 0, 0};
     }
     // Exactly one stop message, naming the file.

@@ -65,7 +65,7 @@ protected:
             s.m_aFunctions[i].SetExpression(texts[i]);
             s.m_aWidth[i] = 2;
         }
-        s.m_aFunctions[s.m_nLast].m_bDerivativeShown = texts.size() > 1;
+        s.m_aDerivativeShown[s.m_nLast] = texts.size() > 1;
         const auto bytes = CCvaFormat::Encode(s);
         EXPECT_TRUE(WriteFile(Path(name), QByteArray(reinterpret_cast<const char *>(bytes.data()),
                                                      static_cast<qsizetype>(bytes.size()))));

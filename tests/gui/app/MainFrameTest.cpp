@@ -8,6 +8,9 @@
 #include "gui/app/TraceBar.h"
 #include "gui/app/ZoomBar.h"
 #include "gui/app/CommandTable.h"
+#include "graph/model/Graph.h"
+#include "graph/render/GraphRenderer.h"
+#include "gui/view/AxisProfile.h"
 
 #include <QAction>
 #include <QMenu>
@@ -18,6 +21,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QScreen>
 #include <QWindow>
 
 #include <map>
@@ -353,6 +357,65 @@ TEST_F(MainFrame, FloatingBarsAreToolWindowsOfTheFrameAndOpenWhereTheyCoverNoOth
     ShowFrame();
     m_pFrame->ToggleBar(ID_TANGENT);
     EXPECT_EQ(m_pFrame->TangentBar()->pos(), QPoint(40, 60));
+}
+
+// At their own places the floating bars leave the legend and the result
+// labels on the graph free, however many functions the legend lists, with
+// the frame filling the screen (the bars' places are the screen's).
+TEST_F(MainFrame, FloatingBarsCoverNeitherLegendNorLabels)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QSize size : {screen.size(), QSize(screen.width() * 3 / 4, screen.height())}) {
+        SCOPED_TRACE(size.width());
+        m_pFrame = std::make_unique<CMainFrame>();
+        m_pFrame->setGeometry(QRect(screen.topLeft(), size));
+        ShowFrame();
+        QTRY_VERIFY(m_pFrame->ZoomBar()->isVisible());
+        m_pFrame->ToggleBar(ID_TRACE);
+        m_pFrame->ToggleBar(ID_TANGENT);
+        CGraph &graph = m_pFrame->View()->Graph();
+        for (const char *f : {"sin(x)+cos(2x)/3", "x^3/20-x", "exp(-x^2)*4", "ln(abs(x))", "sqrt(abs(x))-1"})
+            ASSERT_EQ(graph.Plot(f), CGraph::EPlot::Plotted);
+        for (int i = 0; i < CGraph::kSlots; ++i)
+            graph.Differentiate(i);
+        graph.SetShowLegend(true);
+        graph.Shade(SShading{0, -1, 2, "Integral from -1 to 2 = 1.2345678\n(trapezoid rule, step 0.01)"});
+        QApplication::processEvents();
+        std::vector<QRect> boxes;
+        for (const QRect &b : graph.Renderer().OverlayBoxes())
+            boxes.emplace_back(m_pFrame->View()->mapToGlobal(b.topLeft()), b.size());
+        ASSERT_EQ(boxes.size(), 2u);
+        for (QDockWidget *bar : {static_cast<QDockWidget *>(m_pFrame->ZoomBar()),
+                                 static_cast<QDockWidget *>(m_pFrame->TraceBar()),
+                                 static_cast<QDockWidget *>(m_pFrame->TangentBar())}) {
+            if (!bar->isVisible())
+                continue;
+            for (const QRect &b : boxes)
+                EXPECT_FALSE(bar->frameGeometry().intersects(b))
+                    << bar->objectName().toStdString() << " over " << b.x() << "," << b.y() << " " << b.width()
+                    << "x" << b.height();
+        }
+    }
+}
+
+// Readable axes are on in a new profile; both label options are menu
+// entries whose choice the next run keeps.
+TEST_F(MainFrame, AxisLabelOptionsAreKeptInTheProfile)
+{
+    CGraph fresh;
+    LoadAxisLabels(fresh);
+    EXPECT_TRUE(fresh.State().m_bReadableAxes);
+    EXPECT_FALSE(fresh.State().m_bPiUnits);
+    CCorvantaView *view = m_pFrame->View();
+    LoadAxisLabels(view->Graph());
+    ASSERT_TRUE(view->HandleCommand(ID_PI_UNITS));
+    ASSERT_TRUE(view->HandleCommand(ID_READABLE_AXES));
+    EXPECT_EQ(view->CommandChecked(ID_PI_UNITS), std::optional<bool>(true));
+    EXPECT_EQ(view->CommandChecked(ID_READABLE_AXES), std::optional<bool>(false));
+    CGraph next;
+    LoadAxisLabels(next);
+    EXPECT_FALSE(next.State().m_bReadableAxes);
+    EXPECT_TRUE(next.State().m_bPiUnits);
 }
 
 // Each control of a bar is enabled exactly when its command is; a check box takes its command's mark.

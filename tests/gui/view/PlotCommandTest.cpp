@@ -20,7 +20,7 @@ protected:
                         host.derivative.toStdString();
         for (int i = 0; i < 5; ++i)
             s += "|" + view.State().m_aFunctions[i].m_strCoded + "|" + view.State().m_aDerivatives[i].m_strCoded +
-                 (view.State().m_aFunctions[i].m_bDerivativeShown ? "+" : "-");
+                 (view.State().m_aDerivativeShown[i] ? "+" : "-");
         return s;
     }
 };
@@ -90,7 +90,7 @@ TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
     EXPECT_EQ(view.State().m_nCurrent, 0);
     EXPECT_EQ(view.State().m_nSelected, 0);
     // The slot stays differentiated: the new function's derivative is shown and drawn, not the old one.
-    EXPECT_TRUE(view.State().m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_TRUE(view.State().m_aDerivativeShown[0]);
     EXPECT_NE(view.State().m_aDerivatives[0].m_strCoded, oldDerivative);
     EXPECT_EQ(host.derivative, QString::fromStdString(CDerivative(view.State().m_aFunctions[0].m_strCoded).GetResult()));
     Plot({"ln(x)", "x^3"});  // still a duplicate after the ring turned
@@ -100,7 +100,7 @@ TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
     view.OnSelectFunction(2);
     view.OnDifferentiate();
     EXPECT_EQ(host.derivative, "3*x^2");
-    EXPECT_FALSE(view.State().m_aFunctions[3].m_bDerivativeShown);
+    EXPECT_FALSE(view.State().m_aDerivativeShown[3]);
     for (int outside : {5, -1})  // ignored
         view.OnSelectFunction(outside);
     EXPECT_EQ(view.State().m_nSelected, 2);
@@ -144,7 +144,7 @@ TEST_F(PlotTest, ClearGraphEmptiesEverythingAndRecentres)
     view.OnClearGraph();
     EXPECT_TRUE(host.entries.isEmpty());
     EXPECT_EQ(view.State().m_nLast + view.State().m_nSelected, -2);
-    EXPECT_TRUE(view.State().m_aDerivatives[0].m_strCoded.empty() && !view.State().m_aFunctions[0].m_bDerivativeShown);
+    EXPECT_TRUE(view.State().m_aDerivatives[0].m_strCoded.empty() && !view.State().m_aDerivativeShown[0]);
     EXPECT_EQ(host.fields[IDC_X_MIN], "-5.00");
     view.OnZoomIn();  // with the new-document flag set the mapping stays
     host.newDocument = true;
