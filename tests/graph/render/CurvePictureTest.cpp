@@ -3,10 +3,15 @@
 #include "graph/model/Graph.h"
 #include "graph/render/GraphPicture.h"
 #include "graph/render/GraphRenderer.h"
+#include "oracle/Mpfr.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
+
+#include <cmath>
+#include <functional>
+#include <ostream>
 
 namespace {
 
@@ -64,5 +69,87 @@ TEST(CurvePicture, JumpsAreNotJoined)
         EXPECT_GT(InkIn(img, QRect(column + 10, 0, 20, kHeight), pen), 10);
     }
 }
+
+using oracle::Big;
+
+Big Sin(const Big &x) { return Apply(mpfr_sin, x); }
+Big Sq(const Big &x) { return x * x; }
+
+struct SPictureCase
+{
+    const char *text;
+    std::function<Big(const Big &)> exact;
+    std::array<std::string, 4> range;
+    bool ordinary;  // smooth at this scale: drawn as a thin line
+};
+
+void PrintTo(const SPictureCase &c, std::ostream *os) { *os << c.text; }
+
+class PictureColumns : public ::testing::TestWithParam<SPictureCase> {};
+
+// Every value the function takes, evaluated with MPFR at points across each
+// pixel column, is inked on the picture within a pixel; an ordinary curve's
+// column holds no more ink than its line needs.
+TEST_P(PictureColumns, TrueValuesAreInkedAndOrdinaryLinesStayThin)
+{
+    const SPictureCase &c = GetParam();
+    CGraph graph;
+    graph.SetClientSize(kWidth, kHeight);
+    graph.SetShowGrid(false);
+    ASSERT_EQ(graph.Plot(c.text), CGraph::EPlot::Plotted);
+    ASSERT_TRUE(graph.SetDomain(c.range).empty());
+    const QImage img = graph.Picture(QSize(kWidth, kHeight), Qt::white).bitmap.convertToFormat(QImage::Format_RGB32);
+    const SPlotMapping map = SPlotMapping::Of(graph.State(), kWidth, kHeight, 1.0);
+    const QColor pen = CGraphRenderer::SlotColor(graph.State().m_aColor[0]);
+    constexpr int kPoints = 12;
+    int missed = 0, checked = 0;
+    for (int column = 2; column < kWidth - 2; ++column) {
+        double top = HUGE_VAL, bottom = -HUGE_VAL;
+        for (int i = 0; i <= kPoints; ++i) {
+            const double x = map.UnitX(column + static_cast<double>(i) / kPoints);
+            const Big y = c.exact(Big(x));
+            if (y.isnan())
+                continue;
+            const double row = map.Row(y.d());
+            top = std::min(top, row);
+            bottom = std::max(bottom, row);
+            if (!(row > 2 && row < kHeight - 3))
+                continue;
+            ++checked;
+            const int at = static_cast<int>(std::floor(map.Column(x)));
+            if (InkIn(img, QRect(at - 1, static_cast<int>(std::floor(row)) - 1, 3, 3), pen) == 0) {
+                ++missed;
+                ADD_FAILURE() << "no ink near x = " << x << ", row " << row;
+            }
+            if (missed > 5)
+                return;
+        }
+        if (c.ordinary && std::isfinite(top) && top > 0 && bottom < kHeight) {
+            const int ink = InkIn(img, QRect(column, 0, 1, kHeight), pen);
+            EXPECT_LE(ink, static_cast<int>(bottom - top) + 5) << "column " << column;
+        }
+    }
+    EXPECT_GT(checked, kWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Hard, PictureColumns,
+    ::testing::Values(
+        SPictureCase{"sin(1000x)", [](const Big &x) { return Sin(Big(1000) * x); }, {"-5", "5", "-3", "3"}, false},
+        SPictureCase{"1/(1+((x-0.3001)/0.0001)^2)",
+                     [](const Big &x) { return Big(1) / (Big(1) + Sq((x - Big(0.3001)) / Big(0.0001))); },
+                     {"-1", "1", "-0.5", "1.5"}, false},
+        SPictureCase{"3exp(-10000(x-0.31)^2)",
+                     [](const Big &x) { return Big(3) * Apply(mpfr_exp, Big(-10000) * Sq(x - Big(0.31))); },
+                     {"-1", "1", "-1", "4"}, false},
+        SPictureCase{"sin(1/x)", [](const Big &x) { return Sin(Big(1) / x); }, {"-1", "1", "-2", "2"}, false},
+        SPictureCase{"ln(abs(sin(x)))", [](const Big &x) { return Apply(mpfr_log, Abs(Sin(x))); },
+                     {"-10", "10", "-6", "2"}, false},
+        SPictureCase{"tan(x)", [](const Big &x) { return Apply(mpfr_tan, x); }, {"-10", "10", "-5", "5"}, false},
+        SPictureCase{"sqrt(x)", [](const Big &x) { return Apply(mpfr_sqrt, x); }, {"-1", "3", "-1", "2"}, false},
+        SPictureCase{"x^2", [](const Big &x) { return x * x; }, {"-3", "3", "-1", "8"}, true},
+        SPictureCase{"sin(x)", [](const Big &x) { return Sin(x); }, {"-10", "10", "-2", "2"}, true},
+        SPictureCase{"x^3-4x", [](const Big &x) { return x * x * x - Big(4) * x; }, {"-3", "3", "-10", "10"}, true}),
+    [](const auto &info) { return "Case" + std::to_string(info.index); });
 
 }  // namespace
