@@ -73,10 +73,6 @@ public:
     QPushButton *CalculateButton() const { return m_pCalculate; }
     QWidget *Control(int nId) const;
 
-    // Replaces the progress window: the search reports to this callback
-    // instead, which may cancel it.
-    void SetProgressCallback(ProgressCallback callback) { m_progress = std::move(callback); }
-
     std::array<QString, 5> m_strFunctions;
     int m_nCurrent = -1;
     double m_dGraphMin = 0.0;
@@ -119,5 +115,4 @@ private:
     QGroupBox *m_pResultBox = nullptr;
     QListWidget *m_pList = nullptr;
     QPushButton *m_pCalculate = nullptr;
-    ProgressCallback m_progress;  // empty: a progress window
 };

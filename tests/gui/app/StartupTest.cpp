@@ -63,8 +63,8 @@ TEST_F(Startup, InitInstanceUsesTheHaldenProfile)
     ASSERT_NE(pFrame, nullptr);
     EXPECT_TRUE(pFrame->isVisible());
     // The file does not exist: named in a message, and the program goes on with a new document.
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("/data/start.cva"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("/data/start.cva"));
     EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
     EXPECT_EQ(pFrame->RecentFiles().Paths(), (QStringList{"/data/one.cva", "/data/two.cva"}));
     EXPECT_EQ(pFrame->Action(ID_FILE_MRU_FILE1)->text(), "&1 one.cva");
