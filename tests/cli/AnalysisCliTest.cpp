@@ -1,5 +1,7 @@
 #include "cli/CliRunner.h"
 
+#include "core/analysis/AnalysisWording.h"
+
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/analysis/IntegrateCommand.h"
 #include "gui/analysis/IntegrateDlg.h"

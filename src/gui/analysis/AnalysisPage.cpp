@@ -382,7 +382,7 @@ void CAnalysisPage::OnCalculate()
     const bool bNear = m_nMode == 2;
     const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo,
                                    m_nAccuracy, m_strFunction2.toStdString()};
-    if (const char *refusal = IntersectionRefusal(request)) {
+    if (const char *refusal = IntersectionRefusalText(IntersectionRefusal(request))) {
         ShowMarks(nullptr);
         ShowMessage(this, QString::fromLatin1(refusal), QString::fromLatin1(kProgramName), MsgIcon::Stop);
         return;

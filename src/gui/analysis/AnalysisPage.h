@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 #include "core/plot/GraphResults.h"
 
 #include <QStringList>

@@ -1,6 +1,7 @@
 // The analysis sheet: the searches are tested in the core; here the pages' modes,
 // refusals, questions, cancel, and the commands that open the sheet and the trace field.
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/GuiFixtures.h"
 #include "gui/analysis/ResultLines.h"
