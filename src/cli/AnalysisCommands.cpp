@@ -3,6 +3,7 @@
 #include "cli/Cli.h"
 
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 #include "core/analysis/Integration.h"
 #include "core/analysis/PointFinder.h"
 #include "core/analysis/PointsTable.h"
@@ -58,7 +59,7 @@ struct SSearch
 
         RunBatch(output, expression, true, [&](const std::string &text) {
             request.function = CheckedFunction(text);
-            if (const char *refusal = IntersectionRefusal(request))
+            if (const char *refusal = IntersectionRefusalText(IntersectionRefusal(request)))
                 throw CInputError(refusal);
             CheckSearchWork(request, "The search");
             const SAnalysisResult result = *RunAnalysis(request);

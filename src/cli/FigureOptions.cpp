@@ -4,6 +4,7 @@
 #include "cli/Cli.h"
 
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 #include "core/analysis/IntegralLabel.h"
 #include "core/analysis/PointFinder.h"
 #include "core/expr/ShownNumber.h"

@@ -4,6 +4,7 @@
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
 #include "core/expr/Expression.h"
+#include "core/expr/NumberText.h"
 #include "core/expr/ShownNumber.h"
 #include "graph/model/Graph.h"
 #include "graph/render/GraphPicture.h"
@@ -17,7 +18,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
-#include <regex>
+#include <optional>
 
 namespace {
 
@@ -92,15 +93,31 @@ struct SPicture
 
     void ReadSize(const std::string &text)
     {
-        static const std::regex pattern("([0-9]{1,6})(?:[xX]([0-9]{1,6}))?");
-        std::smatch match;
-        if (!std::regex_match(text, match, pattern))
-            throw CLI::ValidationError("--size", "'" + text + "' is not a size: give WIDTHxHEIGHT or N");
-        width = std::stoi(match[1]);
-        height = match[2].matched ? std::stoi(match[2]) : width;
-        if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-            throw CLI::ValidationError("--size", "'" + text + "': each side must be 1 to " +
+        const std::size_t cross = text.find_first_of("xX");
+        const int w = ReadSide(text, text.substr(0, cross));
+        const int h = cross == std::string::npos ? w : ReadSide(text, text.substr(cross + 1));
+        width = w;
+        height = h;
+    }
+
+    // One side of a --size: a whole number of pixels, 1 to kMaxSide.
+    static int ReadSide(const std::string &size, const std::string &side)
+    {
+        const std::optional<int> n = ReadWholeInteger(side);
+        // Digits that do not fit an int are still a whole number, just far too large.
+        static constexpr const char *kBlanks = " \t\r\n\f\v";
+        const std::size_t first = side.find_first_not_of(kBlanks);
+        const std::string number =
+            first == std::string::npos ? std::string() : side.substr(first, side.find_last_not_of(kBlanks) + 1 - first);
+        const std::size_t digits = !number.empty() && (number[0] == '+' || number[0] == '-') ? 1 : 0;
+        const bool bWhole =
+            n || (number.size() > digits && number.find_first_not_of("0123456789", digits) == std::string::npos);
+        if (!bWhole)
+            throw CLI::ValidationError("--size", "'" + size + "' is not a size: give WIDTHxHEIGHT or N");
+        if (!n || *n < 1 || *n > kMaxSide)
+            throw CLI::ValidationError("--size", "'" + size + "': each side must be 1 to " +
                                                      std::to_string(kMaxSide) + " pixels");
+        return *n;
     }
 
     EExportFormat Format() const

@@ -1,5 +1,7 @@
 #include "cli/CliRunner.h"
 
+#include "core/analysis/AnalysisWording.h"
+
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/analysis/IntegrateCommand.h"
 #include "gui/analysis/IntegrateDlg.h"
@@ -33,7 +35,7 @@ std::string Printed(const QStringList &lines)
     return out;
 }
 
-std::string Printed(const MessageRecorder &messages) { return Printed(messages.Texts()); }
+std::string Printed(const ScriptedPrompts &prompts) { return Printed(prompts.Texts()); }
 
 // Control ids per page of the sheet: radios, From, To, decimal places.
 struct SPageIds
@@ -82,8 +84,8 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
         CAnalysisSheet sheet(input);
         CAnalysisPage *page = sheet.Page(c.page);
         const SPageIds &ids = kPageIds[c.page];
-        MessageRecorder messages;
-        messages.answers = {MsgAnswer::No};  // search a large domain all the same
+        ScriptedPrompts prompts;
+        prompts.answers = {MsgAnswer::No};  // search a large domain all the same
         qobject_cast<QRadioButton *>(page->Control(ids.modes[c.mode]))->click();
         qobject_cast<QLineEdit *>(page->Control(ids.from))->setText(QString::fromLatin1(c.from));
         qobject_cast<QLineEdit *>(page->Control(ids.to))->setText(QString::fromLatin1(c.to));
@@ -93,7 +95,7 @@ TEST(AnalysisCli, SearchesSayWhatTheSheetSays)
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, Printed(ResultLines(page)));
-        EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;  // a usage error names its option first
+        EXPECT_NE(run.err.find(Printed(prompts)), std::string::npos) << run.err;  // a usage error names its option first
     }
 }
 
@@ -134,9 +136,9 @@ TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
         view.ClearGraph(false);
         host.edit = QString::fromLatin1(c.function);
         view.OnPlot();
-        messages.Clear();
+        prompts.Clear();
         bool entered = false;
-        RunIntegrateCommand(view, nullptr, [&](QDialog &d) {
+        prompts.onDialog = [&](QDialog &d) {
             if (std::exchange(entered, true))
                 return static_cast<int>(QDialog::Rejected);  // the user gives up after a refusal
             auto &dlg = static_cast<CIntegrateDlg &>(d);
@@ -147,16 +149,17 @@ TEST_F(IntegrateCli, SaysWhatTheIntegrationCommandSays)
             dlg.setResult(QDialog::Rejected);
             dlg.accept();
             return dlg.result();
-        });
-        ASSERT_EQ(messages.shown.size(), 1u);
+        };
+        RunIntegrateCommand(view, nullptr);
+        ASSERT_EQ(prompts.shown.size(), 1u);
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         // The window shows the value with its error estimate; the plain output is the value alone.
-        const QString shown = messages.Texts().value(0);
+        const QString shown = prompts.Texts().value(0);
         if (c.exitCode == 0)
             EXPECT_EQ(run.out, shown.section(QStringLiteral(" \u00b1"), 0, 0).toStdString() + "\n");
         else
-            EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;
+            EXPECT_NE(run.err.find(Printed(prompts)), std::string::npos) << run.err;
     }
 }
 
@@ -198,7 +201,7 @@ TEST(TableCli, SaysWhatThePointsTableSays)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
-        MessageRecorder messages;
+        ScriptedPrompts prompts;
         CTableSettingsDlg settings;
         settings.FromField()->setText(QString::fromLatin1(c.from));
         settings.ToField()->setText(QString::fromLatin1(c.to));
@@ -216,7 +219,7 @@ TEST(TableCli, SaysWhatThePointsTableSays)
         const SCliRun run = RunCli(c.args);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_EQ(run.out, c.exitCode == 0 ? Printed(lines) : "");
-        EXPECT_NE(run.err.find(Printed(messages)), std::string::npos) << run.err;  // a usage error names its option first
+        EXPECT_NE(run.err.find(Printed(prompts)), std::string::npos) << run.err;  // a usage error names its option first
     }
 }
 
@@ -239,7 +242,7 @@ TEST(TangentCli, SaysWhatTheTangentBarSays)
     } cases[] = {{"x^2", 300, "1"}, {"x^(1/3)", 250, "0"}, {"ln(x)", 150, "-2"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.function);
-        MessageRecorder messages;
+        ScriptedPrompts prompts;
         CFakeHost host;
         CCorvantaView view;
         view.SetHost(&host);
@@ -257,7 +260,7 @@ TEST(TangentCli, SaysWhatTheTangentBarSays)
         QStringList bar;
         for (int id = IDC_TANGENT_X; id <= IDC_TANGENT_EQUATION; ++id)
             bar << host.tangent[id];
-        ASSERT_TRUE(messages.shown.empty());
+        ASSERT_TRUE(prompts.shown.empty());
         const SCliRun run = RunCli({"tangent", c.function, c.x});
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, Printed(bar));

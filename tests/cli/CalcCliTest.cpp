@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 
-#include "gui/MessageRecorder.h"
+#include "gui/ScriptedPrompts.h"
 #include "gui/calc/CalcDlg.h"
 #include "gui/common/CommandIds.h"
 
@@ -25,7 +25,7 @@ protected:
     void Press(int nId) { qobject_cast<QAbstractButton *>(m_dlg.Control(nId))->click(); }
     QLineEdit *Edit(int nId) { return qobject_cast<QLineEdit *>(m_dlg.Control(nId)); }
 
-    MessageRecorder m_messages;
+    ScriptedPrompts m_prompts;
     CCalcDlg m_dlg;
 };
 
@@ -55,7 +55,7 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(nlohmann::json::parse(run.out)["texts"][0], m_dlg.DisplayText().toStdString());
     }
-    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_TRUE(m_prompts.shown.empty());
 
     // A text the window refuses: the same reason on standard error, and so
     // for numerical trouble (no inf or nan with exit status 0).
@@ -78,10 +78,10 @@ TEST_F(CalcCli, PrintsWhatTheDisplayShows)
 
     Edit(IDC_CALC_BASE_TO)->setText(QStringLiteral("37"));
     Press(IDC_CALC_EQUALS);
-    ASSERT_EQ(m_messages.shown.size(), 1u);
+    ASSERT_EQ(m_prompts.shown.size(), 1u);
     const SCliRun refused = RunCli({"calc", "1", "--to-base", "37"});
     EXPECT_EQ(refused.exitCode, 2);  // a bad option value is a usage error naming the option
-    EXPECT_NE(refused.err.find("--to-base: " + m_messages.shown[0].text.toStdString()), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--to-base: " + m_prompts.shown[0].text.toStdString()), std::string::npos) << refused.err;
 }
 
 // D°M'S" both ways, and the two coordinate conversions.

@@ -29,10 +29,10 @@ TEST_F(ExpressionCli, RefusedSyntaxSaysWhatTheWindowSays)
 {
     host.edit = QStringLiteral("sin(x");
     view.OnPlot();
-    ASSERT_EQ(messages.shown.size(), 1u);
+    ASSERT_EQ(prompts.shown.size(), 1u);
     const SCliRun run = RunCli({QStringLiteral("check"), QStringLiteral("sin(x")});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, messages.shown[0].text.toStdString() + "\n");
+    EXPECT_EQ(run.err, prompts.shown[0].text.toStdString() + "\n");
 
     const SCliRun batch = RunCli({QStringLiteral("eval"), QStringLiteral("-"), QStringLiteral("--at"),
                                   QStringLiteral("2")},

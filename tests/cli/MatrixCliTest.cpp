@@ -1,6 +1,6 @@
 #include "cli/CliRunner.h"
 
-#include "gui/MessageRecorder.h"
+#include "gui/ScriptedPrompts.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/MatrixOpsDlg.h"
@@ -99,23 +99,23 @@ TEST(MatrixCli, SolveAndDetSayWhatTheirWindowsSay)
                              HilbertSystem(6), HilbertSystem(12)};
     for (const Cells &system : systems) {
         SCOPED_TRACE(Text(system).toStdString());
-        MessageRecorder messages;
+        ScriptedPrompts prompts;
         CSimEqDlg dlg;
         dlg.CountField()->setText(QString::number(system.size()));
         Fill(*dlg.CoefficientGrid(), system);
         dlg.OnSolve();
         const SCliRun run = RunCli({"solve"}, Text(system));
-        const bool bRefused = !messages.shown.empty() && messages.shown[0].icon == MsgIcon::Stop;
+        const bool bRefused = !prompts.shown.empty() && prompts.shown[0].icon == MsgIcon::Stop;
         EXPECT_EQ(run.exitCode, bRefused ? 1 : 0);
         EXPECT_EQ(run.out, bRefused ? "" : GridText(*dlg.SolutionsGrid(), 0));
-        EXPECT_EQ(run.err, messages.shown.empty() ? "" : messages.shown[0].text.toStdString() + "\n");
+        EXPECT_EQ(run.err, prompts.shown.empty() ? "" : prompts.shown[0].text.toStdString() + "\n");
     }
     const Cells matrices[] = {{{"-3.5"}},
                               {{"0.1", "0.2", "0.3"}, {"0.4", "0.5", "0.6"}, {"0.7", "0.8", "1.9"}},
                               {{"1", "1"}, {"1", "1.000000000000005"}},
                               {{"123456789012", "1"}, {"-1", "987654321098"}}};
     for (const Cells &m : matrices) {
-        MessageRecorder messages;
+        ScriptedPrompts prompts;
         CDetDlg dlg;
         dlg.SizeField()->setText(QString::number(m.size()));
         Fill(*dlg.Grid(), m);
@@ -187,14 +187,14 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
     ASSERT_TRUE(dir.isValid());
     for (const auto &c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString() + "\n" + Text(c.first).toStdString());
-        MessageRecorder messages;
+        ScriptedPrompts prompts;
         MatrixMemory memory;
         CMatrixOpsDlg dlg(memory);
         std::optional<CMatrix> result;
-        dlg.SetResultRunner([&result](const CMatrix &m) {
-            result = m;
-            return false;
-        });
+        prompts.onDialog = [&result](QDialog &d) {
+            result = dynamic_cast<CMatrixResultDlg &>(d).Result();
+            return int(QDialog::Accepted);
+        };
         // The window keeps the second matrix's rows in step with the first's
         // columns, so only the command line meets sizes that do not fit.
         const bool mismatch = c.operation == CMatrixOpsDlg::Multiply && c.second.size() != c.first[0].size();
@@ -227,7 +227,7 @@ TEST(MatrixCli, OperationsPrintTheResultWindowsCells)
         EXPECT_EQ(run.exitCode, result ? 0 : 1);
         EXPECT_EQ(Squeezed(run.out),
                   result ? GridText(*CMatrixResultDlg(*result, nullptr, dlg.ResultDigits()).Grid(), 1) : "");
-        EXPECT_EQ(run.err, messages.shown.empty() ? "" : messages.shown.at(0).text.toStdString() + "\n");
+        EXPECT_EQ(run.err, prompts.shown.empty() ? "" : prompts.shown.at(0).text.toStdString() + "\n");
     }
 }
 

@@ -56,7 +56,7 @@ TEST_F(RenderCli, PlotIsThePlotCommandsPicture)
     SetFields("-3", "3", "-2", "5");
     view.OnRangeFieldFocus();
     Plot({"sin(x)", "x^3/4"});
-    ASSERT_TRUE(messages.shown.empty());
+    ASSERT_TRUE(prompts.shown.empty());
     const SCliRun run = RunCli({"plot", "sin(x)", "X^3/4", "--domain", "-3", "3", "--range", "-2", "5", "-o",
                                 Path("plot.png"), "--size", "300x200", "--axes", "pi"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -73,7 +73,7 @@ TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
     } cases[] = {{"sin(x", {"", "", "", ""}}, {"x", {"", "", "0", "1e-300"}}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.fields.join(' ').toStdString());
-        messages.Clear();
+        prompts.Clear();
         CFakeHost window;
         CCorvantaView fresh;
         fresh.SetHost(&window);
@@ -83,7 +83,7 @@ TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
         fresh.OnRangeFieldFocus();
         window.edit = QString::fromLatin1(c.function);
         fresh.OnPlot();
-        ASSERT_FALSE(messages.shown.empty());
+        ASSERT_FALSE(prompts.shown.empty());
         QStringList args{"plot", c.function, "-o", Path("refused.png")};
         if (!c.fields[0].isEmpty())
             args << "--domain" << c.fields[0] << c.fields[1];
@@ -91,7 +91,7 @@ TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
             args << "--range" << c.fields[2] << c.fields[3];
         const SCliRun run = RunCli(args);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, messages.shown.back().text.toStdString() + "\n");
+        EXPECT_EQ(run.err, prompts.shown.back().text.toStdString() + "\n");
     }
     EXPECT_FALSE(QFile::exists(Path("refused.png")));
 }

@@ -1,7 +1,7 @@
 // What the GUI tests share: a fake frame for the view, a view on it, the real frame, files.
 #pragma once
 
-#include "gui/MessageRecorder.h"
+#include "gui/ScriptedPrompts.h"
 #include "gui/app/CorvantaDoc.h"
 #include "gui/app/MainFrame.h"
 #include "gui/app/SplashDlg.h"
@@ -109,7 +109,7 @@ protected:
             host.fields[IDC_X_MIN + i] = QString::fromLatin1(texts[i]);
     }
 
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
     CFakeHost host;
     CCorvantaView view;
 };
@@ -143,7 +143,7 @@ protected:
         }
     }
 
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
     QTemporaryDir m_profileDir;
     std::unique_ptr<CMainFrame> m_pFrame;
 };

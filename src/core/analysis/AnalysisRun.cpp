@@ -15,70 +15,6 @@
 
 namespace {
 
-const SAnalysisTexts kRootTexts = {
-    "Function Roots",
-    "2- Searching for roots :",
-    "3- Specify a domain :   From",
-    "Root(s) in that domain :",
-    "Root(s) in that domain :",
-    "Root(s) near that point :",
-    nullptr,
-    5000000.0,
-    "The domain which you specified is too large,and may take a lot of time for searching or some of roots may "
-    "not be displayed. Would you like to change it?",
-    "This domain which you specfied contains too much roots ,so there are some of roots may not be displayed.\n\n"
-    "Note: if you decrease domain, result will be better.",
-    "Too much Roots",
-};
-
-const SAnalysisTexts kExtremaTexts = {
-    "Function's Extremas",
-    "2- Searching for critical points :",
-    "3- Specify domain :     From",
-    "Critical point(s) in this domain :",
-    "Critical point(s) in that domain :",
-    "Critical point(s) near that point :",
-    nullptr,
-    50000.0,
-    "The domain which you specified is too large,and may take a lot of time for searching or some of critical "
-    "points may not be displayed. Would you like to change it?",
-    "This domain which you specfied contains too much critical points ,so there are some of critical points may "
-    "not be displayed.\n\nNote: if you decrease domain, result will be better.",
-    "Too much Critical Points",
-};
-
-const SAnalysisTexts kInflectionTexts = {
-    "Points of Inflextion",
-    "2- Searching for inflection points :",
-    "3- Specify domain :    From",
-    "Inflection point(s) in this domain :",
-    "Inflection point(s) in that domain :",
-    "Inflection point(s) near that point :",
-    "          x                                    y",
-    50000.0,
-    "The domain which you specified is too large,and may take a lot of time for searching or some of inflection "
-    "points may not be displayed. Would you like to change it?",
-    "This domain which you specfied contains too much inflection points ,so there are some of inflection points "
-    "may not be displayed.\n\nNote: if you decrease domain, result will be better.",
-    "Too much Inflection Points",
-};
-
-const SAnalysisTexts kIntersectionTexts = {
-    "Intersections",
-    "2- Searching for intersections :",
-    "3- Specify a domain :   From",
-    "Intersection(s) in that domain :",
-    "Intersection(s) in that domain :",
-    "Intersection(s) near that point :",
-    "          x                                    y",
-    5000000.0,
-    "The domain which you specified is too large,and may take a lot of time for searching or some of "
-    "intersections may not be displayed. Would you like to change it?",
-    "This domain contains too many intersections, so some of them may not be displayed.\n\n"
-    "Note: if you decrease domain, result will be better.",
-    "Too many Intersections",
-};
-
 // Nearly as many candidates as two full runs hold: some may be missing.
 constexpr int kPointTableLimit = 598;
 
@@ -220,21 +156,13 @@ std::optional<SAnalysisResult> Points(const SAnalysisRequest &r, double t, const
 
 }  // namespace
 
-const SAnalysisTexts &AnalysisTexts(EAnalysisKind kind)
+double LargeDomainLimit(EAnalysisKind kind)
 {
     switch (kind) {
-    case EAnalysisKind::Extrema: return kExtremaTexts;
-    case EAnalysisKind::Inflection: return kInflectionTexts;
-    case EAnalysisKind::Intersections: return kIntersectionTexts;
-    case EAnalysisKind::Roots: break;
+    case EAnalysisKind::Extrema: case EAnalysisKind::Inflection: return 50000.0;
+    case EAnalysisKind::Roots: case EAnalysisKind::Intersections: break;
     }
-    return kRootTexts;
-}
-
-std::string PlacesRangeText()
-{
-    return "Please enter an integer between " + std::to_string(kMinPlaces) + " and " + std::to_string(kMaxPlaces) +
-           ".";
+    return 5000000.0;
 }
 
 EAnalysisCheck CheckAnalysis(const SAnalysisRequest &r)
@@ -245,20 +173,9 @@ EAnalysisCheck CheckAnalysis(const SAnalysisRequest &r)
     const double to = r.near ? r.from + 1.0 : r.to;
     if (!CRootFinder::StepAdvances(from, to, r.near ? CRootFinder::kNearStep : CRootFinder::kDomainStep))
         return EAnalysisCheck::TooFar;
-    if (!r.near && r.to - r.from > AnalysisTexts(r.kind).largeDomain)
+    if (!r.near && r.to - r.from > LargeDomainLimit(r.kind))
         return EAnalysisCheck::LargeDomain;
     return EAnalysisCheck::Ok;
-}
-
-const char *CheckText(const SAnalysisRequest &r, EAnalysisCheck check)
-{
-    switch (check) {
-    case EAnalysisCheck::DomainOrder: return kDomainOrderText;
-    case EAnalysisCheck::TooFar: return r.near ? kFarPointText : kFarDomainText;
-    case EAnalysisCheck::LargeDomain: return AnalysisTexts(r.kind).largeQuestion;
-    case EAnalysisCheck::Ok: break;
-    }
-    return "";
 }
 
 bool DerivativeTooLong(const SAnalysisRequest &r)
@@ -267,13 +184,13 @@ bool DerivativeTooLong(const SAnalysisRequest &r)
            !DerivativeText(r.function, r.kind == EAnalysisKind::Extrema ? 1 : 2);
 }
 
-const char *IntersectionRefusal(const SAnalysisRequest &r)
+EIntersectionRefusal IntersectionRefusal(const SAnalysisRequest &r)
 {
     if (r.kind != EAnalysisKind::Intersections)
-        return nullptr;
+        return EIntersectionRefusal::None;
     if (IsBlank(r.function2))
-        return kNoSecondFunctionText;
-    return EqualThroughout(r) ? kSameFunctionsText : nullptr;
+        return EIntersectionRefusal::NoSecondFunction;
+    return EqualThroughout(r) ? EIntersectionRefusal::SameFunctions : EIntersectionRefusal::None;
 }
 
 int SAnalysisResult::PointOfLine(int line) const

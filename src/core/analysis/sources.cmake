@@ -18,4 +18,5 @@ target_sources(corvanta_core PRIVATE
   src/core/analysis/ExtremaFinder.h src/core/analysis/ExtremaFinder.cpp
   src/core/analysis/InflexFinder.h src/core/analysis/InflexFinder.cpp
   src/core/analysis/AnalysisRun.h src/core/analysis/AnalysisRun.cpp
+  src/core/analysis/AnalysisWording.h src/core/analysis/AnalysisWording.cpp
   src/core/analysis/AnalysisMarks.h src/core/analysis/AnalysisMarks.cpp)

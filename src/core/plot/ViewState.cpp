@@ -185,7 +185,10 @@ std::vector<SViewMessage> CViewState::ApplyDomainRange(const std::array<std::str
     return messages;
 }
 
-double CViewState::MeanSlope(CExpression &f)
+namespace {
+// The size of f's mean secant slope over three runs of x, averaged: the
+// measure AutoScale picks the scales from.
+double MeanSlope(CExpression &f)
 {
     // Each mean is a sum of forward differences over a run of x accumulated
     // by repeated addition of 0.1; documents rely on the scales it picks.
@@ -206,6 +209,7 @@ double CViewState::MeanSlope(CExpression &f)
     };
     return (mean(-5, 5) + mean(0, 10) + mean(-10, 0)) / 3;
 }
+}  // namespace
 
 void CViewState::AutoScale(CExpression f, double &sx, double &sy)
 {

@@ -71,8 +71,6 @@ public:
     // Chooses both scales from the mean slope of f (a copy of the function).
     // Leaves sx and sy untouched when the slope is 0, NaN or out of reach.
     static void AutoScale(CExpression f, double &sx, double &sy);
-    // The mean slope AutoScale works from (exposed for tests).
-    static double MeanSlope(CExpression &f);
 
     // Multiplies the scales; false, with both unchanged, when either new
     // scale would leave the bounds below.

@@ -1,13 +1,12 @@
 #include "gui/analysis/AnalysisPage.h"
 
+#include "core/analysis/AnalysisMarks.h"
 #include "core/deriv/Derivative.h"
 #include "core/expr/NumberText.h"
 #include "core/expr/ShownNumber.h"
-
-#include "gui/analysis/NumberFields.h"
-#include "gui/analysis/ProgressDialog.h"
 #include "gui/common/Message.h"
-#include "core/analysis/AnalysisMarks.h"
+#include "gui/common/UserPrompts.h"
+#include "gui/view/NumberField.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -370,10 +369,8 @@ void CAnalysisPage::OnNearPoint()
 std::optional<SAnalysisResult> CAnalysisPage::RunSearch(const SAnalysisRequest &request)
 {
     const SWaitCursor wait;
-    if (m_progress)
-        return RunAnalysis(request, m_progress);
-    CProgressDialog progress(this, QStringLiteral("Searching..."));
-    return RunAnalysis(request, progress.Callback());
+    const ProgressCallback progress = CUserPrompts::Current().StartProgress(this, QStringLiteral("Searching..."));
+    return RunAnalysis(request, progress);
 }
 
 void CAnalysisPage::OnCalculate()
@@ -385,7 +382,7 @@ void CAnalysisPage::OnCalculate()
     const bool bNear = m_nMode == 2;
     const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo,
                                    m_nAccuracy, m_strFunction2.toStdString()};
-    if (const char *refusal = IntersectionRefusal(request)) {
+    if (const char *refusal = IntersectionRefusalText(IntersectionRefusal(request))) {
         ShowMarks(nullptr);
         ShowMessage(this, QString::fromLatin1(refusal), QString::fromLatin1(kProgramName), MsgIcon::Stop);
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 #include "core/plot/GraphResults.h"
 
 #include <QStringList>
@@ -73,10 +74,6 @@ public:
     QPushButton *CalculateButton() const { return m_pCalculate; }
     QWidget *Control(int nId) const;
 
-    // Replaces the progress window: the search reports to this callback
-    // instead, which may cancel it.
-    void SetProgressCallback(ProgressCallback callback) { m_progress = std::move(callback); }
-
     std::array<QString, 5> m_strFunctions;
     int m_nCurrent = -1;
     double m_dGraphMin = 0.0;
@@ -119,5 +116,4 @@ private:
     QGroupBox *m_pResultBox = nullptr;
     QListWidget *m_pList = nullptr;
     QPushButton *m_pCalculate = nullptr;
-    ProgressCallback m_progress;  // empty: a progress window
 };

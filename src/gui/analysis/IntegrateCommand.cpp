@@ -3,14 +3,14 @@
 #include "core/analysis/IntegralLabel.h"
 #include "core/analysis/Integration.h"
 #include "gui/analysis/IntegrateDlg.h"
-#include "gui/analysis/ProgressDialog.h"
 #include "gui/common/Message.h"
+#include "gui/common/UserPrompts.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/view/ViewHost.h"
 
 #include <cmath>
 
-void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run)
+void RunIntegrateCommand(CCorvantaView &view, QWidget *parent)
 {
     const CViewState &s = view.State();
     const int entries = view.Host() ? view.Host()->FunctionListCount() : s.m_nLast + 1;
@@ -32,7 +32,7 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
 
     for (;;) {
         dlg.OnInitDialog();
-        if (RunDialog(dlg, run) != QDialog::Accepted)
+        if (CUserPrompts::Current().RunDialog(dlg) != QDialog::Accepted)
             return;
         if (dlg.m_dTo < dlg.m_dFrom) {
             ShowMessage(parent, QString::fromLatin1(kLimitsOrderText), QString::fromLatin1(kLimitsOrderCaption),
@@ -49,11 +49,11 @@ void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunne
 
     SIntegral result;
     {
-        // A copy: the progress dialog runs the event loop, which may change the graph.
+        // A copy: the progress window runs the event loop, which may change the graph.
         CExpression f = s.m_aFunctions[slot];
-        CProgressDialog progress(parent, QStringLiteral("Integrating..."));
+        const ProgressCallback progress = CUserPrompts::Current().StartProgress(parent, QStringLiteral("Integrating..."));
         result = Integrate(f, dlg.m_dFrom, dlg.m_dTo, dlg.m_dDivisions, static_cast<EIntegrationRule>(dlg.m_nRule),
-                           progress.Callback());
+                           progress);
     }
     if (result.cancelled)
         return;  // the last integral's shading stays: nothing new was found

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "gui/analysis/NumberFields.h"
-
 class CCorvantaView;
 class QWidget;
 
@@ -9,4 +7,4 @@ class QWidget;
 // the integral of the view's compiled function (with progress and Cancel
 // when it takes long) and shows the number. Reversed limits bring the
 // dialog back with the values just entered.
-void RunIntegrateCommand(CCorvantaView &view, QWidget *parent, const DialogRunner &run = {});
+void RunIntegrateCommand(CCorvantaView &view, QWidget *parent);

@@ -1,6 +1,6 @@
 #include "gui/analysis/IntegrateDlg.h"
 
-#include "gui/analysis/NumberFields.h"
+#include "gui/view/NumberField.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -3,10 +3,9 @@
 #include "gui/analysis/PointsTableDlg.h"
 #include "gui/view/CorvantaView.h"
 
-void RunPointsTableCommand(const CCorvantaView &view, CTableSettingsDlg &settings, QWidget *parent,
-                           const DialogRunner &run)
+void RunPointsTableCommand(const CCorvantaView &view, CTableSettingsDlg &settings, QWidget *parent)
 {
-    CPointsTableDlg dlg(settings, parent, run);
+    CPointsTableDlg dlg(settings, parent);
     const CViewState &s = view.State();
     if (s.m_nSelected != -1 && s.m_nLast >= 0)
         for (int i = 0; i <= s.m_nLast && i < CCorvantaView::kSlots; ++i)

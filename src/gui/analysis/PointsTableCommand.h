@@ -1,12 +1,9 @@
 #pragma once
 
-#include "gui/analysis/NumberFields.h"
-
 class CCorvantaView;
 class CTableSettingsDlg;
 class QWidget;
 
 // The domain substitution command: the settings, then the points table of
 // the view's functions with the selected one chosen.
-void RunPointsTableCommand(const CCorvantaView &view, CTableSettingsDlg &settings, QWidget *parent,
-                           const DialogRunner &run = {});
+void RunPointsTableCommand(const CCorvantaView &view, CTableSettingsDlg &settings, QWidget *parent);

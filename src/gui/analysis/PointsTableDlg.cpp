@@ -3,12 +3,12 @@
 #include "core/analysis/PointsTable.h"
 #include "gui/analysis/TableSettingsDlg.h"
 #include "gui/common/Message.h"
+#include "gui/common/UserPrompts.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,8 +23,8 @@ QString ObjectName(int id) { return QStringLiteral("ctl%1").arg(id); }
 
 const char *const CPointsTableDlg::kHeading = "             x                                       y";
 
-CPointsTableDlg::CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent, DialogRunner run)
-    : QDialog(parent), m_settings(settings), m_run(std::move(run))
+CPointsTableDlg::CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent)
+    : QDialog(parent), m_settings(settings)
 {
     setWindowTitle(QStringLiteral("Make Points Table"));
     auto *layout = new QVBoxLayout(this);
@@ -77,11 +77,11 @@ CPointsTableDlg::CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent, D
 int CPointsTableDlg::DoModal()
 {
     m_settings.OnInitDialog();
-    const int settings = RunDialog(m_settings, m_run);
+    const int settings = CUserPrompts::Current().RunDialog(m_settings);
     if (settings != QDialog::Accepted)
         return settings;
     OnInitDialog();
-    return RunDialog(*this, m_run);
+    return CUserPrompts::Current().RunDialog(*this);
 }
 
 void CPointsTableDlg::OnInitDialog()
@@ -118,7 +118,7 @@ void CPointsTableDlg::OnCalculate()
 void CPointsTableDlg::OnSettings()
 {
     m_settings.OnInitDialog();
-    RunDialog(m_settings, m_run);
+    CUserPrompts::Current().RunDialog(m_settings);
 }
 
 void CPointsTableDlg::OnCopy()
@@ -131,18 +131,13 @@ void CPointsTableDlg::OnSaveCsv()
 {
     if (m_rows.empty())
         return;
-    QString path;
-    if (m_askCsvPath) {
-        path = m_askCsvPath();
-    } else {
-        QFileDialog dlg(this, QStringLiteral("Save as CSV"));
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setFileMode(QFileDialog::AnyFile);
-        dlg.setNameFilters({QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")});
-        dlg.setDefaultSuffix(QStringLiteral("csv"));
-        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
-            path = dlg.selectedFiles().constFirst();
-    }
+    SFileQuestion question;
+    question.title = QStringLiteral("Save as CSV");
+    question.bSave = true;
+    question.filters = {QStringLiteral("CSV files (*.csv)"), QStringLiteral("All files (*)")};
+    question.defaultSuffix = QStringLiteral("csv");
+    question.bDialogConfirmsReplace = true;
+    const QString path = CUserPrompts::Current().AskFile(this, question).path;
     if (path.isEmpty())
         return;
     // Written beside the target and renamed over it: a failed write leaves

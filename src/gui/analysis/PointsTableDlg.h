@@ -1,13 +1,10 @@
 #pragma once
 
-#include "gui/analysis/NumberFields.h"
-
 #include "core/analysis/PointsTable.h"
 
 #include <QDialog>
 
 #include <array>
-#include <functional>
 #include <vector>
 
 class CTableSettingsDlg;
@@ -21,8 +18,7 @@ class CPointsTableDlg : public QDialog
 {
     Q_OBJECT
 public:
-    // run is how the settings and this dialog are run modally.
-    CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent = nullptr, DialogRunner run = {});
+    explicit CPointsTableDlg(CTableSettingsDlg &settings, QWidget *parent = nullptr);
 
     // The settings first; Cancel there ends everything without a table.
     int DoModal();
@@ -37,9 +33,6 @@ public:
     void OnCopy();
     // The table shown, into a comma-separated file the user names.
     void OnSaveCsv();
-    // Asks for the file name (a file dialog unless a test replaces it);
-    // empty for none.
-    void SetCsvPathAsker(std::function<QString()> ask) { m_askCsvPath = std::move(ask); }
 
     QComboBox *FunctionList() const { return m_pFunctions; }
     QListWidget *Table() const { return m_pTable; }
@@ -52,11 +45,9 @@ public:
 
 private:
     CTableSettingsDlg &m_settings;
-    DialogRunner m_run;
     QComboBox *m_pFunctions = nullptr;
     QListWidget *m_pTable = nullptr;
     QPushButton *m_pCopy = nullptr;
     QPushButton *m_pSave = nullptr;
     std::vector<STableRow> m_rows;  // of the table shown, at full precision
-    std::function<QString()> m_askCsvPath;
 };

@@ -1,6 +1,6 @@
 #include "gui/analysis/TableSettingsDlg.h"
 
-#include "gui/analysis/NumberFields.h"
+#include "gui/view/NumberField.h"
 #include "gui/common/Message.h"
 
 #include <QDialogButtonBox>

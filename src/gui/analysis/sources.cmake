@@ -1,9 +1,5 @@
-target_sources(corvanta_gui PRIVATE
-  src/gui/analysis/ProgressDialog.h src/gui/analysis/ProgressDialog.cpp)
-
 # Integration and the points table.
 target_sources(corvanta_gui PRIVATE
-  src/gui/analysis/NumberFields.h src/gui/analysis/NumberFields.cpp
   src/gui/analysis/IntegrateDlg.h src/gui/analysis/IntegrateDlg.cpp
   src/gui/analysis/IntegrateCommand.h src/gui/analysis/IntegrateCommand.cpp
   src/gui/analysis/TableSettingsDlg.h src/gui/analysis/TableSettingsDlg.cpp

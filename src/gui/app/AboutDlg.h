@@ -22,15 +22,13 @@ public:
     static int Counter();
     QTimer &Timer() { return m_timer; }
 
-    // Called by the timer; public so tests can drive it.
-    void OnTimer();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
 private:
     void StartAnimation();
+    void OnTimer();  // adds the next credit line
 
     QStringList m_aCredits;
     QTimer m_timer;

@@ -2,9 +2,9 @@
 
 #include "gui/app/CorvantaDoc.h"
 #include "gui/common/Message.h"
+#include "gui/common/UserPrompts.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -15,26 +15,16 @@ CDocumentCommands::CDocumentCommands(QWidget *pWindow, int nRecentCount)
 
 QString CDocumentCommands::AskFileName(bool bSave, const QString &strSuggested)
 {
-    if (m_fileDialog)
-        return m_fileDialog(bSave, strSuggested);
-
-    QFileDialog dlg(m_pWindow, bSave ? QStringLiteral("Save As") : QStringLiteral("Open"));
-    dlg.setNameFilter(QString::fromLatin1(CCorvantaDoc::kFilterName));
-    dlg.setAcceptMode(bSave ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlg.setFileMode(bSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setDefaultSuffix(QString::fromLatin1(CCorvantaDoc::kExtension).mid(1));
-    // The question about replacing a file goes through the program's own boxes.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    const QFileInfo suggested(strSuggested);
-    if (!strSuggested.isEmpty() && suggested.isAbsolute())
-        dlg.setDirectory(suggested.absolutePath());
-    else if (!m_strLastDirectory.isEmpty())
-        dlg.setDirectory(m_strLastDirectory);
-    if (!strSuggested.isEmpty())
-        dlg.selectFile(suggested.fileName());
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+    SFileQuestion question;
+    question.title = bSave ? QStringLiteral("Save As") : QStringLiteral("Open");
+    question.bSave = bSave;
+    question.filters = {QString::fromLatin1(CCorvantaDoc::kFilterName)};
+    question.defaultSuffix = QString::fromLatin1(CCorvantaDoc::kExtension).mid(1);
+    question.suggested = strSuggested;
+    question.directory = m_strLastDirectory;
+    const QString strPath = CUserPrompts::Current().AskFile(m_pWindow, question).path;
+    if (strPath.isEmpty())
         return {};
-    const QString strPath = dlg.selectedFiles().constFirst();
     m_strLastDirectory = QFileInfo(strPath).absolutePath();
     if (bSave && QFileInfo::exists(strPath) &&
         ShowMessage(m_pWindow,

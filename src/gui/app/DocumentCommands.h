@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 
 class QWidget;
 class CCorvantaDoc;
@@ -36,8 +35,6 @@ public:
 
     // Asks for a file name: bSave for Save As (the file may be new), else
     // for Open. Empty means cancelled.
-    using FileDialogHandler = std::function<QString(bool bSave, const QString &strSuggested)>;
-    void SetFileDialogHandler(FileDialogHandler handler) { m_fileDialog = std::move(handler); }
     QString AskFileName(bool bSave, const QString &strSuggested);
 
     // "Save changes to ...?" before the document is replaced or the program
@@ -56,6 +53,5 @@ private:
     CCorvantaDoc *m_pDocument = nullptr;
     CRecentFileList m_recent;
     QString m_strPendingPath;
-    FileDialogHandler m_fileDialog;
     QString m_strLastDirectory;
 };

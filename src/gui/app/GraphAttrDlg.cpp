@@ -1,8 +1,8 @@
 #include "gui/app/GraphAttrDlg.h"
 
 #include "graph/render/GraphRenderer.h"
+#include "gui/common/UserPrompts.h"
 
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -84,11 +84,6 @@ CGraphAttrDlg::CGraphAttrDlg(QWidget *parent) : QDialog(parent)
     auto *pLayout = new QVBoxLayout(this);
     pLayout->addWidget(pGroup);
     pLayout->addWidget(pButtons);
-
-    m_chooser = [this](const QColor &current) -> std::optional<QColor> {
-        const QColor c = QColorDialog::getColor(current, this);
-        return c.isValid() ? std::optional<QColor>(c) : std::nullopt;
-    };
 }
 
 void CGraphAttrDlg::LoadFrom(const CGraph &graph)
@@ -119,9 +114,10 @@ void CGraphAttrDlg::StoreInto(CGraph &graph) const
 
 void CGraphAttrDlg::OnChooseColor(int nGraph)
 {
-    if (nGraph < 0 || nGraph >= kGraphs || !m_chooser)
+    if (nGraph < 0 || nGraph >= kGraphs)
         return;
-    if (const std::optional<QColor> chosen = m_chooser(CGraphRenderer::SlotColor(m_aColor[nGraph]))) {
+    if (const std::optional<QColor> chosen =
+            CUserPrompts::Current().ChooseColor(this, CGraphRenderer::SlotColor(m_aColor[nGraph]))) {
         m_aColor[nGraph] = ToColorRef(*chosen);
         ShowSample(nGraph);
     }

@@ -7,8 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
-#include <optional>
 
 class QComboBox;
 class QRadioButton;
@@ -35,12 +33,8 @@ public:
     // 1 of each picker the user changed; the others keep their thickness.
     void StoreInto(CGraph &graph) const;
 
-    // The colour chooser, opened on the graph's colour; tests answer for
-    // the user. Empty: cancelled.
-    using ColorChooser = std::function<std::optional<QColor>(const QColor &current)>;
-    void SetColorChooser(ColorChooser chooser) { m_chooser = std::move(chooser); }
-
-    // Radio button N (0-based) clicked: asks for graph N's colour.
+    // Radio button N (0-based) clicked: asks for graph N's colour, the
+    // colour chooser opened on the colour it has now.
     void OnChooseColor(int nGraph);
 
     // The picture of a line n pixels thick (1..5), 48 x 6 pixels.
@@ -56,5 +50,4 @@ private:
     std::array<QRadioButton *, kGraphs> m_aRadios{};
     std::array<QTextEdit *, kGraphs> m_aSamples{};
     std::array<QComboBox *, kGraphs> m_aPickers{};
-    ColorChooser m_chooser;
 };

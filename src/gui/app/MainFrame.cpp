@@ -5,6 +5,7 @@
 #include "gui/app/Artwork.h"
 #include "gui/app/BarLabel.h"
 #include "gui/common/CommandIds.h"
+#include "gui/common/UserPrompts.h"
 #include "gui/app/CommandTable.h"
 #include "gui/app/ExpressionBar.h"
 #include "gui/app/FloatingBars.h"
@@ -417,7 +418,7 @@ void CMainFrame::OnExtendedTools(int) {}  // the arrow beside the button offers 
 void CMainFrame::OnAppAbout(int)
 {
     CAboutDlg dlg(this);
-    dlg.exec();
+    CUserPrompts::Current().RunDialog(dlg);
 }
 
 void CMainFrame::OnNoAction(int) {}

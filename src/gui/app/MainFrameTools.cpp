@@ -7,6 +7,7 @@
 #include "gui/calc/CalcDlg.h"
 #include "gui/common/CommandIds.h"
 #include "gui/common/Message.h"
+#include "gui/common/UserPrompts.h"
 #include "gui/linalg/DetDlg.h"
 #include "gui/linalg/MatrixOpsDlg.h"
 #include "gui/linalg/SimEqDlg.h"
@@ -31,7 +32,7 @@ void CMainFrame::OnAnalyzeGraph(int)
     };
     input.highlightMark = [this](EMarkSource source, int point) { m_pView->Graph().Highlight(source, point); };
     CAnalysisSheet sheet(input, m_pView);
-    sheet.exec();
+    CUserPrompts::Current().RunDialog(sheet);
 }
 
 // The calculator offers the plotted functions, each shown derivative
@@ -51,12 +52,14 @@ void CMainFrame::OnCalculator(int)
 void CMainFrame::OnLinearAlgebra(int nId)
 {
     if (nId == ID_SIMULTANEOUS) {
-        CSimEqDlg(this).exec();
+        CSimEqDlg dlg(this);
+        CUserPrompts::Current().RunDialog(dlg);
     } else if (nId == ID_DETERMINANTS) {
-        CDetDlg(this).exec();
+        CDetDlg dlg(this);
+        CUserPrompts::Current().RunDialog(dlg);
     } else if (nId == ID_MATRICES) {
         CMatrixOpsDlg dlg(m_matrixMemory, this);
-        dlg.exec();
+        CUserPrompts::Current().RunDialog(dlg);
     }
 }
 
@@ -66,7 +69,7 @@ void CMainFrame::OnGraphAttributes(int)
         return;
     CGraphAttrDlg dlg(this);
     dlg.LoadFrom(m_pView->Graph());
-    if (dlg.exec() == QDialog::Accepted)
+    if (CUserPrompts::Current().RunDialog(dlg) == QDialog::Accepted)
         ApplyGraphAttributes(dlg);
 }
 

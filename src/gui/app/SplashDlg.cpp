@@ -85,6 +85,3 @@ bool CSplashDlg::ShowOnce(QWidget *parent)
 }
 
 void CSplashDlg::SetEnabled(bool bEnabled) { g_bEnabled = bEnabled; }
-bool CSplashDlg::IsEnabled() { return g_bEnabled; }
-bool CSplashDlg::WasShown() { return g_bShown; }
-void CSplashDlg::ResetForTests() { g_bShown = false; }

@@ -18,16 +18,12 @@ public:
     // Shows the splash modally unless it was already shown in this run or
     // splashes are switched off; returns whether it was shown.
     static bool ShowOnce(QWidget *parent);
-    static void SetEnabled(bool bEnabled);  // tests switch it off
-    static bool IsEnabled();
-    static bool WasShown();
-    static void ResetForTests();
+    // The one switch for the splash, on by default. Tests switch it off, so
+    // a window they open runs no modal loop of its own.
+    static void SetEnabled(bool bEnabled);
 
     int TickCount() const { return m_nTicks; }
     QTimer &Timer() { return m_timer; }
-
-    // Called by the timer; public so tests can drive it.
-    void OnTimer();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -39,6 +35,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
+    void OnTimer();
     void PassOn(QKeyEvent *event);
 
     QTimer m_timer;

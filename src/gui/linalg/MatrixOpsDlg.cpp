@@ -10,6 +10,7 @@
 #include "gui/linalg/SpinButton.h"
 #include "gui/linalg/WaitCursor.h"
 #include "gui/common/Message.h"
+#include "gui/common/UserPrompts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -63,11 +64,6 @@ CMatrixOpsDlg::CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent) : QDialog(pa
 {
     setWindowTitle(QStringLiteral("Matrices Operations"));
     setObjectName(QStringLiteral("dlg140"));
-    m_runResult = [this](const CMatrix &result) {
-        CMatrixResultDlg dlg(result, this, m_nResultDigits);
-        dlg.exec();
-        return dlg.CopyRequested();
-    };
 
     m_pOperation = new QComboBox(this);
     m_pOperation->setObjectName(QStringLiteral("ctl1045"));
@@ -373,8 +369,15 @@ bool CMatrixOpsDlg::Compute()
 
 void CMatrixOpsDlg::OnCalculate()
 {
-    if (Compute() && m_runResult && m_runResult(m_result))
+    if (Compute() && ShowResult())
         m_memory = m_result;
+}
+
+bool CMatrixOpsDlg::ShowResult()
+{
+    CMatrixResultDlg dlg(m_result, this, m_nResultDigits);
+    CUserPrompts::Current().RunDialog(dlg);
+    return dlg.CopyRequested();
 }
 
 void CMatrixOpsDlg::OnPaste()

@@ -5,7 +5,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <optional>
 
 class CEditGrid;
@@ -34,9 +33,6 @@ public:
 
     explicit CMatrixOpsDlg(MatrixMemory &memory, QWidget *parent = nullptr);
 
-    // Shows a result and says whether "Copy Result" was pressed; tests answer here.
-    using ResultRunner = std::function<bool(const CMatrix &result)>;
-    void SetResultRunner(ResultRunner runner) { m_runResult = std::move(runner); }
     // Significant digits of the last result that hold, as its cells show them.
     int ResultDigits() const { return m_nResultDigits; }
 
@@ -60,6 +56,8 @@ private:
     void SetField(QLineEdit *pField, int nValue);
     void Shape(CEditGrid *pGrid, int nRows, int nCols);
     bool Compute();
+    // Shows the result in its own dialog; whether "Copy Result" was pressed.
+    bool ShowResult();
     void Show(const SToolMessage &message);
     void KeepWork();
     void GrowFor(CEditGrid *pGrid, int nRows, int nCols);
@@ -68,7 +66,6 @@ private:
     bool m_bSecondSized = false;  // the user gave the second matrix its columns
     int m_nResultDigits = 15;     // significant digits of the result that hold
     MatrixMemory &m_memory;
-    ResultRunner m_runResult;
     CMatrix m_first, m_second, m_result;
 
     QComboBox *m_pOperation = nullptr;

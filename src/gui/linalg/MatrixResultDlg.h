@@ -15,6 +15,7 @@ public:
     // digits: the significant digits of the elements that hold; no more are shown.
     explicit CMatrixResultDlg(const CMatrix &result, QWidget *parent = nullptr, int digits = 15);
 
+    const CMatrix &Result() const { return m_result; }
     CGrid *Grid() const { return m_pGrid; }
     bool CopyRequested() const { return m_bCopyRequested; }
     void OnCopyResult() { m_bCopyRequested = true; }

@@ -2,6 +2,7 @@
 
 #include "gui/common/CommandIds.h"
 #include "gui/common/Message.h"
+#include "gui/common/UserPrompts.h"
 #include "gui/output/GraphExport.h"
 #include "gui/output/GraphPrinter.h"
 #include "gui/output/HelpWindow.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -103,43 +103,28 @@ void COutputCommands::OnPasteFunction()
 
 // --- Export -----------------------------------------------------------------
 
-COutputCommands::SChoice COutputCommands::AskExportFile()
-{
-    if (m_exportDialog)
-        return m_exportDialog();
-    QFileDialog dlg(m_pFrame, QStringLiteral("Export to Bitmap"));
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setNameFilters(ExportFilters());
-    dlg.setDefaultSuffix(QStringLiteral("bmp"));
-    dlg.setOption(QFileDialog::ReadOnly, false);
-    // The replace question goes through the program's own boxes.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!m_strLastDirectory.isEmpty())
-        dlg.setDirectory(m_strLastDirectory);
-    connect(&dlg, &QFileDialog::filterSelected, &dlg, [&dlg](const QString &strFilter) {
-        dlg.setDefaultSuffix(ExportSuffix(ExportFormatFor(QString(), strFilter)));
-    });
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return {dlg.selectedFiles().constFirst(), dlg.selectedNameFilter()};
-}
-
 void COutputCommands::OnExport()
 {
     if (!m_pView)
         return;
-    const SChoice choice = AskExportFile();
-    if (choice.strPath.isEmpty())
+    SFileQuestion question;
+    question.title = QStringLiteral("Export to Bitmap");
+    question.bSave = true;
+    question.filters = ExportFilters();
+    question.defaultSuffix = QStringLiteral("bmp");
+    question.directory = m_strLastDirectory;
+    question.suffixFor = [](const QString &strFilter) { return ExportSuffix(ExportFormatFor(QString(), strFilter)); };
+    const SFileAnswer choice = CUserPrompts::Current().AskFile(m_pFrame, question);
+    if (choice.path.isEmpty())
         return;
-    m_strLastDirectory = QFileInfo(choice.strPath).absolutePath();
-    if (QFileInfo::exists(choice.strPath) &&
+    m_strLastDirectory = QFileInfo(choice.path).absolutePath();
+    if (QFileInfo::exists(choice.path) &&
         ShowMessage(m_pFrame,
                     QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                        .arg(QDir::toNativeSeparators(choice.strPath)),
+                        .arg(QDir::toNativeSeparators(choice.path)),
                     QStringLiteral("Export to Bitmap"), MsgIcon::Warning, MsgButtons::YesNo) != MsgAnswer::Yes)
         return;
-    ExportGraph(*m_pView, choice.strPath, ExportFormatFor(choice.strPath, choice.strFilter), m_pFrame);
+    ExportGraph(*m_pView, choice.path, ExportFormatFor(choice.path, choice.filter), m_pFrame);
 }
 
 // --- Printing -----------------------------------------------------------------
@@ -162,7 +147,7 @@ void COutputCommands::OnPrint()
     QPrintDialog dlg(&Printer(), m_pFrame);
     dlg.setMinMax(1, 1);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dlg.exec() == QDialog::Accepted)
+    if (CUserPrompts::Current().RunDialog(dlg) == QDialog::Accepted)
         PrintGraph(*m_pView, Printer());
 }
 
@@ -176,13 +161,13 @@ void COutputCommands::OnPrintPreview()
     connect(&dlg, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter *pPrinter) {
         PrintGraph(*m_pView, *pPrinter);
     });
-    dlg.exec();
+    CUserPrompts::Current().RunDialog(dlg);
 }
 
 void COutputCommands::OnPrintSetup()
 {
     QPageSetupDialog dlg(&Printer(), m_pFrame);
-    dlg.exec();
+    CUserPrompts::Current().RunDialog(dlg);
 }
 
 // --- Fullscreen ---------------------------------------------------------------

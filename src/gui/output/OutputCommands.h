@@ -44,14 +44,6 @@ public:
     bool IsFullscreen() const { return m_bFullscreen; }
     CHelpWindow *HelpWindow() const;
 
-    // The export's save dialog: returns the chosen path and filter, an empty
-    // path when cancelled. Tests answer for the user here.
-    struct SChoice {
-        QString strPath;
-        QString strFilter;
-    };
-    using ExportDialog = std::function<SChoice()>;
-    void SetExportDialog(ExportDialog dialog) { m_exportDialog = std::move(dialog); }
     // The keyboard page of the help, made when it is shown.
     void SetShortcutsPage(std::function<QString()> generator) { m_shortcuts = std::move(generator); }
 
@@ -59,7 +51,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    SChoice AskExportFile();
     QPrinter &Printer();  // made on first use
 
     QMainWindow *m_pFrame;
@@ -68,7 +59,6 @@ private:
     QMenu *m_pGraphMenu;
     std::unique_ptr<QPrinter> m_pPrinter;
     QPointer<CHelpWindow> m_pHelp;
-    ExportDialog m_exportDialog;
     std::function<QString()> m_shortcuts;
     QString m_strLastDirectory;
 

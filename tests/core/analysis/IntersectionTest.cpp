@@ -1,4 +1,5 @@
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ TEST(Intersections, CrossingsOfKnownPairs)
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.f << " = " << c.g << (c.near ? " near " : " from ") << c.from);
         const SAnalysisRequest request{EAnalysisKind::Intersections, c.f, c.near, c.from, 10, 6, c.g};
-        EXPECT_EQ(IntersectionRefusal(request), nullptr);
+        EXPECT_EQ(IntersectionRefusal(request), EIntersectionRefusal::None);
         const auto result = RunAnalysis(request);
         ASSERT_TRUE(result);
         ASSERT_EQ(result->points.size(), c.x.size());
@@ -60,17 +61,39 @@ TEST(Intersections, CrossingsOfKnownPairs)
 
 TEST(Intersections, RefusedWithoutTwoDifferentFunctions)
 {
-    const char *none = kNoSecondFunctionText, *same = kSameFunctionsText;
-    const struct { const char *f, *g, *refusal; } cases[] = {
-        {"x^2", " ", none}, {"x^2", "x ^ 2", same}, {"x+x", "2*x", same}, {"(sin(x))^2+(cos(x))^2", "1", same},
-        {"x", "sin(x)", nullptr}, {"sqrt(x)", "sqrt(-x)", nullptr}, {"sqrt(-1-x^2)", "sqrt(-2-x^2)", nullptr},
+    using R = EIntersectionRefusal;
+    const struct { const char *f, *g; R refusal; } cases[] = {
+        {"x^2", " ", R::NoSecondFunction}, {"x^2", "x ^ 2", R::SameFunctions}, {"x+x", "2*x", R::SameFunctions},
+        {"(sin(x))^2+(cos(x))^2", "1", R::SameFunctions}, {"x", "sin(x)", R::None}, {"sqrt(x)", "sqrt(-x)", R::None},
+        {"sqrt(-1-x^2)", "sqrt(-2-x^2)", R::None},
     };
-    // By text: the same literal need not have one address in every translation unit.
-    const auto text = [](const char *s) { return s ? std::string(s) : std::string("(none)"); };
     for (const auto &c : cases)
-        EXPECT_EQ(text(IntersectionRefusal({EAnalysisKind::Intersections, c.f, false, -10, 10, 6, c.g})),
-                  text(c.refusal))
-            << c.g;
+        EXPECT_EQ(IntersectionRefusal({EAnalysisKind::Intersections, c.f, false, -10, 10, 6, c.g}), c.refusal) << c.g;
+    // Other kinds are not refused here, whatever the second text.
+    EXPECT_EQ(IntersectionRefusal({EAnalysisKind::Roots, "x", false, -10, 10, 6, " "}), R::None);
+}
+
+// Each code has its own words, the same for the sheet and the command line.
+TEST(AnalysisWording, EveryCodeIsWorded)
+{
+    EXPECT_EQ(IntersectionRefusalText(EIntersectionRefusal::None), nullptr);
+    EXPECT_STREQ(IntersectionRefusalText(EIntersectionRefusal::NoSecondFunction), kNoSecondFunctionText);
+    EXPECT_STREQ(IntersectionRefusalText(EIntersectionRefusal::SameFunctions), kSameFunctionsText);
+    for (const EAnalysisKind kind :
+         {EAnalysisKind::Roots, EAnalysisKind::Extrema, EAnalysisKind::Inflection, EAnalysisKind::Intersections}) {
+        SAnalysisRequest request{kind, "x", false, 0, LargeDomainLimit(kind) * 1.5, 6, {}};
+        ASSERT_EQ(CheckAnalysis(request), EAnalysisCheck::LargeDomain);
+        EXPECT_STREQ(CheckText(request, EAnalysisCheck::LargeDomain), AnalysisTexts(kind).largeQuestion);
+        request.to = LargeDomainLimit(kind);
+        EXPECT_EQ(CheckAnalysis(request), EAnalysisCheck::Ok);
+        EXPECT_STREQ(CheckText(request, EAnalysisCheck::Ok), "");
+    }
+    SAnalysisRequest far{EAnalysisKind::Roots, "x", true, 1e300, 0, 6, {}};
+    ASSERT_EQ(CheckAnalysis(far), EAnalysisCheck::TooFar);
+    EXPECT_STREQ(CheckText(far, EAnalysisCheck::TooFar), kFarPointText);
+    far.near = false, far.to = 2e300;
+    EXPECT_STREQ(CheckText(far, EAnalysisCheck::TooFar), kFarDomainText);
+    EXPECT_STREQ(CheckText(far, EAnalysisCheck::DomainOrder), kDomainOrderText);
 }
 
 // Rows of a list map to its points: extrema list four lines a point.

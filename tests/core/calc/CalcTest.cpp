@@ -1,5 +1,6 @@
 #include "core/calc/BaseNumber.h"
 #include "core/calc/CalcEvaluator.h"
+#include "core/calc/CalcFunctions.h"
 #include "core/calc/CalcText.h"
 #include "core/calc/FunctionValue.h"
 #include "core/expr/NumberText.h"
@@ -245,6 +246,35 @@ TEST(CalcText, ResultTexts)
     // The input base is From alone; 10 reads decimal numbers with exponents.
     EXPECT_EQ(TokenBase("10"), -1);
     EXPECT_EQ(TokenBase("16"), 16);
+}
+
+}  // namespace
+
+namespace {
+
+// The names are read in any case and by their longest match, and each
+// function's code leads back to its name.
+TEST(CalcNames, LongestMatchInAnyCaseAndCodesLeadBackToTheirNames)
+{
+    const struct { const char *text; const char *name; } cases[] = {
+        {"asinh(1)", "asinh"}, {"ASIN 1", "asin"}, {"Sinh", "sinh"}, {"sin", "sin"}, {"nCr", "ncr"},
+        {"PI", "pi"}, {"exp1", "exp"}, {"e", "e"}, {"", nullptr}, {"x", nullptr}, {"si", nullptr},
+    };
+    for (const auto &c : cases) {
+        const SCalcName *pName = LongestCalcName(c.text);
+        ASSERT_EQ(pName != nullptr, c.name != nullptr) << c.text;
+        if (pName) {
+            EXPECT_EQ(pName->name, c.name) << c.text;
+        }
+    }
+    for (const char *name : {"sin", "acoth", "ln", "log", "sqrt", "abs", "cbrt", "exp", "csch"}) {
+        const SCalcName *pName = LongestCalcName(name);
+        ASSERT_NE(pName, nullptr) << name;
+        EXPECT_EQ(pName->kind, SCalcName::Function) << name;
+        EXPECT_EQ(CalcFunctionName(pName->code), name);
+    }
+    EXPECT_EQ(CalcFunctionName('@'), "");  // ncr is an operator
+    EXPECT_EQ(CalcFunctionName('#'), "");
 }
 
 }  // namespace

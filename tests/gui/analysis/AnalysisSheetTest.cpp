@@ -1,6 +1,7 @@
 // The analysis sheet: the searches are tested in the core; here the pages' modes,
 // refusals, questions, cancel, and the commands that open the sheet and the trace field.
 #include "core/analysis/AnalysisRun.h"
+#include "core/analysis/AnalysisWording.h"
 #include "gui/analysis/AnalysisSheet.h"
 #include "gui/GuiFixtures.h"
 #include "gui/analysis/ResultLines.h"
@@ -67,7 +68,7 @@ protected:
         P(p)->CalculateButton()->click();
     }
 
-    MessageRecorder m_messages;
+    ScriptedPrompts m_prompts;
     std::unique_ptr<CAnalysisSheet> m_pSheet;
 };
 
@@ -98,7 +99,7 @@ TEST_F(Sheet, ModesSwitchLabelsAndFieldsAndTheGraphDomainIsCopied)
     Mode(Roots, 0)->click();
     EXPECT_TRUE(pTo->isEnabled() && !pTo->isHidden());
     EXPECT_EQ(pFrom->text(), "-13.5");  // the copied domain stays
-    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_TRUE(m_prompts.shown.empty());
 }
 
 // Each page's listed points become its own marks on their function's slot,
@@ -143,7 +144,7 @@ TEST_F(Sheet, ListedPointsBecomeThePageMarksAndRowsHighlightThem)
     EXPECT_EQ(results.marks.size(), 4u);
     Open(Input({"x^2"}));  // one function: nothing to intersect with
     Calculate(Crossings, 0, "-10");
-    EXPECT_EQ(m_messages.Texts().last(), QString::fromLatin1(kNoSecondFunctionText));
+    EXPECT_EQ(m_prompts.Texts().last(), QString::fromLatin1(kNoSecondFunctionText));
 }
 
 // The lines of each page are compared with the command line's in the end-to-end tests.
@@ -152,7 +153,7 @@ TEST_F(Sheet, NoSelectedEntrySearchesNothing)
     Open(Input({"1"}, 4));  // no entry selected: nothing to search, and no crash
     Calculate(Roots, 0, "-10");
     EXPECT_EQ(Lines(Roots), QStringList{"None"});
-    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_TRUE(m_prompts.shown.empty());
 }
 
 TEST_F(Sheet, RefusedInputLeavesTheListAlone)
@@ -174,9 +175,9 @@ TEST_F(Sheet, RefusedInputLeavesTheListAlone)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.text);
-        m_messages.Clear();
+        m_prompts.Clear();
         Calculate(Roots, 0, c.from, c.to, c.places);
-        EXPECT_EQ(m_messages.Texts(), QStringList{c.text});
+        EXPECT_EQ(m_prompts.Texts(), QStringList{c.text});
         EXPECT_EQ(Lines(Roots), QStringList{"0.000000"});
     }
 }
@@ -192,15 +193,15 @@ TEST_F(Sheet, LargeDomainQuestionPerPage)
         SCOPED_TRACE(c.page);
         Calculate(c.page, 0, "-10");
         const QStringList before = Lines(c.page);
-        m_messages.Clear();
-        m_messages.answers = {MsgAnswer::Yes};  // change it: nothing searched
+        m_prompts.Clear();
+        m_prompts.answers = {MsgAnswer::Yes};  // change it: nothing searched
         Calculate(c.page, 0, QString("-") + c.to, c.to);
         EXPECT_EQ(Lines(c.page), before);
-        m_messages.answers.clear();
-        ASSERT_EQ(m_messages.shown.size(), c.asked ? 1u : 0u);
+        m_prompts.answers.clear();
+        ASSERT_EQ(m_prompts.shown.size(), c.asked ? 1u : 0u);
         if (c.asked) {
-            EXPECT_TRUE(m_messages.shown[0].text.contains(QString(" some of %1 may not").arg(c.what)));
-            EXPECT_EQ(m_messages.shown[0].buttons, MsgButtons::YesNo);
+            EXPECT_TRUE(m_prompts.shown[0].text.contains(QString(" some of %1 may not").arg(c.what)));
+            EXPECT_EQ(m_prompts.shown[0].buttons, MsgButtons::YesNo);
         }
     }
 }
@@ -211,12 +212,12 @@ TEST_F(Sheet, CancelledSearchSaysSoInsteadOfTheLastList)
     for (Page p : {Roots, Extrema, Inflexion}) {
         Calculate(p, 0, "-10");
         int reports = 0;
-        P(p)->SetProgressCallback([&](double) { return ++reports < 2; });
-        m_messages.answers = {MsgAnswer::No};  // search the large domain
+        m_prompts.onProgress = [&](double) { return ++reports < 2; };
+        m_prompts.answers = {MsgAnswer::No};  // search the large domain
         Calculate(p, 0, "-1e9", "1e9");
         EXPECT_EQ(reports, 2);
         EXPECT_EQ(Lines(p), QStringList{QString::fromLatin1(kCancelledLine)});
-        P(p)->SetProgressCallback({});
+        m_prompts.onProgress = {};
     }
 }
 
@@ -232,15 +233,15 @@ TEST_F(Sheet, TooManyWhenAnyRunFilledItsTable)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.caption);
-        m_messages.Clear();
+        m_prompts.Clear();
         C<QComboBox>(c.page, kFunctionList)->setCurrentIndex(c.slot);
         Calculate(c.page, 0, c.from, c.to);
-        ASSERT_EQ(m_messages.shown.size(), 1u);
-        EXPECT_EQ(m_messages.shown[0].caption, c.caption);
+        ASSERT_EQ(m_prompts.shown.size(), 1u);
+        EXPECT_EQ(m_prompts.shown[0].caption, c.caption);
         EXPECT_FALSE(Lines(c.page).isEmpty());
-        m_messages.Clear();
+        m_prompts.Clear();
         Calculate(c.page, 2, "0");  // not in the near-point mode
-        EXPECT_TRUE(m_messages.shown.empty());
+        EXPECT_TRUE(m_prompts.shown.empty());
     }
 }
 
@@ -265,19 +266,17 @@ TEST_F(AnalysisFrame, AnalyzeKeyRefusesAnEmptyGraphAndOpensTheSheetWithTheViewsF
     ShowFrame();
     m_pFrame->View()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(messages.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to Analyse!\n"
+    EXPECT_EQ(prompts.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to Analyse!\n"
                                             "Please enter at lease one function and try again."});
     PlotInFrame({"x^2-4", "sin(x)"});
     QString seen;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto *pSheet = qobject_cast<CAnalysisSheet *>(QApplication::activeModalWidget())) {
-            const auto *pCombo = qobject_cast<QComboBox *>(pSheet->Page(0)->Control(kFunctionList));
-            seen = QString::number(pCombo->count()) + ":" + pCombo->currentText();
-            pSheet->Buttons()->button(QDialogButtonBox::Ok)->click();
-        }
-    });
-    closer.start(20);
+    prompts.onDialog = [&](QDialog &dialog) {
+        auto &sheet = dynamic_cast<CAnalysisSheet &>(dialog);
+        const auto *pCombo = qobject_cast<QComboBox *>(sheet.Page(0)->Control(kFunctionList));
+        seen = QString::number(pCombo->count()) + ":" + pCombo->currentText();
+        sheet.Buttons()->button(QDialogButtonBox::Ok)->click();
+        return sheet.result();
+    };
     m_pFrame->View()->setFocus();
     QTest::keyClick(m_pFrame->View(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(seen, "2:sin(x)");
@@ -305,18 +304,16 @@ TEST_F(AnalysisFrame, GraphBehindTheOpenSheetKeepsItsCurves)
     const int before = onCurve(pView->grab().toImage());
     ASSERT_GE(before, 4);
     int during = -1, marks = -1;
-    QTimer closer;
-    QObject::connect(&closer, &QTimer::timeout, [&] {
-        if (auto *pSheet = qobject_cast<CAnalysisSheet *>(QApplication::activeModalWidget())) {
-            closer.stop();
-            pSheet->Page(Roots)->CalculateButton()->click();
-            QApplication::processEvents();
-            during = onCurve(pView->grab().toImage());
-            marks = static_cast<int>(pView->State().m_results.marks.size());
-            pSheet->Buttons()->button(QDialogButtonBox::Ok)->click();
-        }
-    });
-    closer.start(20);
+    prompts.onDialog = [&](QDialog &dialog) {
+        auto &sheet = dynamic_cast<CAnalysisSheet &>(dialog);
+        sheet.show();  // open above the graph, as the user sees it
+        sheet.Page(Roots)->CalculateButton()->click();
+        QApplication::processEvents();
+        during = onCurve(pView->grab().toImage());
+        marks = static_cast<int>(pView->State().m_results.marks.size());
+        sheet.Buttons()->button(QDialogButtonBox::Ok)->click();
+        return sheet.result();
+    };
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ANALYZE));
     EXPECT_EQ(marks, 1);
     EXPECT_EQ(during, before);

@@ -12,7 +12,6 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QListWidget>
-#include <QProgressDialog>
 
 #include <functional>
 #include <vector>
@@ -32,7 +31,7 @@ protected:
     void Run(std::vector<SEntry> entries)
     {
         std::size_t next = 0;
-        RunIntegrateCommand(view, nullptr, [&](QDialog &d) {
+        prompts.onDialog = [&](QDialog &d) {
             auto &dlg = static_cast<CIntegrateDlg &>(d);
             shown.push_back({dlg.FromField()->text(), dlg.ToField()->text(), dlg.DivisionsField()->text(),
                              dlg.FunctionList()->currentText()});
@@ -48,7 +47,8 @@ protected:
             dlg.setResult(QDialog::Rejected);
             dlg.accept();
             return dlg.result();  // a refused entry keeps the dialog open; the user then cancels
-        });
+        };
+        RunIntegrateCommand(view, nullptr);
     }
     std::vector<QStringList> shown;
 };
@@ -57,7 +57,7 @@ TEST_F(IntegrateTest, RefusesAnEmptyGraphAndShowsTheValue)
 {
     Run({});  // nothing to integrate: no dialog
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(messages.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease "
+    EXPECT_EQ(prompts.Texts(), QStringList{"Error 0x05:\n\nThe are no expressions to inegrate!\nPlease enter at lease "
                                             "one function and try again."});
     // The values and "Invalid Domain!" are compared with the command line's end to end.
 }
@@ -69,9 +69,9 @@ TEST_F(IntegrateTest, ReversedLimitsBringTheDialogBackWithTheValuesJustEntered)
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], (QStringList{"0", "0", "0.01", "x^2"}));
     EXPECT_EQ(shown[1], (QStringList{"5", "1", "0.25", "x"}));
-    ASSERT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(messages.shown[0].caption, "Invalid Data");
-    EXPECT_EQ(ValuePart(messages.shown[1].text), "12.000000");  // x from 1 to 5
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[0].caption, "Invalid Data");
+    EXPECT_EQ(ValuePart(prompts.shown[1].text), "12.000000");  // x from 1 to 5
 }
 
 // The limits are read as the command line reads them: constants and their
@@ -80,8 +80,8 @@ TEST_F(IntegrateTest, LimitsTakeConstants)
 {
     Plot({"1"});
     Run({{"-pi/2", "pi/2", "0.01", 2}});
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(ValuePart(messages.shown[0].text), "3.141593");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(ValuePart(prompts.shown[0].text), "3.141593");
 }
 
 // The dialogs start on the function chosen in the list, not on the one plotted last.
@@ -108,10 +108,10 @@ TEST_F(IntegrateTest, FieldsRefusedByTheDataExchange)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.divisions);
-        messages.Clear();
+        prompts.Clear();
         Run({{c.from, "1", c.divisions}});
-        ASSERT_EQ(messages.shown.size(), 1u);  // a refusal, then the user cancelled; or the result
-        EXPECT_EQ(c.message ? messages.shown[0].text : ValuePart(messages.shown[0].text),
+        ASSERT_EQ(prompts.shown.size(), 1u);  // a refusal, then the user cancelled; or the result
+        EXPECT_EQ(c.message ? prompts.shown[0].text : ValuePart(prompts.shown[0].text),
                   c.message ? c.message : "0.500000");
     }
 }
@@ -122,8 +122,8 @@ TEST_F(IntegrateTest, OffersThePlottedFunctionsStartingWithTheSelectedOne)
     view.OnSelectFunction(1);
     Run({{"0", "1", "0.01", 2, 2}});
     EXPECT_EQ(shown[0][3], "x^2");
-    ASSERT_EQ(messages.Texts().size(), 1);
-    EXPECT_EQ(ValuePart(messages.Texts()[0]), "0.250000");
+    ASSERT_EQ(prompts.Texts().size(), 1);
+    EXPECT_EQ(ValuePart(prompts.Texts()[0]), "0.250000");
     view.Graph().Select(-1);  // none selected: the first
     shown.clear();
     Run({});
@@ -133,15 +133,12 @@ TEST_F(IntegrateTest, OffersThePlottedFunctionsStartingWithTheSelectedOne)
 TEST_F(IntegrateTest, CancelledSumsShowNoResult)
 {
     Plot("sin(x)*x^2");
-    QTimer cancel;  // 2e8 evaluations: the progress window comes up, and Cancel is pressed
-    QObject::connect(&cancel, &QTimer::timeout, [] {
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *p = qobject_cast<QProgressDialog *>(w))
-                p->cancel();
-    });
-    cancel.start(50);
+    int reports = 0;  // 2e8 evaluations: the progress window comes up, and Cancel is pressed
+    prompts.onProgress = [&](double) { return ++reports < 3; };
     Run({{"0", "1000", "0.00001", 2}});
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(reports, 3);
+    EXPECT_EQ(prompts.progressLabels, QStringList{"Integrating..."});
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 // The region of the last integral is shaded; a refused one leaves none, a cancelled dialog changes nothing.
@@ -156,7 +153,7 @@ TEST_F(IntegrateTest, ShadingFollowsTheLastIntegral)
     EXPECT_EQ(label.substr(0, 35), "Integral from -1 to 2 = 1.500000 \u00b1") << label;
     EXPECT_NE(label.find("e-1"), std::string::npos) << label;
     EXPECT_EQ(label.substr(label.size() - 27), " (Simpson's rule, step 0.5)") << label;
-    EXPECT_EQ(messages.Texts().back().left(10), QStringLiteral("1.500000 \u00b1"));
+    EXPECT_EQ(prompts.Texts().back().left(10), QStringLiteral("1.500000 \u00b1"));
     Run({});
     EXPECT_TRUE(view.State().m_results.shading);
     Run({{"-1", "1", "0.01", 1, 1}});  // over the pole of 1/x
@@ -184,7 +181,7 @@ protected:
     void Run(const char *from, const char *to, const char *increment)
     {
         titles.clear();
-        RunPointsTableCommand(view, settings, nullptr, [&](QDialog &d) {
+        prompts.onDialog = [&](QDialog &d) {
             titles << d.windowTitle();
             if (&d == &settings)
                 return from && Confirm(from, to, increment) ? int(QDialog::Accepted) : int(QDialog::Rejected);
@@ -197,7 +194,8 @@ protected:
             if (withTable)
                 withTable(table);
             return int(QDialog::Accepted);
-        });
+        };
+        RunPointsTableCommand(view, settings, nullptr);
     }
     CTableSettingsDlg settings;
     std::function<void(CPointsTableDlg &)> withTable;  // after the table is calculated
@@ -213,9 +211,9 @@ TEST_F(PointsTableTest, SettingsCloseOnlyOnGoodValuesAndCancelKeepsTheConfirmedO
         EXPECT_FALSE(Confirm("0", "1", increment));
         EXPECT_EQ(settings.Confirmed().from, -20.0) << increment;  // nothing confirmed
     }
-    messages.Clear();
+    prompts.Clear();
     EXPECT_TRUE(Confirm("0", "1", "0.0001"));  // exactly 10,000 steps
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(settings.Confirmed().increment, 0.0001);
 
     settings.FromField()->setText(QStringLiteral("7"));
@@ -249,7 +247,7 @@ TEST_F(PointsTableTest, CopyAndSaveAsCsvWriteTheTableShown)
     withTable = [&](CPointsTableDlg &table) {
         table.OnCopy();
         for (const QString &path : {good, bad}) {
-            table.SetCsvPathAsker([path] { return path; });
+            prompts.files = {{path, QString()}};
             table.OnSaveCsv();
         }
     };
@@ -258,8 +256,12 @@ TEST_F(PointsTableTest, CopyAndSaveAsCsvWriteTheTableShown)
     QFile file(good);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "x,f(x)\n-1,1\n-0.5,0.25\n0,0\n0.5,0.25\n1,1\n");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith("The table could not be saved to " + QDir::toNativeSeparators(bad)));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith("The table could not be saved to " + QDir::toNativeSeparators(bad)));
+    ASSERT_EQ(prompts.fileQuestions.size(), 2u);
+    EXPECT_EQ(prompts.fileQuestions[0].title, "Save as CSV");
+    EXPECT_TRUE(prompts.fileQuestions[0].bSave);
+    EXPECT_EQ(prompts.fileQuestions[0].defaultSuffix, "csv");
 }
 
 }  // namespace

@@ -32,15 +32,15 @@ protected:
     // Exactly one stop message, naming the file.
     void ExpectOneMessageNaming(const QString &path)
     {
-        ASSERT_EQ(m_messages.shown.size(), 1u);
-        const QString text = m_messages.shown[0].text;
+        ASSERT_EQ(m_prompts.shown.size(), 1u);
+        const QString text = m_prompts.shown[0].text;
         EXPECT_TRUE(text.contains(QDir::toNativeSeparators(path))) << text.toStdString();
         EXPECT_FALSE(text.contains("Unknown error")) << text.toStdString();
-        EXPECT_EQ(m_messages.shown[0].icon, MsgIcon::Stop);
+        EXPECT_EQ(m_prompts.shown[0].icon, MsgIcon::Stop);
     }
 
     QTemporaryDir m_dir;
-    MessageRecorder m_messages;
+    ScriptedPrompts m_prompts;
 };
 
 TEST_F(DocumentFile, SaveWritesTheRecordAndOpensIntoAnEqualRecord)
@@ -59,7 +59,7 @@ TEST_F(DocumentFile, SaveWritesTheRecordAndOpensIntoAnEqualRecord)
     ASSERT_TRUE(b.OnOpenDocument(Path("graph.cva")));
     EXPECT_FALSE(b.m_bNewDocument);
     EXPECT_EQ(Bytes(b.m_store), Bytes(doc.m_store));
-    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_TRUE(m_prompts.shown.empty());
 }
 
 // A failed save keeps the previous file whole, the document modified and untitled.
@@ -71,7 +71,7 @@ TEST_F(DocumentFile, FailedSavesKeepTheOldFile)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        m_messages.Clear();
+        m_prompts.Clear();
         if (c.exists) {
             ASSERT_TRUE(WriteFile(c.path, "CVD-previous-contents"));
         }
@@ -107,7 +107,7 @@ TEST_F(DocumentFile, NonDocumentsAreRefusedAndLeaveTheDocumentUntouched)
         Fill(doc);
         ASSERT_TRUE(doc.SaveAs(Path("current.cva")));
         doc.SetModifiedFlag(true);
-        m_messages.Clear();
+        m_prompts.Clear();
         const QByteArray before = Bytes(doc.m_store);
         int emitted = 0;
         QObject::connect(&doc, &CCorvantaDoc::updateAllViews, [&] { ++emitted; });
@@ -124,7 +124,7 @@ TEST_F(DocumentFile, NonDocumentsAreRefusedAndLeaveTheDocumentUntouched)
     auto frame = std::make_unique<QWidget>();
     doc.SetMessageParent(frame.get());
     frame.reset();
-    m_messages.Clear();
+    m_prompts.Clear();
     EXPECT_FALSE(doc.OnOpenDocument(Path("missing.cva")));
     ExpectOneMessageNaming(Path("missing.cva"));
 }
@@ -154,14 +154,14 @@ TEST_F(DocumentFile, SaveModifiedAsksAndObeys)
         }
         QFile::remove(Path("own.cva"));
         doc.SetModifiedFlag(c.modified);
-        m_messages.Clear();
-        m_messages.answers = {c.reply};
+        m_prompts.Clear();
+        m_prompts.answers = {c.reply};
         EXPECT_EQ(doc.SaveModified([&] { return c.chosen; }), c.goOn);
-        ASSERT_EQ(!m_messages.shown.empty(), c.asked);
+        ASSERT_EQ(!m_prompts.shown.empty(), c.asked);
         if (c.asked) {  // the question first; a failed save reports after it
             const QString name = c.hasPath ? QDir::toNativeSeparators(Path("own.cva")) : QStringLiteral("Untitled");
-            EXPECT_EQ(m_messages.shown[0].text, QStringLiteral("Save changes to %1?").arg(name));
-            EXPECT_EQ(m_messages.shown[0].buttons, MsgButtons::YesNoCancel);
+            EXPECT_EQ(m_prompts.shown[0].text, QStringLiteral("Save changes to %1?").arg(name));
+            EXPECT_EQ(m_prompts.shown[0].buttons, MsgButtons::YesNoCancel);
         }
         EXPECT_EQ(QFile::exists(c.hasPath ? Path("own.cva") : target), c.saved);
         EXPECT_EQ(doc.IsModified(), !c.saved && c.modified);

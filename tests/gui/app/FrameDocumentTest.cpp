@@ -19,10 +19,6 @@ protected:
     {
         FrameFixture::SetUp();
         ASSERT_TRUE(m_files.isValid());
-        m_pFrame->DocumentCommands()->SetFileDialogHandler([this](bool bSave, const QString &suggested) {
-            dialogs << QString(bSave ? "save " : "open ") + suggested;
-            return names.empty() ? QString() : names.takeFirst();
-        });
         m_pFrame->SetDocument(&doc);
         doc.OnNewDocument();
         ShowFrame();
@@ -72,8 +68,23 @@ protected:
         return Path(name);
     }
 
+    // The file names the user picks in the next file dialogs, in order.
+    void Names(const QStringList &paths)
+    {
+        prompts.files.clear();
+        for (const QString &path : paths)
+            prompts.files.push_back({path, QString()});
+    }
+    // The file dialogs opened: "save " or "open " and the name offered.
+    QStringList Dialogs() const
+    {
+        QStringList out;
+        for (const SFileQuestion &q : prompts.fileQuestions)
+            out << QString(q.bSave ? "save " : "open ") + q.suggested;
+        return out;
+    }
+
     CCorvantaDoc doc;
-    QStringList dialogs, names;
 
 private:
     QTemporaryDir m_files;
@@ -90,16 +101,16 @@ TEST_F(FrameDocument, RoundTripPlotDifferentiateSaveNewOpen)
     EXPECT_TRUE(m_pFrame->isWindowModified());
     const auto before = State();
 
-    names = QStringList{Path("round.cva")};  // Save asks for a name the first time
+    Names(QStringList{Path("round.cva")});  // Save asks for a name the first time
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_SAVE));
-    EXPECT_EQ(dialogs, QStringList{"save Untitled.cva"});
+    EXPECT_EQ(Dialogs(), QStringList{"save Untitled.cva"});
     EXPECT_EQ(m_pFrame->windowTitle(), "round.cva[*] - Corvanta");
     EXPECT_FALSE(m_pFrame->isWindowModified());
     EXPECT_EQ(m_pFrame->RecentFiles().Paths(), QStringList{Path("round.cva")});
 
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_NEW));
     EXPECT_TRUE(Entries().isEmpty());
-    names = QStringList{Path("round.cva")};
+    Names(QStringList{Path("round.cva")});
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_OPEN));
     const auto after = State();
     EXPECT_EQ(std::get<0>(after), std::get<0>(before));  // the graph and its picture come back
@@ -107,7 +118,7 @@ TEST_F(FrameDocument, RoundTripPlotDifferentiateSaveNewOpen)
     EXPECT_EQ(Entries(), (QStringList{"x^2-2", "sin(x)", "1/x"}));
     EXPECT_EQ(Derivative(), CCorvantaView::kDerivativeHint);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     emit m_pFrame->FunctionList()->activated(1);  // sin(x) shows its derivative again
     EXPECT_EQ(Derivative(), "cosx");
     Type({"x^3"});  // the ring goes on from the loaded slots, without clearing them
@@ -117,22 +128,22 @@ TEST_F(FrameDocument, RoundTripPlotDifferentiateSaveNewOpen)
 TEST_F(FrameDocument, SaveWritesTheDocumentsOwnFileWithoutAsking)
 {
     Type({"x"});
-    names = QStringList{Path("no/such/folder/x.cva")};  // a failed save stays out of the recent files
+    Names(QStringList{Path("no/such/folder/x.cva")});  // a failed save stays out of the recent files
     m_pFrame->ExecuteCommand(ID_FILE_SAVE);
-    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(m_pFrame->RecentFiles().Count(), 0);
 
-    names = QStringList{Path("a.cva")};
+    Names(QStringList{Path("a.cva")});
     m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);
     Type({"x^2"});
     m_pFrame->ExecuteCommand(ID_FILE_SAVE);
-    EXPECT_EQ(dialogs.size(), 2);
+    EXPECT_EQ(Dialogs().size(), 2);
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(ReadFile(Path("a.cva")).endsWith(QByteArray("\x03x^2", 4)));
 
     m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);  // the dialog cancelled changes nothing
-    EXPECT_EQ(dialogs.last(), "save " + Path("a.cva"));
+    EXPECT_EQ(Dialogs().last(), "save " + Path("a.cva"));
     EXPECT_EQ(doc.GetPathName(), Path("a.cva"));
 }
 
@@ -145,7 +156,7 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentDropAndQuit)
     const struct { const char *what; std::function<void()> run; MsgAnswer answer; bool replaced, saved; } cases[] = {
         {"new, cancel", command(ID_FILE_NEW), MsgAnswer::Cancel, false, false},
         {"new, yes", command(ID_FILE_NEW), MsgAnswer::Yes, true, true},
-        {"open, no", [&] { names = QStringList{other}; m_pFrame->ExecuteCommand(ID_FILE_OPEN); }, MsgAnswer::No, true, false},
+        {"open, no", [&] { Names(QStringList{other}); m_pFrame->ExecuteCommand(ID_FILE_OPEN); }, MsgAnswer::No, true, false},
         {"recent, cancel", command(ID_FILE_MRU_FILE1), MsgAnswer::Cancel, false, false},
         {"drop, no", [&] { m_pFrame->OpenDocumentFile(other); }, MsgAnswer::No, true, false},
     };
@@ -156,11 +167,11 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentDropAndQuit)
         View().Redraw();
         m_pFrame->AddToRecentFileList(other);
         Type({"x^3"});
-        names = c.saved ? QStringList{Path("mine.cva")} : QStringList{};
-        messages.Clear();
-        messages.answers = {c.answer};
+        Names(c.saved ? QStringList{Path("mine.cva")} : QStringList{});
+        prompts.Clear();
+        prompts.answers = {c.answer};
         c.run();
-        EXPECT_EQ(messages.Texts(), QStringList{"Save changes to Untitled?"});
+        EXPECT_EQ(prompts.Texts(), QStringList{"Save changes to Untitled?"});
         EXPECT_EQ(View().State().m_aFunctions[0].m_strText == "x^3", !c.replaced);
         EXPECT_EQ(QFile::exists(Path("mine.cva")), c.saved);
         if (c.saved) {  // saved under a new name: it joins the recent files
@@ -169,16 +180,16 @@ TEST_F(FrameDocument, PromptBeforeNewOpenRecentDropAndQuit)
     }
     // Quitting: Cancel keeps the window, No lets it close, an unmodified document closes unasked.
     Type({"x^4"});
-    messages.Clear();
+    prompts.Clear();
     const struct { bool modified; MsgAnswer answer; bool closes; std::size_t questions; } quits[] = {
         {true, MsgAnswer::Cancel, false, 1}, {true, MsgAnswer::No, true, 2}, {false, MsgAnswer::Yes, true, 2}};
     for (const auto &q : quits) {
         doc.SetModifiedFlag(q.modified);
-        messages.answers = {q.answer};
+        prompts.answers = {q.answer};
         QCloseEvent close;
         QApplication::sendEvent(m_pFrame.get(), &close);
         EXPECT_EQ(close.isAccepted(), q.closes);
-        EXPECT_EQ(messages.shown.size(), q.questions);
+        EXPECT_EQ(prompts.shown.size(), q.questions);
     }
 }
 
@@ -187,7 +198,7 @@ TEST_F(FrameDocument, RefusedFilesLeaveTheFrameAloneAndOnlyVanishedOnesLeaveTheR
 {
     Type({"x^2", "tan(x)"});
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_DIFFERENTIATE));
-    names = QStringList{Path("kept.cva")};
+    Names(QStringList{Path("kept.cva")});
     m_pFrame->ExecuteCommand(ID_FILE_SAVE_AS);
     m_pFrame->AddToRecentFileList(Path("gone.cva"));
     ASSERT_TRUE(WriteFile(Path("broken.cva"), "CVD-not-a-document"));
@@ -201,7 +212,7 @@ TEST_F(FrameDocument, RefusedFilesLeaveTheFrameAloneAndOnlyVanishedOnesLeaveTheR
 
     EXPECT_TRUE(m_pFrame->ExecuteCommand(ID_FILE_MRU_FILE1 + 1));  // vanished: leaves the list
     EXPECT_FALSE(m_pFrame->RecentFiles().Paths().contains(Path("gone.cva")));
-    const QStringList texts = messages.Texts();
+    const QStringList texts = prompts.Texts();
     ASSERT_EQ(texts.size(), 3);
     EXPECT_TRUE(texts[0].contains(Path("broken.cva")) && texts[1].contains(Path("broken.cva")));
     EXPECT_TRUE(texts[2].contains(Path("gone.cva")));
@@ -213,7 +224,7 @@ TEST_F(FrameDocument, InvalidFunctionTextsOpenMarkedAndTold)
 {
     ASSERT_TRUE(m_pFrame->OpenDocumentFile(WriteGraph("mixed.cva", {"x^2", "sin()", "x+1"})));
     EXPECT_EQ(Entries(), (QStringList{"x^2", "sin()", "x+1"}));
-    const QStringList texts = messages.Texts();
+    const QStringList texts = prompts.Texts();
     ASSERT_EQ(texts.size(), 1);
     EXPECT_TRUE(texts[0].contains("sin()") && !texts[0].contains("x^2")) << texts[0].toStdString();
     for (int i = 0; i < 3; ++i) {

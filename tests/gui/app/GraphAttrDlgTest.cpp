@@ -12,7 +12,6 @@ namespace {
 class GraphAttributes : public ::testing::Test
 {
 protected:
-    GraphAttributes() { dlg.SetColorChooser([this](const QColor &) { return answer; }); }
     template <class T> T *Ctl(int id) const { return dlg.findChild<T *>(QStringLiteral("ctl%1").arg(id)); }
     QRadioButton *Radio(int graph) const { return Ctl<QRadioButton>(CGraphAttrDlg::kFirstRadio + graph); }
     QComboBox *Picker(int graph) const { return Ctl<QComboBox>(CGraphAttrDlg::kFirstPicker + graph); }
@@ -21,9 +20,9 @@ protected:
         return Ctl<QTextEdit>(CGraphAttrDlg::kFirstSample + graph)->palette().color(QPalette::Disabled, QPalette::Base);
     }
 
+    ScriptedPrompts prompts;
     CGraph view;
     CGraphAttrDlg dlg;
-    std::optional<QColor> answer;
 };
 
 // A document can hold any thickness: it shows clamped to 1..5, and OK keeps every thickness not picked.
@@ -50,12 +49,10 @@ TEST_F(FrameFixture, ColourChooserStartsOnTheGraphsColourAndTheIndicatorFollows)
     PlotInFrame({"x"});
     CGraphAttrDlg dlg;
     dlg.LoadFrom(m_pFrame->View()->Graph());
-    QColor opened;
-    dlg.SetColorChooser([&opened](const QColor &current) {
-        opened = current;
-        return std::optional<QColor>(QColor(255, 128, 0));
-    });
+    prompts.colors = {QColor(255, 128, 0)};
     dlg.OnChooseColor(0);
+    ASSERT_EQ(prompts.colorsOffered.size(), 1u);
+    const QColor opened = prompts.colorsOffered[0];
     EXPECT_EQ(opened, m_pFrame->ExpressionBar()->IndicatorColor());
     EXPECT_NE(opened, QColor(Qt::black));
     m_pFrame->ApplyGraphAttributes(dlg);
@@ -67,10 +64,10 @@ TEST_F(GraphAttributes, ChosenColoursAndThicknessesReachTheViewOnOkOnly)
     dlg.LoadFrom(view);
     const CViewState before = view.State();
     Picker(3)->setCurrentIndex(4);
-    answer = QColor(12, 34, 56);
+    prompts.colors = {QColor(12, 34, 56)};
     QTest::mouseClick(Radio(1), Qt::LeftButton);
     EXPECT_EQ(Sample(1), QColor(12, 34, 56));
-    answer = std::nullopt;  // the chooser cancelled: the colour stays
+    prompts.colors = {std::nullopt};  // the chooser cancelled: the colour stays
     dlg.OnChooseColor(4);
     dlg.reject();
     EXPECT_EQ(view.State().m_aColor, before.m_aColor);

@@ -264,7 +264,7 @@ TEST_F(MainFrame, KeyboardPlottingChoosingAndClearing)
     m_pFrame->FocusFunctionList();
     QLineEdit *pEdit = m_pFrame->FunctionList()->lineEdit();
     TypeAndPlot("x+");  // a rejected text stays in the field to be corrected
-    EXPECT_EQ(messages.Texts().size(), 1);
+    EXPECT_EQ(prompts.Texts().size(), 1);
     EXPECT_EQ(pEdit->selectedText(), "+");  // the character at fault
     QTest::keyClick(pEdit, Qt::Key_End);
     TypeAndPlot("1");

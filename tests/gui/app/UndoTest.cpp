@@ -46,7 +46,7 @@ TEST_F(FrameUndo, EveryCommandUndoneGivesBackTheBytesAndRedoneTheBytesAfter)
         {"Clear Graph", 0, [this] { m_pFrame->ExecuteCommand(ID_CLEAR_GRAPH); }},
         {"Graph Attributes", 0, [this] {
              CGraphAttrDlg dlg(m_pFrame.get());
-             dlg.SetColorChooser([](const QColor &) { return QColor(10, 20, 30); });
+             prompts.colors = {QColor(10, 20, 30)};
              dlg.LoadFrom(View().Graph()), dlg.OnChooseColor(0), m_pFrame->ApplyGraphAttributes(dlg);
          }},
         {"Zoom", ID_ZOOM_IN_X, [this] { m_pFrame->ExecuteCommand(ID_SQUARE_UNITS); }},
@@ -108,7 +108,7 @@ TEST_F(FrameUndo, CtrlZInTheListUndoesItsTypingFirstAndOpenStartsAFreshHistory)
     EXPECT_EQ(Entries(), 1);  // the typing, then the plot of sin(x) undone; what was typed before stays
     EXPECT_EQ(pEdit->text(), "x");
     EXPECT_TRUE(doc.IsModified());  // the saved state is behind the change undone
-    messages.answers.push_back(MsgAnswer::No);  // "Save changes to ...?"
+    prompts.answers.push_back(MsgAnswer::No);  // "Save changes to ...?"
     ASSERT_TRUE(m_pFrame->OpenDocumentFile(m_files.filePath("saved.cva")));
     m_pFrame->UpdateCommandStates();
     EXPECT_FALSE(m_pFrame->Action(ID_EDIT_UNDO)->isEnabled() || doc.IsModified());

@@ -26,7 +26,7 @@ protected:
     QComboBox *Combo(int nId) { return qobject_cast<QComboBox *>(m_dlg.Control(nId)); }
     void Check(int nId, bool on) { qobject_cast<QAbstractButton *>(m_dlg.Control(nId))->setChecked(on); }
 
-    MessageRecorder m_messages;
+    ScriptedPrompts m_prompts;
     CCalcDlg m_dlg;
 };
 
@@ -60,16 +60,16 @@ TEST_F(CalcWindow, AngleModeAndBasesReachTheEvaluatorAndBadBasesAreRefused)
 {
     EXPECT_EQ(Evaluate("7"), "7. ");
     for (const char *psz : {"1", "abc", "-16"}) {
-        m_messages.Clear();
+        m_prompts.Clear();
         Edit(IDC_CALC_BASE_TO)->setText(psz);
         EXPECT_EQ(Evaluate("3"), "7. ") << psz;  // nothing evaluated
-        EXPECT_EQ(m_messages.Texts(), QStringList{"Please enter an integer between 2 and 36."}) << psz;
+        EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer between 2 and 36."}) << psz;
     }
     Edit(IDC_CALC_BASE_TO)->setText("10");
     Edit(IDC_CALC_BASE_FROM)->setText("0");
-    m_messages.Clear();
+    m_prompts.Clear();
     Evaluate("3");
-    EXPECT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_prompts.shown.size(), 1u);
 }
 
 // The coordinate fields take the numbers the command line takes: anything
@@ -77,12 +77,12 @@ TEST_F(CalcWindow, AngleModeAndBasesReachTheEvaluatorAndBadBasesAreRefused)
 TEST_F(CalcWindow, CoordinateFieldsRefuseWhatIsNoNumber)
 {
     for (const char *psz : {"abc", "1,5", "", "inf", "2x"}) {
-        m_messages.Clear();
+        m_prompts.Clear();
         Edit(IDC_CALC_COORD_IN1)->setText(psz);
         Edit(IDC_CALC_COORD_IN2)->setText("4");
         Edit(IDC_CALC_COORD_OUT1)->setText("kept");
         Press(IDC_CALC_RECT_TO_POLAR);
-        EXPECT_EQ(m_messages.Texts(), QStringList{"Please enter a number."}) << psz;
+        EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter a number."}) << psz;
         EXPECT_EQ(Edit(IDC_CALC_COORD_OUT1)->text(), "kept") << psz;
     }
 }
@@ -218,10 +218,10 @@ TEST_F(CalcWindow, KeysReadTheDisplayInItsBase)
     Edit(IDC_CALC_BASE_TO)->setText("3");
     EXPECT_EQ(Evaluate("0.1"), "0.0022002200220022002200220022002201  ");
     // The From field takes whole numbers only.
-    m_messages.Clear();
+    m_prompts.Clear();
     Edit(IDC_CALC_BASE_FROM)->setText("16.9");
     EXPECT_EQ(Evaluate("3"), "0.0022002200220022002200220022002201  ");
-    EXPECT_EQ(m_messages.Texts(), QStringList{"Please enter an integer between 2 and 36."});
+    EXPECT_EQ(m_prompts.Texts(), QStringList{"Please enter an integer between 2 and 36."});
 }
 
 // A refused text keeps its place: no number, the reason near the display.
@@ -260,7 +260,7 @@ TEST_F(CalcWindow, TextsTooLongToEvaluateAreRefusedAndKept)
     m_dlg.ShowCalculator({strLong}, 0);
     Press(IDC_CALC_SUBSTITUTE);
     EXPECT_EQ(m_dlg.ExpressionText(), strLong);
-    EXPECT_EQ(m_messages.Texts(), QStringList(2, kCalcTooLongText));
+    EXPECT_EQ(m_prompts.Texts(), QStringList(2, kCalcTooLongText));
 }
 
 // The calculator is a tool window: when a message box closes, window managers

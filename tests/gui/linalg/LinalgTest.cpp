@@ -6,6 +6,7 @@
 #include "gui/linalg/EditGrid.h"
 #include "gui/linalg/GridEdit.h"
 #include "gui/linalg/MatrixOpsDlg.h"
+#include "gui/linalg/MatrixResultDlg.h"
 #include "gui/linalg/SimEqDlg.h"
 
 #include "core/expr/ShownNumber.h"
@@ -41,7 +42,7 @@ QStringList RowTexts(const CGrid &grid, int nRow) { return Texts(grid, nRow, -1)
 
 TEST(Grid, HeadersAreRowAndColumnZeroAndCellsReadAsNumbersInAnyLocale)
 {
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     CGrid grid;
@@ -56,8 +57,8 @@ TEST(Grid, HeadersAreRowAndColumnZeroAndCellsReadAsNumbersInAnyLocale)
     EXPECT_FALSE(grid.ReadMatrix(nullptr));  // the first cell that is no number is named and selected
     EXPECT_EQ(grid.currentRow(), 0);
     EXPECT_EQ(grid.currentColumn(), 2);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.startsWith("The cell in row 1, column 3 holds '1,5', which is not a number."));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.startsWith("The cell in row 1, column 3 holds '1,5', which is not a number."));
     FillCells(grid, {{"2.5", "", "1.5", "-1e-3"}});
     EXPECT_EQ(grid.ReadMatrix(nullptr), CMatrix(1, 4, {2.5, 0, 1.5, -1e-3}));
     QLocale::setDefault(previous);
@@ -74,7 +75,7 @@ void TypePending(CEditGrid *pGrid, int row, int col, const char *text)
 class Det : public ::testing::Test
 {
 protected:
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
     CDetDlg dlg;
 };
 
@@ -84,16 +85,16 @@ TEST_F(Det, EmptyCellsAreZeroAndSizesOutsideOneToFiftyKeepTheGridAndSolveNothing
     FillCells(*dlg.Grid(), {{"", "1"}, {"1", ""}});
     dlg.OnSolve();
     EXPECT_EQ(dlg.ResultField()->text(), "-1");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     for (const char *pszSize : {"x", "0", "51"}) {
-        messages.Clear();
+        prompts.Clear();
         dlg.SizeField()->setText(QString::fromLatin1(pszSize));
         EXPECT_EQ(dlg.Grid()->Rows(), 3) << pszSize;
         dlg.OnSolve();
-        EXPECT_EQ(messages.shown.size(), 2u) << pszSize;
+        EXPECT_EQ(prompts.shown.size(), 2u) << pszSize;
         EXPECT_EQ(dlg.ResultField()->text(), "-1");
     }
-    EXPECT_EQ(messages.shown[0].text, "Please enter an integer between 1 and 50.");  // for "51"
+    EXPECT_EQ(prompts.shown[0].text, "Please enter an integer between 1 and 50.");  // for "51"
     dlg.SizeField()->setText("50");
     for (int i = 1; i <= 50; ++i)
         dlg.Grid()->SetTextMatrix(i, i, QStringLiteral("2"));
@@ -156,7 +157,7 @@ class SimEq : public ::testing::Test
 {
 protected:
     QStringList Solutions() const { return ColumnTexts(*dlg.SolutionsGrid(), 0); }
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
     CSimEqDlg dlg;
 };
 
@@ -177,7 +178,7 @@ TEST_F(SimEq, SolvesTheExampleTheTypedSystemAndThePendingEdit)
     EXPECT_EQ(RowTexts(*pGrid, 0), (QStringList{"Coeff. 1.", "Coeff. 2.", "Free Term"}));
     dlg.CountField()->setText("3");  // the old "Free Term" header does not stay behind
     EXPECT_EQ(RowTexts(*pGrid, 0), (QStringList{"Coeff. 1.", "Coeff. 2.", "Coeff. 3.", "Free Term"}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(SimEq, RefusalsSayWhyAndClearTheSolutions)
@@ -192,16 +193,16 @@ TEST_F(SimEq, RefusalsSayWhyAndClearTheSolutions)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.caption);
-        messages.Clear();
+        prompts.Clear();
         FillCells(*dlg.CoefficientGrid(), {{"1", "0", "0", "1"}, {"0", "1", "0", "1"}, {"0", "0", "1", "1"}});
         dlg.OnSolve();
         EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 1.", "Var.2. = 1.", "Var.3. = 1."}));
         FillCells(*dlg.CoefficientGrid(), c.cells);  // an edit takes the old solutions away
         EXPECT_EQ(Solutions().join("").trimmed(), "");
         dlg.OnSolve();
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].caption, c.caption);
-        EXPECT_TRUE(messages.shown[0].text.startsWith(c.start)) << messages.shown[0].text.toStdString();
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_EQ(prompts.shown[0].caption, c.caption);
+        EXPECT_TRUE(prompts.shown[0].text.startsWith(c.start)) << prompts.shown[0].text.toStdString();
         EXPECT_EQ(Solutions().join("").trimmed(), "");
     }
     EXPECT_EQ(dlg.CoefficientGrid()->currentIndex(), dlg.CoefficientGrid()->model()->index(0, 1));
@@ -223,10 +224,10 @@ TEST_F(SimEq, CountsOutsideTwoToTwoHundredNeverResizeOrSolve)
     for (const char *pszCount : {"1", "-3", "201", "abc", ""}) {
         dlg.CountField()->setText(QString::fromLatin1(pszCount));
         EXPECT_EQ(dlg.CoefficientGrid()->Rows(), 4) << pszCount;
-        messages.Clear();
+        prompts.Clear();
         dlg.OnSolve();
-        ASSERT_EQ(messages.shown.size(), 1u) << pszCount;
-        EXPECT_TRUE(messages.shown[0].text.startsWith("Please enter an integer")) << pszCount;
+        ASSERT_EQ(prompts.shown.size(), 1u) << pszCount;
+        EXPECT_TRUE(prompts.shown[0].text.startsWith("Please enter an integer")) << pszCount;
         EXPECT_EQ(Solutions(), (QStringList{"", "", ""}));
     }
     dlg.CountField()->setText("200");
@@ -283,7 +284,7 @@ TEST_F(Det, PastedBlockGrowsTheGridAndWhatCannotFitIsNamed)
     pGrid->setCurrentCell(0, 0);
     pGrid->PasteText(QStringLiteral("2 0 0 0 0\n0 2 0 0 0\n0 0 2 0 0\n0 0 0 2 0\n0 0 0 0 2"));
     EXPECT_EQ(dlg.SizeField()->text(), "5");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     dlg.OnSolve();
     EXPECT_EQ(dlg.ResultField()->text(), "32");
     QString strBig;
@@ -292,8 +293,8 @@ TEST_F(Det, PastedBlockGrowsTheGridAndWhatCannotFitIsNamed)
     pGrid->setCurrentCell(0, 0);
     pGrid->PasteText(strBig);
     EXPECT_EQ(dlg.SizeField()->text(), "50");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("the last 2 row(s) and the last 2 column(s)")) << messages.shown[0].text.toStdString();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("the last 2 row(s) and the last 2 column(s)")) << prompts.shown[0].text.toStdString();
 }
 
 // The determinant of a regular matrix is never 0; an exact one is shown in full.
@@ -303,13 +304,13 @@ TEST_F(Det, NearlySingularShowsItsValueWithAWarningAndExactValuesInFull)
     FillCells(*dlg.Grid(), {{"1", "1"}, {"1", "1.000000000000005"}});
     dlg.OnSolve();
     EXPECT_TRUE(dlg.ResultField()->text().startsWith("5.1")) << dlg.ResultField()->text().toStdString();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("condition number about "));
-    messages.Clear();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("condition number about "));
+    prompts.Clear();
     FillCells(*dlg.Grid(), {{"123456789012", "1"}, {"-1", "987654321098"}});
     dlg.OnSolve();
     EXPECT_EQ(dlg.ResultField()->text(), "121932631136585886175177 (1.21932631136586e+23)");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(SimEq, CountsPassedThroughWhileTypingLoseNoCoefficient)
@@ -335,7 +336,7 @@ TEST_F(SimEq, ExactAnswersShowZerosAndFractions)
     FillCells(*dlg.CoefficientGrid(), {{"1", "1", "2"}, {"1", "-2", "3"}});
     dlg.OnSolve();
     EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 7/3 (2.333333333)", "Var.2. = -1/3 (-0.3333333333)"}));
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 class MatrixOps : public ::testing::Test
@@ -343,10 +344,13 @@ class MatrixOps : public ::testing::Test
 protected:
     MatrixOps()
     {
-        dlg.SetResultRunner([this](const CMatrix &result) {
-            results.push_back(result);
-            return copy;
-        });
+        prompts.onDialog = [this](QDialog &d) {
+            auto &shown = dynamic_cast<CMatrixResultDlg &>(d);
+            results.push_back(shown.Result());
+            if (copy)
+                shown.OnCopyResult();
+            return int(QDialog::Accepted);
+        };
     }
     void Shape(int operation, int rows, int columns,
                std::initializer_list<std::initializer_list<const char *>> cells = {})
@@ -358,7 +362,7 @@ protected:
         FillCells(*FirstGrid(dlg), cells);
     }
 
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
     MatrixMemory memory;
     CMatrixOpsDlg dlg{memory};
     std::vector<CMatrix> results;
@@ -372,7 +376,7 @@ TEST_F(MatrixOps, RefusalsShowTheirMessageAndNoResult)
     NumberField(dlg)->setText("2,5");
     dlg.OnCalculate();
     EXPECT_TRUE(results.empty());
-    EXPECT_EQ(messages.Texts(), QStringList{"Please enter a number."});
+    EXPECT_EQ(prompts.Texts(), QStringList{"Please enter a number."});
 }
 
 TEST_F(MatrixOps, SquareOperationsTieColumnsToRowsAndSizesOutsideTheRangeKeepTheGrids)
@@ -385,8 +389,8 @@ TEST_F(MatrixOps, SquareOperationsTieColumnsToRowsAndSizesOutsideTheRangeKeepThe
         RowsField(dlg)->setText(QString::fromLatin1(pszRows));
         EXPECT_EQ(FirstGrid(dlg)->Rows(), 3) << pszRows;
     }
-    EXPECT_EQ(messages.shown.size(), 3u);
-    EXPECT_EQ(messages.shown.back().text, "Please enter an integer between 1 and 50.");
+    EXPECT_EQ(prompts.shown.size(), 3u);
+    EXPECT_EQ(prompts.shown.back().text, "Please enter an integer between 1 and 50.");
 }
 
 // Matrix 2 gets as many rows as Matrix 1 has columns, and as many columns until the user says otherwise.
@@ -406,7 +410,7 @@ TEST_F(MatrixOps, SecondMatrixFollowsTheFirst)
 TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
 {
     dlg.OnPaste();
-    EXPECT_EQ(messages.Texts(),
+    EXPECT_EQ(prompts.Texts(),
               QStringList{"Error 0xA:\nThere's no data at memory.\n\nYou should copy output data to memory first."});
     Shape(CMatrixOpsDlg::Transpose, 2, 1, {{"1e-7"}, {"0.333333333333333314829616256247"}});
     copy = true;
@@ -420,9 +424,9 @@ TEST_F(MatrixOps, CopiedResultPastesExactlyIntoTheShownMatrixOfTheSameSize)
     EXPECT_EQ(results.back(), CMatrix(2, 1, {1e-7, 1.0 / 3}));
 
     Shape(CMatrixOpsDlg::Multiply, 2, 1, {{"1"}, {"0"}});
-    messages.Clear();
+    prompts.Clear();
     dlg.OnPaste();  // 1 x 2 into 2 x 1
-    EXPECT_TRUE(messages.Texts().value(0).contains(QString::fromUtf8("(1 \u00d7 2) is not match")));
+    EXPECT_TRUE(prompts.Texts().value(0).contains(QString::fromUtf8("(1 \u00d7 2) is not match")));
     EXPECT_EQ(ColumnTexts(*FirstGrid(dlg), 1), (QStringList{"1", "0"}));
 }
 
@@ -447,9 +451,9 @@ TEST_F(MatrixOps, IllConditionedInverseWarnsAndKeepsOnlyDigitsThatHold)
             FirstGrid(dlg)->SetTextMatrix(i, j, QString::fromStdString(ShownExact(1.0 / (i + j - 1))));
     dlg.OnCalculate();
     ASSERT_EQ(results.size(), 1u);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("condition number about 2.0e7, so only the first 8 significant digits"))
-        << messages.shown[0].text.toStdString();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("condition number about 2.0e7, so only the first 8 significant digits"))
+        << prompts.shown[0].text.toStdString();
     EXPECT_LT(dlg.ResultDigits(), 10);
     EXPECT_EQ(ShownMatrixCell(results[0].At(3, 4), dlg.ResultDigits()), "-3969000.0");
     Shape(CMatrixOpsDlg::Inverse, 2, 0, {{"4", "7"}, {"2", "6"}});
@@ -465,15 +469,19 @@ TEST_F(ToolsCommands, OpenTheirDialogsAndTheMatrixMemoryLastsBetweenRuns)
     ShowFrame();
     QStringList titles;
     QString pasted;
+    // The tool's dialog is played by `inside`; a matrix result shown from it has Copy Result pressed.
     const auto run = [&](int id, const std::function<void(QDialog &)> &inside = {}) {
-        QTimer::singleShot(0, [&] {
-            if (auto *pDialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-                titles << pDialog->windowTitle();
-                if (inside)
-                    inside(*pDialog);
-                pDialog->reject();
+        prompts.onDialog = [&](QDialog &dialog) {
+            if (auto *pResult = qobject_cast<CMatrixResultDlg *>(&dialog)) {
+                pResult->OnCopyResult();
+                return int(QDialog::Accepted);
             }
-        });
+            titles << dialog.windowTitle();
+            if (inside)
+                inside(dialog);
+            dialog.reject();
+            return dialog.result();
+        };
         EXPECT_TRUE(m_pFrame->ExecuteCommand(id));
     };
     QString kept;
@@ -485,7 +493,6 @@ TEST_F(ToolsCommands, OpenTheirDialogsAndTheMatrixMemoryLastsBetweenRuns)
     run(ID_DETERMINANTS);
     run(ID_MATRICES, [](QDialog &dlg) {
         auto &ops = static_cast<CMatrixOpsDlg &>(dlg);
-        ops.SetResultRunner([](const CMatrix &) { return true; });
         OperationList(ops)->setCurrentIndex(CMatrixOpsDlg::Transpose);
         RowsField(ops)->setText("1");
         ColumnsField(ops)->setText("1");

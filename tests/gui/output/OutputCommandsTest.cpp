@@ -76,26 +76,30 @@ TEST_F(FrameOutput, ExportAsksBeforeReplacingAndCancelWritesNothing)
     QTemporaryDir dir;
     const QString path = dir.filePath("graph.png");
     ASSERT_TRUE(WriteFile(path, "old"));
-    QString chosen;
-    m_pFrame->Output()->SetExportDialog([&] { return COutputCommands::SChoice{chosen, QString()}; });
     ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP));  // the save dialog cancelled
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
+    ASSERT_EQ(prompts.fileQuestions.size(), 1u);
+    EXPECT_EQ(prompts.fileQuestions[0].title, "Export to Bitmap");
+    EXPECT_EQ(prompts.fileQuestions[0].defaultSuffix, "bmp");
 
-    chosen = path;
-    messages.answers = {MsgAnswer::No};
+    prompts.files = {{path, QString()}};
+    prompts.answers = {MsgAnswer::No};
     m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::YesNo);
-    EXPECT_TRUE(messages.shown[0].text.contains("graph.png"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_TRUE(prompts.shown[0].text.contains("graph.png"));
     EXPECT_EQ(ReadFile(path), "old");
-    messages.answers = {MsgAnswer::Yes};
+    prompts.files = {{path, QString()}};
+    prompts.answers = {MsgAnswer::Yes};
     m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP);
     EXPECT_FALSE(QImage(path).isNull());
+    EXPECT_EQ(prompts.fileQuestions.back().directory, dir.path());  // the next dialog opens where the last file went
 
-    chosen = dir.filePath("fresh.bmp");  // a new file: no question
-    messages.Clear();
+    const QString chosen = dir.filePath("fresh.bmp");  // a new file: no question
+    prompts.files = {{chosen, QString()}};
+    prompts.Clear();
     m_pFrame->ExecuteCommand(ID_EXPORT_BITMAP);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(QImage(chosen).size(), m_pFrame->View()->Picture().size());
 }
 

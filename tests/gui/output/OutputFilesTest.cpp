@@ -85,7 +85,7 @@ protected:
 
     QTemporaryDir dir;
     CCorvantaView view;
-    MessageRecorder messages;
+    ScriptedPrompts prompts;
 };
 
 TEST_F(GraphExport, EachFormatHoldsTheViewsPicture)
@@ -115,7 +115,7 @@ TEST_F(GraphExport, EachFormatHoldsTheViewsPicture)
     ASSERT_TRUE(box.hasMatch());
     EXPECT_NEAR(box.captured(1).toDouble(), 375, 1);
     EXPECT_NEAR(box.captured(2).toDouble(), 225, 1);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(GraphExport, FailuresLeaveAnExistingFileWholeAndNameIt)
@@ -124,24 +124,24 @@ TEST_F(GraphExport, FailuresLeaveAnExistingFileWholeAndNameIt)
     CCorvantaView unshown;  // never drawn: no pixels to read
     EXPECT_FALSE(ExportGraph(unshown, Path("old.bmp"), EExportFormat::Bmp, nullptr));
     EXPECT_EQ(ReadFile(Path("old.bmp")), "previous contents");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("old.bmp") && messages.shown[0].text.contains("Unable to allocate DIB memory"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("old.bmp") && prompts.shown[0].text.contains("Unable to allocate DIB memory"));
 
     for (const QString &path : {Path("missing/graph.bmp"), dir.path()}) {
-        messages.Clear();
+        prompts.Clear();
         EXPECT_FALSE(ExportGraph(view, path, EExportFormat::Png, nullptr)) << path.toStdString();
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_TRUE(messages.shown[0].text.startsWith(QDir::toNativeSeparators(path)));
-        EXPECT_TRUE(messages.shown[0].text.contains("Write error--possible disk full condition"));
+        ASSERT_EQ(prompts.shown.size(), 1u);
+        EXPECT_TRUE(prompts.shown[0].text.startsWith(QDir::toNativeSeparators(path)));
+        EXPECT_TRUE(prompts.shown[0].text.contains("Write error--possible disk full condition"));
     }
     EXPECT_FALSE(QFile::exists(Path("missing")));
 
     // The disk filling up half way: a picture smaller than a write buffer
     // would only reach the disk at commit, whose failure must still show.
-    messages.Clear();
+    prompts.Clear();
     EXPECT_FALSE(WithFullDisk([&] { return ExportGraph(view, Path("old.bmp"), EExportFormat::Svg, nullptr); }));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_TRUE(messages.shown[0].text.contains("Write error--possible disk full condition"));
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_TRUE(prompts.shown[0].text.contains("Write error--possible disk full condition"));
     EXPECT_EQ(ReadFile(Path("old.bmp")), "previous contents");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.bmp"});
 }

@@ -115,7 +115,7 @@ TEST_F(ViewTest, RePlotPrefersTypedFieldsAndCentreRefillsThem)
     view.HandleCommand(ID_AUTOSCALE);
     SetFields("0", "10", "-2", "2");
     view.RePlot();
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
     EXPECT_EQ(view.State().m_dScaleX, 1.0);
     EXPECT_EQ(view.State().m_nPanX, -250);
     EXPECT_EQ(view.State().m_dScaleY, 2.0);
@@ -140,9 +140,9 @@ TEST_F(ViewTest, RePlotAfterZoomingInKeepsTheView)
         QTest::keyClick(&view, Qt::Key_Up);
         const double sx = view.State().m_dScaleX, sy = view.State().m_dScaleY;
         const std::int32_t px = view.State().m_nPanX, py = view.State().m_nPanY;
-        messages.Clear();
+        prompts.Clear();
         view.RePlot();
-        EXPECT_TRUE(messages.shown.empty()) << messages.Texts().join(' ').toStdString();
+        EXPECT_TRUE(prompts.shown.empty()) << prompts.Texts().join(' ').toStdString();
         EXPECT_EQ(view.State().m_dScaleX, sx);
         EXPECT_EQ(view.State().m_dScaleY, sy);
         EXPECT_EQ(view.State().m_nPanX, px);
@@ -151,7 +151,7 @@ TEST_F(ViewTest, RePlotAfterZoomingInKeepsTheView)
         EXPECT_GT(host.fields[IDC_X_MAX].size(), 6);
         host.fields[IDC_X_MAX] = QString::number(host.fields[IDC_X_MAX].toDouble() + 1.0 / (CViewState::kUnit * sx) * 100, 'f', 12);
         view.RePlot();
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(prompts.shown.empty());
         EXPECT_NE(view.State().m_dScaleX, sx);
         EXPECT_EQ(view.State().m_dScaleY, sy);
         EXPECT_EQ(view.State().m_nPanY, py);

@@ -38,7 +38,7 @@ TEST_F(PlotTest, DuplicatesAreDecidedOnTheCodedText)
     const std::string before = State();
     Plot({"", "     "});  // blank text does nothing at all
     EXPECT_EQ(State(), before);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
@@ -55,12 +55,12 @@ TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed.toStdString());
-        messages.Clear();
+        prompts.Clear();
         const int focus = host.focus;
         Plot(c.typed);
-        ASSERT_EQ(messages.shown.size(), 1u);
+        ASSERT_EQ(prompts.shown.size(), 1u);
         const QString line = QStringLiteral("The first is '%1', at character %2.\n").arg(QString::fromUtf8(c.character)).arg(c.at);
-        EXPECT_EQ(messages.shown[0].text, QString::fromStdString(SyntaxMessage(c.code)).replace("Please", line + "Please"));
+        EXPECT_EQ(prompts.shown[0].text, QString::fromStdString(SyntaxMessage(c.code)).replace("Please", line + "Please"));
         EXPECT_EQ(host.selection, std::make_pair(c.at - 1, 1));
         EXPECT_GT(host.focus, focus);
         EXPECT_EQ(State(), before);
@@ -112,7 +112,7 @@ TEST_F(PlotTest, TheRingOfFiveTheListAndTheDerivatives)
     Plot(product);
     const std::string before = view.State().m_aDerivatives[view.State().m_nSelected].m_strCoded;
     view.OnDifferentiate();
-    EXPECT_EQ(messages.Texts(), QStringList{kDerivativeTooLongText});
+    EXPECT_EQ(prompts.Texts(), QStringList{kDerivativeTooLongText});
     EXPECT_EQ(view.State().m_aDerivatives[view.State().m_nSelected].m_strCoded, before);
 }
 
@@ -125,8 +125,8 @@ TEST_F(PlotTest, AutoscaleFollowsEachPlotAndAMissingDomainValueIsReported)
     SetFields("0", "", "", "");
     view.OnRangeFieldFocus();
     Plot("x^2");
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].caption, "Domain Error");
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].caption, "Domain Error");
     EXPECT_EQ(view.State().m_aFunctions[view.State().m_nCurrent].m_strText, "x^2");  // and the plot goes on
 }
 
