@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <cmath>
+#include <vector>
 #include <functional>
 #include <ostream>
 
@@ -67,6 +68,39 @@ TEST(CurvePicture, JumpsAreNotJoined)
         // Both branches are there beside the jump.
         EXPECT_GT(InkIn(img, QRect(column - 30, 0, 20, kHeight), pen), 10);
         EXPECT_GT(InkIn(img, QRect(column + 10, 0, 20, kHeight), pen), 10);
+    }
+}
+
+// Where a function runs off to infinity inside a column, the picture runs
+// to that edge, however the column falls on the spike.
+TEST(CurvePicture, InfiniteSpikesRunToTheirEdge)
+{
+    const struct {
+        const char *text;
+        std::array<std::string, 4> range;
+        std::vector<double> at;
+        bool down;
+    } cases[] = {
+        {"ln(abs(sin(x)))", {"-10", "10", "-6", "2"}, {-3 * M_PI, -2 * M_PI, -M_PI, 0, M_PI, 2 * M_PI, 3 * M_PI}, true},
+        {"-ln(abs(x-0.3))", {"-2", "2", "-2", "8"}, {0.3}, false},
+    };
+    for (const QSize size : {QSize(400, 300), QSize(kWidth, kHeight), QSize(333, 217)}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(c.text);
+            CGraph graph;
+            graph.SetClientSize(size.width(), size.height());
+            graph.SetShowGrid(false);
+            ASSERT_EQ(graph.Plot(c.text), CGraph::EPlot::Plotted);
+            ASSERT_TRUE(graph.SetDomain(c.range).empty());
+            const QImage img = graph.Picture(size, Qt::white).bitmap.convertToFormat(QImage::Format_RGB32);
+            const SPlotMapping map = SPlotMapping::Of(graph.State(), size.width(), size.height(), 1.0);
+            const QColor pen = CGraphRenderer::SlotColor(graph.State().m_aColor[0]);
+            const int row = c.down ? size.height() - 1 : 0;
+            for (double x : c.at) {
+                const int column = static_cast<int>(std::floor(map.Column(x)));
+                EXPECT_GT(InkIn(img, QRect(column - 1, row, 3, 1), pen), 0) << size.width() << " at " << x;
+            }
+        }
     }
 }
 
