@@ -68,3 +68,21 @@ TEST(ValidTexts, KeepTheirCodedTextAndValues)
 }
 
 }  // namespace
+
+namespace {
+
+// Refused texts without a parameter letter keep the code they were refused with.
+TEST(InvalidTexts, KeepTheirSyntaxCode)
+{
+    std::ifstream in(CORVANTA_INVALID_TEXTS);
+    int read = 0;
+    for (std::string line; std::getline(in, line); ++read) {
+        const std::size_t tab = line.rfind('\t');
+        CExpression e;
+        e.SetExpression(line.substr(0, tab));
+        EXPECT_EQ(std::to_string(CheckSyntax(e.m_strCoded)), line.substr(tab + 1)) << line;
+    }
+    EXPECT_GT(read, 200);
+}
+
+}  // namespace

@@ -13,3 +13,5 @@ target_compile_definitions(expression_tests PRIVATE CORVANTA_CODED_TEXTS="${CMAK
 # Texts valid before parameter letters, with their coded text, values and derivative as they
 # were then (tab-separated: text, coded text, values at -2.5 0.5 3 and at 30 degrees, f'(x)).
 target_compile_definitions(expression_tests PRIVATE CORVANTA_VALID_TEXTS="${CMAKE_CURRENT_SOURCE_DIR}/core/expr/valid_texts.tsv")
+# Refused texts without parameter letters and the code each was refused with then.
+target_compile_definitions(expression_tests PRIVATE CORVANTA_INVALID_TEXTS="${CMAKE_CURRENT_SOURCE_DIR}/core/expr/invalid_texts.tsv")
