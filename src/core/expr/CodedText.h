@@ -10,7 +10,26 @@
 // and the postfix builder. A function is a letter of the operation table.
 
 inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
-inline bool IsOperandChar(char c) { return IsDigitChar(c) || c == '.' || c == 'x'; }
+
+// The letters a function may use as parameters: the lower-case letters that
+// are not e (Euler's number), x (the variable) or letters kept out because
+// they read too much like names or numbers (f g i j l o y z). In coded text a
+// parameter is its own letter; the letters that function names leave over
+// are the parameters.
+inline constexpr const char *kParameterLetters = "abcdhkmnpqrstuvw";
+inline bool IsParameterLetter(char c)
+{
+    switch (c) {
+    case 'a': case 'b': case 'c': case 'd': case 'h': case 'k': case 'm': case 'n':
+    case 'p': case 'q': case 'r': case 's': case 't': case 'u': case 'v': case 'w':
+        return true;
+    default:
+        return false;
+    }
+}
+// x or a parameter: one letter that is an operand of its own.
+inline bool IsVariableChar(char c) { return c == 'x' || IsParameterLetter(c); }
+inline bool IsOperandChar(char c) { return IsDigitChar(c) || c == '.' || IsVariableChar(c); }
 inline bool IsBinaryCode(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
 inline bool IsUnaryCode(char c) { return c == '~' || IsFunctionCode(c); }
 

@@ -53,6 +53,7 @@ TEST(ValidTexts, KeepTheirCodedTextAndValues)
         e.SetExpression(row.text);
         EXPECT_EQ(e.m_strCoded, row.coded + ")");
         EXPECT_EQ(CheckSyntax(e.m_strCoded), 0);
+        EXPECT_TRUE(e.UsedParameters().empty());
         const double xs[] = {-2.5, 0.5, 3.0};
         double bulk[3];
         e.EvaluateMany(xs, bulk, 3);

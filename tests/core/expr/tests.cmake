@@ -1,6 +1,6 @@
 corvanta_test(expression_tests SOURCES core/expr/ExpressionTest.cpp core/expr/EvaluateOracleTest.cpp core/expr/ConstantValueTest.cpp
   core/expr/IntervalTest.cpp
-  core/expr/ShownNumberTest.cpp core/expr/ValidTextTest.cpp)
+  core/expr/ShownNumberTest.cpp core/expr/ValidTextTest.cpp core/expr/ParameterTest.cpp)
 # The differential check needs muParser (scripts/dev.sh test installs it).
 find_package(muparser QUIET)
 if(muparser_FOUND)
