@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "core/deriv/Derivative.h"
+#include "core/deriv/Simplify.h"
 #include "core/expr/Expression.h"
 
 namespace {
@@ -30,6 +32,58 @@ TEST(DerivativeOfValidTexts, IsTheTextItWas)
         ++compared;
     }
     EXPECT_GT(compared, 1000);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DerivativeOfParameters, KeepsTheLettersAsConstants)
+{
+    const struct { const char *text, *derivative; } cases[] = {
+        {"a*sin(b*x+c)", "a*cos(b*x+c)*b"}, {"(x-h)^2+k", "2*(x-h)"}, {"m*x+q", "m"}, {"a*x^n", "a*n*x^(n-1)"},
+        {"e^(k x)", "k*e^(k*x)"}, {"a-b*x", "-b"}, {"a^x", "a^x*ln(a)"}, {"2a x", "2*a"}, {"-a*x", "-a"},
+        {"a*(x-b)^2", "a*2*(x-b)"}, {"ab", "0"}, {"x*a*0", "0"}, {"1*a*x", "a"}, {"x*2*pi*r", "r*pi*2"},
+        // A parameter that is a function's argument keeps its brackets: sinh is another function.
+        {"x*sin(h)", "sin(h)"}, {"x*cos(h)", "cos(h)"}, {"x*tan(h)", "tan(h)"}, {"x*ln(a)", "ln(a)"},
+        {"x*sec(h)", "sec(h)"}, {"x*abs(s)", "abs(s)"}, {"x*sin(pi*a)", "sin(pi*a)"}, {"x*cos(p)", "cos(p)"},
+    };
+    for (const auto &c : cases) {
+        CExpression f;
+        f.SetExpression(c.text);
+        EXPECT_EQ(CDerivative(f.m_strCoded).GetResult(), c.derivative) << c.text;
+    }
+}
+
+// A group with a parameter is no constant, however many digits it has.
+TEST(DerivativeOfParameters, SimplifierNeverFoldsALetter)
+{
+    const struct { const char *raw, *simplified; } cases[] = {
+        {"(2*a)*(1)", "2*a"}, {"(a)*(0)+(x)*(1)", "x"}, {"(1)*(a)", "a"}, {"(2+3)*(a-1)", "5*(a-1)"},
+        {"a-(b-c)", "a-(b-c)"}, {"a+(b+c)", "a+b+c"}, {"(a)^2", "a^2"}, {"-(a)", "-a"}, {"a-0*x", "a"},
+        {"a+(0)", "a"}, {"(q*2)^(1)", "q*2"}, {"sin(a*2)", "A(a*2)"}, {"(a/(2-1))", "a/1"},
+    };
+    for (const auto &c : cases) {
+        std::string text = c.raw;
+        Simplify(text);
+        EXPECT_EQ(text, c.simplified) << c.raw;
+    }
+}
+
+// The second derivative reads the first as it was written.
+TEST(DerivativeOfParameters, SecondDerivativeOfTheFirst)
+{
+    CDerivative d("a*sin(b*x+c)");
+    d.Rederive(d.GetResult());
+    CExpression second;
+    second.SetExpression(d.GetResult());
+    second.SetParameter('a', 2.0);
+    second.SetParameter('b', 3.0);
+    second.SetParameter('c', 0.5);
+    EXPECT_NEAR(second.Evaluate(0.7), -2.0 * 9.0 * std::sin(3.0 * 0.7 + 0.5), 1e-12);
+    CDerivative h("x*cos(h)");
+    h.Rederive(h.GetResult());
+    EXPECT_EQ(h.GetResult(), "0");
 }
 
 }  // namespace
