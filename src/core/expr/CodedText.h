@@ -11,11 +11,11 @@
 
 inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
 
-// The letters a function may use as parameters: the lower-case letters that
-// are not e (Euler's number), x (the variable) or letters kept out because
-// they read too much like names or numbers (f g i j l o y z). In coded text a
-// parameter is its own letter; the letters that function names leave over
-// are the parameters.
+// The letters a function may use as parameters: lower case, not e (Euler's
+// number) or x (the variable), and none that reads as something else (f g
+// name functions, i j imaginary units, l o look like 1 and 0, y z are
+// variables). Letters that function names leave over are parameters, and in
+// coded text each stays its own letter.
 inline constexpr const char *kParameterLetters = "abcdhkmnpqrstuvw";
 inline bool IsParameterLetter(char c)
 {

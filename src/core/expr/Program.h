@@ -23,7 +23,7 @@ struct SParameterValues
 
 // One list for the enumeration and the dispatch tables of the evaluators.
 #define CORVANTA_OPS(X)                                                          \
-    X(PushC) X(PushX) X(PushP)                   /* PushP: a parameter's value */\
+    X(PushC) X(PushX) X(PushP)                       /* PushP: a parameter */    \
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(Other)      /* both operands stacked */ \
     X(AddC) X(SubC) X(MulC) X(DivC) X(PowC)          /* right operand constant */\
     X(AddX) X(SubX) X(MulX) X(DivX) X(PowX)          /* right operand x */       \
