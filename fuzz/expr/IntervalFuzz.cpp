@@ -15,6 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string text(reinterpret_cast<const char *>(data), size);
     CExpression f;
     f.SetExpression(text);
+    // Parameters are points of the value picked here.
+    for (char letter : f.UsedParameters())
+        f.SetParameter(letter, (static_cast<unsigned char>(letter) + size) % 5 - 2.25);
     const double k = size % 2 == 1 ? kRadiansPerDegree : 1.0;
     const double sets[][2] = {{-2.5, 3.0}, {-1e-3, 1e-3}, {0.0, 0.5}, {1.0, 1.0}, {-7.0, -6.0}, {1e300, 1e301}};
     for (const auto &s : sets) {

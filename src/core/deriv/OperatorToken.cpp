@@ -50,7 +50,8 @@ void DecodeNames(std::string &text)
     const auto names = FunctionNames();
     std::string out;
     out.reserve(text.size() * 2);
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         if (!IsCodeLetter(c)) {
             out += c;
             continue;
@@ -60,6 +61,14 @@ void DecodeNames(std::string &text)
                 out += name;
                 break;
             }
+        // A parameter right after a name would join it: "sin" and h read as
+        // sinh, so the argument keeps a bracket pair. "pi" is no parameter.
+        const bool pi = text.compare(i + 1, 2, "pi") == 0;
+        if (i + 1 < text.size() && IsParameterLetter(text[i + 1]) && !pi) {
+            out += '(';
+            out += text[++i];
+            out += ')';
+        }
     }
     text.swap(out);
 }
@@ -93,7 +102,7 @@ std::vector<SOperatorToken> TokeniseAndStrip(std::string &text, std::vector<int>
         } else if (c == '-') {
             const char before = (i == 0) ? '\0' : text[i - 1];
             token.m_bUnary = !(i > 0 && (IsDigit(before) || before == '.' || before == ')' ||
-                                         before == 'x'));
+                                         IsVariableChar(before)));
         } else if (c != '^' && c != '*' && c != '/' && c != '+') {
             continue;
         }

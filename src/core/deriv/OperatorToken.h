@@ -31,7 +31,8 @@ void ReplaceAll(std::string &text, const std::string &from, const std::string &t
 // Removes blanks, turns '~' into '-' and every function name into its letter.
 void EncodeNames(std::string &text);
 
-// Turns every code letter back into its function name.
+// Turns every code letter back into its function name; a parameter that is a
+// function's whole argument gets brackets ("sin(a)").
 void DecodeNames(std::string &text);
 
 // Tokenises a coded text (depth from its brackets), removes the brackets from

@@ -17,39 +17,40 @@ bool IsOperatorChar(char c)
     return c == '+' || c == '-' || c == '*' || c == '/' || c == '^' || IsCodeLetter(c);
 }
 
-// A '-' that subtracts: not first and after a digit, ')' or x.
+// A '-' that subtracts: not first and after a digit, ')', x or a parameter.
 bool IsBinaryMinus(const std::string &s, std::size_t i)
 {
     if (s[i] != '-' || i == 0)
         return false;
     const char b = s[i - 1];
-    return IsDigit(b) || b == ')' || b == 'x';
+    return IsDigit(b) || b == ')' || IsVariableChar(b);
 }
 
 void RemoveZeroTerms(std::string &s);
 
 // Every bracket group without x that holds a digit becomes one number,
 // innermost groups first, so an enclosing group made constant folds too.
-// A text without x that holds a digit folds as a whole.
+// A text without x that holds a digit folds as a whole. A parameter counts
+// as x here: its value is not known until the text is evaluated.
 void FoldConstants(std::string &text)
 {
     struct SGroup
     {
         std::size_t m_nStart;  // index of its '(' in out
-        bool m_bHasX;
+        bool m_bHasVariable;
         bool m_bHasDigit;
     };
     std::string out;
     out.reserve(text.size());
     std::vector<SGroup> open;
-    bool topHasX = false;
+    bool topHasVariable = false;
     bool topHasDigit = false;
     auto mark = [&](bool x, bool digit) {
         if (open.empty()) {
-            topHasX = topHasX || x;
+            topHasVariable = topHasVariable || x;
             topHasDigit = topHasDigit || digit;
         } else {
-            open.back().m_bHasX = open.back().m_bHasX || x;
+            open.back().m_bHasVariable = open.back().m_bHasVariable || x;
             open.back().m_bHasDigit = open.back().m_bHasDigit || digit;
         }
     };
@@ -61,9 +62,9 @@ void FoldConstants(std::string &text)
         } else if (c == ')' && !open.empty()) {
             const SGroup group = open.back();
             open.pop_back();
-            if (group.m_bHasX || !group.m_bHasDigit) {
+            if (group.m_bHasVariable || !group.m_bHasDigit) {
                 out += c;
-                mark(group.m_bHasX, group.m_bHasDigit);
+                mark(group.m_bHasVariable, group.m_bHasDigit);
                 continue;
             }
             // Dead terms go before the value is taken: 0*ln(-3) is no NaN here.
@@ -79,10 +80,10 @@ void FoldConstants(std::string &text)
             mark(false, true);
         } else {
             out += c;
-            mark(c == 'x', IsDigit(c));
+            mark(IsVariableChar(c), IsDigit(c));
         }
     }
-    if (open.empty() && !topHasX && topHasDigit) {
+    if (open.empty() && !topHasVariable && topHasDigit) {
         RemoveZeroTerms(out);
         out = FormatConstant(CConstantEvaluator(out).m_dValue);
     }
@@ -254,7 +255,7 @@ void RemoveRedundantPlus(std::string &text)
     std::size_t i = 0;
     while (i < text.size()) {
         if (text[i] == '+' &&
-            (out.empty() || !(IsDigit(out.back()) || out.back() == ')' || out.back() == 'x'))) {
+            (out.empty() || !(IsDigit(out.back()) || out.back() == ')' || IsVariableChar(out.back())))) {
             ++i;
             if (i < text.size())
                 out += text[i++];
@@ -298,7 +299,7 @@ void RemoveRedundantBrackets(std::string &text)
         const char c = text[i];
         const std::ptrdiff_t b = previous(i);
         const bool unaryPosition =
-            b < 0 || !(IsDigit(text[b]) || text[b] == ')' || text[b] == 'x');
+            b < 0 || !(IsDigit(text[b]) || text[b] == ')' || IsVariableChar(text[b]));
         if (IsCodeLetter(c) || c == '^' || unaryPosition)
             return 6;
         return (c == '*' || c == '/') ? 4 : 2;
@@ -435,6 +436,10 @@ void ReplaceUnitLogarithms(std::string &text)
 
 void Simplify(std::string &text)
 {
+    // Names first, so that every lower-case letter left is x or a parameter
+    // (a letter of "cos" must not keep a constant group from folding).
+    for (const auto &[name, letter] : FunctionNames())
+        ReplaceAll(text, name, std::string(1, letter));
     for (;;) {
         ReplaceUnitLogarithms(text);
         FoldConstants(text);

@@ -49,6 +49,7 @@ void RunBatch(const CProgram::Instr *code, double *rows, double *kept, const dou
         switch (in.op) {
         case Op::PushC: t = rows + level++ * kBatch; std::fill(t, t + m, c); break;
         case Op::PushX: t = rows + level++ * kBatch; std::memcpy(t, x, m * sizeof(double)); break;
+        case Op::PushP: t = rows + level++ * kBatch; std::fill(t, t + m, c); break;
         case Op::Add: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] + t[i]; t = u; --level; break;
         case Op::Sub: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] - t[i]; t = u; --level; break;
         case Op::Mul: u = t - kBatch; for (std::size_t i = 0; i < m; ++i) u[i] = u[i] * t[i]; t = u; --level; break;

@@ -37,17 +37,20 @@ void ReplaceAll(std::string &s, std::string_view from, std::string_view to, Plac
     }
 }
 
+// A parameter multiplies as x does: 2a, ax, ab, a(x+1), (x-h)k. Names are
+// coded before this runs and blanks are gone, so "asin x" and "a sin x" stay
+// the arcsine they always were; a*sin x needs its '*' (or "sin(x)a").
 bool NeedsProduct(char c, char n)
 {
-    if (IsOperandChar(c) && (n == 'x' || n == '(' || n == 'e'))
+    if (IsOperandChar(c) && (IsVariableChar(n) || n == '(' || n == 'e'))
         return true;
-    if (c == 'x' && (IsDigitChar(n) || n == '.' || n == 'x' || n == '('))
+    if (IsVariableChar(c) && (IsDigitChar(n) || n == '.' || n == '('))
         return true;
     if (IsOperandChar(c) && IsUnaryCode(n))
         return true;
     // e is a number of its own: ex, e(x+1), esin(x), epi, ee and e2 are
     // products, as 2e and (x+1)e are. "e.5" stays a malformed number.
-    if (c == 'e' && (IsDigitChar(n) || n == 'x' || n == '(' || n == 'e' || IsUnaryCode(n)))
+    if (c == 'e' && (IsDigitChar(n) || IsVariableChar(n) || n == '(' || n == 'e' || IsUnaryCode(n)))
         return true;
     // A closing bracket multiplies what follows it: (x+1)(x-1), (x+1)2, (x+1)e.
     return c == ')' && (IsUnaryCode(n) || IsOperandChar(n) || n == '(' || n == 'e');
@@ -76,7 +79,12 @@ std::string CodeExpression(const std::string &text, Places *where)
             where->push_back(i);
     }
 
-    // Unary minus, decided before names are coded so that "pi-1" and "e-1" subtract.
+    for (const SOperation &f : Operations())
+        ReplaceAll(s, f.name, std::string_view(&f.code, 1), where);
+
+    // Unary minus, decided after the names are coded (no name ends in a letter
+    // that subtracts, so "sin-x" stays sin(-x) while "a-x" subtracts) and
+    // before pi and e are, so that "pi-1" and "e-1" subtract.
     for (std::size_t i = 0; i < s.size(); ++i) {
         if (s[i] != '-')
             continue;
@@ -88,9 +96,6 @@ std::string CodeExpression(const std::string &text, Places *where)
         if (!binary)
             s[i] = '~';
     }
-
-    for (const SOperation &f : Operations())
-        ReplaceAll(s, f.name, std::string_view(&f.code, 1), where);
 
     // "pi", with a '*' when it follows a number or x (2pi is 2 times pi).
     if (s.find("pi") != std::string::npos) {
@@ -176,13 +181,13 @@ int CheckSyntaxAt(const std::string &s, std::size_t *at)
             continue;
         }
         place = i;
-        if (!(c == 'x' || IsUnaryCode(c) || IsDigitChar(c) || IsBinaryCode(c) || c == '.' || c == 'e'))
+        if (!(IsVariableChar(c) || IsUnaryCode(c) || IsDigitChar(c) || IsBinaryCode(c) || c == '.' || c == 'e'))
             return 1;
         if (IsBinaryCode(c)) {
             if (i == 0 || i == n - 1)
                 return 2;
             const char p = s[i - 1];
-            if (!(p == 'e' || p == 'x' || IsDigitChar(p) || p == ')') || s[i + 1] == ')')
+            if (!(p == 'e' || IsVariableChar(p) || IsDigitChar(p) || p == ')') || s[i + 1] == ')')
                 return 2;
         } else if (IsUnaryCode(c)) {
             if (i == n - 1 || s[i + 1] == ')')

@@ -10,7 +10,26 @@
 // and the postfix builder. A function is a letter of the operation table.
 
 inline bool IsDigitChar(char c) { return c >= '0' && c <= '9'; }
-inline bool IsOperandChar(char c) { return IsDigitChar(c) || c == '.' || c == 'x'; }
+
+// The letters a function may use as parameters: lower case, not e (Euler's
+// number) or x (the variable), and none that reads as something else (f g
+// name functions, i j imaginary units, l o look like 1 and 0, y z are
+// variables). Letters that function names leave over are parameters, and in
+// coded text each stays its own letter.
+inline constexpr const char *kParameterLetters = "abcdhkmnpqrstuvw";
+inline bool IsParameterLetter(char c)
+{
+    switch (c) {
+    case 'a': case 'b': case 'c': case 'd': case 'h': case 'k': case 'm': case 'n':
+    case 'p': case 'q': case 'r': case 's': case 't': case 'u': case 'v': case 'w':
+        return true;
+    default:
+        return false;
+    }
+}
+// x or a parameter: one letter that is an operand of its own.
+inline bool IsVariableChar(char c) { return c == 'x' || IsParameterLetter(c); }
+inline bool IsOperandChar(char c) { return IsDigitChar(c) || c == '.' || IsVariableChar(c); }
 inline bool IsBinaryCode(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '^'; }
 inline bool IsUnaryCode(char c) { return c == '~' || IsFunctionCode(c); }
 

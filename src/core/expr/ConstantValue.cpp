@@ -16,7 +16,8 @@ std::optional<double> ReadConstantValue(const std::string &text, bool degrees)
         return std::nullopt;
     CExpression constant;
     constant.SetExpression(lower);
-    if (CheckSyntax(constant.m_strCoded) != 0 || !constant.XPositions().empty())
+    // A parameter has no value of its own to give a number field.
+    if (CheckSyntax(constant.m_strCoded) != 0 || !constant.XPositions().empty() || !constant.UsedParameters().empty())
         return std::nullopt;
     constant.m_bDegree = degrees;
     const double value = constant.Evaluate(0.0);

@@ -32,7 +32,10 @@ void CExpression::SetExpression(const std::string &text)
 
 void CExpression::RestrictTo(const CExpression &function)
 {
+    // The function's parameters are this object's: a derivative and its
+    // function share their letters, and the values set here rule both.
     m_domain = function.m_program;
+    m_domain.SetParameters(m_parameters);
     m_bRestricted = true;
     m_aStack.resize(std::max(m_aStack.size(), m_domain.MaxDepth() + 1), 0.0);
 }
@@ -47,7 +50,39 @@ void CExpression::Compile()
     m_bWellFormed = CheckSyntax(m_strCoded) == 0 && m_program.Build(m_tokens);
     if (!m_bWellFormed)
         m_program = CProgram();
+    m_program.SetParameters(m_parameters);
     m_aStack.assign(m_program.MaxDepth() + 1, 0.0);
+    bool used[26] = {};
+    for (char c : m_strCoded)
+        if (IsParameterLetter(c))
+            used[SParameterValues::Index(c)] = true;
+    m_strUsedParameters.clear();
+    for (const char *p = kParameterLetters; *p; ++p)
+        if (used[SParameterValues::Index(*p)])
+            m_strUsedParameters += *p;
+}
+
+bool CExpression::SetParameter(char letter, double value)
+{
+    if (!IsParameterLetter(letter) || !std::isfinite(value))
+        return false;
+    m_parameters.Set(letter, value);
+    m_program.SetParameter(letter, value);
+    if (m_bRestricted)
+        m_domain.SetParameter(letter, value);
+    return true;
+}
+
+bool CExpression::SetParameters(const SParameterValues &values)
+{
+    for (const char *p = kParameterLetters; *p; ++p)
+        if (!std::isfinite(values.Of(*p)))
+            return false;
+    m_parameters = values;
+    m_program.SetParameters(m_parameters);
+    if (m_bRestricted)
+        m_domain.SetParameters(m_parameters);
+    return true;
 }
 
 double CExpression::Evaluate(double x)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expr/BulkEvaluator.h"
+#include "core/expr/CodedText.h"
 #include "core/expr/Interval.h"
 #include "core/expr/Postfix.h"
 #include "core/expr/Program.h"
@@ -33,6 +34,22 @@ public:
     // SetExpression lifts it.
     void RestrictTo(const CExpression &function);
 
+    // Parameters: the letters of kParameterLetters (CodedText.h) that the
+    // text uses, each standing for a value that is 1 until set. The values
+    // belong to this object, not to its text: they stay through
+    // SetExpression and go with a copy. Setting one writes it into the
+    // compiled program (and the restricting one): nothing is compiled again.
+    // False, and nothing changed, for a letter that is no parameter or a
+    // value that is not finite.
+    bool SetParameter(char letter, double value);
+    bool SetParameters(const SParameterValues &values);
+    double Parameter(char letter) const { return m_parameters.Of(letter); }
+    const SParameterValues &Parameters() const { return m_parameters; }
+    // The parameter letters the text uses, each once, in alphabetical order
+    // (the order does not change when the text is rewritten). Also for a text
+    // the syntax check refuses.
+    const std::string &UsedParameters() const { return m_strUsedParameters; }
+
     // Value at x. Reads m_bDegree for this call only and clears it.
     double Evaluate(double x);
 
@@ -54,7 +71,8 @@ public:
     bool IsWellFormed() const { return m_bWellFormed; }
 
     // The token list: numbers and x have code 0, operators their character
-    // and a NaN value; x slots are listed in XPositions().
+    // and a NaN value, parameters their letter and a NaN value; x slots are
+    // listed in XPositions().
     const std::vector<double> &TokenValues() const { return m_tokens.values; }
     const std::vector<char> &TokenCodes() const { return m_tokens.codes; }
     const std::vector<std::size_t> &XPositions() const { return m_tokens.xPositions; }
@@ -73,6 +91,8 @@ private:
     void Compile();
 
     STokenList m_tokens;
+    SParameterValues m_parameters;
+    std::string m_strUsedParameters;
     CProgram m_program;
     bool m_bWellFormed = false;
     mutable std::vector<double> m_aStack;  // preallocated: one slot per depth level

@@ -17,6 +17,7 @@ SInterval RunIntervalProgram(const CProgram &program, std::vector<SInterval> &st
         switch (p->op) {
         case Op::PushC: s[n++] = t; t = c(p); break;
         case Op::PushX: s[n++] = t; t = x; break;
+        case Op::PushP: s[n++] = t; t = c(p); break;  // a point: the value set
         case Op::Add: t = iv::Add(s[--n], t); break;
         case Op::Sub: t = iv::Sub(s[--n], t); break;
         case Op::Mul: t = iv::Mul(s[--n], t); break;

@@ -97,6 +97,10 @@ void TokenisePostfix(const std::string &postfix, STokenList &tokens)
             p += ReadOperand(p, end, v);
             tokens.values.push_back(v);
             tokens.codes.push_back(0);
+        } else if (IsParameterLetter(c)) {
+            tokens.values.push_back(std::numeric_limits<double>::quiet_NaN());
+            tokens.codes.push_back(c);
+            ++p;
         } else if (c == 'x') {
             tokens.xPositions.push_back(tokens.values.size());
             tokens.values.push_back(0.0);

@@ -9,7 +9,8 @@
 std::string PostfixOf(const std::string &codedText);
 
 // The token list of a postfix text: numbers and x have code 0 (x slots are
-// listed in xPositions), operators their character and a NaN value.
+// listed in xPositions), operators their character and a NaN value, and a
+// parameter its letter and a NaN value (its value is not part of the text).
 struct STokenList
 {
     std::vector<double> values;

@@ -12,6 +12,7 @@
 void CProgram::SetUndefined()
 {
     m_aCode.assign({{Op::PushC, {std::numeric_limits<double>::quiet_NaN()}}, {Op::End, {0.0}}});
+    m_aParameters.clear();
     m_nMaxDepth = 1;
     m_bCalls = false;
 }
@@ -24,7 +25,7 @@ bool CProgram::Build(const STokenList &tokens)
     std::size_t maxDepth = 0;
     bool wellFormed = true;
     for (char code : tokens.codes) {
-        if (code == 0) {
+        if (code == 0 || IsParameterLetter(code)) {
             maxDepth = std::max(maxDepth, ++depth);
         } else if (IsUnaryCode(code)) {
             wellFormed = wellFormed && depth >= 1;
@@ -40,6 +41,7 @@ bool CProgram::Build(const STokenList &tokens)
 
     m_aCode.clear();
     m_aCode.reserve(tokens.codes.size() + 1);
+    m_aParameters.clear();
     m_nMaxDepth = maxDepth;
     std::size_t xi = 0;
     for (std::size_t i = 0; i < tokens.codes.size(); ++i) {
@@ -49,6 +51,12 @@ bool CProgram::Build(const STokenList &tokens)
     }
     PairSineAndCosine();
     m_aCode.push_back({Op::End, {0.0}});
+    // No rewrite removes or reorders a PushP: the k-th one is the k-th
+    // parameter of the list.
+    std::size_t use = 0;
+    for (std::size_t i = 0; i < m_aCode.size(); ++i)
+        if (m_aCode[i].op == Op::PushP)
+            m_aParameters[use++].instruction = static_cast<std::uint32_t>(i);
     m_bCalls = std::any_of(m_aCode.begin(), m_aCode.end(), [](const Instr &in) {
         switch (in.op) {
         case Op::Pow: case Op::PowC: case Op::PowX: case Op::XPowC: case Op::CPowX:
@@ -69,6 +77,12 @@ void CProgram::Emit(char code, double value, bool isX)
 {
     auto &prog = m_aCode;
     const std::size_t n = prog.size();
+    // A parameter is never folded: its value changes after compiling.
+    if (IsParameterLetter(code)) {
+        prog.push_back({Op::PushP, {1.0}});
+        m_aParameters.push_back({0, code});
+        return;
+    }
     if (code == 0) {
         prog.push_back({isX ? Op::PushX : Op::PushC, {isX ? 0.0 : value}});
         return;
@@ -153,4 +167,17 @@ void CProgram::PairSineAndCosine()
     m_aCode[second] = {Op::PushKept, {0.0}};
     m_aCode.erase(m_aCode.begin() + static_cast<std::ptrdiff_t>(second) + 1);
     m_aCode.erase(m_aCode.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+}
+
+void CProgram::SetParameters(const SParameterValues &values)
+{
+    for (const SUse &use : m_aParameters)
+        m_aCode[use.instruction].value = values.Of(use.letter);
+}
+
+void CProgram::SetParameter(char letter, double value)
+{
+    for (const SUse &use : m_aParameters)
+        if (use.letter == letter)
+            m_aCode[use.instruction].value = value;
 }

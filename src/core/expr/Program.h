@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -7,9 +8,22 @@
 struct SOperation;
 struct STokenList;
 
+// A value for each parameter letter (kParameterLetters in CodedText.h), 1
+// until set. Letters that are no parameter are never read.
+struct SParameterValues
+{
+    SParameterValues() { value.fill(1.0); }
+    double Of(char letter) const { return value[Index(letter)]; }
+    void Set(char letter, double v) { value[Index(letter)] = v; }
+    static std::size_t Index(char letter) { return static_cast<unsigned char>(letter - 'a') % 26u; }
+    bool operator==(const SParameterValues &) const = default;
+
+    std::array<double, 26> value;
+};
+
 // One list for the enumeration and the dispatch tables of the evaluators.
 #define CORVANTA_OPS(X)                                                          \
-    X(PushC) X(PushX)                                                            \
+    X(PushC) X(PushX) X(PushP)                       /* PushP: a parameter */    \
     X(Add) X(Sub) X(Mul) X(Div) X(Pow) X(Other)      /* both operands stacked */ \
     X(AddC) X(SubC) X(MulC) X(DivC) X(PowC)          /* right operand constant */\
     X(AddX) X(SubX) X(MulX) X(DivX) X(PowX)          /* right operand x */       \
@@ -44,7 +58,13 @@ public:
     CProgram() { SetUndefined(); }
 
     // False (and a program giving NaN) when the list cannot be evaluated.
+    // Parameters start at 1; SetParameters gives them their values.
     bool Build(const STokenList &tokens);
+
+    // Writes the values into the program's parameter instructions: a value
+    // changes without compiling again. Costs one store per use of a letter.
+    void SetParameters(const SParameterValues &values);
+    void SetParameter(char letter, double value);
 
     const Instr *Code() const { return m_aCode.data(); }
     std::size_t MaxDepth() const { return m_nMaxDepth; }
@@ -55,7 +75,14 @@ private:
     void Emit(char code, double value, bool isX);
     void PairSineAndCosine();
 
+    struct SUse
+    {
+        std::uint32_t instruction;  // index of its PushP in m_aCode
+        char letter;
+    };
+
     std::vector<Instr> m_aCode;
+    std::vector<SUse> m_aParameters;
     std::size_t m_nMaxDepth = 0;
     bool m_bCalls = false;
 };

@@ -135,13 +135,16 @@ int CompareAtPoints(CExpression &f, CExpression &d, double from, double to, cons
 
 // Differentiates `text` twice (from its coded form, as the view does) and
 // returns how many points of f' and of f'' were compared.
-std::pair<int, int> CheckTwice(const std::string &text, double from, double to)
+// The parameters of the text take `values`.
+std::pair<int, int> CheckTwice(const std::string &text, double from, double to, const SParameterValues &values = {})
 {
     CExpression f = Compiled(text);
     CDerivative derivative(f.m_strCoded);
     CExpression first = Compiled(derivative.GetResult());
     derivative.Rederive(derivative.GetResult());
     CExpression second = Compiled(derivative.GetResult());
+    for (CExpression *e : {&f, &first, &second})
+        e->SetParameters(values);
     EXPECT_EQ(CheckSyntax(first.m_strCoded), 0) << text << " -> " << first.m_strText;
     EXPECT_EQ(CheckSyntax(second.m_strCoded), 0) << text << " -> " << second.m_strText;
     return {CompareAtPoints(f, first, from, to, text + " f'"), CompareAtPoints(first, second, from, to, text + " f''")};
@@ -215,6 +218,28 @@ TEST(DerivativeOracleRandom, FirstAndSecondDerivativesOfRandomFunctions)
     for (int n = 0; n < 400; ++n)
         checked += CheckTwice(RandomFunction(rng, 4), -2.2, 2.2).first > 0;
     EXPECT_GE(checked, 300);
+}
+
+// The same random functions with their leaves 0.5 and 1.25 written as the
+// parameters h and k, at those values and at others.
+TEST(DerivativeOracleRandom, RandomFunctionsWithParameters)
+{
+    std::mt19937 rng(20261207);
+    std::uniform_real_distribution<double> value(-2.5, 2.5);
+    int checked = 0;
+    for (int n = 0; n < 300; ++n) {
+        std::string text = RandomFunction(rng, 4);
+        for (std::size_t at = text.find("0.5"); at != std::string::npos; at = text.find("0.5", at))
+            text.replace(at, 3, "h");
+        for (std::size_t at = text.find("1.25"); at != std::string::npos; at = text.find("1.25", at))
+            text.replace(at, 4, "k");
+        SParameterValues values;
+        values.Set('h', n % 2 ? 0.5 : value(rng));
+        values.Set('k', n % 2 ? 1.25 : value(rng));
+        SCOPED_TRACE(text + " h=" + std::to_string(values.Of('h')) + " k=" + std::to_string(values.Of('k')));
+        checked += CheckTwice(text, -2.2, 2.2, values).first > 0;
+    }
+    EXPECT_GE(checked, 200);
 }
 
 // Every double comes back from its text bit for bit, through the expression
@@ -367,6 +392,49 @@ TEST(DerivativeSimplifier, LnEAndLog10AreOne)
     EXPECT_EQ(CDerivative("e^(2*x)").GetResult(), "2*e^(2*x)");
     EXPECT_EQ(CDerivative("x*ln(e)").GetResult(), "1");
     EXPECT_EQ(CDerivative("x*log(10)").GetResult(), "1");
+}
+
+// f(x) = p * outer(q * inner(x) + r) with the parameters drawn at random,
+// against the MPFR slope: the letters are constants to the derivative.
+RC_GTEST_PROP(DerivativeOracle, RandomCompositionsWithParametersMatchTheNumericalSlope, ())
+{
+    const SPiece &outer = kPieces[*rc::gen::inRange<std::size_t>(0, std::size(kPieces))];
+    const SPiece *inner = *rc::gen::arbitrary<bool>() ? &kPieces[*rc::gen::inRange<std::size_t>(0, std::size(kPieces))] : nullptr;
+    const std::string letters = kParameterLetters;
+    const auto pick = [&] { return letters[*rc::gen::inRange<std::size_t>(0, letters.size())]; };
+    const char p = pick(), q = pick(), r = pick();
+    RC_PRE(p != q && q != r && p != r);
+    const double pv = *rc::gen::inRange(-3000, 3001) / 1000.0, rv = *rc::gen::inRange(-1000, 1001) / 1000.0;
+    const double qv = *rc::gen::element(1.0, 2.0, -1.0, -3.0, 0.5);
+    const double t = *rc::gen::inRange(0, 1001) / 1000.0;
+    const bool negative = outer.both && *rc::gen::arbitrary<bool>();
+    const double u = (negative ? -1 : 1) * (outer.lo + t * (outer.hi - outer.lo));
+    double x = (u - rv) / qv;
+    if (inner) {
+        const double s = *rc::gen::inRange(0, 1001) / 1000.0;
+        x = (inner->both && *rc::gen::arbitrary<bool>() ? -1 : 1) * (inner->lo + s * (inner->hi - inner->lo));
+    }
+    const std::string text = std::string(1, p) + "*" + outer.name + "(" + q + "*" +
+                             (inner ? std::string(inner->name) + "(x)" : std::string("x")) + "+" + r + ")";
+    const auto exact = [&](const Big &at) {
+        return Big(pv) * Apply(outer.exact, Big(qv) * (inner ? Apply(inner->exact, at) : at) + Big(rv));
+    };
+    const Big bx(x), h(std::ldexp(1.0, -80));
+    const Big fx = exact(bx), up = exact(bx + h), down = exact(bx - h);
+    if (fx.isnan() || fx.isinf() || up.isnan() || down.isnan() || up.isinf() || down.isinf())
+        return;  // outside the domain of the composition
+    const Big slope = (up - down) / (Big(2) * h);
+    const CDerivative derivative(Compiled(text).m_strCoded);
+    CExpression d = Compiled(derivative.GetResult());
+    RC_ASSERT(CheckSyntax(d.m_strCoded) == 0);
+    d.SetParameter(p, pv);
+    d.SetParameter(q, qv);
+    d.SetParameter(r, rv);
+    const double value = d.Evaluate(x);
+    RC_LOG() << text << " at " << x << ": " << derivative.GetResult() << " = " << value << ", true " << slope.d();
+    if (std::fabs(slope.d()) > 1e12 || std::fabs(slope.d()) < 1e-250)
+        return;  // too steep or flat to judge in doubles
+    RC_ASSERT(std::fabs(value - slope.d()) <= 1e-6 * (std::fabs(slope.d()) + 1e-9));
 }
 
 }  // namespace

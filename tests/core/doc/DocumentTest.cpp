@@ -255,7 +255,7 @@ TEST(CvaRefusal, LeavesTheRecordUntouchedAndSaysWhy)
     // A text the check refuses loads with the rest of the document, kept as
     // typed, drawing nothing, and named in the message.
     const struct { const char *name; std::vector<std::uint8_t> bytes; int slot; const char *words; } loaded[] = {
-        {"coded letter", WithSlotText("A(x)"), 0, "\"a(x)\""},
+        {"coded letter", WithSlotText("F(x)"), 0, "\"f(x)\""},
         {"control bytes", WithSlotText(std::string("x\0\x01", 3)), 0, "\"x??\""},
         {"second text bad", secondBad, 1, "function 2"},
         {"empty brackets", WithSlotText("x-()"), 0, "not a valid function"},

@@ -424,7 +424,7 @@ TEST(CodedText, ValidTextsKeepTheirCodedText)
 TEST(SyntaxPlace, NamesTheFirstCharacterAtFaultAsTypedAndTheExponentTrap)
 {
     const struct { const char *text, *line; } cases[] = {
-        {"x+q", "'q', at character 3."}, {"sqr(x)", "'s', at character 1. Did you mean 'sqrt'?"},
+        {"x+g", "'g', at character 3."}, {"sqrf(x)", "'f', at character 4. Did you mean 'sqrt'?"},
         {"lg(x)", "'l', at character 1. Did you mean 'log'?"}, {"2 * y", "'y', at character 5."},
         {"x$", "'$', at character 2."}, {"(x+1)\xc2\xb2 q", "'\xc2\xb2', at character 6."}, {"sin(x)+", "'+', at character 7."},
         {"x)", "')', at character 2."}, {"((x)", "'(', at character 1."}, {"x^2", nullptr}, {"", nullptr},

@@ -49,7 +49,7 @@ TEST_F(PlotTest, SyntaxErrorsShowTheirMessageAndChangeNothing)
     const QImage picture = view.Picture();
     // The message names the character at fault (counted in characters) and the field selects it.
     const struct { QString typed; int code, at; const char *character; } cases[] = {
-        {"x$", 1, 2, "$"}, {"A(x)", 1, 1, "a"},  // lower-cased to a(x), not the code A
+        {"x$", 1, 2, "$"}, {"F(x)", 1, 1, "f"},  // lower-cased to f(x), not the code F
         {QStringLiteral("\u00DFin(x)"), 1, 1, "\u00DF"}, {QStringLiteral("SIN(\u0130)"), 1, 5, "\u0130"},  // only ASCII is lower-cased
         {"x+", 2, 2, "+"}, {"sin", 2, 1, "s"}, {"(x", 3, 1, "("},
     };
