@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CColumnSampler sampler;
     f.m_bDegree = k != 1.0;
     sampler.SampleView(f, 64, 48, 0.02f, HUGE_VAL, SPlotMapping{1, 1, 32, 24, 0, 0});
-    if (sampler.m_nRanges > 4096 + 65 * sampler.Columns().size())
+    if (sampler.m_nRanges > 4096 + 65 * sampler.Columns().size() + CColumnSampler::kMaxDepth)
         std::abort();
     for (const CColumnSampler::SColumnSpan &s : sampler.Spans())
         if (!(s.top <= s.bottom) || s.top < -1 || s.bottom > 49)

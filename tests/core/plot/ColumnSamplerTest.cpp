@@ -291,7 +291,17 @@ TEST(ColumnSampler, WorkIsBoundedAndStillCoversTheCurve)
                       0.01};
     CExpression f;
     const SView v(noise.text, noise.xMin, noise.xMax, noise.yMin, noise.yMax, f);
-    EXPECT_LE(v.sampler.m_nRanges, 4096u + 65u * kWidth);  // past the budget, one enclosure a column
+    // Past the budget, one enclosure a column and the halvings under way.
+    const std::size_t most = 4096u + 65u * kWidth + CColumnSampler::kMaxDepth;
+    EXPECT_LE(v.sampler.m_nRanges, most);
+    // Halvings under way when the budget ran out once took a small
+    // picture past the bound.
+    CExpression g;
+    g.SetExpression("TTTTTTFFFcotFFFFFFFFFFFFFFFFFx");
+    CColumnSampler small;
+    small.SampleView(g, 64, 48, 0.02f, HUGE_VAL, SPlotMapping{1, 1, 32, 24, 0, 0});
+    EXPECT_GT(small.m_nRanges, 4096u + 65u * small.Columns().size());
+    EXPECT_LE(small.m_nRanges, 4096u + 65u * small.Columns().size() + CColumnSampler::kMaxDepth);
     for (int c = 0; c < kWidth; c += 7)
         for (int i = 0; i <= 16; ++i) {
             const double x = v.edges[c] + (v.edges[c + 1] - v.edges[c]) * i / 16;
