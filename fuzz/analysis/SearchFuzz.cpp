@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const EAnalysisCheck check = CheckAnalysis(request);
     if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar || DerivativeTooLong(request) ||
-        IntersectionRefusal(request) != nullptr)
+        IntersectionRefusal(request) != EIntersectionRefusal::None)
         return 0;
 
     const double start = Seconds();
