@@ -38,6 +38,7 @@ CDocumentSync::Outcome CDocumentSync::Sync(SGraphState &view, EqStore &record, S
 void CDocumentSync::CopyViewIntoRecord(const SGraphState &view, SGraphState &record)
 {
     record.m_nLast = view.m_nLast;
+    record.m_parameters = view.m_parameters;
     record.m_dScaleX = view.m_dScaleX;
     record.m_dScaleY = view.m_dScaleY;
     record.m_nPanX = view.m_nPanX;
@@ -54,7 +55,7 @@ bool CDocumentSync::Differs(const SGraphState &snapshot, const SGraphState &reco
 {
     if (snapshot.m_nLast != record.m_nLast || snapshot.m_dScaleX != record.m_dScaleX ||
         snapshot.m_dScaleY != record.m_dScaleY || snapshot.m_nPanX != record.m_nPanX ||
-        snapshot.m_nPanY != record.m_nPanY)
+        snapshot.m_nPanY != record.m_nPanY || snapshot.m_parameters != record.m_parameters)
         return true;
     // Slots above last are not written to the file: their pens may change freely.
     for (int i = 0; i <= snapshot.m_nLast && i < SGraphState::kSlots; ++i) {
@@ -75,6 +76,7 @@ void CDocumentSync::LoadRecordIntoView(const SGraphState &record, SGraphState &s
     view.m_nPanX = record.m_nPanX;
     view.m_nPanY = record.m_nPanY;
     view.m_nLast = record.m_nLast;
+    view.m_parameters = record.m_parameters;
     for (CExpression &f : view.m_aFunctions)
         EmptySlot(f);
     view.m_aDerivativeShown.fill(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/expr/Expression.h"
+#include "core/plot/Parameters.h"
 
 #include <array>
 #include <cstdint>
@@ -31,4 +32,5 @@ struct SGraphState
     std::int32_t m_nPanX = 0;
     std::int32_t m_nPanY = 0;
     std::int32_t m_nLast = -1;  // highest slot in use, -1 when none
+    SParameterTable m_parameters;  // the values the functions are drawn and analysed with
 };

@@ -21,5 +21,7 @@ std::string ChangeName(const SGraphState &before, const SGraphState &after)
         return "Zoom";
     if (before.m_nPanX != after.m_nPanX || before.m_nPanY != after.m_nPanY)
         return "Pan";
+    if (before.m_parameters != after.m_parameters)
+        return "Parameter";
     return {};
 }

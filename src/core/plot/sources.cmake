@@ -1,5 +1,6 @@
 target_sources(corvanta_core PRIVATE
   src/core/plot/GraphState.h
+  src/core/plot/Parameters.h src/core/plot/Parameters.cpp
   src/core/plot/GraphResults.h src/core/plot/GraphResults.cpp
   src/core/plot/ViewState.h src/core/plot/ViewState.cpp
   src/core/plot/ViewSnapshot.h src/core/plot/ViewSnapshot.cpp

@@ -18,7 +18,7 @@
 namespace {
 
 const GraphChanges kEverything = EGraphChange::Functions | EGraphChange::Pens | EGraphChange::Mapping |
-                                 EGraphChange::Selection | EGraphChange::Results;
+                                 EGraphChange::Selection | EGraphChange::Results | EGraphChange::Parameters;
 
 bool SameSlot(const SGraphState &a, const SGraphState &b, int i)
 {
@@ -80,6 +80,8 @@ GraphChanges CGraph::Compare(const SViewSnapshot &a, const SViewSnapshot &b)
         what |= EGraphChange::Options;
     if (a.results.marks != b.results.marks || a.results.shading != b.results.shading)
         what |= EGraphChange::Results;
+    if (a.graph.m_parameters != b.graph.m_parameters)
+        what |= EGraphChange::Parameters;
     return what;
 }
 
@@ -102,6 +104,7 @@ template <class F> void CGraph::Change(F &&change, const char *name)
 {
     SViewSnapshot before = Memento();
     change();
+    ApplyParameters();
     Record(std::move(before), name);
 }
 
@@ -136,6 +139,9 @@ void CGraph::Restore(const SViewSnapshot &from, const SViewSnapshot &to)
         m_state.m_bAutoscale = to.autoscale;
     if (what & EGraphChange::Results)
         m_state.m_results = to.results;
+    if (what & EGraphChange::Parameters)
+        m_state.m_parameters = to.graph.m_parameters;
+    ApplyParameters();  // functions put back carry the values of their time
     emit changed(what | EGraphChange::Selection);
     m_bRestoring = false;
 }
@@ -155,6 +161,7 @@ CGraph::EPlot CGraph::Plot(const std::string &typed, const std::array<std::strin
             return EPlot::AlreadyPlotted;  // never plotted twice
     if (CheckSyntax(candidate.m_strCoded) != 0)
         return EPlot::SyntaxError;
+    candidate.SetParameters(m_state.m_parameters.Values());  // autoscale sees the values too
 
     Change([&] {
         if (m_bFirstPlot) {
@@ -248,6 +255,41 @@ double CGraph::ValueAt(int slot, double x, bool degrees) const
     CExpression &f = m_state.m_aFunctions[slot];
     f.m_bDegree = degrees;
     return f.Evaluate(x);
+}
+
+// --- Parameters -------------------------------------------------------------------
+
+void CGraph::ApplyParameters()
+{
+    const SParameterValues values = m_state.m_parameters.Values();
+    for (int i = 0; i < kSlots; ++i) {
+        if (!(m_state.m_aFunctions[i].Parameters() == values))
+            m_state.m_aFunctions[i].SetParameters(values);
+        if (!(m_state.m_aDerivatives[i].Parameters() == values))
+            m_state.m_aDerivatives[i].SetParameters(values);
+    }
+}
+
+bool CGraph::SetParameter(char letter, const SParameter &parameter)
+{
+    if (!IsParameterLetter(letter) || !parameter.IsValid())
+        return false;
+    if (m_state.m_parameters.Of(letter) == parameter)
+        return true;
+    Change([&] { m_state.m_parameters.Of(letter) = parameter; }, "Parameter");
+    return true;
+}
+
+std::string CGraph::UsedParameters() const
+{
+    std::string used;
+    for (const char *p = kParameterLetters; *p; ++p)
+        for (int i = 0; i <= m_state.m_nLast && i < kSlots; ++i)
+            if (m_state.m_aFunctions[i].UsedParameters().find(*p) != std::string::npos) {
+                used += *p;
+                break;
+            }
+    return used;
 }
 
 // --- Pens ---------------------------------------------------------------------------
@@ -399,6 +441,7 @@ void CGraph::Load(const SGraphState &record)
         m_bFirstPlot = false;
     m_state.m_nSelected = m_state.m_nLast >= 0 ? 0 : -1;
     m_state.m_nCurrent = static_cast<std::int16_t>(m_state.m_nLast);
+    ApplyParameters();
     m_undo.clear();
     emit changed(kEverything);
 }
@@ -406,6 +449,7 @@ void CGraph::Load(const SGraphState &record)
 void CGraph::Reset()
 {
     EmptyAll(true);
+    m_state.m_parameters = SParameterTable{};
     m_undo.clear();
     emit changed(kEverything);
 }

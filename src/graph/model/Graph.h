@@ -29,6 +29,7 @@ enum class EGraphChange {
     Selection = 0x08,
     Results = 0x10,  // marks, their highlight and the shaded integral
     Options = 0x20,  // grid, legend, axis labels, autoscale
+    Parameters = 0x40,  // values and slider ranges of the parameter letters
 };
 Q_DECLARE_FLAGS(GraphChanges, EGraphChange)
 Q_DECLARE_OPERATORS_FOR_FLAGS(GraphChanges)
@@ -71,6 +72,17 @@ public:
     bool Differentiate(int slot);
     // The selected slot; -1 selects none.
     void Select(int slot);
+
+    // --- Parameters ------------------------------------------------------------
+    // Sets a letter's value and range; every function and derivative is
+    // evaluated with the new value at once (nothing compiled again). One
+    // undo step, merged over a gesture. False, nothing changed, for a letter
+    // that is no parameter or an entry that is not valid.
+    bool SetParameter(char letter, const SParameter &parameter);
+    const SParameterTable &Parameters() const { return m_state.m_parameters; }
+    SParameterValues ParameterValues() const { return m_state.m_parameters.Values(); }
+    // The letters the plotted functions use, each once, alphabetically.
+    std::string UsedParameters() const;
 
     // --- Pens ------------------------------------------------------------------
     void SetPens(const std::array<ColorRef, kSlots> &colors, const std::array<std::int32_t, kSlots> &widths);
@@ -145,6 +157,8 @@ private:
     template <class F> void Change(F &&change, const char *name = nullptr);
     void Record(SViewSnapshot before, const char *name);
     void DeriveInto(int slot);
+    // Writes the table's values into every function and derivative.
+    void ApplyParameters();
     // Every slot, derivative and result empty, nothing selected.
     void EmptyAll(bool recentre);
     static GraphChanges Compare(const SViewSnapshot &a, const SViewSnapshot &b);
