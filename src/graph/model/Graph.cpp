@@ -199,6 +199,8 @@ CGraph::EPlot CGraph::Plot(const std::string &typed, const std::array<std::strin
 
 void CGraph::EmptyAll(bool recentre)
 {
+    for (auto &values : m_aSlotValues)
+        values.clear();
     CDocumentSync::ClearView(m_state, recentre);
     for (CExpression &d : m_state.m_aDerivatives)
         CDocumentSync::EmptySlot(d);
@@ -261,8 +263,10 @@ double CGraph::ValueAt(int slot, double x, bool degrees) const
 
 void CGraph::ApplyParameters()
 {
-    const SParameterValues values = m_state.m_parameters.Values();
     for (int i = 0; i < kSlots; ++i) {
+        SParameterValues values = m_state.m_parameters.Values();
+        for (const auto &[letter, value] : m_aSlotValues[i])
+            values.Set(letter, value);
         if (!(m_state.m_aFunctions[i].Parameters() == values))
             m_state.m_aFunctions[i].SetParameters(values);
         if (!(m_state.m_aDerivatives[i].Parameters() == values))
@@ -278,6 +282,15 @@ bool CGraph::SetParameter(char letter, const SParameter &parameter)
         return true;
     Change([&] { m_state.m_parameters.Of(letter) = parameter; }, "Parameter");
     return true;
+}
+
+void CGraph::SetSlotValue(int slot, char letter, double value)
+{
+    if (slot < 0 || slot >= kSlots || !IsParameterLetter(letter) || !std::isfinite(value))
+        return;
+    m_aSlotValues[slot].emplace_back(letter, value);
+    ApplyParameters();
+    emit changed(EGraphChange::Functions);
 }
 
 std::string CGraph::UsedParameters() const
@@ -428,6 +441,8 @@ void CGraph::Shade(std::optional<SShading> shading)
 void CGraph::Load(const SGraphState &record)
 {
     SGraphState snapshot;
+    for (auto &values : m_aSlotValues)
+        values.clear();
     CDocumentSync::LoadRecordIntoView(record, snapshot, m_state);
     m_state.SanitizeMapping();
     m_state.m_results.Clear();

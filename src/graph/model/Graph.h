@@ -83,6 +83,10 @@ public:
     SParameterValues ParameterValues() const { return m_state.m_parameters.Values(); }
     // The letters the plotted functions use, each once, alphabetically.
     std::string UsedParameters() const;
+    // A family of curves (the command line's a=1,2,3): slot's function and
+    // derivative take value for letter whatever the table holds. Drawn and
+    // named in the legend; no undo step, never saved; Clear and Load drop it.
+    void SetSlotValue(int slot, char letter, double value);
 
     // --- Pens ------------------------------------------------------------------
     void SetPens(const std::array<ColorRef, kSlots> &colors, const std::array<std::int32_t, kSlots> &widths);
@@ -168,5 +172,6 @@ private:
     CGraphRenderer *m_pRenderer;
     int m_nGesture = 0;
     bool m_bRestoring = false;
-    bool m_bFirstPlot = true;  // the first plot of a run starts from an empty graph
+    bool m_bFirstPlot = true;
+    std::array<std::vector<std::pair<char, double>>, kSlots> m_aSlotValues;  // the first plot of a run starts from an empty graph
 };
