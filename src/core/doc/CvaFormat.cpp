@@ -1,5 +1,7 @@
 #include "core/doc/CvaFormat.h"
 
+#include "core/doc/CvaBytes.h"
+#include "core/doc/CvaSection.h"
 #include "core/expr/FunctionText.h"
 #include "core/plot/ViewState.h"
 
@@ -9,83 +11,10 @@
 
 namespace {
 
-void PutU32(std::vector<std::uint8_t> &out, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void PutU16(std::vector<std::uint8_t> &out, std::uint16_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-void PutDouble(std::vector<std::uint8_t> &out, double d)
-{
-    std::uint64_t bits;
-    std::memcpy(&bits, &d, sizeof bits);
-    PutU32(out, static_cast<std::uint32_t>(bits));
-    PutU32(out, static_cast<std::uint32_t>(bits >> 32));
-}
-
-// Bounds-checked little-endian cursor: every read says whether the bytes were
-// there, so nothing is ever taken on trust from the file.
-class Reader
-{
-public:
-    Reader(const std::uint8_t *data, std::size_t size) : m_data(data), m_size(size) {}
-
-    std::size_t Left() const { return m_size - m_pos; }
-
-    std::optional<std::uint8_t> U8()
-    {
-        if (Left() < 1)
-            return std::nullopt;
-        return m_data[m_pos++];
-    }
-    std::optional<std::uint16_t> U16()
-    {
-        if (Left() < 2)
-            return std::nullopt;
-        std::uint16_t v = static_cast<std::uint16_t>(m_data[m_pos] | (m_data[m_pos + 1] << 8));
-        m_pos += 2;
-        return v;
-    }
-    std::optional<std::uint32_t> U32()
-    {
-        if (Left() < 4)
-            return std::nullopt;
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= static_cast<std::uint32_t>(m_data[m_pos + i]) << (8 * i);
-        m_pos += 4;
-        return v;
-    }
-    std::optional<double> Double()
-    {
-        if (Left() < 8)
-            return std::nullopt;
-        std::uint64_t lo = *U32();
-        std::uint64_t hi = *U32();
-        std::uint64_t bits = lo | (hi << 32);
-        double d;
-        std::memcpy(&d, &bits, sizeof d);
-        return d;
-    }
-    // Only called once the length is known to fit.
-    std::string Bytes(std::size_t n)
-    {
-        std::string s(reinterpret_cast<const char *>(m_data + m_pos), n);
-        m_pos += n;
-        return s;
-    }
-
-private:
-    const std::uint8_t *m_data;
-    std::size_t m_size;
-    std::size_t m_pos = 0;
-};
+using cva::PutDouble;
+using cva::PutU16;
+using cva::PutU32;
+using cva::Reader;
 
 CCvaFormat::Result Fail(CCvaFormat::Status status, int slot, std::string message)
 {
@@ -164,6 +93,7 @@ std::vector<std::uint8_t> CCvaFormat::Encode(const EqStore &store)
         out.push_back(store.m_aDerivativeShown[i] ? 1 : 0);
         AppendCountedString(out, store.m_aFunctions[i].m_strText);
     }
+    CvaSection::Append(out, store, last);
     return out;
 }
 
@@ -260,9 +190,12 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
             return Fail(S::BadWidth, i,
                         "The pen width of " + name + " (" + std::to_string(s.width) + ") is out of range.");
     }
-    if (in.Left() != 0)
-        return Fail(S::TrailingData, -1,
-                    "The file has " + std::to_string(in.Left()) + " unexpected bytes after its last function.");
+    CvaSection::SExtras extras;
+    if (in.Left() != 0) {
+        Result section = CvaSection::Read(in.Here(), in.Left(), last, extras);
+        if (!section.Ok())
+            return section;
+    }
 
     // The same acceptance as a typed function: lower-cased, then checked.
     std::array<CExpression, EqStore::kSlots> functions;
@@ -288,6 +221,9 @@ CCvaFormat::Result CCvaFormat::Decode(const std::uint8_t *data, std::size_t size
     store.m_dScaleX = *scaleX;
     store.m_nPanX = static_cast<std::int32_t>(*panX);
     store.m_nPanY = static_cast<std::int32_t>(*panY);
+    store.m_parameters = extras.parameters;
+    store.m_results = std::move(extras.results);
+    store.m_bShowLegend = extras.legend;
     for (int i = 0; i <= last; ++i) {
         store.m_aColor[i] = slots[i].color;
         store.m_aWidth[i] = slots[i].width;

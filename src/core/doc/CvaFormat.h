@@ -28,7 +28,12 @@ public:
         StringTooLong,   // a text longer than the bytes left
         EmptyText,       // a function text that is empty or all blanks
         BadSyntax,       // no longer given: a refused text loads (see invalidSlots)
-        TrailingData,    // bytes after the last slot
+        TrailingData,    // bytes after the last slot that are no section
+        BadSection,      // a section whose counts or record lengths do not add up
+        NewerSection,    // a section of a version this reader does not know
+        BadParameter,    // a letter that is no parameter, an entry not valid, one set twice
+        BadMark,         // a mark off the file's functions, not finite, mislabelled or too many
+        BadShading,      // a shaded integral off the file's functions or with bad limits
     };
 
     struct Result
@@ -45,13 +50,16 @@ public:
     static constexpr std::size_t kMaxFileSize = 4u << 20;
     static constexpr std::int32_t kMaxPenWidth = 100;
 
-    // The file image of a record: slots 0 .. m_nLast (clamped to -1..4).
+    // The file image of a record: slots 0 .. m_nLast (clamped to -1..4), then,
+    // only when there is any, the section with parameters off their
+    // defaults, marks, shading and the legend flag (CvaSection.h).
     static std::vector<std::uint8_t> Encode(const EqStore &store);
 
     // Reads a file image. On success fills store's last, scales, pans, the
     // slots 0..last (texts lower-cased and compiled, flags, pens) and the
-    // magic read, clears m_bBadFile and m_bSynced; slots above last are left
-    // as they were. On failure store is not touched.
+    // magic read, the parameters, results and legend flag (defaults where
+    // the file has no section), clears m_bBadFile and m_bSynced; slots above
+    // last are left as they were. On failure store is not touched.
     static Result Decode(const std::uint8_t *data, std::size_t size, EqStore &store);
     static Result Decode(const std::vector<std::uint8_t> &bytes, EqStore &store)
     {

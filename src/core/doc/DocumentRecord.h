@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plot/GraphResults.h"
 #include "core/plot/GraphState.h"
 
 #include <array>
@@ -12,4 +13,7 @@ struct EqStore : SGraphState
     bool m_bSynced = true;    // false only between reading a file and the next synchronisation
     std::array<char, 3> m_achMagicRead{};
     std::array<char, 3> m_achMagic{'C', 'V', 'D'};
+    // Beyond the graph itself: what the view showed on it when saved.
+    SGraphResults m_results;
+    bool m_bShowLegend = false;
 };

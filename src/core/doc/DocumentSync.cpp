@@ -51,6 +51,13 @@ void CDocumentSync::CopyViewIntoRecord(const SGraphState &view, SGraphState &rec
     }
 }
 
+void CDocumentSync::CopyViewIntoRecord(const CViewState &view, EqStore &record)
+{
+    CopyViewIntoRecord(static_cast<const SGraphState &>(view), static_cast<SGraphState &>(record));
+    record.m_results = view.m_results;
+    record.m_bShowLegend = view.m_bShowLegend;
+}
+
 bool CDocumentSync::Differs(const SGraphState &snapshot, const SGraphState &record)
 {
     if (snapshot.m_nLast != record.m_nLast || snapshot.m_dScaleX != record.m_dScaleX ||

@@ -2,6 +2,7 @@
 
 #include "core/doc/DocumentRecord.h"
 #include "core/plot/GraphState.h"
+#include "core/plot/ViewState.h"
 
 #include <functional>
 
@@ -27,6 +28,9 @@ public:
 
     // last, scales, pans, and slots 0..last whole (texts, flags, compiled form, pens).
     static void CopyViewIntoRecord(const SGraphState &view, SGraphState &record);
+    // The same from the graph model's state into the document's record,
+    // with what the file keeps beyond it: the results and the legend flag.
+    static void CopyViewIntoRecord(const CViewState &view, EqStore &record);
 
     // What the modified flag cares about: last, scales, pans, and for the slots
     // the file holds (0..last) the coded text, the derivative-shown flag, the

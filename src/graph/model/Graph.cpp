@@ -1,6 +1,7 @@
 #include "graph/model/Graph.h"
 
 #include "core/deriv/Derivative.h"
+#include "core/doc/CvaSection.h"
 #include "core/doc/DocumentSync.h"
 #include "core/expr/FunctionText.h"
 #include "core/plot/ViewSnapshot.h"
@@ -438,19 +439,21 @@ void CGraph::Shade(std::optional<SShading> shading)
 
 // --- Documents -----------------------------------------------------------------------
 
-void CGraph::Load(const SGraphState &record)
+void CGraph::Load(const EqStore &record)
 {
     SGraphState snapshot;
     for (auto &values : m_aSlotValues)
         values.clear();
     CDocumentSync::LoadRecordIntoView(record, snapshot, m_state);
     m_state.SanitizeMapping();
-    m_state.m_results.Clear();
     for (CExpression &d : m_state.m_aDerivatives)
         CDocumentSync::EmptySlot(d);
     for (int i = 0; i <= m_state.m_nLast && i < kSlots; ++i)
         if (m_state.m_aDerivativeShown[i])
             DeriveInto(i);
+    // Only what lies on the loaded slots: the painter indexes pens by a mark's slot.
+    m_state.m_results = CvaSection::Storable(record.m_results, m_state.m_nLast);
+    m_state.m_bShowLegend = record.m_bShowLegend;
     // The functions of the file are this run's first ones.
     if (m_state.m_nLast >= 0)
         m_bFirstPlot = false;

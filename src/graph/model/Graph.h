@@ -123,9 +123,10 @@ public:
     void Shade(std::optional<SShading> shading);
 
     // --- Documents -------------------------------------------------------------
-    // A record read from a file: its slots, pens and mapping, the derivatives
-    // its flags ask for; results go and the history starts afresh.
-    void Load(const SGraphState &record);
+    // A record read from a file: its slots, pens, mapping and parameters, the
+    // derivatives its flags ask for, its marks, shading and legend flag; the
+    // history starts afresh.
+    void Load(const EqStore &record);
     // File New: an empty, centred graph with a fresh history.
     void Reset();
 

@@ -13,6 +13,7 @@
 #include <QSaveFile>
 #include <QUndoStack>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -149,8 +150,10 @@ bool CCorvantaDoc::SaveModified(const std::function<QString()> &askPath)
 
 void CCorvantaDoc::SetGraph(CGraph *graph)
 {
-    if (m_pGraph)
+    if (m_pGraph) {
         disconnect(m_pGraph->UndoStack(), nullptr, this, nullptr);
+        disconnect(m_pGraph, nullptr, this, nullptr);
+    }
     m_pGraph = graph;
     if (!graph)
         return;
@@ -162,6 +165,14 @@ void CCorvantaDoc::SetGraph(CGraph *graph)
     else
         stack->setClean();
     connect(stack, &QUndoStack::cleanChanged, this, [this](bool clean) { SetModifiedFlag(!clean); });
+    // The legend flag is saved but is no undo step: turning it on or off
+    // changes the document all the same.
+    m_bLegendShown = graph->State().m_bShowLegend;
+    connect(graph, &CGraph::changed, this, [this] {
+        const bool shown = m_pGraph->State().m_bShowLegend;
+        if (std::exchange(m_bLegendShown, shown) != shown)
+            SetModifiedFlag(true);
+    });
 }
 
 void CCorvantaDoc::SetModifiedFlag(bool modified)

@@ -93,4 +93,5 @@ private:
     QString m_strPathName;
     QPointer<QWidget> m_pMessageParent;  // the frame may go first
     QPointer<CGraph> m_pGraph;
+    bool m_bLegendShown = false;  // the graph's legend flag as last seen
 };

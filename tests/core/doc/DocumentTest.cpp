@@ -1,4 +1,5 @@
 #include "core/doc/CvaFormat.h"
+#include "core/doc/CvaSection.h"
 #include "core/doc/DocumentSync.h"
 #include "core/plot/ViewSnapshot.h"
 #include "core/plot/ViewState.h"
@@ -315,6 +316,165 @@ TEST(CvaFormat, KeptDocumentsWriteBackUnchanged)
         }
     }
     EXPECT_GT(opened, 3);
+}
+
+// The section after the last function, written out by hand.
+Bytes Rec(std::uint8_t tag, const Bytes &payload)
+{
+    Bytes b = {tag};
+    Put(b, payload.size(), 4).insert(b.end(), payload.begin(), payload.end());
+    return b;
+}
+
+Bytes Section(const std::vector<Bytes> &records, std::uint16_t version = 1)
+{
+    Bytes body;
+    for (const Bytes &r : records)
+        body.insert(body.end(), r.begin(), r.end());
+    Bytes b = {'C', 'V', 'X'};
+    Put(Put(b, version, 2), body.size(), 4).insert(b.end(), body.begin(), body.end());
+    return b;
+}
+
+Bytes Param(std::uint8_t letter, double value, double min = -5, double max = 5, double step = 0.1)
+{
+    Bytes b = {letter};
+    for (double d : {value, min, max, step})
+        Put(b, std::bit_cast<std::uint64_t>(d), 8);
+    return Rec(CvaSection::kParameter, b);
+}
+
+Bytes Labelled(Bytes b, const std::string &label)
+{
+    Put(b, label.size(), 2).insert(b.end(), label.begin(), label.end());
+    return b;
+}
+
+Bytes Mark(std::uint8_t slot, std::uint8_t other = 0xFF, std::uint8_t kind = 0, std::uint8_t flags = 0, double x = 1,
+           const std::string &label = "(1, 0)")
+{
+    Bytes b = {slot, other, kind, 0, flags};
+    Put(Put(b, std::bit_cast<std::uint64_t>(x), 8), 0, 8);
+    return Rec(CvaSection::kMark, Labelled(b, label));
+}
+
+Bytes Shade(std::uint8_t slot, double from, double to, const std::string &label = "Integral")
+{
+    Bytes b = {slot};
+    Put(Put(b, std::bit_cast<std::uint64_t>(from), 8), std::bit_cast<std::uint64_t>(to), 8);
+    return Rec(CvaSection::kShading, Labelled(b, label));
+}
+
+Bytes GoodWith(const Bytes &section)
+{
+    Bytes b = Good();
+    b.insert(b.end(), section.begin(), section.end());
+    return b;
+}
+
+// Only a record with something beyond the graph gets a section.
+TEST(CvaSection, WrittenOnlyWithSomethingToHold)
+{
+    const std::size_t plain = CCvaFormat::Encode(Record({"x"})).size();
+    const struct { const char *name; void (*apply)(EqStore &); bool section; } cases[] = {
+        {"parameter set to its defaults", [](EqStore &s) { s.m_parameters.Of('a') = SParameter{}; }, false},
+        {"entry of a letter that is no parameter", [](EqStore &s) { s.m_parameters.Of('e').value = 2; }, false},
+        {"mark on a slot the file lacks", [](EqStore &s) { s.m_results.marks.emplace_back().slot = 1; }, false},
+        {"mark at NaN", [](EqStore &s) { s.m_results.marks.emplace_back().x = std::nan(""); }, false},
+        {"shading under an absent slot", [](EqStore &s) { s.m_results.shading.emplace().slot = 3; }, false},
+        {"parameter off its defaults", [](EqStore &s) { s.m_parameters.Of('a').value = 0.5; }, true},
+        {"one mark", [](EqStore &s) { s.m_results.marks.push_back({}); }, true},
+        {"legend", [](EqStore &s) { s.m_bShowLegend = true; }, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EqStore s = Record({"x"});
+        c.apply(s);
+        EXPECT_EQ(CCvaFormat::Encode(s).size() > plain, c.section);
+    }
+}
+
+TEST(CvaSection, BrokenSectionsAreRefusedAndLeaveTheRecord)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    Bytes cutHeader = Section({Param('a', 2)}), overlong = Section({Param('a', 2)}), huge = Section({Param('a', 2)});
+    cutHeader.resize(5);
+    Put(overlong, 0, 1);  // a byte the count does not cover
+    huge[5] = huge[6] = huge[7] = huge[8] = 0xFF;
+    Bytes recordPastEnd = Section({Rec(9, {1, 2, 3})}), shortParam = Section({Param('a', 2)}), manyMarks;
+    recordPastEnd.back() = 0, recordPastEnd[10] = 9;  // claims 9 bytes, 3 follow
+    shortParam.pop_back(), shortParam[5] -= 1, shortParam[10] -= 1;
+    std::vector<Bytes> marks(CvaSection::kMaxMarks + 1, Mark(0));
+    using S = Status;
+    const struct { const char *name; Bytes section; S status; const char *words; } cases[] = {
+        {"not a section", {'C', 'V', 'Y', 0}, S::TrailingData, "unexpected bytes"},
+        {"cut in its header", cutHeader, S::Truncated, "ends early"},
+        {"newer version", Section({}, 2), S::NewerSection, "newer version"},
+        {"version 0", Section({}, 0), S::BadSection, "version"},
+        {"byte after the count", overlong, S::BadSection, "but"},
+        {"count beyond the file", huge, S::BadSection, "4294967295 bytes"},
+        {"record cut in its header", Section({{7, 0}}), S::BadSection, "cut short"},
+        {"record past the section", recordPastEnd, S::BadSection, "past its end"},
+        {"parameter record short", shortParam, S::BadSection, "wrong length"},
+        {"letter e", Section({Param('e', 2)}), S::BadParameter, "\"e\""},
+        {"letter x", Section({Param('x', 2)}), S::BadParameter, "no parameter letter"},
+        {"min above max", Section({Param('a', 2, 3, 1)}), S::BadParameter, "parameter a"},
+        {"NaN value", Section({Param('b', std::nan(""))}), S::BadParameter, "not valid"},
+        {"zero step", Section({Param('b', 0, -1, 1, 0)}), S::BadParameter, "not valid"},
+        {"letter twice", Section({Param('k', 1.5), Param('k', 2)}), S::BadParameter, "twice"},
+        {"mark off the functions", Section({Mark(2)}), S::BadMark, "function 3"},
+        {"mark joins itself", Section({Mark(1, 1, 4)}), S::BadMark, "itself"},
+        {"other slot off", Section({Mark(0, 7, 4)}), S::BadMark, "function 8"},
+        {"unknown kind", Section({Mark(0, 0xFF, 5)}), S::BadMark, "kind"},
+        {"infinite x", Section({Mark(0, 0xFF, 0, 0, inf)}), S::BadMark, "finite"},
+        {"label too long", Section({Mark(0, 0xFF, 0, 0, 1, std::string(1025, 'y'))}), S::BadMark, "1024"},
+        {"control byte in label", Section({Mark(0, 0xFF, 0, 0, 1, "a\tb")}), S::BadMark, "control"},
+        {"two highlighted", Section({Mark(0, 0xFF, 0, 1), Mark(1, 0xFF, 0, 1)}), S::BadMark, "more than one"},
+        {"too many marks", Section(marks), S::BadMark, "10000"},
+        {"shading limits reversed", Section({Shade(0, 2, 1)}), S::BadShading, "limits"},
+        {"shading under absent slot", Section({Shade(4, 0, 1)}), S::BadShading, "function 5"},
+        {"two shadings", Section({Shade(0, 0, 1), Shade(1, 0, 1)}), S::BadShading, "more than one"},
+        {"legend twice", Section({Rec(4, {1}), Rec(4, {0})}), S::BadSection, "twice"},
+        {"legend record long", Section({Rec(4, {1, 1})}), S::BadSection, "wrong length"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EqStore s = Sentinel();
+        const auto r = CCvaFormat::Decode(GoodWith(c.section), s);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.message.find(c.words), std::string::npos) << r.message;
+        ExpectSentinel(s);
+    }
+    // A mark needs a function: after an empty graph, none is held.
+    Bytes empty = Header(-1), section = Section({Mark(0)});
+    empty.insert(empty.end(), section.begin(), section.end());
+    EqStore s = Sentinel();
+    EXPECT_EQ(CCvaFormat::Decode(empty, s).status, S::BadMark);
+    // Every cut inside a good section is refused.
+    const Bytes full = GoodWith(Section({Param('a', 0.1), Mark(0, 1, 4, 1), Shade(1, -1, 1), Rec(4, {1})}));
+    for (std::size_t k = Good().size() + 1; k < full.size(); ++k)
+        EXPECT_FALSE(CCvaFormat::Decode(full.data(), k, s).Ok()) << k;
+    ExpectSentinel(s);
+}
+
+// A later version's records and mark flags are passed over; what this
+// version knows still reads.
+TEST(CvaSection, UnknownRecordsAreSkipped)
+{
+    EqStore s;
+    const auto r = CCvaFormat::Decode(
+        GoodWith(Section({Rec(200, Bytes(40, 0xEE)), Param('w', -2), Rec(0, {}), Mark(1, 0, 4, 0x81), Rec(4, {1})})),
+        s);
+    ASSERT_TRUE(r.Ok()) << r.message;
+    EXPECT_EQ(s.m_parameters.SetLetters(), "w");
+    EXPECT_EQ(s.m_parameters.Of('w').value, -2);
+    ASSERT_EQ(s.m_results.marks.size(), 1u);
+    EXPECT_EQ(s.m_results.marks[0].otherSlot, 0);
+    EXPECT_EQ(s.m_results.marks[0].kind, EMarkKind::Intersection);
+    EXPECT_EQ(s.m_results.highlighted, 0);
+    EXPECT_TRUE(s.m_bShowLegend);
+    // Written again, only the known records remain.
+    EXPECT_EQ(CCvaFormat::Encode(s), GoodWith(Section({Param('w', -2), Mark(1, 0, 4, 1), Rec(4, {1})})));
 }
 
 // One view bound to one document, as the graph view and CCorvantaDoc are.

@@ -191,6 +191,37 @@ TEST(GraphDocument, TheNextPlotAfterOpeningTakesTheSlotAfterTheFilesLast)
     EXPECT_EQ(graph.State().m_aFunctions[0].m_strText, "x+0");  // not the first plot of an empty graph
 }
 
+// What the model shows beyond its curves goes through a file into a fresh model.
+TEST(GraphDocument, ParametersResultsAndLegendComeBackFromTheFile)
+{
+    CGraph graph;
+    graph.Plot("a*x^2");
+    graph.Plot("sin(x)");
+    ASSERT_TRUE(graph.SetParameter('a', {0.1, -1, 2.5, 0.1}));
+    graph.Mark(EMarkSource::Roots, {{0, -1, 0, 0, EMarkKind::Root, EMarkSource::Roots, "(0, 0)"}});
+    graph.Mark(EMarkSource::Intersections,
+               {{0, 1, 1.5, 0.2, EMarkKind::Intersection, EMarkSource::Intersections, "(1.5, 0.2)"},
+                {1, 0, -1e-300, 7e300, EMarkKind::Maximum, EMarkSource::Intersections, "x \xe2\x89\x88 0"}});
+    graph.Highlight(EMarkSource::Intersections, 1);
+    graph.Shade(SShading{1, -0.5, 3.25, "Integral from -0.5 to 3.25 = 1.9 \xc2\xb1 2e-14\nnote"});
+    graph.SetShowLegend(true);
+
+    EqStore record, read;
+    CDocumentSync::CopyViewIntoRecord(graph.State(), record);
+    ASSERT_TRUE(CCvaFormat::Decode(CCvaFormat::Encode(record), read).Ok());
+    CGraph fresh;
+    fresh.Load(read);
+    const CViewState &a = graph.State(), &b = fresh.State();
+    EXPECT_EQ(b.m_parameters.Of('a').value, 0.1);  // bit for bit
+    EXPECT_EQ(b.m_parameters, a.m_parameters);
+    EXPECT_EQ(b.m_results.marks, a.m_results.marks);
+    EXPECT_EQ(b.m_results.highlighted, 2);
+    EXPECT_EQ(b.m_results.shading, a.m_results.shading);
+    EXPECT_TRUE(b.m_bShowLegend);
+    EXPECT_DOUBLE_EQ(fresh.ValueAt(0, 2.0), 0.4);  // the functions are drawn with the file's value
+    EXPECT_FALSE(fresh.UndoStack()->canUndo());
+}
+
 // Every document of the corpus, read into a model and written from it, gives the bytes it gave before.
 TEST(GraphDocument, EveryCorpusFileWritesBackAsBefore)
 {
