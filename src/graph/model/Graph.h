@@ -138,6 +138,9 @@ public:
     // The steps of one gesture (a drag, a run of wheel notches or arrow
     // presses) share a nonzero number and merge into one undo step.
     void SetGesture(int gesture) { m_nGesture = gesture; }
+    int Gesture() const { return m_nGesture; }
+    // A number no gesture has had: the view's and the panels' gestures never merge.
+    int NewGesture() { return ++m_nGestures; }
     bool IsRestoring() const { return m_bRestoring; }
 
     // Draws the graph on a painter over area at print scale k.
@@ -172,6 +175,7 @@ private:
     QUndoStack m_undo;
     CGraphRenderer *m_pRenderer;
     int m_nGesture = 0;
+    int m_nGestures = 0;
     bool m_bRestoring = false;
     bool m_bFirstPlot = true;
     std::array<std::vector<std::pair<char, double>>, kSlots> m_aSlotValues;  // the first plot of a run starts from an empty graph

@@ -1,11 +1,13 @@
 #include "graph/render/LegendPainter.h"
 
+#include "core/plot/Parameters.h"
 #include "core/plot/ViewState.h"
 #include "graph/render/GraphRenderer.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
@@ -17,18 +19,24 @@ void CLegendPainter::Draw(QPainter &p, const QRect &area, double k, double penSc
     {
         int slot;
         QString text;
+        QString values;  // "a = 2.5, b = 1": the values the curve is drawn with
     };
     std::vector<SEntry> entries;
     const int last = std::min(nLast, CViewState::kSlots - 1);
     for (int i = 0; i <= last; ++i) {
         if (m_state.m_aFunctions[i].m_strCoded.empty())
             continue;
-        const QString text = QString::fromStdString(m_state.m_aFunctions[i].m_strText);
-        entries.push_back({i, text});
+        const CExpression &f = m_state.m_aFunctions[i];
+        const QString text = QString::fromStdString(f.m_strText);
+        QStringList values;
+        for (const char letter : f.UsedParameters())
+            values << QString::fromStdString(ParameterText(letter, f.Parameter(letter)));
+        const QString shown = values.join(QStringLiteral(", "));
+        entries.push_back({i, text, shown});
         // A derivative shares its function's pen, so its text names the function.
         if (m_state.m_aDerivativeShown[i] && !m_state.m_aDerivatives[i].m_strCoded.empty())
             entries.push_back(
-                {i, QStringLiteral("(%1)' = %2").arg(text, QString::fromStdString(m_state.m_aDerivatives[i].m_strText))});
+                {i, QStringLiteral("(%1)' = %2").arg(text, QString::fromStdString(m_state.m_aDerivatives[i].m_strText)), shown});
     }
     m_box = QRect();
     if (entries.empty() || area.isEmpty())
@@ -42,7 +50,10 @@ void CLegendPainter::Draw(QPainter &p, const QRect &area, double k, double penSc
     const int maxText = std::max(10, std::min(area.width() / 3, static_cast<int>(320 * k)));
     int textWidth = 0;
     for (SEntry &e : entries) {
-        e.text = fm.elidedText(e.text, Qt::ElideRight, maxText);
+        // The values stay whole; a long text gives way to them.
+        const QString values = e.values.isEmpty() ? QString() : QStringLiteral("   ") + e.values;
+        const int valuesWidth = std::min(fm.horizontalAdvance(values), maxText / 2);
+        e.text = fm.elidedText(e.text, Qt::ElideRight, maxText - valuesWidth) + fm.elidedText(values, Qt::ElideRight, valuesWidth);
         textWidth = std::max(textWidth, fm.horizontalAdvance(e.text));
     }
     const int w = 3 * pad + swatch + textWidth, h = 2 * pad + lineHeight * static_cast<int>(entries.size());

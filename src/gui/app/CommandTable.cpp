@@ -39,6 +39,7 @@ const SCommandInfo kCommands[] = {
     {ID_VIEW_ZOOM_TOOLBAR, "&View", "&Zoom Toolbar", "Show/Hide zoom bar", "Show/Hide Zoom Tool Bar", nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
     {ID_VIEW_EXPRESSION_BAR, "&View", "E&xpression Bar", nullptr, nullptr, nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
     {ID_VIEW_STATUS_BAR, "&View", "&Status Bar", "Show or hide the status bar\nToggle StatusBar", nullptr, nullptr, R::Frame, &CMainFrame::OnBarCheck, true},
+    {ID_VIEW_PARAMETERS, "&View", "&Parameters", "Show or hide the sliders of the parameters\nParameters", nullptr, "Ctrl+Shift+P", R::Frame, &CMainFrame::OnBarCheck, true},
     {0, "&View", nullptr, nullptr, nullptr, nullptr, R::Frame, kNone, false},
     {ID_ZOOM_IN, "&View", "Zoom &In", nullptr, "Zoom in the both axes", "Ctrl++; Ctrl+=", R::View, kNone, false},
     {ID_ZOOM_OUT_X, "&View", "Zoom &Out", nullptr, "Zoom out the x-axis", "Ctrl+Shift+Left", R::View, kNone, false},

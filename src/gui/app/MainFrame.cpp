@@ -12,6 +12,7 @@
 #include "gui/app/CorvantaDoc.h"
 #include "gui/app/TangentBar.h"
 #include "gui/app/TraceBar.h"
+#include "gui/app/ParameterPanel.h"
 #include "gui/app/ZoomBar.h"
 #include "gui/view/CorvantaView.h"
 #include "gui/app/ShortcutsPage.h"
@@ -264,6 +265,12 @@ void CMainFrame::CreateGraphArea()
     m_pView->SetHost(this);
     setCentralWidget(m_pView);
 
+    m_pParameterPanel = new CParameterPanel(m_pView->Graph(), this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pParameterPanel);
+    if (m_pView->Graph().UsedParameters().empty())
+        m_pParameterPanel->hide();
+    connect(m_pParameterPanel, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
     connect(this, &CMainFrame::replotRequested, m_pView, &CCorvantaView::RePlot);
     connect(m_pView, &CCorvantaView::overlayMoved, this, [this](const QList<QRect> &boxes) {
@@ -371,6 +378,7 @@ void CMainFrame::UpdateCommandStates()
         case ID_VIEW_ZOOM_TOOLBAR: bChecked = !m_pZoomBar->isHidden(); break;
         case ID_VIEW_EXPRESSION_BAR: bChecked = !m_pExpressionBar->isHidden(); break;
         case ID_VIEW_STATUS_BAR: bChecked = !statusBar()->isHidden(); break;
+        case ID_VIEW_PARAMETERS: bChecked = !m_pParameterPanel->isHidden(); break;
         case ID_TRACE: bChecked = IsBarVisible(false); break;
         case ID_TANGENT: bChecked = IsBarVisible(true); break;
         case ID_SCIENTIFIC: bChecked = m_bScientific; break;
@@ -408,6 +416,7 @@ void CMainFrame::OnBarCheck(int nId)
     case ID_VIEW_ZOOM_TOOLBAR: pBar = m_pZoomBar; break;
     case ID_VIEW_EXPRESSION_BAR: pBar = m_pExpressionBar; break;
     case ID_VIEW_STATUS_BAR: pBar = statusBar(); break;
+    case ID_VIEW_PARAMETERS: pBar = m_pParameterPanel; break;
     default: return;
     }
     pBar->setVisible(pBar->isHidden());

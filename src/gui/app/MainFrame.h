@@ -25,6 +25,7 @@ class CFloatingBars;
 class CTangentBar;
 class CTraceBar;
 class CZoomBar;
+class CParameterPanel;
 class CCalcDlg;
 class CTableSettingsDlg;
 class COutputCommands;
@@ -96,6 +97,7 @@ public:
     QToolBar *MainToolBar() const { return m_pMainToolBar; }
     CExpressionBar *ExpressionBar() const { return m_pExpressionBar; }
     CZoomBar *ZoomBar() const { return m_pZoomBar; }
+    CParameterPanel *ParameterPanel() const { return m_pParameterPanel; }
     CTraceBar *TraceBar() const { return m_pTraceBar; }
     CTangentBar *TangentBar() const { return m_pTangentBar; }
     QComboBox *FunctionList() const { return m_pFunctionList; }
@@ -198,6 +200,7 @@ private:
     QToolBar *m_pMainToolBar = nullptr;
     CExpressionBar *m_pExpressionBar = nullptr;
     CZoomBar *m_pZoomBar = nullptr;
+    CParameterPanel *m_pParameterPanel = nullptr;
     CTraceBar *m_pTraceBar = nullptr;
     CTangentBar *m_pTangentBar = nullptr;
     CFloatingBars *m_pFloatingBars = nullptr;

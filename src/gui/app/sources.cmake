@@ -13,6 +13,7 @@ target_sources(corvanta_gui PRIVATE
   src/gui/app/TraceBar.h src/gui/app/TraceBar.cpp
   src/gui/app/TangentBar.h src/gui/app/TangentBar.cpp
   src/gui/app/ZoomBar.h src/gui/app/ZoomBar.cpp
+  src/gui/app/ParameterPanel.h src/gui/app/ParameterPanel.cpp
   src/gui/app/DocumentCommands.h src/gui/app/DocumentCommands.cpp
   src/gui/app/MainFrame.h src/gui/app/MainFrame.cpp
   src/gui/app/MainFrameViewHost.cpp

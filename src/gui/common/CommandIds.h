@@ -43,6 +43,7 @@ constexpr int ID_FULLSCREEN = 32818;
 constexpr int ID_VIEW_LEGEND = 32840;
 constexpr int ID_READABLE_AXES = 32841;
 constexpr int ID_PI_UNITS = 32842;
+constexpr int ID_VIEW_PARAMETERS = 32843;
 
 // Graph
 constexpr int ID_ANALYZE = 32811;

@@ -170,7 +170,7 @@ private:
     bool m_bKeepFocus = false;  // a redraw leaves the keyboard focus where it is
     QList<QRect> m_aOverlay;    // where the last picture's overlay boxes are on screen
     int m_nGesture = 0;         // nonzero while a gesture changes the view
-    int m_nGestures = 0;
+    int m_nLastGesture = 0;
     EGesture m_eRun = EGesture::None;
     QElapsedTimer m_runClock;
     int m_nWheelDelta = 0;  // wheel movement short of a notch

@@ -29,10 +29,10 @@ constexpr int kNotch = 120;  // angleDelta units of one wheel notch
 void CCorvantaView::ContinueGesture(EGesture kind)
 {
     const bool continues = kind != EGesture::Drag && m_eRun == kind && m_runClock.isValid() &&
-                           m_runClock.elapsed() <= kRunGapMs && m_nGesture == 0 && m_nGestures > 0;
+                           m_runClock.elapsed() <= kRunGapMs && m_nGesture == 0 && m_nLastGesture > 0;
     if (!continues)
-        ++m_nGestures;
-    m_nGesture = m_nGestures;
+        m_nLastGesture = m_graph.NewGesture();
+    m_nGesture = m_nLastGesture;
     m_eRun = kind;
     m_runClock.start();
     m_graph.SetGesture(m_nGesture);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -65,6 +67,31 @@ TEST(DerivativeOfParameters, SimplifierNeverFoldsALetter)
         std::string text = c.raw;
         Simplify(text);
         EXPECT_EQ(text, c.simplified) << c.raw;
+    }
+}
+
+// With the letters set, the derivative's value is the slope of the function:
+// a central difference, checked at drawn values and points.
+TEST(DerivativeOfParameters, IsTheSlopeAtTheValuesSet)
+{
+    const char *texts[] = {"a*sin(b*x+c)", "(x-h)^2+k", "a*x^n", "e^(k x)", "a^x", "m*x+q",
+                           "a*ln(b*x)", "sqrt(a*x+b)", "a/(x^2+b)", "cos(a x)^2*d", "t*x*exp(-s*x)"};
+    std::mt19937 draw(2026);
+    std::uniform_real_distribution<double> value(0.5, 3.0), point(0.2, 2.0);
+    for (const char *text : texts) {
+        CExpression f, d;
+        f.SetExpression(text);
+        d.SetExpression(CDerivative(f.m_strCoded).GetResult());
+        for (int trial = 0; trial < 20; ++trial) {
+            SParameterValues values;
+            for (const char letter : f.UsedParameters())
+                values.Set(letter, value(draw));
+            f.SetParameters(values);
+            d.SetParameters(values);
+            const double x = point(draw), h = 1e-5 * std::max(1.0, std::abs(x));
+            const double slope = (f.Evaluate(x + h) - f.Evaluate(x - h)) / (2 * h);
+            EXPECT_NEAR(d.Evaluate(x), slope, 1e-6 * std::max(1.0, std::abs(slope))) << text << " at " << x;
+        }
     }
 }
 
