@@ -5,8 +5,8 @@
 #include <vector>
 
 // Results shown on the graph beside the curves: the points an analysis
-// listed and the region of the last integral. They belong to the view, not
-// the document, and are never saved.
+// listed and the region of the last integral. A document saves them with
+// the graph (core/doc/CvaSection.h).
 enum class EMarkKind { Root, Maximum, Minimum, Inflection, Intersection };
 
 // The list a mark came from: a new list of the same source replaces it.

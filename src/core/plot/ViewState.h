@@ -130,7 +130,7 @@ public:
     // setting, never part of a document.
     bool m_bReadableAxes = false;
     bool m_bPiUnits = false;
-    SGraphResults m_results;  // marks and shading, never saved
+    SGraphResults m_results;  // marks and shading
 
 protected:
     int m_nWidth = 0;
