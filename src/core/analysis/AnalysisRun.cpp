@@ -41,11 +41,13 @@ std::optional<SAnalysisResult> Roots(const SAnalysisRequest &r, double t, const 
                                      std::vector<double> *spreads = nullptr)
 {
     CRootFinder finder;
+    finder.m_parameters = r.parameters;
     if (!(r.near ? finder.SearchNear(r.function, r.from, t, progress)
                  : finder.SearchDomain(r.function, r.from, r.to, t, progress)))
         return std::nullopt;
     SAnalysisResult result;
     CExpression f;
+    f.SetParameters(r.parameters);
     f.SetExpression(r.function);
     for (int i = 0; i < finder.m_nCount; ++i)
         if (finder.m_bValid[i]) {
@@ -78,6 +80,8 @@ std::optional<SAnalysisResult> Intersections(const SAnalysisRequest &r, double t
     if (!roots)
         return roots;
     CExpression f, g;
+    f.SetParameters(r.parameters);
+    g.SetParameters(r.parameters);
     f.SetExpression(r.function);
     g.SetExpression(r.function2);
     SAnalysisResult result;
@@ -101,6 +105,8 @@ bool EqualThroughout(const SAnalysisRequest &r)
     if (CodeExpression(r.function) == CodeExpression(r.function2))
         return true;
     CExpression f, g;
+    f.SetParameters(r.parameters);
+    g.SetParameters(r.parameters);
     f.SetExpression(r.function);
     g.SetExpression(r.function2);
     const double from = r.near ? r.from - 1.0 : r.from;
@@ -135,11 +141,13 @@ std::optional<SAnalysisResult> Points(const SAnalysisRequest &r, double t, const
 {
     // Two root finders with their tables: too large for the stack.
     const auto finder = std::make_unique<Finder>();
+    finder->m_parameters = r.parameters;
     if (!(r.near ? finder->SearchNear(r.function, r.from, t, progress)
                  : finder->SearchDomain(r.function, r.from, r.to, t, progress)))
         return std::nullopt;
     SAnalysisResult result;
     CExpression f;
+    f.SetParameters(r.parameters);
     f.SetExpression(r.function);
     for (int i = 0; i < finder->m_nCount; ++i)
         if (finder->IsListed(i)) {

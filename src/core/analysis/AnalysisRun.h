@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/Progress.h"
+#include "core/expr/Program.h"
 
 #include <optional>
 #include <string>
@@ -28,6 +29,7 @@ struct SAnalysisRequest
     double to = kDefaultAnalysisTo;
     int places = kDefaultPlaces;  // the tolerance is 10^-places
     std::string function2;        // intersections: the second function
+    SParameterValues parameters{};  // the values of the parameter letters in both
 };
 
 enum class EAnalysisCheck {

@@ -12,6 +12,7 @@ std::string CExtremaFinder::FormatLine(int i, int k)
     case 1: return "x= " + ShownRoot(m_dX[i] == 0 ? 0.0 : m_dX[i], KnownDecimals(m_dSpread[i], m_nPlaces));
     case 2: {
         CExpression f;
+        f.SetParameters(m_parameters);
         f.SetExpression(m_strFunction);
         const double y = f.Evaluate(m_dX[i]);
         return "y= " + ValueExp(y == 0 ? 0.0 : y, ValueSpread(f, m_dX[i], m_dSpread[i]), m_nPlaces);

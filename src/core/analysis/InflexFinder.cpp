@@ -21,6 +21,7 @@ std::string CInflexFinder::FormatLine(int i)
     if (!IsListed(i))
         return {};
     CExpression f;
+    f.SetParameters(m_parameters);
     f.SetExpression(m_strFunction);
     return FormatPoint(f, m_dX[i], m_dSpread[i], m_nPlaces);
 }

@@ -45,6 +45,7 @@ bool CPointFinder::Search(const std::string &function, bool near, double from, d
         // The derivative may change sign through a jump or where it is
         // undefined or infinite: at a cusp or a kink.
         finder.m_bAcrossBreaks = run > 0;
+        finder.m_parameters = m_parameters;
         const bool finished = near ? finder.SearchNear(texts[run], from, tolerance, part)
                                    : finder.SearchDomain(texts[run], from, to, tolerance, part);
         if (!finished)
@@ -60,8 +61,10 @@ bool CPointFinder::Search(const std::string &function, bool near, double from, d
 void CPointFinder::Classify(const CRootFinder &roots)
 {
     CExpression f;
+    f.SetParameters(m_parameters);
     f.SetExpression(m_strFunction);
     CExpression derivative;
+    derivative.SetParameters(m_parameters);
     derivative.SetExpression(m_strDerivative);
     const double same = CRootFinder::SameDistance(roots.m_dTolerance);
     for (int i = 0; i < roots.m_nCount; ++i) {

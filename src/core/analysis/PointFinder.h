@@ -29,6 +29,9 @@ public:
     bool IsListedType(std::uint8_t type) const { return type == m_types.falling || type == m_types.rising; }
     bool IsTruncated() const { return m_bTruncated; }
 
+    // Set before a search: the values of the parameter letters, for f and
+    // its derivatives alike.
+    SParameterValues m_parameters;
     std::string m_strFunction;
     std::string m_strDerivative;
     std::string m_strReciprocal;

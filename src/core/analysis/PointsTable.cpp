@@ -120,7 +120,8 @@ std::string TableLine(double xr, double yr)
     return PadRight(ShownTableCell(xr), 30) + PadRight(ShownTableCell(yr, kInfiniteBound), 20);
 }
 
-std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &s)
+std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &s,
+                                       const SParameterValues &parameters)
 {
     std::vector<STableRow> rows;
     if (function.find_first_not_of(' ') == std::string::npos || !CheckTableSettings(s).empty())
@@ -137,6 +138,7 @@ std::vector<STableRow> PointsTableRows(const std::string &function, const STable
     }
     std::vector<double> y(n);
     CExpression f;
+    f.SetParameters(parameters);
     f.SetExpression(function);
     f.EvaluateMany(x.data(), y.data(), n);
     rows.reserve(n);
@@ -145,10 +147,11 @@ std::vector<STableRow> PointsTableRows(const std::string &function, const STable
     return rows;
 }
 
-std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &s)
+std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &s,
+                                            const SParameterValues &parameters)
 {
     std::vector<std::string> lines;
-    for (const STableRow &row : PointsTableRows(function, s))
+    for (const STableRow &row : PointsTableRows(function, s, parameters))
         lines.push_back(TableLine(row.x, row.y));
     return lines;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/expr/Program.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,14 +43,17 @@ struct STableRow
     double y;
 };
 
-// The rows of the table of a function text over good settings; none for an
-// empty text or refused settings.
-std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &settings);
+// The rows of the table of a function text over good settings, its
+// parameter letters at the given values; none for an empty text or refused
+// settings.
+std::vector<STableRow> PointsTableRows(const std::string &function, const STableSettings &settings,
+                                       const SParameterValues &parameters = {});
 
 // The lines of the table of a function text over good settings. Row i
 // substitutes x_i = From + i * Increment worked out on the decimals of From
 // and Increment and rounded once (0.1 + 2 * 0.1 is 0.3). An empty text gives no lines.
-std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &settings);
+std::vector<std::string> ComputePointsTable(const std::string &function, const STableSettings &settings,
+                                            const SParameterValues &parameters = {});
 
 // The rows as text for other programs: the head line "x<separator>f(x)", then
 // one line per row, each line ended by '\n'. Every value is the shortest text

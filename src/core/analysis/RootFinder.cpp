@@ -280,6 +280,7 @@ bool CRootFinder::Add(EKind kind, double a, double b)
 bool CRootFinder::Scan(const ProgressCallback &progress)
 {
     CExpression f;
+    f.SetParameters(m_parameters);
     f.SetExpression(m_strExpression);
     if (m_dStart > m_dEnd)
         return true;
@@ -440,6 +441,7 @@ bool CRootFinder::RefineOne(CExpression &f, int i, double &root)
 void CRootFinder::Refine()
 {
     CExpression f;
+    f.SetParameters(m_parameters);
     f.SetExpression(m_strExpression);
     for (int i = 0; i < m_nCount; ++i) {
         double r = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/Progress.h"
+#include "core/expr/Program.h"
 
 #include <array>
 #include <cstdint>
@@ -61,6 +62,8 @@ public:
     // Set before a search: a change of sign through a jump or an undefined
     // point is a root too (where a derivative changes sign at a cusp).
     bool m_bAcrossBreaks = false;
+    // Set before a search: the values of the parameter letters.
+    SParameterValues m_parameters;
 
     double m_dStart = 0.0;
     double m_dEnd = 0.0;

@@ -12,9 +12,11 @@ namespace {
 constexpr double kReach = 1000.0;  // units either side of the point
 }  // namespace
 
-void CTangent::SetFunction(const std::string &text, bool bDegree)
+void CTangent::SetFunction(const std::string &text, bool bDegree, const SParameterValues &parameters)
 {
     m_bDegree = bDegree;
+    m_function.SetParameters(parameters);
+    m_slope.SetParameters(parameters);
     if (m_bCompiled && text == m_strFunction)
         return;
     m_strFunction = text;

@@ -17,8 +17,9 @@ public:
     virtual ~CTangent() = default;
 
     // Keeps and compiles the text and its derivative; bDegree shows the angle
-    // in degrees. A text equal to the kept one is not compiled again.
-    void SetFunction(const std::string &text, bool bDegree);
+    // in degrees. A text equal to the kept one is not compiled again; the
+    // parameter values are written into both every time.
+    void SetFunction(const std::string &text, bool bDegree, const SParameterValues &parameters = {});
     // Value, slope, angle and validity at x (function and slope in radians).
     void ComputeAt(double x);
     // The equation text and the two points from the last ComputeAt.

@@ -3,7 +3,7 @@
 #include "core/expr/Expression.h"
 #include "core/expr/FunctionText.h"
 
-SCalcResult FunctionValue(const std::string &strFunction, double x)
+SCalcResult FunctionValue(const std::string &strFunction, double x, const SParameterValues &parameters)
 {
     SCalcResult result;
     if (IsBlankText(strFunction)) {
@@ -11,6 +11,7 @@ SCalcResult FunctionValue(const std::string &strFunction, double x)
         return result;
     }
     CExpression function;
+    function.SetParameters(parameters);
     function.SetExpression(LowerAscii(strFunction));
     if (const int code = CheckSyntax(function.m_strCoded); code != 0 || !function.IsWellFormed()) {
         result.strReason = "F(x) is not a function the graph can read";

@@ -217,6 +217,7 @@ void CAnalysisPage::Initialise(const SAnalysisInput &input)
     m_dGraphMax = input.graphMax;
     m_showMarks = input.showMarks;
     m_highlightMark = input.highlightMark;
+    m_parameters = input.parameters;
     m_pFunction->clear();
     m_aSlots.clear();
     for (int i = 0; i < static_cast<int>(m_strFunctions.size()); ++i)
@@ -380,8 +381,10 @@ void CAnalysisPage::OnCalculate()
     if (m_nAccuracy > kMaxPlaces || m_nAccuracy < kMinPlaces)
         return;
     const bool bNear = m_nMode == 2;
+    const int slot = SlotOf(m_pFunction);
     const SAnalysisRequest request{m_controls.kind, m_strFunction.toStdString(), bNear, m_dFrom, m_dTo,
-                                   m_nAccuracy, m_strFunction2.toStdString()};
+                                   m_nAccuracy, m_strFunction2.toStdString(),
+                                   m_parameters && slot >= 0 ? m_parameters(slot) : SParameterValues()};
     if (const char *refusal = IntersectionRefusalText(IntersectionRefusal(request))) {
         ShowMarks(nullptr);
         ShowMessage(this, QString::fromLatin1(refusal), QString::fromLatin1(kProgramName), MsgIcon::Stop);

@@ -34,6 +34,9 @@ struct SAnalysisInput
     // none). Either may be empty.
     std::function<void(EMarkSource, std::vector<SGraphMark>)> showMarks;
     std::function<void(EMarkSource, int point)> highlightMark;
+    // The parameter values a slot's function is drawn with now, read at
+    // each Calculate so the search follows the sliders; empty: all ones.
+    std::function<SParameterValues(int slot)> parameters;
 };
 
 // The kind of search and the control ids that tell the three pages apart;
@@ -105,6 +108,7 @@ private:
     std::vector<int> m_aSlots;  // the view slot of each chooser entry
     SAnalysisResult m_shown;    // what the list shows, for its rows' points
     std::function<void(EMarkSource, std::vector<SGraphMark>)> m_showMarks;
+    std::function<SParameterValues(int slot)> m_parameters;
     std::function<void(EMarkSource, int)> m_highlightMark;
     std::array<QRadioButton *, 3> m_aModes{};
     QLabel *m_pStep3 = nullptr;

@@ -103,7 +103,12 @@ void CPointsTableDlg::OnCalculate()
     m_strFunction = m_pFunctions->currentText();
     m_pTable->clear();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_rows = PointsTableRows(m_strFunction.toStdString(), m_settings.Confirmed());
+    // A text is plotted once, so it names its slot.
+    SParameterValues parameters;
+    for (std::size_t i = 0; i < m_strFunctions.size(); ++i)
+        if (!m_strFunction.isEmpty() && m_strFunctions[i] == m_strFunction)
+            parameters = m_parameters[i];
+    m_rows = PointsTableRows(m_strFunction.toStdString(), m_settings.Confirmed(), parameters);
     QStringList items;
     items.reserve(static_cast<qsizetype>(m_rows.size()));
     for (const STableRow &row : m_rows)

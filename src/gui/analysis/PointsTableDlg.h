@@ -41,6 +41,7 @@ public:
 
     int m_nCurrent = -1;
     std::array<QString, 5> m_strFunctions;
+    std::array<SParameterValues, 5> m_parameters;  // each slot's parameter values
     QString m_strFunction;
 
 private:

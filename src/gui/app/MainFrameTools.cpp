@@ -31,6 +31,7 @@ void CMainFrame::OnAnalyzeGraph(int)
         m_pView->Graph().Mark(source, std::move(marks));
     };
     input.highlightMark = [this](EMarkSource source, int point) { m_pView->Graph().Highlight(source, point); };
+    input.parameters = [this](int slot) { return m_pView->State().m_aFunctions[slot].Parameters(); };
     CAnalysisSheet sheet(input, m_pView);
     CUserPrompts::Current().RunDialog(sheet);
 }
@@ -46,6 +47,7 @@ void CMainFrame::OnCalculator(int)
         if (s.m_aDerivativeShown[i])
             functions << QStringLiteral("    ") + QString::fromStdString(s.m_aDerivatives[i].m_strText);
     }
+    m_pCalcDlg->SetParameterSource([this] { return m_pView->Graph().ParameterValues(); });
     m_pCalcDlg->ShowCalculator(functions, s.m_nSelected);
 }
 

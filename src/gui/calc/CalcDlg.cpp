@@ -341,7 +341,8 @@ void CCalcDlg::OnSubstitute()
         ShowReason(QStringLiteral("X: ") + Text(RefusalText(x)));
         return;
     }
-    const SCalcResult value = FunctionValue(Std(strFunction), x.dValue);
+    const SCalcResult value =
+        FunctionValue(Std(strFunction), x.dValue, m_parameters ? m_parameters() : SParameterValues());
     if (!value.Ok()) {
         ShowReason(Text(value.strReason));
         return;

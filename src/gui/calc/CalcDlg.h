@@ -1,12 +1,16 @@
 #pragma once
 
+#include "core/expr/Program.h"
+
 #include <QDialog>
 #include <QFont>
 #include <QHash>
 #include <QPoint>
 #include <QStringList>
 
+#include <functional>
 #include <string>
+#include <utility>
 
 class QComboBox;
 class QLabel;
@@ -27,6 +31,9 @@ public:
     // indented by four spaces by the caller), selects the function of slot
     // nSelected and shows the window on top without moving it.
     void ShowCalculator(const QStringList &functions, int nSelected);
+    // Where Substitute reads the graph's parameter values, at each press;
+    // without one every parameter is 1.
+    void SetParameterSource(std::function<SParameterValues()> source) { m_parameters = std::move(source); }
 
     // Carries out the button or menu command nId.
     void OnCommand(int nId);
@@ -97,4 +104,5 @@ private:
     QComboBox *m_pFunction = nullptr;
     QComboBox *m_pXValue = nullptr;
     QHash<int, QWidget *> m_controls;
+    std::function<SParameterValues()> m_parameters;
 };

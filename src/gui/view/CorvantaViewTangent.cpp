@@ -91,7 +91,7 @@ void CCorvantaView::TrackMouse(const QPoint &pos)
         return;
     m_nCursorColumn = pos.x();
     if (HasSelectedFunction() && m_bLive) {
-        m_tangent.SetFunction(s.m_aFunctions[s.m_nSelected].m_strText, true);
+        m_tangent.SetFunction(s.m_aFunctions[s.m_nSelected].m_strText, true, s.m_aFunctions[s.m_nSelected].Parameters());
         m_tangent.ComputeAt(s.UnitX(pos.x()));
         if (m_pHost) {
             const auto texts = TangentBarTexts(m_tangent);

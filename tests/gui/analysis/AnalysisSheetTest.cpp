@@ -319,6 +319,28 @@ TEST_F(AnalysisFrame, GraphBehindTheOpenSheetKeepsItsCurves)
     EXPECT_EQ(during, before);
 }
 
+// A value set while the sheet is open reaches the next search.
+TEST_F(AnalysisFrame, SearchUsesTheGraphsCurrentParameterValues)
+{
+    PlotInFrame({"x^2-a"});
+    QStringList before, after;
+    prompts.onDialog = [&](QDialog &dialog) {
+        auto &sheet = dynamic_cast<CAnalysisSheet &>(dialog);
+        sheet.Page(Roots)->CalculateButton()->click();
+        before = ResultLines(sheet.Page(Roots));
+        SParameter a;
+        a.value = 4;
+        EXPECT_TRUE(m_pFrame->View()->Graph().SetParameter('a', a));
+        sheet.Page(Roots)->CalculateButton()->click();
+        after = ResultLines(sheet.Page(Roots));
+        sheet.Buttons()->button(QDialogButtonBox::Ok)->click();
+        return sheet.result();
+    };
+    ASSERT_TRUE(m_pFrame->ExecuteCommand(ID_ANALYZE));
+    EXPECT_EQ(before, (QStringList{"-1.000000", "1.000000"}));
+    EXPECT_EQ(after, (QStringList{"-2.000000", "2.000000"}));
+}
+
 TEST_F(AnalysisFrame, TraceFieldGivesTheValueOfTheSelectedFunction)
 {
     PlotInFrame({"sin(x)"});
