@@ -166,8 +166,34 @@ void BM_RedrawHard(benchmark::State &state)
     state.counters["redraws/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
+// A slider drag: five functions that use the parameter, their derivatives
+// and the legend; each step sets a value as part of one gesture, and the
+// view redraws on the model's change. Nothing is compiled per value.
+void BM_SliderDrag(benchmark::State &state)
+{
+    const char *const parametric[] = {"a*sin(x)", "x^3-a*x", "a/x", "ln(a*x)", "tan(a*x)"};
+    CCorvantaView view;
+    view.resize(1920, 1080);
+    for (int i = 0; i < CViewState::kSlots; ++i) {
+        view.Graph().Plot(parametric[i]);
+        view.Graph().Differentiate(i);
+    }
+    view.Graph().SetShowLegend(true);
+    view.Graph().SetGesture(view.Graph().NewGesture());
+    SParameter a;
+    int position = 0;
+    for (auto _ : state) {
+        position = (position + 1) % 100;
+        a.value = SnapToStep(a, a.min + position * a.step);
+        view.Graph().SetParameter('a', a);
+    }
+    view.Graph().SetGesture(0);
+    state.counters["redraws/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 }  // namespace
 
+BENCHMARK(BM_SliderDrag)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Redraw)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawResults)->Args({1920, 1080})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawSplit)->Args({1920, 1080})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
