@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QTimer>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -270,12 +271,15 @@ void CMainFrame::CreateGraphArea()
     if (m_pView->Graph().UsedParameters().empty())
         m_pParameterPanel->hide();
     connect(m_pParameterPanel, &QDockWidget::visibilityChanged, this, &CMainFrame::UpdateCommandStates);
+    // A bar at its own place moves clear of the docked panel as of the
+    // legend, once the panel has come to rest (docks slide in).
+    m_pParameterPanel->installEventFilter(this);
 
     connect(this, &CMainFrame::rangeFieldFocused, m_pView, &CCorvantaView::OnRangeFieldFocus);
     connect(this, &CMainFrame::replotRequested, m_pView, &CCorvantaView::RePlot);
     connect(m_pView, &CCorvantaView::overlayMoved, this, [this](const QList<QRect> &boxes) {
-        if (m_pFloatingBars)
-            m_pFloatingBars->AvoidAreas(boxes);
+        m_aOverlays = boxes;
+        AvoidOverlays();
     });
     connect(this, &CMainFrame::plotRequested, m_pView, &CCorvantaView::OnPlot);
     // Once a text is in the list, the next one typed replaces it; a rejected
@@ -407,6 +411,16 @@ void CMainFrame::UpdateCommandStates()
 void CMainFrame::OnRecentFile(int nId) { m_pDocuments->OpenRecent(nId - ID_FILE_MRU_FILE1); }
 
 void CMainFrame::OnAppExit(int) { close(); }
+
+void CMainFrame::AvoidOverlays()
+{
+    if (!m_pFloatingBars)
+        return;
+    QList<QRect> busy = m_aOverlays;
+    if (m_pParameterPanel->isVisible() && !m_pParameterPanel->isFloating())
+        busy.append(QRect(m_pParameterPanel->mapToGlobal(QPoint(0, 0)), m_pParameterPanel->size()));
+    m_pFloatingBars->AvoidAreas(busy);
+}
 
 void CMainFrame::OnBarCheck(int nId)
 {
@@ -558,6 +572,9 @@ QAction *CMainFrame::EnabledShortcutAction(const QKeySequence &keys) const
 
 bool CMainFrame::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_pParameterPanel && (event->type() == QEvent::Resize || event->type() == QEvent::Move ||
+                                         event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        QTimer::singleShot(0, this, &CMainFrame::AvoidOverlays);
     const bool bKey = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
     if (bKey && (qobject_cast<QLineEdit *>(watched) || qobject_cast<QComboBox *>(watched))) {
         // The program's other keys act even while a field of the bar has the

@@ -6,7 +6,9 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QList>
 #include <QPointer>
+#include <QRect>
 
 #include <functional>
 #include <optional>
@@ -176,6 +178,8 @@ private:
     void CreateStatusBar();
     void CreateBars();
     void AddHiddenBar(QDockWidget *pBar);
+    // Floating bars at their own place move clear of the legend, the labels and the docked panel.
+    void AvoidOverlays();
     void CreateGraphArea();
     void Dispatch(int nId);
     bool RouteToView(int nId, bool bExecute, bool *pbChecked);
@@ -201,6 +205,7 @@ private:
     CExpressionBar *m_pExpressionBar = nullptr;
     CZoomBar *m_pZoomBar = nullptr;
     CParameterPanel *m_pParameterPanel = nullptr;
+    QList<QRect> m_aOverlays;  // the graph's legend and labels, on the screen
     CTraceBar *m_pTraceBar = nullptr;
     CTangentBar *m_pTangentBar = nullptr;
     CFloatingBars *m_pFloatingBars = nullptr;
