@@ -1,6 +1,7 @@
 #include "cli/AnalysisLimits.h"
 #include "cli/Batch.h"
 #include "cli/Cli.h"
+#include "cli/ParamOption.h"
 
 #include "core/analysis/AnalysisRun.h"
 #include "core/analysis/AnalysisWording.h"
@@ -36,6 +37,7 @@ struct SSearch
     double to = kDefaultAnalysisTo;
     double near = 0.0;
     int places = kDefaultPlaces;
+    SParamOption params;
 
     void Run()
     {
@@ -47,6 +49,7 @@ struct SSearch
         request.from = request.near ? near : from;
         request.to = to;
         request.places = places;
+        request.parameters = params.Values();
         if (kind == EAnalysisKind::Intersections)
             request.function2 = CheckedFunction(expression2);
 
@@ -117,6 +120,7 @@ void AddSearch(CLI::App &app, EAnalysisKind kind, const char *name, const char *
             // As the pages read it: no hexadecimal or octal prefixes.
             return ReadWholeInteger(text) ? std::string() : "'" + text + "' is not an integer";
         });
+    search->params.AddOption(*cmd, false);
     search->output.AddFlag(*cmd);
     cmd->callback([search] { search->Run(); });
 }
@@ -129,6 +133,7 @@ struct SIntegrate
     double to = 0.0;
     EIntegrationRule rule = kDefaultIntegrationRule;
     double step = kDefaultIntegrationWidth;
+    SParamOption params;
 
     void Run()
     {
@@ -140,6 +145,7 @@ struct SIntegrate
             const std::string function = CheckedFunction(text);
             CheckIntegrationWork(function, from, to, step, rule);
             CExpression f;
+            f.SetParameters(params.Values());
             f.SetExpression(function);
             const SIntegral integral = Integrate(f, from, to, step, rule);
             if (integral.pole || integral.unboundedEnd)
@@ -164,6 +170,7 @@ struct STable
     std::string expression;
     STableSettings settings;
     bool csv = false;
+    SParamOption params;
 
     void Run()
     {
@@ -179,7 +186,7 @@ struct STable
                 throw CInputError("The table would take too long here.\nPlease choose a shorter function.");
             json rows = json::array();
             std::vector<std::string> item;
-            const std::vector<STableRow> table = PointsTableRows(function, settings);
+            const std::vector<STableRow> table = PointsTableRows(function, settings, params.Values());
             for (const STableRow &row : table) {
                 item.push_back(TableLine(row.x, row.y));
                 rows.push_back({{"x", row.x}, {"y", row.y}, {"text", item.back()}});
@@ -203,13 +210,14 @@ struct STangentCommand
     double x = 0.0;
     bool degrees = false;
     bool radians = false;
+    SParamOption params;
 
     void Run()
     {
         RunBatch(output, expression, true, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             CTangent tangent;
-            tangent.SetFunction(function, !radians);
+            tangent.SetFunction(function, !radians, params.Values());
             tangent.ComputeAt(x);
             const auto bar = TangentBarTexts(tangent);
             tangent.BuildEquation();
@@ -256,6 +264,7 @@ void AddAnalysisCommands(CLI::App &app)
     AddNumberOption(*cmd, "--step", integrate->step,
                     "Width of the sub-intervals (the dialog's \"Divisions Value\", " +
                         ShownExact(kMinIntegrationWidth) + " to " + ShownExact(kMaxIntegrationWidth) + ")");
+    integrate->params.AddOption(*cmd, false);
     integrate->output.AddFlag(*cmd);
     cmd->callback([integrate] { integrate->Run(); });
 
@@ -266,6 +275,7 @@ void AddAnalysisCommands(CLI::App &app)
     AddNumberOption(*cmd, "--to", table->settings.to, "End of the domain");
     AddNumberOption(*cmd, "--step", table->settings.increment,
                     "Increment of x (at most " + std::to_string(kMaxTableSteps) + " steps)");
+    table->params.AddOption(*cmd, false);
     table->output.AddFlag(*cmd);
     cmd->add_flag("--csv", table->csv,
                   "Comma-separated values instead: the line \"x,f(x)\", then each x and f(x) as the shortest text "
@@ -281,6 +291,7 @@ void AddAnalysisCommands(CLI::App &app)
     CLI::Option *degrees =
         cmd->add_flag("--degrees", tangent->degrees, "The angle of the tangent in degrees (the default, as the bar)");
     cmd->add_flag("--radians", tangent->radians, "The angle of the tangent in radians")->excludes(degrees);
+    tangent->params.AddOption(*cmd, false);
     tangent->output.AddFlag(*cmd);
     cmd->callback([tangent] { tangent->Run(); });
 }

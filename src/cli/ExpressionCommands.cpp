@@ -1,5 +1,6 @@
 #include "cli/Batch.h"
 #include "cli/Cli.h"
+#include "cli/ParamOption.h"
 
 #include "core/analysis/PointFinder.h"
 #include "core/analysis/TraceText.h"
@@ -23,6 +24,7 @@ struct SEval
     std::vector<std::string> at;
     bool degrees = false;
     bool scientific = false;
+    SParamOption params;
 
     void Run()
     {
@@ -33,6 +35,7 @@ struct SEval
         RunBatch(output, expression, false, [&](const std::string &text) {
             const std::string function = CheckedFunction(text);
             CExpression f;
+            f.SetParameters(params.Values());
             f.SetExpression(function);
             if (xs.empty() && !f.XPositions().empty())
                 throw CInputError(text + ": the function depends on x; give a value with --at X");
@@ -102,6 +105,7 @@ void AddExpressionCommands(CLI::App &app)
         ->allow_extra_args();
     cmd->add_flag("--degrees", eval->degrees, "Trigonometric arguments in degrees");
     cmd->add_flag("--scientific", eval->scientific, "Values in scientific notation");
+    eval->params.AddOption(*cmd, false);
     eval->output.AddFlag(*cmd);
     cmd->callback([eval] { eval->Run(); });
 

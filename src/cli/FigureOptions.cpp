@@ -108,20 +108,29 @@ void SFigureOptions::Apply(CGraph &graph) const
         request.from = area.xMin;
         request.to = area.xMax;
         std::vector<SGraphMark> list;
+        bool unsearched = false;
         for (int i = 0; i <= last; ++i) {
             if (!plotted(i))
                 continue;
             request.function = view.m_aFunctions[i].m_strText;
+            request.parameters = view.m_aFunctions[i].Parameters();
             if (kind.kind != EAnalysisKind::Intersections) {
                 Search(request, i, -1, list);
                 continue;
             }
             for (int j = i + 1; j <= last; ++j)
                 if (plotted(j)) {
+                    // One search takes one value of each letter.
+                    if (!(view.m_aFunctions[j].Parameters() == request.parameters)) {
+                        unsearched = true;
+                        continue;
+                    }
                     request.function2 = view.m_aFunctions[j].m_strText;
                     Search(request, i, j, list);
                 }
         }
+        if (unsearched)
+            Warn("Intersections of curves drawn with different parameter values are not marked.");
         graph.Mark(kind.source, std::move(list));
     }
 

@@ -1,8 +1,10 @@
 #include "cli/Cli.h"
 #include "cli/FigureOptions.h"
+#include "cli/ParamOption.h"
 
 #include "core/doc/CvaFormat.h"
 #include "core/doc/DocumentFile.h"
+#include "core/doc/DocumentSync.h"
 #include "core/expr/Expression.h"
 #include "core/expr/NumberText.h"
 #include "core/expr/ShownNumber.h"
@@ -62,6 +64,25 @@ void ThrowIfAny(const std::vector<SViewMessage> &messages)
     for (std::size_t i = 1; i < messages.size(); ++i)
         Warn(messages[i - 1].text);
     throw CInputError(messages.back().text);
+}
+
+// One curve of text for each value of letter, in slots 0, 1, ... with their
+// own pens: the graph plots a text once, so slot 0 is copied into the others.
+void MakeFamily(CGraph &graph, char letter, const std::vector<double> &values)
+{
+    const CViewState &s = graph.State();
+    EqStore store;
+    CDocumentSync::CopyViewIntoRecord(s, store);
+    const int n = static_cast<int>(values.size());
+    for (int i = 1; i < n; ++i) {
+        store.m_aFunctions[i] = store.m_aFunctions[0];
+        store.m_aColor[i] = s.m_aColor[i];
+        store.m_aWidth[i] = s.m_aWidth[i];
+    }
+    store.m_nLast = n - 1;
+    graph.Load(store);
+    for (int i = 0; i < n; ++i)
+        graph.SetSlotValue(i, letter, values[static_cast<std::size_t>(i)]);
 }
 
 // What render and plot share: the picture's size and where it goes.
@@ -171,6 +192,7 @@ struct SRender
 {
     SPicture picture;
     SFigureOptions figure;
+    SParamOption params;
     std::string file;
 
     void Run()
@@ -194,6 +216,7 @@ struct SRender
         graph.SetClientSize(picture.width, picture.height);
         if (!store.m_bBadFile)
             graph.Load(store);  // as File Open does
+        params.SetInto(graph);
         figure.Apply(graph);
         picture.Write(graph);
     }
@@ -203,6 +226,7 @@ struct SPlot
 {
     SPicture picture;
     SFigureOptions figure;
+    SParamOption params;
     std::vector<std::string> expressions;
     std::vector<std::string> domain, range;
 
@@ -221,6 +245,9 @@ struct SPlot
             throw CInputError("There is no function to work on.");
         for (std::string &function : functions)
             function = CheckedFunction(function);
+        const auto [letter, family] = params.Family();
+        if (!family.empty() && functions.size() > 1)
+            throw CInputError("A list of values draws a family of one function: give one function with it.");
 
         const std::unique_ptr<QGuiApplication> app = StartGui();
         CGraph graph;
@@ -233,12 +260,15 @@ struct SPlot
             fields[2 + i] = range[i];
         if (!domain.empty() || !range.empty())
             graph.MarkRangeEdited();
+        params.SetInto(graph);  // before plotting: autoscale sees the values
         std::vector<SViewMessage> messages;
         for (const std::string &function : functions) {
             graph.Plot(function, fields, &messages);
             fields = graph.RangeFieldTexts();  // the fields show the view after each plot
         }
         ThrowIfAny(messages);
+        if (!family.empty())
+            MakeFamily(graph, letter, family);
         figure.Apply(graph);
         picture.Write(graph);
     }
@@ -271,6 +301,7 @@ void AddRenderCommands(CLI::App &app)
     FileArgument(cmd->add_option("FILE", render->file, "The .cva document (- for standard input)"))->required();
     render->picture.AddOptions(*cmd);
     render->figure.AddOptions(*cmd);
+    render->params.AddOption(*cmd, false);
     cmd->callback([render] { render->Run(); });
 
     auto plot = std::make_shared<SPlot>();
@@ -282,5 +313,6 @@ void AddRenderCommands(CLI::App &app)
     AddPairOption(*cmd, "--range", plot->range, "The y range shown, from C to D, as the range fields take it");
     plot->picture.AddOptions(*cmd);
     plot->figure.AddOptions(*cmd);
+    plot->params.AddOption(*cmd, true);
     cmd->callback([plot] { plot->Run(); });
 }

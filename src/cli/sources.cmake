@@ -10,4 +10,5 @@ target_sources(corvanta-cli PRIVATE
   src/cli/CalcCommands.cpp
   src/cli/MatrixCommands.cpp
   src/cli/RenderCommands.cpp
-  src/cli/FigureOptions.h src/cli/FigureOptions.cpp)
+  src/cli/FigureOptions.h src/cli/FigureOptions.cpp
+  src/cli/ParamOption.h src/cli/ParamOption.cpp)

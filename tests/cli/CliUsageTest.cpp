@@ -162,6 +162,39 @@ TEST(CliUsage, PlainValuesAndLeadingMinus)
     }
 }
 
+// --param on the commands that take a function; what is refused says why.
+TEST(CliUsage, ParamValuesAndTheirRefusals)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("p.png");
+    const struct { QStringList args; int code; const char *out; const char *err; } cases[] = {
+        {{"eval", "a*x+B", "--at", "2", "--param", "a=3", "--param", "b=-1"}, 0, "5.00000000000000\n", ""},
+        {{"eval", "a*x", "--at", "1", "--param", "A=pi/2"}, 0, "1.57079632679490\n", ""},
+        {{"roots", "x^2-a", "--param", "a=2", "--places", "3"}, 0, "-1.414\n1.414\n", ""},
+        {{"table", "k*x", "--from", "1", "--to", "2", "--step", "1", "--param", "k=4", "--csv"}, 0, "x,f(x)\n1,4\n2,8\n", ""},
+        {{"plot", "a*x", "--param", "a=1e6", "-o", out}, 0, "", ""},  // beyond the slider's range
+        {{"eval", "a*x", "--at", "1", "--param", "x=2"}, 2, "", "'x' is no parameter"},
+        {{"eval", "a*x", "--at", "1", "--param", "zz=1"}, 2, "", "'zz' is no parameter"},
+        {{"eval", "a*x", "--at", "1", "--param", "a="}, 2, "", "no value for a"},
+        {{"eval", "a*x", "--at", "1", "--param", "a"}, 2, "", "give LETTER=VALUE"},
+        {{"eval", "a*x", "--at", "1", "--param", "a=abc"}, 2, "", "'abc' is not a number"},
+        {{"eval", "a*x", "--at", "1", "--param", "a=1/0"}, 2, "", "'1/0' is not a number"},
+        {{"integrate", "a*x", "0", "1", "--param", "a=1e999"}, 2, "", "out of range"},
+        {{"eval", "a*x", "--at", "1", "--param", "a=1", "--param", "a=2"}, 2, "", "a is given twice"},
+        {{"eval", "a*x", "--at", "1", "--param", "a=1,2"}, 2, "", "one value only"},
+        {{"plot", "a*x", "--param", "a=1,2,3,4,5,6", "-o", out}, 2, "", "at most 5 values"},
+        {{"plot", "a*x+b", "--param", "a=1,2", "--param", "b=1,2", "-o", out}, 2, "", "only one letter"},
+        {{"plot", "a*x", "x^2", "--param", "a=1,2", "-o", out}, 1, "", "a family of one function"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const SCliRun run = RunCli(c.args);
+        EXPECT_EQ(run.exitCode, c.code) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+}
+
 // A full disk under standard output: the result never arrived.
 TEST(CliUsage, AResultThatCannotBeWrittenIsNoSuccess)
 {

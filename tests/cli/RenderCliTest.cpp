@@ -63,6 +63,30 @@ TEST_F(RenderCli, PlotIsThePlotCommandsPicture)
     EXPECT_TRUE(Written("plot.png") == Picture());
 }
 
+// A list of values draws one curve for each, in the pens of slots 0, 1, 2.
+TEST_F(RenderCli, ParamListDrawsAFamilyInItsOwnPens)
+{
+    const SCliRun run =
+        RunCli({"plot", "a*sin(x)", "--param", "a=1,2,3", "-o", Path("family.png"), "--size", "500x400"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const QImage img = Written("family.png");
+    // 50 pixels a unit about the centre, as the first curve (a = 1) autoscales.
+    const int col = static_cast<int>(std::lround(250 + 50 * std::acos(-1.0) / 2));
+    const std::array<ColorRef, CGraph::kSlots> &pens = view.Graph().State().m_aColor;
+    for (int a = 1; a <= 3; ++a) {
+        SCOPED_TRACE(a);
+        const ColorRef pen = pens[static_cast<std::size_t>(a - 1)];
+        bool found = false;
+        for (int dy = -2; dy <= 2; ++dy) {
+            const QRgb c = img.pixel(col, 200 - 50 * a + dy);
+            found = found || (std::abs(qRed(c) - int(ColorRefRed(pen))) < 40 &&
+                              std::abs(qGreen(c) - int(ColorRefGreen(pen))) < 40 &&
+                              std::abs(qBlue(c) - int(ColorRefBlue(pen))) < 40);
+        }
+        EXPECT_TRUE(found);
+    }
+}
+
 // What the window refuses, the command refuses with the same words.
 TEST_F(RenderCli, RefusalsSayWhatTheWindowSays)
 {
