@@ -96,7 +96,8 @@ void SFigureOptions::CheckUsage() const
 void SFigureOptions::Apply(CGraph &graph) const
 {
     const CViewState &view = graph.State();
-    graph.SetShowLegend(legend);
+    if (legend)
+        graph.SetShowLegend(true);  // a document's own legend stays
     graph.SetAxisLabels(axes != "classic", axes == "pi");
     const SUnitArea area = view.VisibleArea();
     const int last = std::min<int>(view.m_nLast, CViewState::kSlots - 1);

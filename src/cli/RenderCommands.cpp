@@ -267,8 +267,10 @@ struct SPlot
             fields = graph.RangeFieldTexts();  // the fields show the view after each plot
         }
         ThrowIfAny(messages);
-        if (!family.empty())
+        if (!family.empty()) {
             MakeFamily(graph, letter, family);
+            graph.SetShowLegend(true);  // the legend names each curve's value
+        }
         figure.Apply(graph);
         picture.Write(graph);
     }

@@ -31,10 +31,13 @@ TEST_F(RenderCli, RenderIsTheViewsPicturePixelForPixel)
     doc.SetGraph(&view.Graph());
     view.Graph().SetAxisLabels(true, false);  // the window's and the command's default
     view.resize(333, 217);
-    Plot({"sin(x)*3", "x^2/4-2"});
+    Plot({"a*sin(x)*3", "x^2/4-2"});
     view.OnDifferentiate();
     view.OnZoomOutX();
     view.Graph().Pan(17, -9);
+    // What the file's own section holds is drawn too.
+    ASSERT_TRUE(view.Graph().SetParameter('a', SParameter{0.7, -5, 5, 0.1}));
+    view.Graph().SetShowLegend(true);
     view.Redraw();
     ASSERT_TRUE(doc.SaveAs(Path("graph.cva")));
     QImage blank(Picture().size(), QImage::Format_RGB32);
