@@ -3,6 +3,7 @@
 #include "gui/app/MainFrame.h"
 
 #include "gui/app/CorvantaDoc.h"
+#include "gui/app/ParameterPanel.h"
 #include "gui/app/ExpressionBar.h"
 #include "gui/app/SplashDlg.h"
 #include "gui/app/TangentBar.h"
@@ -12,6 +13,7 @@
 #include "core/expr/FunctionText.h"
 #include "core/expr/SyntaxPlace.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QComboBox>
 #include <QLineEdit>
@@ -32,6 +34,10 @@ void CMainFrame::SetRangeFieldText(int nId, const QString &strText)
 
 void CMainFrame::FocusFunctionList()
 {
+    // A slider or field of the parameter panel keeps the keyboard while it
+    // changes the graph: its arrow keys go on stepping.
+    if (const QWidget *pFocus = QApplication::focusWidget(); pFocus && m_pParameterPanel->isAncestorOf(pFocus))
+        return;
     m_pFunctionList->setFocus(Qt::OtherFocusReason);
 }
 

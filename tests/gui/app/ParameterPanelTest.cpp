@@ -4,7 +4,9 @@
 #include "graph/model/Graph.h"
 #include "graph/render/GraphPicture.h"
 #include "graph/render/GraphRenderer.h"
+#include "gui/app/MainFrame.h"
 #include "gui/app/ParameterPanel.h"
+#include "gui/GuiFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +177,25 @@ TEST_F(ParameterPanel, EveryControlHasAnAccessibleName)
             EXPECT_FALSE(w->accessibleName().isEmpty()) << w->metaObject()->className();
         }
     }
+}
+
+using ParameterPanelInFrame = FrameFixture;
+
+// The panel comes up with the first parameter, and its slider keeps the
+// keyboard while each step redraws the graph.
+TEST_F(ParameterPanelInFrame, ShowsItselfAndItsSliderKeepsTheKeys)
+{
+    ShowFrame();
+    CParameterPanel *panel = m_pFrame->ParameterPanel();
+    EXPECT_FALSE(panel->isVisible());
+    PlotInFrame({"a*x"});
+    ASSERT_TRUE(panel->isVisible());
+    QSlider *slider = panel->Slider('a');
+    slider->setFocus(Qt::OtherFocusReason);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), slider);
+    EXPECT_EQ(m_pFrame->View()->Graph().Parameters().Of('a').value, 1.3);
 }
 
 }  // namespace
