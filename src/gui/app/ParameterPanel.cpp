@@ -174,7 +174,11 @@ void CParameterPanel::Rebuild(const std::string &letters)
         row.play->setToolTip(row.play->accessibleName());
         connect(row.play, &QToolButton::clicked, this, [this, letter] { TogglePlay(letter); });
         connect(row.slider, &QSlider::valueChanged, this, [this, letter](int position) { OnSlider(letter, position); });
-        connect(row.slider, &QSlider::sliderPressed, this, [this] { m_nDrag = m_graph.NewGesture(); });
+        connect(row.slider, &QSlider::sliderPressed, this, [this, letter] {
+            if (m_cPlaying == letter)
+                Stop();  // the hand takes over from the play
+            m_nDrag = m_graph.NewGesture();
+        });
         connect(row.slider, &QSlider::sliderReleased, this, [this] { m_nDrag = 0; });
 
         m_pGrid->addWidget(row.name, line, 0);
@@ -241,7 +245,11 @@ void CParameterPanel::OnField(char letter, int which)
     if (!row)
         return;
     QLineEdit *field = row->fields[which];
+    if (!field->isModified())
+        return;  // left without an edit
     field->setModified(false);
+    if (m_cPlaying == letter)
+        Stop();
     const QString name = Letter(letter);
     const std::optional<double> read = ReadConstantValue(field->text().toStdString());
     SParameter p = m_graph.Parameters().Of(letter);
