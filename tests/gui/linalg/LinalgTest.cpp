@@ -297,8 +297,9 @@ TEST_F(Det, PastedBlockGrowsTheGridAndWhatCannotFitIsNamed)
     EXPECT_TRUE(prompts.shown[0].text.contains("the last 2 row(s) and the last 2 column(s)")) << prompts.shown[0].text.toStdString();
 }
 
-// The determinant of a regular matrix is never 0; an exact one is shown in full.
-TEST_F(Det, NearlySingularShowsItsValueWithAWarningAndExactValuesInFull)
+// The determinant of a regular matrix is never 0 (its digits, and exact ones
+// in full, are the core's and are compared with the command line's).
+TEST_F(Det, NearlySingularShowsItsValueWithAWarning)
 {
     dlg.SizeField()->setText("2");
     FillCells(*dlg.Grid(), {{"1", "1"}, {"1", "1.000000000000005"}});
@@ -306,11 +307,6 @@ TEST_F(Det, NearlySingularShowsItsValueWithAWarningAndExactValuesInFull)
     EXPECT_TRUE(dlg.ResultField()->text().startsWith("5.1")) << dlg.ResultField()->text().toStdString();
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_TRUE(prompts.shown[0].text.contains("condition number about "));
-    prompts.Clear();
-    FillCells(*dlg.Grid(), {{"123456789012", "1"}, {"-1", "987654321098"}});
-    dlg.OnSolve();
-    EXPECT_EQ(dlg.ResultField()->text(), "121932631136585886175177 (1.21932631136586e+23)");
-    EXPECT_TRUE(prompts.shown.empty());
 }
 
 TEST_F(SimEq, CountsPassedThroughWhileTypingLoseNoCoefficient)
@@ -325,18 +321,6 @@ TEST_F(SimEq, CountsPassedThroughWhileTypingLoseNoCoefficient)
     EXPECT_EQ(Cells(*dlg.CoefficientGrid()), example);
     dlg.OnSolve();
     EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 2.", "Var.2. = -1.", "Var.3. = 3."}));
-}
-
-TEST_F(SimEq, ExactAnswersShowZerosAndFractions)
-{
-    FillCells(*dlg.CoefficientGrid(), {{"3", "4", "-1", "15"}, {"-5", "2", "-4", "1"}, {"1", "-4", "5", "-11"}});
-    dlg.OnSolve();
-    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 1.", "Var.2. = 3.", "Var.3. = 0."}));
-    dlg.CountField()->setText("2");
-    FillCells(*dlg.CoefficientGrid(), {{"1", "1", "2"}, {"1", "-2", "3"}});
-    dlg.OnSolve();
-    EXPECT_EQ(Solutions(), (QStringList{"Var.1. = 7/3 (2.333333333)", "Var.2. = -1/3 (-0.3333333333)"}));
-    EXPECT_TRUE(prompts.shown.empty());
 }
 
 class MatrixOps : public ::testing::Test
