@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 #include <numbers>
@@ -96,19 +95,15 @@ TEST(Integration, PoleInsideOrAtAnEndGivesNoNumber)
               "The function has a pole near x = 1: the integral does not exist on this interval.");
 }
 
-// The value shown lies within its error estimate of the closed form: at
-// integrable singular ends (where the rule avoids them), at narrow peaks and
-// steep steps; a rule that samples an unbounded end says so instead.
+// The value shown lies within its error estimate of the closed form: at an
+// integrable singular upper end (where the rule avoids it), near a pole and
+// at a steep step; a rule that samples an unbounded end says so instead.
+// Singular lower ends and narrow peaks are the random integrands' (IntegrationProperty).
 TEST(IntegrationOracle, ValueLiesWithinItsErrorEstimate)
 {
     const double pi = std::numbers::pi;
     const struct { const char *text; double a, b, exact; bool singularEnd; } cases[] = {
-        {"x^(-0.5)", 0, 1, 2, true},
-        {"1/sqrt(x)", 0, 1, 2, true},
-        {"ln(x)", 0, 1, -1, true},
         {"(1-x)^(-0.3)", 0, 1, 1 / 0.7, true},
-        {"1/(x^2+0.0001)", -1, 1, 200 * std::atan(100.0), false},
-        {"1/(x^2+0.0000000001)", -1, 1, 2e5 * std::atan(1e5), false},
         {"x/(x^2+0.000001)", -1, 2, 0.5 * std::log((4 + 1e-6) / (1 + 1e-6)), false},
         {"atan(1000*x)", -1, 2, 2 * std::atan(2000.0) - std::log1p(4e6) / 2000 - std::atan(1000.0) +
                                     std::log1p(1e6) / 2000, false},
@@ -134,7 +129,7 @@ TEST(IntegrationOracle, ValueLiesWithinItsErrorEstimate)
                     EXPECT_LE(std::fabs(r.value - c.exact), *r.errorEstimate) << r.value;
                 }
             }
-    EXPECT_GT(estimated, 60);
+    EXPECT_GT(estimated, 35);
     // (10^6 + 1)^3 / 3 - 10^18 / 3 = 10^12 + 10^6 + 1/3.
     EXPECT_NEAR(Integral("x^2", 1e6, 1e6 + 1, 1e-5, R::Simpson), 1e12 + 1e6 + 1.0 / 3, 1e-4);
 }
@@ -307,28 +302,11 @@ TEST(PointsTable, LinesOfTheTable)
     EXPECT_EQ(TableLine(1, 9e200).substr(30), "9.00000e+200        ");
     EXPECT_EQ(TableLine(1, -9.000001e200).substr(30), "Minus INFINTY       ");
     EXPECT_EQ(TableLine(-123456.5, -0.000001), "-1.23456e+05                  -1.00000e-06        ");
-    // 0.1 * 3 is 0.30000000000000004; the table substitutes 0.3.
+    // 0.1 * 3 is 0.30000000000000004; the table substitutes 0.3. Every other
+    // row's digits are the random tables' (PointsTableProperty).
     EXPECT_EQ(ComputePointsTable("x*10^15", {0, 1, 0.1})[3].substr(30, 11), "3.00000e+14");
-}
-
-// Each row substitutes From + i * Increment itself and shows the exact
-// value, worked out here, in the table's formats.
-TEST(PointsTable, RowsShowTheExactXAndValue)
-{
-    const auto line = [](double x, double y) {
-        char text[64];
-        std::snprintf(text, sizeof text, "%-30.5e%-20.5e", x, y);
-        return std::string(text);
-    };
-    const struct { const char *text; STableSettings s; int row; double x, y; } cases[] = {
-        {"x^3", {0, 0.05, 0.011}, 1, 0.011, 0.011 * 0.011 * 0.011},
-        {"x", {0, 0.000001, 0.0000001}, 1, 1e-7, 1e-7},
-        {"x^2+1", {0, 0.0001, 0.0000123}, 7, 7 * 0.0000123, 7 * 0.0000123 * 7 * 0.0000123 + 1},
-        {"-x", {-0.3, 1, 0.1}, 3, 0, 0},  // -0.3 + 3 * 0.1 is 5.6e-17; no minus on the zero
-        {"1/(1000000*x)", {0, 0.000003, 0.0000003}, 1, 3e-7, 1 / (1e6 * 3e-7)},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(ComputePointsTable(c.text, c.s).at(static_cast<std::size_t>(c.row)), line(c.x, c.y)) << c.text;
+    // -0.3 + 3 * 0.1 is 5.6e-17; no minus on the zero.
+    EXPECT_EQ(ComputePointsTable("-x", {-0.3, 1, 0.1})[3], "0.00000e+00                   0.00000e+00         ");
 }
 
 TEST(PointsTable, RowsComeFromTheIndexAndBadInputGivesNone)
@@ -427,8 +405,6 @@ TEST(TraceText, FormatsAndTangentBar)
     EXPECT_EQ(TangentBarTexts(t), (std::array<std::string, 4>{"x= 1.00000000000000", "f(x)= 1.00000000000000",
                                                                "Theta= 63.4349", "Slope= 2.00000000000000"}));
     EXPECT_EQ(TangentEquationText(t), "Equation: y = 2.0000*x -1.0000");
-    EXPECT_EQ(TangentEquationText(TangentAt("x^0.5", 0)), "Equation: x= 0.000000");
-    EXPECT_EQ(TangentEquationText(TangentAt("ln(x)", -1)), "This value of x isn't defined.");
     std::string product = "x";
     for (int i = 1; i < 600; ++i)
         product += "*x";
