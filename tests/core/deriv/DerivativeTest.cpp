@@ -150,18 +150,16 @@ std::pair<int, int> CheckTwice(const std::string &text, double from, double to, 
     return {CompareAtPoints(f, first, from, to, text + " f'"), CompareAtPoints(first, second, from, to, text + " f''")};
 }
 
-// Every function name with an inner function (the chain rule), powers with x
-// in base and exponent, unary minus, constants by name and of extreme size.
+// Every function name with an inner function (the chain rule) that the random
+// functions below leave out (f' of every name is also the MPFR property's),
+// powers with x in base and exponent, unary minus, constants by name and of extreme size.
 TEST(DerivativeOracle, FirstAndSecondDerivativesOfEveryFunctionForm)
 {
     const struct { const char *text; double from, to; } cases[] = {
-        {"sin(2*x+1)", -3, 3}, {"cos(x^2)", -2, 2}, {"tan(x/2)", -2, 2}, {"cot(2*x)", 0.2, 1.4}, {"csc(x+1)", -0.8, 2},
-        {"sec(x^2)", -1.1, 1.1}, {"asin(x/2)", -1.5, 1.5}, {"acos(x^2)", -0.9, 0.9}, {"atan(x^2)", -2, 2},
-        {"acot(x^2+1)", -2, 2}, {"acsc(2*x)", 0.6, 3}, {"asec(x^2+1)", 0.3, 2}, {"sinh(x^2)", -1.5, 1.5},
-        {"cosh(2*x)", -2, 2}, {"tanh(x/2)", -3, 3}, {"coth(2*x)", 0.3, 3}, {"sech(x^2)", -2, 2}, {"csch(x+1)", 0.3, 3},
-        {"asinh(x^2)", -2, 2}, {"acosh(x^2+1)", 0.3, 2}, {"atanh(x/2)", -1.5, 1.5}, {"acoth(x^2+2)", -2, 2},
-        {"asech(x/3)", 0.3, 2.5}, {"acsch(x^2)", 0.3, 2}, {"ln(x^2+1)", -3, 3}, {"log(x^2+1)", -3, 3},
-        {"sqrt(x^2+1)", -3, 3}, {"abs(x^3-1)", -2, 2}, {"cbrt(x^2-2)", -3, 3}, {"exp(sin(x))", -3, 3},
+        {"cot(2*x)", 0.2, 1.4}, {"csc(x+1)", -0.8, 2}, {"sec(x^2)", -1.1, 1.1}, {"asin(x/2)", -1.5, 1.5},
+        {"acos(x^2)", -0.9, 0.9}, {"acot(x^2+1)", -2, 2}, {"acsc(2*x)", 0.6, 3}, {"asec(x^2+1)", 0.3, 2},
+        {"coth(2*x)", 0.3, 3}, {"csch(x+1)", 0.3, 3}, {"acosh(x^2+1)", 0.3, 2}, {"atanh(x/2)", -1.5, 1.5},
+        {"acoth(x^2+2)", -2, 2}, {"asech(x/3)", 0.3, 2.5}, {"acsch(x^2)", 0.3, 2}, {"cbrt(x^2-2)", -3, 3},
         // Compositions of + - * / ^n and of the common names are left to the random functions below.
         {"x^10", -1.5, 1.5}, {"x^0.5", 0.1, 4}, {"x^(1/3)", 0.1, 4}, {"x^-2", 0.5, 3}, {"-x^-2", 0.5, 3},
         {"(x+1)/(x-1)", 1.5, 4}, {"-x^2", -3, 3}, {"x-(x-x^2)", -3, 3}, {"-(-x)", -3, 3}, {"x*-x", -3, 3},
