@@ -150,32 +150,19 @@ TEST(NumberText, FormatsMatchPrintfAndShortestReadsBack)
     }
 }
 
+// Carries, the switch to an exponent and no negative zero; every other
+// value's digits are the MPFR property's (ShownNumber.ValueDigitsAreTheExactOnesRounded).
 TEST(NumberText, FixedTextsShowNoDigitADoubleDoesNotHold)
 {
     const struct { double value; int decimals; const char *text; } cases[] = {
-        {123456789.123, 15, "123456789.123000"}, {12345.6789 * 12345.6789, 15, "152415787.501905"},
         {12345.6789, 15, "12345.6789000000"}, {-9, 15, "-9.00000000000000"}, {std::sin(1.1), 15, "0.891207360061435"},
         {0.9999999999999999, 15, "1.00000000000000"}, {99999.99999999999, 10, "100000.000000000"},
-        {123456.789, 4, "123456.7890"}, {999999999999999.4, 6, "999999999999999"}, {-1e-20, 15, "0.000000000000000"},
+        {999999999999999.4, 6, "999999999999999"}, {-1e-20, 15, "0.000000000000000"},
         {999999999999999.6, 6, "1.00000000000000e+15"}, {1e15, 0, "1.00000000000000e+15"},
         {-1.7976931348623157e308, 4, "-1.79769313486232e+308"},
     };
-    for (const auto &c : cases) {
-        const std::string text = ShownValue(c.value, c.decimals);
-        SCOPED_TRACE(text);
-        EXPECT_EQ(text, c.text);
-        // At most 15 significant digits, decimals given up only for that, and
-        // read back within half a unit of its last digit of the exact value.
-        const std::size_t e = std::min(text.find('e'), text.size()), point = text.find('.');
-        const std::size_t lead = std::min(text.find_first_of("123456789"), e);
-        const auto significant = std::count_if(text.begin() + lead, text.begin() + e, [](char d) { return d != '.'; });
-        const int decimals = point == std::string::npos ? 0 : static_cast<int>(e - point - 1);
-        EXPECT_LE(significant, 15);
-        EXPECT_TRUE(e < text.size() || decimals == c.decimals || significant == 15);
-        const int exponent = e < text.size() ? std::stoi(text.substr(e + 1)) : 0;
-        const long double error = std::fabs(std::strtold(text.c_str(), nullptr) - static_cast<long double>(c.value));
-        EXPECT_LE(error, std::pow(10.0L, exponent - decimals) / 2 * (1 + 1e-12L));
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(ShownValue(c.value, c.decimals), c.text) << c.value;
 }
 
 TEST(NumberText, ReadsLikeAtof)
