@@ -51,6 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     request.function2 = split == std::string::npos ? "x" : rest.substr(split + 1);
     if (!Usable(request.function) || !Usable(request.function2))
         return 0;
+    // Parameter letters take values from the header bytes, the extremes included.
+    for (const char *p = kParameterLetters; *p; ++p) {
+        const std::uint8_t b = data[static_cast<std::size_t>(*p - 'a') % 4];
+        request.parameters.Set(*p, b == 0 ? 1e-300 : b == 255 ? -1e300 : (static_cast<int>(b) - 128) / 16.0);
+    }
     const EAnalysisCheck check = CheckAnalysis(request);
     if (check == EAnalysisCheck::DomainOrder || check == EAnalysisCheck::TooFar || DerivativeTooLong(request) ||
         IntersectionRefusal(request) != EIntersectionRefusal::None)
@@ -65,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (integral) {
         CExpression f;
         f.SetExpression(request.function);
+        f.SetParameters(request.parameters);
         const double step = 0.001 * (1 + data[1] % 50);
         const SIntegral result =
             Integrate(f, request.from, request.to, step, static_cast<EIntegrationRule>(data[1] % 3), inTime);

@@ -456,10 +456,13 @@ void CRootFinder::Refine()
             continue;
         // Where the noise hides the sign of f, the root is the middle of
         // that band and known only to its half width.
+        // Only the part of the band inside the domain searched counts: a
+        // point beyond its ends is no point of it.
         const double noise = NoiseAt(f, r);
-        const double left = BandReach(f, r, noise, -1), right = BandReach(f, r, noise, 1);
-        m_dRoots[i] = r + (right - left) / 2;
-        m_dSpread[i] = std::max((right + left) / 2, Spacing(r));
+        const double lo = std::max(r - BandReach(f, r, noise, -1), std::min(m_dStart, r));
+        const double hi = std::min(r + BandReach(f, r, noise, 1), std::max(m_dEnd, r));
+        m_dRoots[i] = lo + (hi - lo) / 2;
+        m_dSpread[i] = std::max((hi - lo) / 2, Spacing(r));
     }
     DropRepeats();
 }

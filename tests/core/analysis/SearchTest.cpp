@@ -578,3 +578,17 @@ TEST(AnalysisRun, ExtremaNearAPoleAreListed)
     EXPECT_TRUE(near->points[0].maximum);
     EXPECT_EQ(near->points[1].label, "(1.0000e-02, 2.0000000e-02)");
 }
+
+// Where noise hides the sign near an end of the domain, the point is the
+// middle of the part of the band inside it, never a point beyond the end.
+TEST(AnalysisRun, PointsLieInTheDomainSearched)
+{
+    const auto result =
+        RunAnalysis({EAnalysisKind::Inflection, "csc(x)*csch(csch(csch(csc(x^2))))+2", false, -1, 5, 7, {}});
+    ASSERT_TRUE(result);
+    ASSERT_FALSE(result->points.empty());
+    for (const SAnalysisPoint &point : result->points) {
+        EXPECT_GE(point.x, -1.0);
+        EXPECT_LE(point.x, 5.0);
+    }
+}
