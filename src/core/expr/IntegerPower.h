@@ -57,7 +57,8 @@ inline double Fourth(double x)
 }
 
 // l^r, the value of every '^': exact for r = 2, 3, 4, the maths library
-// otherwise.
+// otherwise. A negative base has no real power of a fractional exponent;
+// pow says so for finite bases only and gives -inf^0.5 = inf.
 inline double Power(double l, double r)
 {
     if (r == 2.0)
@@ -66,5 +67,7 @@ inline double Power(double l, double r)
         return Cube(l);
     if (r == 4.0)
         return Fourth(l);
+    if (l == -HUGE_VAL && std::isfinite(r) && r != std::trunc(r))
+        return NAN;
     return std::pow(l, r);
 }

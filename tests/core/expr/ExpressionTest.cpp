@@ -89,6 +89,8 @@ TEST(Evaluate, UndefinedPointsAreNaN)
         {"(-8)^(1/3)", 0}, {"acoth(x)", 0.5}, {"asech(x)", -0.5}, {"asech(x)", 2}, {"x^0.5", -1}, {"sqrt(x)", -1},
         {"e.5", 1}, {"", 0}, {"   ", 0}, {"x+", 1}, {"*x", 1}, {"sin", 1}, {"()", 0}, {"1.5.3", 0}, {"x-()", 1},
         {"3x.", 1}, {"x.", 1}, {"2..5x", 1}, {"(x))+(", 1}, {"sin()", 1},
+        // The base overflows to -inf: still negative, still no fractional power.
+        {"(-x*x)^0.5", 1e200}, {"(-x*x)^-1.5", 1e200}, {"(-x^3)^(1/3)", 1e120},
     };
     for (const auto &c : cases)
         EXPECT_TRUE(std::isnan(Eval(c.text, c.x))) << c.text << " at " << c.x;
@@ -229,7 +231,10 @@ RandomExpression MakeRandomExpression(std::mt19937 &rng, int depth, bool inverse
         return {"(-(" + a.ours + "))", "(-(" + a.theirs + "))"};
     const char op = "+-*/^"[roll % 5];
     const RandomExpression b = MakeRandomExpression(rng, depth - 1, inverseHyperbolics);
-    return {"(" + a.ours + ")" + op + "(" + b.ours + ")", "(" + a.theirs + ")" + op + "(" + b.theirs + ")"};
+    const std::string ours = "(" + a.ours + ")" + op + "(" + b.ours + ")";
+    if (op == '^')  // muParser's ^ is pow's, with (-inf)^0.5 = inf
+        return {ours, "rpow(" + a.theirs + "," + b.theirs + ")"};
+    return {ours, "(" + a.theirs + ")" + op + "(" + b.theirs + ")"};
 }
 
 // x^3 or x^4 rounded once from 128-bit floating point, where x^2 is exact and
@@ -304,7 +309,7 @@ double ReferenceWalk(const CExpression &e, double x, bool degree)
         // Squares, cubes and fourth powers are correctly rounded; pow may be half an ulp off.
         s.back() = c == '+' ? l + v : c == '-' ? l - v : c == '*' ? l * v : c == '/' ? l / v
                    : v == 2.0 ? l * l : v == 3.0 || v == 4.0 ? ReferencePower(l, static_cast<int>(v))
-                                                             : std::pow(l, v);
+                   : l < 0 && v != std::trunc(v) && std::isfinite(v) ? NAN : std::pow(l, v);
     }
     return s.size() == 1 ? s.back() : NAN;
 }
@@ -419,6 +424,10 @@ TEST(MuParserDifferential, AgreesOnRandomExpressions)
         double x = 0;
         mu::Parser theirs;
         theirs.DefineVar("x", &x);
+        // A real power: none of a negative base to a fractional exponent, infinite bases too.
+        theirs.DefineFun("rpow", +[](double l, double r) {
+            return l < 0 && std::isfinite(r) && r != std::trunc(r) ? NAN : std::pow(l, r);
+        });
         theirs.SetExpr(expr.theirs);
         for (double at : {-3.5, -1.0, -0.25, 0.0, 0.5, 1.0, 2.0, 7.25}) {
             x = at;
