@@ -105,6 +105,17 @@ void RemoveStrayPoints(std::string &text)
     text.swap(out);
 }
 
+// Whether s[from, to) is a term of its own: a sum or a bracket around it,
+// not a factor, a divisor, an exponent or a function's argument.
+bool StandsAlone(const std::string &s, std::size_t from, std::size_t to)
+{
+    if (to < s.size() && !(s[to] == ')' || s[to] == '+' || s[to] == '-'))
+        return false;
+    if (from > 0 && (s[from - 1] == '+' || s[from - 1] == '-'))
+        return from == 1 || !IsOperatorChar(s[from - 2]);
+    return from == 0 || s[from - 1] == '(';
+}
+
 // Removes every term that has a zero of its own as a factor.
 void RemoveZeroTerms(std::string &s)
 {
@@ -161,11 +172,14 @@ void RemoveZeroTerms(std::string &s)
             }
         }
         // A bracketed term that fills its bracket pair goes with the pair;
-        // nothing else is widened, so neighbouring signs and terms stay.
+        // nothing else is widened, so neighbouring signs and terms stay. A
+        // pair that is a factor or an argument ("1*((x)*0)") stays, empty,
+        // and becomes a zero of its own.
         std::size_t from = start;
         std::size_t to = end;
         int depthAtFrom = depth;
-        if (startAtBracket && endAtBracket && s[start] == '(' && s[end - 1] == ')') {
+        if (startAtBracket && endAtBracket && s[start] == '(' && s[end - 1] == ')' &&
+            StandsAlone(s, start - 1, end + 1)) {
             --from;
             ++to;
             --depthAtFrom;

@@ -278,10 +278,6 @@ SInterval Pow(const SInterval &a, const SInterval &b)
             const SInterval m = PowPositive(std::max(-a.hi, 0.0), -a.lo, b, flags);
             r = Hull(r, Hull(m, Neg(m)));
         }
-        // A base that overflowed below (x - x*x at 1e300): the point value is
-        // pow(-inf, y), +inf for y > 0 and 0 for y < 0, whole y or not.
-        if (a.lo == -kInf)
-            r = Hull(r, SInterval::Of(b.lo < 0 ? 0.0 : kInf, b.hi > 0 ? kInf : 0.0, flags | SInterval::kPole));
     }
     return r;
 }

@@ -276,6 +276,8 @@ TEST(Simplify, Rewrites)
         // A bracketed term goes with its brackets only where it fills them;
         // otherwise the signs and terms around it stay.
         {"x+((x)*0*(x))-x", "x-x"}, {"x+(x)*0*(x)-x", "x-x"}, {"x-(x)*0*(x)+x", "x+x"}, {"(x)*0*(x)", "0"},
+        // A bracket that is a factor or an argument keeps a zero in its place.
+        {"(x-1*((x)*0*(x)))/x^2", "x/x^2"},
         {"x*()", "0"}, {"x+(+)", "x"}, {"(-)*x+x", "x"},  // empty brackets
         // Brackets that precedence needs stay; e by name only as a number of its own.
         {"2*(x*3)", "2*x*3"}, {"2-(x-3)", "2-(x-3)"}, {"2/(x*3)", "2/(x*3)"}, {"-(x+1)", "-(x+1)"},
